@@ -1,0 +1,27 @@
+#pragma once
+
+// The decoder of compressed items: groups of eight tokens led by a flag byte, each token a
+// literal byte (flag bit 1) or a two-byte back-reference (flag bit 0) into the output so far.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace zyn {
+
+// Called now and then while decoding with the one-based position of the next unread input
+// byte and the expanded size; finally with (0, expanded size).
+using ProgressFn = std::function<void(std::size_t position, std::size_t maximum)>;
+
+// Method 1 for item mode 1, method 2 for every other mode: a back-reference copies
+// (code & 15) + 1 + method bytes from (code >> 4) + 1 bytes back.
+int MethodForMode(unsigned mode);
+
+// Decodes data until the input runs out, after any token, and returns at most expandedSize
+// bytes. Cut-off data stops cleanly; a reference before the start of the output repeats the
+// first byte. Memory stays bounded by the input, whatever expandedSize claims.
+std::string ExpandData(std::string_view data, int method, std::size_t expandedSize,
+                       const ProgressFn& progress = {});
+
+} // namespace zyn

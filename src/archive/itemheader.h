@@ -1,0 +1,34 @@
+#pragma once
+
+// The 10-byte header in front of every archive item, and of a loose file extracted from an
+// archive: expanded size (32-bit), stored size (32-bit), mode (16-bit; 0 stored, 1 and 2
+// compressed).
+
+#include "archive/expanddata.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zyn {
+
+constexpr std::size_t ItemHeaderSize = 10;
+
+struct ItemHeader {
+    bool found = false;             // the stored size equals the file length minus 10
+    std::uint32_t expandedSize = 0; // offset 0
+    std::int32_t storedSize = 0;    // offset 4
+    std::uint8_t mode = 0;          // low byte of offset 8, read even without a header
+};
+
+ItemHeader TestHeader(std::string_view file);
+
+// A stored item: header with both sizes = data length and mode 0, then the data.
+std::string StoredItem(std::string_view data);
+
+// The expanded data of an item file that has a header: its data after offset 10, decoded with
+// the method its 16-bit mode names and cut to its expanded size.
+std::string ExpandItemBytes(std::string_view file, const ProgressFn& progress = {});
+
+} // namespace zyn

@@ -1,0 +1,66 @@
+#include "cli/command.h"
+
+#include <algorithm>
+
+namespace zyn::cli {
+
+int fail(CommandIo io, const std::string& message) {
+    // Messages of the program may span lines (CR LF); the tool keeps to one line.
+    std::string line;
+    for (const char c : message) {
+        if (c == '\r')
+            continue;
+        line.push_back(c == '\n' ? ' ' : c);
+    }
+    io.err << "zyntext: " << line << '\n';
+    return Failure;
+}
+
+int usageError(CommandIo io, const std::string& command, const std::string& message) {
+    io.err << "zyntext: " << message << "\nTry 'zyntext " << command << " --help'.\n";
+    return Usage;
+}
+
+bool wantsHelp(const Arguments& args) {
+    return std::find(args.begin(), args.end(), "--help") != args.end() ||
+           std::find(args.begin(), args.end(), "-h") != args.end();
+}
+
+Option takeOption(Arguments& args, const std::string& name) {
+    Option option;
+    for (auto it = args.begin(); it != args.end(); ++it) {
+        if (*it != name)
+            continue;
+        option.found = true;
+        if (it + 1 == args.end()) {
+            option.missingValue = true;
+            args.erase(it);
+        } else {
+            option.value = *(it + 1);
+            args.erase(it, it + 2);
+        }
+        break;
+    }
+    return option;
+}
+
+bool takeFlag(Arguments& args, const std::string& name) {
+    const auto it = std::find(args.begin(), args.end(), name);
+    if (it == args.end())
+        return false;
+    args.erase(it);
+    return true;
+}
+
+int takeGame(Arguments& args) {
+    const Option game = takeOption(args, "--game");
+    if (!game.found)
+        return 0;
+    if (game.value == "1")
+        return 1;
+    if (game.value == "2")
+        return 2;
+    return -1;
+}
+
+} // namespace zyn::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+// Everything the program keeps for the whole run, in one object: the text document, the archive
+// index and the values of the archive flows, the character tables, and the file system all of
+// them read and write through. The application owns one; every test builds its own.
+
+#include "archive/archiveflow.h"
+#include "archive/archiveindex.h"
+#include "characters/charactertables.h"
+#include "document/filesystem.h"
+#include "document/textdocument.h"
+#include "document/workingfolder.h"
+
+namespace zyn {
+
+struct ProgramState : TextDocument, ArchiveIndex, ArchiveFlow, CharacterTables {
+    FileSystem* Files = &realFileSystem();
+    WorkingFolder Work;
+
+    FileSystem& files() { return *Files; }
+};
+
+} // namespace zyn

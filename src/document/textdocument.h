@@ -1,0 +1,63 @@
+#pragma once
+
+// The one text document of the program: the entries of a game text file and where they came
+// from. Its fields keep the names the rest of the program and its documentation use.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace zyn {
+
+struct TextDocument {
+    // Every per-entry array has this many slots; nothing grows them.
+    static constexpr int Capacity = 1024;
+    // The reader needs one slot past the table for the file length, so a file has at most
+    // Capacity - 1 table slots.
+    static constexpr int MaxSlots = Capacity - 1;
+    // Offsets and the text data's length must fit a signed 16-bit number.
+    static constexpr int MaxDataLength = 32767;
+
+    std::array<std::string, Capacity> EntryText{}; // memory form: line breaks are CR LF
+    std::array<std::uint8_t, Capacity> EntryType{}; // type byte of each entry; 0 in ZYN 1
+    std::array<std::int16_t, Capacity> Offsets{};   // offset table of the file read last
+    std::int16_t SlotCount = 0;    // offset-table slots; there are SlotCount - 1 entries
+    std::int16_t CurrentEntry = 0; // entry shown in the main window
+
+    bool IsVersion2 = false;
+    bool Modified = false;
+    bool ForceSave = false;   // set by the first Save As; every later save writes
+    bool FromArchive = false; // saving writes into item ArchiveItem of ArchivePath
+    std::string ArchivePath;
+    std::int16_t ArchiveItem = 0;
+
+    bool HeaderFound = false; // the file read last began with a 10-byte item header
+    bool KeepHeader = false;  // write the item header when saving
+    std::uint8_t HeaderMode = 0;
+    std::int32_t HeaderStoredSize = 0;
+
+    std::string ExpandSource; // file whose expanded copy is ExpandSource + ".TMP"
+    std::string FilePath;
+    std::string FileDir; // folder of FilePath, always ending in "/"
+    std::string FileTitle;
+    std::string ChosenExt; // last three letters, upper-cased, of the name last chosen
+    std::string BaseCaption;
+
+    std::array<std::int16_t, Capacity> Ordinals{};
+
+    int entryCount() const { return SlotCount > 0 ? SlotCount - 1 : 0; }
+    bool hasEntries() const { return entryCount() > 0; }
+};
+
+// FilePath, FileDir and FileTitle from a full path: FileDir is everything before the last "/"
+// with a "/" appended; a path without "/" gives FileDir = path + "/" and an empty FileTitle.
+void SetFileName(TextDocument& doc, const std::string& path);
+
+// BaseCaption + " - (" + FilePath + ")" + " - ZYN 1" or " - ZYN 2"; BaseCaption alone while
+// FilePath is empty.
+std::string WindowTitle(const TextDocument& doc);
+
+// The last three characters of a chosen file name, upper-cased (fewer when the name is shorter).
+std::string LastThreeUpper(const std::string& name);
+
+} // namespace zyn
