@@ -1,0 +1,118 @@
+#include "characters/remapping.h"
+
+#include "document/bytes.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace zyn {
+
+namespace {
+
+constexpr std::size_t CmpLength = 256;
+constexpr std::size_t SetLength = 255;
+// A table needs 256 bytes at most; anything far larger was chosen by mistake through
+// "All files" and is not worth reading into memory.
+constexpr std::uint64_t MaxRemappingFileSize = 1024 * 1024;
+
+char upperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+} // namespace
+
+bool IsSetFileName(const std::string& path) {
+    if (path.size() < 3)
+        return false;
+    const std::string_view tail = std::string_view(path).substr(path.size() - 3);
+    return upperAscii(tail[0]) == 'S' && upperAscii(tail[1]) == 'E' && upperAscii(tail[2]) == 'T';
+}
+
+std::optional<RemapSlots> ParseRemapping(std::string_view bytes, bool setFormat) {
+    RemapSlots slots{};
+    if (setFormat) {
+        if (bytes.size() < SetLength)
+            return std::nullopt;
+        // Code 0 ends every entry in the games' files; a ".set" file has no byte for it.
+        slots[0] = 0;
+        for (std::size_t k = 1; k < slots.size(); ++k)
+            slots[k] = byteAt(bytes, k - 1);
+    } else {
+        if (bytes.size() < CmpLength)
+            return std::nullopt;
+        for (std::size_t k = 0; k < slots.size(); ++k)
+            slots[k] = byteAt(bytes, k);
+    }
+    return slots;
+}
+
+Status LoadRemapping(CharacterTables& tables, FileSystem& fs, const std::string& path,
+                     bool setFormat) {
+    Result<std::string> bytes = fs.readFile(path, MaxRemappingFileSize);
+    if (!bytes)
+        return bytes.status();
+    std::optional<RemapSlots> slots = ParseRemapping(*bytes, setFormat);
+    if (!slots) {
+        const std::size_t needed = setFormat ? SetLength : CmpLength;
+        return Status::failure(ErrorKind::Damaged,
+                               "The file " + path + " is too short for a character remapping " +
+                                   "table: it holds " + std::to_string(bytes->size()) +
+                                   " bytes, and " + std::to_string(needed) + " are needed.");
+    }
+    tables.RemapTable = *slots;
+    tables.RemapLoaded = true;
+    return {};
+}
+
+std::string RemapText(const CharacterTables& tables, std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        const auto& slot = tables.RemapTable[static_cast<unsigned char>(c)];
+        if (slot)
+            c = toChar(*slot);
+    }
+    return result;
+}
+
+std::uint8_t FindInTable(const RemapSlots& table, std::uint8_t c) {
+    const auto it = std::find(table.begin(), table.end(), c);
+    return it == table.end() ? 0 : static_cast<std::uint8_t>(it - table.begin());
+}
+
+std::uint8_t UnmapChar(const CharacterTables& tables, std::uint8_t display, bool reverse) {
+    return reverse ? FindInTable(tables.RemapTable, display) : display;
+}
+
+void ConvertToDisplayForm(TextDocument& doc, const CharacterTables& tables) {
+    // An empty slot keeps its character, as on screen: appending the empty slot would silently
+    // drop the character from the document.
+    const int slots = std::clamp<int>(doc.SlotCount, 0, TextDocument::Capacity);
+    for (int i = 0; i < slots; ++i)
+        doc.EntryText[static_cast<std::size_t>(i)] =
+            RemapText(tables, doc.EntryText[static_cast<std::size_t>(i)]);
+}
+
+int chr2sval(std::string_view value) {
+    if (value.empty())
+        return 0;
+    if (value.size() == 1)
+        return byteAt(value, 0);
+    // Characters between the first and the last are not part of the number.
+    return byteAt(value, value.size() - 1) * 256 + byteAt(value, 0);
+}
+
+std::string sval2chr(int value) {
+    // Only 16-bit numbers have a value string; a wider one keeps its low 16 bits, as a
+    // 16-bit field written by the file writers would.
+    const auto number = static_cast<std::uint16_t>(value);
+    std::string result;
+    if (number < 256) {
+        result.push_back(toChar(number));
+    } else {
+        result.push_back(toChar(number & 0xFF));
+        result.push_back(toChar(number >> 8));
+    }
+    return result;
+}
+
+} // namespace zyn
