@@ -21,6 +21,29 @@ struct ArchiveIndex {
     std::vector<std::int32_t> ItemOffset; // slot value of each item as read
     std::vector<std::uint8_t> ItemMode;   // low byte of each item's mode
     std::vector<std::string> ItemData;    // header and stored data; empty for a blank item
+
+    int itemCount() const { return LastItem + 1; }
 };
+
+// Archives are read whole; the games' archives are a few megabytes, so anything beyond this is
+// refused before it is read into memory.
+constexpr std::uint64_t MaxArchiveSize = 1024u * 1024 * 1024;
+
+// LastItem as the table's first slot gives it: slot 0 / 4 - 2, halves rounded to even, and -1
+// for a first slot below 4 (no items).
+std::int32_t LastItemFromFirstSlot(std::int32_t firstSlot);
+
+// Reads the table and every item of the archive at path. An item whose slot is 0, negative or
+// the archive's length is blank (empty ItemData). The archive is checked against its own length
+// (table, item headers and stored sizes inside the file, at most MaxItems items); on any
+// failure index is left exactly as it was.
+Status ReadArchiveIndex(FileSystem& fs, const std::string& path, ArchiveIndex& index);
+
+// Reads the table of the archive at path again, refreshes LastItem and the entry of item
+// itemNumber - 1 (itemNumber counts from 1) and writes that item's bytes, header included, to
+// targetPath (a blank item gives an empty file). A number outside the archive, a damaged
+// archive or a failed write leaves the index unchanged.
+Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& targetPath,
+                   int itemNumber, ArchiveIndex& index);
 
 } // namespace zyn

@@ -16,13 +16,17 @@ constexpr std::size_t MaxCopy = 18;
 
 } // namespace
 
-int MethodForMode(unsigned mode) { return mode == 1 ? 1 : 2; }
+int MethodForMode(unsigned mode) {
+    return mode == 1 ? 1 : 2;
+}
 
 std::string ExpandData(std::string_view data, int method, std::size_t expandedSize,
                        const ProgressFn& progress) {
     const auto* in = reinterpret_cast<const std::uint8_t*>(data.data());
     const std::size_t n = data.size();
-    const std::size_t extra = static_cast<std::size_t>(1 + method);
+    // Only the two methods exist; anything else decodes as method 2 rather than making copies
+    // longer than the output buffer leaves room for.
+    const std::size_t extra = method == 1 ? 2 : 3;
 
     // Two input bytes yield at most MaxCopy output bytes, so the output can never outgrow this
     // bound; bytes past expandedSize would be cut anyway, so decoding stops once it is reached.
@@ -61,8 +65,8 @@ std::string ExpandData(std::string_view data, int method, std::size_t expandedSi
                         dst[k] = src[k]; // overlapping copy repeats the last bytes
             } else {
                 // Positions before the start of the output repeat the first byte.
-                const auto start = static_cast<std::ptrdiff_t>(size) -
-                                   static_cast<std::ptrdiff_t>(distance);
+                const auto start =
+                    static_cast<std::ptrdiff_t>(size) - static_cast<std::ptrdiff_t>(distance);
                 for (std::size_t k = 0; k < length; ++k) {
                     const std::ptrdiff_t from = start + static_cast<std::ptrdiff_t>(k);
                     out[size + k] = from < 0 ? out[0] : out[from];

@@ -1,0 +1,136 @@
+#include "archive/archiveindex.h"
+
+#include "archive/itemheader.h"
+#include "document/bytes.h"
+
+#include <cmath>
+#include <string_view>
+#include <utility>
+
+namespace zyn {
+
+namespace {
+
+Status damaged(const std::string& path, const std::string& what) {
+    return Status::failure(ErrorKind::Damaged, "The archive " + path + " is damaged: " + what);
+}
+
+// The table of an archive held in memory, checked against the file's length.
+struct Table {
+    std::int32_t lastItem = -1;
+};
+
+Result<Table> readTable(std::string_view file, const std::string& path) {
+    Table table;
+    table.lastItem = LastItemFromFirstSlot(readI32(file, 0));
+    const std::int64_t items = static_cast<std::int64_t>(table.lastItem) + 1;
+    if (items > ArchiveIndex::MaxItems)
+        return damaged(path, "its table claims " + std::to_string(items) + " items (at most " +
+                                 std::to_string(ArchiveIndex::MaxItems) + " are possible).");
+    if (static_cast<std::uint64_t>(items) * 4 > file.size())
+        return damaged(path, "its table of " + std::to_string(items) +
+                                 " items runs past the end of the file.");
+    return table;
+}
+
+struct ItemRead {
+    std::int32_t offset = 0;
+    bool blank = true;
+    std::uint8_t mode = 0;
+    std::string data;
+};
+
+// The item whose slot is at table position item; its header and data must lie inside the file.
+Result<ItemRead> readItem(std::string_view file, const std::string& path, std::int32_t item) {
+    ItemRead read;
+    read.offset = readI32(file, 4 * static_cast<std::size_t>(item));
+    const std::int64_t length = static_cast<std::int64_t>(file.size());
+    if (read.offset <= 0 || read.offset == length)
+        return read;
+    const std::int64_t offset = read.offset;
+    const std::string number = std::to_string(item);
+    if (offset + static_cast<std::int64_t>(ItemHeaderSize) > length)
+        return damaged(path, "item " + number + " starts past the end of the file.");
+    const std::int64_t stored = readI32(file, static_cast<std::size_t>(offset) + 4);
+    if (stored < 0 || offset + static_cast<std::int64_t>(ItemHeaderSize) + stored > length)
+        return damaged(path, "item " + number + " claims " + std::to_string(stored) +
+                                 " bytes, more than the file holds after it.");
+    read.blank = false;
+    read.mode = byteAt(file, static_cast<std::size_t>(offset) + 8);
+    read.data.assign(file.substr(static_cast<std::size_t>(offset),
+                                 ItemHeaderSize + static_cast<std::size_t>(stored)));
+    return read;
+}
+
+} // namespace
+
+std::int32_t LastItemFromFirstSlot(std::int32_t firstSlot) {
+    if (firstSlot < 4)
+        return -1;
+    return static_cast<std::int32_t>(std::nearbyint(firstSlot / 4.0 - 2.0));
+}
+
+Status ReadArchiveIndex(FileSystem& fs, const std::string& path, ArchiveIndex& index) {
+    auto file = fs.readFile(path, MaxArchiveSize);
+    if (!file)
+        return file.status();
+    auto table = readTable(*file, path);
+    if (!table)
+        return table.status();
+
+    ArchiveIndex fresh;
+    fresh.LastItem = table->lastItem;
+    const auto count = static_cast<std::size_t>(fresh.itemCount());
+    fresh.ItemOffset.resize(count);
+    fresh.ItemMode.resize(count);
+    fresh.ItemData.resize(count);
+    for (std::int32_t i = 0; i <= fresh.LastItem; ++i) {
+        auto item = readItem(*file, path, i);
+        if (!item)
+            return item.status();
+        const auto k = static_cast<std::size_t>(i);
+        fresh.ItemOffset[k] = item->offset;
+        fresh.ItemData[k] = std::move(item->data);
+        if (!item->blank)
+            fresh.ItemMode[k] = item->mode;
+    }
+    index = std::move(fresh);
+    return {};
+}
+
+Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& targetPath,
+                   int itemNumber, ArchiveIndex& index) {
+    auto file = fs.readFile(path, MaxArchiveSize);
+    if (!file)
+        return file.status();
+    auto table = readTable(*file, path);
+    if (!table)
+        return table.status();
+    const std::int32_t k = itemNumber - 1;
+    if (k < 0 || k > table->lastItem)
+        return Status::failure(ErrorKind::Damaged,
+                               "The archive " + path + " has no item " + std::to_string(k) +
+                                   " (it has " + std::to_string(table->lastItem + 1) + " items).");
+    auto item = readItem(*file, path, k);
+    if (!item)
+        return item.status();
+    if (Status written = replaceFile(fs, targetPath, targetPath + ".part", item->data); !written)
+        return written;
+
+    index.LastItem = table->lastItem;
+    const auto count = static_cast<std::size_t>(index.itemCount());
+    if (index.ItemOffset.size() < count)
+        index.ItemOffset.resize(count);
+    if (index.ItemMode.size() < count)
+        index.ItemMode.resize(count);
+    if (index.ItemData.size() < count)
+        index.ItemData.resize(count);
+    const auto slot = static_cast<std::size_t>(k);
+    index.ItemOffset[slot] = item->offset;
+    index.ItemData[slot] = std::move(item->data);
+    if (!item->blank)
+        index.ItemMode[slot] = item->mode;
+    return {};
+}
+
+} // namespace zyn

@@ -1,0 +1,39 @@
+#pragma once
+
+// Expanding an item file (a file that starts with an item header) into a second file that holds
+// the expanded data only, without header.
+
+#include "archive/expanddata.h"
+#include "document/filesystem.h"
+#include "document/result.h"
+
+#include <string>
+
+namespace zyn {
+
+struct ProgramState;
+
+// The suffix of the expanded copy of a file: EN_000.DIA is expanded into EN_000.DIA.TMP.
+inline constexpr const char* ExpandedSuffix = ".TMP";
+
+// The text of the progress window while source is expanded.
+std::string ExpandingLabel(const std::string& source);
+
+struct ExpansionResult {
+    bool written = false; // false when there was nothing to expand (expanded size 0)
+};
+
+// Expands the item file sourcePath into targetPath with the method its mode names, cut to the
+// header's expanded size. hasHeader says whether the caller found an item header in the source:
+// without one, or in a source shorter than the header, or with an expanded size of 0, nothing
+// is written and the result says so. A failed read or write is a failure; targetPath is then
+// left as it was.
+Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& sourcePath,
+                                       const std::string& targetPath, bool hasHeader,
+                                       const ProgressFn& progress = {});
+
+// ExpandItemFile from ExpandSource into ExpandSource + ".TMP", with KeepHeader telling whether
+// the source has a header.
+Result<ExpansionResult> ExpandFile(ProgramState& state, const ProgressFn& progress = {});
+
+} // namespace zyn

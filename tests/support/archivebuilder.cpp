@@ -1,0 +1,68 @@
+#include "support/archivebuilder.h"
+
+#include "archive/itemheader.h"
+#include "document/bytes.h"
+#include "support/lzssencoder.h"
+
+namespace zyn::test {
+
+ArchiveBuilder& ArchiveBuilder::stored(std::string_view data) {
+    return raw(StoredItem(data));
+}
+
+ArchiveBuilder& ArchiveBuilder::compressed(std::string_view expanded, int mode) {
+    return raw(CompressedItem(expanded, mode));
+}
+
+ArchiveBuilder& ArchiveBuilder::raw(std::string_view item) {
+    items_.push_back({std::string(item), 0, -1});
+    return *this;
+}
+
+ArchiveBuilder& ArchiveBuilder::blank(std::int32_t slot) {
+    items_.push_back({{}, slot, -1});
+    return *this;
+}
+
+ArchiveBuilder& ArchiveBuilder::sharedWith(int item) {
+    items_.push_back({{}, 0, item});
+    return *this;
+}
+
+std::string ArchiveBuilder::itemBytes(int item) const {
+    const Item& it = items_[static_cast<std::size_t>(item)];
+    return it.sharedWith >= 0 ? itemBytes(it.sharedWith) : it.bytes;
+}
+
+std::string ArchiveBuilder::build() const {
+    const std::size_t tableSize = 4 * (items_.size() + 1);
+    std::string out(tableSize, '\0');
+    std::vector<std::int32_t> offsets(items_.size(), 0);
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const Item& item = items_[i];
+        if (item.sharedWith >= 0)
+            offsets[i] = offsets[static_cast<std::size_t>(item.sharedWith)];
+        else if (item.bytes.empty())
+            offsets[i] = item.blankSlot;
+        else {
+            offsets[i] = static_cast<std::int32_t>(out.size());
+            out += item.bytes;
+        }
+        putU32(out, 4 * i, static_cast<std::uint32_t>(offsets[i]));
+    }
+    putU32(out, tableSize - 4, static_cast<std::uint32_t>(out.size()));
+    return out;
+}
+
+std::string TextArchive(int items, std::size_t minLength) {
+    ArchiveBuilder builder;
+    for (int i = 0; i < items; ++i) {
+        std::string text = "item " + std::to_string(i) + " ";
+        while (text.size() < minLength)
+            text += "The quick brown fox jumps over the lazy dog. ";
+        builder.stored(text);
+    }
+    return builder.build();
+}
+
+} // namespace zyn::test

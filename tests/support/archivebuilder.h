@@ -1,0 +1,46 @@
+#pragma once
+
+// Builds archive files for tests: items stored, compressed, blank or sharing an earlier item's
+// bytes, laid out after a table of item offsets whose last slot is the archive's length.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zyn::test {
+
+class ArchiveBuilder {
+public:
+    // A stored item: header with both sizes = data length, mode 0.
+    ArchiveBuilder& stored(std::string_view data);
+    // A compressed item (mode 1 or 2) made by the test encoder from its expanded data.
+    ArchiveBuilder& compressed(std::string_view expanded, int mode);
+    // An item given whole, header included.
+    ArchiveBuilder& raw(std::string_view item);
+    // A blank item: no bytes, and slot value slot (0 or negative).
+    ArchiveBuilder& blank(std::int32_t slot = 0);
+    // An item whose slot holds the offset of the earlier item number item.
+    ArchiveBuilder& sharedWith(int item);
+
+    int count() const { return static_cast<int>(items_.size()); }
+    // The archive. Items are laid out in item order, each distinct item once.
+    std::string build() const;
+    // The item bytes (header included) item number item has in build(); empty for a blank item.
+    std::string itemBytes(int item) const;
+
+private:
+    struct Item {
+        std::string bytes;
+        std::int32_t blankSlot = 0;
+        int sharedWith = -1;
+    };
+    std::vector<Item> items_;
+};
+
+// A text archive whose first slot is 4 * (items + 1), as the games' archives have (140 items:
+// 564; 150: 604; 180: 724), every item a stored item holding text, padded to at least minLength
+// bytes.
+std::string TextArchive(int items, std::size_t minLength = 0);
+
+} // namespace zyn::test
