@@ -1,0 +1,130 @@
+#include "cli/jsontext.h"
+
+#include "characters/remapping.h"
+
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+namespace zyn::cli {
+
+namespace {
+
+Status bad(const std::string& name, const std::string& what) {
+    return Status::failure(ErrorKind::Damaged, name + ": " + what + ".");
+}
+
+std::string hexCode(std::uint32_t code) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(code));
+    return buffer;
+}
+
+// The UTF-8 text (already validated by the parser) as bytes, or the first character above
+// U+00FF.
+std::string utf8ToBytes(const std::string& text, std::optional<std::uint32_t>& tooHigh) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        std::uint32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (int k = 1; k < length && i + k < text.size(); ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        if (code > 0xFF) {
+            tooHigh = code;
+            return {};
+        }
+        bytes.push_back(static_cast<char>(code));
+        i += static_cast<std::size_t>(length);
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::string BytesToUtf8(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x80) {
+            text.push_back(c);
+        } else {
+            text.push_back(static_cast<char>(0xC0 | (code >> 6)));
+            text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        }
+    }
+    return text;
+}
+
+nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTables& tables) {
+    nlohmann::ordered_json entries = nlohmann::ordered_json::array();
+    for (int i = 0; i < doc.entryCount(); ++i) {
+        const std::string& text = doc.EntryText[i];
+        entries.push_back({
+            {"type", doc.EntryType[i]},
+            {"text", BytesToUtf8(tables.RemapLoaded ? RemapText(tables, text) : text)},
+        });
+    }
+    return {
+        {"game", doc.IsVersion2 ? 2 : 1},
+        {"header", doc.HeaderFound},
+        {"mode", doc.HeaderFound ? doc.HeaderMode : 0},
+        {"slots", doc.SlotCount},
+        {"entries", std::move(entries)},
+    };
+}
+
+Status JsonToDocument(std::string_view json, const std::string& name, TextDocument& doc) {
+    const auto root = nlohmann::json::parse(json, nullptr, false);
+    if (root.is_discarded())
+        return bad(name, "this is not valid JSON");
+    if (!root.is_object())
+        return bad(name, "a JSON object is expected");
+
+    const auto game = root.find("game");
+    if (game == root.end() || !game->is_number_integer() || (*game != 1 && *game != 2))
+        return bad(name, "\"game\" must be 1 or 2");
+    const bool version2 = *game == 2;
+
+    const auto entries = root.find("entries");
+    if (entries == root.end() || !entries->is_array())
+        return bad(name, "an \"entries\" array is missing");
+    const std::size_t count = entries->size();
+    if (count > TextDocument::MaxSlots - 1)
+        return bad(name, "there are " + std::to_string(count) +
+                             " entries, but a text file holds at most 1022");
+
+    std::vector<std::string> texts(count);
+    std::vector<std::uint8_t> types(count, version2 ? 1 : 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto& entry = (*entries)[i];
+        const std::string where = "entries[" + std::to_string(i) + "]";
+        const auto text = entry.is_object() ? entry.find("text") : entry.end();
+        if (!entry.is_object() || text == entry.end() || !text->is_string())
+            return bad(name, where + " must be an object with a \"text\" string");
+        std::optional<std::uint32_t> tooHigh;
+        texts[i] = utf8ToBytes(text->get_ref<const std::string&>(), tooHigh);
+        if (tooHigh)
+            return bad(name, where + " holds the character " + hexCode(*tooHigh) +
+                                 "; a text holds only U+0000 to U+00FF");
+        const auto type = entry.find("type");
+        if (!version2 || type == entry.end())
+            continue;
+        if (!type->is_number_integer() || *type < 0 || *type > 255)
+            return bad(name, where + ": \"type\" must be a whole number from 0 to 255");
+        types[i] = type->get<std::uint8_t>();
+    }
+
+    doc.EntryText.fill(std::string());
+    doc.EntryType.fill(0);
+    for (std::size_t i = 0; i < count; ++i) {
+        doc.EntryText[i] = std::move(texts[i]);
+        doc.EntryType[i] = types[i];
+    }
+    doc.SlotCount = static_cast<std::int16_t>(count + 1);
+    doc.IsVersion2 = version2;
+    return {};
+}
+
+} // namespace zyn::cli

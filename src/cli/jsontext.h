@@ -1,0 +1,30 @@
+#pragma once
+
+// The JSON form of a text file, as "zyntext dump" prints it and "zyntext build" reads it:
+//   {"game": 1|2, "header": bool, "mode": M, "slots": S,
+//    "entries": [{"type": T, "text": "..."}, ...]}
+// Each byte of a text is the Unicode character of the same number (U+0000 to U+00FF), so the
+// form is lossless; line breaks are in memory form ("\r\n").
+
+#include "characters/charactertables.h"
+#include "document/result.h"
+#include "document/textdocument.h"
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+
+namespace zyn::cli {
+
+// The dump of a document; texts in display form when the tables hold a remapping.
+nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTables& tables);
+
+// Fills the entries, types, SlotCount and IsVersion2 of doc from JSON of the dump's form; only
+// "game" and "entries" are read, and "type" defaults to 1 for ZYN 2. name stands for the JSON's
+// source in messages. On failure doc is left as it was.
+Status JsonToDocument(std::string_view json, const std::string& name, TextDocument& doc);
+
+// Bytes as UTF-8, each byte the character of the same number.
+std::string BytesToUtf8(std::string_view bytes);
+
+} // namespace zyn::cli
