@@ -1,15 +1,399 @@
 #include "windows/frmtext.h"
 
 #include "document/programstate.h"
-#include "windows/prompts.h"
+#include "windows/entrytypes.h"
+#include "windows/frmabout.h"
+#include "windows/pathtext.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
 
 namespace zyn {
 
+namespace {
+
+struct BarButton {
+    int index;
+    const char* icon;
+    const char* toolTip;
+};
+
+constexpr std::array<BarButton, 10> BarButtons{{
+    {1, "open", "Open"},
+    {3, "save", "Save"},
+    {4, "saveas", "Save As"},
+    {6, "back", "Back"},
+    {7, "forward", "Forward"},
+    {9, "first", "To the beginning"},
+    {10, "last", "To the end"},
+    {12, "edit", "Edit"},
+    {14, "about", "About"},
+    {15, "exit", "Exit"},
+}};
+
+constexpr int ButtonWidth = 23;
+constexpr int SeparatorWidth = 8;
+constexpr int BarTop = 480;
+constexpr int BarHeight = 22;
+
+// The buttons the two control states switch, besides Save (3) which follows Modified.
+constexpr std::array<int, 6> DocumentButtons{4, 6, 7, 9, 10, 12};
+constexpr std::array<int, 5> EntryButtons{6, 7, 9, 10, 12};
+
+} // namespace
+
 frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), state_(state), prompts_(prompts) {
+    : QMainWindow(parent), state_(state), prompts_(prompts), gameFont_(isGameFontInstalled()),
+      frontColor_(DefaultFrontColor), picture_(TitlePicture) {
     setObjectName(QStringLiteral("frmText"));
     setWindowTitle(QStringLiteral("ZYN Text File Editor"));
-    setFixedSize(640, 502);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app")));
+    codec_ = DisplayCodec(WesternCharset, gameFont_);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(640, 502);
+    setCentralWidget(client);
+    buildPreview(client);
+    buildButtonBar(client);
+    buildMenus();
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setSingleShot(true);
+    timer1_->setInterval(1);
+    connect(timer1_, &QTimer::timeout, this, &frmText::Timer1_Timer);
+
+    // The menu bar lies outside the 640 x 502 client area; the window cannot be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
+}
+
+frmText::~frmText() = default;
+
+void frmText::buildPreview(QWidget* client) {
+    image1_ = new QLabel(client);
+    image1_->setObjectName(QStringLiteral("Image1"));
+    image1_->setGeometry(0, 0, 640, 480);
+    image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setBackground(TitlePicture);
+
+    // The shadow lies 2 pixels right of and 4 below the front text; both wrap alike because
+    // they have the same size and font.
+    auto makeLayer = [&](const char* name, int x, int y) {
+        auto* label = new QLabel(client);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(x, y, 609, 449);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setFont(previewFont());
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return label;
+    };
+    label1_ = makeLayer("Label1", 18, 19);
+    label2_ = makeLayer("Label2", 16, 15);
+    QPalette shadow = label1_->palette();
+    shadow.setColor(QPalette::WindowText, Qt::black);
+    label1_->setPalette(shadow);
+    setFrontColor(frontColor_);
+}
+
+void frmText::buildButtonBar(QWidget* client) {
+    auto* bar = new QFrame(client);
+    bar->setObjectName(QStringLiteral("Toolbar1"));
+    bar->setGeometry(0, BarTop, 640, BarHeight);
+
+    int x = 0;
+    for (int index = 1; index <= BarPositions; ++index) {
+        const auto found = std::find_if(BarButtons.begin(), BarButtons.end(),
+                                        [index](const BarButton& b) { return b.index == index; });
+        if (found == BarButtons.end()) {
+            auto* separator = new QFrame(bar);
+            separator->setObjectName(QStringLiteral("Separator%1").arg(index));
+            separator->setFrameShape(QFrame::VLine);
+            separator->setFrameShadow(QFrame::Sunken);
+            separator->setGeometry(x + 2, 2, SeparatorWidth - 4, BarHeight - 4);
+            x += SeparatorWidth;
+            continue;
+        }
+        auto* button = new QToolButton(bar);
+        button->setObjectName(QStringLiteral("Button%1").arg(index));
+        button->setIcon(QIcon(QStringLiteral(":/icons/") + QLatin1String(found->icon)));
+        button->setIconSize(QSize(16, 16));
+        button->setToolTip(QString::fromLatin1(found->toolTip));
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(x, 0, ButtonWidth, BarHeight);
+        connect(button, &QToolButton::clicked, this,
+                [this, index] { Toolbar1_ButtonClick(index); });
+        bar_[index] = button;
+        x += ButtonWidth;
+    }
+
+    combo2_ = new QComboBox(bar);
+    combo2_->setObjectName(QStringLiteral("Combo2"));
+    combo2_->setGeometry(336, 0, 73, BarHeight);
+    combo2_->setMaxVisibleItems(20);
+    connect(combo2_, &QComboBox::activated, this, &frmText::Combo2_Click);
+
+    combo1_ = new QComboBox(bar);
+    combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo1_->setGeometry(416, 0, 217, BarHeight);
+    combo1_->setMaxVisibleItems(14);
+    connect(combo1_, &QComboBox::activated, this, &frmText::Combo1_Click);
+}
+
+QAction* frmText::addItem(QMenu* menu, const char* name, const char* caption,
+                          void (frmText::*slot)()) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    if (slot)
+        connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+QAction* frmText::addCheckItem(QMenu* menu, const char* name, const char* caption,
+                               void (frmText::*slot)()) {
+    QAction* action = addItem(menu, name, caption, nullptr);
+    action->setCheckable(true);
+    // Qt flips the mark before the handler runs; the handlers decide the marks themselves
+    // (choosing the checked type again must change nothing), so undo Qt's flip first.
+    connect(action, &QAction::triggered, this, [this, action, slot] {
+        action->setChecked(!action->isChecked());
+        if (slot)
+            (this->*slot)();
+    });
+    return action;
+}
+
+void frmText::buildMenus() {
+    auto addMenu = [this](const char* name, const char* caption) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(caption));
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    auto addSeparator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+
+    QMenu* file = addMenu("mnuFile", "&File");
+    addItem(file, "mnuFileOpen", "&Open", &frmText::mnuFileOpen_Click);
+    addItem(file, "mnuFileOpenFromHQR", "Open from &HQR", &frmText::mnuFileOpenFromHQR_Click);
+    addSeparator(file, "mnuFileSep1");
+    addItem(file, "mnuFileSave", "&Save", &frmText::mnuFileSave_Click);
+    addItem(file, "mnuFileSaveAs", "Save &As", &frmText::mnuFileSaveAs_Click);
+    addItem(file, "mnuFileSaveToHQR", "Save to H&QR...", &frmText::mnuFileSaveToHQR_Click);
+    addSeparator(file, "mnuFileExtraSeparator");
+    addItem(file, "mnuFileConvertFile", "&Can't convert not-loaded file",
+            &frmText::mnuFileConvertFile_Click)
+        ->setEnabled(false);
+    addSeparator(file, "mnuFileSep2");
+    addItem(file, "mnuFileExit", "E&xit", &frmText::mnuFileExit_Click);
+
+    QMenu* extra = addMenu("mnuExtra", "&Extra");
+    addItem(extra, "mnuExtraLoadChr", "&Load character remapping", &frmText::mnuExtraLoadChr_Click);
+    addItem(extra, "mnuExtraOrdinal", "Load &ordinal file", &frmText::mnuExtraOrdinal_Click);
+
+    mnuType_ = addMenu("mnuType", "&Type");
+    void (frmText::*typeHandlers[])() = {
+        &frmText::mnuTypeNormal_Click,   &frmText::mnuTypeBigFrame_Click,
+        &frmText::mnuTypeNoBig_Click,    &frmText::mnuTypeNoFrame_Click,
+        &frmText::mnuTypeHolomap_Click,  &frmText::mnuTypeRadio_Click,
+        &frmText::mnuTypeRadioBig_Click, &frmText::mnuTypeInventory_Click,
+        &frmText::mnuTypeDemo_Click,
+    };
+    for (std::size_t i = 0; i < EntryTypes.size(); ++i)
+        addCheckItem(mnuType_, EntryTypes[i].menuName, EntryTypes[i].caption, typeHandlers[i]);
+
+    mnuKeybGroups_ = addMenu("mnuKeybGroups", "&KeybGroups");
+    addCheckItem(mnuKeybGroups_, "mnuKeybNone", "&None", &frmText::mnuKeybNone_Click)
+        ->setChecked(true);
+    addCheckItem(mnuKeybGroups_, "mnuKeybWest", "&Western European", &frmText::mnuKeybWest_Click);
+    addCheckItem(mnuKeybGroups_, "mnuKeybSloCze", "&SLO/CZE/SVK/CRO",
+                 &frmText::mnuKeybSloCze_Click);
+    addCheckItem(mnuKeybGroups_, "mnuKeybPolRom", "&POL/ROM", nullptr)->setEnabled(false);
+    addCheckItem(mnuKeybGroups_, "mnuKeybHunTur", "&HUN/TUR", nullptr)->setEnabled(false);
+    addCheckItem(mnuKeybGroups_, "mnuKeybGreek", "&Greek", &frmText::mnuKeybGreek_Click);
+    addCheckItem(mnuKeybGroups_, "mnuKeybHeb", "&Hebrew", &frmText::mnuKeybHeb_Click);
+    addCheckItem(mnuKeybGroups_, "mnuKeybRusUkr", "&RUS/UKR", &frmText::mnuKeybRusUkr_Click);
+    addCheckItem(mnuKeybGroups_, "mnuKeybSweNor", "&SWE/NOR/DAN", &frmText::mnuKeybSweNor_Click);
+    addCheckItem(mnuKeybGroups_, "mnuKeybChiBopo", "&Chinese Bopomofo", nullptr)->setEnabled(false);
+
+    QAction* convert = menuBar()->addAction(QStringLiteral("&Convert..."));
+    convert->setObjectName(QStringLiteral("mnuConvert"));
+    convert->setEnabled(false);
+    connect(convert, &QAction::triggered, this, &frmText::mnuConvert_Click);
+
+    QMenu* help = addMenu("mnuHelp", "&Help");
+    addItem(help, "mnuHelpAbout", "&About", &frmText::mnuHelpAbout_Click);
+}
+
+QToolButton* frmText::barButton(int index) const {
+    return index >= 1 && index <= BarPositions ? bar_[index] : nullptr;
+}
+
+QAction* frmText::menuItem(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QFont frmText::previewFont() const {
+    return displayFont(gameFont_);
+}
+
+void frmText::setSaveEnabled(bool enabled) {
+    bar_[3]->setEnabled(enabled);
+    menuItem("mnuFileSave")->setEnabled(enabled);
+}
+
+void frmText::setTypeMenuEnabled(bool enabled) {
+    mnuType_->menuAction()->setEnabled(enabled);
+    mnuType_->setEnabled(enabled);
+}
+
+void frmText::setNavigationEnabled(bool enabled) {
+    for (int index : EntryButtons)
+        bar_[index]->setEnabled(enabled);
+    combo2_->setEnabled(enabled);
+}
+
+void frmText::setNoDocumentState() {
+    setSaveEnabled(false);
+    for (int index : DocumentButtons)
+        bar_[index]->setEnabled(false);
+    menuItem("mnuFileSaveAs")->setEnabled(false);
+    menuItem("mnuFileSaveToHQR")->setEnabled(false);
+    setTypeMenuEnabled(false);
+    combo1_->setEnabled(false);
+    combo2_->setEnabled(false);
+    combo2_->clear();
+    setCaptions({}, {});
+}
+
+void frmText::setDocumentLoadedState() {
+    setSaveEnabled(false);
+    for (int index : DocumentButtons)
+        bar_[index]->setEnabled(true);
+    menuItem("mnuFileSaveAs")->setEnabled(true);
+    menuItem("mnuFileSaveToHQR")->setEnabled(true);
+    QAction* convert = menuItem("mnuFileConvertFile");
+    convert->setText(state_.IsVersion2
+                         ? QStringLiteral("&Convert file from ZYN 2 to ZYN 1 format")
+                         : QStringLiteral("&Convert file from ZYN 1 to ZYN 2 format"));
+    convert->setEnabled(true);
+    combo1_->setEnabled(true);
+    combo2_->setEnabled(true);
+    // A file of one table slot has no entries: there is nothing to move through, edit or type.
+    const bool entries = state_.hasEntries();
+    setNavigationEnabled(entries);
+    setTypeMenuEnabled(state_.IsVersion2 && entries);
+}
+
+void frmText::showLoadedDocument() {
+    combo2_->clear();
+    for (int i = 0; i < state_.entryCount(); ++i)
+        combo2_->addItem(QString::number(i + 1));
+    setDocumentLoadedState();
+    if (!state_.hasEntries()) {
+        setCaptions({}, {});
+        setBackground(TitlePicture);
+        return;
+    }
+    if (state_.IsVersion2)
+        SetType(0);
+    else
+        setBackground(Zyn1Picture);
+    selectEntry(0);
+}
+
+void frmText::updateTitle() {
+    if (!state_.FilePath.empty())
+        setWindowTitle(fromNative(WindowTitle(state_)));
+}
+
+bool frmText::askSaveChanges(const QString& title) {
+    if (!state_.Modified)
+        return true;
+    const QString question = QStringLiteral("Do you want to save the changes to ") +
+                             fromNative(state_.FileTitle) + QLatin1Char('?');
+    switch (prompts_.askYesNoCancel(this, title, question)) {
+    case Prompts::Answer::Cancel:
+        return false;
+    case Prompts::Answer::No:
+        return true;
+    case Prompts::Answer::Yes:
+        break;
+    }
+    mnuFileSave_Click();
+    // Going on after a failed or abandoned save would throw the changes away.
+    return !state_.Modified;
+}
+
+void frmText::Form_Load(const QString& commandLine) {
+    ConvertCaption = menuItem("mnuFileConvertFile")->text();
+
+    const bool usable = !commandLine.isEmpty() && !commandLine.contains(QLatin1Char('?')) &&
+                        !commandLine.contains(QLatin1Char('*')) &&
+                        !commandLine.contains(QLatin1Char(' '));
+    if (!usable || !commandLineOpen(commandLine))
+        setNoDocumentState();
+
+    placeWindow();
+    fillCharacterSets();
+    state_.BaseCaption = windowTitle().toStdString();
+    updateTitle();
+}
+
+void frmText::placeWindow() {
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    move((screen->geometry().width() - frameGeometry().width()) / 2, 0);
+}
+
+void frmText::fillCharacterSets() {
+    combo1_->clear();
+    for (const CharacterSetChoice& choice : CharacterSets)
+        combo1_->addItem(QString::fromLatin1(choice.name));
+    combo1_->setCurrentIndex(WesternCharacterSetIndex);
+    Combo1_Click();
+}
+
+void frmText::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmText::Form_Unload(bool& cancel) {
+    if (!askSaveChanges(caption()))
+        cancel = true;
+}
+
+void frmText::mnuFileExit_Click() {
+    close();
+}
+
+void frmText::mnuHelpAbout_Click() {
+    // A box of its own each time, not owned by this window: closing the main window leaves
+    // open about boxes open.
+    auto* about = new frmAbout(prompts_);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->show();
 }
 
 } // namespace zyn

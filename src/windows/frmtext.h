@@ -1,21 +1,187 @@
 #pragma once
 
+// The main window: menus, the button bar with the entry and character set selectors, and the
+// preview of the current entry over a game picture. Opening it is the program's start, closing
+// it the program's end.
+//
+// The member functions are spread over several files: frmtext.cpp (controls, states, start-up,
+// shut-down), frmtext_files.cpp (open, save, conversion), frmtext_entries.cpp (preview, types,
+// navigation, commit, character set), frmtext_characters.cpp (remapping, keyboard groups,
+// ordinals, the string editor) and frmtext_archive.cpp (the archive commands).
+
+#include "archive/expanddata.h"
+#include "windows/displaycodec.h"
+#include "windows/prompts.h"
+
 #include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolButton;
 
 namespace zyn {
 
 struct ProgramState;
-class Prompts;
+struct LoadedText;
 
-// The main window.
 class frmText : public QMainWindow {
     Q_OBJECT
 public:
+    static constexpr int BarPositions = 15;
+
     frmText(ProgramState& state, Prompts& prompts, QWidget* parent = nullptr);
+    ~frmText() override;
+
+    // The start-up sequence, run once before the window is first shown. commandLine is the
+    // whole argument string after the program's name.
+    void Form_Load(const QString& commandLine);
+
+    ProgramState& state() { return state_; }
+    Prompts& prompts() { return prompts_; }
+
+    // Controls by their names. barButton is null for the separators' positions.
+    QToolButton* barButton(int index) const;
+    QComboBox* Combo1() const { return combo1_; }
+    QComboBox* Combo2() const { return combo2_; }
+    QLabel* Label1() const { return label1_; }
+    QLabel* Label2() const { return label2_; }
+    QLabel* Image1() const { return image1_; }
+    QTimer* Timer1() const { return timer1_; }
+    QAction* menuItem(const char* name) const;
+
+    // The preview: the bytes both text layers carry, the front colour, the picture behind them.
+    const std::string& caption1() const { return caption1_; }
+    const std::string& caption2() const { return caption2_; }
+    void setCaptions(const std::string& label1, const std::string& label2);
+    std::uint32_t frontColor() const { return frontColor_; }
+    void setFrontColor(std::uint32_t color);
+    int backgroundPicture() const { return picture_; }
+    void setBackground(int picture);
+
+    // How bytes are shown in the preview (and in the string editor) for the chosen character
+    // set; characterSet() is its font character set number.
+    const DisplayCodec& displayCodec() const { return codec_; }
+    int characterSet() const { return codec_.charset(); }
+    QFont previewFont() const;
+
+    // The two recurring control states, and the whole window side of a successful open:
+    // entry selector filled, entry 0 shown and selected, document-loaded state, background.
+    void setNoDocumentState();
+    void setDocumentLoadedState();
+    void showLoadedDocument();
+    // Save button and File Save together.
+    void setSaveEnabled(bool enabled);
+    // The title rule: BaseCaption, the file and the game, once a file is loaded.
+    void updateTitle();
+
+    // The save question before the document is replaced or the window closes. Returns false
+    // when the user cancels, or when the answer was Yes and the document could not be saved.
+    bool askSaveChanges(const QString& title);
+
+    // Follows the expansion of a compressed file while it is opened.
+    void setExpansionProgress(ProgressFn progress) { expansionProgress_ = std::move(progress); }
+
+    // The string editor hands its text back here when it closes: Label1 carries it until
+    // Timer1's tick commits it into the current entry.
+    void commitEditedText(const std::string& text);
+
+    // Show entry CurrentEntry: captions, and for ZYN 2 the type colour and SetType.
+    void ShowEntry();
+    // Select item index of the entry selector, as the user would (runs Combo2_Click).
+    void selectEntry(int index);
+    // Background picture and Type menu check marks for entry i.
+    void SetType(int i);
+
+public slots:
+    void mnuFileOpen_Click();
+    void mnuFileOpenFromHQR_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileSaveToHQR_Click();
+    void mnuFileConvertFile_Click();
+    void mnuFileExit_Click();
+    void mnuExtraLoadChr_Click();
+    void mnuExtraOrdinal_Click();
+    void mnuConvert_Click();
+    void mnuHelpAbout_Click();
+
+    void mnuTypeNormal_Click();
+    void mnuTypeBigFrame_Click();
+    void mnuTypeNoBig_Click();
+    void mnuTypeNoFrame_Click();
+    void mnuTypeHolomap_Click();
+    void mnuTypeRadio_Click();
+    void mnuTypeRadioBig_Click();
+    void mnuTypeInventory_Click();
+    void mnuTypeDemo_Click();
+
+    void mnuKeybNone_Click();
+    void mnuKeybWest_Click();
+    void mnuKeybSloCze_Click();
+    void mnuKeybGreek_Click();
+    void mnuKeybHeb_Click();
+    void mnuKeybRusUkr_Click();
+    void mnuKeybSweNor_Click();
+
+    void Toolbar1_ButtonClick(int index);
+    void Combo1_Click();
+    void Combo2_Click();
+    void Timer1_Timer();
+    // Bar button 12: the string editor on the current entry.
+    void editEntry();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildMenus();
+    void buildPreview(QWidget* client);
+    void buildButtonBar(QWidget* client);
+    QAction* addItem(QMenu* menu, const char* name, const char* caption, void (frmText::*slot)());
+    QAction* addCheckItem(QMenu* menu, const char* name, const char* caption,
+                          void (frmText::*slot)());
+    void setTypeMenuEnabled(bool enabled);
+    void setNavigationEnabled(bool enabled);
+    void placeWindow();
+    void fillCharacterSets();
+    void Form_Unload(bool& cancel);
+
+    bool commandLineOpen(const QString& argument);
+    bool readTextFile(const QString& path, bool refuseCompressed, LoadedText& loaded);
+    void chooseType(std::uint8_t code);
+    void refreshCaptions();
+
+    QString caption() const { return windowTitle(); }
+
     ProgramState& state_;
     Prompts& prompts_;
+    DisplayCodec codec_;
+    bool gameFont_ = false;
+    ProgressFn expansionProgress_;
+
+    QLabel* image1_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    QComboBox* combo2_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    std::array<QToolButton*, BarPositions + 1> bar_{};
+    QMenu* mnuType_ = nullptr;
+    QMenu* mnuKeybGroups_ = nullptr;
+
+    std::string caption1_;
+    std::string caption2_;
+    std::uint32_t frontColor_;
+    int picture_;
+    // The designed caption of mnuFileConvertFile, put back after a conversion.
+    QString ConvertCaption;
 };
 
 } // namespace zyn

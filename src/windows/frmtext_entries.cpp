@@ -1,0 +1,200 @@
+#include "characters/remapping.h"
+#include "document/programstate.h"
+#include "windows/entrytypes.h"
+#include "windows/frmtext.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QTimer>
+
+namespace zyn {
+
+void frmText::setCaptions(const std::string& label1, const std::string& label2) {
+    caption1_ = label1;
+    caption2_ = label2;
+    refreshCaptions();
+}
+
+void frmText::refreshCaptions() {
+    label1_->setText(codec_.toDisplay(caption1_));
+    label2_->setText(codec_.toDisplay(caption2_));
+}
+
+void frmText::setFrontColor(std::uint32_t color) {
+    frontColor_ = color;
+    QPalette palette = label2_->palette();
+    palette.setColor(QPalette::WindowText, colorFromValue(color));
+    label2_->setPalette(palette);
+}
+
+void frmText::setBackground(int picture) {
+    picture_ = picture;
+    image1_->setPixmap(QPixmap(picturePath(picture)));
+}
+
+void frmText::ShowEntry() {
+    const int i = state_.CurrentEntry;
+    if (i < 0 || i >= state_.entryCount())
+        return;
+    setCaptions(state_.EntryText[i], state_.EntryText[i]);
+    if (state_.IsVersion2) {
+        setFrontColor(GetForeColorA(state_.EntryType[i]));
+        SetType(i);
+    }
+}
+
+void frmText::selectEntry(int index) {
+    combo2_->setCurrentIndex(index);
+    Combo2_Click();
+}
+
+void frmText::Combo2_Click() {
+    const int index = combo2_->currentIndex();
+    if (index < 0 || index >= state_.entryCount())
+        return;
+    state_.CurrentEntry = static_cast<std::int16_t>(index);
+    std::string text = state_.EntryText[index];
+    if (state_.RemapLoaded)
+        text = RemapText(state_, text);
+    setCaptions(text, text);
+    if (state_.IsVersion2) {
+        setFrontColor(GetForeColorA(state_.EntryType[index]));
+        SetType(index);
+    }
+}
+
+void frmText::SetType(int i) {
+    const EntryTypeInfo* type = nullptr;
+    if (state_.IsVersion2 && i >= 0 && i < TextDocument::Capacity)
+        type = findEntryType(state_.EntryType[i]);
+    // An unknown type keeps the picture of the entry shown before.
+    if (type)
+        setBackground(type->picture);
+    for (const EntryTypeInfo& item : EntryTypes)
+        menuItem(item.menuName)->setChecked(&item == type);
+}
+
+void frmText::chooseType(std::uint8_t code) {
+    const EntryTypeInfo* type = findEntryType(code);
+    QAction* item = menuItem(type->menuName);
+    if (item->isChecked() || !state_.IsVersion2 || !state_.hasEntries())
+        return;
+    std::uint8_t& entryType = state_.EntryType[state_.CurrentEntry];
+    const std::uint8_t previous = entryType;
+    entryType = code;
+    setBackground(type->picture);
+    if (entryType != previous) {
+        state_.Modified = true;
+        setSaveEnabled(true);
+    }
+    for (const EntryTypeInfo& other : EntryTypes)
+        menuItem(other.menuName)->setChecked(&other == type);
+    setFrontColor(type->color);
+}
+
+void frmText::mnuTypeNormal_Click() {
+    chooseType(1);
+}
+void frmText::mnuTypeBigFrame_Click() {
+    chooseType(3);
+}
+void frmText::mnuTypeNoBig_Click() {
+    chooseType(5);
+}
+void frmText::mnuTypeNoFrame_Click() {
+    chooseType(9);
+}
+void frmText::mnuTypeHolomap_Click() {
+    chooseType(17);
+}
+void frmText::mnuTypeRadio_Click() {
+    chooseType(33);
+}
+void frmText::mnuTypeRadioBig_Click() {
+    chooseType(35);
+}
+void frmText::mnuTypeInventory_Click() {
+    chooseType(65);
+}
+void frmText::mnuTypeDemo_Click() {
+    chooseType(129);
+}
+
+void frmText::Toolbar1_ButtonClick(int index) {
+    switch (index) {
+    case 1:
+        mnuFileOpen_Click();
+        return;
+    case 3:
+        mnuFileSave_Click();
+        return;
+    case 4:
+        mnuFileSaveAs_Click();
+        return;
+    case 12:
+        editEntry();
+        return;
+    case 14:
+        mnuHelpAbout_Click();
+        return;
+    case 15:
+        mnuFileExit_Click();
+        return;
+    case 6:
+    case 7:
+    case 9:
+    case 10:
+        break;
+    default:
+        return;
+    }
+
+    // Without entries there is no last entry to go to.
+    if (!state_.hasEntries())
+        return;
+    const int last = state_.SlotCount - 2;
+    int current = state_.CurrentEntry;
+    if (index == 6 && current > 0)
+        --current;
+    else if (index == 7 && current < last)
+        ++current;
+    else if (index == 9)
+        current = 0;
+    else if (index == 10)
+        current = last;
+    state_.CurrentEntry = static_cast<std::int16_t>(current);
+    ShowEntry();
+    selectEntry(current);
+}
+
+void frmText::Combo1_Click() {
+    const int index = combo1_->currentIndex();
+    if (index < 0 || index >= static_cast<int>(CharacterSets.size()))
+        return;
+    codec_ = DisplayCodec(CharacterSets[static_cast<std::size_t>(index)].charset, gameFont_);
+    refreshCaptions();
+}
+
+void frmText::commitEditedText(const std::string& text) {
+    caption1_ = text;
+    label1_->setText(codec_.toDisplay(caption1_));
+    timer1_->start();
+}
+
+void frmText::Timer1_Timer() {
+    timer1_->stop();
+    const int i = state_.CurrentEntry;
+    if (i < 0 || i >= state_.entryCount())
+        return;
+    std::string& entry = state_.EntryText[i];
+    if (entry == caption1_)
+        return;
+    entry = caption1_;
+    setCaptions(entry, entry);
+    state_.Modified = true;
+    setSaveEnabled(true);
+}
+
+} // namespace zyn

@@ -1,0 +1,149 @@
+#include "document/programstate.h"
+#include "document/textreader.h"
+#include "document/textwriter.h"
+#include "windows/entrytypes.h"
+#include "windows/frmtext.h"
+#include "windows/pathtext.h"
+
+#include <QAction>
+#include <QDir>
+
+namespace zyn {
+
+namespace {
+
+const QString TextFileFilter =
+    QStringLiteral("ZYN DeCompiled text files (*.zyt)|*.zyt|ZYN text files with HQR header "
+                   "(*.ztf;*.dat)|*.ztf;*.dat|ZYN Dialog files (*.dia)|*.dia|All files (*.*)|*.*");
+
+Prompts::Icon iconFor(ErrorKind kind) {
+    // The refusal of a compression mode is a notice; anything else kept the file from opening.
+    return kind == ErrorKind::Unsupported ? Prompts::Icon::Information : Prompts::Icon::Stop;
+}
+
+} // namespace
+
+// Reads the whole file first, so that a missing or unreadable file is reported before the
+// version question, then parses it. The document is not touched: the caller adopts the result.
+bool frmText::readTextFile(const QString& path, bool refuseCompressed, LoadedText& loaded) {
+    const std::string native = nativePath(path);
+    Result<std::string> bytes = LoadTextFileBytes(state_.files(), native);
+    if (!bytes) {
+        prompts_.notify(this, caption(), fromNative(bytes.message()), iconFor(bytes.kind()));
+        return false;
+    }
+    const bool isVersion2 =
+        prompts_.askYesNo(this, caption(), QStringLiteral("Is this an ZYN 2 text file?")) ==
+        Prompts::Answer::Yes;
+
+    ReadOptions options;
+    options.compressed = refuseCompressed ? CompressedFiles::Refuse : CompressedFiles::Expand;
+    options.progress = expansionProgress_;
+    Result<LoadedText> read = ReadTextBytes(state_.files(), native, *bytes, isVersion2, options);
+    if (!read) {
+        prompts_.notify(this, caption(), fromNative(read.message()), iconFor(read.kind()));
+        return false;
+    }
+    loaded = std::move(*read);
+    return true;
+}
+
+bool frmText::commandLineOpen(const QString& argument) {
+    QString name = argument;
+    if (name.size() >= 2 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"')))
+        name = name.mid(1, name.size() - 2);
+    if (name.isEmpty())
+        return false;
+    // A bare or relative name is taken from the current folder; the document needs a folder
+    // and a file name of its own to be saved again.
+    if (QDir::isRelativePath(name))
+        name = QDir::current().absoluteFilePath(name);
+
+    LoadedText loaded;
+    if (!readTextFile(name, true, loaded))
+        return false;
+    AdoptText(state_, std::move(loaded));
+    SetFileName(state_, nativePath(name));
+    state_.FromArchive = false;
+    showLoadedDocument();
+    return true;
+}
+
+void frmText::mnuFileOpen_Click() {
+    if (!askSaveChanges(caption()))
+        return;
+    const QString chosen = prompts_.openFileName(
+        this, {QStringLiteral("Load ZYN text file"), TextFileFilter, QStringLiteral("zyt"), {}});
+    if (chosen.isEmpty())
+        return;
+    const std::string path = nativePath(chosen);
+    state_.ChosenExt = LastThreeUpper(path);
+
+    // The file already loaded is not read again, so edits in memory survive choosing it. A
+    // document taken from an archive carries the archive's path: choosing the archive is not
+    // choosing the document, and must not turn it into a loose file written over the archive.
+    if (path != state_.FilePath || state_.FromArchive) {
+        LoadedText loaded;
+        if (!readTextFile(chosen, false, loaded))
+            return;
+        AdoptText(state_, std::move(loaded));
+        SetFileName(state_, path);
+        showLoadedDocument();
+    }
+    updateTitle();
+    state_.FromArchive = false;
+}
+
+void frmText::mnuFileSave_Click() {
+    const SaveResult result = SaveDocument(state_);
+    switch (result.outcome) {
+    case SaveOutcome::Saved:
+        setSaveEnabled(false);
+        break;
+    case SaveOutcome::NothingToSave:
+        break;
+    case SaveOutcome::NeedsSaveAs:
+        prompts_.notify(this, caption(), fromNative(ReadOnlyMessage(state_)), Prompts::Icon::Stop);
+        mnuFileSaveAs_Click();
+        break;
+    case SaveOutcome::Failed:
+        prompts_.notify(this, caption(), fromNative(result.message), Prompts::Icon::Stop);
+        break;
+    }
+}
+
+void frmText::mnuFileSaveAs_Click() {
+    const QString chosen =
+        prompts_.saveFileName(this, {QStringLiteral("Save ZYN text file as"), TextFileFilter,
+                                     QStringLiteral("zyt"), fromNative(state_.FilePath)});
+    if (chosen.isEmpty())
+        return;
+    PrepareSaveAs(state_, nativePath(chosen));
+    // From here on saves go to the new file; the title says which.
+    updateTitle();
+    mnuFileSave_Click();
+}
+
+void frmText::mnuFileConvertFile_Click() {
+    if (state_.SlotCount == 0)
+        return;
+    ConvertVersion(state_);
+    const bool entries = state_.hasEntries();
+    if (state_.IsVersion2) {
+        setTypeMenuEnabled(entries);
+        if (entries)
+            SetType(state_.CurrentEntry);
+        setFrontColor(GetForeColorA(1));
+    } else {
+        if (entries)
+            setBackground(Zyn1Picture);
+        setFrontColor(DefaultFrontColor);
+        setTypeMenuEnabled(false);
+    }
+    setSaveEnabled(true);
+    QAction* convert = menuItem("mnuFileConvertFile");
+    convert->setEnabled(false);
+    convert->setText(ConvertCaption);
+}
+
+} // namespace zyn

@@ -1,0 +1,66 @@
+#pragma once
+
+// A main window on a program state of its own, driven through scripted prompts, and the text
+// files the tests open with it.
+
+#include "document/programstate.h"
+#include "support/scriptedprompts.h"
+#include "support/tempdir.h"
+#include "support/textfilebuilder.h"
+#include "windows/frmtext.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zyn::test {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    using Answer = Prompts::Answer;
+
+    static void SetUpTestSuite() { ensureApplication(); }
+
+    void TearDown() override { EXPECT_TRUE(prompts.exhausted()) << "scripted answers left over"; }
+
+    frmText& start(const QString& commandLine = {}) {
+        window = std::make_unique<frmText>(state, prompts);
+        window->Form_Load(commandLine);
+        return *window;
+    }
+
+    // A file with the given stored entries; ZYN 2 entries all of type 1 unless types are given.
+    std::string writeText(const char* name, int game, const std::vector<std::string>& entries,
+                          const std::vector<std::uint8_t>& types = {}, bool header = false) {
+        TextFileBuilder builder(game);
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            builder.entry(entries[i], i < types.size() ? types[i] : 1);
+        return dir.write(name, builder.withHeader(header).bytes());
+    }
+
+    void open(const std::string& path, bool zyn2) {
+        prompts.chooseFile(QString::fromStdString(path)).answer(zyn2 ? Answer::Yes : Answer::No);
+        window->mnuFileOpen_Click();
+    }
+
+    bool itemEnabled(const char* name) const { return window->menuItem(name)->isEnabled(); }
+    bool itemChecked(const char* name) const { return window->menuItem(name)->isChecked(); }
+    bool buttonEnabled(int index) const { return window->barButton(index)->isEnabled(); }
+    QString selectedEntry() const { return window->Combo2()->currentText(); }
+    QString title() const { return window->windowTitle(); }
+
+    // The entry shown, as bytes.
+    const std::string& shown() const { return window->caption2(); }
+
+    TempDir dir;
+    ProgramState state;
+    ScriptedPrompts prompts;
+    std::unique_ptr<frmText> window;
+};
+
+} // namespace zyn::test
