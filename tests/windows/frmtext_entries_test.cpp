@@ -99,27 +99,6 @@ TEST_F(EntriesTest, ChoosingATypeChangesEntryPictureAndColour) {
     EXPECT_FALSE(itemChecked("mnuTypeBigFrame"));
 }
 
-TEST_F(EntriesTest, EveryTypeHasItsPictureAndColour) {
-    std::vector<std::string> texts;
-    std::vector<std::uint8_t> codes;
-    for (const EntryTypeInfo& type : EntryTypes) {
-        texts.push_back(type.menuName);
-        codes.push_back(type.code);
-    }
-    open(writeText("all.zyt", 2, texts, codes), true);
-    const int expectedPictures[] = {5000, 1000, 6000, 5000, 3000, 5000, 1000, 1000, 4000};
-    const std::uint32_t expectedColors[] = {0xC8A464, 0xC800A4, 0x00A464, 0xC80000, 0x00C800,
-                                            0x0000C8, 0xC000C8, 0x0064A4, 0xFFFFFF};
-    for (std::size_t i = 0; i < EntryTypes.size(); ++i) {
-        window->selectEntry(static_cast<int>(i));
-        EXPECT_EQ(window->backgroundPicture(), expectedPictures[i]) << i;
-        EXPECT_EQ(window->frontColor(), expectedColors[i]) << i;
-        EXPECT_EQ(window->Label2()->palette().color(QPalette::WindowText),
-                  colorFromValue(expectedColors[i]));
-        EXPECT_TRUE(itemChecked(EntryTypes[i].menuName));
-    }
-}
-
 TEST_F(EntriesTest, EditedTextIsCommittedByTheTimer) {
     openThree();
     click(7);
