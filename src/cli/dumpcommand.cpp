@@ -1,5 +1,8 @@
+#include "archive/archiveitemflow.h"
+#include "archive/itemnames.h"
 #include "characters/remapping.h"
 #include "cli/command.h"
+#include "cli/itemnumber.h"
 #include "cli/jsontext.h"
 #include "document/programstate.h"
 #include "document/textreader.h"
@@ -12,6 +15,7 @@ struct DumpArguments {
     std::string file;
     int game = 0;
     std::string remap; // remapping table, "" for none
+    int item = -1;     // with --item, FILE is an archive and this its item
 };
 
 // Fills out from args, or returns a usage message.
@@ -25,6 +29,15 @@ std::string parse(Arguments args, DumpArguments& out) {
     if (remap.missingValue)
         return "--remap needs a file";
     out.remap = remap.value;
+    const Option item = takeOption(args, "--item");
+    if (item.missingValue)
+        return "--item needs an item number";
+    if (item.found) {
+        const auto number = parseItemNumber(item.value);
+        if (!number)
+            return "--item takes an item number from 0 to 20000";
+        out.item = *number;
+    }
     for (const auto& arg : args)
         if (arg.size() > 1 && arg[0] == '-')
             return "unknown option '" + arg + "'";
@@ -32,6 +45,17 @@ std::string parse(Arguments args, DumpArguments& out) {
         return args.empty() ? "a text file to dump is required" : "only one text file is dumped";
     out.file = args[0];
     return {};
+}
+
+// An archive's item, read as the editor's Open from HQR reads it.
+Status loadItem(ProgramState& state, const DumpArguments& dump) {
+    if (Status read = ReadArchiveIndex(state.files(), dump.file, state); !read)
+        return read;
+    state.ArchivePath = dump.file;
+    state.ArchiveItem = static_cast<std::int16_t>(dump.item);
+    state.ArchiveIsVersion2 = dump.game == 2;
+    NameTextArchiveItems(state, state.ArchiveIsVersion2, false);
+    return LoadArchiveItem(state);
 }
 
 int run(const Arguments& args, CommandIo io) {
@@ -45,6 +69,12 @@ int run(const Arguments& args, CommandIo io) {
             LoadRemapping(state, state.files(), dump.remap, IsSetFileName(dump.remap));
         if (!loaded)
             return fail(io, loaded.message());
+    }
+    if (dump.item >= 0) {
+        if (const Status loaded = loadItem(state, dump); !loaded)
+            return fail(io, loaded.message());
+        io.out << DocumentToJson(state, state).dump(2) << '\n';
+        return Success;
     }
     // Compressed files are expanded in memory; the tool leaves no ".TMP" copy behind.
     ReadOptions options;
@@ -62,7 +92,7 @@ int run(const Arguments& args, CommandIo io) {
 const Command DumpCommand{
     "dump",
     "print a text file as JSON",
-    "Usage: zyntext dump FILE --game 1|2 [--remap TABLE]\n"
+    "Usage: zyntext dump FILE --game 1|2 [--remap TABLE] [--item N]\n"
     "\n"
     "Prints the text file FILE as one JSON object:\n"
     "  {\"game\": 1|2, \"header\": true|false, \"mode\": M, \"slots\": S,\n"
@@ -80,6 +110,9 @@ const Command DumpCommand{
     "  --game 1|2      the game the file belongs to (required: the file does not say)\n"
     "  --remap TABLE   show the texts through a character remapping table, a \".cmp\"\n"
     "                  file or, when its name ends in \"set\", a \".set\" file\n"
+    "\n"
+    "  --item N        FILE is an archive: dump its item N (counted from 0), read as the\n"
+    "                  editor's Open from HQR reads it\n"
     "\n"
     "Compressed files (modes 1 and 2) are expanded; other modes are refused.\n"
     "'zyntext build' turns the output back into the file (give it --header when \"header\"\n"

@@ -1,13 +1,195 @@
+#include "archive/archiveindex.h"
+#include "archive/archiverewrite.h"
+#include "archive/itemheader.h"
+#include "archive/itemnames.h"
 #include "cli/command.h"
+#include "cli/itemnumber.h"
+#include "cli/jsontext.h"
+#include "document/bytes.h"
+#include "document/textreader.h"
+
+#include <nlohmann/json.hpp>
 
 namespace zyn::cli {
 
 namespace {
 
-int run(const Arguments&, CommandIo io) { return fail(io, "the hqr command is not available yet"); }
+constexpr const char* Name = "hqr";
+
+int usage(CommandIo io, const std::string& message) {
+    return usageError(io, Name, message);
+}
+
+// Refuses options the subcommand does not know, and a wrong number of operands.
+std::string checkOperands(const Arguments& args, std::size_t count, const char* what) {
+    for (const auto& arg : args)
+        if (arg.size() > 1 && arg[0] == '-')
+            return "unknown option '" + arg + "'";
+    if (args.size() != count)
+        return std::string("expected ") + what;
+    return {};
+}
+
+Status readIndex(const std::string& path, ArchiveIndex& index) {
+    return ReadArchiveIndex(realFileSystem(), path, index);
+}
+
+Status checkItem(const ArchiveIndex& index, const std::string& path, int item) {
+    if (item > index.LastItem)
+        return Status::failure(ErrorKind::Damaged,
+                               "the archive " + path + " has no item " + std::to_string(item) +
+                                   " (it has " + std::to_string(index.itemCount()) + " items)");
+    return {};
+}
+
+int list(const Arguments& args, CommandIo io) {
+    if (const auto problem = checkOperands(args, 1, "ARCHIVE"); !problem.empty())
+        return usage(io, problem);
+    const std::string& path = args[0];
+    ArchiveIndex index;
+    if (Status read = readIndex(path, index); !read)
+        return fail(io, read.message());
+
+    ArchiveFlow flow;
+    const bool named =
+        index.LastItem >= 0 &&
+        RecogniseTextArchive(flow, index.ItemOffset[0], realFileSystem().info(path).size);
+    if (named)
+        NameTextArchiveItems(flow, flow.ArchiveIsVersion2, flow.ArchiveIsDemo);
+    const int namedItems = named ? TextArchiveItemCount(flow.ArchiveIsVersion2) : 0;
+
+    nlohmann::ordered_json items = nlohmann::ordered_json::array();
+    for (int i = 0; i <= index.LastItem; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const std::string& data = index.ItemData[k];
+        nlohmann::ordered_json item;
+        item["number"] = i;
+        item["offset"] = index.ItemOffset[k];
+        item["blank"] = data.empty();
+        if (!data.empty()) {
+            item["mode"] = readU16(data, 8);
+            item["expanded"] = readU32(data, 0);
+            item["stored"] = readI32(data, 4);
+        }
+        if (i < namedItems)
+            item["name"] = BytesToUtf8(flow.ItemNames[k + 1]);
+        items.push_back(std::move(item));
+    }
+    nlohmann::ordered_json result;
+    result["items"] = std::move(items);
+    io.out << result.dump(2) << '\n';
+    return Success;
+}
+
+// The expanded data of an item: its data as stored, or decoded when compressed.
+Result<std::string> expandedData(const std::string& item, const std::string& path, int number) {
+    const std::uint16_t mode = readU16(item, 8);
+    if (mode == 0)
+        return item.substr(ItemHeaderSize);
+    if (mode > 2)
+        return Result<std::string>::failure(
+            ErrorKind::Unsupported, "item " + std::to_string(number) + " of " + path +
+                                        " uses a compression this program does not support (" +
+                                        CompressionName(static_cast<std::uint8_t>(mode)) + ")");
+    return ExpandItemBytes(item);
+}
+
+int extract(Arguments args, CommandIo io) {
+    const bool expand = takeFlag(args, "--expand");
+    if (const auto problem = checkOperands(args, 3, "ARCHIVE N OUT"); !problem.empty())
+        return usage(io, problem);
+    const auto number = parseItemNumber(args[1]);
+    if (!number)
+        return usage(io, "N must be an item number from 0 to 20000, not '" + args[1] + "'");
+    const std::string &path = args[0], &out = args[2];
+
+    ArchiveIndex index;
+    if (!expand) {
+        // Exactly what the editor extracts: the item with its header (a blank item is empty).
+        if (Status extracted = ExtractItem(realFileSystem(), path, out, *number + 1, index);
+            !extracted)
+            return fail(io, extracted.message());
+        return Success;
+    }
+    if (Status read = readIndex(path, index); !read)
+        return fail(io, read.message());
+    if (Status exists = checkItem(index, path, *number); !exists)
+        return fail(io, exists.message());
+    const std::string& item = index.ItemData[static_cast<std::size_t>(*number)];
+    if (item.empty())
+        return fail(io,
+                    "item " + args[1] + " of " + path + " is blank: there is nothing to expand");
+    auto data = expandedData(item, path, *number);
+    if (!data)
+        return fail(io, data.message());
+    if (Status written = replaceFile(realFileSystem(), out, out + ".part", *data); !written)
+        return fail(io, written.message());
+    return Success;
+}
+
+int replace(const Arguments& args, CommandIo io) {
+    if (const auto problem = checkOperands(args, 3, "ARCHIVE N FILE"); !problem.empty())
+        return usage(io, problem);
+    const auto number = parseItemNumber(args[1]);
+    if (!number)
+        return usage(io, "N must be an item number from 0 to 20000, not '" + args[1] + "'");
+    const std::string &path = args[0], &file = args[2];
+
+    auto content = realFileSystem().readFile(file, MaxArchiveSize);
+    if (!content)
+        return fail(io, content.message());
+    ArchiveIndex index;
+    if (Status read = readIndex(path, index); !read)
+        return fail(io, read.message());
+    if (Status exists = checkItem(index, path, *number); !exists)
+        return fail(io, exists.message());
+    ReplaceItem(index, *number, *content);
+    if (Status rebuilt = RewriteArchive(realFileSystem(), index, path); !rebuilt)
+        return fail(io, rebuilt.message());
+    io.out << "Replaced item " << *number << " of " << path << "; the archive as it was is in "
+           << BackupName(path) << ".\n";
+    return Success;
+}
+
+int run(const Arguments& args, CommandIo io) {
+    if (args.empty())
+        return usage(io, "a subcommand is required: list, extract or replace");
+    const std::string sub = args[0];
+    const Arguments rest(args.begin() + 1, args.end());
+    if (sub == "list")
+        return list(rest, io);
+    if (sub == "extract")
+        return extract(rest, io);
+    if (sub == "replace")
+        return replace(rest, io);
+    return usage(io, "unknown subcommand '" + sub + "'");
+}
 
 } // namespace
 
-const Command HqrCommand{"hqr", "(not available yet)", "Not available yet.\n", run};
+const Command HqrCommand{
+    "hqr",
+    "list, extract and replace the items of an archive",
+    "Usage: zyntext hqr list ARCHIVE\n"
+    "       zyntext hqr extract ARCHIVE N OUT [--expand]\n"
+    "       zyntext hqr replace ARCHIVE N FILE\n"
+    "\n"
+    "Items are numbered from 0, as in the archive's table.\n"
+    "\n"
+    "list     prints the items as one JSON object:\n"
+    "           {\"items\": [{\"number\": N, \"offset\": O, \"blank\": false, \"mode\": M,\n"
+    "                        \"expanded\": E, \"stored\": S, \"name\": \"EN_SYS.ORD\"}, ...]}\n"
+    "         offset is the item's table slot; a blank item has only number, offset and\n"
+    "         blank. mode is 0 for a stored item, 1 or 2 for a compressed one; expanded and\n"
+    "         stored are the sizes in its header. Items of a text archive (first slot 564,\n"
+    "         604 or 724) also have the name the editor lists them under.\n"
+    "extract  writes item N to OUT as the editor extracts it: its 10-byte header and data\n"
+    "         (a blank item gives an empty file). With --expand, OUT gets the item's data\n"
+    "         only, expanded when it is compressed.\n"
+    "replace  makes the bytes of FILE the stored data of item N and rebuilds the archive as\n"
+    "         the editor's save does. The archive as it was is kept as a backup: the path up\n"
+    "         to its first \".\" followed by \".~$R\" (text.hqr gives text.~$R).\n",
+    run,
+};
 
 } // namespace zyn::cli

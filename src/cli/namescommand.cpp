@@ -1,13 +1,39 @@
+#include "archive/itemnames.h"
 #include "cli/command.h"
+#include "cli/jsontext.h"
 
 namespace zyn::cli {
 
 namespace {
 
-int run(const Arguments&, CommandIo io) { return fail(io, "the names command is not available yet"); }
+int run(const Arguments& argsIn, CommandIo io) {
+    Arguments args = argsIn;
+    const bool demo = takeFlag(args, "--demo");
+    for (const auto& arg : args)
+        if (arg.size() > 1 && arg[0] == '-')
+            return usageError(io, "names", "unknown option '" + arg + "'");
+    if (args.size() != 1 || (args[0] != "1" && args[0] != "2"))
+        return usageError(io, "names", "expected the game: 1 or 2");
+    const bool isVersion2 = args[0] == "2";
+
+    ArchiveFlow flow;
+    NameTextArchiveItems(flow, isVersion2, demo);
+    for (int n = 1; n <= TextArchiveItemCount(isVersion2); ++n)
+        io.out << BytesToUtf8(flow.ItemNames[static_cast<std::size_t>(n)]) << '\n';
+    return Success;
+}
 
 } // namespace
 
-const Command NamesCommand{"names", "(not available yet)", "Not available yet.\n", run};
+const Command NamesCommand{
+    "names",
+    "list the names of the text archive's items",
+    "Usage: zyntext names 1|2 [--demo]\n"
+    "\n"
+    "Prints the names the editor lists the items of the game's text archive under, one a\n"
+    "line, in item order (140 for ZYN 1, 180 for ZYN 2). With --demo, the names of the\n"
+    "demo's archive, in which the banks the demo lacks are marked.\n",
+    run,
+};
 
 } // namespace zyn::cli

@@ -107,7 +107,7 @@ TEST(TextCommands, BadInputAndWrongUsage) {
     const Case cases[] = {
         {{"dump", damaged}, 2, "--game 1 or --game 2 is required"},
         {{"dump", damaged, "--game", "3"}, 2, "--game takes 1 or 2"},
-        {{"dump", damaged, "--game", "1", "--item"}, 2, "unknown option '--item'"},
+        {{"dump", damaged, "--game", "1", "--entry"}, 2, "unknown option '--entry'"},
         {{"build", "only-one.json"}, 2, "are required"},
         {{"dump", dir.file("missing.zyt"), "--game", "1"}, 1, "Cannot open"},
         {{"dump", damaged, "--game", "1"},
