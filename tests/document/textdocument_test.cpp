@@ -35,12 +35,5 @@ TEST(TextDocument, WindowTitleNamesFileAndGame) {
     EXPECT_EQ(WindowTitle(doc), "ZYN Text File Editor - (/data/a.zyt) - ZYN 2");
 }
 
-TEST(TextDocument, LastThreeUpper) {
-    EXPECT_EQ(LastThreeUpper("/x/readme.SeT"), "SET");
-    EXPECT_EQ(LastThreeUpper("reset"), "SET");
-    EXPECT_EQ(LastThreeUpper("ab"), "AB");
-    EXPECT_EQ(LastThreeUpper(""), "");
-}
-
 } // namespace
 } // namespace zyn

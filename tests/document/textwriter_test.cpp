@@ -72,24 +72,14 @@ INSTANTIATE_TEST_SUITE_P(Games, SaveBothGames,
                          ::testing::Values(GameCase{1, false}, GameCase{1, true},
                                            GameCase{2, false}, GameCase{2, true}));
 
-TEST(BuildTextData, StoredForms) {
+TEST(BuildTextData, SingleSlotAndRemapping) {
     TextDocument doc;
     CharacterTables tables;
     doc.SlotCount = 1;
     EXPECT_EQ(*BuildTextData(doc, tables), std::string("\x02\x00", 2));
 
-    doc.SlotCount = 3;
     doc.IsVersion2 = true;
     doc.EntryType[0] = 17;
-    doc.EntryType[1] = 5;
-    doc.EntryText[0] = "";
-    doc.EntryText[1] = "ok";
-    doc.EntryText[2] = "end slot text is never written";
-    EXPECT_EQ(*BuildTextData(doc, tables), std::string("\x06\x00\x08\x00\x0c\x00"
-                                                       "\x11\x00"
-                                                       "\x05ok\x00",
-                                                       12));
-
     // Display codes go back to the lowest game code showing them; unknown ones become 0.
     for (int k = 0; k < 256; ++k)
         tables.RemapTable[k] = static_cast<std::uint8_t>(k);
@@ -230,6 +220,21 @@ TEST_F(TextWriter, AnyWriteFailureKeepsTheOldFileAndLeavesNoTemporaryFile) {
         EXPECT_EQ(state.EntryText[0], "new\r\ntext ending in @"); // not normalised either
         EXPECT_EQ(folderContents(), std::vector<std::string>{"old.ztf"});
     }
+}
+
+TEST_F(TextWriter, DocumentNamedLikeTheTemporaryFileSurvivesAFailedSave) {
+    const std::string original = TextFileBuilder(1).entry("old").bytes();
+    open(SaveTempName, original, false);
+    state.Modified = true;
+    test::FaultyFileSystem faulty;
+    faulty.failOn(test::FaultyFileSystem::Op::Write);
+    state.Files = &faulty;
+    EXPECT_EQ(SaveDocument(state).outcome, SaveOutcome::Failed);
+    EXPECT_EQ(test::readBytes(state.FilePath), original);
+    state.Files = &realFileSystem();
+    state.EntryText[0] = "new";
+    EXPECT_EQ(SaveDocument(state).outcome, SaveOutcome::Saved);
+    EXPECT_EQ(folderContents(), std::vector<std::string>{SaveTempName});
 }
 
 TEST_F(TextWriter, SuccessfulSaveClearsWorkingTextFiles) {
