@@ -47,6 +47,17 @@ INSTANTIATE_TEST_SUITE_P(
         Vector{"DistanceBeforeStartThenOverlapping", "\x03XY\x21\x00"s, 2, 100, "XYXXYX"},
         // A back-reference with nothing produced yet appends nothing.
         Vector{"ReferenceOnEmptyOutput", "\x02\x00\x00Q"s, 2, 100, "Q"},
+        // The same inside a whole group, where the decoder skips its per-token bounds tests.
+        Vector{"BeforeStartInAWholeGroup",
+               "\x01X"s +
+                   [] {
+                       std::string refs;
+                       for (int i = 0; i < 7; ++i)
+                           refs += "\xF0\x0F"s;
+                       return refs;
+                   }() +
+                   "\x01Y"s,
+               2, 1000, std::string(22, 'X') + "Y"},
         Vector{"LongestDistance", "\x01Z\xFF\xFF"s, 2, 100, std::string(19, 'Z')},
         // The input ends after the second token; the six flag bits left are ignored.
         Vector{"InputEndsInsideGroup",
