@@ -135,12 +135,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Refusal{"NegativeStoredSize", withU32(Good, 12 + 4, 0xFFFFFFF0)}),
     [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
-TEST_F(ArchiveIndexTest, AMissingArchiveIsAnIoError) {
-    ArchiveIndex index;
-    const Status status = ReadArchiveIndex(realFileSystem(), dir.file("none.hqr"), index);
-    EXPECT_EQ(status.kind(), ErrorKind::Io);
-}
-
 TEST_F(ArchiveIndexTest, ExtractItemWritesTheItemWithItsHeaderAndRefreshesItsEntry) {
     ArchiveBuilder builder;
     builder.stored("zero").compressed("one one one one one one", 2).blank();

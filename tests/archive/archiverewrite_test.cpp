@@ -87,13 +87,6 @@ TEST_F(RewriteTest, ItemsAreWrittenInItemOrder) {
     EXPECT_EQ(rebuilt.substr(16), StoredItem("ZERO") + StoredItem("one") + StoredItem("two"));
 }
 
-TEST_F(RewriteTest, StoredItemsGetAFreshHeader) {
-    // An expanded size that disagrees with the stored size is put right.
-    ArchiveIndex index = load(ArchiveBuilder().raw(test::itemHeader(99, 3, 0) + "abc").build());
-    ASSERT_TRUE(RewriteArchive(realFileSystem(), index, archivePath()).ok());
-    EXPECT_EQ(reread().ItemData[0], StoredItem("abc"));
-}
-
 TEST_F(RewriteTest, SharedItemsStaySharedAndBlankItemsStayBlank) {
     ArchiveBuilder builder;
     builder.stored("shared").blank().sharedWith(0).blank(-1).sharedWith(0);
@@ -151,23 +144,6 @@ TEST_F(RewriteTest, AReplacedBlankItemIsFilled) {
     EXPECT_EQ(after.ItemData[3], StoredItem("filled too"));
 }
 
-TEST_F(RewriteTest, AnArchiveWithoutItemsIsTheClosingSlotAlone) {
-    ArchiveIndex index = load(ArchiveBuilder().build());
-    ASSERT_TRUE(RewriteArchive(realFileSystem(), index, archivePath()).ok());
-    EXPECT_EQ(test::readBytes(archivePath()), std::string("\x04\0\0\0", 4));
-}
-
-TEST_F(RewriteTest, RepeatedRewritesFromTheSameIndexGiveTheSameArchive) {
-    ArchiveIndex index =
-        load(ArchiveBuilder().stored("a").sharedWith(0).compressed("bbbbbbbbbbbb", 2).build());
-    ReplaceItem(index, 0, "A");
-    ASSERT_TRUE(RewriteArchive(realFileSystem(), index, archivePath()).ok());
-    const std::string first = test::readBytes(archivePath());
-    ASSERT_TRUE(RewriteArchive(realFileSystem(), index, archivePath()).ok());
-    EXPECT_EQ(test::readBytes(archivePath()), first);
-    EXPECT_EQ(test::readBytes(backupPath()), first);
-}
-
 struct Fault {
     const char* name;
     FaultyFileSystem::Op op;
@@ -209,13 +185,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, RewriteFault,
                          [](const testing::TestParamInfo<Fault>& info) {
                              return std::string(info.param.name);
                          });
-
-TEST_F(RewriteTest, AMissingArchiveIsNotCreated) {
-    ArchiveIndex index = load(ArchiveBuilder().stored("x").build());
-    std::filesystem::remove(archivePath());
-    EXPECT_FALSE(RewriteArchive(realFileSystem(), index, archivePath()).ok());
-    EXPECT_FALSE(test::fileExists(archivePath()));
-}
 
 } // namespace
 } // namespace zyn

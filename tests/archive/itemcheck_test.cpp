@@ -82,20 +82,5 @@ TEST(CheckArchiveItem, ABlankItemBeforeAnyAcceptedCheckFallsBackToItemZero) {
     EXPECT_EQ(list.archiveItem, 0);
 }
 
-TEST(CheckArchiveItem, InZyn1TheSamePositionsAreOrdinary) {
-    List list(140, false);
-    list.click(33);
-    EXPECT_EQ(list.marks(), Marks{33});
-    EXPECT_EQ(list.archiveItem, 33);
-}
-
-TEST(CheckArchiveItem, ALastCheckBeyondTheListIsIgnored) {
-    List list(140, true);
-    list.lastChecked = 171; // accepted in a ZYN 2 archive of 180 items
-    list.click(32);
-    EXPECT_EQ(list.marks(), Marks{});
-    EXPECT_EQ(list.archiveItem, 171);
-}
-
 } // namespace
 } // namespace zyn

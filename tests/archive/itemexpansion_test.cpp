@@ -33,13 +33,6 @@ TEST_F(ExpandItemFileTest, WritesTheExpandedDataWithoutHeaderForBothModes) {
     }
 }
 
-TEST_F(ExpandItemFileTest, CutsToTheExpandedSize) {
-    std::string item = test::CompressedItem(Text, 2);
-    item[0] = 5;
-    ASSERT_TRUE(expand(item, true).ok());
-    EXPECT_EQ(test::readBytes(target()), Text.substr(0, 5));
-}
-
 TEST_F(ExpandItemFileTest, WritesNothingWhenThereIsNothingToExpand) {
     const std::pair<std::string, bool> cases[] = {
         {test::itemHeader(0, 0, 1), true},                // expanded size 0
@@ -51,10 +44,6 @@ TEST_F(ExpandItemFileTest, WritesNothingWhenThereIsNothingToExpand) {
         EXPECT_FALSE(result->written);
         EXPECT_FALSE(test::fileExists(target()));
     }
-}
-
-TEST_F(ExpandItemFileTest, AMissingSourceIsAFailure) {
-    EXPECT_FALSE(ExpandItemFile(realFileSystem(), dir.file("none"), target(), true).ok());
 }
 
 TEST(ExpandFile, ExpandsExpandSourceIntoItsTmpCopy) {

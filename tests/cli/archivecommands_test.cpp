@@ -170,12 +170,9 @@ TEST_F(ArchiveCommands, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
     };
     const Case cases[] = {
         {{"hqr", "list", bad}, 1},
-        {{"hqr", "list", dir.file("missing.hqr")}, 1},
         {{"hqr", "extract", archive, "5", out}, 1},
         {{"hqr", "extract", archive, "1", out, "--expand"}, 1},
-        {{"hqr", "extract", bad, "2", out}, 1},
         {{"hqr", "replace", archive, "9", archive}, 1},
-        {{"hqr", "replace", archive, "0", dir.file("missing")}, 1},
         {{"expand", archive, out}, 1},
         {{"expand", dir.write("mode3", test::itemHeader(4, 4, 3) + "abcd"), out}, 1},
         {{"expand", dir.write("empty", test::itemHeader(0, 4, 1) + "abcd"), out}, 1},
@@ -183,13 +180,10 @@ TEST_F(ArchiveCommands, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
         {{"dump", archive, "--item", "x", "--game", "2"}, 2},
         {{"hqr"}, 2},
         {{"hqr", "move", archive}, 2},
-        {{"hqr", "list"}, 2},
         {{"hqr", "extract", archive, "-1", out}, 2},
-        {{"hqr", "extract", archive, "one", out}, 2},
         {{"hqr", "list", archive, "--all"}, 2},
-        {{"expand", archive}, 2},
         {{"names", "3"}, 2},
-        {{"names"}, 2}};
+    };
     const std::string before = test::readBytes(archive);
     for (const Case& c : cases) {
         const auto run = zyntext(c.args);
@@ -204,14 +198,6 @@ TEST_F(ArchiveCommands, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
     }
     EXPECT_FALSE(test::fileExists(out));
     EXPECT_EQ(test::readBytes(archive), before);
-}
-
-TEST(ArchiveCommandsHelp, DescribesEachCommand) {
-    for (const char* command : {"hqr", "expand", "names"}) {
-        const auto run = zyntext({command, "--help"});
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_NE(run.out.find(std::string("Usage: zyntext ") + command), std::string::npos);
-    }
 }
 
 } // namespace

@@ -53,12 +53,6 @@ TEST_F(OrdinalFile, AnOddLengthEndsWithAHalfGroup) {
     EXPECT_EQ(ordinals[2], -7);
 }
 
-TEST_F(OrdinalFile, AnEmptyFileSetsSlotZero) {
-    ASSERT_TRUE(load(""));
-    EXPECT_EQ(ordinals[0], 0);
-    EXPECT_EQ(ordinals[1], -7);
-}
-
 TEST_F(OrdinalFile, ReadsBehindAStoredOrCompressedHeader) {
     const std::string payload = groups({10, 20, 30, 10, 20, 30, 10, 20, 30, 10, 20, 30});
     const std::string files[] = {test::itemHeader(24, 24, 0) + payload,
