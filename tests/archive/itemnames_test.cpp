@@ -1,4 +1,6 @@
 #include "archive/itemnames.h"
+#include "support/archivebuilder.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -65,6 +67,17 @@ TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {
         EXPECT_EQ(flow.ArchiveIsVersion2, c.v2) << c.slot;
         EXPECT_EQ(flow.ArchiveIsDemo, c.demo) << c.slot << " " << c.length;
     }
+}
+
+TEST(RecogniseTextArchive, FromTheArchiveFile) {
+    test::TempDir dir;
+    ArchiveFlow flow;
+    EXPECT_TRUE(RecogniseTextArchiveFile(realFileSystem(),
+                                         dir.write("t.hqr", test::TextArchive(180)), flow));
+    EXPECT_TRUE(flow.ArchiveIsVersion2);
+    EXPECT_FALSE(flow.ArchiveIsDemo);
+    EXPECT_FALSE(RecogniseTextArchiveFile(realFileSystem(), dir.file("missing.hqr"), flow));
+    EXPECT_TRUE(flow.ArchiveIsVersion2);
 }
 
 } // namespace
