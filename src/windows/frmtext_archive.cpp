@@ -1,10 +1,67 @@
 // Opening a document from an item of the text archive, and saving it into one.
 
+#include "archive/archiveindex.h"
+#include "document/programstate.h"
+#include "windows/frmselhqr.h"
 #include "windows/frmtext.h"
+#include "windows/pathtext.h"
 
 namespace zyn {
 
-void frmText::mnuFileOpenFromHQR_Click() {}
-void frmText::mnuFileSaveToHQR_Click() {}
+namespace {
+
+const QString ArchiveFilter =
+    QStringLiteral("ZYN Text Archive (text.hqr)|text.hqr|All files (*.*)|*.*");
+
+// The window keeps one item dialog, made when it is first needed.
+frmSelHQR& itemDialog(frmText& window) {
+    if (auto* dialog = window.findChild<frmSelHQR*>(QString(), Qt::FindDirectChildrenOnly))
+        return *dialog;
+    return *new frmSelHQR(window);
+}
+
+// Both commands: the save question, the choice of the archive, its index, then the dialog.
+void chooseArchiveItem(frmText& window, bool saveMode) {
+    ProgramState& state = window.state();
+    if (saveMode)
+        state.PreviousArchivePath = state.ArchivePath;
+    const std::string remembered = state.FilePath;
+    if (!window.askSaveChanges(window.windowTitle()))
+        return;
+    const QString chosen =
+        window.prompts().openFileName(&window, {QStringLiteral("Load text file from ZYN archive"),
+                                                ArchiveFilter,
+                                                QStringLiteral("hqr"),
+                                                {}});
+    if (chosen.isEmpty())
+        return;
+    const std::string path = nativePath(chosen);
+    state.ChosenExt = LastThreeUpper(path);
+    // The document's own file, or the archive it came from, is not offered again.
+    if (path == remembered)
+        return;
+
+    ArchiveIndex index;
+    // A document taken from this very archive is saved back through the index it came with.
+    if (saveMode && state.FromArchive && path == state.ArchivePath) {
+        index = state;
+    } else if (Status read = ReadArchiveIndex(state.files(), path, index); !read) {
+        window.prompts().notify(&window, window.windowTitle(), fromNative(read.message()),
+                                Prompts::Icon::Stop);
+        return;
+    }
+    state.SaveMode = saveMode;
+    itemDialog(window).openFor(path, std::move(index));
+}
+
+} // namespace
+
+void frmText::mnuFileOpenFromHQR_Click() {
+    chooseArchiveItem(*this, false);
+}
+
+void frmText::mnuFileSaveToHQR_Click() {
+    chooseArchiveItem(*this, true);
+}
 
 } // namespace zyn

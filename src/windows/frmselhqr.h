@@ -1,0 +1,83 @@
+#pragma once
+
+// The item dialog of Open from HQR and Save to HQR: lists the items of the chosen archive under
+// their names, lets the user check one ".DIA" item, and loads it as the document or saves the
+// document into it.
+//
+// The chosen archive, its index and the checked item stay with the dialog until a Load or Save
+// succeeds. Until then the program state keeps describing the archive the document came from,
+// so that cancelling the dialog, or saving the document from the main window meanwhile, can
+// never write the document into an archive or item it does not belong to.
+
+#include "archive/archiveindex.h"
+
+#include <QDialog>
+#include <cstdint>
+#include <string>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace zyn {
+
+class frmText;
+struct ProgramState;
+
+class frmSelHQR : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSelHQR(frmText& main);
+
+    // Sets the dialog up for the archive at archivePath, whose index the caller has read, in
+    // the mode of SaveMode, and shows it without blocking the main window.
+    void openFor(const std::string& archivePath, ArchiveIndex index);
+
+    QLabel* Label1() const { return label1_; }
+    QLabel* Label2() const { return label2_; }
+    QLabel* Label3() const { return label3_; }
+    QListWidget* List1() const { return list1_; }
+    QPushButton* Command1() const { return command1_; }
+    QPushButton* Command2() const { return command2_; }
+
+    // The item Load or Save would act on, and whether one has been checked in this opening.
+    std::int16_t selectedItem() const { return selection_; }
+    bool hasSelection() const { return accepted_; }
+
+public slots:
+    // A click on item, or its check mark changed by the user.
+    void List1_ItemCheck(int item);
+    void Command1_Click();
+    void Command2_Click();
+
+protected:
+    // Esc and the close box cancel, as Command2 does.
+    void reject() override;
+
+private:
+    void setUp();
+    void fillList();
+    bool load();
+    bool save();
+    // Exchanges the dialog's archive, index and item with the program state's.
+    void swapArchive();
+    // Done with the archive of this opening: the dialog hides and lets go of its index.
+    void finish();
+    void showFailure(const std::string& message, bool notice);
+
+    frmText& main_;
+    ProgramState& state_;
+    std::string archivePath_;
+    ArchiveIndex index_;
+    std::int16_t selection_ = 0;
+    bool accepted_ = false;
+
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+};
+
+} // namespace zyn
