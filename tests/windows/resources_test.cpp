@@ -2,7 +2,10 @@
 
 #include <QImage>
 #include <QString>
+#include <cctype>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace zyn::test {
 namespace {
@@ -12,6 +15,18 @@ struct PictureCase {
     int width;
     int height;
 };
+
+void PrintTo(const PictureCase& c, std::ostream* out) {
+    *out << c.path;
+}
+
+// ":/icons/app-48" becomes "icons_app_48".
+std::string caseName(const ::testing::TestParamInfo<PictureCase>& info) {
+    std::string name;
+    for (const char* c = info.param.path + 2; *c != '\0'; ++c)
+        name.push_back(std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_');
+    return name;
+}
 
 // No Q_INIT_RESOURCE here: linking the windows library must be enough, as it is for the program.
 class ResourcePictureTest : public ::testing::TestWithParam<PictureCase> {};
@@ -36,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(Screens, ResourcePictureTest,
                                            PictureCase{":/pictures/3000", 640, 480},
                                            PictureCase{":/pictures/4000", 640, 480},
                                            PictureCase{":/pictures/5000", 640, 480},
-                                           PictureCase{":/pictures/6000", 640, 480}));
+                                           PictureCase{":/pictures/6000", 640, 480}),
+                         caseName);
 
 class ResourceIconTest : public ::testing::TestWithParam<PictureCase> {};
 

@@ -225,6 +225,85 @@ void paintLamp(QPainter& painter, double z) {
         QRectF(top.x() - 0.18 * scale, top.y() - 0.38 * scale, 0.36 * scale, 0.08 * scale));
 }
 
+// Mooring posts along the quay edge.
+void paintBollards(QPainter& painter) {
+    for (double z = 43; z >= 7; z -= 4.5) {
+        const double x = QuayX - 0.3;
+        const QPointF top = View.project({x, 0.55, z});
+        const QPointF foot = View.project({x, 0, z});
+        const double w = View.focal * 0.16 / z;
+        QLinearGradient iron(top.x() - w, 0, top.x() + w, 0);
+        iron.setColorAt(0, QColor(70, 66, 70));
+        iron.setColorAt(0.35, QColor(120, 114, 112));
+        iron.setColorAt(1, QColor(24, 22, 26));
+        painter.setBrush(iron);
+        painter.drawRoundedRect(QRectF(top.x() - w, top.y(), 2 * w, foot.y() - top.y()), w * 0.5,
+                                w * 0.5);
+        painter.drawEllipse(QRectF(top.x() - w * 1.3, top.y() - w * 0.3, 2.6 * w, w * 0.8));
+    }
+}
+
+void paintBarrel(QPainter& painter, Point3 foot) {
+    const QPointF bottom = View.project(foot);
+    const QPointF top = View.project({foot.x, foot.y + 0.9, foot.z});
+    const double w = View.focal * 0.32 / foot.z;
+    QLinearGradient staves(bottom.x() - w, 0, bottom.x() + w, 0);
+    staves.setColorAt(0, QColor(84, 56, 36));
+    staves.setColorAt(0.6, QColor(150, 104, 64));
+    staves.setColorAt(1, QColor(60, 40, 28));
+    painter.setBrush(staves);
+    painter.drawRoundedRect(QRectF(top.x() - w, top.y(), 2 * w, bottom.y() - top.y()), w * 0.35,
+                            w * 0.2);
+    painter.setBrush(QColor(50, 46, 48));
+    for (double band : {0.18, 0.82}) {
+        const double y = top.y() + (bottom.y() - top.y()) * band;
+        painter.drawRect(QRectF(top.x() - w, y - w * 0.06, 2 * w, w * 0.12));
+    }
+    painter.setBrush(QColor(110, 78, 50));
+    painter.drawEllipse(QRectF(top.x() - w * 0.95, top.y() - w * 0.2, 1.9 * w, w * 0.4));
+}
+
+void paintStreetClutter(QPainter& painter) {
+    paintBox(painter, View, {{FacadeX + 0.1, 0, 12.0}, {FacadeX + 1.1, 0.9, 13.0}},
+             QColor(140, 108, 70));
+    paintBox(painter, View, {{FacadeX + 0.15, 0.9, 12.2}, {FacadeX + 0.95, 1.6, 12.9}},
+             QColor(150, 118, 76));
+    paintBox(painter, View, {{FacadeX + 0.1, 0, 13.2}, {FacadeX + 0.9, 0.7, 14.0}},
+             QColor(128, 98, 64));
+    paintBarrel(painter, {FacadeX + 1.6, 0, 8.0});
+    paintBarrel(painter, {FacadeX + 1.0, 0, 7.2});
+}
+
+// A sign hanging from an iron bracket on the nearest house.
+void paintSign(QPainter& painter) {
+    const double z = 5.4;
+    const QPointF wall = View.project({FacadeX, 4.1, z});
+    const QPointF end = View.project({FacadeX + 1.3, 4.1, z});
+    painter.setPen(QPen(QColor(28, 26, 30), 3));
+    painter.drawLine(wall, end);
+    painter.drawLine(View.project({FacadeX, 3.6, z}), View.project({FacadeX + 0.6, 4.1, z}));
+    painter.setPen(QPen(QColor(28, 26, 30), 1.5));
+    const QPointF hookA = View.project({FacadeX + 0.35, 4.1, z});
+    const QPointF hookB = View.project({FacadeX + 1.15, 4.1, z});
+    const QPointF boardA = View.project({FacadeX + 0.35, 3.85, z});
+    const QPointF boardB = View.project({FacadeX + 1.15, 3.85, z});
+    painter.drawLine(hookA, boardA);
+    painter.drawLine(hookB, boardB);
+    painter.setPen(QPen(QColor(40, 28, 20), 2));
+    painter.setBrush(QColor(120, 40, 36));
+    const QPointF boardBottom = View.project({FacadeX + 1.15, 3.05, z});
+    const QRectF board(boardA, boardBottom);
+    painter.drawRect(board);
+    // A painted fish: the sign of a tavern by the water.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(226, 196, 120));
+    const QPointF c = board.center();
+    const double r = board.width() * 0.28;
+    painter.drawEllipse(c, r, r * 0.5);
+    painter.drawPolygon(QPolygonF{c + QPointF(r * 0.8, 0), c + QPointF(r * 1.5, -r * 0.45),
+                                  c + QPointF(r * 1.5, r * 0.45)});
+}
+
 void paintLighthouse(QPainter& painter) {
     const Point3 base{58, WaterY, 150};
     const QPointF foot = View.project(base);
@@ -265,6 +344,9 @@ QImage drawHarbourScene(std::uint64_t seed) {
                                 QColor(50, 90, 70)};
         for (int i = 3; i >= 0; --i)
             paintBoat(painter, 9 + i * 8, 5.5 - i * 0.3, hulls[i]);
+        paintBollards(painter);
+        paintStreetClutter(painter);
+        paintSign(painter);
         for (double z = 40; z >= 4; z -= 9)
             paintLamp(painter, z);
     }

@@ -118,8 +118,11 @@ QColor groundAt(const Noise& noise, const Layers& layers, int x, int y) {
             layers.hills[std::min(x + 3, ScreenWidth - 1)] - layers.hills[std::max(x - 3, 0)];
         const double light = clamp01(0.55 - slope * 0.06);
         const double fields = noise.fbm(x / 40.0, y / 8.0, 3);
-        QColor c = mixColour(QColor(80, 96, 62), QColor(150, 150, 84), light);
-        c = mixColour(c, QColor(118, 126, 70), smoothStep(0.55, 0.7, fields) * 0.7);
+        QColor c = mixColour(QColor(72, 90, 56), QColor(136, 140, 78), light);
+        c = mixColour(c, QColor(150, 132, 76), smoothStep(0.55, 0.7, fields) * 0.7);
+        // Hedgerows between the fields.
+        const double hedge = std::abs(noise.at(x / 34.0 + 11, y / 7.0) - 0.5);
+        c = mixColour(c, QColor(44, 60, 36), (1 - smoothStep(0.0, 0.03, hedge)) * 0.7);
         const double haze = 1 - smoothStep(0, 40, y - layers.hills[x]);
         return mixColour(c, QColor(170, 160, 140), haze * 0.35);
     }
@@ -137,7 +140,7 @@ struct Tree {
 // A leafy crown: a lumpy outline filled pixel by pixel, lit as a rough ball with clumps of leaves.
 void paintCrown(QPainter& painter, const Noise& noise, QPointF centre, double radius,
                 double distanceShade) {
-    const int size = static_cast<int>(radius * 2.6) + 4;
+    const int size = static_cast<int>(radius * 2.9) + 4;
     const QPointF origin = centre - QPointF(size / 2.0, size / 2.0);
     QImage shape(size, size, QImage::Format_ARGB32_Premultiplied);
     shape.fill(Qt::transparent);
@@ -146,13 +149,14 @@ void paintCrown(QPainter& painter, const Noise& noise, QPointF centre, double ra
         outline.setRenderHint(QPainter::Antialiasing);
         outline.setPen(Qt::NoPen);
         outline.setBrush(Qt::black);
-        for (int i = 0; i < 22; ++i) {
+        // Lumps spread over a wide oval, so the outline is scalloped rather than round.
+        for (int i = 0; i < 34; ++i) {
             const double a = i * 2.39996;
-            const double reach = radius * 0.62 * std::sqrt((i + 0.5) / 22.0);
-            const double r = radius * (0.3 + 0.16 * noise.at(centre.x() + i * 1.3, i * 0.9));
-            outline.drawEllipse(
-                QPointF(size / 2.0 + std::cos(a) * reach, size / 2.0 + std::sin(a) * reach * 0.85),
-                r, r);
+            const double reach = radius * 0.78 * std::sqrt((i + 0.5) / 34.0);
+            const double r = radius * (0.2 + 0.2 * noise.at(centre.x() + i * 1.3, i * 0.9));
+            outline.drawEllipse(QPointF(size / 2.0 + std::cos(a) * reach * 1.12,
+                                        size / 2.0 + std::sin(a) * reach * 0.78),
+                                r, r);
         }
     }
     QImage crown(size, size, QImage::Format_ARGB32);
@@ -163,8 +167,8 @@ void paintCrown(QPainter& painter, const Noise& noise, QPointF centre, double ra
             const int alpha = qAlpha(shape.pixel(x, y));
             if (alpha == 0)
                 continue;
-            const double nx = (x - size / 2.0) / (radius * 1.05);
-            const double ny = (y - size / 2.0) / (radius * 0.95);
+            const double nx = (x - size / 2.0) / (radius * 1.15);
+            const double ny = (y - size / 2.0) / (radius * 0.9);
             const double nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
             const double clumps = noise.fbm((origin.x() + x) / leaf, (origin.y() + y) / leaf, 3);
             const double light =
@@ -245,6 +249,82 @@ double pathHalfWidth(double t) {
     return 4 + 150 * std::pow(1 - t, 1.6);
 }
 
+// Specks of flowers and tufts in the meadow, larger and sparser towards the viewer.
+void scatterFlowers(QImage& picture, const Layers& layers, const Mask& path, std::uint64_t seed) {
+    Random random(seed);
+    const QColor colours[] = {QColor(236, 230, 200), QColor(240, 206, 80), QColor(200, 70, 60),
+                              QColor(170, 140, 210)};
+    for (int i = 0; i < 1400; ++i) {
+        const int x = random.below(ScreenWidth);
+        const int y = random.below(ScreenHeight);
+        if (y < layers.meadow[x] + 6 || path.at(x, y) > 0)
+            continue;
+        const double near = (y - layers.meadow[x]) / double(ScreenHeight - layers.meadow[x]);
+        if (random.uniform() > near)
+            continue;
+        const QColor c = colours[random.below(4)];
+        const int size = near > 0.6 ? 2 : 1;
+        for (int dy = 0; dy < size; ++dy) {
+            for (int dx = 0; dx < size; ++dx) {
+                if (x + dx < ScreenWidth && y + dy < ScreenHeight)
+                    picture.setPixelColor(x + dx, y + dy, scaled(c, 0.8 + near * 0.2));
+            }
+        }
+    }
+}
+
+// A split-rail fence along the left side of the path.
+void paintFence(QPainter& painter) {
+    std::vector<QPointF> feet;
+    std::vector<double> heights;
+    for (double t = 0.04; t < 0.85; t += 0.07) {
+        const QPointF c = pathCentre(t);
+        feet.push_back(QPointF(c.x() - pathHalfWidth(t) - 8 - 26 * (1 - t), c.y()));
+        heights.push_back(4 + 52 * std::pow(1 - t, 1.5));
+    }
+    const QColor wood(92, 70, 50);
+    for (std::size_t i = 0; i + 1 < feet.size(); ++i) {
+        for (double level : {0.45, 0.85}) {
+            const QPointF a = feet[i] - QPointF(0, heights[i] * level);
+            const QPointF b = feet[i + 1] - QPointF(0, heights[i + 1] * level);
+            painter.setPen(QPen(scaled(wood, 1.15), std::max(1.0, heights[i] * 0.08), Qt::SolidLine,
+                                Qt::RoundCap));
+            painter.drawLine(a, b);
+        }
+    }
+    painter.setPen(Qt::NoPen);
+    for (std::size_t i = 0; i < feet.size(); ++i) {
+        const double w = std::max(1.5, heights[i] * 0.1);
+        painter.setBrush(wood);
+        painter.drawRect(QRectF(feet[i].x() - w / 2, feet[i].y() - heights[i], w, heights[i]));
+        painter.setBrush(scaled(wood, 1.35));
+        painter.drawRect(
+            QRectF(feet[i].x() - w / 2, feet[i].y() - heights[i], w * 0.35, heights[i]));
+    }
+}
+
+void paintBoulder(QPainter& painter, const Noise& noise, QPointF foot, double size) {
+    QPainterPath stone;
+    for (int i = 0; i <= 16; ++i) {
+        const double a = 3.14159265 * i / 16;
+        const double r = size * (0.8 + 0.35 * noise.at(foot.x() / 7 + i * 0.9, size));
+        const QPointF p = foot + QPointF(-std::cos(a) * r * 1.2, -std::sin(a) * r * 0.8);
+        if (i == 0)
+            stone.moveTo(p);
+        else
+            stone.lineTo(p);
+    }
+    stone.closeSubpath();
+    painter.setBrush(QColor(20, 30, 10, 90));
+    painter.drawEllipse(foot + QPointF(-size * 0.4, 0), size * 1.4, size * 0.2);
+    QRadialGradient shade(foot + QPointF(size * 0.4, -size * 0.7), size * 1.6);
+    shade.setColorAt(0, QColor(196, 184, 160));
+    shade.setColorAt(0.5, QColor(128, 122, 112));
+    shade.setColorAt(1, QColor(60, 58, 60));
+    painter.setBrush(shade);
+    painter.drawPath(stone);
+}
+
 } // namespace
 
 QImage drawLandscape(std::uint64_t seed) {
@@ -285,6 +365,8 @@ QImage drawLandscape(std::uint64_t seed) {
         return scaled(c, 0.8 + grit * 0.35);
     });
 
+    scatterFlowers(picture, layers, path, seed + 13);
+
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
@@ -303,7 +385,6 @@ QImage drawLandscape(std::uint64_t seed) {
     }
     trees.push_back({54, 470, 150, false});
     trees.push_back({598, 452, 120, false});
-    trees.push_back({520, 402, 62, true});
     std::sort(trees.begin(), trees.end(),
               [](const Tree& a, const Tree& b) { return a.foot < b.foot; });
     for (const Tree& tree : trees) {
@@ -322,6 +403,10 @@ QImage drawLandscape(std::uint64_t seed) {
         else
             paintBroadleaf(painter, noise, tree, shade);
     }
+    paintFence(painter);
+    paintBoulder(painter, noise, QPointF(470, 430), 26);
+    paintBoulder(painter, noise, QPointF(500, 440), 15);
+    paintBoulder(painter, noise, QPointF(180, 330), 10);
     painter.end();
     vignette(picture, 0.25);
     addGrain(picture, seed + 5, 2.5);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QPointF>
 #include <QPolygonF>
+
+class QPainter;
 
 namespace zyn::art {
 
@@ -28,5 +31,13 @@ struct Perspective {
         return {(px - centre.x()) / focal, -(py - centre.y()) / focal, 1};
     }
 };
+
+struct Box3 {
+    Point3 low, high;
+};
+
+// Paints the faces of an axis-aligned box that the eye can see, each with its own brightness
+// (light from the back left and above), as flat-shaded game furniture is drawn.
+void paintBox(QPainter& painter, const Perspective& view, const Box3& box, const QColor& colour);
 
 } // namespace zyn::art

@@ -38,7 +38,7 @@ Material glossy(Vec3 colour, double reflect, double shininess = 60) {
 
 Material stone() {
     Material m;
-    m.colour = {0.42, 0.38, 0.44};
+    m.colour = {0.3, 0.27, 0.3};
     m.diffuse = 0.85;
     m.specular = 0.25;
     m.shininess = 20;
@@ -66,7 +66,7 @@ QImage drawRenderedScene(std::uint64_t seed) {
                 2 !=
             0;
         const double vein = noise.ridged(p.x * 0.7, p.z * 0.7, 4);
-        const Vec3 light{0.3, 0.32, 0.4};
+        const Vec3 light{0.2, 0.21, 0.29};
         const Vec3 deep{0.03, 0.035, 0.08};
         const Vec3 base = dark ? deep : light;
         return base * (0.85 + 0.3 * vein);

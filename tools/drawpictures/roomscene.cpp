@@ -130,33 +130,8 @@ QColor surfaceAt(const Noise& noise, int px, int py) {
     return scaled(c, light);
 }
 
-struct Box3 {
-    Point3 low, high;
-};
-
-// Draws a box's visible faces, each with its own brightness: light comes from the back left.
 void paintBox(QPainter& painter, const Box3& box, const QColor& colour) {
-    const auto [x0, y0, z0] = box.low;
-    const auto [x1, y1, z1] = box.high;
-    painter.setPen(Qt::NoPen);
-    if (EyeX < x0) {
-        painter.setBrush(scaled(colour, 0.78));
-        painter.drawPolygon(quad({x0, y0, z0}, {x0, y1, z0}, {x0, y1, z1}, {x0, y0, z1}));
-    }
-    if (EyeX > x1) {
-        painter.setBrush(scaled(colour, 0.62));
-        painter.drawPolygon(quad({x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1}));
-    }
-    if (EyeY > y1) {
-        painter.setBrush(scaled(colour, 1.12));
-        painter.drawPolygon(quad({x0, y1, z0}, {x1, y1, z0}, {x1, y1, z1}, {x0, y1, z1}));
-    }
-    if (EyeY < y0) {
-        painter.setBrush(scaled(colour, 0.5));
-        painter.drawPolygon(quad({x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}, {x0, y0, z1}));
-    }
-    painter.setBrush(scaled(colour, 0.7));
-    painter.drawPolygon(quad({x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0}, {x0, y1, z0}));
+    zyn::art::paintBox(painter, View, box, colour);
 }
 
 void paintBeams(QPainter& painter) {
@@ -293,6 +268,22 @@ void paintChest(QPainter& painter) {
         quad({side, 0.42, 2.9}, {side, 0.54, 2.9}, {side, 0.54, 3.0}, {side, 0.42, 3.0}));
 }
 
+// A bed along the right wall, head to the back.
+void paintBed(QPainter& painter) {
+    const double x0 = HalfWidth - 1.05, x1 = HalfWidth - 0.02;
+    const double z0 = 3.7, z1 = BackWall - 0.05;
+    const QColor wood(96, 64, 44);
+    paintBox(painter, {{x0, 0, z0}, {x1, 0.42, z1}}, wood);
+    paintBox(painter, {{x0, 0, z1 - 0.08}, {x1, 1.05, z1}}, scaled(wood, 0.9));
+    paintBox(painter, {{x0 + 0.04, 0.42, z0 + 0.05}, {x1 - 0.02, 0.56, z1 - 0.1}},
+             QColor(210, 206, 190));
+    paintBox(painter, {{x0 + 0.12, 0.56, z1 - 0.55}, {x1 - 0.12, 0.68, z1 - 0.14}},
+             QColor(232, 228, 214));
+    paintBox(painter, {{x0 + 0.02, 0.44, z0 + 0.02}, {x1 - 0.01, 0.6, z1 - 0.62}},
+             QColor(70, 96, 140));
+    paintBox(painter, {{x0, 0, z0}, {x0 + 0.08, 0.7, z0 + 0.08}}, wood);
+}
+
 void paintWallPicture(QPainter& painter) {
     const double x = HalfWidth - 0.01;
     painter.setBrush(QColor(120, 92, 48));
@@ -356,6 +347,7 @@ QImage drawRoomScene(std::uint64_t seed) {
         paintBeams(painter);
         paintWallPicture(painter);
         paintBookshelf(painter, random);
+        paintBed(painter); // behind the table, so first
         paintTable(painter);
         paintChair(painter);
         paintChest(painter);

@@ -95,7 +95,8 @@ QPainterPath ridge(const Noise& noise, double left, double right, double base, d
     path.moveTo(left, base);
     for (double x = left; x <= right; x += 2) {
         const double t = (x - peakX) / (x < peakX ? peakX - left : right - peakX);
-        const double shape = std::exp(-t * t * 2.6);
+        const double shape = std::exp(-t * t * 2.6) * smoothStep(left, left + 50, x) *
+                             smoothStep(right, right - 50, x);
         const double detail = (noise.fbm(x / 60.0, peak / 10.0, 5) - 0.5) * roughness;
         path.lineTo(x, base - (base - peak) * shape - detail * shape * 2);
     }
