@@ -10,10 +10,12 @@
 // ordinals, the string editor) and frmtext_archive.cpp (the archive commands).
 
 #include "archive/expanddata.h"
+#include "characters/keyboardgroups.h"
 #include "windows/displaycodec.h"
 #include "windows/prompts.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -30,6 +32,7 @@ namespace zyn {
 
 struct ProgramState;
 struct LoadedText;
+class frmEditor;
 
 class frmText : public QMainWindow {
     Q_OBJECT
@@ -91,6 +94,10 @@ public:
     // The string editor hands its text back here when it closes: Label1 carries it until
     // Timer1's tick commits it into the current entry.
     void commitEditedText(const std::string& text);
+    // The string editor while it is open, else null.
+    frmEditor* editor() const;
+    // The group checked in the "&KeybGroups" menu; its code page is the one keys are typed in.
+    KeyboardGroup keyboardGroup() const { return keyboardGroup_; }
 
     // Show entry CurrentEntry: captions, and for ZYN 2 the type colour and SetType.
     void ShowEntry();
@@ -157,6 +164,7 @@ private:
     bool readTextFile(const QString& path, bool refuseCompressed, LoadedText& loaded);
     void chooseType(std::uint8_t code);
     void refreshCaptions();
+    void chooseKeyboardGroup(KeyboardGroup group, const char* itemName);
 
     QString caption() const { return windowTitle(); }
 
@@ -182,6 +190,9 @@ private:
     int picture_;
     // The designed caption of mnuFileConvertFile, put back after a conversion.
     QString ConvertCaption;
+
+    QPointer<frmEditor> editor_;
+    KeyboardGroup keyboardGroup_ = KeyboardGroup::None;
 };
 
 } // namespace zyn

@@ -1,22 +1,143 @@
 // Character remapping, keyboard groups, ordinal files and the string editor: the handlers the
 // main window's menus and Edit button are wired to.
 
+#include "characters/remapping.h"
+#include "document/ordinals.h"
+#include "document/programstate.h"
+#include "windows/frmeditor.h"
 #include "windows/frmtext.h"
+#include "windows/pathtext.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <algorithm>
+#include <cstring>
 
 namespace zyn {
 
-void frmText::mnuExtraLoadChr_Click() {}
-void frmText::mnuConvert_Click() {}
-void frmText::mnuExtraOrdinal_Click() {}
+namespace {
 
-void frmText::mnuKeybNone_Click() {}
-void frmText::mnuKeybWest_Click() {}
-void frmText::mnuKeybSloCze_Click() {}
-void frmText::mnuKeybGreek_Click() {}
-void frmText::mnuKeybHeb_Click() {}
-void frmText::mnuKeybRusUkr_Click() {}
-void frmText::mnuKeybSweNor_Click() {}
+const QString RemappingFilter =
+    QStringLiteral("Character remapping files (*.cmp)|*.cmp|Norton Commander remapping files "
+                   "(*.set)|*.set|All files (*.*)|*.*");
 
-void frmText::editEntry() {}
+const QString OrdinalFilter =
+    QStringLiteral("ZYN text ordinal files (*.ord;*.zti;*.dat;*.zdc)|*.ord;*.zti;*.dat;*.zdc|"
+                   "All files (*.*)|*.*");
+
+// Every item of the "&KeybGroups" menu, the disabled ones included: choosing a group unchecks
+// all the others.
+constexpr const char* KeyboardGroupItems[] = {
+    "mnuKeybWest",    "mnuKeybSloCze", "mnuKeybPolRom", "mnuKeybHunTur", "mnuKeybSweNor",
+    "mnuKeybChiBopo", "mnuKeybRusUkr", "mnuKeybGreek",  "mnuKeybHeb",    "mnuKeybNone",
+};
+
+} // namespace
+
+void frmText::mnuExtraLoadChr_Click() {
+    const QString chosen =
+        prompts_.openFileName(this, {QStringLiteral("Load character remapping file"),
+                                     RemappingFilter,
+                                     QStringLiteral("cmp"),
+                                     {}});
+    if (chosen.isEmpty())
+        return;
+    const std::string path = nativePath(chosen);
+    // The name alone tells the format: anything not ending in "set" is read as a ".cmp" file.
+    const Status loaded = LoadRemapping(state_, state_.files(), path, IsSetFileName(path));
+    if (!loaded) {
+        prompts_.notify(this, caption(), fromNative(loaded.message()), Prompts::Icon::Stop);
+        return;
+    }
+    state_.ChosenExt = LastThreeUpper(path);
+    setCaptions(RemapText(state_, caption1_), RemapText(state_, caption2_));
+    // One table for the rest of the run.
+    menuItem("mnuExtraLoadChr")->setEnabled(false);
+    menuItem("mnuConvert")->setEnabled(true);
+}
+
+void frmText::mnuConvert_Click() {
+    if (!state_.RemapLoaded)
+        return;
+    // The entries take their display form; the preview and Modified stay as they are.
+    ConvertToDisplayForm(state_, state_);
+}
+
+void frmText::mnuExtraOrdinal_Click() {
+    const QString chosen = prompts_.openFileName(
+        this,
+        {QStringLiteral("Load ZYN text ordinal file"), OrdinalFilter, QStringLiteral("ord"), {}});
+    if (chosen.isEmpty())
+        return;
+    const std::string path = nativePath(chosen);
+    if (!LoadOrdinalFile(state_.files(), path, state_.Ordinals)) {
+        prompts_.notify(this, caption(),
+                        QStringLiteral("The file %1 could not be read as an ordinal file.")
+                            .arg(QDir::toNativeSeparators(chosen)),
+                        Prompts::Icon::Stop);
+        return;
+    }
+    state_.ChosenExt = LastThreeUpper(path);
+
+    // The ordinals take the place of the character set names, one line per table slot. Lines
+    // 0 to 13 still choose the character set of their position when picked.
+    combo1_->clear();
+    const int lines = std::min<int>(state_.SlotCount, TextDocument::Capacity);
+    for (int i = 0; i < lines; ++i)
+        combo1_->addItem(QString::number(state_.Ordinals[static_cast<std::size_t>(i)]));
+}
+
+void frmText::chooseKeyboardGroup(KeyboardGroup group, const char* itemName) {
+    for (const char* item : KeyboardGroupItems)
+        menuItem(item)->setChecked(std::strcmp(item, itemName) == 0);
+    SelectKeyboardGroup(state_, group);
+    keyboardGroup_ = group;
+}
+
+void frmText::mnuKeybNone_Click() {
+    chooseKeyboardGroup(KeyboardGroup::None, "mnuKeybNone");
+}
+void frmText::mnuKeybWest_Click() {
+    chooseKeyboardGroup(KeyboardGroup::West, "mnuKeybWest");
+}
+void frmText::mnuKeybSloCze_Click() {
+    chooseKeyboardGroup(KeyboardGroup::SloCze, "mnuKeybSloCze");
+}
+void frmText::mnuKeybGreek_Click() {
+    chooseKeyboardGroup(KeyboardGroup::Greek, "mnuKeybGreek");
+}
+void frmText::mnuKeybHeb_Click() {
+    chooseKeyboardGroup(KeyboardGroup::Hebrew, "mnuKeybHeb");
+}
+void frmText::mnuKeybRusUkr_Click() {
+    chooseKeyboardGroup(KeyboardGroup::RusUkr, "mnuKeybRusUkr");
+}
+void frmText::mnuKeybSweNor_Click() {
+    chooseKeyboardGroup(KeyboardGroup::SweNor, "mnuKeybSweNor");
+}
+
+frmEditor* frmText::editor() const {
+    return editor_.data();
+}
+
+void frmText::editEntry() {
+    const int i = state_.CurrentEntry;
+    if (i < 0 || i >= state_.entryCount())
+        return;
+    // One editor at a time; it is made again after it was closed.
+    if (!editor_) {
+        editor_ = new frmEditor(*this);
+        connect(editor_, &frmEditor::closed, this, [this] { editor_ = nullptr; });
+    }
+    editor_->setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
+    const std::string& entry = state_.EntryText[static_cast<std::size_t>(i)];
+    editor_->setText(state_.RemapLoaded ? RemapText(state_, entry) : entry);
+    if (state_.IsVersion2)
+        editor_->setForeColor(frontColor_);
+    editor_->show();
+    editor_->raise();
+    editor_->activateWindow();
+}
 
 } // namespace zyn

@@ -1,0 +1,255 @@
+#include "windows/frmeditor.h"
+
+#include "characters/keyboardgroups.h"
+#include "document/programstate.h"
+#include "windows/entrytypes.h"
+#include "windows/frmtable.h"
+#include "windows/frmtext.h"
+#include "windows/typedcode.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+
+namespace zyn {
+
+namespace {
+
+constexpr std::uint8_t BackspaceCode = 8;
+constexpr std::uint8_t EnterCode = 13;
+
+constexpr int ClientWidth = 505;
+constexpr int ClientHeight = 344;
+// The character map button sits out of sight below the text box at any window size; it exists
+// for its access key alone.
+constexpr QRect HiddenButton(963, 677, 5, 13);
+constexpr int HiddenButtonDrop = 308;
+
+// Text that comes in by pasting or dropping is shown as the bytes it will be stored as, so the
+// box never holds a character that closing would hand back as something else. Copying keeps
+// every character as shown (the document's plain text would turn no-break spaces into blanks).
+class EditorTextBox final : public QPlainTextEdit {
+public:
+    EditorTextBox(const DisplayCodec& codec, QWidget* parent)
+        : QPlainTextEdit(parent), codec_(codec) {}
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override {
+        if (source->hasText())
+            insertPlainText(codec_.toDisplay(codec_.fromDisplay(source->text())));
+    }
+
+    QMimeData* createMimeDataFromSelection() const override {
+        QString text = textCursor().selectedText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        auto* data = new QMimeData;
+        data->setText(text);
+        return data;
+    }
+
+private:
+    const DisplayCodec& codec_;
+};
+
+bool isControl(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+}
+
+} // namespace
+
+frmEditor::frmEditor(frmText& owner)
+    : QWidget(nullptr), owner_(&owner), state_(owner.state()), codec_(owner.displayCodec()) {
+    setObjectName(QStringLiteral("frmEditor"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("String no. "));
+    setWindowIcon(owner.windowIcon());
+    resize(ClientWidth, ClientHeight);
+
+    text1_ = new EditorTextBox(codec_, this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setGeometry(0, 0, ClientWidth, ClientHeight);
+    text1_->setFont(owner.previewFont());
+    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A tab is no character of the games' texts.
+    text1_->setTabChangesFocus(true);
+    QPalette palette = text1_->palette();
+    // The game's light blue on the dark of the window frame, as the text stands on screen.
+    palette.setColor(QPalette::Base, Qt::black);
+    text1_->setPalette(palette);
+    setForeColor(DefaultFrontColor);
+    text1_->installEventFilter(this);
+    connect(text1_, &QPlainTextEdit::textChanged, this, &frmEditor::Text1_Change);
+
+    command1_ = new QPushButton(QStringLiteral("&Character map"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setGeometry(HiddenButton);
+    command1_->setFocusPolicy(Qt::NoFocus);
+    connect(command1_, &QPushButton::clicked, this, &frmEditor::Command1_Click);
+
+    // The editor cannot work without its main window, and the main window, disabled under the
+    // editor, must not close while the text it is to take back is still being edited.
+    connect(&owner, &QObject::destroyed, this, &QObject::deleteLater);
+    owner.installEventFilter(this);
+
+    const QRect main = owner.frameGeometry();
+    move(main.center() - QPoint(ClientWidth / 2, ClientHeight / 2));
+    Form_Load();
+}
+
+frmEditor::~frmEditor() = default;
+
+void frmEditor::Form_Load() {
+    owner_->setEnabled(false);
+}
+
+frmTable* frmEditor::characterMap() const {
+    return table_.data();
+}
+
+void frmEditor::setText(const std::string& bytes) {
+    text1_->setPlainText(codec_.toDisplay(bytes));
+}
+
+void frmEditor::setForeColor(std::uint32_t color) {
+    QPalette palette = text1_->palette();
+    palette.setColor(QPalette::Text, colorFromValue(color));
+    text1_->setPalette(palette);
+}
+
+void frmEditor::Text1_Change() {
+    // The raw text: the plain text would turn no-break spaces, which some bytes show as, into
+    // blanks.
+    editedText_ = codec_.fromDisplay(text1_->document()->toRawText());
+}
+
+void frmEditor::insertCode(std::uint8_t code) {
+    text1_->insertPlainText(QString(codec_.charFor(code)));
+}
+
+void frmEditor::insertTranslated(std::uint8_t typed) {
+    const std::uint8_t code = TranslateKey(state_, typed);
+    if (code != 0)
+        insertCode(code);
+}
+
+void frmEditor::typeCharacters(const QString& text) {
+    const KeyboardGroup group = owner_ ? owner_->keyboardGroup() : KeyboardGroup::None;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString character(text[i]);
+        if (text[i].isHighSurrogate() && i + 1 < text.size())
+            character += text[++i];
+        if (isControl(character.front()))
+            continue;
+        // A character the group's code page does not have cannot be typed with that group.
+        if (const std::optional<std::uint8_t> typed = TypedCode(character, group))
+            insertTranslated(*typed);
+    }
+}
+
+bool frmEditor::Text1_KeyPress(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const std::uint8_t code = TranslateKey(state_, EnterCode);
+        if (code == EnterCode)
+            text1_->insertPlainText(QStringLiteral("\n"));
+        else if (code != 0)
+            insertCode(code);
+        return true;
+    }
+    if (key == Qt::Key_Backspace) {
+        const std::uint8_t code = TranslateKey(state_, BackspaceCode);
+        if (code == BackspaceCode)
+            return false;
+        if (code != 0)
+            insertCode(code);
+        return true;
+    }
+
+    const QString text = event->text();
+    // Moving, deleting and the like.
+    if (text.isEmpty() || std::any_of(text.begin(), text.end(), isControl))
+        return false;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool command = modifiers & (Qt::ControlModifier | Qt::MetaModifier);
+    const bool alt = modifiers & Qt::AltModifier;
+    // Copy, paste, undo ...
+    if (command && !alt)
+        return false;
+    // An access key that nothing took is no text either.
+    if (alt && !command)
+        return true;
+    typeCharacters(text);
+    return true;
+}
+
+bool frmEditor::Text1_InputMethod(QInputMethodEvent* event) {
+    if (event->commitString().isEmpty())
+        return false;
+    // Composed characters (dead keys, input methods) are typed like single keys; what is still
+    // being composed is left to the box.
+    const QString committed = event->commitString();
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    typeCharacters(committed);
+    QCoreApplication::sendEvent(text1_, &composing);
+    return true;
+}
+
+bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == owner_ && event->type() == QEvent::Close) {
+        event->ignore();
+        return true;
+    }
+    if (watched == text1_) {
+        if (event->type() == QEvent::KeyPress)
+            return Text1_KeyPress(static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::InputMethod)
+            return Text1_InputMethod(static_cast<QInputMethodEvent*>(event));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmEditor::Command1_Click() {
+    if (!table_)
+        table_ = new frmTable(*this, state_, codec_, text1_->font());
+    table_->show();
+    table_->raise();
+    table_->activateWindow();
+}
+
+void frmEditor::resizeEvent(QResizeEvent* event) {
+    text1_->setGeometry(rect());
+    command1_->move(command1_->x(), height() + HiddenButtonDrop);
+    QWidget::resizeEvent(event);
+}
+
+void frmEditor::hideEvent(QHideEvent* event) {
+    // Minimising is no reason to put the map away.
+    if (!event->spontaneous() && table_)
+        table_->hide();
+    QWidget::hideEvent(event);
+}
+
+void frmEditor::closeEvent(QCloseEvent* event) {
+    if (owner_) {
+        owner_->removeEventFilter(this);
+        owner_->setEnabled(true);
+        owner_->commitEditedText(editedText_);
+    }
+    if (table_)
+        table_->hide();
+    if (owner_)
+        owner_->activateWindow();
+    event->accept();
+    emit closed();
+}
+
+} // namespace zyn

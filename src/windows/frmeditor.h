@@ -1,0 +1,79 @@
+#pragma once
+
+// The string editor: the text of one entry in a large box set in the display font. Every typed
+// key goes through the keyboard group and the remapping table before it reaches the box. While
+// the editor is open the main window is disabled; closing the editor hands its text back to the
+// main window, whose timer commits it into the entry on its next tick.
+
+#include "windows/displaycodec.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+class QInputMethodEvent;
+class QKeyEvent;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace zyn {
+
+class frmTable;
+class frmText;
+struct ProgramState;
+
+class frmEditor : public QWidget {
+    Q_OBJECT
+public:
+    // Loading the editor disables owner until the editor closes.
+    explicit frmEditor(frmText& owner);
+    ~frmEditor() override;
+
+    QPlainTextEdit* Text1() const { return text1_; }
+    QPushButton* Command1() const { return command1_; }
+    // The character map, once Alt+C has asked for it.
+    frmTable* characterMap() const;
+    const DisplayCodec& displayCodec() const { return codec_; }
+
+    // The box's content as bytes: what closing hands back.
+    const std::string& EditedText() const { return editedText_; }
+    void setText(const std::string& bytes);
+    void setForeColor(std::uint32_t color);
+
+    // Puts the character that shows code at the caret, replacing the selection.
+    void insertCode(std::uint8_t code);
+
+signals:
+    // The text has been handed back; the window goes away once control returns to the loop.
+    void closed();
+
+public slots:
+    // Alt+C: the character map of this editor, made on first use.
+    void Command1_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void Text1_Change();
+    // True when the key was dealt with here; false leaves it to the box's own handling.
+    bool Text1_KeyPress(QKeyEvent* event);
+    bool Text1_InputMethod(QInputMethodEvent* event);
+    void typeCharacters(const QString& text);
+    void insertTranslated(std::uint8_t typed);
+
+    QPointer<frmText> owner_;
+    ProgramState& state_;
+    DisplayCodec codec_;
+    std::string editedText_;
+    QPlainTextEdit* text1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPointer<frmTable> table_;
+};
+
+} // namespace zyn
