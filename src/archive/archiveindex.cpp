@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace zyn {
 
@@ -37,8 +38,13 @@ struct ItemRead {
     std::int32_t offset = 0;
     bool blank = true;
     std::uint8_t mode = 0;
-    std::string data;
+    std::string_view data; // into the file's bytes
 };
+
+// Items that share an offset are held once per item. This caps what such copies may add to the
+// file's own length, so that a table pointing thousands of items at one large item is refused
+// instead of filling the memory.
+constexpr std::uint64_t MaxSharedBytes = 64u * 1024 * 1024;
 
 // The item whose slot is at table position item; its header and data must lie inside the file.
 Result<ItemRead> readItem(std::string_view file, const std::string& path, std::int32_t item) {
@@ -57,8 +63,8 @@ Result<ItemRead> readItem(std::string_view file, const std::string& path, std::i
                                  " bytes, more than the file holds after it.");
     read.blank = false;
     read.mode = byteAt(file, static_cast<std::size_t>(offset) + 8);
-    read.data.assign(file.substr(static_cast<std::size_t>(offset),
-                                 ItemHeaderSize + static_cast<std::size_t>(stored)));
+    read.data = file.substr(static_cast<std::size_t>(offset),
+                            ItemHeaderSize + static_cast<std::size_t>(stored));
     return read;
 }
 
@@ -78,21 +84,31 @@ Status ReadArchiveIndex(FileSystem& fs, const std::string& path, ArchiveIndex& i
     if (!table)
         return table.status();
 
+    std::vector<ItemRead> items;
+    items.reserve(static_cast<std::size_t>(table->lastItem + 1));
+    std::uint64_t held = 0;
+    for (std::int32_t i = 0; i <= table->lastItem; ++i) {
+        auto item = readItem(*file, path, i);
+        if (!item)
+            return item.status();
+        held += item->data.size();
+        items.push_back(*item);
+    }
+    if (held > file->size() + MaxSharedBytes)
+        return damaged(path, "its items share their bytes so often that they would take " +
+                                 std::to_string(held) + " bytes in memory.");
+
     ArchiveIndex fresh;
     fresh.LastItem = table->lastItem;
     const auto count = static_cast<std::size_t>(fresh.itemCount());
     fresh.ItemOffset.resize(count);
     fresh.ItemMode.resize(count);
     fresh.ItemData.resize(count);
-    for (std::int32_t i = 0; i <= fresh.LastItem; ++i) {
-        auto item = readItem(*file, path, i);
-        if (!item)
-            return item.status();
-        const auto k = static_cast<std::size_t>(i);
-        fresh.ItemOffset[k] = item->offset;
-        fresh.ItemData[k] = std::move(item->data);
-        if (!item->blank)
-            fresh.ItemMode[k] = item->mode;
+    for (std::size_t k = 0; k < count; ++k) {
+        fresh.ItemOffset[k] = items[k].offset;
+        fresh.ItemData[k] = std::string(items[k].data);
+        if (!items[k].blank)
+            fresh.ItemMode[k] = items[k].mode;
     }
     index = std::move(fresh);
     return {};
@@ -127,7 +143,7 @@ Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& t
         index.ItemData.resize(count);
     const auto slot = static_cast<std::size_t>(k);
     index.ItemOffset[slot] = item->offset;
-    index.ItemData[slot] = std::move(item->data);
+    index.ItemData[slot] = std::string(item->data);
     if (!item->blank)
         index.ItemMode[slot] = item->mode;
     return {};

@@ -46,7 +46,8 @@ Result<LoadedText> readExtractedItem(ProgramState& state, const std::string& ite
     if (loaded.header.found && loaded.header.mode != 0) {
         // Not ExpandFile: it takes the source and the header flag from the document, which must
         // not change before the load has succeeded.
-        auto expansion = ExpandItemFile(fs, itemPath, itemPath + ExpandedSuffix, true, progress);
+        auto expansion = ExpandItemFile(fs, itemPath, itemPath + ExpandedSuffix, true, progress,
+                                        ExpandedTextLimit);
         if (!expansion)
             return expansion.status();
         if (expansion->written) {

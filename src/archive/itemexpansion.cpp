@@ -19,7 +19,7 @@ std::string ExpandingLabel(const std::string& source) {
 
 Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& sourcePath,
                                        const std::string& targetPath, bool hasHeader,
-                                       const ProgressFn& progress) {
+                                       const ProgressFn& progress, std::size_t limit) {
     auto file = fs.readFile(sourcePath, MaxItemFileSize);
     if (!file)
         return file.status();
@@ -27,7 +27,7 @@ Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& source
     // from offset 10 of a file that does not start there; such a file is not expanded.
     if (!hasHeader || file->size() < ItemHeaderSize || readU32(*file, 0) == 0)
         return ExpansionResult{};
-    const std::string expanded = ExpandItemBytes(*file, progress);
+    const std::string expanded = ExpandItemBytes(*file, progress, limit);
     if (Status written = replaceFile(fs, targetPath, targetPath + ".part", expanded); !written)
         return written;
     return ExpansionResult{true};

@@ -7,6 +7,8 @@
 #include "document/filesystem.h"
 #include "document/result.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace zyn {
@@ -28,9 +30,11 @@ struct ExpansionResult {
 // without one, or in a source shorter than the header, or with an expanded size of 0, nothing
 // is written and the result says so. A failed read or write is a failure; targetPath is then
 // left as it was.
+// At most limit bytes are expanded (see ExpandItemBytes).
 Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& sourcePath,
                                        const std::string& targetPath, bool hasHeader,
-                                       const ProgressFn& progress = {});
+                                       const ProgressFn& progress = {},
+                                       std::size_t limit = SIZE_MAX);
 
 // ExpandItemFile from ExpandSource into ExpandSource + ".TMP", with KeepHeader telling whether
 // the source has a header.

@@ -2,6 +2,8 @@
 
 #include "document/bytes.h"
 
+#include <algorithm>
+
 namespace zyn {
 
 ItemHeader TestHeader(std::string_view file) {
@@ -9,9 +11,8 @@ ItemHeader TestHeader(std::string_view file) {
     header.expandedSize = readU32(file, 0);
     header.storedSize = readI32(file, 4);
     header.mode = file.size() > 8 ? byteAt(file, 8) : 0;
-    header.found = file.size() >= ItemHeaderSize &&
-                   static_cast<std::int64_t>(header.storedSize) ==
-                       static_cast<std::int64_t>(file.size()) - 10;
+    header.found = file.size() >= ItemHeaderSize && static_cast<std::int64_t>(header.storedSize) ==
+                                                        static_cast<std::int64_t>(file.size()) - 10;
     return header;
 }
 
@@ -25,10 +26,10 @@ std::string StoredItem(std::string_view data) {
     return item;
 }
 
-std::string ExpandItemBytes(std::string_view file, const ProgressFn& progress) {
+std::string ExpandItemBytes(std::string_view file, const ProgressFn& progress, std::size_t limit) {
     if (file.size() < ItemHeaderSize)
         return {};
-    const std::uint32_t expandedSize = readU32(file, 0);
+    const std::size_t expandedSize = std::min<std::size_t>(readU32(file, 0), limit);
     const int method = MethodForMode(readU16(file, 8));
     return ExpandData(file.substr(ItemHeaderSize), method, expandedSize, progress);
 }

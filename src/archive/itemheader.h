@@ -28,7 +28,9 @@ ItemHeader TestHeader(std::string_view file);
 std::string StoredItem(std::string_view data);
 
 // The expanded data of an item file that has a header: its data after offset 10, decoded with
-// the method its 16-bit mode names and cut to its expanded size.
-std::string ExpandItemBytes(std::string_view file, const ProgressFn& progress = {});
+// the method its 16-bit mode names and cut to its expanded size, and to limit bytes: a reader
+// that cannot use more than that stops there rather than expanding what the header claims.
+std::string ExpandItemBytes(std::string_view file, const ProgressFn& progress = {},
+                            std::size_t limit = SIZE_MAX);
 
 } // namespace zyn

@@ -156,8 +156,9 @@ Result<LoadedText> ReadTextBytes(FileSystem& fs, const std::string& path, std::s
                                    NoCompressionMessage(loaded.header.mode));
         if (loaded.header.mode >= 3)
             return Status::failure(ErrorKind::Unsupported, UnsupportedCompressionMessage());
-        expanded = ExpandItemBytes(file, options.progress);
-        if (options.writeExpandedCopy) {
+        expanded = ExpandItemBytes(file, options.progress, ExpandedTextLimit);
+        // A copy cut at the limit would not be the file's data; the read is refused below.
+        if (options.writeExpandedCopy && expanded.size() < ExpandedTextLimit) {
             // Only a by-product for the user to look at; the open goes on without it.
             const std::string copy = path + ".TMP";
             if (!fs.writeFile(copy, expanded))

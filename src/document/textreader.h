@@ -22,6 +22,10 @@ namespace zyn {
 // before they are read into memory.
 constexpr std::uint64_t MaxTextFileSize = 64u * 1024 * 1024;
 
+// Compressed text data is expanded no further than this: one byte past what a text file can
+// address is enough to refuse it, whatever size its header claims.
+constexpr std::size_t ExpandedTextLimit = TextDocument::MaxDataLength + 1;
+
 // "LZSS/LZW compression (01)", "KWAJ/MSPAK compression (02)", "Maybe MSCF/MSZIP compression (03)".
 std::string CompressionName(std::uint8_t mode);
 // The refusal of an unsupported mode (3 or more) by File Open and the archive dialog.
@@ -36,9 +40,9 @@ std::string EncodeLineBreaks(std::string text);
 // The offset table and entries, decoded.
 struct TextData {
     int SlotCount = 0;
-    std::vector<std::string> EntryText;   // SlotCount entries; the last (end slot) is empty
-    std::vector<std::uint8_t> EntryType;  // SlotCount - 1 type bytes (0 for ZYN 1)
-    std::vector<std::int16_t> Offsets;    // SlotCount slots and the data length
+    std::vector<std::string> EntryText;  // SlotCount entries; the last (end slot) is empty
+    std::vector<std::uint8_t> EntryType; // SlotCount - 1 type bytes (0 for ZYN 1)
+    std::vector<std::int16_t> Offsets;   // SlotCount slots and the data length
 };
 
 // Parses text data (without header). name is used in messages only.
@@ -51,8 +55,8 @@ enum class CompressedFiles {
 
 struct ReadOptions {
     CompressedFiles compressed = CompressedFiles::Expand;
-    ProgressFn progress;             // follows the expansion of a compressed file
-    bool writeExpandedCopy = true;   // leave the expanded data as path + ".TMP"
+    ProgressFn progress;           // follows the expansion of a compressed file
+    bool writeExpandedCopy = true; // leave the expanded data as path + ".TMP"
 };
 
 struct LoadedText {
