@@ -1,0 +1,41 @@
+# Installation and the Debian package.
+#
+#   cmake --install build --prefix /usr/local     the editor, zyntext, menu entry and icons
+#   cd build && cpack -G DEB                      a .deb depending on the Qt 6 runtime
+#
+# The programs install themselves where they are defined (src/app, src/cli); this file adds what
+# the desktop needs to list the editor, and the package's description.
+
+include(GNUInstallDirs)
+
+if(ZYN_BUILD_GUI)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/zyntexteditor.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    foreach(size 16 32 48)
+        install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/app-${size}.png
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+                RENAME zyntexteditor.png)
+    endforeach()
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/app.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps
+            RENAME zyntexteditor.png)
+endif()
+
+set(CPACK_PACKAGE_NAME "zyntexteditor")
+set(CPACK_PACKAGE_VENDOR "The ZYN Text File Editor developers")
+set(CPACK_PACKAGE_CONTACT "The ZYN Text File Editor developers <zyntexteditor@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR "DEB")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION "editors")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "${PROJECT_DESCRIPTION}\n"
+    " Opens a game text file, loose or as an item of the games' text archive, shows each\n"
+    " entry as the game would, and writes files and archives back without losing a byte.\n"
+    " Includes zyntext, a command-line tool over the same code.")
+# The library packages (Qt 6 among them) are read off the programs by dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
