@@ -8,6 +8,14 @@
 
 namespace zyn {
 
+namespace {
+
+// Alef and tav in the Hebrew code page.
+constexpr std::uint8_t HebrewLetterFirst = 224;
+constexpr std::uint8_t HebrewLetterLast = 250;
+
+} // namespace
+
 std::optional<std::uint8_t> TypedCode(const QString& character, KeyboardGroup group) {
     const char* codecName = CodecNameForCodePage(TypingCodePageForGroup(group));
     if (!codecName || character.isEmpty())
@@ -24,7 +32,17 @@ std::optional<std::uint8_t> TypedCode(const QString& character, KeyboardGroup gr
     const QString back = decoder.decode(bytes);
     if (decoder.hasError() || back != character)
         return std::nullopt;
-    return static_cast<std::uint8_t>(bytes.front());
+    const auto code = static_cast<std::uint8_t>(bytes.front());
+    if (group == KeyboardGroup::Hebrew) {
+        // The Hebrew group expects the 27 letters, alef to tav, at 192 to 218: 32 below where
+        // the code page has them. The vowel points that sit at 192 to 223 in the code page have
+        // no place in the games' font.
+        if (code >= HebrewLetterFirst && code <= HebrewLetterLast)
+            return static_cast<std::uint8_t>(code - 32);
+        if (code >= 192 && code < HebrewLetterFirst)
+            return std::nullopt;
+    }
+    return code;
 }
 
 } // namespace zyn
