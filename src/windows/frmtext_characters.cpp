@@ -19,7 +19,7 @@ namespace zyn {
 namespace {
 
 const QString RemappingFilter =
-    QStringLiteral("Character remapping files (*.cmp)|*.cmp|Norton Commander remapping files "
+    QStringLiteral("Character remapping files (*.cmp)|*.cmp|Character set remapping files "
                    "(*.set)|*.set|All files (*.*)|*.*");
 
 const QString OrdinalFilter =
@@ -132,7 +132,8 @@ void frmText::editEntry() {
     }
     editor_->setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
     const std::string& entry = state_.EntryText[static_cast<std::size_t>(i)];
-    editor_->setText(state_.RemapLoaded ? RemapText(state_, entry) : entry);
+    const bool mapped = state_.RemapLoaded && !state_.DisplayForm[static_cast<std::size_t>(i)];
+    editor_->setText(mapped ? RemapText(state_, entry) : entry);
     if (state_.IsVersion2)
         editor_->setForeColor(frontColor_);
     editor_->show();

@@ -33,7 +33,8 @@ TEST_F(CharactersTest, LoadingATableRemapsThePreview) {
     EXPECT_EQ(dialog.title, "Load character remapping file");
     EXPECT_EQ(dialog.defaultExtension, "cmp");
     EXPECT_TRUE(dialog.filter.startsWith("Character remapping files (*.cmp)|*.cmp|"));
-    EXPECT_TRUE(dialog.filter.endsWith(" remapping files (*.set)|*.set|All files (*.*)|*.*"));
+    EXPECT_TRUE(dialog.filter.endsWith("|Character set remapping files (*.set)|*.set|"
+                                       "All files (*.*)|*.*"));
 
     EXPECT_TRUE(state.RemapLoaded);
     EXPECT_EQ(window->caption1(), "bcd");
