@@ -2,11 +2,13 @@
 #include "document/textreader.h"
 #include "document/textwriter.h"
 #include "windows/entrytypes.h"
+#include "windows/frmdecomp.h"
 #include "windows/frmtext.h"
 #include "windows/pathtext.h"
 
 #include <QAction>
 #include <QDir>
+#include <memory>
 
 namespace zyn {
 
@@ -39,7 +41,17 @@ bool frmText::readTextFile(const QString& path, bool refuseCompressed, LoadedTex
     ReadOptions options;
     options.compressed = refuseCompressed ? CompressedFiles::Refuse : CompressedFiles::Expand;
     options.progress = expansionProgress_;
+    // A compressed file is expanded while the progress window shows which file it is.
+    std::unique_ptr<frmDecomp> progress;
+    const ItemHeader header = TestHeader(*bytes);
+    if (!refuseCompressed && !options.progress && header.found &&
+        (header.mode == 1 || header.mode == 2)) {
+        progress = std::make_unique<frmDecomp>(this);
+        progress->start(native);
+        options.progress = progress->progress();
+    }
     Result<LoadedText> read = ReadTextBytes(state_.files(), native, *bytes, isVersion2, options);
+    progress.reset();
     if (!read) {
         prompts_.notify(this, caption(), fromNative(read.message()), iconFor(read.kind()));
         return false;
