@@ -87,9 +87,13 @@ void ConvertToDisplayForm(TextDocument& doc, const CharacterTables& tables) {
     // An empty slot keeps its character, as on screen: appending the empty slot would silently
     // drop the character from the document.
     const int slots = std::clamp<int>(doc.SlotCount, 0, TextDocument::Capacity);
-    for (int i = 0; i < slots; ++i)
-        doc.EntryText[static_cast<std::size_t>(i)] =
-            RemapText(tables, doc.EntryText[static_cast<std::size_t>(i)]);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(slots); ++i) {
+        // An entry already in display form stays as it is; mapping it again would garble it.
+        if (doc.DisplayForm[i])
+            continue;
+        doc.EntryText[i] = RemapText(tables, doc.EntryText[i]);
+        doc.DisplayForm[i] = true;
+    }
 }
 
 int chr2sval(std::string_view value) {

@@ -38,8 +38,8 @@ std::uint8_t UnmapChar(const CharacterTables& tables, std::uint8_t display, bool
 // The lowest index whose slot equals c; 0 when none does.
 std::uint8_t FindInTable(const RemapSlots& table, std::uint8_t c);
 
-// "&Convert...": every entry of the document (end slot included) rewritten into its display
-// form. Modified is left alone.
+// "&Convert...": every entry of the document (end slot included) that still holds game codes is
+// rewritten into its display form and marked DisplayForm. Modified is left alone.
 void ConvertToDisplayForm(TextDocument& doc, const CharacterTables& tables);
 
 // A one- or two-character value string as a little-endian number (first character low byte).

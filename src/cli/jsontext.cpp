@@ -118,6 +118,9 @@ Status JsonToDocument(std::string_view json, const std::string& name, TextDocume
 
     doc.EntryText.fill(std::string());
     doc.EntryType.fill(0);
+    // The texts of a JSON file are what the user sees: with a remapping table they are display
+    // codes, which the writer maps back.
+    doc.DisplayForm.fill(true);
     for (std::size_t i = 0; i < count; ++i) {
         doc.EntryText[i] = std::move(texts[i]);
         doc.EntryType[i] = types[i];

@@ -18,9 +18,14 @@ struct TextDocument {
     // Offsets and the text data's length must fit a signed 16-bit number.
     static constexpr int MaxDataLength = 32767;
 
-    std::array<std::string, Capacity> EntryText{}; // memory form: line breaks are CR LF
+    std::array<std::string, Capacity> EntryText{};  // memory form: line breaks are CR LF
     std::array<std::uint8_t, Capacity> EntryType{}; // type byte of each entry; 0 in ZYN 1
-    std::array<std::int16_t, Capacity> Offsets{};   // offset table of the file read last
+    // True for an entry that holds display codes of the remapping table (typed in the editor or
+    // rewritten by "&Convert...") rather than the game codes read from the file. Only these are
+    // shown as they are and mapped back when saving; mapping a text twice, or mapping back a
+    // text that was never mapped, would change entries the user did not touch.
+    std::array<bool, Capacity> DisplayForm{};
+    std::array<std::int16_t, Capacity> Offsets{}; // offset table of the file read last
     std::int16_t SlotCount = 0;    // offset-table slots; there are SlotCount - 1 entries
     std::int16_t CurrentEntry = 0; // entry shown in the main window
 

@@ -187,6 +187,7 @@ void AdoptText(TextDocument& doc, LoadedText&& loaded) {
     TextData& text = loaded.text;
     doc.EntryText.fill(std::string());
     doc.EntryType.fill(0);
+    doc.DisplayForm.fill(false);
     doc.Offsets.fill(0);
     for (int i = 0; i < text.SlotCount; ++i)
         doc.EntryText[i] = std::move(text.EntryText[i]);

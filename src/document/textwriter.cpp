@@ -11,13 +11,14 @@ namespace zyn {
 
 namespace {
 
-// The stored form of slot i: encoded text, mapped back to game codes, type byte in front for
-// ZYN 2, terminator after every slot but the end slot, which stores nothing at all.
+// The stored form of slot i: encoded text, mapped back to game codes when it holds display codes,
+// type byte in front for ZYN 2, terminator after every slot but the end slot, which stores nothing
+// at all.
 std::string storedEntry(const TextDocument& doc, const CharacterTables& tables, int i) {
     if (i == doc.SlotCount - 1)
         return {};
     std::string text = EncodeLineBreaks(doc.EntryText[i]);
-    if (tables.RemapLoaded)
+    if (tables.RemapLoaded && doc.DisplayForm[i])
         for (char& c : text)
             c = toChar(UnmapChar(tables, static_cast<std::uint8_t>(c), true));
     if (doc.IsVersion2)

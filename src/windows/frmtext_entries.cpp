@@ -56,7 +56,7 @@ void frmText::Combo2_Click() {
         return;
     state_.CurrentEntry = static_cast<std::int16_t>(index);
     std::string text = state_.EntryText[index];
-    if (state_.RemapLoaded)
+    if (state_.RemapLoaded && !state_.DisplayForm[index])
         text = RemapText(state_, text);
     setCaptions(text, text);
     if (state_.IsVersion2) {
@@ -192,6 +192,8 @@ void frmText::Timer1_Timer() {
     if (entry == caption1_)
         return;
     entry = caption1_;
+    // With a remapping table the editor worked on, and hands back, display codes.
+    state_.DisplayForm[i] = state_.RemapLoaded;
     setCaptions(entry, entry);
     state_.Modified = true;
     setSaveEnabled(true);

@@ -104,8 +104,17 @@ TEST(ConvertToDisplayForm, RewritesEveryEntryAndTheEndSlotOnly) {
     EXPECT_EQ(doc.EntryText[2], "X");
     EXPECT_EQ(doc.EntryText[3], "A");
     EXPECT_FALSE(doc.Modified);
+    EXPECT_TRUE(doc.DisplayForm[0] && doc.DisplayForm[2]);
+
+    // Converting again leaves display codes alone: X would otherwise become "?".
+    doc.EntryText[1] = "A";
+    doc.DisplayForm[1] = false;
+    ConvertToDisplayForm(doc, loadedWith(bytes));
+    EXPECT_EQ(doc.EntryText[0], "XY");
+    EXPECT_EQ(doc.EntryText[1], "X");
 
     // Without a table no character may be dropped.
+    doc.DisplayForm.fill(false);
     ConvertToDisplayForm(doc, CharacterTables{});
     EXPECT_EQ(doc.EntryText[0], "XY");
 }

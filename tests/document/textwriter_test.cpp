@@ -87,12 +87,16 @@ TEST(BuildTextData, SingleSlotAndRemapping) {
     tables.RemapTable['x'] = 'A';
     tables.RemapTable[200] = 201;
     tables.RemapLoaded = true;
-    doc.SlotCount = 2;
+    doc.SlotCount = 3;
     doc.EntryText[0] = "xA\xc8\xc9\r\n";
-    EXPECT_EQ(*BuildTextData(doc, tables), std::string("\x04\x00\x0c\x00"
+    doc.DisplayForm[0] = true;
+    // An entry still holding the game codes read from the file is written as it is.
+    doc.EntryText[1] = "xA";
+    EXPECT_EQ(*BuildTextData(doc, tables), std::string("\x06\x00\x0e\x00\x12\x00"
                                                        "\x11"
-                                                       "Ax\x00\xc8 @\x00",
-                                                       12));
+                                                       "Ax\x00\xc8 @\x00"
+                                                       "\x00xA\x00",
+                                                       18));
 }
 
 TEST(BuildTextData, RefusesMoreThan32767Bytes) {

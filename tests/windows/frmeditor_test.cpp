@@ -20,7 +20,8 @@ TEST(TypedCode, IsTheCharactersCodeInTheGroupsCodePage) {
     } cases[] = {
         {"é", KeyboardGroup::None, 233},   {"€", KeyboardGroup::West, 128},
         {"č", KeyboardGroup::SloCze, 232}, {"α", KeyboardGroup::Greek, 225},
-        {"Ж", KeyboardGroup::RusUkr, 198}, {"א", KeyboardGroup::Hebrew, 224},
+        {"Ж", KeyboardGroup::RusUkr, 198}, {"א", KeyboardGroup::Hebrew, 192},
+        {"ת", KeyboardGroup::Hebrew, 218}, {"\u05B0", KeyboardGroup::Hebrew, -1}, // a vowel point
         {"α", KeyboardGroup::West, -1},    {"中", KeyboardGroup::None, -1},
     };
     for (const auto& c : cases) {
@@ -161,6 +162,27 @@ TEST_F(EditorTest, ARemappingTableShowsAndHandsBackTheDisplayForm) {
     closeEditor();
     EXPECT_EQ(state.EntryText[0], "b cbt");
     EXPECT_TRUE(state.Modified);
+}
+
+TEST_F(EditorTest, WithATableOnlyEditedEntriesAreMappedBackWhenSaved) {
+    loadTable({{'a', 'b'}, {'b', 'a'}});
+    editEntry({"a cat", "a bat"});
+    closeEditor();
+    ASSERT_EQ(state.EntryText[0], "b cbt");
+    window->mnuFileSave_Click();
+
+    // The edited entry goes back to game codes; the untouched one keeps the bytes it was read
+    // with instead of being mapped back although it was never mapped.
+    EXPECT_EQ(readBytes(state.FilePath), TextFileBuilder(1).entry("a cat").entry("a bat").bytes());
+
+    // Shown and edited again, the entry in display form is not mapped a second time.
+    window->selectEntry(1);
+    window->selectEntry(0);
+    EXPECT_EQ(shown(), "b cbt");
+    window->barButton(12)->click();
+    EXPECT_EQ(editor().EditedText(), "b cbt");
+    closeEditor();
+    EXPECT_FALSE(state.Modified);
 }
 
 TEST_F(EditorTest, AltCOpensOneCharacterMap) {
