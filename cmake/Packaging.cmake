@@ -32,10 +32,12 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "editors")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${PROJECT_DESCRIPTION}\n"
-    " Opens a game text file, loose or as an item of the games' text archive, shows each\n"
-    " entry as the game would, and writes files and archives back without losing a byte.\n"
-    " Includes zyntext, a command-line tool over the same code.")
-# The library packages (Qt 6 among them) are read off the programs by dpkg-shlibdeps.
+    "Opens a game text file, loose or as an item of the games' text archive, shows each entry
+as the game would, and writes files and archives back without losing a byte. Includes
+zyntext, a command-line tool over the same code.")
+# The library packages (Qt 6 among them) are read off the programs by dpkg-shlibdeps; the
+# plugin that connects Qt to the display is loaded at run time, so it is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 include(CPack)
