@@ -107,7 +107,7 @@ std::string ExpandData(std::string_view data, int method, std::size_t expandedSi
             }
         }
         if (progress && d.pos >= nextReport) {
-            progress(d.pos + 1, expandedSize);
+            progress(d.size, expandedSize);
             nextReport = d.pos + ProgressStep;
         }
     }

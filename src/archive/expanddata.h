@@ -10,8 +10,9 @@
 
 namespace zyn {
 
-// Called now and then while decoding with the one-based position of the next unread input
-// byte and the expanded size; finally with (0, expanded size).
+// Called now and then while decoding with the number of bytes expanded so far and the expanded
+// size, so that a progress bar fills as the output grows (the position in the compressed input
+// would stop it well short of its end); finally with (0, expanded size).
 using ProgressFn = std::function<void(std::size_t position, std::size_t maximum)>;
 
 // Method 1 for item mode 1, method 2 for every other mode: a back-reference copies

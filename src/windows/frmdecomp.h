@@ -22,8 +22,8 @@ public:
     // expansion that follows keeps the event loop busy until it ends.
     void start(const std::string& source);
 
-    // Follows the decoder: the bar's maximum is the expanded size, its value the position in
-    // the data. A value beyond the maximum leaves the bar as it was.
+    // Follows the decoder: the bar's maximum is the expanded size, its value the bytes expanded
+    // so far. A value beyond the maximum leaves the bar as it was.
     void setProgress(std::size_t position, std::size_t maximum);
     ProgressFn progress();
 
