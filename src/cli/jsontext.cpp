@@ -76,7 +76,31 @@ nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTa
 }
 
 Status JsonToDocument(std::string_view json, const std::string& name, TextDocument& doc) {
-    const auto root = nlohmann::json::parse(json, nullptr, false);
+    // The parsed tree takes tens of bytes per value; a description of a text file is three
+    // levels deep and has a few values per entry, so anything far beyond that is refused while
+    // it is parsed instead of being held in memory.
+    constexpr int MaxDepth = 32;
+    constexpr std::size_t MaxValues = 65536;
+    struct TooLarge {
+        std::string what;
+    };
+    std::size_t values = 0;
+    const auto guard = [&](int depth, nlohmann::json::parse_event_t event, nlohmann::json&) {
+        if (depth > MaxDepth)
+            throw TooLarge{"its values nest deeper than " + std::to_string(MaxDepth) + " levels"};
+        if (event != nlohmann::json::parse_event_t::key &&
+            event != nlohmann::json::parse_event_t::object_end &&
+            event != nlohmann::json::parse_event_t::array_end && ++values > MaxValues)
+            throw TooLarge{"it holds more than " + std::to_string(MaxValues) +
+                           " values, far more than a text file of at most 1022 entries needs"};
+        return true;
+    };
+    nlohmann::json root;
+    try {
+        root = nlohmann::json::parse(json, guard, false);
+    } catch (const TooLarge& refusal) {
+        return bad(name, refusal.what);
+    }
     if (root.is_discarded())
         return bad(name, "this is not valid JSON");
     if (!root.is_object())

@@ -229,18 +229,41 @@ TEST(HostileFiles, FilesLargerThanAReaderTakesAreRefusedBeforeTheyAreRead) {
     EXPECT_FALSE(tables.RemapLoaded);
 }
 
-TEST(HostileFiles, DeeplyNestedJsonIsRefusedWithoutExhaustingTheStack) {
+TEST(HostileFiles, JsonFarLargerThanATextFileIsRefusedWhileItIsParsed) {
+    // Nested 200 000 deep, or 300 000 empty entries: a few megabytes that would take hundreds
+    // of megabytes as a parsed tree.
     const std::size_t depth = 200000;
-    const std::string nested = std::string(depth, '[') + std::string(depth, ']');
+    const std::string deep = std::string(depth, '[') + std::string(depth, ']');
+    std::string wide = R"({"game": 2, "entries": [{})";
+    for (int i = 1; i < 300000; ++i)
+        wide += ",{}";
+    wide += "]}";
+    const struct {
+        const char* name;
+        std::string json;
+        const char* message;
+    } cases[] = {
+        {"deep", deep, "nest deeper than 32 levels"},
+        {"deep entries", R"({"game": 2, "entries": [)" + deep + "]}", "nest deeper than 32 levels"},
+        {"wide", wide, "more than 65536 values"},
+    };
     auto doc = std::make_unique<TextDocument>();
-    const Status status = cli::JsonToDocument(nested, "deep.json", *doc);
-    EXPECT_FALSE(status.ok());
-    EXPECT_NE(status.message().find("JSON object"), std::string::npos) << status.message();
+    for (const auto& c : cases) {
+        const Status status = cli::JsonToDocument(c.json, "big.json", *doc);
+        EXPECT_FALSE(status.ok()) << c.name;
+        EXPECT_NE(status.message().find(c.message), std::string::npos)
+            << c.name << ": " << status.message();
+        EXPECT_EQ(doc->SlotCount, 0) << c.name;
+    }
 
-    const std::string inEntries =
-        R"({"game": 2, "entries": [)" + std::string(depth, '[') + std::string(depth, ']') + "]}";
-    EXPECT_FALSE(cli::JsonToDocument(inEntries, "deep.json", *doc).ok());
-    EXPECT_EQ(doc->SlotCount, 0);
+    // A description of a full text file is well inside both limits.
+    std::string full = R"({"game": 2, "entries": [)";
+    for (int i = 0; i < 1022; ++i)
+        full += std::string(i ? "," : "") + R"({"type": 33, "text": "entry"})";
+    full += "]}";
+    const Status accepted = cli::JsonToDocument(full, "full.json", *doc);
+    EXPECT_TRUE(accepted.ok()) << accepted.message();
+    EXPECT_EQ(doc->SlotCount, 1023);
 }
 
 } // namespace
