@@ -76,11 +76,11 @@ nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTa
 }
 
 Status JsonToDocument(std::string_view json, const std::string& name, TextDocument& doc) {
-    // The parsed tree takes tens of bytes per value; a description of a text file is three
-    // levels deep and has a few values per entry, so anything far beyond that is refused while
-    // it is parsed instead of being held in memory.
+    // The parsed tree takes tens of bytes per value, and closing an array costs the parser a
+    // pass over it; a description of a text file is three levels deep with a few values per
+    // entry, so anything far beyond that is refused while it is parsed.
     constexpr int MaxDepth = 32;
-    constexpr std::size_t MaxValues = 65536;
+    constexpr std::size_t MaxValues = 16384;
     struct TooLarge {
         std::string what;
     };
