@@ -6,7 +6,6 @@
 #include "windows/prompts.h"
 
 #include <QString>
-#include <QStringList>
 #include <deque>
 #include <vector>
 
@@ -19,33 +18,46 @@ public:
     struct Shown {
         Kind kind;
         QString title;
-        QString text;
-        QStringList buttons; // e.g. {"Yes", "No"}; the first is the default button
+        QString text; // for file dialogs, their title
         Icon icon;
         FileDialog dialog; // for file dialogs
     };
 
     // Queue answers for the question boxes, in the order they will be asked.
-    ScriptedPrompts& answer(Answer answer);
+    ScriptedPrompts& answer(Answer answer) {
+        answers_.push_back(answer);
+        return *this;
+    }
     // Queue the result of the next file dialog (an empty string cancels it).
-    ScriptedPrompts& chooseFile(const QString& path);
+    ScriptedPrompts& chooseFile(const QString& path) {
+        files_.push_back(path);
+        return *this;
+    }
 
     const std::vector<Shown>& shown() const { return shown_; }
-    // The texts of every box shown, in order (file dialogs give their titles).
-    QStringList texts() const;
     void clearLog() { shown_.clear(); }
     // True when every scripted answer and file name has been used.
     bool exhausted() const { return answers_.empty() && files_.empty(); }
 
-    Answer askYesNo(QWidget* parent, const QString& title, const QString& text) override;
-    Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
-    void notify(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
-    QString openFileName(QWidget* parent, const FileDialog& dialog) override;
-    QString saveFileName(QWidget* parent, const FileDialog& dialog) override;
+    Answer askYesNo(QWidget*, const QString& title, const QString& text) override {
+        return ask(Kind::YesNo, title, text);
+    }
+    Answer askYesNoCancel(QWidget*, const QString& title, const QString& text) override {
+        return ask(Kind::YesNoCancel, title, text);
+    }
+    void notify(QWidget*, const QString& title, const QString& text, Icon icon) override {
+        shown_.push_back({Kind::Notice, title, text, icon, {}});
+    }
+    QString openFileName(QWidget*, const FileDialog& dialog) override {
+        return choose(Kind::OpenFile, dialog);
+    }
+    QString saveFileName(QWidget*, const FileDialog& dialog) override {
+        return choose(Kind::SaveFile, dialog);
+    }
 
 private:
-    Answer nextAnswer(const QString& text, Answer fallback);
-    QString nextFile(const QString& title);
+    Answer ask(Kind kind, const QString& title, const QString& text);
+    QString choose(Kind kind, const FileDialog& dialog);
 
     std::deque<Answer> answers_;
     std::deque<QString> files_;

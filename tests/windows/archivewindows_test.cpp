@@ -10,7 +10,6 @@
 #include "windows/frmdecomp.h"
 #include "windows/frmselhqr.h"
 
-#include <QApplication>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -19,35 +18,14 @@
 namespace zyn::test {
 namespace {
 
-const std::string StoredText =
-    TextFileBuilder(2).entry("Stored @ text", 1).entry("Radio", 33).data();
-const QString DialogTitle = QStringLiteral("Select HQR item to extract");
-
-std::string storedItem(const char* text) {
-    return StoredItem(TextFileBuilder(2).entry(text).data());
+// A ZYN 2 text file whose first entry is first.
+std::string twoEntries(const char* first) {
+    return TextFileBuilder(2).entry(first, 1).entry("Radio", 33).data();
 }
-
-// Records the text of every progress window as it is shown.
-class ProgressSpy : public QObject {
-public:
-    ProgressSpy() { qApp->installEventFilter(this); }
-    ~ProgressSpy() override { qApp->removeEventFilter(this); }
-    bool eventFilter(QObject* object, QEvent* event) override {
-        if (auto* window = qobject_cast<frmDecomp*>(object);
-            window && event->type() == QEvent::Show)
-            shown << window->Label1()->text();
-        return false;
-    }
-    QStringList shown;
-};
 
 class ArchiveWindowsTest : public MainWindowTest {
 protected:
     void SetUp() override { start(); }
-    void TearDown() override {
-        state.Files = &realFileSystem();
-        MainWindowTest::TearDown();
-    }
 
     // A ZYN 2 text archive (first slot 724): EN_000.DIA (item 7) stored, EN_001.DIA (9)
     // compressed, EN_002.DIA (11) of an unknown mode, the blank positions blank.
@@ -55,7 +33,7 @@ protected:
         builder = ArchiveBuilder();
         for (int i = 0; i < 180; ++i) {
             if (i == 7)
-                builder.stored(StoredText);
+                builder.stored(twoEntries("Stored @ text"));
             else if (i == 9)
                 builder.compressed(TextFileBuilder(2).entry("Packed text").data(), 2);
             else if (i == 11)
@@ -78,39 +56,21 @@ protected:
         if (item >= 0)
             click(item);
     }
-    void load(const std::string& archive, int item) {
-        choose(false, archive, item);
-        dialog().Command1_Click();
-    }
     // What the check box does: flip the mark, which tells the dialog.
     void click(int item) {
         QListWidgetItem* row = dialog().List1()->item(item);
         row->setCheckState(row->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
     }
-    std::vector<int> checkedItems() {
-        std::vector<int> checked;
-        for (int i = 0; i < dialog().List1()->count(); ++i)
-            if (dialog().List1()->item(i)->checkState() == Qt::Checked)
-                checked.push_back(i);
-        return checked;
-    }
-    void edit(const std::string& text) {
-        window->commitEditedText(text);
-        window->Timer1_Timer();
-    }
-    std::string itemBytes(const std::string& archive, int item) {
+    std::vector<std::string> items(const std::string& archive) {
         ArchiveIndex index;
         EXPECT_TRUE(ReadArchiveIndex(state.files(), archive, index).ok());
-        return index.ItemData.at(static_cast<std::size_t>(item));
+        return {index.ItemData.begin(), index.ItemData.begin() + index.itemCount()};
     }
 
     ArchiveBuilder builder;
 };
 
 TEST_F(ArchiveWindowsTest, ListsTheItemsOfTheRecognisedArchive) {
-    ArchiveBuilder zyn1; // first slot 564, long enough not to be the demo
-    for (int i = 0; i < 140; ++i)
-        zyn1.stored(std::string(i == 0 ? 200000 : 4, 'x'));
     const struct {
         std::string path;
         const char* suffix;
@@ -118,7 +78,8 @@ TEST_F(ArchiveWindowsTest, ListsTheItemsOfTheRecognisedArchive) {
         int probe;
         QString name;
     } cases[] = {
-        {dir.write("one.hqr", zyn1.build()), " - ZYN 1", 140, 139, "IT_010.DIA"},
+        // First slot 564, long enough not to be the demo.
+        {dir.write("one.hqr", TextArchive(140, 1500)), " - ZYN 1", 140, 139, "IT_010.DIA"},
         {dir.write("demo.hqr", TextArchive(150)), " - ZYN 2", 180, 158,
          QString::fromLatin1("PO: N\xe3o utlizado na vers\xe3o demo")},
     };
@@ -138,6 +99,13 @@ TEST_F(ArchiveWindowsTest, ListsTheItemsOfTheRecognisedArchive) {
 }
 
 TEST_F(ArchiveWindowsTest, OnlyOneDiaItemCanBeCheckedAndBlankItemsAreRefused) {
+    auto checked = [&] {
+        std::vector<int> rows;
+        for (int i = 0; i < dialog().List1()->count(); ++i)
+            if (dialog().List1()->item(i)->checkState() == Qt::Checked)
+                rows.push_back(i);
+        return rows;
+    };
     choose(false, zyn2Archive("text.hqr"));
     const struct {
         int click;
@@ -146,19 +114,18 @@ TEST_F(ArchiveWindowsTest, OnlyOneDiaItemCanBeCheckedAndBlankItemsAreRefused) {
     } steps[] = {
         {4, {}, false},  // an .ORD item keeps no mark
         {3, {0}, false}, // blank: back to the last accepted item, none yet, so item 0
-        {7, {7}, true},  {7, {7}, true}, {4, {7}, true}, {33, {7}, true}, {9, {9}, true},
+        {7, {7}, true},  {7, {7}, true}, {33, {7}, true}, {9, {9}, true},
     };
     for (const auto& step : steps) {
         click(step.click);
-        EXPECT_EQ(checkedItems(), step.checked) << "after a click on " << step.click;
+        EXPECT_EQ(checked(), step.checked) << "after a click on " << step.click;
         EXPECT_EQ(dialog().Command1()->isEnabled(), step.loadable) << step.click;
     }
 
     // The next opening shows the remembered item again, but acts only on a new check.
     dialog().Command2_Click();
-    choose(false, dir.write("one.hqr", TextArchive(140)));
-    click(4);
-    EXPECT_EQ(checkedItems(), std::vector<int>{9});
+    choose(false, dir.write("one.hqr", TextArchive(140)), 4);
+    EXPECT_EQ(checked(), std::vector<int>{9});
     dialog().Command1_Click();
     EXPECT_EQ(state.SlotCount, 0);
     click(3); // EN_CRE.DIA: not blank in ZYN 1
@@ -171,50 +138,20 @@ TEST_F(ArchiveWindowsTest, LoadsStoredAndCompressedItems) {
         int item;
         const char* name;
         const char* text;
-        bool expanded;
-    } cases[] = {
-        {"a.hqr", 7, "EN_000.DIA", "Stored\r\ntext", false},
-        {"b.hqr", 9, "EN_001.DIA", "Packed text", true},
-    };
+    } cases[] = {{"a.hqr", 7, "EN_000.DIA", "Stored\r\ntext"},
+                 {"b.hqr", 9, "EN_001.DIA", "Packed text"}};
     for (const auto& c : cases) {
         const std::string archive = zyn2Archive(c.archive);
-        ProgressSpy spy;
-        load(archive, c.item);
+        choose(false, archive, c.item);
+        dialog().Command1_Click();
 
         EXPECT_FALSE(dialogShown());
         EXPECT_EQ(shown(), c.text);
-        EXPECT_EQ(title().toStdString(),
-                  "ZYN Text File Editor - (" + archive + "; " + c.name + ") - ZYN 2");
+        EXPECT_EQ(title().toStdString(), titleFor(archive + "; " + c.name, 2));
         EXPECT_TRUE(state.FromArchive && state.IsVersion2);
-        EXPECT_EQ(state.FilePath, archive);
-        EXPECT_EQ(state.ArchiveItem, c.item);
         EXPECT_FALSE(buttonEnabled(3));
         EXPECT_TRUE(std::filesystem::is_empty(state.Work.path())) << "working files left";
-        EXPECT_EQ(spy.shown,
-                  c.expanded ? QStringList{QString::fromStdString(
-                                   "Expanding file: \n" + state.Work.path() + c.name + " . . .")}
-                             : QStringList{});
     }
-}
-
-TEST_F(ArchiveWindowsTest, FileSaveWritesTheItemBackIntoItsArchive) {
-    const std::string archive = zyn2Archive("text.hqr");
-    const std::string original = readBytes(archive);
-    load(archive, 7);
-    edit("Changed");
-    window->mnuFileSave_Click();
-
-    ArchiveIndex index;
-    ASSERT_TRUE(ReadArchiveIndex(state.files(), archive, index).ok());
-    for (int i = 0; i < 180; ++i) {
-        if (i == 7)
-            continue;
-        ASSERT_EQ(index.ItemData[i], builder.itemBytes(i)) << "item " << i;
-    }
-    EXPECT_EQ(index.ItemData[7],
-              StoredItem(TextFileBuilder(2).entry("Changed", 1).entry("Radio", 33).data()));
-    EXPECT_EQ(readBytes(BackupName(archive)), original);
-    EXPECT_FALSE(state.Modified);
 }
 
 TEST_F(ArchiveWindowsTest, SaveToHqrMakesTheDocumentThatItem) {
@@ -226,34 +163,35 @@ TEST_F(ArchiveWindowsTest, SaveToHqrMakesTheDocumentThatItem) {
     dialog().Command1_Click(); // written although unmodified
 
     EXPECT_FALSE(dialogShown());
-    EXPECT_EQ(itemBytes(archive, 9), storedItem("Loose"));
-    EXPECT_EQ(itemBytes(archive, 7), builder.itemBytes(7));
-    EXPECT_EQ(title().toStdString(),
-              "ZYN Text File Editor - (" + archive + "; EN_001.DIA) - ZYN 2");
+    EXPECT_EQ(items(archive)[9], StoredItem(TextFileBuilder(2).entry("Loose").data()));
+    EXPECT_EQ(items(archive)[7], builder.itemBytes(7));
+    EXPECT_EQ(title().toStdString(), titleFor(archive + "; EN_001.DIA", 2));
 
     // File Save now writes the item, never a loose file over the archive.
-    const std::string looseBytes = readBytes(loose);
-    edit("Again");
+    commit("Again");
     window->mnuFileSave_Click();
-    EXPECT_EQ(itemBytes(archive, 9), storedItem("Again"));
-    EXPECT_EQ(readBytes(loose), looseBytes);
+    EXPECT_EQ(items(archive)[9], StoredItem(TextFileBuilder(2).entry("Again").data()));
+    EXPECT_EQ(readBytes(loose), TextFileBuilder(2).entry("Loose").bytes());
 }
 
 TEST_F(ArchiveWindowsTest, RefusedLoadLeavesTheDialogOpenAndTheDocumentAlone) {
     const std::string loose = writeText("loose.zyt", 2, {"Loose"});
     open(loose, true);
-    edit("Unsaved");
+    commit("Unsaved");
+    // No to the command's question, Cancel to the dialog's, then No to it.
     prompts.answer(Answer::No).answer(Answer::Cancel).answer(Answer::No);
-    load(zyn2Archive("text.hqr"), 7); // No to the command's question, Cancel to the dialog's
-    EXPECT_EQ(prompts.shown().back().title, DialogTitle);
+    choose(false, zyn2Archive("text.hqr"), 7);
+    dialog().Command1_Click();
+    EXPECT_EQ(lastShown().title, "Select HQR item to extract");
+    EXPECT_TRUE(dialogShown());
     click(11);
     dialog().Command1_Click();
 
-    const auto& notice = prompts.shown().back();
-    EXPECT_EQ(notice.icon, Prompts::Icon::Information);
-    EXPECT_EQ(notice.title, DialogTitle);
-    EXPECT_EQ(notice.text, "Sorry, that particular comrpession type is not supported in this "
-                           "version.\r\nCompression used: Maybe MSCF/MSZIP compression (03)");
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Information);
+    EXPECT_EQ(lastShown().title, "Select HQR item to extract");
+    EXPECT_EQ(lastShown().text, "Sorry, that particular comrpession type is not supported in "
+                                "this version.\r\nCompression used: Maybe MSCF/MSZIP "
+                                "compression (03)");
     EXPECT_TRUE(dialogShown());
     EXPECT_EQ(shown(), "Unsaved");
     EXPECT_TRUE(state.Modified);
@@ -262,42 +200,14 @@ TEST_F(ArchiveWindowsTest, RefusedLoadLeavesTheDialogOpenAndTheDocumentAlone) {
     EXPECT_EQ(state.ArchivePath, "");
 }
 
-TEST_F(ArchiveWindowsTest, FailedRebuildKeepsTheArchiveAndTheChanges) {
-    const std::string archive = zyn2Archive("a.hqr");
-    const std::string other = zyn2Archive("b.hqr");
-    load(archive, 7);
-    edit("Changed");
-    const std::string before = readBytes(archive);
-    const std::string otherBefore = readBytes(other);
-
-    FaultyFileSystem faulty;
-    state.Files = &faulty;
-    for (const std::string& target : {archive, other}) {
-        faulty.failOn(FaultyFileSystem::Op::Rename, 1, "No space left on device");
-        if (target == other) {
-            prompts.answer(Answer::No);
-            choose(true, other, 9);
-            dialog().Command1_Click();
-        } else {
-            window->mnuFileSave_Click();
-        }
-        EXPECT_TRUE(prompts.shown().back().text.contains(QString::fromStdString(target)));
-        EXPECT_TRUE(state.Modified);
-        EXPECT_TRUE(buttonEnabled(3));
-    }
-    EXPECT_TRUE(dialogShown());
-    EXPECT_EQ(readBytes(archive), before);
-    EXPECT_EQ(readBytes(other), otherBefore);
-    EXPECT_EQ(state.ArchivePath, archive);
-    EXPECT_EQ(state.ArchiveItem, 7);
-}
-
 TEST_F(ArchiveWindowsTest, TheDocumentKeepsItsArchiveUnlessALoadOrSaveSucceeds) {
     const std::string archive = zyn2Archive("a.hqr");
+    const std::string original = readBytes(archive);
     const std::string other = zyn2Archive("b.hqr");
     const std::string otherBytes = readBytes(other);
-    load(archive, 7);
-    edit("Changed");
+    choose(false, archive, 7);
+    dialog().Command1_Click();
+    commit("Changed");
 
     // Its own archive is not offered again; a missing one is reported and not created.
     const std::string missing = dir.file("missing.hqr");
@@ -306,22 +216,37 @@ TEST_F(ArchiveWindowsTest, TheDocumentKeepsItsArchiveUnlessALoadOrSaveSucceeds) 
     choose(true, archive);
     choose(false, missing);
     EXPECT_FALSE(dialogShown());
-    EXPECT_EQ(prompts.shown().back().icon, Prompts::Icon::Stop);
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
     EXPECT_FALSE(fileExists(missing));
 
-    // Another archive with an item checked, then Cancel: File Save writes item 7 of the first.
-    prompts.answer(Answer::No);
+    // Another archive with an item checked, then Cancel; and a Save to HQR that fails.
+    prompts.answer(Answer::No).answer(Answer::No);
     choose(false, other, 9);
     dialog().Command2_Click();
+    FaultyFileSystem faulty;
+    faulty.failOn(FaultyFileSystem::Op::Rename);
+    state.Files = &faulty;
+    choose(true, other, 9);
+    dialog().Command1_Click();
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
+    EXPECT_TRUE(dialogShown());
+    state.Files = &realFileSystem();
+
+    // File Save writes item 7 back into the first, keeping every other item and a backup.
     window->mnuFileSave_Click();
-    EXPECT_EQ(itemBytes(archive, 7),
-              StoredItem(TextFileBuilder(2).entry("Changed", 1).entry("Radio", 33).data()));
+    std::vector<std::string> expected = items(other);
+    expected[7] = StoredItem(twoEntries("Changed"));
+    EXPECT_EQ(items(archive), expected);
+    EXPECT_EQ(readBytes(BackupName(archive)), original);
     EXPECT_EQ(readBytes(other), otherBytes);
+    EXPECT_FALSE(state.Modified);
 }
 
-TEST(FrmDecompTest, FollowsTheDecoder) {
+TEST(FrmDecompTest, NamesTheFileAndFollowsTheDecoder) {
     ensureApplication();
     frmDecomp progress;
+    progress.start("/work/EN_001.DIA");
+    EXPECT_EQ(progress.Label1()->text(), "Expanding file: \n/work/EN_001.DIA . . .");
     QProgressBar* bar = progress.ProgressBar1();
     progress.setProgress(40, 100);
     progress.setProgress(101, 100); // more data than the expanded size: the bar stays

@@ -1,222 +1,146 @@
-// Start-up with and without a file on the command line, and closing the window.
+// Start-up with and without a file on the command line, closing the window, and the about box.
 
 #include "mainwindowfixture.h"
 #include "windows/entrytypes.h"
+#include "windows/frmabout.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <filesystem>
+#include <functional>
 
 namespace zyn::test {
 namespace {
 
 using StartupTest = MainWindowTest;
 
-TEST_F(StartupTest, WithoutArgumentOnlyOpenAboutAndExitAreUsable) {
-    frmText& w = start();
-
-    EXPECT_EQ(title(), "ZYN Text File Editor");
-    EXPECT_EQ(state.BaseCaption, "ZYN Text File Editor");
-    EXPECT_EQ(w.backgroundPicture(), TitlePicture);
-    EXPECT_EQ(w.Label1()->text(), "");
-    EXPECT_EQ(w.Label2()->text(), "");
-    EXPECT_FALSE(w.Combo2()->isEnabled());
-    EXPECT_EQ(w.Combo2()->count(), 0);
-    EXPECT_FALSE(w.Combo1()->isEnabled());
-    EXPECT_EQ(w.Combo1()->count(), 14);
-    EXPECT_EQ(w.Combo1()->currentText(), "Western European CharSet");
-    EXPECT_EQ(w.characterSet(), 0);
-
-    for (int index = 1; index <= frmText::BarPositions; ++index) {
-        QToolButton* button = w.barButton(index);
-        const bool separator = index == 2 || index == 5 || index == 8 || index == 11 || index == 13;
-        ASSERT_EQ(button == nullptr, separator) << index;
-        if (button) {
-            EXPECT_EQ(button->isEnabled(), index == 1 || index == 14 || index == 15) << index;
-        }
-    }
-    for (const char* item : {"mnuFileSave", "mnuFileSaveAs", "mnuFileSaveToHQR", "mnuType",
-                             "mnuFileConvertFile", "mnuConvert", "mnuKeybPolRom"})
-        EXPECT_FALSE(itemEnabled(item)) << item;
-    for (const char* item : {"mnuFileOpen", "mnuFileOpenFromHQR", "mnuExtraLoadChr",
-                             "mnuExtraOrdinal", "mnuFileExit", "mnuHelpAbout", "mnuKeybWest"})
-        EXPECT_TRUE(itemEnabled(item)) << item;
-    EXPECT_EQ(w.menuItem("mnuFileConvertFile")->text(), "&Can't convert not-loaded file");
-    EXPECT_TRUE(itemChecked("mnuKeybNone"));
-    EXPECT_TRUE(prompts.shown().empty());
-}
-
-TEST_F(StartupTest, WindowHasAFixedClientAreaBelowTheMenuBar) {
-    frmText& w = start();
-    EXPECT_EQ(w.centralWidget()->size(), QSize(640, 502));
-    EXPECT_EQ(w.minimumSize(), w.maximumSize());
-    EXPECT_EQ(w.Image1()->geometry(), QRect(0, 0, 640, 480));
-    EXPECT_EQ(w.Label2()->geometry(), QRect(16, 15, 609, 449));
-    EXPECT_EQ(w.Label1()->geometry().topLeft() - w.Label2()->geometry().topLeft(), QPoint(2, 4));
-}
-
-TEST_F(StartupTest, ArgumentsWithBlanksOrWildcardsAreIgnored) {
-    // Each of these names a file that exists and would open if it were taken.
+// Empty, or holding a blank, "*" or "?", the argument opens nothing, although each names a file.
+TEST_F(StartupTest, WithoutAUsableArgumentOnlyOpenAboutAndExitAreUsable) {
     const std::string blank = writeText("with blank.zyt", 1, {"Hello"});
     writeText("a.zyt", 1, {"Hello"});
-    for (const QString& argument :
-         {QString::fromStdString("\"" + blank + "\""), QString::fromStdString(blank),
-          QString::fromStdString(dir.path() + "*.zyt"),
-          QString::fromStdString(dir.path() + "?.zyt"), QString()}) {
-        start(argument);
-        EXPECT_TRUE(prompts.shown().empty()) << argument.toStdString();
-        EXPECT_EQ(title(), "ZYN Text File Editor");
-        EXPECT_FALSE(buttonEnabled(4));
-        EXPECT_TRUE(state.FilePath.empty());
-    }
-}
-
-TEST_F(StartupTest, OpensTheFileNamedOnTheCommandLineWithOrWithoutQuotes) {
-    const std::string path = writeText("FILE01.ZYT", 1, {"First", "Second"});
-    for (const std::string& argument : {path, "\"" + path + "\""}) {
-        prompts.clearLog();
-        prompts.answer(Answer::No);
+    for (const std::string& argument :
+         {std::string(), "\"" + blank + "\"", dir.path() + "*.zyt", dir.path() + "?.zyt"}) {
         frmText& w = start(QString::fromStdString(argument));
-
-        ASSERT_EQ(prompts.shown().size(), 1u);
-        EXPECT_EQ(prompts.shown()[0].text, "Is this an ZYN 2 text file?");
-        EXPECT_EQ(prompts.shown()[0].title, "ZYN Text File Editor");
-        EXPECT_EQ(prompts.shown()[0].buttons, QStringList({"Yes", "No"}));
-        EXPECT_EQ(title().toStdString(), "ZYN Text File Editor - (" + path + ") - ZYN 1");
-        EXPECT_EQ(w.backgroundPicture(), Zyn1Picture);
-        EXPECT_FALSE(itemEnabled("mnuType"));
-        EXPECT_EQ(selectedEntry(), "1");
-        EXPECT_EQ(w.Combo2()->count(), 2);
-        EXPECT_EQ(shown(), "First");
-        EXPECT_FALSE(buttonEnabled(3));
-        EXPECT_TRUE(buttonEnabled(4));
-        EXPECT_TRUE(w.Combo1()->isEnabled());
-        EXPECT_EQ(w.menuItem("mnuFileConvertFile")->text(),
-                  "&Convert file from ZYN 1 to ZYN 2 format");
-        EXPECT_FALSE(state.Modified);
+        EXPECT_EQ(title(), "ZYN Text File Editor") << argument;
+        EXPECT_EQ(w.backgroundPicture(), TitlePicture);
+        EXPECT_EQ(w.Label1()->text() + w.Label2()->text(), "");
+        EXPECT_FALSE(w.Combo2()->isEnabled() || w.Combo1()->isEnabled());
+        EXPECT_EQ(w.Combo1()->currentText(), "Western European CharSet");
+        for (int index : {1, 3, 4, 6, 7, 9, 10, 12, 14, 15})
+            EXPECT_EQ(buttonEnabled(index), index == 1 || index == 14 || index == 15) << index;
+        for (const char* item :
+             {"mnuFileSaveAs", "mnuFileSaveToHQR", "mnuType", "mnuFileConvertFile", "mnuConvert"})
+            EXPECT_FALSE(itemEnabled(item)) << item;
+        EXPECT_TRUE(itemEnabled("mnuFileOpenFromHQR") && itemEnabled("mnuExtraLoadChr"));
     }
+    EXPECT_EQ(window->Label1()->pos() - window->Label2()->pos(), QPoint(2, 4)) << "the shadow";
+    EXPECT_TRUE(prompts.shown().empty());
 }
 
-TEST_F(StartupTest, ARelativeNameIsOpenedFromTheCurrentFolder) {
-    writeText("local.zyt", 1, {"Here"});
+TEST_F(StartupTest, OpensTheFileNamedOnTheCommandLine) {
+    const std::string path = writeText("FILE01.ZYT", 1, {"First", "Second"});
+    // A bare name is taken from the current folder.
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir.path()));
-    prompts.answer(Answer::No);
-    start(QStringLiteral("local.zyt"));
-    QDir::setCurrent(previous);
+    for (const std::string& argument : {path, "\"" + path + "\"", std::string("FILE01.ZYT")}) {
+        prompts.clearLog();
+        prompts.answer(Answer::No);
+        start(QString::fromStdString(argument));
 
-    EXPECT_EQ(state.FileTitle, "local.zyt");
-    EXPECT_EQ(shown(), "Here");
+        ASSERT_EQ(prompts.shown().size(), 1u) << argument;
+        EXPECT_EQ(lastShown().text, "Is this an ZYN 2 text file?");
+        EXPECT_EQ(lastShown().title, "ZYN Text File Editor");
+        EXPECT_EQ(title().toStdString(), titleFor(path, 1)) << argument;
+        EXPECT_EQ(shown(), "First");
+        EXPECT_TRUE(buttonEnabled(4));
+    }
+    QDir::setCurrent(previous);
 }
 
-TEST_F(StartupTest, RefusedCommandLineFilesLeaveNoDocument) {
-    const std::string text = TextFileBuilder(1).entry("Packed").data();
+TEST_F(StartupTest, ACompressedFileOnTheCommandLineIsRefused) {
+    prompts.answer(Answer::No);
+    start(QString::fromStdString(
+        dir.write("packed.zyt", literalCompressedItem(TextFileBuilder(1).entry("A").data(), 2))));
+
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Information);
+    EXPECT_EQ(lastShown().title, "ZYN Text File Editor");
+    EXPECT_EQ(lastShown().text, "Sorry, no compression supported in this version.\r\n"
+                                "Compression used: KWAJ/MSPAK compression (02)");
+    EXPECT_EQ(title(), "ZYN Text File Editor");
+    EXPECT_FALSE(buttonEnabled(4));
+    EXPECT_EQ(window->backgroundPicture(), TitlePicture);
+}
+
+// The close box, "E&xit" and the Exit button all ask the same question, and the answer decides.
+TEST_F(StartupTest, ClosingWithChangesAsksWhetherToSave) {
+    const std::function<void(frmText&)> ways[] = {
+        [](frmText& w) { w.close(); },
+        [](frmText& w) { w.menuItem("mnuFileExit")->trigger(); },
+        [](frmText& w) { w.barButton(15)->click(); },
+    };
     const struct {
-        std::string bytes;
-        QString message;
-        Prompts::Icon icon;
+        int way;
+        Answer answer;
+        bool saveFails;
     } cases[] = {
-        {literalCompressedItem(text, 2),
-         "Sorry, no compression supported in this version.\r\nCompression used: KWAJ/MSPAK "
-         "compression (02)",
-         Prompts::Icon::Information},
-        {itemHeader(4, 4, 7) + "abcd",
-         "Sorry, no compression supported in this version.\r\nCompression used: Maybe "
-         "MSCF/MSZIP compression (03)",
-         Prompts::Icon::Information},
-        // An offset table whose end slot points past the end of the file.
-        {std::string("\x04\x00\x40\x00", 4) + "A", {}, Prompts::Icon::Stop},
+        {0, Answer::Cancel, false}, {1, Answer::Cancel, false}, {2, Answer::Yes, false},
+        {0, Answer::No, false},     {0, Answer::Yes, true},
     };
     for (const auto& c : cases) {
+        const std::string path = writeText("close.zyt", 1, {"Old"});
+        prompts.answer(Answer::No).answer(c.answer);
+        start(QString::fromStdString(path)).show();
+        commit("New");
         prompts.clearLog();
-        prompts.answer(Answer::No);
-        frmText& w = start(QString::fromStdString(dir.write("refused.zyt", c.bytes)));
+        // With the file's folder gone the save cannot write its temporary file.
+        if (c.saveFails)
+            std::filesystem::remove_all(dir.path());
+        ways[c.way](*window);
 
-        ASSERT_EQ(prompts.shown().size(), 2u);
-        const auto& notice = prompts.shown()[1];
-        if (!c.message.isEmpty()) {
-            EXPECT_EQ(notice.text, c.message);
+        const bool saved = c.answer == Answer::Yes && !c.saveFails;
+        EXPECT_EQ(prompts.shown().front().kind, Kind::YesNoCancel);
+        EXPECT_EQ(prompts.shown().front().text, "Do you want to save the changes to close.zyt?");
+        EXPECT_EQ(window->isVisible(), c.answer == Answer::Cancel || c.saveFails) << c.way;
+        EXPECT_EQ(state.Modified, !saved) << c.way;
+        if (!c.saveFails) {
+            EXPECT_EQ(readBytes(path), TextFileBuilder(1).entry(saved ? "New" : "Old").bytes());
         }
-        EXPECT_EQ(notice.icon, c.icon);
-        EXPECT_EQ(notice.title, "ZYN Text File Editor");
-        EXPECT_EQ(title(), "ZYN Text File Editor");
-        EXPECT_TRUE(state.FilePath.empty());
-        EXPECT_EQ(state.SlotCount, 0);
-        EXPECT_FALSE(buttonEnabled(4));
-        EXPECT_EQ(w.backgroundPicture(), TitlePicture);
     }
 }
 
-class ClosingTest : public MainWindowTest {
-protected:
-    // A shown window with an unsaved change.
-    void startModified() {
-        path = writeText("close.zyt", 1, {"Old"});
-        prompts.answer(Answer::No);
-        start(QString::fromStdString(path));
-        window->commitEditedText("New");
-        window->Timer1_Timer();
-        ASSERT_TRUE(state.Modified);
-        window->show();
-        prompts.clearLog();
-    }
+TEST_F(StartupTest, EachAboutOpensAnotherModelessBox) {
+    auto aboutBoxes = [] {
+        std::vector<frmAbout*> boxes;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<frmAbout*>(widget); box && box->isVisible())
+                boxes.push_back(box);
+        return boxes;
+    };
+    start().show();
+    window->mnuHelpAbout_Click();
+    window->barButton(14)->click();
+    ASSERT_EQ(aboutBoxes().size(), 2u);
+    EXPECT_TRUE(window->isEnabled());
 
-    std::string path;
-};
+    frmAbout* box = aboutBoxes()[0];
+    EXPECT_EQ(box->windowTitle(), "About ZYN Text File Editor");
+    EXPECT_EQ(box->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version %1.%2.%3")
+                                                                 .arg(ZYN_VERSION_MAJOR)
+                                                                 .arg(ZYN_VERSION_MINOR)
+                                                                 .arg(ZYN_VERSION_PATCH));
+    box->findChild<QPushButton*>("cmdSysInfo")->click();
+    EXPECT_EQ(lastShown().text, "System Information Is Unavailable At This Time");
+    EXPECT_EQ(lastShown().title, "ZYN Text File Editor");
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::None);
 
-TEST_F(ClosingTest, CancelKeepsWindowAndDocument) {
-    startModified();
-    prompts.answer(Answer::Cancel);
-    window->close();
-
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(state.Modified);
-    EXPECT_EQ(state.EntryText[0], "New");
-    ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(prompts.shown()[0].text, "Do you want to save the changes to close.zyt?");
-    EXPECT_EQ(prompts.shown()[0].buttons, QStringList({"Yes", "No", "Cancel"}));
-    EXPECT_EQ(prompts.shown()[0].icon, Prompts::Icon::Question);
-}
-
-TEST_F(ClosingTest, YesSavesAndNoDoesNotThenTheWindowCloses) {
-    for (const auto& [answer, stored] : {std::pair{Answer::Yes, "New"}, {Answer::No, "Old"}}) {
-        startModified();
-        prompts.answer(answer);
-        window->close();
-
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(readBytes(path), TextFileBuilder(1).entry(stored).bytes());
-    }
-}
-
-TEST_F(ClosingTest, ExitFromMenuAndBarAskLikeTheCloseBox) {
-    startModified();
-    prompts.answer(Answer::Cancel).answer(Answer::Cancel);
-    window->menuItem("mnuFileExit")->trigger();
-    window->barButton(15)->click();
-
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(prompts.texts(), QStringList(2, "Do you want to save the changes to close.zyt?"));
-}
-
-TEST_F(ClosingTest, AFailedSaveKeepsTheWindowOpen) {
-    startModified();
-    // The file's folder is gone, so the save cannot write its temporary file.
-    std::filesystem::remove_all(dir.path());
-    prompts.answer(Answer::Yes);
-    window->close();
-
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(state.Modified);
-    ASSERT_EQ(prompts.shown().size(), 2u);
-    EXPECT_EQ(prompts.shown()[1].icon, Prompts::Icon::Stop);
-}
-
-TEST_F(StartupTest, UnmodifiedWindowClosesWithoutAQuestion) {
-    start();
-    window->show();
+    // Unmodified, the window closes without a question; the boxes stay open.
     window->close();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ(aboutBoxes().size(), 2u);
+    for (frmAbout* open : aboutBoxes())
+        delete open;
 }
 
 } // namespace

@@ -23,10 +23,14 @@ namespace zyn::test {
 class MainWindowTest : public ::testing::Test {
 protected:
     using Answer = Prompts::Answer;
+    using Kind = ScriptedPrompts::Kind;
 
     static void SetUpTestSuite() { ensureApplication(); }
 
-    void TearDown() override { EXPECT_TRUE(prompts.exhausted()) << "scripted answers left over"; }
+    void TearDown() override {
+        state.Files = &realFileSystem();
+        EXPECT_TRUE(prompts.exhausted()) << "scripted answers left over";
+    }
 
     frmText& start(const QString& commandLine = {}) {
         window = std::make_unique<frmText>(state, prompts);
@@ -43,9 +47,22 @@ protected:
         return dir.write(name, builder.withHeader(header).bytes());
     }
 
+    // File Open of path, answering the version question.
     void open(const std::string& path, bool zyn2) {
         prompts.chooseFile(QString::fromStdString(path)).answer(zyn2 ? Answer::Yes : Answer::No);
         window->mnuFileOpen_Click();
+    }
+
+    // The current entry edited as the string editor hands it back, committed at once.
+    void commit(const std::string& text) {
+        window->commitEditedText(text);
+        window->Timer1_Timer();
+    }
+
+    // Extra > Load character remapping of the file at path.
+    void loadTable(const std::string& path) {
+        prompts.chooseFile(QString::fromStdString(path));
+        window->mnuExtraLoadChr_Click();
     }
 
     bool itemEnabled(const char* name) const { return window->menuItem(name)->isEnabled(); }
@@ -53,6 +70,10 @@ protected:
     bool buttonEnabled(int index) const { return window->barButton(index)->isEnabled(); }
     QString selectedEntry() const { return window->Combo2()->currentText(); }
     QString title() const { return window->windowTitle(); }
+    std::string titleFor(const std::string& file, int game) const {
+        return "ZYN Text File Editor - (" + file + ") - ZYN " + std::to_string(game);
+    }
+    const ScriptedPrompts::Shown& lastShown() const { return prompts.shown().back(); }
 
     // The entry shown, as bytes.
     const std::string& shown() const { return window->caption2(); }

@@ -1,0 +1,386 @@
+// The string editor and its character map, and the character commands of the main window:
+// remapping tables, "&Convert...", keyboard groups and ordinal files.
+
+#include "mainwindowfixture.h"
+#include "windows/entrytypes.h"
+#include "windows/frmeditor.h"
+#include "windows/frmtable.h"
+#include "windows/typedcode.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <map>
+
+namespace zyn::test {
+namespace {
+
+class EditorTest : public MainWindowTest {
+protected:
+    void SetUp() override { start(); }
+
+    // A ZYN 1 document of the given entries, opened, with the editor on entry index.
+    frmEditor& editEntry(const std::vector<std::string>& entries, int index = 0) {
+        // A new name each time: opening the file already loaded would not read it again.
+        open(writeText(("edit" + std::to_string(++opened_) + ".zyt").c_str(), 1, entries), false);
+        window->selectEntry(index);
+        window->barButton(12)->click();
+        return editor();
+    }
+
+    frmEditor& editor() const { return *window->editor(); }
+    QPlainTextEdit& box() const { return *editor().Text1(); }
+
+    // Typed at the end of the text as the keyboard delivers it; "\n" is Enter, "\b" backspace.
+    void type(const QString& text) {
+        box().moveCursor(QTextCursor::End);
+        for (QChar c : text) {
+            const int key = c == QLatin1Char('\n')   ? Qt::Key_Return
+                            : c == QLatin1Char('\b') ? Qt::Key_Backspace
+                                                     : Qt::Key_unknown;
+            QKeyEvent event(QEvent::KeyPress, key, {}, key == Qt::Key_unknown ? QString(c) : "");
+            QApplication::sendEvent(&box(), &event);
+        }
+    }
+
+    // Closes the editor and lets the main window's timer commit the text.
+    void closeEditor() {
+        editor().close();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
+    }
+
+    using MainWindowTest::loadTable;
+    // A ".cmp" table, identity except for the given slots, loaded through the menu.
+    void loadTable(const std::map<int, int>& changes) {
+        std::string bytes;
+        for (int k = 0; k < 256; ++k)
+            bytes.push_back(static_cast<char>(changes.count(k) ? changes.at(k) : k));
+        loadTable(dir.write("table.cmp", bytes));
+        ASSERT_TRUE(state.RemapLoaded);
+    }
+
+    frmTable& characterMap() {
+        editor().Command1_Click();
+        return *editor().characterMap();
+    }
+
+private:
+    int opened_ = 0;
+};
+
+TEST(TypedCode, IsTheCharactersCodeInTheGroupsCodePage) {
+    const struct {
+        const char* character;
+        KeyboardGroup group;
+        int code; // -1: the code page has no such character
+    } cases[] = {
+        {"é", KeyboardGroup::None, 233},
+        {"α", KeyboardGroup::West, -1},
+        // The Hebrew letters alef to tav are typed 32 below their code page's codes.
+        {"א", KeyboardGroup::Hebrew, 192},
+        {"ת", KeyboardGroup::Hebrew, 218},
+        {"\u05B0", KeyboardGroup::Hebrew, -1}, // a vowel point
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::uint8_t> code = TypedCode(QString::fromUtf8(c.character), c.group);
+        EXPECT_EQ(code ? int{*code} : -1, c.code) << c.character;
+    }
+}
+
+TEST_F(EditorTest, OpensOnTheEntryAndHandsItsTextBackOnTheTimersTick) {
+    frmEditor& edit = editEntry({"One", "Two @ lines"}, 1);
+    EXPECT_EQ(edit.windowTitle(), "String no. 2");
+    EXPECT_EQ(box().toPlainText(), "Two\nlines");
+    EXPECT_EQ(box().palette().color(QPalette::Text), colorFromValue(DefaultFrontColor));
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_FALSE(window->close()) << "nor can it be closed under the editor";
+    closeEditor();
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_FALSE(state.Modified || buttonEnabled(3)) << "an unchanged text is not stored";
+
+    window->barButton(12)->click();
+    type("!\nBye");
+    editor().close();
+    EXPECT_EQ(state.EntryText[1], "Two\r\nlines") << "nothing is stored before the tick";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
+    EXPECT_EQ(state.EntryText[1], "Two\r\nlines!\r\nBye");
+    EXPECT_TRUE(state.Modified && buttonEnabled(3));
+    EXPECT_EQ(window->Label2()->text(), "Two\nlines!\nBye");
+
+    // A ZYN 2 entry is edited in its type's colour.
+    prompts.answer(Answer::No);
+    open(writeText("two.zyt", 2, {"Radio"}, {33}), true);
+    window->barButton(12)->click();
+    EXPECT_EQ(box().palette().color(QPalette::Text), colorFromValue(GetForeColorA(33)));
+}
+
+TEST_F(EditorTest, EveryByteComesBackUnchanged) {
+    // Some character sets show bytes as no-break spaces, which a text box's plain text folds.
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    for (int set : {13, 5}) {
+        window->Combo1()->setCurrentIndex(set);
+        window->Combo1_Click();
+        editEntry({"x"}).setText(all);
+        EXPECT_EQ(editor().EditedText(), all) << "character set " << set;
+        editor().setText("x");
+        editor().close();
+    }
+}
+
+TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
+    const struct {
+        void (frmText::*group)();
+        std::map<int, int> table; // empty: no remapping table
+        const char* typed;        // UTF-8
+        std::string expected;     // the entry "ab" after typing
+    } cases[] = {
+        {&frmText::mnuKeybNone_Click, {}, "é", "ab\xe9"},
+        {&frmText::mnuKeybWest_Click, {}, "éЖ", "ab\x82"}, // not in the group's code page
+        {&frmText::mnuKeybWest_Click, {{130, 200}}, "é", "ab\xc8"},
+        {&frmText::mnuKeybNone_Click, {{'x', 0}}, "xyx", "aby"}, // slot 0 swallows the key
+        // Enter and backspace pass through the table too.
+        {&frmText::mnuKeybWest_Click, {}, "\b\n", "a\r\n"},
+        {&frmText::mnuKeybNone_Click, {{8, 'Q'}, {13, 0}}, "\b\n", "abQ"},
+    };
+    for (const auto& c : cases) {
+        // A table stays for the rest of a run; each case starts as a new run would.
+        state.RemapLoaded = false;
+        state.RemapTable = {};
+        state.Modified = false;
+        start();
+        (window.get()->*c.group)();
+        if (!c.table.empty())
+            loadTable(c.table);
+        editEntry({"ab"});
+        type(QString::fromUtf8(c.typed));
+        EXPECT_EQ(editor().EditedText(), c.expected) << c.typed;
+        editor().close();
+    }
+}
+
+TEST_F(EditorTest, AccessKeysComposedAndPastedText) {
+    window->mnuKeybWest_Click();
+    editEntry({"abc"});
+    type("\b");
+    QKeyEvent alt(QEvent::KeyPress, Qt::Key_X, Qt::AltModifier, QStringLiteral("x"));
+    QApplication::sendEvent(&box(), &alt);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("ü"));
+    QApplication::sendEvent(&box(), &composed);
+    EXPECT_EQ(editor().EditedText(), "ab\x81") << "Alt+X is no text, composed text is typed";
+
+    // Pasted text is not typed, and what no byte shows becomes "?" at once.
+    box().clear();
+    QApplication::clipboard()->setText(QString::fromUtf8("é中"));
+    box().paste();
+    EXPECT_EQ(box().toPlainText(), QString::fromUtf8("é?"));
+    EXPECT_EQ(editor().EditedText(), "\x82?");
+}
+
+TEST_F(EditorTest, WithATableOnlyEditedEntriesAreMappedBackWhenSaved) {
+    loadTable({{'a', 'b'}, {'b', 'a'}});
+    editEntry({"a cat", "a bat"});
+    EXPECT_EQ(editor().EditedText(), "b cbt") << "the editor works on the display form";
+    closeEditor();
+    EXPECT_EQ(state.EntryText[0], "b cbt");
+    EXPECT_TRUE(state.Modified);
+    window->mnuFileSave_Click();
+
+    // The edited entry goes back to game codes; the untouched one keeps the bytes it was read
+    // with instead of being mapped back although it was never mapped.
+    EXPECT_EQ(readBytes(state.FilePath), TextFileBuilder(1).entry("a cat").entry("a bat").bytes());
+
+    // Shown and edited again, the entry in display form is not mapped a second time.
+    window->selectEntry(1);
+    window->selectEntry(0);
+    EXPECT_EQ(shown(), "b cbt");
+    window->barButton(12)->click();
+    EXPECT_EQ(editor().EditedText(), "b cbt");
+    closeEditor();
+    EXPECT_FALSE(state.Modified);
+}
+
+TEST_F(EditorTest, AltCOpensOneCharacterMapThatGoesWithItsEditor) {
+    frmEditor& edit = editEntry({"x"});
+    for (int press = 0; press < 2; ++press) {
+        edit.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
+        QTest::keyClick(&box(), Qt::Key_C, Qt::AltModifier);
+        // A button's access key clicks it with a short delay.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return edit.characterMap() != nullptr; }));
+        QTest::qWait(150);
+    }
+    EXPECT_EQ(edit.findChildren<frmTable*>().size(), 1);
+    EXPECT_TRUE(edit.characterMap()->isVisible());
+    EXPECT_EQ(edit.EditedText(), "x");
+
+    // Closed by the user it keeps its page for the next Alt+C.
+    frmTable& map = *edit.characterMap();
+    map.HScroll1()->setValue(40);
+    map.close();
+    EXPECT_EQ(&characterMap(), &map);
+    EXPECT_EQ(map.PageStart(), 40);
+    QPointer<frmTable> old = &map;
+    closeEditor();
+    EXPECT_TRUE(!old || !old->isVisible());
+}
+
+TEST_F(EditorTest, CharacterMapPagesThroughTheCodes) {
+    editEntry({"x"});
+    frmTable& map = characterMap();
+    EXPECT_EQ(map.HScroll1()->maximum(), 224);
+    for (int start : {0, 224, 100}) {
+        map.HScroll1()->setValue(start);
+        EXPECT_EQ(
+            map.Label4()->text(),
+            QStringLiteral("Range of characters displayed: %1 to %2.").arg(start).arg(start + 31));
+        EXPECT_EQ(map.Label2(31)->text(), QString::number(start + 31));
+    }
+    EXPECT_EQ(map.Label1(0)->text(), QString(editor().displayCodec().charFor(100)));
+    EXPECT_EQ(map.Label1(27)->text(), "DEL") << "control codes are named";
+}
+
+TEST_F(EditorTest, CharacterMapDoubleClickReplacesTheSelection) {
+    editEntry({"abcd"});
+    frmTable& map = characterMap();
+    QTextCursor cursor = box().textCursor();
+    cursor.setPosition(1);
+    cursor.setPosition(3, QTextCursor::KeepAnchor);
+    box().setTextCursor(cursor);
+    map.HScroll1()->setValue(64);
+
+    QTest::mouseDClick(map.Label1(1), Qt::LeftButton);
+    EXPECT_EQ(editor().EditedText(), "aAd");
+
+    QTest::mouseDClick(map.Label1(2), Qt::LeftButton);
+    EXPECT_EQ(editor().EditedText(), "aABd") << "then at the caret";
+    map.HScroll1()->setValue(0);
+    QTest::mouseDClick(map.Label1(0), Qt::LeftButton);
+    EXPECT_EQ(editor().EditedText(), std::string("aAB\0d", 5));
+}
+
+TEST_F(EditorTest, CharacterMapShowsAndInsertsASetTablesSlots) {
+    // A ".set" table, chosen by its name: its first byte is for code 1, code 0 shows as 0.
+    std::string set(255, 'z');
+    set[0] = '1';
+    set['A' - 1] = '#';
+    loadTable(dir.write("table.SeT", set));
+
+    editEntry({"x"});
+    frmTable& map = characterMap();
+    EXPECT_EQ(map.cellByte(0), 0);
+    EXPECT_EQ(map.cellByte(1), '1');
+    EXPECT_EQ(map.cellByte(2), 'z');
+    map.HScroll1()->setValue('A');
+    EXPECT_EQ(map.Label1(0)->text(), "#");
+
+    // The keyboard groups play no part in what a cell inserts.
+    window->mnuKeybGreek_Click();
+    box().moveCursor(QTextCursor::End);
+    map.Label1_DblClick(0);
+    EXPECT_EQ(editor().EditedText(), "z#");
+}
+
+TEST_F(EditorTest, ATableRemapsThePreviewAndConvertRewritesTheEntries) {
+    open(writeText("abc.zyt", 1, {"abc", "cab"}), false);
+    prompts.clearLog();
+    loadTable({{'a', 'b'}, {'b', 'c'}, {'c', 'd'}});
+
+    const auto& dialog = prompts.shown().at(0).dialog;
+    EXPECT_EQ(dialog.title, "Load character remapping file");
+    EXPECT_EQ(dialog.defaultExtension, "cmp");
+    EXPECT_EQ(dialog.filter, "Character remapping files (*.cmp)|*.cmp|Character set remapping "
+                             "files (*.set)|*.set|All files (*.*)|*.*");
+    EXPECT_EQ(window->caption1(), "bcd");
+    EXPECT_EQ(shown(), "bcd");
+    EXPECT_EQ(state.EntryText[0], "abc") << "the document keeps its codes";
+    EXPECT_FALSE(itemEnabled("mnuExtraLoadChr"));
+    EXPECT_TRUE(itemEnabled("mnuConvert"));
+    window->selectEntry(1);
+    EXPECT_EQ(shown(), "dbc");
+
+    commit("x"); // handed back in display form
+    state.Modified = false;
+    window->menuItem("mnuConvert")->trigger();
+    EXPECT_EQ(state.EntryText[0], "bcd");
+    EXPECT_EQ(state.EntryText[1], "x") << "an entry in display form is not mapped again";
+    EXPECT_FALSE(state.Modified);
+}
+
+TEST_F(EditorTest, ARefusedOrCancelledTableChangesNothing) {
+    open(writeText("abc.zyt", 1, {"abc"}), false);
+    prompts.clearLog();
+    loadTable(dir.write("short.cmp", std::string(255, 'x')));
+    loadTable("");
+
+    ASSERT_EQ(prompts.shown().size(), 3u);
+    EXPECT_TRUE(prompts.shown()[1].text.contains("too short"));
+    EXPECT_EQ(prompts.shown()[1].icon, Prompts::Icon::Stop);
+    EXPECT_FALSE(state.RemapLoaded);
+    EXPECT_EQ(shown(), "abc");
+    EXPECT_TRUE(itemEnabled("mnuExtraLoadChr"));
+    EXPECT_FALSE(itemEnabled("mnuConvert"));
+}
+
+TEST_F(EditorTest, ChoosingAKeyboardGroupMovesTheCheckMark) {
+    const char* items[] = {"mnuKeybNone",   "mnuKeybWest",   "mnuKeybSloCze", "mnuKeybPolRom",
+                           "mnuKeybHunTur", "mnuKeybGreek",  "mnuKeybHeb",    "mnuKeybRusUkr",
+                           "mnuKeybSweNor", "mnuKeybChiBopo"};
+    // The checked item again keeps its mark; typed 233 shows which group works.
+    const std::pair<const char*, int> choices[] = {
+        {"mnuKeybGreek", 160}, {"mnuKeybGreek", 160}, {"mnuKeybWest", 130}, {"mnuKeybNone", 233}};
+    for (const auto& [choice, typed] : choices) {
+        window->menuItem(choice)->trigger();
+        for (const char* item : items)
+            EXPECT_EQ(itemChecked(item), item == std::string(choice)) << item;
+        EXPECT_EQ(TranslateKey(state, 233), typed) << choice;
+    }
+}
+
+TEST_F(EditorTest, OrdinalsFillTheCharacterSetSelector) {
+    open(writeText("two.zyt", 1, {"a", "b"}), false);
+    prompts.clearLog();
+    // One line per table slot: the file's group, the slot after it read as 0, then a slot the
+    // file does not reach.
+    state.Ordinals[2] = 77;
+    prompts.chooseFile(QString::fromStdString(dir.write("x.ord", "\xff\x7f")));
+    window->mnuExtraOrdinal_Click();
+
+    const auto& dialog = prompts.shown().at(0).dialog;
+    EXPECT_EQ(dialog.title, "Load ZYN text ordinal file");
+    EXPECT_EQ(dialog.defaultExtension, "ord");
+    EXPECT_EQ(dialog.filter, "ZYN text ordinal files (*.ord;*.zti;*.dat;*.zdc)|*.ord;*.zti;*.dat;"
+                             "*.zdc|All files (*.*)|*.*");
+    auto lines = [&] {
+        QStringList texts;
+        for (int i = 0; i < window->Combo1()->count(); ++i)
+            texts << window->Combo1()->itemText(i);
+        return texts;
+    };
+    EXPECT_EQ(lines(), (QStringList{"32767", "0", "77"}));
+    EXPECT_EQ(window->characterSet(), 0) << "loading chooses no character set";
+
+    // Picking a line chooses the character set of its position.
+    window->Combo1()->setCurrentIndex(2);
+    window->Combo1_Click();
+    EXPECT_EQ(window->characterSet(), 204);
+
+    // A file the loader refuses, and a cancelled dialog, leave the lines as they are.
+    prompts.chooseFile(QString::fromStdString(dir.write("big.ord", std::string("\x00\x80", 2))));
+    window->mnuExtraOrdinal_Click();
+    prompts.chooseFile({});
+    window->mnuExtraOrdinal_Click();
+    EXPECT_EQ(prompts.shown().at(2).kind, Kind::Notice);
+    EXPECT_EQ(lines(), (QStringList{"32767", "0", "77"}));
+}
+
+} // namespace
+} // namespace zyn::test
