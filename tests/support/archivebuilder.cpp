@@ -14,21 +14,6 @@ ArchiveBuilder& ArchiveBuilder::compressed(std::string_view expanded, int mode) 
     return raw(CompressedItem(expanded, mode));
 }
 
-ArchiveBuilder& ArchiveBuilder::raw(std::string_view item) {
-    items_.push_back({std::string(item), 0, -1});
-    return *this;
-}
-
-ArchiveBuilder& ArchiveBuilder::blank(std::int32_t slot) {
-    items_.push_back({{}, slot, -1});
-    return *this;
-}
-
-ArchiveBuilder& ArchiveBuilder::sharedWith(int item) {
-    items_.push_back({{}, 0, item});
-    return *this;
-}
-
 std::string ArchiveBuilder::itemBytes(int item) const {
     const Item& it = items_[static_cast<std::size_t>(item)];
     return it.sharedWith >= 0 ? itemBytes(it.sharedWith) : it.bytes;

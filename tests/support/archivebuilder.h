@@ -17,13 +17,12 @@ public:
     // A compressed item (mode 1 or 2) made by the test encoder from its expanded data.
     ArchiveBuilder& compressed(std::string_view expanded, int mode);
     // An item given whole, header included.
-    ArchiveBuilder& raw(std::string_view item);
+    ArchiveBuilder& raw(std::string_view item) { return add({std::string(item), 0, -1}); }
     // A blank item: no bytes, and slot value slot (0 or negative).
-    ArchiveBuilder& blank(std::int32_t slot = 0);
+    ArchiveBuilder& blank(std::int32_t slot = 0) { return add({{}, slot, -1}); }
     // An item whose slot holds the offset of the earlier item number item.
-    ArchiveBuilder& sharedWith(int item);
+    ArchiveBuilder& sharedWith(int item) { return add({{}, 0, item}); }
 
-    int count() const { return static_cast<int>(items_.size()); }
     // The archive. Items are laid out in item order, each distinct item once.
     std::string build() const;
     // The item bytes (header included) item number item has in build(); empty for a blank item.
@@ -35,6 +34,11 @@ private:
         std::int32_t blankSlot = 0;
         int sharedWith = -1;
     };
+    ArchiveBuilder& add(Item item) {
+        items_.push_back(std::move(item));
+        return *this;
+    }
+
     std::vector<Item> items_;
 };
 

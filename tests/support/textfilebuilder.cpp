@@ -4,6 +4,7 @@ namespace zyn::test {
 
 namespace {
 
+// Kept apart from the program's own byte helpers, so that a fault in those cannot hide itself.
 void appendLittleEndian(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -12,12 +13,8 @@ void appendLittleEndian(std::string& out, std::uint32_t value, int bytes) {
 } // namespace
 
 TextFileBuilder& TextFileBuilder::entry(std::string_view storedText, std::uint8_t type) {
-    std::string stored;
-    if (game_ == 2)
-        stored.push_back(static_cast<char>(type));
-    stored.append(storedText);
-    stored.push_back('\0');
-    stored_.push_back(std::move(stored));
+    std::string stored = game_ == 2 ? std::string(1, static_cast<char>(type)) : std::string();
+    stored_.push_back(stored.append(storedText).append(1, '\0'));
     return *this;
 }
 
@@ -34,25 +31,21 @@ TextFileBuilder& TextFileBuilder::withHeader(bool on) {
 }
 
 std::string TextFileBuilder::data() const {
-    const std::size_t slots = stored_.size() + 1;
     std::string table;
     std::string body;
-    std::size_t offset = 2 * slots;
-    for (const auto& stored : stored_) {
-        appendLittleEndian(table, static_cast<std::uint32_t>(offset), 2);
-        body += stored;
-        offset += stored.size();
+    for (std::size_t i = 0; i <= stored_.size(); ++i) {
+        appendLittleEndian(table,
+                           static_cast<std::uint32_t>(2 * (stored_.size() + 1) + body.size()), 2);
+        if (i < stored_.size())
+            body += stored_[i];
     }
-    appendLittleEndian(table, static_cast<std::uint32_t>(offset), 2);
     return table + body;
 }
 
 std::string TextFileBuilder::bytes() const {
     const std::string text = data();
-    if (!header_)
-        return text;
     const auto size = static_cast<std::uint32_t>(text.size());
-    return itemHeader(size, size, 0) + text;
+    return header_ ? itemHeader(size, size, 0) + text : text;
 }
 
 std::string itemHeader(std::uint32_t expandedSize, std::uint32_t storedSize, std::uint16_t mode) {
@@ -65,10 +58,8 @@ std::string itemHeader(std::uint32_t expandedSize, std::uint32_t storedSize, std
 
 std::string literalCompressedItem(std::string_view data, std::uint16_t mode) {
     std::string packed;
-    for (std::size_t i = 0; i < data.size(); i += 8) {
-        packed.push_back(static_cast<char>(0xFF)); // eight literal tokens follow
-        packed.append(data.substr(i, 8));
-    }
+    for (std::size_t i = 0; i < data.size(); i += 8)
+        packed.append(1, '\xFF').append(data.substr(i, 8)); // eight literal tokens follow
     return itemHeader(static_cast<std::uint32_t>(data.size()),
                       static_cast<std::uint32_t>(packed.size()), mode) +
            packed;

@@ -1,0 +1,234 @@
+#include "archive/archiveindex.h"
+#include "archive/archiverewrite.h"
+#include "archive/expanddata.h"
+#include "archive/itemexpansion.h"
+#include "document/bytes.h"
+#include "support/archivebuilder.h"
+#include "support/lzssencoder.h"
+#include "support/tempdir.h"
+#include "support/textfilebuilder.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace zyn {
+namespace {
+
+using namespace std::string_literals;
+using test::ArchiveBuilder;
+using test::itemHeader;
+
+TEST(ExpandData, DecodesTokensOfBothMethods) {
+    std::string sevenReferences;
+    for (int i = 0; i < 7; ++i)
+        sevenReferences += "\xF0\x0F"s; // length 3 from 256 bytes back
+    const struct {
+        std::string input;
+        int method;
+        std::size_t expandedSize;
+        std::string expected;
+    } vectors[] = {
+        {"\xFF"s + "ABCDEFGH", 2, 8, "ABCDEFGH"},
+        {"\x01\x41\x00\x00"s, 2, 10, "AAAA"},
+        {"\x01\x41\x00\x00"s, 1, 10, "AAA"},
+        // Code 0x001F: 18 bytes from 2 back, through the bytes the copy itself appends.
+        {"\x03"s + "AB\x1F\x00"s, 2, 100, "ABABABABABABABABABAB"},
+        // Code 0x0041: 4 bytes from 5 back of one: the first byte stands in for the missing ones.
+        {"\x01X\x41\x00"s, 2, 100, "XXXXX"},
+        // The same in a whole group, which the decoder takes without testing bounds per token.
+        {"\x01X"s + sevenReferences + "\x01Y"s, 2, 1000, std::string(22, 'X') + "Y"},
+        {"\x02\x00\x00Q"s, 2, 100, "Q"}, // a reference before any output appends nothing
+        {"\xFF"s + "ABCDEFGH", 2, 5, "ABCDE"},
+    };
+    for (std::size_t i = 0; i < std::size(vectors); ++i) {
+        const auto& v = vectors[i];
+        EXPECT_EQ(ExpandData(v.input, v.method, v.expandedSize), v.expected) << "vector " << i;
+    }
+}
+
+std::string dialogueLikeText(std::size_t size, unsigned seed) {
+    const std::string words[] = {"the",    "ship",  "harbour", " @ ", "Hello",    "captain",
+                                 "island", "never", "?",       "!",   "\xE9t\xE9"};
+    std::mt19937 random(seed);
+    std::string text;
+    while (text.size() < size)
+        text += words[random() % std::size(words)] + (random() % 9 == 0 ? ".\0"s : " "s);
+    text.resize(size);
+    return text;
+}
+
+TEST(ExpandData, GivesBackWhatTheEncoderPackedWithBothMethodsUpToAnyCut) {
+    std::mt19937 random(3);
+    std::string noise(4096 + 4097, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random());
+    const std::string samples[] = {"", "A", std::string(5000, 'x'), dialogueLikeText(70000, 1),
+                                   // Repeats exactly at the window's edge and just beyond it.
+                                   noise.substr(0, 4096) + noise.substr(0, 100) +
+                                       noise.substr(4096)};
+    for (const int method : {1, 2}) {
+        for (const std::string& sample : samples)
+            EXPECT_EQ(ExpandData(test::EncodeLzss(sample, method), method, sample.size()), sample)
+                << "method " << method << ", " << sample.size() << " bytes";
+    }
+    // Data cut off anywhere decodes correctly up to the cut.
+    const std::string text = dialogueLikeText(3000, 7);
+    const std::string packed = test::EncodeLzss(text, 2);
+    for (std::size_t length = 0; length <= packed.size(); ++length) {
+        const std::string out = ExpandData(packed.substr(0, length), 2, text.size());
+        ASSERT_EQ(out, text.substr(0, out.size())) << "cut at " << length;
+    }
+}
+
+TEST(ExpandData, AClaimedSizeOfGigabytesTakesOnlyWhatTheInputCanMake) {
+    // Every token but the first literal copies 18 bytes: the most a stream can grow.
+    std::string group = "\x00"s;
+    for (int i = 0; i < 8; ++i)
+        group += "\x0F\x00"s;
+    std::string packed = "\x01Z"s + group.substr(3);
+    for (int i = 0; i < 1000; ++i)
+        packed += group;
+    EXPECT_TRUE(ExpandData(packed, 2, 0xFFFFFFFFu) == std::string(1 + 7 * 18 + 8000 * 18, 'Z'));
+}
+
+TEST(ExpandData, ReportsTheBytesExpandedAndEndsAtZero) {
+    const std::string text = dialogueLikeText(1500000, 8);
+    const std::string packed = test::EncodeLzss(text, 1);
+    std::vector<std::pair<std::size_t, std::size_t>> calls;
+    EXPECT_EQ(ExpandData(packed, 1, text.size(),
+                         [&](std::size_t p, std::size_t m) { calls.emplace_back(p, m); }),
+              text);
+    ASSERT_GE(calls.size(), 3u);
+    // The value is the output so far, so the bar fills instead of stopping where the compressed
+    // input ends.
+    for (std::size_t i = 0; i + 1 < calls.size(); ++i) {
+        EXPECT_EQ(calls[i].second, text.size());
+        EXPECT_LE(calls[i].first, text.size());
+        EXPECT_TRUE(i == 0 || calls[i].first > calls[i - 1].first);
+    }
+    EXPECT_GT(calls[calls.size() - 2].first, packed.size());
+    EXPECT_EQ(calls.back(), std::make_pair(std::size_t{0}, text.size()));
+    EXPECT_EQ(ExpandingLabel("/c/EN_000.DIA"), "Expanding file: \r\n/c/EN_000.DIA . . .");
+}
+
+class Archive : public testing::Test {
+protected:
+    std::string path() const { return dir.file("text.hqr"); }
+    ArchiveIndex read(const std::string& bytes) {
+        ArchiveIndex index;
+        const Status status =
+            ReadArchiveIndex(realFileSystem(), dir.write("text.hqr", bytes), index);
+        EXPECT_TRUE(status.ok()) << status.message();
+        return index;
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(Archive, IndexHoldsStoredCompressedBlankAndSharedItemsAndOneCanBeExtracted) {
+    ArchiveBuilder builder;
+    builder.stored("first text")
+        .blank(0)
+        .compressed("a compressed, compressed, compressed text", 1)
+        .sharedWith(0)
+        .blank(-5)
+        .raw(itemHeader(3, 3, 7) + "odd")
+        .stored("last");
+    std::string bytes = builder.build();
+    putU32(bytes, 4 * 6, static_cast<std::uint32_t>(bytes.size())); // the archive's length: blank
+    const ArchiveIndex index = read(bytes);
+
+    ASSERT_EQ(index.LastItem, 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(index.ItemData[static_cast<std::size_t>(i)], builder.itemBytes(i)) << i;
+    EXPECT_EQ(index.ItemData[6], "");
+    const auto fifth = static_cast<std::int32_t>(52 + builder.itemBytes(2).size());
+    const auto length = static_cast<std::int32_t>(bytes.size());
+    EXPECT_EQ(index.ItemOffset, (std::vector<std::int32_t>{32, 0, 52, 32, -5, fifth, length}));
+    EXPECT_EQ(index.ItemMode[2], 1);
+    EXPECT_EQ(index.ItemMode[5], 7);
+
+    // Extracting an item (numbered from 1) writes it whole and refreshes its entry only.
+    ArchiveIndex one;
+    const std::string target = dir.file("EN_SYS.DIA");
+    for (const int number : {0, 8, -3})
+        EXPECT_FALSE(ExtractItem(realFileSystem(), path(), target, number, one).ok()) << number;
+    EXPECT_EQ(one.LastItem, -1);
+    EXPECT_FALSE(test::fileExists(target));
+    ASSERT_TRUE(ExtractItem(realFileSystem(), path(), target, 3, one).ok());
+    EXPECT_EQ(test::readBytes(target), builder.itemBytes(2));
+    EXPECT_EQ(one.LastItem, 6);
+    EXPECT_EQ(one.ItemData,
+              (std::vector<std::string>{"", "", builder.itemBytes(2), "", "", "", ""}));
+}
+
+TEST_F(Archive, TheFirstSlotGivesTheItemCountRoundedToEven) {
+    for (const auto& [slot, last] : std::initializer_list<std::pair<std::int32_t, std::int32_t>>{
+             {724, 179}, {4, -1}, {10, 0}, {14, 2}})
+        EXPECT_EQ(LastItemFromFirstSlot(slot), last) << "slot 0 = " << slot;
+    EXPECT_EQ(read("").LastItem, -1);
+    EXPECT_EQ(read("\x04\0\0\0"s).LastItem, -1);
+}
+
+TEST_F(Archive, DamagedArchivesAreRefusedAndLeaveTheIndexAsItWas) {
+    const std::string good = ArchiveBuilder().stored("hello").stored("world").build();
+    const auto with = [&](std::size_t pos, std::uint32_t value) {
+        std::string bytes = good;
+        putU32(bytes, pos, value);
+        return bytes;
+    };
+    const std::pair<std::string, int> cases[] = {
+        // The archive, and the item (counted from 1) whose extraction must fail too.
+        {with(0, 4000), 1},            // the table runs past the end
+        {with(4, 100000), 2},          // an item past the end
+        {with(12 + 4, 0x7FFFFFFF), 1}, // a stored size of gigabytes
+        {with(12 + 15 + 4, 6), 2},     // a stored size one past the end
+        {with(12 + 4, 0xFFFFFFF0), 1},
+    };
+    const ArchiveIndex before = read(good);
+    for (const auto& [bytes, item] : cases) {
+        ArchiveIndex index = before;
+        const std::string bad = dir.write("bad.hqr", bytes);
+        const Status status = ReadArchiveIndex(realFileSystem(), bad, index);
+        EXPECT_EQ(status.kind(), ErrorKind::Damaged);
+        EXPECT_EQ(status.message().rfind("The archive " + bad + " is damaged: ", 0), 0u)
+            << status.message();
+        EXPECT_FALSE(ExtractItem(realFileSystem(), bad, dir.file("item"), item, index).ok());
+        EXPECT_FALSE(test::fileExists(dir.file("item")));
+        EXPECT_EQ(index.LastItem, before.LastItem);
+        EXPECT_EQ(index.ItemData, before.ItemData);
+    }
+}
+
+TEST(BackupName, CutsThePathAtItsFirstDot) {
+    for (const auto& [path, backup] : {std::pair{"/games/TEXT.HQR", "/games/TEXT.~$R"},
+                                       {"/games/text.hqr.old", "/games/text.~$R"},
+                                       {"/games/text", "/games/text.~$R"},
+                                       {"/my.games/text.hqr", "/my.~$R"}})
+        EXPECT_EQ(BackupName(path), backup);
+}
+
+// An index as it stands after items were replaced in it: the rebuild lays out every item in item
+// order, shares only bytes that are still the same, and writes what was blank.
+TEST(BuildArchive, LaysOutItemsInOrderSharingOnlyUnchangedBytes) {
+    const std::string one = itemHeader(3, 3, 0) + "one";
+    ArchiveIndex index;
+    index.LastItem = 7;
+    index.ItemOffset = {0, 80, 60, 80, 80, 0, -1, 100};
+    index.ItemMode = {0, 0, 0, 0, 0, 0, 0, 2};
+    index.ItemData = {"", one, itemHeader(3, 3, 0) + "two", one, one,
+                      "", "",  itemHeader(9, 3, 2) + "abc"};
+    ReplaceItem(index, 1, "new");
+    ReplaceItem(index, 5, "filled");
+    std::string expected;
+    for (const std::uint32_t slot : {0, 36, 49, 62, 62, 75, 0, 91, 104})
+        appendU32(expected, slot);
+    expected += itemHeader(3, 3, 0) + "new" + itemHeader(3, 3, 0) + "two" + one +
+                itemHeader(6, 6, 0) + "filled" + itemHeader(9, 3, 2) + "abc";
+    const auto archive = BuildArchive(index);
+    ASSERT_TRUE(archive.ok()) << archive.message();
+    EXPECT_EQ(*archive, expected);
+}
+
+} // namespace
+} // namespace zyn

@@ -1,0 +1,190 @@
+#include "archive/archiveitemflow.h"
+#include "archive/archivesave.h"
+#include "archive/itemcheck.h"
+#include "archive/itemnames.h"
+#include "document/programstate.h"
+#include "document/textreader.h"
+#include "support/archivebuilder.h"
+#include "support/tempdir.h"
+#include "support/textfilebuilder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace zyn {
+namespace {
+
+using test::ArchiveBuilder;
+using test::TextFileBuilder;
+
+const std::string Text =
+    TextFileBuilder(2).entry("Welcome aboard! @ The sea is calm.", 1).entry("Second", 3).data();
+
+// A ZYN 2 text archive: ordinals, the text stored, a blank item, the text compressed with each
+// method, and an item of a compression the program does not know.
+class ArchiveItemFlow : public testing::Test {
+protected:
+    void SetUp() override {
+        builder.stored("ordinals")
+            .stored(Text)
+            .blank()
+            .compressed(Text, 1)
+            .compressed(Text, 2)
+            .raw(test::itemHeader(4, 4, 3) + "MSCF");
+        state.ArchivePath = dir.write("text.hqr", builder.build());
+        state.ArchiveIsVersion2 = true;
+        NameTextArchiveItems(state, true, false);
+        ASSERT_TRUE(ReadArchiveIndex(state.files(), state.ArchivePath, state).ok());
+    }
+    Status load(int item) {
+        state.ArchiveItem = static_cast<std::int16_t>(item);
+        return LoadArchiveItem(state);
+    }
+    bool workingFolderIsEmpty() { return std::filesystem::is_empty(state.Work.path()); }
+
+    test::TempDir dir;
+    ArchiveBuilder builder;
+    ProgramState state;
+};
+
+TEST_F(ArchiveItemFlow, LoadsStoredAndCompressedItemsAndLeavesNoWorkingFile) {
+    for (const int item : {1, 3, 4}) {
+        state.IsVersion2 = false; // the archive decides, not the document before
+        state.FromArchive = false;
+        int progressCalls = 0;
+        state.ArchiveItem = static_cast<std::int16_t>(item);
+        const Status status =
+            LoadArchiveItem(state, [&](std::size_t, std::size_t) { ++progressCalls; });
+        ASSERT_TRUE(status.ok()) << status.message();
+        EXPECT_EQ(state.SlotCount, 3) << item;
+        EXPECT_EQ(state.EntryText[0], "Welcome aboard!\r\nThe sea is calm.");
+        EXPECT_EQ(state.EntryType[1], 3);
+        EXPECT_TRUE(state.IsVersion2 && state.FromArchive && state.HeaderFound);
+        EXPECT_EQ(progressCalls > 0, item != 1) << "progress follows expansion only";
+        EXPECT_TRUE(workingFolderIsEmpty()) << item;
+    }
+    state.BaseCaption = "ZYN Text File Editor";
+    EXPECT_EQ(ArchiveWindowTitle(state, "EN_GAM.DIA"),
+              "ZYN Text File Editor - (" + state.ArchivePath + "; EN_GAM.DIA) - ZYN 2");
+}
+
+TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
+    ASSERT_TRUE(load(1).ok());
+    state.EntryText[0] = "edited";
+    state.Modified = true;
+    state.FromArchive = false;
+    const TextDocument before = state;
+    // Blank, not text, unknown compression, beyond the archive, negative.
+    for (const int item : {2, 0, 5, 6, -1}) {
+        const Status status = load(item);
+        EXPECT_EQ(status.kind(), item == 5 ? ErrorKind::Unsupported : ErrorKind::Damaged) << item;
+        if (item == 5) {
+            EXPECT_EQ(status.message(), UnsupportedCompressionMessage());
+        }
+        EXPECT_EQ(state.EntryText, before.EntryText) << item;
+        EXPECT_EQ(state.SlotCount, before.SlotCount);
+        EXPECT_TRUE(state.Modified && !state.FromArchive);
+        EXPECT_TRUE(workingFolderIsEmpty()) << item;
+    }
+}
+
+TEST_F(ArchiveItemFlow, SavingWritesTheItemStoredAndMakesTheDocumentThatItem) {
+    ASSERT_TRUE(load(1).ok());
+    state.FromArchive = false; // as after File Open of a loose file
+    state.ArchiveItem = 3;     // compressed until now
+    state.EntryText[0] = "Welcome aboard! @";
+    ASSERT_TRUE(SaveToArchiveItem(state).ok()) << "unmodified, but written all the same";
+    EXPECT_TRUE(state.FromArchive);
+    EXPECT_EQ(state.EntryText[0], "Welcome aboard!\r\n") << "the text as it reads back";
+    ASSERT_TRUE(load(3).ok());
+    EXPECT_EQ(state.EntryText[0], "Welcome aboard!\r\n");
+    EXPECT_EQ(state.HeaderMode, 0);
+
+    state.ArchiveItem = 40;
+    const std::string old = test::readBytes(state.ArchivePath);
+    EXPECT_FALSE(SaveIntoArchive(state).ok()) << "an item outside the archive";
+    EXPECT_EQ(test::readBytes(state.ArchivePath), old);
+}
+
+TEST(ItemNames, AreMadeFromTheLanguageBlockAndThePosition) {
+    const struct {
+        bool isVersion2, isDemo;
+        int number;
+        std::string name;
+    } cases[] = {
+        {false, false, 140, "IT_010.DIA"},
+        {true, false, 180, "PO_011.DIA"},
+        {false, true, 8, "EN_000.DIA"},
+        {false, true, 9, "EN: Unused in demo version"},
+        {false, true, 100, "SP: No utilizado en la versi\xF3n demo"},
+        {true, true, 4, "EN: <blank HQR item>"},
+        {true, true, 11, "EN_002.ORD"},
+        {true, true, 13, "EN: Unused in demo version"},
+        {true, true, 30, "EN: Unused in demo version"},
+    };
+    for (const auto& c : cases) {
+        ArchiveFlow flow;
+        NameTextArchiveItems(flow, c.isVersion2, c.isDemo);
+        EXPECT_EQ(flow.ItemNames[static_cast<std::size_t>(c.number)], c.name) << c.number;
+    }
+    ArchiveFlow flow;
+    NameTextArchiveItems(flow, true, false);
+    NameTextArchiveItems(flow, false, false);
+    EXPECT_EQ(flow.ItemNames[141], "IT_007.ORD") << "a ZYN 1 fill keeps the names beyond it";
+}
+
+TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {
+    const struct {
+        std::int32_t slot;
+        std::uint64_t length;
+        bool recognised, v2, demo;
+    } cases[] = {{564, 199999, true, false, true},
+                 {564, 200000, true, false, false},
+                 {604, 5000000, true, true, true},
+                 {724, 100, true, true, false},
+                 {728, 100, false, true, true}};
+    for (const auto& c : cases) {
+        ArchiveFlow flow;
+        flow.ArchiveIsVersion2 = flow.ArchiveIsDemo = true;
+        EXPECT_EQ(RecogniseTextArchive(flow, c.slot, c.length), c.recognised) << c.slot;
+        EXPECT_EQ(flow.ArchiveIsVersion2, c.v2) << c.slot;
+        EXPECT_EQ(flow.ArchiveIsDemo, c.demo) << c.slot << ", " << c.length << " bytes";
+    }
+}
+
+TEST(CheckArchiveItem, OneDiaItemAtATimeAndNoBlankItemOfZyn2) {
+    const struct {
+        bool v2;
+        std::vector<int> clicks;
+        std::vector<int> checked;
+        int archiveItem;
+    } cases[] = {
+        {false, {7, 9}, {9}, 9},
+        {false, {5, 5}, {5}, 5},     // a second click keeps it checked
+        {false, {11, 12}, {11}, 11}, // an ".ORD" item cannot be checked
+        {false, {4}, {}, 0},
+        {true, {31, 35, 33, 32, 3, 153}, {35}, 35}, // blank items bring back the last check
+        {true, {3}, {0}, 0},                        // before any accepted check, item 0 comes back
+    };
+    for (const auto& c : cases) {
+        std::vector<bool> checked(c.v2 ? 180 : 140);
+        std::int16_t archiveItem = 41; // left from an earlier opening
+        std::int16_t lastChecked = 0;
+        for (const int x : c.clicks) {
+            // A click toggles the box before the rule runs, as a list with check boxes does.
+            checked[static_cast<std::size_t>(x)] = !checked[static_cast<std::size_t>(x)];
+            CheckArchiveItem(checked, x, archiveItem, lastChecked, c.v2);
+        }
+        std::vector<int> marks;
+        for (std::size_t i = 0; i < checked.size(); ++i)
+            if (checked[i])
+                marks.push_back(static_cast<int>(i));
+        EXPECT_EQ(marks, c.checked) << c.clicks.back();
+        if (!c.checked.empty()) {
+            EXPECT_EQ(archiveItem, c.archiveItem) << c.clicks.back();
+        }
+    }
+}
+
+} // namespace
+} // namespace zyn

@@ -1,0 +1,258 @@
+// zyntext run as the built program: what it prints, the files it writes and its exit codes.
+
+#include "support/archivebuilder.h"
+#include "support/lzssencoder.h"
+#include "support/tempdir.h"
+#include "support/textfilebuilder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sys/wait.h>
+
+namespace zyn {
+namespace {
+
+using namespace std::string_literals;
+using test::ArchiveBuilder;
+using test::TextFileBuilder;
+
+struct ToolRun {
+    int exitCode = -1; // -1 when the program did not end normally
+    std::string out, err;
+};
+
+std::string quoted(const std::string& arg) {
+    std::string result = "'";
+    for (const char c : arg)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+// The arguments reach the program as they are, without a shell's splitting; its input is empty.
+ToolRun zyntext(const std::vector<std::string>& args) {
+    test::TempDir dir;
+    std::string line = quoted(ZYNTEXT_PATH);
+    for (const auto& arg : args)
+        line += " " + quoted(arg);
+    line += " </dev/null >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"));
+    const int status = std::system(line.c_str());
+    return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            test::readBytes(dir.file("out")), test::readBytes(dir.file("err"))};
+}
+
+nlohmann::json json(const ToolRun& run) {
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return nlohmann::json::parse(run.out.empty() ? "null" : run.out);
+}
+
+class DumpThenBuild : public testing::TestWithParam<std::pair<int, bool>> {};
+
+TEST_P(DumpThenBuild, GivesBackTheSameBytes) {
+    const auto [game, header] = GetParam();
+    test::TempDir dir;
+    const std::string file = TextFileBuilder(game)
+                                 .entry("Line one @ line two @", 33)
+                                 .entry("", 129)
+                                 .entry(std::string("\x01\x80\xe9\xff\0x", 6), 5)
+                                 .withHeader(header)
+                                 .bytes();
+    const auto dump =
+        json(zyntext({"dump", dir.write("in.dia", file), "--game", std::to_string(game)}));
+    EXPECT_EQ(dump["game"], game);
+    EXPECT_EQ(dump["header"], header);
+    EXPECT_EQ(dump["mode"], 0);
+    EXPECT_EQ(dump["slots"], 4);
+    ASSERT_EQ(dump["entries"].size(), 3u);
+    EXPECT_EQ(dump["entries"][0]["type"], game == 2 ? 33 : 0);
+    EXPECT_EQ(dump["entries"][0]["text"], "Line one\r\nline two\r\n");
+    EXPECT_EQ(dump["entries"][2]["text"], std::string("\x01\u0080\u00e9\u00ff\0x", 9));
+
+    std::vector<std::string> build = {"build", dir.write("in.json", dump.dump()),
+                                      dir.file("out.dia")};
+    if (header)
+        build.push_back("--header");
+    EXPECT_EQ(zyntext(build).exitCode, 0);
+    EXPECT_EQ(test::readBytes(dir.file("out.dia")), file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, DumpThenBuild,
+                         testing::Values(std::pair{1, false}, std::pair{1, true},
+                                         std::pair{2, false}, std::pair{2, true}));
+
+TEST(Zyntext, DumpExpandsFilesAndItemsAndShowsAndBuildsTextsThroughARemappingTable) {
+    test::TempDir dir;
+    const std::string data = TextFileBuilder(2).entry("Axe @ end", 5).data();
+    const std::string packed = dir.write("packed.dia", test::literalCompressedItem(data, 2));
+    const std::string archive =
+        dir.write("text.hqr", ArchiveBuilder().stored("x").compressed(data, 1).build());
+    for (const auto& dump : {json(zyntext({"dump", packed, "--game", "2"})),
+                             json(zyntext({"dump", archive, "--item", "1", "--game", "2"}))}) {
+        EXPECT_EQ(dump["entries"], nlohmann::json::parse(R"([{"type": 5, "text": "Axe\r\nend"}])"));
+        EXPECT_NE(dump["mode"], 0);
+    }
+    EXPECT_FALSE(test::fileExists(packed + ".TMP"));
+
+    // A table that swaps "A" and "x": the display form reads "xAe", and maps back on build.
+    std::string table;
+    for (int k = 0; k < 256; ++k)
+        table.push_back(static_cast<char>(k == 'A' ? 'x' : k == 'x' ? 'A' : k));
+    const std::string cmp = dir.write("swap.cmp", table);
+    const auto shown = json(zyntext({"dump", packed, "--game", "2", "--remap", cmp}));
+    EXPECT_EQ(shown["entries"][0]["text"], "xAe\r\nend");
+    EXPECT_EQ(zyntext({"build", dir.write("shown.json", shown.dump()), dir.file("out.dia"),
+                       "--remap", cmp})
+                  .exitCode,
+              0);
+    EXPECT_EQ(test::readBytes(dir.file("out.dia")), data);
+}
+
+const std::string Dialogue = "Ahoy! Ahoy! Who goes there? Who goes there, in the night?";
+
+ArchiveBuilder mixedArchive() {
+    ArchiveBuilder builder;
+    builder.stored("stored item")
+        .blank()
+        .compressed(Dialogue, 1)
+        .sharedWith(0)
+        .compressed(Dialogue, 2);
+    return builder;
+}
+
+TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
+    test::TempDir dir;
+    const ArchiveBuilder builder = mixedArchive();
+    const std::string archive = dir.write("data.hqr", builder.build());
+    const auto items = json(zyntext({"hqr", "list", archive}))["items"];
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_EQ(items[0], nlohmann::json::parse(R"({"number": 0, "offset": 24, "blank": false,
+        "mode": 0, "expanded": 11, "stored": 11})"));
+    EXPECT_EQ(items[1], nlohmann::json::parse(R"({"number": 1, "offset": 0, "blank": true})"));
+    EXPECT_EQ(items[2]["expanded"], Dialogue.size());
+    EXPECT_EQ(items[3]["offset"], 24);
+    EXPECT_EQ(items[4]["mode"], 2);
+
+    // A ZYN 1 archive is a demo's when the file is short.
+    for (const auto& [length, name] :
+         {std::pair{0, "EN: Unused in demo version"}, std::pair{1500, "EN_001.ORD"}}) {
+        const std::string path = dir.write("text.hqr", test::TextArchive(140, length));
+        EXPECT_EQ(json(zyntext({"hqr", "list", path}))["items"][8]["name"], name);
+    }
+
+    const std::string out = dir.file("out");
+    const struct {
+        const char* number;
+        bool expand;
+        std::string expected;
+    } cases[] = {{"2", false, builder.itemBytes(2)},
+                 {"1", false, ""},
+                 {"3", true, "stored item"},
+                 {"4", true, Dialogue}};
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"hqr", "extract", archive, c.number, out};
+        if (c.expand)
+            args.push_back("--expand");
+        EXPECT_EQ(zyntext(args).exitCode, 0);
+        EXPECT_EQ(test::readBytes(out), c.expected) << c.number << (c.expand ? " expanded" : "");
+    }
+
+    const std::string old = test::readBytes(archive);
+    EXPECT_EQ(zyntext({"hqr", "replace", archive, "2", dir.write("new.txt", "new text")}).exitCode,
+              0);
+    EXPECT_EQ(test::readBytes(dir.file("data.~$R")), old);
+    EXPECT_EQ(zyntext({"hqr", "extract", archive, "2", out}).exitCode, 0);
+    EXPECT_EQ(test::readBytes(out), test::itemHeader(8, 8, 0) + "new text");
+    EXPECT_EQ(json(zyntext({"hqr", "list", archive}))["items"][4]["mode"], 2);
+
+    for (const int mode : {0, 1, 2}) {
+        const std::string item =
+            mode == 0 ? test::itemHeader(5, 5, 0) + "plain" : test::CompressedItem(Dialogue, mode);
+        EXPECT_EQ(zyntext({"expand", dir.write("EN_000.DIA", item), out}).exitCode, 0);
+        EXPECT_EQ(test::readBytes(out), mode == 0 ? "plain" : Dialogue);
+    }
+}
+
+// The line (from 1) of out that holds name and nothing else; 0 when none does.
+std::ptrdiff_t lineOf(const std::string& out, const std::string& name) {
+    const auto at = ("\n" + out).find("\n" + name + "\n");
+    return at == std::string::npos ? 0 : std::count(out.begin(), out.begin() + at, '\n') + 1;
+}
+
+TEST(Zyntext, NamesListsTheItemNamesOfEitherGame) {
+    const ToolRun one = zyntext({"names", "1"});
+    EXPECT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 140);
+    EXPECT_EQ(lineOf(one.out, "FR_SYS.ORD"), 29);
+    const ToolRun demo = zyntext({"names", "2", "--demo"});
+    EXPECT_EQ(std::count(demo.out.begin(), demo.out.end(), '\n'), 180);
+    EXPECT_EQ(lineOf(demo.out, "PO: N\u00E3o utlizado na vers\u00E3o demo"), 159);
+}
+
+TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
+    test::TempDir dir;
+    const std::string archive = dir.write("data.hqr", mixedArchive().build());
+    const std::string out = dir.file("out");
+    int jsonFiles = 0;
+    const auto jsonFile = [&](const std::string& text) {
+        return dir.write("in" + std::to_string(++jsonFiles) + ".json", text);
+    };
+    const nlohmann::json many = {{"game", 1},
+                                 {"entries", std::vector(1023, nlohmann::json{{"text", ""}})}};
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string err; // a part of what is printed
+    } cases[] = {
+        {{"dump", dir.file("missing.zyt"), "--game", "1"}, 1, "Cannot open"},
+        {{"dump", dir.write("mode3.ztf", test::itemHeader(4, 4, 3) + "\x04\x00\x04\x00"s), "--game",
+          "1"},
+         1,
+         "zyntext: Sorry, that particular comrpession type is not supported in this version. "
+         "Compression used: Maybe MSCF/MSZIP compression (03)\n"},
+        {{"build", jsonFile(R"({"game": 1, "entries": [{"text": "ok"}, {"text": "\u0100"}]})"),
+          out},
+         1,
+         "entries[1] holds the character U+0100"},
+        {{"build", jsonFile(R"({"game": 1, "entries": [)"), out}, 1, "not valid JSON"},
+        {{"build", jsonFile(many.dump()), out},
+         1,
+         "there are 1023 entries, but a text file holds at most 1022"},
+        {{"build", jsonFile(R"({"game": 2, "entries": [{"text": "", "type": 256}]})"), out},
+         1,
+         "entries[0]: \"type\" must be"},
+        {{"hqr", "extract", archive, "1", out, "--expand"}, 1, "is blank"},
+        {{"hqr", "replace", archive, "9", archive}, 1, "has no item 9"},
+        {{"expand", archive, out}, 1, "has no item header"},
+        {{"expand", dir.write("empty", test::itemHeader(0, 4, 1) + "abcd"), out},
+         1,
+         "nothing written"},
+        {{"dump", "in.zyt"}, 2, "--game 1 or --game 2 is required"},
+        {{"dump", "in.zyt", "--game", "1", "--entry"}, 2, "unknown option '--entry'"},
+        {{"hqr", "move", archive}, 2, "unknown subcommand 'move'"},
+        {{"hqr", "extract", archive, "x", out}, 2, "N must be an item number"},
+        {{"names", "3"}, 2, "expected the game"},
+    };
+    const std::string before = test::readBytes(archive);
+    for (const auto& c : cases) {
+        const ToolRun run = zyntext(c.args);
+        const std::string what = c.args[0] + " " + c.args[1];
+        EXPECT_EQ(run.exitCode, c.exitCode) << what << ": " << run.err;
+        EXPECT_EQ(run.err.rfind("zyntext: ", 0), 0u) << what << ": " << run.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << what << ": " << run.err;
+        // One line for a failure; a second line points a wrong usage to --help.
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.exitCode)
+            << what << ": " << run.err;
+        EXPECT_EQ(run.out, "") << what;
+    }
+    EXPECT_FALSE(test::fileExists(out));
+    EXPECT_EQ(test::readBytes(archive), before);
+}
+
+TEST(Zyntext, HelpDescribesEachCommand) {
+    for (const std::string command : {"dump", "build", "hqr", "expand", "names"}) {
+        const ToolRun run = zyntext({command, "--help"});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out.rfind("Usage: zyntext " + command + " ", 0), 0u) << run.out;
+    }
+}
+
+} // namespace
+} // namespace zyn

@@ -1,0 +1,353 @@
+#include "document/ordinals.h"
+#include "document/programstate.h"
+#include "document/textreader.h"
+#include "document/textwriter.h"
+#include "support/faultyfilesystem.h"
+#include "support/lzssencoder.h"
+#include "support/tempdir.h"
+#include "support/textfilebuilder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace zyn {
+namespace {
+
+using namespace std::string_literals;
+using test::TextFileBuilder;
+
+Result<LoadedText> parse(std::string_view bytes, bool version2,
+                         CompressedFiles compressed = CompressedFiles::Expand) {
+    return ReadTextBytes(realFileSystem(), "t.zyt", bytes, version2, {compressed, {}, false});
+}
+
+// A document read from a file of the test's folder, ready to be saved.
+class TextFile : public testing::Test {
+protected:
+    void open(const std::string& name, const std::string& bytes, bool version2) {
+        const std::string path = dir.write(name, bytes);
+        auto read = ReadTextFile(state.files(), path, version2);
+        ASSERT_TRUE(read) << read.message();
+        AdoptText(state, std::move(*read));
+        SetFileName(state, path);
+    }
+    SaveOutcome save() { return SaveDocument(state).outcome; }
+
+    test::TempDir dir;
+    ProgramState state;
+};
+
+TEST_F(TextFile, BothGamesWithAndWithoutHeaderAreSavedBackByteForByteAndConverted) {
+    const std::vector<std::string> texts = {"Hello", "", "two @ lines @", "mail@home"};
+    const std::uint8_t types[] = {3, 17, 129, 35};
+    for (const auto& [game, header] :
+         {std::pair{1, false}, std::pair{1, true}, std::pair{2, false}, std::pair{2, true}}) {
+        TextFileBuilder builder(game);
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            builder.entry(texts[i], types[i]);
+        const std::string file = builder.withHeader(header).bytes();
+        state.EntryText[7] = "stale";
+        state.Modified = true;
+        open("text.dat", file, game == 2);
+        EXPECT_EQ(state.SlotCount, 5);
+        EXPECT_EQ(state.IsVersion2, game == 2);
+        EXPECT_EQ(state.KeepHeader, header);
+        EXPECT_FALSE(state.Modified);
+        EXPECT_EQ(std::vector(state.EntryText.begin(), state.EntryText.begin() + 8),
+                  (std::vector<std::string>{"Hello", "", "two\r\nlines\r\n", "mail@home", "", "",
+                                            "", ""}));
+        EXPECT_EQ(std::vector<int>(state.EntryType.begin(), state.EntryType.begin() + 4),
+                  (game == 2 ? std::vector{3, 17, 129, 35} : std::vector{0, 0, 0, 0}));
+        state.Modified = true;
+        ASSERT_EQ(save(), SaveOutcome::Saved);
+        EXPECT_EQ(test::readBytes(state.FilePath), file) << game << header;
+
+        ConvertVersion(state); // every entry gets type 1, or loses its type
+        EXPECT_TRUE(state.IsVersion2 != (game == 2) && state.Modified);
+        ASSERT_EQ(save(), SaveOutcome::Saved);
+        EXPECT_EQ(test::readBytes(state.FilePath),
+                  TextFileBuilder(3 - game).entries(texts, 1).withHeader(header).bytes());
+    }
+}
+
+TEST(TextReader, AHeaderCountsOnlyWhenItsStoredSizeMatchesTheFile) {
+    const std::string tail = TextFileBuilder(1).entry("X").data();
+    for (const bool found : {false, true}) {
+        // As text data, these ten bytes are a two-slot table (4, 10) and one entry made of the
+        // stored-size field and the mode's low byte: 1 where there is no header, which is then
+        // text and no compression, and 0 in a header, whose high byte 0x41 does not count.
+        const auto stored = static_cast<std::uint32_t>(tail.size() + (found ? 0 : 1));
+        const std::string file = test::itemHeader(0x000A0004, stored, found ? 0x4100 : 1) + tail;
+        for (const auto compressed : {CompressedFiles::Expand, CompressedFiles::Refuse}) {
+            const auto read = parse(file, false, compressed);
+            ASSERT_TRUE(read) << read.message();
+            EXPECT_EQ(read->header.found, found);
+            EXPECT_FALSE(read->expanded);
+            EXPECT_EQ(read->text.EntryText[0], found ? "X" : file.substr(4, 5));
+        }
+    }
+}
+
+TEST(TextReader, SlotCountIsHalfOfSlotZeroRoundedToEven) {
+    for (const auto& [slot0, slots] : {std::pair{2, 1}, std::pair{5, 2}, std::pair{7, 4}}) {
+        std::string data; // every entry empty: slot i holds slot 0 + i
+        for (int i = 0; i < slots; ++i)
+            data += {static_cast<char>(slot0 + i), '\0'};
+        data.resize(static_cast<std::size_t>(slot0 + slots - 1), '\0');
+        const auto read = parse(data, false);
+        ASSERT_TRUE(read) << read.message();
+        EXPECT_EQ(read->text.SlotCount, slots) << "slot 0 = " << slot0;
+    }
+}
+
+TEST(TextReader, LineBreaksAreEncodedAndDecodedRuleByRuleInOrder) {
+    const std::string cases[][3] = {
+        // In memory, stored, read back.
+        {"A\r\nB", "A @ B", "A\r\nB"},
+        {"end\r\n", "end @", "end\r\n"},
+        {"mail@home and\r\nalone", "mail@home and @ alone", "mail@home and\r\nalone"},
+        {"A\r\n\0B"s, "A @\0B"s, "A\r\n\0B"s},
+        {"A\r\n@ B", "A @ @ B", "A\r\n@ B"}, // left to right, without overlap
+        {" @\r\n", " @ @", " @\r\n"},
+        {"A\r\n\r\n", "A @  @", "A\r\n\r\n"},
+        {"typed @", "typed @", "typed\r\n"}, // the user's own " @" comes back as a line break
+    };
+    for (const auto& [memory, stored, readBack] : cases) {
+        EXPECT_EQ(EncodeLineBreaks(memory), stored) << stored;
+        const auto read = parse(TextFileBuilder(1).entry(stored).data(), false);
+        ASSERT_TRUE(read) << read.message();
+        EXPECT_EQ(read->text.EntryText[0], readBack) << stored;
+    }
+}
+
+TEST(TextReader, AZyn2FileReadAsZyn1KeepsTheTypeBytesInTheTexts) {
+    const auto read = parse(TextFileBuilder(2).entry("Hi", 5).entry("", 33).bytes(), false);
+    ASSERT_TRUE(read) << read.message();
+    EXPECT_EQ(read->text.EntryText, (std::vector<std::string>{"\x05Hi", "\x21", ""}));
+    EXPECT_EQ(read->text.EntryType, (std::vector<std::uint8_t>{0, 0}));
+}
+
+TEST(TextReader, CompressedFilesAreExpandedOrRefusedFromTheCommandLine) {
+    const std::string data = TextFileBuilder(2).entry("Packed @ text", 9).data();
+    test::TempDir dir;
+    for (const std::uint16_t mode : {1, 2}) {
+        const std::string path = dir.write("packed.dia", test::literalCompressedItem(data, mode));
+        int calls = 0;
+        const ReadOptions options{CompressedFiles::Expand, [&](auto, auto) { ++calls; }, true};
+        const auto read = ReadTextFile(realFileSystem(), path, true, options);
+        ASSERT_TRUE(read) << read.message();
+        EXPECT_TRUE(read->expanded && calls > 0);
+        EXPECT_EQ(read->text.EntryText[0], "Packed\r\ntext");
+        EXPECT_EQ(read->text.EntryType[0], 9);
+        EXPECT_EQ(test::readBytes(path + ".TMP"), data);
+
+        const auto refused =
+            ReadTextFile(realFileSystem(), path, true, {CompressedFiles::Refuse, {}, false});
+        EXPECT_EQ(refused.kind(), ErrorKind::Unsupported);
+        EXPECT_EQ(refused.message(),
+                  "Sorry, no compression supported in this version.\r\nCompression used: "s +
+                      (mode == 1 ? "LZSS/LZW compression (01)" : "KWAJ/MSPAK compression (02)"));
+    }
+    // The expanded copy is a by-product: failing to write it does not fail the open.
+    const std::string path = dir.write("full.dia", test::literalCompressedItem(data, 1));
+    test::FaultyFileSystem faulty;
+    faulty.failOn(test::FaultyFileSystem::Op::Write);
+    EXPECT_TRUE(ReadTextFile(faulty, path, true));
+    EXPECT_FALSE(test::fileExists(path + ".TMP"));
+}
+
+std::string table(std::initializer_list<unsigned> slots, std::size_t size) {
+    std::string data;
+    for (const unsigned slot : slots)
+        data += {static_cast<char>(slot & 0xFF), static_cast<char>(slot >> 8)};
+    data.resize(std::max(size, data.size()), 'x');
+    return data;
+}
+
+TEST(TextReader, DamagedAndUnsupportedFilesAreRefusedWithAMessage) {
+    const struct {
+        std::string file;
+        bool version2;
+        std::string damage; // empty: refused as unsupported
+    } cases[] = {
+        {"", false, "it is too short to hold an offset table"},
+        {table({0, 0}, 4), false, "its offset table is empty"},
+        {table({8, 8}, 4), false, "its offset table of 4 slots ends past the end of the file"},
+        {table({4, 0x8000}, 8), false, "slot 1 of its offset table holds 32768, more than 32 767"},
+        {table({6, 10, 8}, 12), false, "entry 2 is too short to hold its terminator"},
+        {table({4, 5}, 5), true, "entry 1 is too short to hold its type byte and terminator"},
+        {table({4, 9}, 6), false, "entry 1 ends past the end of the file"},
+        {test::itemHeader(4, 4, 3) + table({4, 4}, 4), false, ""},
+        {test::itemHeader(4, 4, 255) + table({4, 4}, 4), false, ""},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        const std::string path = dir.write("bad.zyt", c.file);
+        const auto read = ReadTextFile(realFileSystem(), path, c.version2);
+        EXPECT_EQ(read.kind(), c.damage.empty() ? ErrorKind::Unsupported : ErrorKind::Damaged);
+        EXPECT_EQ(read.message(),
+                  c.damage.empty()
+                      ? "Sorry, that particular comrpession type is not supported in this "
+                        "version.\r\nCompression used: Maybe MSCF/MSZIP compression (03)"
+                      : "The file " + path + " is damaged: " + c.damage + ".");
+    }
+    EXPECT_EQ(ReadTextFile(realFileSystem(), dir.file("missing.zyt"), false).kind(), ErrorKind::Io);
+}
+
+TEST(BuildTextData, WritesOneSlotAtLeastAndAt32767BytesAtMost) {
+    TextDocument doc;
+    doc.SlotCount = 1;
+    EXPECT_EQ(*BuildTextData(doc, CharacterTables{}), "\x02\x00"s);
+
+    doc.SlotCount = 2;
+    doc.EntryText[0] = std::string(32767 - 5, 'a'); // the table takes 4, the terminator 1
+    const auto fits = BuildTextData(doc, CharacterTables{});
+    ASSERT_TRUE(fits) << fits.message();
+    EXPECT_EQ(fits->size(), 32767u);
+    doc.EntryText[0].push_back('a');
+    const auto tooLong = BuildTextData(doc, CharacterTables{});
+    EXPECT_EQ(tooLong.kind(), ErrorKind::Damaged);
+    EXPECT_EQ(tooLong.message(), "The texts are too long to save: they need 32768 bytes, but a "
+                                 "text file holds at most 32 767. Please, shorten some entries.");
+}
+
+TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCode) {
+    CharacterTables tables;
+    for (int k = 0; k < 256; ++k)
+        tables.RemapTable[k] = static_cast<std::uint8_t>(k);
+    tables.RemapTable['A'] = 'x';
+    tables.RemapTable['x'] = 'A';
+    tables.RemapTable[250] = 'A'; // shows as "A" too, but the lower game code "x" wins
+    tables.RemapTable[200] = 201; // nothing shows as 200: written as 0
+    tables.RemapLoaded = true;
+    TextDocument doc;
+    doc.IsVersion2 = true;
+    doc.SlotCount = 3;
+    doc.EntryType[0] = 17;
+    doc.EntryText[0] = "xA\xc8\xc9\r\n";
+    doc.DisplayForm[0] = true;
+    doc.EntryText[1] = "xA"; // still the game codes read from the file
+    EXPECT_EQ(*BuildTextData(doc, tables),
+              "\x06\x00\x0e\x00\x12\x00\x11"s + "Ax\x00\xc8 @\x00\x00xA\x00"s);
+}
+
+TEST_F(TextFile, SaveAsWritesAHeaderOnlyWhereTheNameAllows) {
+    const std::string data = TextFileBuilder(1).entry("one").data();
+    const std::string withHeader = TextFileBuilder(1).entry("one").withHeader().bytes();
+    const struct {
+        const char* name;
+        bool readWithHeader, writesHeader;
+    } cases[] = {{"out.dat", false, false},
+                 {"out.ztf", true, true},
+                 {"OUT.DIA", true, false},
+                 {"out.zyt", true, false}};
+    for (const auto& c : cases) {
+        open("in.ztf", c.readWithHeader ? withHeader : data, false);
+        PrepareSaveAs(state, dir.file(c.name));
+        ASSERT_EQ(save(), SaveOutcome::Saved) << c.name;
+        EXPECT_EQ(test::readBytes(dir.file(c.name)), c.writesHeader ? withHeader : data) << c.name;
+    }
+}
+
+TEST_F(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNever) {
+    open("same.zyt", TextFileBuilder(1).entry("same").bytes(), false);
+    dir.write("same.zyt", "changed on disk");
+    EXPECT_EQ(save(), SaveOutcome::NothingToSave);
+    EXPECT_EQ(test::readBytes(state.FilePath), "changed on disk");
+
+    const std::string work = state.Work.path();
+    for (const char* name : {"TEXTTMP", "TEXTTMP.1", "OTHER"})
+        std::ofstream(work + name) << "x";
+    PrepareSaveAs(state, state.FilePath);
+    state.EntryText[0] = "same @";
+    ASSERT_EQ(save(), SaveOutcome::Saved);
+    const std::string saved = TextFileBuilder(1).entry("same @").bytes();
+    EXPECT_EQ(test::readBytes(state.FilePath), saved);
+    EXPECT_EQ(state.EntryText[0], "same\r\n") << "the text as it reads back";
+    EXPECT_FALSE(test::fileExists(work + "TEXTTMP") || test::fileExists(work + "TEXTTMP.1"));
+    EXPECT_TRUE(test::fileExists(work + "OTHER"));
+
+    dir.write("same.zyt", "changed again");
+    EXPECT_EQ(save(), SaveOutcome::Saved) << "ForceSave stays on";
+    EXPECT_EQ(test::readBytes(state.FilePath), saved);
+    state.FileTitle.clear();
+    EXPECT_EQ(save(), SaveOutcome::NothingToSave);
+
+    ASSERT_EQ(::chmod(state.FilePath.c_str(), 0444), 0);
+    const SaveResult result = SaveDocument(state);
+    EXPECT_EQ(result.outcome, SaveOutcome::NeedsSaveAs);
+    EXPECT_EQ(result.message, "The file " + state.FilePath +
+                                  " is Read-Only, Hidden, or System. Please, specify a new file.");
+    std::filesystem::create_directory(dir.file("folder.zyt"));
+    SetFileName(state, dir.file("folder.zyt"));
+    EXPECT_EQ(save(), SaveOutcome::NeedsSaveAs);
+}
+
+TEST_F(TextFile, ADocumentNamedLikeTheTemporaryFileSurvivesAFailedSave) {
+    const std::string original = TextFileBuilder(1).entry("old").bytes();
+    open(SaveTempName, original, false);
+    state.Modified = true;
+    test::FaultyFileSystem faulty;
+    faulty.failOn(test::FaultyFileSystem::Op::Write);
+    state.Files = &faulty;
+    EXPECT_EQ(save(), SaveOutcome::Failed);
+    state.Files = &realFileSystem();
+    EXPECT_EQ(test::readBytes(state.FilePath), original);
+}
+
+TEST(TextDocument, FileNameAndWindowTitle) {
+    TextDocument doc;
+    SetFileName(doc, "loose.zyt"); // no folder part: no title either
+    EXPECT_EQ(doc.FileDir + "|" + doc.FileTitle, "loose.zyt/|");
+    doc.BaseCaption = "ZYN Text File Editor";
+    doc.FilePath.clear();
+    EXPECT_EQ(WindowTitle(doc), "ZYN Text File Editor");
+    SetFileName(doc, "/top.zyt");
+    EXPECT_EQ(doc.FileDir + "|" + doc.FileTitle, "/|top.zyt");
+    doc.IsVersion2 = true;
+    EXPECT_EQ(WindowTitle(doc), "ZYN Text File Editor - (/top.zyt) - ZYN 2");
+}
+
+std::string groups(const std::vector<std::uint16_t>& values) {
+    std::string bytes;
+    for (const std::uint16_t v : values)
+        bytes += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+    return bytes;
+}
+
+TEST(OrdinalFile, FillsOneSlotPerGroupAndOneMoreOrNothingAtAll) {
+    const std::string payload = groups({10, 20, 30, 10, 20, 30, 10, 20, 30});
+    const std::vector<std::int16_t> expanded = {10, 20, 30, 10, 20, 30, 10, 20, 30, 0};
+    std::vector<std::int16_t> largest(1023, 1);
+    largest.push_back(2);
+    const struct {
+        std::string file;
+        std::vector<std::int16_t> slots; // empty: refused
+    } cases[] = {
+        {groups({1, 300, 32767, 0x0102}), {1, 300, 32767, 0x0102, 0}},
+        {"\x05\x00\x09"s, {5, 9}}, // an odd length ends in half a group
+        {test::itemHeader(18, 18, 0) + payload, expanded},
+        {test::CompressedItem(payload, 1), expanded},
+        {groups(std::vector<std::uint16_t>(1023, 1)) + "\x02"s, largest},
+        {groups(std::vector<std::uint16_t>(1024, 1)), {}}, // 1025 slots
+        {groups({1, 2, 32768, 4}), {}},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        OrdinalArray ordinals;
+        ordinals.fill(-7);
+        OrdinalArray expected = ordinals;
+        std::copy(c.slots.begin(), c.slots.end(), expected.begin());
+        EXPECT_EQ(LoadOrdinalFile(realFileSystem(), dir.write("EN_000.ORD", c.file), ordinals),
+                  !c.slots.empty())
+            << c.file.size() << " bytes";
+        EXPECT_EQ(ordinals, expected) << c.file.size() << " bytes";
+    }
+    OrdinalArray ordinals{};
+    EXPECT_FALSE(LoadOrdinalFile(realFileSystem(), dir.file("missing.ord"), ordinals));
+}
+
+} // namespace
+} // namespace zyn
