@@ -36,21 +36,9 @@ INSTANTIATE_TEST_SUITE_P(AllCharacterSets, DisplayCodecTest,
                          ::testing::Combine(::testing::ValuesIn(CharacterSets), ::testing::Bool()));
 
 TEST(DisplayCodec, WesternShowsTheGamesLettersOnlyWithoutTheirFont) {
-    const struct {
-        int charset;
-        bool gameFont;
-        std::uint8_t byte;
-        const char* shown;
-    } cases[] = {
-        {WesternCharset, false, 130, "é"},
-        {WesternCharset, false, 129, "ü"},
-        {WesternCharset, true, 130, "‚"}, // windows-1252
-        {177, false, 0xE0, "א"},          // Hebrew
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(QString(DisplayCodec(c.charset, c.gameFont).charFor(c.byte)),
-                  QString::fromUtf8(c.shown))
-            << c.charset << " " << c.gameFont << " " << +c.byte;
+    EXPECT_EQ(DisplayCodec(WesternCharset, false).charFor(130), QChar(0x00E9)); // é
+    EXPECT_EQ(DisplayCodec(WesternCharset, true).charFor(130), QChar(0x201A));  // windows-1252
+    EXPECT_EQ(DisplayCodec(177, false).charFor(0xE0), QChar(0x05D0));           // Hebrew alef
     EXPECT_EQ(DisplayCodec().fromDisplay(QString::fromUtf8("Café")), "Caf\x82");
 }
 
