@@ -104,7 +104,6 @@ TEST(ExpandData, ReportsTheBytesExpandedAndEndsAtZero) {
     // input ends.
     for (std::size_t i = 0; i + 1 < calls.size(); ++i) {
         EXPECT_EQ(calls[i].second, text.size());
-        EXPECT_LE(calls[i].first, text.size());
         EXPECT_TRUE(i == 0 || calls[i].first > calls[i - 1].first);
     }
     EXPECT_GT(calls[calls.size() - 2].first, packed.size());
