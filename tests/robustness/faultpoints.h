@@ -2,61 +2,64 @@
 
 // Every point at which a save can fail: the n-th file operation of each kind, for n = 1, 2, ...
 // until the save no longer reaches an n-th operation of that kind, each failing with one of the
-// errors a disk gives.
+// errors a disk gives. And what a folder must hold after a failed save.
 
+#include "archive/archiverewrite.h"
 #include "support/faultyfilesystem.h"
+#include "support/tempdir.h"
 
 #include <filesystem>
-#include <set>
+#include <map>
 #include <string>
-#include <vector>
 
 namespace zyn::test {
 
 struct FaultPoint {
     FaultyFileSystem::Op op;
-    int nth = 1;
+    int nth;
     std::string reason;
 
-    std::string describe() const;
+    std::string describe() const {
+        static const char* const names[] = {"create", "write", "flush", "rename", "copy", "delete"};
+        return std::string(names[int(op)]) + " #" + std::to_string(nth) + " fails: " + reason;
+    }
 };
 
-inline const std::vector<std::string> DiskErrors = {"No space left on device", "Permission denied",
-                                                    "Read-only file system"};
-
-inline const FaultyFileSystem::Op AllOps[] = {
-    FaultyFileSystem::Op::Create, FaultyFileSystem::Op::Write, FaultyFileSystem::Op::Flush,
-    FaultyFileSystem::Op::Rename, FaultyFileSystem::Op::Copy,  FaultyFileSystem::Op::Remove};
-
-inline std::string FaultPoint::describe() const {
-    static const char* const names[] = {"create", "write", "flush", "rename", "copy", "delete"};
-    return "failing " + std::string(names[static_cast<int>(op)]) + " #" + std::to_string(nth) +
-           " (" + reason + ")";
-}
-
-// Runs attempt(point) for every fault point; attempt arms point on a fresh FaultyFileSystem, runs
-// the save and returns that file system's count of point.op, so the loop knows whether the fault
-// was reached. Returns the fault points that were reached; the attempt after the last of each
-// kind ran without a fault and is the caller's check of a successful save.
-template <typename Attempt> std::vector<FaultPoint> forEachFaultPoint(Attempt attempt) {
-    std::vector<FaultPoint> reached;
-    for (const auto op : AllOps) {
-        for (int n = 1;; ++n) {
-            const FaultPoint point{op, n, DiskErrors[static_cast<std::size_t>(n - 1) % 3]};
-            if (attempt(point) < n)
+// Runs attempt(point, faulty) for every fault point, with faulty a fresh file system armed to fail
+// at point, for attempt to save through. Returns how many points the saves reached; the attempt
+// after the last of each kind ran without a fault and is the caller's check of a successful save.
+template <typename Attempt> int forEachFaultPoint(Attempt attempt) {
+    static const char* const errors[] = {"No space left on device", "Permission denied",
+                                         "Read-only file system"};
+    int reached = 0;
+    for (int op = 0; op <= static_cast<int>(FaultyFileSystem::Op::Remove); ++op)
+        for (int n = 1;; ++n, ++reached) {
+            const FaultPoint point{FaultyFileSystem::Op(op), n, errors[(n - 1) % 3]};
+            FaultyFileSystem faulty;
+            faulty.failOn(point.op, n, point.reason);
+            attempt(point, faulty);
+            if (faulty.count(point.op) < n)
                 break;
-            reached.push_back(point);
         }
-    }
     return reached;
 }
 
-// The names of the plain files in folder.
-inline std::set<std::string> filesIn(const std::string& folder) {
-    std::set<std::string> names;
+// Every file in folder, by name, with its bytes.
+inline std::map<std::string, std::string> filesIn(const std::string& folder) {
+    std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
+        if (entry.is_regular_file())
+            files[entry.path().filename().string()] = readBytes(entry.path().string());
+    return files;
+}
+
+// A folder's files as they were before archive (one of them) was rebuilt, and a complete backup
+// of it when the backup was copied.
+inline std::map<std::string, std::string> keptWithBackup(std::map<std::string, std::string> files,
+                                                         const std::string& archive, bool copied) {
+    if (copied)
+        files[BackupName(archive)] = files.at(archive);
+    return files;
 }
 
 } // namespace zyn::test
