@@ -1,8 +1,8 @@
 #include "archive/itemexpansion.h"
 
+#include "archive/archiveindex.h"
 #include "archive/itemheader.h"
 #include "document/bytes.h"
-#include "document/programstate.h"
 
 namespace zyn {
 
@@ -31,11 +31,6 @@ Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& source
     if (Status written = replaceFile(fs, targetPath, targetPath + ".part", expanded); !written)
         return written;
     return ExpansionResult{true};
-}
-
-Result<ExpansionResult> ExpandFile(ProgramState& state, const ProgressFn& progress) {
-    return ExpandItemFile(state.files(), state.ExpandSource, state.ExpandSource + ExpandedSuffix,
-                          state.KeepHeader, progress);
 }
 
 } // namespace zyn

@@ -13,8 +13,6 @@
 
 namespace zyn {
 
-struct ProgramState;
-
 // The suffix of the expanded copy of a file: EN_000.DIA is expanded into EN_000.DIA.TMP.
 inline constexpr const char* ExpandedSuffix = ".TMP";
 
@@ -35,9 +33,5 @@ Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& source
                                        const std::string& targetPath, bool hasHeader,
                                        const ProgressFn& progress = {},
                                        std::size_t limit = SIZE_MAX);
-
-// ExpandItemFile from ExpandSource into ExpandSource + ".TMP", with KeepHeader telling whether
-// the source has a header.
-Result<ExpansionResult> ExpandFile(ProgramState& state, const ProgressFn& progress = {});
 
 } // namespace zyn

@@ -1,8 +1,5 @@
 #include "archive/itemnames.h"
 
-#include "archive/archiveindex.h"
-#include "document/bytes.h"
-
 #include <array>
 #include <initializer_list>
 #include <string_view>
@@ -83,11 +80,6 @@ bool RecogniseTextArchive(ArchiveFlow& flow, std::int32_t firstSlot, std::uint64
     default:
         return false;
     }
-}
-
-bool RecogniseTextArchiveFile(FileSystem& fs, const std::string& path, ArchiveFlow& flow) {
-    auto file = fs.readFile(path, MaxArchiveSize);
-    return file && RecogniseTextArchive(flow, readI32(*file, 0), file->size());
 }
 
 } // namespace zyn

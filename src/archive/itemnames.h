@@ -5,7 +5,6 @@
 // strings in the Western single-byte code page, like every text of the program.
 
 #include "archive/archiveflow.h"
-#include "document/filesystem.h"
 
 #include <cstdint>
 #include <string>
@@ -24,8 +23,4 @@ void NameTextArchiveItems(ArchiveFlow& flow, bool isVersion2, bool isDemo);
 // archive is shorter than 200 000 bytes), 604 the ZYN 2 demo, 724 ZYN 2. Returns false and
 // keeps ArchiveIsVersion2 and ArchiveIsDemo for any other value.
 bool RecogniseTextArchive(ArchiveFlow& flow, std::int32_t firstSlot, std::uint64_t archiveLength);
-// The same for the archive file at path, as the item dialog does each time it opens; an archive
-// that cannot be read is not recognised.
-bool RecogniseTextArchiveFile(FileSystem& fs, const std::string& path, ArchiveFlow& flow);
-
 } // namespace zyn
