@@ -16,7 +16,9 @@ inline std::uint8_t byteAt(std::string_view bytes, std::size_t pos) {
     return static_cast<std::uint8_t>(bytes[pos]);
 }
 
-inline char toChar(unsigned code) { return static_cast<char>(static_cast<unsigned char>(code)); }
+inline char toChar(unsigned code) {
+    return static_cast<char>(static_cast<unsigned char>(code));
+}
 
 // Readers return 0 for any byte beyond the end, so callers check lengths before they trust a value.
 inline std::uint16_t readU16(std::string_view bytes, std::size_t pos) {

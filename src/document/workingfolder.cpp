@@ -27,9 +27,9 @@ std::string WorkingFolder::fileFor(const std::string& name) {
     std::string safe;
     for (const char c : name) {
         const auto code = static_cast<unsigned char>(c);
-        const bool allowed = code >= 128 || (code > 32 && c != '/' && c != ':' && c != '\\' &&
-                                             c != '<' && c != '>' && c != '*' && c != '?' &&
-                                             c != '"' && c != '|');
+        const bool allowed =
+            code >= 128 || (code > 32 && c != '/' && c != ':' && c != '\\' && c != '<' &&
+                            c != '>' && c != '*' && c != '?' && c != '"' && c != '|');
         safe.push_back(allowed || c == ' ' ? c : '_');
     }
     if (safe.empty() || safe == "." || safe == "..")

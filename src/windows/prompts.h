@@ -29,8 +29,7 @@ public:
     virtual Answer askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) = 0;
     // A notice with an OK button.
-    virtual void notify(QWidget* parent, const QString& title, const QString& text,
-                        Icon icon) = 0;
+    virtual void notify(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
 
     // The chosen path, or an empty string when cancelled. The open dialog accepts only files
     // that exist; the save dialog asks before overwriting.

@@ -1,10 +1,9 @@
 #include "support/tempdir.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <system_error>
 
