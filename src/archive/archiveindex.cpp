@@ -16,22 +16,25 @@ Status damaged(const std::string& path, const std::string& what) {
     return Status::failure(ErrorKind::Damaged, "The archive " + path + " is damaged: " + what);
 }
 
-// The table of an archive held in memory, checked against the file's length.
-struct Table {
+// An archive's bytes with its item count checked against the file's length.
+struct ArchiveFile {
+    std::string bytes;
     std::int32_t lastItem = -1;
 };
 
-Result<Table> readTable(std::string_view file, const std::string& path) {
-    Table table;
-    table.lastItem = LastItemFromFirstSlot(readI32(file, 0));
-    const std::int64_t items = static_cast<std::int64_t>(table.lastItem) + 1;
+Result<ArchiveFile> readArchiveFile(FileSystem& fs, const std::string& path) {
+    auto file = fs.readFile(path, MaxArchiveSize);
+    if (!file)
+        return file.status();
+    const std::int32_t lastItem = LastItemFromFirstSlot(readI32(*file, 0));
+    const std::int64_t items = static_cast<std::int64_t>(lastItem) + 1;
     if (items > ArchiveIndex::MaxItems)
         return damaged(path, "its table claims " + std::to_string(items) + " items (at most " +
                                  std::to_string(ArchiveIndex::MaxItems) + " are possible).");
-    if (static_cast<std::uint64_t>(items) * 4 > file.size())
+    if (static_cast<std::uint64_t>(items) * 4 > file->size())
         return damaged(path, "its table of " + std::to_string(items) +
                                  " items runs past the end of the file.");
-    return table;
+    return ArchiveFile{std::move(*file), lastItem};
 }
 
 struct ItemRead {
@@ -77,29 +80,26 @@ std::int32_t LastItemFromFirstSlot(std::int32_t firstSlot) {
 }
 
 Status ReadArchiveIndex(FileSystem& fs, const std::string& path, ArchiveIndex& index) {
-    auto file = fs.readFile(path, MaxArchiveSize);
-    if (!file)
-        return file.status();
-    auto table = readTable(*file, path);
-    if (!table)
-        return table.status();
+    auto archive = readArchiveFile(fs, path);
+    if (!archive)
+        return archive.status();
 
     std::vector<ItemRead> items;
-    items.reserve(static_cast<std::size_t>(table->lastItem + 1));
+    items.reserve(static_cast<std::size_t>(archive->lastItem + 1));
     std::uint64_t held = 0;
-    for (std::int32_t i = 0; i <= table->lastItem; ++i) {
-        auto item = readItem(*file, path, i);
+    for (std::int32_t i = 0; i <= archive->lastItem; ++i) {
+        auto item = readItem(archive->bytes, path, i);
         if (!item)
             return item.status();
         held += item->data.size();
         items.push_back(*item);
     }
-    if (held > file->size() + MaxSharedBytes)
+    if (held > archive->bytes.size() + MaxSharedBytes)
         return damaged(path, "its items share their bytes so often that they would take " +
                                  std::to_string(held) + " bytes in memory.");
 
     ArchiveIndex fresh;
-    fresh.LastItem = table->lastItem;
+    fresh.LastItem = archive->lastItem;
     const auto count = static_cast<std::size_t>(fresh.itemCount());
     fresh.ItemOffset.resize(count);
     fresh.ItemMode.resize(count);
@@ -116,24 +116,22 @@ Status ReadArchiveIndex(FileSystem& fs, const std::string& path, ArchiveIndex& i
 
 Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& targetPath,
                    int itemNumber, ArchiveIndex& index) {
-    auto file = fs.readFile(path, MaxArchiveSize);
-    if (!file)
-        return file.status();
-    auto table = readTable(*file, path);
-    if (!table)
-        return table.status();
+    auto archive = readArchiveFile(fs, path);
+    if (!archive)
+        return archive.status();
     const std::int32_t k = itemNumber - 1;
-    if (k < 0 || k > table->lastItem)
-        return Status::failure(ErrorKind::Damaged,
-                               "The archive " + path + " has no item " + std::to_string(k) +
-                                   " (it has " + std::to_string(table->lastItem + 1) + " items).");
-    auto item = readItem(*file, path, k);
+    if (k < 0 || k > archive->lastItem)
+        return Status::failure(ErrorKind::Damaged, "The archive " + path + " has no item " +
+                                                       std::to_string(k) + " (it has " +
+                                                       std::to_string(archive->lastItem + 1) +
+                                                       " items).");
+    auto item = readItem(archive->bytes, path, k);
     if (!item)
         return item.status();
     if (Status written = replaceFile(fs, targetPath, targetPath + ".part", item->data); !written)
         return written;
 
-    index.LastItem = table->lastItem;
+    index.LastItem = archive->lastItem;
     const auto count = static_cast<std::size_t>(index.itemCount());
     if (index.ItemOffset.size() < count)
         index.ItemOffset.resize(count);
