@@ -56,7 +56,7 @@ enum class CompressedFiles {
 struct ReadOptions {
     CompressedFiles compressed = CompressedFiles::Expand;
     ProgressFn progress;           // follows the expansion of a compressed file
-    bool writeExpandedCopy = true; // leave the expanded data as path + ".TMP"
+    std::string expandedCopy;      // where to leave the expanded data; "" for nowhere
 };
 
 struct LoadedText {

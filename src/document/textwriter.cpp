@@ -2,6 +2,7 @@
 
 #include "archive/archivesave.h"
 #include "archive/itemheader.h"
+#include "base/safewriter.h"
 #include "characters/remapping.h"
 #include "document/bytes.h"
 #include "document/programstate.h"
@@ -83,12 +84,8 @@ SaveResult SaveDocument(ProgramState& state) {
         if (Status status = SaveIntoArchive(state); !status)
             return {SaveOutcome::Failed, status.message()};
     } else {
-        std::string temp = state.FileDir + SaveTempName;
-        // Never let the temporary file be the target itself: a failed write would destroy it.
-        if (temp == state.FilePath)
-            temp += ".new";
         const std::string bytes = state.KeepHeader ? StoredItem(*data) : *data;
-        if (Status status = replaceFile(fs, state.FilePath, temp, bytes); !status)
+        if (Status status = WriteFileSafely(fs, state.FilePath, bytes); !status)
             return {SaveOutcome::Failed, status.message()};
     }
 

@@ -43,7 +43,9 @@ TEST_F(DocumentTest, OpensZyn1AndCompressedZyn2Files) {
 
     EXPECT_EQ(selectedEntry(), "1");
     EXPECT_EQ(shown(), "Map");
-    EXPECT_TRUE(fileExists(two + ".TMP"));
+    // Its expanded copy is kept in the private working folder, not beside the user's file.
+    EXPECT_TRUE(fileExists(state.Work.path() + "two.dat.TMP"));
+    EXPECT_FALSE(fileExists(two + ".TMP"));
     EXPECT_EQ(window->frontColor(), 51200u);
     EXPECT_TRUE(itemEnabled("mnuType"));
     EXPECT_EQ(window->menuItem("mnuFileConvertFile")->text(),
