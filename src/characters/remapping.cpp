@@ -1,6 +1,6 @@
 #include "characters/remapping.h"
 
-#include "document/bytes.h"
+#include "base/bytes.h"
 
 #include <algorithm>
 #include <cstddef>

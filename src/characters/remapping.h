@@ -6,9 +6,9 @@
 // ".set": 255 bytes read one position earlier, byte k - 1 is the display code of game code k;
 //         game code 0 always shows as 0.
 
+#include "base/filesystem.h"
+#include "base/result.h"
 #include "characters/charactertables.h"
-#include "document/filesystem.h"
-#include "document/result.h"
 #include "document/textdocument.h"
 
 #include <cstdint>

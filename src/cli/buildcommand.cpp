@@ -1,8 +1,8 @@
 #include "characters/remapping.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
-#include "document/programstate.h"
 #include "document/textwriter.h"
+#include "flows/programstate.h"
 
 #include <filesystem>
 #include <system_error>

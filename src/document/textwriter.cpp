@@ -1,11 +1,11 @@
 #include "document/textwriter.h"
 
-#include "archive/archivesave.h"
-#include "archive/itemheader.h"
+#include "base/bytes.h"
+#include "base/itemheader.h"
 #include "characters/remapping.h"
-#include "document/bytes.h"
-#include "document/programstate.h"
 #include "document/textreader.h"
+#include "flows/archivesave.h"
+#include "flows/programstate.h"
 
 namespace zyn {
 

@@ -3,9 +3,9 @@
 // Writing the document back in the games' layout, and the document-side rules of File Save,
 // File Save As and the version conversion.
 
+#include "base/filesystem.h"
+#include "base/result.h"
 #include "characters/charactertables.h"
-#include "document/filesystem.h"
-#include "document/result.h"
 #include "document/textdocument.h"
 
 #include <string>

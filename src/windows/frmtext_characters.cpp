@@ -3,7 +3,7 @@
 
 #include "characters/remapping.h"
 #include "document/ordinals.h"
-#include "document/programstate.h"
+#include "flows/programstate.h"
 #include "windows/frmeditor.h"
 #include "windows/frmtext.h"
 #include "windows/pathtext.h"

@@ -1,6 +1,6 @@
-#include "document/programstate.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
+#include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmdecomp.h"
 #include "windows/frmtext.h"

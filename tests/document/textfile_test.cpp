@@ -1,7 +1,7 @@
 #include "document/ordinals.h"
-#include "document/programstate.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
+#include "flows/programstate.h"
 #include "support/faultyfilesystem.h"
 #include "support/lzssencoder.h"
 #include "support/tempdir.h"

@@ -1,8 +1,8 @@
-#include "archive/archivesave.h"
+#include "flows/archivesave.h"
 
 #include "archive/archiverewrite.h"
-#include "document/programstate.h"
 #include "document/textwriter.h"
+#include "flows/programstate.h"
 
 #include <utility>
 
