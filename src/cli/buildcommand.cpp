@@ -2,6 +2,7 @@
 #include "cli/command.h"
 #include "cli/jsontext.h"
 #include "document/textwriter.h"
+#include "flows/filesave.h"
 #include "flows/programstate.h"
 
 #include <filesystem>

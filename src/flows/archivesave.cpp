@@ -1,6 +1,7 @@
 #include "flows/archivesave.h"
 
 #include "archive/archiverewrite.h"
+#include "characters/remapping.h"
 #include "document/textwriter.h"
 #include "flows/programstate.h"
 
@@ -15,7 +16,7 @@ Status SaveIntoArchive(ProgramState& state) {
                                "Cannot save into item " + std::to_string(item) +
                                    " of the archive " + state.ArchivePath + ": it has " +
                                    std::to_string(state.itemCount()) + " items.");
-    auto data = BuildTextData(state, state);
+    auto data = BuildTextData(state, GameCodeMap(state));
     if (!data)
         return data.status();
 

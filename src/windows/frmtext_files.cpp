@@ -1,5 +1,6 @@
 #include "document/textreader.h"
 #include "document/textwriter.h"
+#include "flows/filesave.h"
 #include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmdecomp.h"

@@ -8,6 +8,7 @@
 #include "document/textreader.h"
 #include "document/textwriter.h"
 #include "flows/archiveitemflow.h"
+#include "flows/filesave.h"
 #include "flows/programstate.h"
 #include "robustness/faultpoints.h"
 #include "support/archivebuilder.h"
