@@ -1,8 +1,8 @@
 #include "archive/archiveindex.h"
 
-#include "archive/itemheader.h"
+#include "base/bytes.h"
+#include "base/itemheader.h"
 #include "base/safewriter.h"
-#include "document/bytes.h"
 
 #include <cmath>
 #include <string_view>

@@ -1,9 +1,9 @@
 #include "archive/itemexpansion.h"
 
 #include "archive/archiveindex.h"
-#include "archive/itemheader.h"
+#include "base/bytes.h"
+#include "base/itemheader.h"
 #include "base/safewriter.h"
-#include "document/bytes.h"
 
 namespace zyn {
 

@@ -7,8 +7,8 @@
 // that is a symbolic link is written where the link leads, and the link stays; the new file
 // keeps the old one's permission bits and owner.
 
-#include "document/filesystem.h"
-#include "document/result.h"
+#include "base/filesystem.h"
+#include "base/result.h"
 
 #include <string>
 #include <string_view>

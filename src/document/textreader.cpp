@@ -1,7 +1,7 @@
 #include "document/textreader.h"
 
+#include "base/bytes.h"
 #include "base/safewriter.h"
-#include "document/bytes.h"
 
 #include <utility>
 

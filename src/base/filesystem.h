@@ -6,7 +6,7 @@
 // is never touched before its replacement is complete. Tests substitute an implementation that
 // fails chosen steps, to prove that a failure at any point leaves the old file as it was.
 
-#include "document/result.h"
+#include "base/result.h"
 
 #include <cstdint>
 #include <string>
