@@ -22,8 +22,7 @@ Status ioFailure(const std::string& what, const std::string& path, int error) {
 // "." + name + "." + six random letters or digits: hidden, beside the file it belongs to, and
 // not a name another run will pick.
 std::string unusedName(const std::string& name) {
-    static const char letters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static std::mt19937_64 random{std::random_device{}()};
     // Room for the dot and the suffix within a file name's 255 bytes.
     std::string result = "." + name.substr(0, 240) + ".";
@@ -37,7 +36,8 @@ constexpr int NameAttempts = 100;
 // Makes a rename last: the folder's entry is flushed too.
 void flushFolder(const std::string& path) {
     const std::string folder = folderOf(path);
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -97,8 +97,9 @@ public:
             InterruptGuard guard;
             // Private until its permission bits are set; a new file gets what the umask (or
             // the folder's default access list) gives.
-            const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                  like.exists ? 0600 : 0666);
+            const int fd =
+                ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                       like.exists ? 0600 : 0666);
             if (fd < 0 && errno == EEXIST)
                 continue;
             if (fd < 0)
@@ -107,8 +108,9 @@ public:
             if (like.exists) {
                 // The owner first: changing it clears set-id bits. Where the user may not give
                 // the file away, the group alone may still be kept.
-                if (like.owner >= 0 && ::fchown(fd, static_cast<uid_t>(like.owner),
-                                                static_cast<gid_t>(like.group)) != 0 &&
+                if (like.owner >= 0 &&
+                    ::fchown(fd, static_cast<uid_t>(like.owner), static_cast<gid_t>(like.group)) !=
+                        0 &&
                     like.group >= 0)
                     (void)!::fchown(fd, static_cast<uid_t>(-1), static_cast<gid_t>(like.group));
                 ::fchmod(fd, like.permissions);
@@ -172,8 +174,8 @@ public:
             if (errno != EEXIST)
                 return ioFailure("Cannot link", path, errno);
         }
-        return Result<std::string>::failure(ErrorKind::Io, "Cannot link " + path +
-                                                               ": no unused name was found.");
+        return Result<std::string>::failure(ErrorKind::Io,
+                                            "Cannot link " + path + ": no unused name was found.");
     }
 
     Status remove(const std::string& path) override {

@@ -62,8 +62,8 @@ Status ReplacementFile::write(std::string_view data) {
 
 Status ReplacementFile::commit() {
     Status status = pending_ ? fs_->flush(file_)
-                             : Status::failure(ErrorKind::Io, "Cannot write " + path_ +
-                                                                  ": its writing failed.");
+                             : Status::failure(ErrorKind::Io,
+                                               "Cannot write " + path_ + ": its writing failed.");
     if (status)
         status = fs_->rename(file_.path, path_);
     if (status)

@@ -3,17 +3,16 @@
 #include "archive/itemnames.h"
 #include "base/bytes.h"
 #include "base/itemheader.h"
+#include "base/safewriter.h"
 #include "cli/command.h"
 #include "cli/itemnumber.h"
 #include "cli/jsontext.h"
 #include "document/textreader.h"
-#include "base/safewriter.h"
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <system_error>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 namespace zyn::cli {
 
@@ -214,9 +213,8 @@ int replace(Arguments args, CommandIo io) {
     if (Status rebuilt = RewriteArchive(realFileSystem(), index, path); !rebuilt)
         return fail(io, rebuilt.message());
     const auto file = realFileSystem().resolveLinks(path);
-    io.out << (replacements.size() == 1 ? "Replaced item " : "Replaced items ") << numbers
-           << " of " << path << "; the archive as it was is in "
-           << BackupName(file ? *file : path) << ".\n";
+    io.out << (replacements.size() == 1 ? "Replaced item " : "Replaced items ") << numbers << " of "
+           << path << "; the archive as it was is in " << BackupName(file ? *file : path) << ".\n";
     return Success;
 }
 

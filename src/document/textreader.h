@@ -55,8 +55,8 @@ enum class CompressedFiles {
 
 struct ReadOptions {
     CompressedFiles compressed = CompressedFiles::Expand;
-    ProgressFn progress;           // follows the expansion of a compressed file
-    std::string expandedCopy;      // where to leave the expanded data; "" for nowhere
+    ProgressFn progress;      // follows the expansion of a compressed file
+    std::string expandedCopy; // where to leave the expanded data; "" for nowhere
 };
 
 struct LoadedText {

@@ -116,8 +116,8 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
             const bool failed =
                 faulty.count(point.op) >= point.nth && point.op != FaultyFileSystem::Op::Link;
             // The backup is in place once its link (or copy) was renamed: the first rename.
-            const bool backupKept =
-                !failed || point.nth > 1 || (!path.noLinks && point.op != FaultyFileSystem::Op::Rename);
+            const bool backupKept = !failed || point.nth > 1 ||
+                                    (!path.noLinks && point.op != FaultyFileSystem::Op::Rename);
             SCOPED_TRACE(std::string(path.name) + ", " + point.describe());
             EXPECT_EQ(state->Modified, failed);
             EXPECT_EQ(state->FromArchive, failed ? fromArchive : archive);

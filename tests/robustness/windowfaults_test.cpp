@@ -73,8 +73,8 @@ TEST_F(WindowFaultsTest, EveryFailingOperationOfEverySaveIsShownAndKeepsEveryFil
                 state.Files = &realFileSystem(); // faulty ends with this attempt
 
                 // A refused link is no failure: the backup is copied instead.
-                const bool failed = faulty.count(point.op) >= point.nth &&
-                                    point.op != FaultyFileSystem::Op::Link;
+                const bool failed =
+                    faulty.count(point.op) >= point.nth && point.op != FaultyFileSystem::Op::Link;
                 SCOPED_TRACE(name + ", " + point.describe());
                 auto* dialog = window->findChild<frmSelHQR*>();
                 const auto& shown = prompts.shown();
@@ -99,8 +99,8 @@ TEST_F(WindowFaultsTest, EveryFailingOperationOfEverySaveIsShownAndKeepsEveryFil
 
                 const auto after = filesIn(dir.path());
                 // The backup is in place once its link was renamed: the first rename.
-                const bool backupKept = !failed || point.op != FaultyFileSystem::Op::Rename ||
-                                        point.nth > 1;
+                const bool backupKept =
+                    !failed || point.op != FaultyFileSystem::Op::Rename || point.nth > 1;
                 auto expected = keptWithBackup(before, name, archive && backupKept);
                 if (!failed) {
                     EXPECT_NE(after.at(name), before.at(name));
