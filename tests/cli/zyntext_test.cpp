@@ -29,9 +29,11 @@ std::string quoted(const std::string& arg) {
 }
 
 // The arguments reach the program as they are, without a shell's splitting; its input is empty.
-ToolRun zyntext(const std::vector<std::string>& args) {
+// It runs in folder when one is given.
+ToolRun zyntext(const std::vector<std::string>& args, const std::string& folder = {}) {
     test::TempDir dir;
-    std::string line = quoted(ZYNTEXT_PATH);
+    std::string line =
+        (folder.empty() ? "" : "cd " + quoted(folder) + " && ") + quoted(ZYNTEXT_PATH);
     for (const auto& arg : args)
         line += " " + quoted(arg);
     line += " </dev/null >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"));
@@ -170,6 +172,59 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
             mode == 0 ? test::itemHeader(5, 5, 0) + "plain" : test::CompressedItem(Dialogue, mode);
         EXPECT_EQ(zyntext({"expand", dir.write("EN_000.DIA", item), out}).exitCode, 0);
         EXPECT_EQ(test::readBytes(out), mode == 0 ? "plain" : Dialogue);
+    }
+}
+
+TEST(Zyntext, HqrReplaceBacksUpBesideTheArchiveAndTakesSeveralItemsOrWholeItemFiles) {
+    test::TempDir dir;
+    // Named relative to another folder, under folders with a "." in their names.
+    std::filesystem::create_directories(dir.file(".wine/game.1"));
+    std::filesystem::create_directories(dir.file("other"));
+    const std::string archive = dir.write(".wine/game.1/text.hqr", mixedArchive().build());
+    const std::string relative = "../.wine/game.1/text.hqr";
+    const std::string old = test::readBytes(archive);
+    const std::string headed = TextFileBuilder(1).entry("x").withHeader().bytes();
+    const std::string packed = test::CompressedItem(Dialogue, 1);
+    dir.write("other/headed.ztf", headed);
+    dir.write("other/packed.ztf", packed);
+    dir.write("other/one.txt", "one");
+
+    // A file with an item header would be stored with a second one: refused, with the way out.
+    const ToolRun refused =
+        zyntext({"hqr", "replace", relative, "0", "headed.ztf"}, dir.file("other"));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("add --item-file"), std::string::npos) << refused.err;
+    EXPECT_EQ(test::readBytes(archive), old);
+    EXPECT_FALSE(test::fileExists(dir.file(".wine/game.1/text.~$R")));
+
+    const ToolRun several =
+        zyntext({"hqr", "replace", relative, "0", "one.txt", "4", "headed.ztf"}, dir.file("other"));
+    EXPECT_EQ(several.exitCode, 1) << "one item file among the items";
+    // Made absolute, not resolved: the message names the archive as it was given.
+    const std::string backup = dir.file("other/../.wine/game.1/text.~$R");
+    EXPECT_EQ(zyntext({"hqr", "replace", relative, "0", "one.txt", "4", "other/one.txt"},
+                      dir.file("other"))
+                  .exitCode,
+              1)
+        << "a missing file";
+    EXPECT_EQ(zyntext({"hqr", "replace", relative, "0", "one.txt", "2", "../other/one.txt"},
+                      dir.file("other"))
+                  .out,
+              "Replaced items 0, 2 of " + dir.file("other/") + relative +
+                  "; the archive as it was is in " + backup + ".\n");
+    EXPECT_EQ(test::readBytes(backup), old);
+    const auto items = json(zyntext({"hqr", "list", archive}))["items"];
+    EXPECT_EQ(items[0]["stored"], 3);
+    EXPECT_EQ(items[2]["stored"], 3);
+
+    // Whole items: header and data stored as they are, a compressed item stays compressed.
+    EXPECT_EQ(zyntext({"hqr", "replace", archive, "4", dir.file("other/packed.ztf"), "0",
+                       dir.file("other/headed.ztf"), "--item-file"})
+                  .exitCode,
+              0);
+    for (const auto& [number, bytes] : {std::pair{"4", packed}, std::pair{"0", headed}}) {
+        EXPECT_EQ(zyntext({"hqr", "extract", archive, number, dir.file("out")}).exitCode, 0);
+        EXPECT_EQ(test::readBytes(dir.file("out")), bytes) << number;
     }
 }
 
