@@ -288,29 +288,29 @@ void frmText::setDocumentLoadedState() {
     menuItem("mnuFileSaveAs")->setEnabled(true);
     menuItem("mnuFileSaveToHQR")->setEnabled(true);
     QAction* convert = menuItem("mnuFileConvertFile");
-    convert->setText(state_.IsVersion2
+    convert->setText(state_.Document.IsVersion2
                          ? QStringLiteral("&Convert file from ZYN 2 to ZYN 1 format")
                          : QStringLiteral("&Convert file from ZYN 1 to ZYN 2 format"));
     convert->setEnabled(true);
     combo1_->setEnabled(true);
     combo2_->setEnabled(true);
     // A file of one table slot has no entries: there is nothing to move through, edit or type.
-    const bool entries = state_.hasEntries();
+    const bool entries = state_.Document.hasEntries();
     setNavigationEnabled(entries);
-    setTypeMenuEnabled(state_.IsVersion2 && entries);
+    setTypeMenuEnabled(state_.Document.IsVersion2 && entries);
 }
 
 void frmText::showLoadedDocument() {
     combo2_->clear();
-    for (int i = 0; i < state_.entryCount(); ++i)
+    for (int i = 0; i < state_.Document.entryCount(); ++i)
         combo2_->addItem(QString::number(i + 1));
     setDocumentLoadedState();
-    if (!state_.hasEntries()) {
+    if (!state_.Document.hasEntries()) {
         setCaptions({}, {});
         setBackground(TitlePicture);
         return;
     }
-    if (state_.IsVersion2)
+    if (state_.Document.IsVersion2)
         SetType(0);
     else
         setBackground(Zyn1Picture);
@@ -318,15 +318,15 @@ void frmText::showLoadedDocument() {
 }
 
 void frmText::updateTitle() {
-    if (!state_.FilePath.empty())
-        setWindowTitle(fromNative(WindowTitle(state_)));
+    if (!state_.Document.FilePath.empty())
+        setWindowTitle(fromNative(WindowTitle(state_.Document)));
 }
 
 bool frmText::askSaveChanges(const QString& title) {
-    if (!state_.Modified)
+    if (!state_.Document.Modified)
         return true;
     const QString question = QStringLiteral("Do you want to save the changes to ") +
-                             fromNative(state_.FileTitle) + QLatin1Char('?');
+                             fromNative(state_.Document.FileTitle) + QLatin1Char('?');
     switch (prompts_.askYesNoCancel(this, title, question)) {
     case Prompts::Answer::Cancel:
         return false;
@@ -337,7 +337,7 @@ bool frmText::askSaveChanges(const QString& title) {
     }
     mnuFileSave_Click();
     // Going on after a failed or abandoned save would throw the changes away.
-    return !state_.Modified;
+    return !state_.Document.Modified;
 }
 
 void frmText::Form_Load(const QString& commandLine) {
@@ -351,7 +351,7 @@ void frmText::Form_Load(const QString& commandLine) {
 
     placeWindow();
     fillCharacterSets();
-    state_.BaseCaption = windowTitle().toStdString();
+    state_.Document.BaseCaption = windowTitle().toStdString();
     updateTitle();
 }
 
