@@ -123,24 +123,10 @@ void frmText::mnuTypeDemo_Click() {
 }
 
 void frmText::Toolbar1_ButtonClick(int index) {
+    // Open, Save, Save As, About and Exit are the menu items' actions; see buildButtonBar.
     switch (index) {
-    case 1:
-        mnuFileOpen_Click();
-        return;
-    case 3:
-        mnuFileSave_Click();
-        return;
-    case 4:
-        mnuFileSaveAs_Click();
-        return;
     case 12:
         editEntry();
-        return;
-    case 14:
-        mnuHelpAbout_Click();
-        return;
-    case 15:
-        mnuFileExit_Click();
         return;
     case 6:
     case 7:
