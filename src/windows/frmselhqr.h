@@ -59,8 +59,6 @@ private:
     void fillList();
     bool load();
     bool save();
-    // Exchanges the dialog's archive, index and item with the program state's.
-    void swapArchive();
     // Done with the archive of this opening: the dialog hides and lets go of its index.
     void finish();
     void showFailure(const std::string& message, bool notice);

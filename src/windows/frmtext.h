@@ -79,7 +79,7 @@ public:
     void setNoDocumentState();
     void setDocumentLoadedState();
     void showLoadedDocument();
-    // Save button and File Save together.
+    // File Save and its button, one action.
     void setSaveEnabled(bool enabled);
     // The title rule: BaseCaption, the file and the game, once a file is loaded.
     void updateTitle();

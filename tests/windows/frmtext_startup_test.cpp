@@ -103,7 +103,7 @@ TEST_F(StartupTest, ClosingWithChangesAsksWhetherToSave) {
         EXPECT_EQ(prompts.shown().front().kind, Kind::YesNoCancel);
         EXPECT_EQ(prompts.shown().front().text, "Do you want to save the changes to close.zyt?");
         EXPECT_EQ(window->isVisible(), c.answer == Answer::Cancel || c.saveFails) << c.way;
-        EXPECT_EQ(state.Modified, !saved) << c.way;
+        EXPECT_EQ(state.Document.Modified, !saved) << c.way;
         if (!c.saveFails) {
             EXPECT_EQ(readBytes(path), TextFileBuilder(1).entry(saved ? "New" : "Old").bytes());
         }
