@@ -87,7 +87,6 @@ TEST(TextReader, AHeaderCountsOnlyWhenItsStoredSizeMatchesTheFile) {
             const auto read = parse(file, false, compressed);
             ASSERT_TRUE(read) << read.message();
             EXPECT_EQ(read->header.found, found);
-            EXPECT_FALSE(read->expanded);
             EXPECT_EQ(read->text.EntryText[0], found ? "X" : file.substr(4, 5));
         }
     }
@@ -141,7 +140,7 @@ TEST(TextReader, CompressedFilesAreExpandedOrRefusedFromTheCommandLine) {
         const ReadOptions options{CompressedFiles::Expand, [&](auto, auto) { ++calls; }, true};
         const auto read = ReadTextFile(realFileSystem(), path, true, options);
         ASSERT_TRUE(read) << read.message();
-        EXPECT_TRUE(read->expanded && calls > 0);
+        EXPECT_GT(calls, 0);
         EXPECT_EQ(read->text.EntryText[0], "Packed\r\ntext");
         EXPECT_EQ(read->text.EntryType[0], 9);
         EXPECT_EQ(test::readBytes(path + ".TMP"), data);
