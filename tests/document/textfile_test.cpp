@@ -332,6 +332,7 @@ TEST(OrdinalFile, FillsOneSlotPerGroupAndOneMoreOrNothingAtAll) {
         {"\x05\x00\x09"s, {5, 9}}, // an odd length ends in half a group
         {test::itemHeader(18, 18, 0) + payload, expanded},
         {test::CompressedItem(payload, 1), expanded},
+        {test::CompressedItem(payload, 2), expanded},
         {groups(std::vector<std::uint16_t>(1023, 1)) + "\x02"s, largest},
         {groups(std::vector<std::uint16_t>(1024, 1)), {}}, // 1025 slots
         {groups({1, 2, 32768, 4}), {}},
