@@ -55,7 +55,6 @@ Result<LoadedText> readExtractedItem(FileSystem& fs, const std::string& itemPath
                 return expanded.status();
             data = std::move(*expanded);
         }
-        loaded.expanded = true;
     } else {
         data = file->substr(loaded.header.found ? ItemHeaderSize : 0);
     }

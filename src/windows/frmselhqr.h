@@ -40,10 +40,6 @@ public:
     QPushButton* Command1() const { return command1_; }
     QPushButton* Command2() const { return command2_; }
 
-    // The item Load or Save would act on, and whether one has been checked in this opening.
-    std::int16_t selectedItem() const { return selection_; }
-    bool hasSelection() const { return accepted_; }
-
 public slots:
     // A click on item, or its check mark changed by the user.
     void List1_ItemCheck(int item);

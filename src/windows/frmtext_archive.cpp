@@ -23,8 +23,6 @@ frmSelHQR& itemDialog(frmText& window) {
 // Both commands: the save question, the choice of the archive, its index, then the dialog.
 void chooseArchiveItem(frmText& window, bool saveMode) {
     ProgramState& state = window.state();
-    if (saveMode)
-        state.Flow.PreviousArchivePath = state.Document.ArchivePath;
     const std::string remembered = state.Document.FilePath;
     if (!window.askSaveChanges(window.windowTitle()))
         return;
@@ -36,7 +34,6 @@ void chooseArchiveItem(frmText& window, bool saveMode) {
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);
-    state.Document.ChosenExt = LastThreeUpper(path);
     // The document's own file, or the archive it came from, is not offered again.
     if (path == remembered)
         return;

@@ -52,7 +52,6 @@ void frmText::mnuExtraLoadChr_Click() {
         prompts_.notify(this, caption(), fromNative(loaded.message()), Prompts::Icon::Stop);
         return;
     }
-    state_.Document.ChosenExt = LastThreeUpper(path);
     setCaptions(RemapText(state_.Characters, caption1_), RemapText(state_.Characters, caption2_));
     // One table for the rest of the run.
     menuItem("mnuExtraLoadChr")->setEnabled(false);
@@ -80,7 +79,6 @@ void frmText::mnuExtraOrdinal_Click() {
                         Prompts::Icon::Stop);
         return;
     }
-    state_.Document.ChosenExt = LastThreeUpper(path);
 
     // The ordinals take the place of the character set names, one line per table slot. Lines
     // 0 to 13 still choose the character set of their position when picked.

@@ -35,10 +35,16 @@ void frmText::setBackground(int picture) {
 }
 
 void frmText::ShowEntry() {
-    const int i = state_.Document.CurrentEntry;
+    showEntry(state_.Document.CurrentEntry, false);
+}
+
+void frmText::showEntry(int i, bool throughTable) {
     if (i < 0 || i >= state_.Document.entryCount())
         return;
-    setCaptions(state_.Document.EntryText[i], state_.Document.EntryText[i]);
+    std::string text = state_.Document.EntryText[i];
+    if (throughTable && state_.Characters.RemapLoaded && !state_.Document.DisplayForm[i])
+        text = RemapText(state_.Characters, text);
+    setCaptions(text, text);
     if (state_.Document.IsVersion2) {
         setFrontColor(GetForeColorA(state_.Document.EntryType[i]));
         SetType(i);
@@ -55,14 +61,7 @@ void frmText::Combo2_Click() {
     if (index < 0 || index >= state_.Document.entryCount())
         return;
     state_.Document.CurrentEntry = static_cast<std::int16_t>(index);
-    std::string text = state_.Document.EntryText[index];
-    if (state_.Characters.RemapLoaded && !state_.Document.DisplayForm[index])
-        text = RemapText(state_.Characters, text);
-    setCaptions(text, text);
-    if (state_.Document.IsVersion2) {
-        setFrontColor(GetForeColorA(state_.Document.EntryType[index]));
-        SetType(index);
-    }
+    showEntry(index, true);
 }
 
 void frmText::SetType(int i) {

@@ -41,15 +41,14 @@ bool frmText::readTextFile(const QString& path, bool refuseCompressed, LoadedTex
 
     ReadOptions options;
     options.compressed = refuseCompressed ? CompressedFiles::Refuse : CompressedFiles::Expand;
-    options.progress = expansionProgress_;
     // The expanded copy goes to the private working folder, never beside the user's file.
     if (!refuseCompressed && !state_.Work.path().empty())
-        options.expandedCopy = state_.Work.fileFor(native.substr(folderOf(native).size())) + ".TMP";
+        options.expandedCopy =
+            state_.Work.fileFor(native.substr(folderOf(native).size())) + ".TMP";
     // A compressed file is expanded while the progress window shows which file it is.
     std::unique_ptr<frmDecomp> progress;
     const ItemHeader header = TestHeader(*bytes);
-    if (!refuseCompressed && !options.progress && header.found &&
-        (header.mode == 1 || header.mode == 2)) {
+    if (!refuseCompressed && header.found && (header.mode == 1 || header.mode == 2)) {
         progress = std::make_unique<frmDecomp>(this);
         progress->start(native);
         options.progress = progress->progress();
@@ -93,7 +92,6 @@ void frmText::mnuFileOpen_Click() {
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);
-    state_.Document.ChosenExt = LastThreeUpper(path);
 
     // The file already loaded is not read again, so edits in memory survive choosing it. A
     // document taken from an archive carries the archive's path: choosing the archive is not

@@ -87,7 +87,6 @@ TEST(TextReader, AHeaderCountsOnlyWhenItsStoredSizeMatchesTheFile) {
             const auto read = parse(file, false, compressed);
             ASSERT_TRUE(read) << read.message();
             EXPECT_EQ(read->header.found, found);
-            EXPECT_FALSE(read->expanded);
             EXPECT_EQ(read->text.EntryText[0], found ? "X" : file.substr(4, 5));
         }
     }
@@ -142,7 +141,7 @@ TEST(TextReader, CompressedFilesAreExpandedOrRefusedFromTheCommandLine) {
                                   path + ".TMP"};
         const auto read = ReadTextFile(realFileSystem(), path, true, options);
         ASSERT_TRUE(read) << read.message();
-        EXPECT_TRUE(read->expanded && calls > 0);
+        EXPECT_GT(calls, 0);
         EXPECT_EQ(read->text.EntryText[0], "Packed\r\ntext");
         EXPECT_EQ(read->text.EntryType[0], 9);
         EXPECT_EQ(test::readBytes(path + ".TMP"), data);
@@ -322,6 +321,7 @@ TEST(OrdinalFile, FillsOneSlotPerGroupAndOneMoreOrNothingAtAll) {
         {"\x05\x00\x09"s, {5, 9}}, // an odd length ends in half a group
         {test::itemHeader(18, 18, 0) + payload, expanded},
         {test::CompressedItem(payload, 1), expanded},
+        {test::CompressedItem(payload, 2), expanded},
         {groups(std::vector<std::uint16_t>(1023, 1)) + "\x02"s, largest},
         {groups(std::vector<std::uint16_t>(1024, 1)), {}}, // 1025 slots
         {groups({1, 2, 32768, 4}), {}},

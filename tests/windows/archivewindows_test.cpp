@@ -204,6 +204,13 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     }
     commit("Changed");
 
+    // File Open of the archive reads it as a text file, which it is not. The document stays that
+    // item of that archive, so File Save below does not write a text file over the archive.
+    prompts.answer(Answer::No).chooseFile(QString::fromStdString(archive)).answer(Answer::Yes);
+    window->mnuFileOpen_Click();
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
+    EXPECT_TRUE(state.Document.FromArchive);
+
     // Its own archive is not offered again; a missing one is reported and not created.
     const std::string missing = dir.file("missing.hqr");
     prompts.answer(Answer::No).answer(Answer::No).answer(Answer::No);

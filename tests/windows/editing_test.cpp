@@ -304,6 +304,14 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     closeEditor();
     EXPECT_EQ(state.Document.EntryText[0], "b cbt");
     EXPECT_FALSE(state.Document.Modified);
+
+    // Another open starts with every entry in game codes: an untouched entry saves as it was.
+    open(writeText("dogs.zyt", 1, {"a dog", "x"}), false);
+    window->selectEntry(1);
+    commit("y");
+    window->mnuFileSave_Click();
+    EXPECT_EQ(readBytes(state.Document.FilePath),
+              TextFileBuilder(1).entry("a dog").entry("y").bytes());
 }
 
 TEST_F(EditorTest, ARefusedOrCancelledTableChangesNothing) {

@@ -143,13 +143,5 @@ TEST_F(StartupTest, EachAboutOpensAnotherModelessBox) {
         delete open;
 }
 
-TEST(KeyValue, IsCutToTheReportedSizeWithoutItsTerminator) {
-    const std::string buffer = std::string("C:\\Tools") + std::string(1024 - 8, '\0');
-    EXPECT_EQ(cutKeyValue(buffer, 9), "C:\\Tools") << "stored with its terminator";
-    EXPECT_EQ(cutKeyValue(buffer, 8), "C:\\Tools") << "stored without one";
-    EXPECT_EQ(cutKeyValue(buffer, 4), "C:\\T");
-    EXPECT_EQ(cutKeyValue(buffer, 0), "");
-}
-
 } // namespace
 } // namespace zyn::test
