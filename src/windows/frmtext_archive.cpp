@@ -38,11 +38,10 @@ void chooseArchiveItem(frmText& window, bool saveMode) {
     if (path == remembered)
         return;
 
+    // Read afresh also for Save to HQR: what the chosen item holds now is what a save must find
+    // there still, or ask before overwriting.
     ArchiveIndex index;
-    // A document taken from this very archive is saved back through the index it came with.
-    if (saveMode && state.Document.FromArchive && path == state.Document.ArchivePath) {
-        index = state.Archive;
-    } else if (Status read = ReadArchiveIndex(state.files(), path, index); !read) {
+    if (Status read = ReadArchiveIndex(state.files(), path, index); !read) {
         window.prompts().notify(&window, window.windowTitle(), fromNative(read.message()),
                                 Prompts::Icon::Stop);
         return;

@@ -3,12 +3,14 @@
 #include "archive/itemexpansion.h"
 #include "base/bytes.h"
 #include "base/expanddata.h"
+#include "base/itemheader.h"
 #include "support/archivebuilder.h"
 #include "support/lzssencoder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <random>
 
 namespace zyn {
@@ -210,26 +212,47 @@ TEST(BackupName, CutsTheFileNameAtItsFirstDot) {
         EXPECT_EQ(BackupName(path), backup);
 }
 
-// An index as it stands after items were replaced in it: the rebuild lays out every item in item
-// order, shares only bytes that are still the same, and writes what was blank.
-TEST(BuildArchive, LaysOutItemsInOrderSharingOnlyUnchangedBytes) {
+// The rebuild lays out every item in item order, shares only bytes that are still the same,
+// writes what was blank, gives stored items a fresh header, and replaces nothing when an item is
+// not what its change expected.
+TEST_F(Archive, RebuildLaysOutItemsInOrderSharingOnlyUnchangedBytes) {
     const std::string one = itemHeader(3, 3, 0) + "one";
-    ArchiveIndex index;
-    index.LastItem = 7;
-    index.ItemOffset = {0, 80, 60, 80, 80, 0, -1, 100};
-    index.ItemMode = {0, 0, 0, 0, 0, 0, 0, 2};
-    index.ItemData = {"", one, itemHeader(3, 3, 0) + "two", one, one,
-                      "", "",  itemHeader(9, 3, 2) + "abc"};
-    ReplaceItem(index, 1, "new");
-    ReplaceItem(index, 5, "filled");
+    ArchiveBuilder builder;
+    builder.stored("zero")
+        .raw(one)
+        .raw(itemHeader(7, 3, 0) + "two") // a stored item whose header is not fresh
+        .sharedWith(1)
+        .sharedWith(1)
+        .blank(0)
+        .blank(-1)
+        .raw(itemHeader(9, 3, 2) + "abc");
+    const std::string before = builder.build();
+    dir.write("text.hqr", before);
     std::string expected;
-    for (const std::uint32_t slot : {0, 36, 49, 62, 62, 75, 0, 91, 104})
+    for (const std::uint32_t slot : {36, 50, 63, 76, 76, 89, 0, 105, 118})
         appendU32(expected, slot);
-    expected += itemHeader(3, 3, 0) + "new" + itemHeader(3, 3, 0) + "two" + one +
-                itemHeader(6, 6, 0) + "filled" + itemHeader(9, 3, 2) + "abc";
-    const auto archive = BuildArchive(index);
-    ASSERT_TRUE(archive.ok()) << archive.message();
-    EXPECT_EQ(*archive, expected);
+    expected += itemHeader(4, 4, 0) + "zero" + itemHeader(3, 3, 0) + "new" + itemHeader(3, 3, 0) +
+                "two" + one + itemHeader(6, 6, 0) + "filled" + itemHeader(9, 3, 2) + "abc";
+
+    const auto rebuild = [&](std::optional<std::string> expectedItem) {
+        return RebuildArchive(realFileSystem(), path(),
+                              {{1, StoredItem("new"), expectedItem},
+                               {5, std::string(10, '\0') + "filled", std::nullopt}},
+                              {});
+    };
+    const auto changed = rebuild(itemHeader(3, 3, 0) + "old");
+    ASSERT_TRUE(changed.ok()) << changed.message();
+    ASSERT_EQ(changed->size(), 1u);
+    EXPECT_EQ(changed->front().item, 1);
+    EXPECT_EQ(changed->front().found, one);
+    EXPECT_EQ(test::readBytes(path()), before);
+    EXPECT_FALSE(test::fileExists(BackupName(path())));
+
+    const auto rebuilt = rebuild(one);
+    ASSERT_TRUE(rebuilt.ok()) << rebuilt.message();
+    EXPECT_TRUE(rebuilt->empty());
+    EXPECT_EQ(test::readBytes(path()), expected);
+    EXPECT_EQ(test::readBytes(BackupName(path())), before);
 }
 
 } // namespace
