@@ -1,6 +1,8 @@
 // zyntexteditor: builds the program state and the main window, which opens the file named on
 // the command line, if any.
 
+#include "base/interruptcleanup.h"
+#include "base/workingfolder.h"
 #include "flows/programstate.h"
 #include "windows/frmabout.h"
 #include "windows/frmtext.h"
@@ -10,6 +12,9 @@
 #include <QStringList>
 
 int main(int argc, char** argv) {
+    // An interrupted save leaves no temporary file, and no run leaves its working folder.
+    zyn::InstallInterruptCleanup();
+    zyn::RemoveAbandonedWorkingFolders();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(zyn::ApplicationTitle));
 

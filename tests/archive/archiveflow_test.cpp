@@ -45,7 +45,7 @@ protected:
         AdoptArchiveItem(doc, std::move(*loaded), path, item);
         return {};
     }
-    bool workingFolderIsEmpty() { return std::filesystem::is_empty(work.path()); }
+    bool workingFolderIsEmpty() { return test::holdsNoWorkingFile(work.path()); }
 
     test::TempDir dir;
     ArchiveBuilder builder;

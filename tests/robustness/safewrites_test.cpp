@@ -1,19 +1,26 @@
 // zyntext's writers run as real processes against what people really do to them: two runs into
 // one folder, kills at random moments, links, private and read-only files, and links planted at
-// the names older versions wrote through.
+// the names older versions wrote through; and the working folders of runs that were stopped.
 
+#include "base/interruptcleanup.h"
+#include "base/workingfolder.h"
 #include "support/archivebuilder.h"
 #include "support/lzssencoder.h"
 #include "support/textfilebuilder.h"
 #include "support/toolrun.h"
 
 #include <chrono>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <pwd.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace zyn::test {
@@ -182,6 +189,64 @@ TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndAtMostItsTempo
         std::cout << c.args[0] << ": " << kept << " old, " << replaced << " new, " << withTemporary
                   << " with the temporary file left by SIGKILL\n";
     }
+}
+
+// A working folder goes with its run when SIGTERM or SIGINT stops it; one left by a killed run
+// goes at the next start, which leaves alone the folders of runs still going.
+TEST(WorkingFolders, NoneOutlivesItsRun) {
+    TempDir dir;
+    const char* before = std::getenv("TMPDIR");
+    const std::string saved = before ? before : "";
+    ::setenv("TMPDIR", dir.path().c_str(), 1);
+    struct Run {
+        pid_t pid;
+        std::string folder;
+    };
+    // A run that makes its working folder with a file in it, says where, and waits to be stopped.
+    const auto start = [] {
+        int pipe[2];
+        if (::pipe(pipe) != 0)
+            return Run{-1, {}};
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            InstallInterruptCleanup();
+            WorkingFolder work;
+            std::ofstream(work.fileFor("EN_000.DIA")) << "item";
+            (void)!::write(pipe[1], work.path().data(), work.path().size());
+            ::close(pipe[1]);
+            for (;;)
+                ::pause();
+        }
+        ::close(pipe[1]);
+        char path[PATH_MAX];
+        const ssize_t n = ::read(pipe[0], path, sizeof path);
+        ::close(pipe[0]);
+        return Run{pid, std::string(path, static_cast<std::size_t>(std::max<ssize_t>(n, 0)))};
+    };
+    const auto stop = [](const Run& run, int signal) {
+        ::kill(run.pid, signal);
+        ::waitpid(run.pid, nullptr, 0);
+    };
+    const Run terminated = start(), killed = start(), living = start();
+    ASSERT_FALSE(terminated.folder.empty() || killed.folder.empty() || living.folder.empty());
+    // An earlier version's folder has no lock to tell whether its run lives: it is left alone.
+    fs::create_directory(dir.file("zyntext-older"));
+
+    stop(terminated, SIGTERM);
+    stop(killed, SIGKILL);
+    EXPECT_FALSE(fileExists(terminated.folder));
+    EXPECT_TRUE(fileExists(killed.folder + "EN_000.DIA"));
+    RemoveAbandonedWorkingFolders();
+    EXPECT_FALSE(fileExists(killed.folder));
+    EXPECT_TRUE(fileExists(living.folder + "EN_000.DIA"));
+    EXPECT_TRUE(fileExists(dir.file("zyntext-older")));
+    stop(living, SIGINT);
+    EXPECT_FALSE(fileExists(living.folder));
+
+    if (before)
+        ::setenv("TMPDIR", saved.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
 }
 
 } // namespace

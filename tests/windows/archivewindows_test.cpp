@@ -200,7 +200,7 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
         EXPECT_EQ(title().toStdString(), titleFor(c.path + "; " + c.name, 2));
         EXPECT_TRUE(state.Document.FromArchive && state.Document.IsVersion2);
         EXPECT_FALSE(buttonEnabled(3));
-        EXPECT_TRUE(std::filesystem::is_empty(state.Work.path())) << "working files left";
+        EXPECT_TRUE(holdsNoWorkingFile(state.Work.path())) << "working files left";
     }
     commit("Changed");
 
