@@ -9,6 +9,7 @@
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 #include <random>
@@ -79,6 +80,36 @@ TEST(ExpandData, GivesBackWhatTheEncoderPackedWithBothMethodsUpToAnyCut) {
     for (std::size_t length = 0; length <= packed.size(); ++length) {
         const std::string out = ExpandData(packed.substr(0, length), 2, text.size());
         ASSERT_EQ(out, text.substr(0, out.size())) << "cut at " << length;
+    }
+}
+
+// The stream keeps only the last window of its output and refills its input as it goes: the
+// same bytes, whatever pieces the input comes in and wherever the expanded size cuts them.
+TEST(ExpandData, AsAStreamGivesTheSameBytesFromInputInAnyPieces) {
+    const std::string text = dialogueLikeText(700000, 9); // several of the stream's chunks
+    for (const int method : {1, 2}) {
+        const std::string packed = test::EncodeLzss(text, method);
+        for (const std::size_t claimed : {text.size(), text.size() + 100, text.size() - 4097,
+                                          std::size_t{300000}, std::size_t{7}}) {
+            for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, packed.size()}) {
+                std::size_t at = 0;
+                std::string out;
+                const auto input = [&](char* buffer, std::size_t size) {
+                    const std::size_t n = std::min({size, piece, packed.size() - at});
+                    packed.copy(buffer, n, at);
+                    at += n;
+                    return n;
+                };
+                const auto output = [&](std::string_view bytes) {
+                    out += bytes;
+                    return true;
+                };
+                const std::uint64_t handedOn = ExpandStream(input, method, claimed, output);
+                EXPECT_EQ(handedOn, out.size());
+                ASSERT_TRUE(out == ExpandData(packed, method, claimed))
+                    << "method " << method << ", " << claimed << " claimed, pieces of " << piece;
+            }
+        }
     }
 }
 
