@@ -42,6 +42,20 @@ Result<std::size_t> MemoryFileSystem::readAt(OpenFile& file, std::uint64_t offse
     return data->copy(buffer, size, static_cast<std::size_t>(offset));
 }
 
+Result<std::string> MemoryFileSystem::readParts(OpenFile& file,
+                                                const std::vector<std::uint64_t>& offsets,
+                                                std::size_t size) {
+    const std::string* data = find(file.path);
+    std::string parts;
+    for (const std::uint64_t offset : offsets) {
+        if (data == nullptr || offset + size > data->size())
+            return Status::failure(ErrorKind::Io,
+                                   "Cannot read " + file.path + ": it is too short.");
+        parts.append(*data, static_cast<std::size_t>(offset), size);
+    }
+    return parts;
+}
+
 Status MemoryFileSystem::copy(OpenFile& from, std::uint64_t offset, std::uint64_t size,
                               NewFile& to) {
     const std::string* data = find(from.path);

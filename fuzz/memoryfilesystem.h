@@ -21,6 +21,8 @@ public:
     Result<OpenFile> open(const std::string& path, bool lock) override;
     Result<std::size_t> readAt(OpenFile& file, std::uint64_t offset, char* buffer,
                                std::size_t size) override;
+    Result<std::string> readParts(OpenFile& file, const std::vector<std::uint64_t>& offsets,
+                                  std::size_t size) override;
     Status copy(OpenFile& from, std::uint64_t offset, std::uint64_t size, NewFile& to) override;
     void close(OpenFile&) override {}
     Result<NewFile> create(const std::string& folder, const std::string& name,

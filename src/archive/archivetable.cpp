@@ -51,29 +51,36 @@ Result<ArchiveTable> ReadArchiveTable(FileSystem& fs, OpenFile& file) {
         return slots.status();
 
     table.items.resize(static_cast<std::size_t>(count));
+    std::vector<std::uint64_t> headerOffsets;
     for (std::size_t i = 0; i < table.items.size(); ++i) {
         TableItem& item = table.items[i];
         item.slot = readI32(*slots, 4 * i);
         const std::int64_t offset = item.slot;
         if (offset <= 0 || static_cast<std::uint64_t>(offset) == length)
             continue;
-        const std::string number = std::to_string(i);
         if (static_cast<std::uint64_t>(offset) + ItemHeaderSize > length)
-            return ArchiveDamaged(file.path,
-                                  "item " + number + " starts past the end of the file.");
-        auto header = readExactly(fs, file, static_cast<std::uint64_t>(offset), ItemHeaderSize);
-        if (!header)
-            return header.status();
-        const std::int64_t stored = readI32(*header, 4);
-        if (stored < 0 || static_cast<std::uint64_t>(offset) + ItemHeaderSize +
+            return ArchiveDamaged(file.path, "item " + std::to_string(i) +
+                                                 " starts past the end of the file.");
+        item.blank = false;
+        headerOffsets.push_back(static_cast<std::uint64_t>(offset));
+    }
+    auto headers = fs.readParts(file, headerOffsets, ItemHeaderSize);
+    if (!headers)
+        return headers.status();
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < table.items.size(); ++i) {
+        TableItem& item = table.items[i];
+        if (item.blank)
+            continue;
+        item.header = headers->substr(ItemHeaderSize * next++, ItemHeaderSize);
+        const std::int64_t stored = readI32(item.header, 4);
+        if (stored < 0 || static_cast<std::uint64_t>(item.slot) + ItemHeaderSize +
                                   static_cast<std::uint64_t>(stored) >
                               length)
-            return ArchiveDamaged(file.path, "item " + number + " claims " +
+            return ArchiveDamaged(file.path, "item " + std::to_string(i) + " claims " +
                                                  std::to_string(stored) +
                                                  " bytes, more than the file holds after it.");
-        item.blank = false;
         item.size = ItemHeaderSize + static_cast<std::uint64_t>(stored);
-        item.header = std::move(*header);
     }
     return table;
 }

@@ -6,11 +6,14 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csetjmp>
+#include <csignal>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -36,6 +39,22 @@ std::string unusedName(const std::string& name) {
 }
 
 constexpr int NameAttempts = 100;
+
+Status shortened(const OpenFile& file) {
+    return Status::failure(ErrorKind::Io,
+                           "Cannot read " + file.path + ": it became shorter while it was read.");
+}
+
+// A mapped file that another program cuts short raises SIGBUS where its lost pages are read:
+// the read in progress then fails instead of ending the program.
+thread_local sigjmp_buf* cutShort = nullptr;
+
+extern "C" void onBusError(int signal) {
+    if (cutShort != nullptr)
+        siglongjmp(*cutShort, 1);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
 
 // Makes a rename last: the folder's entry is flushed too.
 void flushFolder(const std::string& path) {
@@ -138,6 +157,65 @@ public:
         return done;
     }
 
+    Result<std::string> readParts(OpenFile& file, const std::vector<std::uint64_t>& offsets,
+                                  std::size_t size) override {
+        std::string parts(offsets.size() * size, '\0');
+        for (const std::uint64_t offset : offsets)
+            if (offset + size > file.size)
+                return shortened(file);
+        // Mapped a window at a time, so that the pages the parts lie on are held only while
+        // they are read: a call per part would cost more than the copying it saves.
+        constexpr std::uint64_t WindowSize = 8u << 20;
+        const auto page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+        // What a jump back from the signal handler needs; nothing here has a destructor.
+        void* volatile window = MAP_FAILED;
+        volatile std::uint64_t start = 0, length = 0;
+        struct sigaction guard {
+        }, previous{};
+        guard.sa_handler = onBusError;
+        ::sigemptyset(&guard.sa_mask);
+        ::sigaction(SIGBUS, &guard, &previous);
+        sigjmp_buf jump;
+        const bool cut = sigsetjmp(jump, 1) != 0;
+        if (!cut) {
+            cutShort = &jump;
+            for (std::size_t i = 0; i < offsets.size(); ++i) {
+                const std::uint64_t offset = offsets[i];
+                if (window == MAP_FAILED || offset < start || offset + size > start + length) {
+                    if (window != MAP_FAILED)
+                        ::munmap(window, length);
+                    start = offset / page * page;
+                    length = std::min(std::max<std::uint64_t>(WindowSize, offset + size - start),
+                                      file.size - start);
+                    window = ::mmap(nullptr, length, PROT_READ, MAP_SHARED, file.handle,
+                                    static_cast<off_t>(start));
+                    if (window == MAP_FAILED)
+                        break; // no mapping here (some file systems have none)
+                }
+                std::memcpy(parts.data() + i * size,
+                            static_cast<const char*>(window) + (offset - start), size);
+            }
+        }
+        cutShort = nullptr;
+        ::sigaction(SIGBUS, &previous, nullptr);
+        const bool mapped = window != MAP_FAILED;
+        if (mapped)
+            ::munmap(window, length);
+        if (cut)
+            return shortened(file);
+        if (mapped)
+            return parts;
+        // A call per part.
+        for (std::size_t i = 0; i < offsets.size(); ++i) {
+            auto read = readAt(file, offsets[i], parts.data() + i * size, size);
+            if (!read)
+                return read.status();
+            if (*read != size)
+                return shortened(file);
+        }
+        return parts;
+    }
+
     Status copy(OpenFile& from, std::uint64_t offset, std::uint64_t size, NewFile& to) override {
         // The kernel copies without the data passing through this program, where it can: on
         // the same file system, and where the file system supports it.
@@ -166,8 +244,7 @@ public:
             if (!read)
                 return read.status();
             if (*read == 0)
-                return Status::failure(ErrorKind::Io, "Cannot read " + from.path +
-                                                          ": it became shorter while it was read.");
+                return shortened(from);
             if (Status written = write(to, std::string_view(buffer.data(), *read)); !written)
                 return written;
             in += static_cast<off_t>(*read);

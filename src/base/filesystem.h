@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zyn {
 
@@ -56,6 +57,11 @@ public:
     // Up to size bytes from offset into buffer; fewer only at the end of the file.
     virtual Result<std::size_t> readAt(OpenFile& file, std::uint64_t offset, char* buffer,
                                        std::size_t size) = 0;
+    // The size bytes at each of offsets, one after the other; every part must lie inside the
+    // file. For the headers of an archive's items: thousands of small parts, which the
+    // operating system's files read through a mapping instead of one call each.
+    virtual Result<std::string> readParts(OpenFile& file, const std::vector<std::uint64_t>& offsets,
+                                          std::size_t size) = 0;
     // Appends size bytes of from, starting at offset, to the new file; a source that ends
     // before them is a failure.
     virtual Status copy(OpenFile& from, std::uint64_t offset, std::uint64_t size, NewFile& to) = 0;

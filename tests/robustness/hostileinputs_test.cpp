@@ -4,6 +4,7 @@
 
 #include "archive/archiveindex.h"
 #include "archive/archiverewrite.h"
+#include "archive/archivetable.h"
 #include "archive/itemexpansion.h"
 #include "base/itemheader.h"
 #include "characters/remapping.h"
@@ -46,6 +47,21 @@ TEST(HostileArchives, TwentyThousandAndOneItemsAreHandledOneMoreIsRefused) {
     EXPECT_FALSE(ExtractItem(realFileSystem(), refused, dir.file("x"), 1, index).ok());
     EXPECT_EQ(index.ItemData[20000].substr(10), "replaced")
         << "a refused archive changes the index";
+}
+
+// Another program cutting the archive short while its item headers are read (through a mapping,
+// whose lost pages raise SIGBUS) makes the read fail with a message instead of ending the run.
+TEST(HostileArchives, AnArchiveCutShortWhileItIsReadIsRefused) {
+    TempDir dir;
+    const std::string path = dir.write("text.hqr", TextArchive(4000));
+    FileSystem& fs = realFileSystem();
+    auto file = fs.open(path, false);
+    ASSERT_TRUE(file.ok()) << file.message();
+    FileCloser closer(fs, *file);
+    std::filesystem::resize_file(path, 4 * 4001); // the table stays, the items go
+    const auto table = ReadArchiveTable(fs, *file);
+    EXPECT_NE(table.message().find("became shorter while it was read"), std::string::npos)
+        << table.message();
 }
 
 TEST(HostileArchives, ItemsSharingOneLargeItemCannotMultiplyIt) {

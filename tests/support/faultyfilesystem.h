@@ -41,6 +41,10 @@ public:
                                std::size_t size) override {
         return inner_.readAt(file, offset, buffer, size);
     }
+    Result<std::string> readParts(OpenFile& file, const std::vector<std::uint64_t>& offsets,
+                                  std::size_t size) override {
+        return inner_.readParts(file, offsets, size);
+    }
     Status copy(OpenFile& from, std::uint64_t offset, std::uint64_t size, NewFile& to) override;
     void close(OpenFile& file) override { inner_.close(file); }
     Result<NewFile> create(const std::string& folder, const std::string& name,
