@@ -40,12 +40,14 @@ std::string EncodeLzss(std::string_view data, int method) {
             out[flagPos] = toChar(byteAt(out, flagPos) | (1u << tokens));
         ++tokens;
     };
-    // Earlier positions by the hash of their first bytes, newest first.
+    // Earlier positions by the hash of their first bytes, newest first. A chain is followed only
+    // within the window, so the links of the last window's positions are all it needs: a
+    // position's slot is taken again only once the position is out of reach.
     std::vector<std::size_t> head(std::size_t{1} << 15, NoPosition);
-    std::vector<std::size_t> previous(data.size(), NoPosition);
+    std::vector<std::size_t> previous(Window, NoPosition);
     const auto insert = [&](std::size_t pos) {
         if (pos + 1 < data.size())
-            previous[pos] = std::exchange(head[hashAt(data, pos)], pos);
+            previous[pos % Window] = std::exchange(head[hashAt(data, pos)], pos);
     };
 
     for (std::size_t pos = 0; pos < data.size();) {
@@ -55,7 +57,7 @@ std::string EncodeLzss(std::string_view data, int method) {
         std::size_t candidate = longest >= minLength ? head[hashAt(data, pos)] : NoPosition;
         for (int chain = 0; chain < 64 && candidate != NoPosition && pos - candidate <= Window &&
                             bestLength < longest;
-             ++chain, candidate = previous[candidate]) {
+             ++chain, candidate = previous[candidate % Window]) {
             // The match may run into the bytes being encoded: the decoder copies byte by byte,
             // so an overlapping match repeats them.
             std::size_t length = 0;

@@ -1,0 +1,241 @@
+// zyntext as the user runs it, timed side by side with what it is measured against, each run a
+// child process whose peak memory the system reports:
+// - hqr replace of one item of a 100 MB archive of 20 000 items, against one durable copy of
+//   the archive (cat to a new file, then fsync);
+// - expand of a 64 MiB text, its output flushed to disk, against gzip -dc of the same text;
+//   and expand of a quarter of that text, to show its memory does not follow the output.
+//
+// Usage: toolbench [ROUNDS]   (in ZYN_BENCH_DIR, else the current folder; 5 rounds by default)
+
+#include "base/bytes.h"
+#include "base/itemheader.h"
+#include "dialoguetext.h"
+#include "support/lzssencoder.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Run {
+    double seconds = 0;
+    long peakKiB = 0; // ru_maxrss of the child
+};
+
+// Runs args with its standard output going to the file out (created afresh); with flush, the
+// output is flushed to disk before the clock stops. Called in a process of its own (see run):
+// a child's peak memory counts the memory of the process it was forked from.
+Run measure(const std::vector<std::string>& args, const std::string& out, bool flush) {
+    const auto start = std::chrono::steady_clock::now();
+    const int fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw std::runtime_error("cannot create " + out);
+    std::vector<char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(fd, STDOUT_FILENO);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    if (flush)
+        ::fsync(fd);
+    ::close(fd);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(args[0] + " " + args[1] + " failed");
+    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+            usage.ru_maxrss};
+}
+
+// measure, run by this program started afresh ("--measure OUT FLUSH ARGS..."), which is small
+// when it forks.
+Run run(const std::vector<std::string>& args, const std::string& out = "/dev/null",
+        bool flush = false) {
+    static const std::string self = fs::read_symlink("/proc/self/exe").string();
+    std::string line = "'" + self + "' --measure '" + out + "' " + (flush ? "1" : "0");
+    for (const std::string& arg : args)
+        line += " '" + arg + "'";
+    FILE* child = ::popen(line.c_str(), "r");
+    Run result;
+    if (child == nullptr || std::fscanf(child, "%lf %ld", &result.seconds, &result.peakKiB) != 2 ||
+        ::pclose(child) != 0)
+        throw std::runtime_error(args[0] + " " + args[1] + " failed");
+    return result;
+}
+
+void put(std::string& table, std::size_t slot, std::size_t value) {
+    zyn::putU32(table, 4 * slot, static_cast<std::uint32_t>(value));
+}
+
+// 20 000 items: three quarters stored items of 5 300 bytes, a quarter compressed items of
+// 12 000 expanded bytes (both methods), every fiftieth sharing the bytes of the one before.
+std::string buildArchive(const std::string& path) {
+    constexpr int Items = 20000;
+    const std::string source = DialogueText(4 * 1024 * 1024, 2);
+    std::string table(4 * (Items + 1), '\0');
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(table.data(), static_cast<std::streamsize>(table.size()));
+    std::size_t offset = table.size(), lastOffset = offset;
+    for (int i = 0; i < Items; ++i) {
+        if (i % 50 == 49) {
+            put(table, static_cast<std::size_t>(i), lastOffset);
+            continue;
+        }
+        const std::size_t start = (static_cast<std::size_t>(i) * 7919) % (source.size() - 20000);
+        const std::string item =
+            i % 4 == 3 ? zyn::test::CompressedItem(source.substr(start, 12000), 1 + i % 2)
+                       : zyn::StoredItem(source.substr(start, 5300));
+        put(table, static_cast<std::size_t>(i), offset);
+        lastOffset = offset;
+        offset += item.size();
+        out.write(item.data(), static_cast<std::streamsize>(item.size()));
+    }
+    put(table, Items, offset);
+    out.seekp(0);
+    out.write(table.data(), static_cast<std::streamsize>(table.size()));
+    return path;
+}
+
+std::string write(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    return path;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Contest {
+    std::string name;
+    std::vector<double> seconds;
+    long peakKiB = 0;
+    void add(const Run& r) {
+        seconds.push_back(r.seconds);
+        peakKiB = std::max(peakKiB, r.peakKiB);
+    }
+};
+
+void report(const Contest& ours, const Contest& theirs, double goal, const char* goalText) {
+    const double ratio = median(ours.seconds) / median(theirs.seconds);
+    for (const Contest* c : {&theirs, &ours})
+        std::printf("| %s | %.0f ms | %.0f ms | %.0f ms | %.1f MiB |\n", c->name.c_str(),
+                    1000 * median(c->seconds),
+                    1000 * *std::min_element(c->seconds.begin(), c->seconds.end()),
+                    1000 * *std::max_element(c->seconds.begin(), c->seconds.end()),
+                    c->peakKiB / 1024.0);
+    std::printf("\n%s: %.2f times (goal: %s) -> %s\n\n", ours.name.c_str(), ratio, goalText,
+                ratio <= goal ? "met" : "NOT met");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 3 && std::string(argv[1]) == "--measure") {
+        const Run r = measure({argv + 4, argv + argc}, argv[2], std::string(argv[3]) == "1");
+        std::printf("%.6f %ld\n", r.seconds, r.peakKiB);
+        return 0;
+    }
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const char* base = std::getenv("ZYN_BENCH_DIR");
+    const fs::path folder = fs::path(base && *base ? base : ".") / "zyn-tool-bench";
+    fs::create_directories(folder);
+    const auto file = [&](const char* name) {
+        return (folder / name).string();
+    };
+    const std::string zyntext = ZYNTEXT_PATH;
+
+    std::cout << "Making the data ..." << std::endl;
+    const std::string archive = buildArchive(file("text.hqr"));
+    const auto archiveSize = fs::file_size(archive);
+    const std::string item = write(file("item.bin"), DialogueText(6000, 3));
+    std::string text = DialogueText(64u << 20, 5);
+    const std::size_t textSize = text.size(), quarterSize = textSize / 4;
+    const std::size_t textHash = std::hash<std::string>{}(text);
+    write(file("text.txt"), text);
+    write(file("text.item"), zyn::test::CompressedItem(text, 2));
+    write(file("quarter.item"), zyn::test::CompressedItem(text.substr(0, quarterSize), 2));
+    // A child starts with the memory of this program, and the system counts it in the child's
+    // peak: the texts go before anything is run.
+    std::string().swap(text);
+    run({"gzip", "-6", "-c", file("text.txt")}, file("text.gz"));
+    ::sync(); // nothing of the set-up left for the timed runs to write out
+
+    Contest copy{"One durable copy (cat, then fsync)", {}, 0};
+    Contest rebuild{"zyntext hqr replace, one item", {}, 0};
+    Contest firstRebuild{"zyntext hqr replace, no older backup to remove", {}, 0};
+    Contest gzip{"gzip -dc", {}, 0};
+    Contest expand{"zyntext expand", {}, 0};
+    const std::vector<std::string> replace = {zyntext, "hqr", "replace", archive, "1", item};
+    for (int round = 0; round < rounds; ++round) {
+        std::cout << "Round " << round + 1 << " of " << rounds << std::endl;
+        // Turn about, so that neither always runs on a disk the other has just filled.
+        const bool ourFirst = round % 2 == 0;
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((turn == 0) == ourFirst) {
+                // Each rebuild replaces the backup the one before left: a second 100 MB file
+                // to let go of, which a copy to a new file does not have. Once without.
+                rebuild.add(run(replace));
+                fs::remove(file("text.~$R"));
+                ::sync();
+                firstRebuild.add(run(replace));
+                expand.add(run({zyntext, "expand", file("text.item"), file("expanded.txt")}));
+            } else {
+                copy.add(run({"cat", archive}, file("copy.hqr"), true));
+                gzip.add(run({"gzip", "-dc", file("text.gz")}, file("gunzipped.txt")));
+                fs::remove(file("copy.hqr"));
+                ::sync();
+            }
+        }
+    }
+    const Run small = run({zyntext, "expand", file("quarter.item"), file("expanded.txt")});
+    const Run large = run({zyntext, "expand", file("text.item"), file("expanded.txt")});
+    std::ifstream expanded(file("expanded.txt"), std::ios::binary);
+    const bool same = std::hash<std::string>{}(
+                          std::string(std::istreambuf_iterator<char>(expanded), {})) == textHash;
+
+    std::printf("\nArchive: %.1f MB, 20 000 items; text: %zu bytes (gzip -6: %ju bytes, "
+                "method 2: %ju bytes); %d rounds\n\n",
+                archiveSize / 1e6, textSize,
+                static_cast<std::uintmax_t>(fs::file_size(file("text.gz"))),
+                static_cast<std::uintmax_t>(fs::file_size(file("text.item"))), rounds);
+    std::printf(
+        "| Run | Median | Fastest | Slowest | Peak memory |\n| --- | --- | --- | --- | --- |\n");
+    report(rebuild, copy, 1.5, "at most 1.5");
+    const double fresh = median(firstRebuild.seconds) / median(copy.seconds);
+    std::printf("%s: %.0f ms, %.2f times\n\n", firstRebuild.name.c_str(),
+                1000 * median(firstRebuild.seconds), fresh);
+    std::printf(
+        "Peak memory of the rebuild: %.1f MiB, %.1f%% of the archive (goal: under 25%%)\n\n",
+        rebuild.peakKiB / 1024.0, 100.0 * rebuild.peakKiB * 1024 / archiveSize);
+    std::printf(
+        "| Run | Median | Fastest | Slowest | Peak memory |\n| --- | --- | --- | --- | --- |\n");
+    report(expand, gzip, 0.5, "at most 0.5");
+    std::printf("Peak memory of expand: %.1f MiB for %zu bytes of output, %.1f MiB for %zu\n",
+                small.peakKiB / 1024.0, quarterSize, large.peakKiB / 1024.0, textSize);
+    fs::remove_all(folder);
+    if (!same)
+        std::cout << "zyntext expand did not give back the text\n";
+    return same ? 0 : 1;
+}
