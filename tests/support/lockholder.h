@@ -1,7 +1,7 @@
 #pragma once
 
-// Another process holding the lock every rebuild of an archive takes, until it is let go: what
-// a second program in the middle of a rebuild looks like to the one that wants to save.
+// Another process holding the lock every rebuild of an archive takes, for as long as this
+// lives: what a second program in the middle of a rebuild looks like to one that wants to save.
 
 #include <fcntl.h>
 #include <string>
@@ -18,10 +18,8 @@ public:
         if (::pipe(ready) != 0 || ::pipe(release) != 0)
             return;
         const char* file = path.c_str();
-        pid_ = ::fork();
-        if (pid_ == 0) {
+        if ((pid_ = ::fork()) == 0) {
             // Only calls a forked child may make: the parent may have other threads.
-            ::close(ready[0]);
             ::close(release[1]);
             const int fd = ::open(file, O_RDONLY);
             const char locked = fd >= 0 && ::flock(fd, LOCK_EX) == 0;
@@ -37,18 +35,14 @@ public:
         ::close(ready[0]);
         release_ = release[1];
     }
-    ~LockHolder() { letGo(); }
+    ~LockHolder() {
+        ::close(release_);
+        ::waitpid(pid_, nullptr, 0);
+    }
     LockHolder(const LockHolder&) = delete;
     LockHolder& operator=(const LockHolder&) = delete;
 
     bool held() const { return held_; }
-    void letGo() {
-        if (release_ < 0)
-            return;
-        ::close(release_);
-        release_ = -1;
-        ::waitpid(pid_, nullptr, 0);
-    }
 
 private:
     pid_t pid_ = -1;
