@@ -3,6 +3,7 @@
 #include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
+#include "windows/frmentries.h"
 #include "windows/pathtext.h"
 
 #include <QAction>
@@ -104,6 +105,14 @@ void frmText::buildPreview(QWidget* client) {
     };
     label1_ = makeLayer("Label1", 18, 19);
     label2_ = makeLayer("Label2", 16, 15);
+    // A dashed red line across the text where it is cut, with scissors at its end.
+    cutMark_ = new QLabel(QStringLiteral("\u2702"), client);
+    cutMark_->setObjectName(QStringLiteral("CutMark"));
+    cutMark_->setGeometry(label2_->x(), 0, label2_->width(), 14);
+    cutMark_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    cutMark_->setStyleSheet(QStringLiteral(
+        "QLabel { border-top: 2px dashed #ff3030; color: #ff3030; background: transparent; }"));
+    cutMark_->hide();
     QPalette shadow = label1_->palette();
     shadow.setColor(QPalette::WindowText, Qt::black);
     label1_->setPalette(shadow);
@@ -214,7 +223,12 @@ void frmText::buildMenus() {
     addSeparator(file, "mnuFileSep2");
     addItem(file, "mnuFileExit", "E&xit", &frmText::mnuFileExit_Click);
 
+    QMenu* view = addMenu("mnuView", "&View");
+    addItem(view, "mnuViewEntries", "Entries", &frmText::mnuViewEntries_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+
     QMenu* extra = addMenu("mnuExtra", "&Extra");
+
     addItem(extra, "mnuExtraLoadChr", "&Load character remapping", &frmText::mnuExtraLoadChr_Click);
     addItem(extra, "mnuExtraOrdinal", "Load &ordinal file", &frmText::mnuExtraOrdinal_Click);
 
@@ -307,6 +321,8 @@ void frmText::setDocumentLoadedState() {
 }
 
 void frmText::showLoadedDocument() {
+    opened_.assign(state_.Document.EntryText.begin(),
+                   state_.Document.EntryText.begin() + state_.Document.entryCount());
     combo2_->clear();
     for (int i = 0; i < state_.Document.entryCount(); ++i)
         combo2_->addItem(QString::number(i + 1));
@@ -314,12 +330,14 @@ void frmText::showLoadedDocument() {
     if (!state_.Document.hasEntries()) {
         setCaptions({}, {});
         setBackground(TitlePicture);
+        emit documentChanged();
         return;
     }
     if (state_.Document.IsVersion2)
         SetType(0);
     else
         setBackground(Zyn1Picture);
+    emit documentChanged();
     selectEntry(0);
 }
 
@@ -379,15 +397,29 @@ void frmText::fillCharacterSets() {
 void frmText::closeEvent(QCloseEvent* event) {
     bool cancel = false;
     Form_Unload(cancel);
-    if (cancel)
+    if (cancel) {
         event->ignore();
-    else
-        event->accept();
+        return;
+    }
+    // The windows tied to this one go with it.
+    if (entries_)
+        entries_->close();
+    event->accept();
 }
 
 void frmText::Form_Unload(bool& cancel) {
     if (!askSaveChanges(caption()))
         cancel = true;
+}
+
+void frmText::mnuViewEntries_Click() {
+    if (!entries_)
+        entries_ = new frmEntries(*this);
+    entries_->showBeside();
+}
+
+frmEntries* frmText::entriesWindow() const {
+    return entries_.data();
 }
 
 void frmText::mnuFileExit_Click() {

@@ -158,6 +158,7 @@ void frmText::mnuFileConvertFile_Click() {
     QAction* convert = menuItem("mnuFileConvertFile");
     convert->setEnabled(false);
     convert->setText(ConvertCaption);
+    emit documentChanged();
 }
 
 } // namespace zyn

@@ -1,0 +1,119 @@
+// The translator's windows: the entry list, the reference document, the fit check, find in
+// archive and opening a dropped file.
+
+#include "mainwindowfixture.h"
+#include "windows/frmentries.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableView>
+
+namespace zyn::test {
+namespace {
+
+class WorkbenchTest : public MainWindowTest {
+protected:
+    void SetUp() override { start(); }
+
+    frmEntries& entries() {
+        window->mnuViewEntries_Click();
+        return *window->entriesWindow();
+    }
+    // The entry numbers the list shows, top to bottom.
+    std::vector<int> rows() {
+        std::vector<int> numbers;
+        QAbstractItemModel* model = entries().lstEntries()->model();
+        for (int r = 0; r < model->rowCount(); ++r)
+            numbers.push_back(model->index(r, EntryModel::Number).data().toInt());
+        return numbers;
+    }
+    QString cell(int entry, int column) {
+        return entries().model().index(entry, column).data().toString();
+    }
+};
+
+TEST_F(WorkbenchTest, EntryListFollowsTheMainWindowBothWaysAndEveryChange) {
+    open(writeText("a.zyt", 2, {"Hello @ world", "", "Radio"}, {1, 1, 33}), true);
+    frmEntries& list = entries();
+    EXPECT_TRUE(list.isVisible());
+    EXPECT_TRUE(list.windowFlags() & Qt::Tool);
+    EXPECT_EQ(list.parentWidget(), window.get());
+    EXPECT_EQ(cell(0, EntryModel::Text), QString("Hello \u00B6 world"));
+    EXPECT_EQ(cell(2, EntryModel::Type), QString("033: Radio"));
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("untranslated"));
+    EXPECT_EQ(list.lblCounts()->text(), QString("2 of 3 translated, 0 do not fit"));
+
+    // The list chooses the entry the main window shows ...
+    list.lstEntries()->setCurrentIndex(list.lstEntries()->model()->index(2, 0));
+    EXPECT_EQ(selectedEntry(), QString("3"));
+    EXPECT_EQ(shown(), "Radio");
+    // ... and the main window's moves choose the row.
+    window->Toolbar1_ButtonClick(9);
+    EXPECT_EQ(list.currentEntry(), 0);
+
+    // An edit shows at once, as does a change of type.
+    window->selectEntry(1);
+    EXPECT_EQ(list.currentEntry(), 1);
+    commit("Now filled");
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("changed"));
+    EXPECT_EQ(list.lblCounts()->text(), QString("3 of 3 translated, 0 do not fit"));
+    window->mnuTypeDemo_Click();
+    EXPECT_EQ(cell(1, EntryModel::Type), QString("129: Demo Text"));
+
+    // Closing the main window closes the list.
+    prompts.answer(Answer::No);
+    window->close();
+    EXPECT_FALSE(list.isVisible());
+}
+
+TEST_F(WorkbenchTest, FilterByTextAndStatus) {
+    open(writeText("b.zyt", 1, {"The Key", "a door", "", "KEYHOLE"}), false);
+    frmEntries& list = entries();
+    const struct {
+        const char* text;
+        int status;
+        std::vector<int> rows;
+    } cases[] = {
+        {"", 0, {1, 2, 3, 4}}, {"key", 0, {1, 4}}, {"KEY", 0, {1, 4}}, {"", 1, {3}},
+        {"", 2, {1, 2, 4}},    {"o", 2, {2, 4}},   {"", 3, {}},
+    };
+    for (const auto& c : cases) {
+        list.txtFilter()->setText(QString::fromLatin1(c.text));
+        list.cboStatus()->setCurrentIndex(c.status);
+        EXPECT_EQ(rows(), c.rows) << c.text << " " << c.status;
+    }
+    EXPECT_EQ(list.lblCounts()->text(), QString("3 of 4 translated, 0 do not fit"));
+}
+
+TEST_F(WorkbenchTest, TextPastThePreviewIsMarkedWhereItIsCut) {
+    std::string tall;
+    for (int line = 0; line < 60; ++line)
+        tall += line ? " @ Line" : "Line";
+    open(writeText("c.zyt", 2, {"Short", tall}), true);
+    const QSize size = window->size();
+    EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
+
+    window->selectEntry(1);
+    const int cut = window->linesCutOff(1);
+    EXPECT_GT(cut, 10);
+    EXPECT_LT(cut, 60);
+    EXPECT_TRUE(window->CutMark()->isVisibleTo(window.get()));
+    EXPECT_EQ(window->CutMark()->toolTip(), QString("%1 lines cut off").arg(cut));
+    // The mark lies inside the preview, under the last line shown.
+    EXPECT_GT(window->CutMark()->y(), 240);
+    EXPECT_LT(window->CutMark()->y(), window->Label2()->geometry().bottom());
+    EXPECT_EQ(window->size(), size);
+
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
+    EXPECT_EQ(entries().lblCounts()->text(), QString("2 of 2 translated, 1 do not fit"));
+    entries().cboStatus()->setCurrentIndex(4);
+    EXPECT_EQ(rows(), std::vector<int>{2});
+
+    // Cut down to fit, the mark goes.
+    commit("Short again");
+    EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
+    EXPECT_EQ(entries().lblCounts()->text(), QString("2 of 2 translated, 0 do not fit"));
+}
+
+} // namespace
+} // namespace zyn::test
