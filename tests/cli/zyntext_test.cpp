@@ -1,5 +1,6 @@
 // zyntext run as the built program: what it prints, the files it writes and its exit codes.
 
+#include "cli/toolrun.h"
 #include "support/archivebuilder.h"
 #include "support/lzssencoder.h"
 #include "support/tempdir.h"
@@ -7,7 +8,6 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
 
 namespace zyn {
 namespace {
@@ -15,30 +15,8 @@ namespace {
 using namespace std::string_literals;
 using test::ArchiveBuilder;
 using test::TextFileBuilder;
-
-struct ToolRun {
-    int exitCode = -1; // -1 when the program did not end normally
-    std::string out, err;
-};
-
-std::string quoted(const std::string& arg) {
-    std::string result = "'";
-    for (const char c : arg)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-// The arguments reach the program as they are, without a shell's splitting; its input is empty.
-ToolRun zyntext(const std::vector<std::string>& args) {
-    test::TempDir dir;
-    std::string line = quoted(ZYNTEXT_PATH);
-    for (const auto& arg : args)
-        line += " " + quoted(arg);
-    line += " </dev/null >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"));
-    const int status = std::system(line.c_str());
-    return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-            test::readBytes(dir.file("out")), test::readBytes(dir.file("err"))};
-}
+using test::ToolRun;
+using test::zyntext;
 
 nlohmann::json json(const ToolRun& run) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -213,7 +191,13 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
           out},
          1,
          "entries[1] holds the character U+0100"},
-        {{"build", jsonFile(R"({"game": 1, "entries": [)"), out}, 1, "not valid JSON"},
+        // Columns count characters, not bytes.
+        {{"build", jsonFile("{\"game\": 1,\n \"entries\": [{\"text\": \"é\"} {"), out},
+         1,
+         "not valid JSON: line 2, column 28: unexpected '{'; expected ']'"},
+        {{"build", jsonFile("{\"game\": 1, \"entries\": [\n"), out},
+         1,
+         "not valid JSON: line 2, column 1: unexpected end of input"},
         {{"build", jsonFile(many.dump()), out},
          1,
          "there are 1023 entries, but a text file holds at most 1022"},
