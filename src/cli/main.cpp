@@ -14,7 +14,8 @@ const zyn::cli::Command* const Commands[] = {
 };
 
 void printOverview(std::ostream& out) {
-    out << "Usage: zyntext COMMAND [ARGUMENTS]\n\n"
+    out << "Usage: zyntext COMMAND [ARGUMENTS]\n"
+           "       zyntext --help | --version\n\n"
            "Reads and writes the text files and text archives of ZYN 1 and ZYN 2.\n\n"
            "Commands:\n";
     for (const auto* command : Commands)
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         printOverview(std::cout);
+        return zyn::cli::Success;
+    }
+    if (name == "--version") {
+        std::cout << "zyntext " ZYNTEXT_VERSION "\n";
         return zyn::cli::Success;
     }
     for (const auto* command : Commands) {
