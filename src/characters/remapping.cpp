@@ -1,6 +1,6 @@
 #include "characters/remapping.h"
 
-#include "document/bytes.h"
+#include "base/bytes.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -83,17 +83,22 @@ std::uint8_t UnmapChar(const CharacterTables& tables, std::uint8_t display, bool
     return reverse ? FindInTable(tables.RemapTable, display) : display;
 }
 
-void ConvertToDisplayForm(TextDocument& doc, const CharacterTables& tables) {
-    // An empty slot keeps its character, as on screen: appending the empty slot would silently
-    // drop the character from the document.
-    const int slots = std::clamp<int>(doc.SlotCount, 0, TextDocument::Capacity);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(slots); ++i) {
-        // An entry already in display form stays as it is; mapping it again would garble it.
-        if (doc.DisplayForm[i])
-            continue;
-        doc.EntryText[i] = RemapText(tables, doc.EntryText[i]);
-        doc.DisplayForm[i] = true;
-    }
+ByteMap DisplayCodeMap(const CharacterTables& tables) {
+    // An empty slot keeps its character, as on screen: dropping it would silently remove the
+    // character from the document.
+    ByteMap map{};
+    for (std::size_t k = 0; k < map.size(); ++k)
+        map[k] = tables.RemapTable[k].value_or(static_cast<std::uint8_t>(k));
+    return map;
+}
+
+std::optional<ByteMap> GameCodeMap(const CharacterTables& tables) {
+    if (!tables.RemapLoaded)
+        return std::nullopt;
+    ByteMap map{};
+    for (std::size_t k = 0; k < map.size(); ++k)
+        map[k] = UnmapChar(tables, static_cast<std::uint8_t>(k), true);
+    return map;
 }
 
 int chr2sval(std::string_view value) {

@@ -6,10 +6,10 @@
 // ".set": 255 bytes read one position earlier, byte k - 1 is the display code of game code k;
 //         game code 0 always shows as 0.
 
+#include "base/bytes.h"
+#include "base/filesystem.h"
+#include "base/result.h"
 #include "characters/charactertables.h"
-#include "document/filesystem.h"
-#include "document/result.h"
-#include "document/textdocument.h"
 
 #include <cstdint>
 #include <string>
@@ -38,9 +38,12 @@ std::uint8_t UnmapChar(const CharacterTables& tables, std::uint8_t display, bool
 // The lowest index whose slot equals c; 0 when none does.
 std::uint8_t FindInTable(const RemapSlots& table, std::uint8_t c);
 
-// "&Convert...": every entry of the document (end slot included) that still holds game codes is
-// rewritten into its display form and marked DisplayForm. Modified is left alone.
-void ConvertToDisplayForm(TextDocument& doc, const CharacterTables& tables);
+// RemapText for every code at once: game code -> display code.
+ByteMap DisplayCodeMap(const CharacterTables& tables);
+
+// UnmapChar with reverse on for every code: display code -> the game code a save stores. None
+// while no table is loaded, when texts are stored as they are.
+std::optional<ByteMap> GameCodeMap(const CharacterTables& tables);
 
 // A one- or two-character value string as a little-endian number (first character low byte).
 int chr2sval(std::string_view value);

@@ -1,11 +1,10 @@
 #include "document/textwriter.h"
 
-#include "archive/archivesave.h"
-#include "archive/itemheader.h"
-#include "characters/remapping.h"
-#include "document/bytes.h"
-#include "document/programstate.h"
+#include "base/bytes.h"
 #include "document/textreader.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace zyn {
 
@@ -14,13 +13,12 @@ namespace {
 // The stored form of slot i: encoded text, mapped back to game codes when it holds display codes,
 // type byte in front for ZYN 2, terminator after every slot but the end slot, which stores nothing
 // at all.
-std::string storedEntry(const TextDocument& doc, const CharacterTables& tables, int i) {
+std::string storedEntry(const TextDocument& doc, const std::optional<ByteMap>& toGameCodes, int i) {
     if (i == doc.SlotCount - 1)
         return {};
     std::string text = EncodeLineBreaks(doc.EntryText[i]);
-    if (tables.RemapLoaded && doc.DisplayForm[i])
-        for (char& c : text)
-            c = toChar(UnmapChar(tables, static_cast<std::uint8_t>(c), true));
+    if (toGameCodes && doc.DisplayForm[i])
+        text = mapBytes(std::move(text), *toGameCodes);
     if (doc.IsVersion2)
         text.insert(text.begin(), toChar(doc.EntryType[i]));
     text.push_back('\0');
@@ -29,7 +27,8 @@ std::string storedEntry(const TextDocument& doc, const CharacterTables& tables, 
 
 } // namespace
 
-Result<std::string> BuildTextData(const TextDocument& doc, const CharacterTables& tables) {
+Result<std::string> BuildTextData(const TextDocument& doc,
+                                  const std::optional<ByteMap>& toGameCodes) {
     const int slotCount = doc.SlotCount;
     if (slotCount < 1 || slotCount > TextDocument::MaxSlots)
         return Result<std::string>::failure(
@@ -43,7 +42,7 @@ Result<std::string> BuildTextData(const TextDocument& doc, const CharacterTables
             tooLong = true;
         else
             putU16(data, 2 * static_cast<std::size_t>(i), static_cast<std::uint16_t>(data.size()));
-        data += storedEntry(doc, tables, i);
+        data += storedEntry(doc, toGameCodes, i);
     }
     // The offsets are signed 16-bit in the games' files: a longer file could not be read back.
     if (tooLong || data.size() > TextDocument::MaxDataLength)
@@ -65,40 +64,6 @@ std::string ReadOnlyMessage(const TextDocument& doc) {
            " is Read-Only, Hidden, or System. Please, specify a new file.";
 }
 
-SaveResult SaveDocument(ProgramState& state) {
-    FileSystem& fs = state.files();
-    if (!state.FilePath.empty()) {
-        const FileInfo target = fs.info(state.FilePath);
-        if (target.exists && (target.readOnly || !target.isRegular))
-            return {SaveOutcome::NeedsSaveAs, ReadOnlyMessage(state)};
-    }
-    if ((!state.ForceSave && !state.Modified) || state.FileTitle.empty())
-        return {SaveOutcome::NothingToSave, {}};
-
-    auto data = BuildTextData(state, state);
-    if (!data)
-        return {SaveOutcome::Failed, data.message()};
-
-    if (state.FromArchive) {
-        if (Status status = SaveIntoArchive(state); !status)
-            return {SaveOutcome::Failed, status.message()};
-    } else {
-        std::string temp = state.FileDir + SaveTempName;
-        // Never let the temporary file be the target itself: a failed write would destroy it.
-        if (temp == state.FilePath)
-            temp += ".new";
-        const std::string bytes = state.KeepHeader ? StoredItem(*data) : *data;
-        if (Status status = replaceFile(fs, state.FilePath, temp, bytes); !status)
-            return {SaveOutcome::Failed, status.message()};
-    }
-
-    NormaliseAfterSave(state);
-    state.Modified = false;
-    if (const std::string& work = state.Work.path(); !work.empty())
-        fs.removeMatching(work, "TEXTTMP");
-    return {SaveOutcome::Saved, {}};
-}
-
 void PrepareSaveAs(TextDocument& doc, const std::string& chosenPath) {
     doc.ChosenExt = LastThreeUpper(chosenPath);
     if (doc.ChosenExt == "DIA" || doc.ChosenExt == "ZYT") {
@@ -116,6 +81,17 @@ void ConvertVersion(TextDocument& doc) {
         doc.EntryType[i] = type;
     doc.IsVersion2 = !doc.IsVersion2;
     doc.Modified = true;
+}
+
+void ConvertToDisplayForm(TextDocument& doc, const ByteMap& toDisplayCodes) {
+    const int slots = std::clamp<int>(doc.SlotCount, 0, TextDocument::Capacity);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(slots); ++i) {
+        // An entry already in display form stays as it is; mapping it again would garble it.
+        if (doc.DisplayForm[i])
+            continue;
+        doc.EntryText[i] = mapBytes(std::move(doc.EntryText[i]), toDisplayCodes);
+        doc.DisplayForm[i] = true;
+    }
 }
 
 } // namespace zyn

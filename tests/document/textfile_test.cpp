@@ -1,7 +1,9 @@
+#include "characters/remapping.h"
 #include "document/ordinals.h"
-#include "document/programstate.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
+#include "flows/filesave.h"
+#include "flows/programstate.h"
 #include "support/faultyfilesystem.h"
 #include "support/lzssencoder.h"
 #include "support/tempdir.h"
@@ -199,15 +201,15 @@ TEST(TextReader, DamagedAndUnsupportedFilesAreRefusedWithAMessage) {
 TEST(BuildTextData, WritesOneSlotAtLeastAndAt32767BytesAtMost) {
     TextDocument doc;
     doc.SlotCount = 1;
-    EXPECT_EQ(*BuildTextData(doc, CharacterTables{}), "\x02\x00"s);
+    EXPECT_EQ(*BuildTextData(doc, std::nullopt), "\x02\x00"s);
 
     doc.SlotCount = 2;
     doc.EntryText[0] = std::string(32767 - 5, 'a'); // the table takes 4, the terminator 1
-    const auto fits = BuildTextData(doc, CharacterTables{});
+    const auto fits = BuildTextData(doc, std::nullopt);
     ASSERT_TRUE(fits) << fits.message();
     EXPECT_EQ(fits->size(), 32767u);
     doc.EntryText[0].push_back('a');
-    const auto tooLong = BuildTextData(doc, CharacterTables{});
+    const auto tooLong = BuildTextData(doc, std::nullopt);
     EXPECT_EQ(tooLong.kind(), ErrorKind::Damaged);
     EXPECT_EQ(tooLong.message(), "The texts are too long to save: they need 32768 bytes, but a "
                                  "text file holds at most 32 767. Please, shorten some entries.");
@@ -229,7 +231,7 @@ TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCode) {
     doc.EntryText[0] = "xA\xc8\xc9\r\n";
     doc.DisplayForm[0] = true;
     doc.EntryText[1] = "xA"; // still the game codes read from the file
-    EXPECT_EQ(*BuildTextData(doc, tables),
+    EXPECT_EQ(*BuildTextData(doc, GameCodeMap(tables)),
               "\x06\x00\x0e\x00\x12\x00\x11"s + "Ax\x00\xc8 @\x00\x00xA\x00"s);
 }
 

@@ -5,12 +5,16 @@
 // Every file, item and entry text is held as a std::string with one char per byte (codes 0 to
 // 255); these helpers are the one place where such bytes become numbers and back.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace zyn {
+
+// A code for every code: how a whole text is carried from one set of codes into another.
+using ByteMap = std::array<std::uint8_t, 256>;
 
 inline std::uint8_t byteAt(std::string_view bytes, std::size_t pos) {
     return static_cast<std::uint8_t>(bytes[pos]);
@@ -58,6 +62,13 @@ inline void putU16(std::string& bytes, std::size_t pos, std::uint16_t value) {
 inline void putU32(std::string& bytes, std::size_t pos, std::uint32_t value) {
     for (std::size_t i = 0; i < 4; ++i)
         bytes[pos + i] = toChar((value >> (8 * i)) & 0xFF);
+}
+
+// Each byte of text replaced by its code in map.
+inline std::string mapBytes(std::string text, const ByteMap& map) {
+    for (char& c : text)
+        c = toChar(map[static_cast<unsigned char>(c)]);
+    return text;
 }
 
 } // namespace zyn
