@@ -8,21 +8,13 @@
 
 #include <gtest/gtest.h>
 #include <regex>
-#include <sstream>
 
 namespace zyn {
 namespace {
 
+using test::lines;
 using test::ToolRun;
 using test::zyntext;
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
 
 TEST(Listing, VersionIsTheProjectsVersion) {
     const ToolRun run = zyntext({"--version"});

@@ -1,6 +1,6 @@
 // zyntext's --help texts, its man page and its bash completion name the same commands and the
 // same options, so that a command or option added to one of them and not to the others fails
-// here, naming what is missing where.
+// here, naming the command and the two sets.
 
 #include "cli/toolrun.h"
 #include "support/tempdir.h"
@@ -9,20 +9,12 @@
 #include <map>
 #include <regex>
 #include <set>
-#include <sstream>
 
 namespace zyn {
 namespace {
 
+using test::lines;
 using Names = std::set<std::string>;
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
 
 // Every "--name" in text; "--help" is left out, as every command has it.
 Names optionsIn(const std::string& text) {
@@ -34,25 +26,25 @@ Names optionsIn(const std::string& text) {
     return found;
 }
 
-std::string joined(const Names& names) {
-    std::string text;
-    for (const auto& name : names)
-        text += (text.empty() ? "" : " ") + name;
-    return "{" + text + "}";
-}
-
-// The commands listed by "zyntext --help", and the options of its usage lines.
-struct Overview {
+// What one source names: the commands, and the options of each ("" for those before any
+// command).
+struct Described {
     Names commands;
-    Names options;
+    std::map<std::string, Names> options;
 };
 
-Overview overview() {
-    Overview result;
+bool isUsageLine(const std::string& line) {
+    return line.starts_with("Usage:") || line.starts_with("       zyntext");
+}
+
+// The commands listed by "zyntext --help"; the options are those of the usage lines of each
+// --help text, which name them all.
+Described help() {
+    Described result;
     bool inCommands = false;
     for (const std::string& line : lines(test::zyntext({"--help"}).out)) {
-        if (line.starts_with("Usage:") || line.starts_with("       zyntext"))
-            result.options.merge(optionsIn(line));
+        if (isUsageLine(line))
+            result.options[""].merge(optionsIn(line));
         if (line == "Commands:")
             inCommands = true;
         else if (line.empty())
@@ -60,83 +52,66 @@ Overview overview() {
         else if (inCommands)
             result.commands.insert(line.substr(2, line.find(' ', 2) - 2));
     }
+    for (const std::string& command : result.commands)
+        for (const std::string& line : lines(test::zyntext({command, "--help"}).out))
+            if (isUsageLine(line))
+                result.options[command].merge(optionsIn(line));
     return result;
 }
 
-// The options of "zyntext COMMAND --help": those of its usage lines, which name them all.
-Names helpOptions(const std::string& command) {
-    Names options;
-    for (const std::string& line : lines(test::zyntext({command, "--help"}).out))
-        if (line.starts_with("Usage:") || line.starts_with("       zyntext"))
-            options.merge(optionsIn(line));
-    return options;
-}
-
-// The man page: the options given a paragraph of their own (".TP" followed by the option) in
-// each ".SS COMMAND" section of COMMANDS, and under OPTIONS (key "").
-std::map<std::string, Names> manPageOptions() {
-    std::map<std::string, Names> sections;
-    std::string section, current;
+// The ".SS COMMAND" sections of COMMANDS, and the options given a paragraph of their own (".TP"
+// followed by the option) in each of them and under OPTIONS.
+Described manPage() {
+    Described result;
+    std::string section, command;
     bool tag = false;
     for (std::string line : lines(test::readBytes(ZYNTEXT_MAN_PAGE))) {
         line = std::regex_replace(line, std::regex(R"(\\-)"), "-");
         if (line.starts_with(".SH")) {
             section = line.substr(4);
-            current.clear();
+            command.clear();
         } else if (line.starts_with(".SS") && section == "COMMANDS") {
-            current = line.substr(4);
-            sections[current];
-        } else if (tag && (section == "OPTIONS" || !current.empty())) {
-            sections[current].merge(optionsIn(line));
+            command = line.substr(4);
+            result.commands.insert(command);
+        } else if (tag && (section == "OPTIONS" || !command.empty())) {
+            result.options[command].merge(optionsIn(line));
         }
         tag = line == ".TP";
     }
-    return sections;
+    return result;
 }
 
-// The completion: the commands it offers, the options after the bare program name (key "") and
-// those of each command (of its subcommands together).
-std::map<std::string, Names> completionOptions(Names& commands) {
-    std::map<std::string, Names> options;
+// The completion's command list, its options after the bare program name and those of each
+// command (of its subcommands together).
+Described completion() {
+    Described result;
+    static const std::regex commands(R"(\s*local commands="([^"]*)\")");
+    static const std::regex toplevel(R"(\s*local toplevel="([^"]*)\")");
     static const std::regex entry(R"(\s*\[([a-z-]+)[a-z -]*\]="([^"]*)\")");
     for (const std::string& line : lines(test::readBytes(ZYNTEXT_COMPLETION))) {
         std::smatch match;
-        if (std::regex_match(line, match, entry))
-            options[match[1]].merge(optionsIn(match[2]));
-        else if (std::regex_match(line, match, std::regex(R"(\s*local commands="([^"]*)\")")))
+        if (std::regex_match(line, match, commands))
             for (const std::string& word :
                  lines(std::regex_replace(match[1].str(), std::regex(" +"), "\n")))
-                commands.insert(word);
-        else if (std::regex_match(line, match, std::regex(R"(\s*local toplevel="([^"]*)\")")))
-            options[""] = optionsIn(match[1]);
+                result.commands.insert(word);
+        else if (std::regex_match(line, match, toplevel))
+            result.options[""] = optionsIn(match[1]);
+        else if (std::regex_match(line, match, entry))
+            result.options[match[1]].merge(optionsIn(match[2]));
     }
-    return options;
+    return result;
 }
 
 TEST(Options, HelpManPageAndCompletionNameTheSameCommandsAndOptions) {
-    const Overview tool = overview();
-    ASSERT_FALSE(tool.commands.empty());
-    auto man = manPageOptions();
-    Names completionCommands;
-    auto completion = completionOptions(completionCommands);
-
-    Names manCommands;
-    for (const auto& [name, options] : man)
-        if (!name.empty())
-            manCommands.insert(name);
-    EXPECT_EQ(manCommands, tool.commands) << "the man page's COMMANDS sections";
-    EXPECT_EQ(completionCommands, tool.commands) << "the completion's commands";
-
-    EXPECT_EQ(man[""], tool.options)
-        << "the man page's OPTIONS, 'zyntext --help' names " << joined(tool.options);
-    EXPECT_EQ(completion[""], tool.options) << "the completion's toplevel options";
-    for (const std::string& command : tool.commands) {
-        const Names help = helpOptions(command);
-        EXPECT_EQ(man[command], help) << "'zyntext " << command << " --help' names " << joined(help)
-                                      << ", its man page section " << joined(man[command]);
-        EXPECT_EQ(completion[command], help)
-            << "'zyntext " << command << " --help' names " << joined(help) << ", its completion "
-            << joined(completion[command]);
+    const Described tool = help();
+    ASSERT_GT(tool.commands.size(), 1u);
+    for (auto [source, described] :
+         {std::pair{"man page", manPage()}, std::pair{"completion", completion()}}) {
+        EXPECT_EQ(described.commands, tool.commands) << "the commands of the " << source;
+        for (const auto& [command, options] : tool.options)
+            EXPECT_EQ(described.options[command], options)
+                << "the options of 'zyntext " << command << "' in the " << source
+                << " and in its --help";
     }
 }
 

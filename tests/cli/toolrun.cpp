@@ -3,6 +3,7 @@
 #include "support/tempdir.h"
 
 #include <cstdlib>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace zyn::test {
@@ -27,6 +28,14 @@ ToolRun zyntext(const std::vector<std::string>& args) {
     const int status = std::system(line.c_str());
     return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
             readBytes(dir.file("out")), readBytes(dir.file("err"))};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
 }
 
 } // namespace zyn::test

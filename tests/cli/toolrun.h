@@ -15,4 +15,7 @@ struct ToolRun {
 // The arguments reach the program as they are, without a shell's splitting; its input is empty.
 ToolRun zyntext(const std::vector<std::string>& args);
 
+// The lines of text, without their line ends.
+std::vector<std::string> lines(const std::string& text);
+
 } // namespace zyn::test
