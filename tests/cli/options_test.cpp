@@ -6,9 +6,11 @@
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
-#include <regex>
+#include <optional>
 #include <set>
+#include <sstream>
 
 namespace zyn {
 namespace {
@@ -18,12 +20,27 @@ using Names = std::set<std::string>;
 
 // Every "--name" in text; "--help" is left out, as every command has it.
 Names optionsIn(const std::string& text) {
-    static const std::regex option("--[a-z][a-z0-9-]*");
     Names found;
-    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
-        if (it->str() != "--help")
-            found.insert(it->str());
+    for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at)) {
+        const std::size_t end = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-", at);
+        const std::string option = text.substr(at, end - at);
+        if (option.size() > 2 && option != "--help")
+            found.insert(option);
+        at = end;
+    }
     return found;
+}
+
+// The text between quotes after prefix when line starts with prefix (after blanks).
+std::optional<std::string> quotedAfter(const std::string& line, const std::string& prefix) {
+    const std::size_t start = line.find_first_not_of(' ');
+    if (start == std::string::npos || line.compare(start, prefix.size(), prefix) != 0)
+        return std::nullopt;
+    const std::size_t open = line.find('"', start + prefix.size());
+    const std::size_t close = line.find('"', open + 1);
+    if (open == std::string::npos || close == std::string::npos)
+        return std::nullopt;
+    return line.substr(open + 1, close - open - 1);
 }
 
 // What one source names: the commands, and the options of each ("" for those before any
@@ -66,7 +83,8 @@ Described manPage() {
     std::string section, command;
     bool tag = false;
     for (std::string line : lines(test::readBytes(ZYNTEXT_MAN_PAGE))) {
-        line = std::regex_replace(line, std::regex(R"(\\-)"), "-");
+        for (std::size_t at = line.find("\\-"); at != std::string::npos; at = line.find("\\-", at))
+            line.erase(at, 1); // roff's "\-" is a "-"
         if (line.starts_with(".SH")) {
             section = line.substr(4);
             command.clear();
@@ -85,19 +103,19 @@ Described manPage() {
 // command (of its subcommands together).
 Described completion() {
     Described result;
-    static const std::regex commands(R"(\s*local commands="([^"]*)\")");
-    static const std::regex toplevel(R"(\s*local toplevel="([^"]*)\")");
-    static const std::regex entry(R"(\s*\[([a-z-]+)[a-z -]*\]="([^"]*)\")");
     for (const std::string& line : lines(test::readBytes(ZYNTEXT_COMPLETION))) {
-        std::smatch match;
-        if (std::regex_match(line, match, commands))
-            for (const std::string& word :
-                 lines(std::regex_replace(match[1].str(), std::regex(" +"), "\n")))
-                result.commands.insert(word);
-        else if (std::regex_match(line, match, toplevel))
-            result.options[""] = optionsIn(match[1]);
-        else if (std::regex_match(line, match, entry))
-            result.options[match[1]].merge(optionsIn(match[2]));
+        if (const auto commands = quotedAfter(line, "local commands=")) {
+            std::istringstream words(*commands);
+            result.commands.insert(std::istream_iterator<std::string>(words), {});
+        } else if (const auto toplevel = quotedAfter(line, "local toplevel=")) {
+            result.options[""] = optionsIn(*toplevel);
+        } else if (const auto options = quotedAfter(line, "[")) {
+            // [COMMAND]="..." or [COMMAND SUBCOMMAND]="..."
+            const std::string key = line.substr(line.find('[') + 1);
+            const std::string command = key.substr(0, key.find_first_of(" ]"));
+            if (command.find_first_not_of("abcdefghijklmnopqrstuvwxyz-") == std::string::npos)
+                result.options[command].merge(optionsIn(*options));
+        }
     }
     return result;
 }
