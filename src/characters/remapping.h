@@ -45,9 +45,4 @@ ByteMap DisplayCodeMap(const CharacterTables& tables);
 // while no table is loaded, when texts are stored as they are.
 std::optional<ByteMap> GameCodeMap(const CharacterTables& tables);
 
-// A one- or two-character value string as a little-endian number (first character low byte).
-int chr2sval(std::string_view value);
-// The inverse for 0 to 65535: one character below 256, else low byte then high byte.
-std::string sval2chr(int value);
-
 } // namespace zyn

@@ -48,10 +48,11 @@ int run(const Arguments& args, CommandIo io) {
     const auto json = fs.readFile(build.json, MaxJsonSize);
     if (!json)
         return fail(io, json.message());
-    if (const Status parsed = JsonToDocument(*json, build.json, state); !parsed)
+    if (const Status parsed = JsonToDocument(*json, build.json, state.Document); !parsed)
         return fail(io, parsed.message());
     if (!build.remap.empty()) {
-        const Status loaded = LoadRemapping(state, fs, build.remap, IsSetFileName(build.remap));
+        const Status loaded =
+            LoadRemapping(state.Characters, fs, build.remap, IsSetFileName(build.remap));
         if (!loaded)
             return fail(io, loaded.message());
     }
@@ -62,10 +63,10 @@ int run(const Arguments& args, CommandIo io) {
     const auto target = std::filesystem::absolute(build.out, error);
     if (error)
         return fail(io, "Cannot use " + build.out + ": " + error.message() + ".");
-    SetFileName(state, target.string());
-    state.KeepHeader = build.header;
-    state.ForceSave = true;
-    state.Modified = true;
+    SetFileName(state.Document, target.string());
+    state.Document.KeepHeader = build.header;
+    state.Document.ForceSave = true;
+    state.Document.Modified = true;
     const SaveResult saved = SaveDocument(state);
     switch (saved.outcome) {
     case SaveOutcome::Saved:

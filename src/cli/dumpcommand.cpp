@@ -49,13 +49,17 @@ std::string parse(Arguments args, DumpArguments& out) {
 
 // An archive's item, read as the editor's Open from HQR reads it.
 Status loadItem(ProgramState& state, const DumpArguments& dump) {
-    if (Status read = ReadArchiveIndex(state.files(), dump.file, state); !read)
+    if (Status read = ReadArchiveIndex(state.files(), dump.file, state.Archive); !read)
         return read;
-    state.ArchivePath = dump.file;
-    state.ArchiveItem = static_cast<std::int16_t>(dump.item);
-    state.ArchiveIsVersion2 = dump.game == 2;
-    NameTextArchiveItems(state, state.ArchiveIsVersion2, false);
-    return LoadArchiveItem(state);
+    state.Flow.ArchiveIsVersion2 = dump.game == 2;
+    NameTextArchiveItems(state.Flow, state.Flow.ArchiveIsVersion2, false);
+    auto loaded =
+        LoadArchiveItem(state.files(), state.Work, dump.file, state.Archive, dump.item,
+                        ArchiveItemName(state.Flow, dump.item), state.Flow.ArchiveIsVersion2);
+    if (!loaded)
+        return loaded.status();
+    AdoptArchiveItem(state.Document, std::move(*loaded), dump.file, dump.item);
+    return {};
 }
 
 int run(const Arguments& args, CommandIo io) {
@@ -66,14 +70,14 @@ int run(const Arguments& args, CommandIo io) {
     ProgramState state;
     if (!dump.remap.empty()) {
         const Status loaded =
-            LoadRemapping(state, state.files(), dump.remap, IsSetFileName(dump.remap));
+            LoadRemapping(state.Characters, state.files(), dump.remap, IsSetFileName(dump.remap));
         if (!loaded)
             return fail(io, loaded.message());
     }
     if (dump.item >= 0) {
         if (const Status loaded = loadItem(state, dump); !loaded)
             return fail(io, loaded.message());
-        io.out << DocumentToJson(state, state).dump(2) << '\n';
+        io.out << DocumentToJson(state.Document, state.Characters).dump(2) << '\n';
         return Success;
     }
     // Compressed files are expanded in memory; the tool leaves no ".TMP" copy behind.
@@ -82,8 +86,8 @@ int run(const Arguments& args, CommandIo io) {
     auto read = ReadTextFile(state.files(), dump.file, dump.game == 2, options);
     if (!read)
         return fail(io, read.message());
-    AdoptText(state, std::move(*read));
-    io.out << DocumentToJson(state, state).dump(2) << '\n';
+    AdoptText(state.Document, std::move(*read));
+    io.out << DocumentToJson(state.Document, state.Characters).dump(2) << '\n';
     return Success;
 }
 

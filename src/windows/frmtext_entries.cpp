@@ -35,12 +35,18 @@ void frmText::setBackground(int picture) {
 }
 
 void frmText::ShowEntry() {
-    const int i = state_.CurrentEntry;
-    if (i < 0 || i >= state_.entryCount())
+    showEntry(state_.Document.CurrentEntry, false);
+}
+
+void frmText::showEntry(int i, bool throughTable) {
+    if (i < 0 || i >= state_.Document.entryCount())
         return;
-    setCaptions(state_.EntryText[i], state_.EntryText[i]);
-    if (state_.IsVersion2) {
-        setFrontColor(GetForeColorA(state_.EntryType[i]));
+    std::string text = state_.Document.EntryText[i];
+    if (throughTable && state_.Characters.RemapLoaded && !state_.Document.DisplayForm[i])
+        text = RemapText(state_.Characters, text);
+    setCaptions(text, text);
+    if (state_.Document.IsVersion2) {
+        setFrontColor(GetForeColorA(state_.Document.EntryType[i]));
         SetType(i);
     }
 }
@@ -52,23 +58,16 @@ void frmText::selectEntry(int index) {
 
 void frmText::Combo2_Click() {
     const int index = combo2_->currentIndex();
-    if (index < 0 || index >= state_.entryCount())
+    if (index < 0 || index >= state_.Document.entryCount())
         return;
-    state_.CurrentEntry = static_cast<std::int16_t>(index);
-    std::string text = state_.EntryText[index];
-    if (state_.RemapLoaded && !state_.DisplayForm[index])
-        text = RemapText(state_, text);
-    setCaptions(text, text);
-    if (state_.IsVersion2) {
-        setFrontColor(GetForeColorA(state_.EntryType[index]));
-        SetType(index);
-    }
+    state_.Document.CurrentEntry = static_cast<std::int16_t>(index);
+    showEntry(index, true);
 }
 
 void frmText::SetType(int i) {
     const EntryTypeInfo* type = nullptr;
-    if (state_.IsVersion2 && i >= 0 && i < TextDocument::Capacity)
-        type = findEntryType(state_.EntryType[i]);
+    if (state_.Document.IsVersion2 && i >= 0 && i < TextDocument::Capacity)
+        type = findEntryType(state_.Document.EntryType[i]);
     // An unknown type keeps the picture of the entry shown before.
     if (type)
         setBackground(type->picture);
@@ -79,14 +78,14 @@ void frmText::SetType(int i) {
 void frmText::chooseType(std::uint8_t code) {
     const EntryTypeInfo* type = findEntryType(code);
     QAction* item = menuItem(type->menuName);
-    if (item->isChecked() || !state_.IsVersion2 || !state_.hasEntries())
+    if (item->isChecked() || !state_.Document.IsVersion2 || !state_.Document.hasEntries())
         return;
-    std::uint8_t& entryType = state_.EntryType[state_.CurrentEntry];
+    std::uint8_t& entryType = state_.Document.EntryType[state_.Document.CurrentEntry];
     const std::uint8_t previous = entryType;
     entryType = code;
     setBackground(type->picture);
     if (entryType != previous) {
-        state_.Modified = true;
+        state_.Document.Modified = true;
         setSaveEnabled(true);
     }
     for (const EntryTypeInfo& other : EntryTypes)
@@ -123,24 +122,10 @@ void frmText::mnuTypeDemo_Click() {
 }
 
 void frmText::Toolbar1_ButtonClick(int index) {
+    // Open, Save, Save As, About and Exit are the menu items' actions; see buildButtonBar.
     switch (index) {
-    case 1:
-        mnuFileOpen_Click();
-        return;
-    case 3:
-        mnuFileSave_Click();
-        return;
-    case 4:
-        mnuFileSaveAs_Click();
-        return;
     case 12:
         editEntry();
-        return;
-    case 14:
-        mnuHelpAbout_Click();
-        return;
-    case 15:
-        mnuFileExit_Click();
         return;
     case 6:
     case 7:
@@ -152,10 +137,10 @@ void frmText::Toolbar1_ButtonClick(int index) {
     }
 
     // Without entries there is no last entry to go to.
-    if (!state_.hasEntries())
+    if (!state_.Document.hasEntries())
         return;
-    const int last = state_.SlotCount - 2;
-    int current = state_.CurrentEntry;
+    const int last = state_.Document.SlotCount - 2;
+    int current = state_.Document.CurrentEntry;
     if (index == 6 && current > 0)
         --current;
     else if (index == 7 && current < last)
@@ -164,7 +149,7 @@ void frmText::Toolbar1_ButtonClick(int index) {
         current = 0;
     else if (index == 10)
         current = last;
-    state_.CurrentEntry = static_cast<std::int16_t>(current);
+    state_.Document.CurrentEntry = static_cast<std::int16_t>(current);
     ShowEntry();
     selectEntry(current);
 }
@@ -185,17 +170,17 @@ void frmText::commitEditedText(const std::string& text) {
 
 void frmText::Timer1_Timer() {
     timer1_->stop();
-    const int i = state_.CurrentEntry;
-    if (i < 0 || i >= state_.entryCount())
+    const int i = state_.Document.CurrentEntry;
+    if (i < 0 || i >= state_.Document.entryCount())
         return;
-    std::string& entry = state_.EntryText[i];
+    std::string& entry = state_.Document.EntryText[i];
     if (entry == caption1_)
         return;
     entry = caption1_;
     // With a remapping table the editor worked on, and hands back, display codes.
-    state_.DisplayForm[i] = state_.RemapLoaded;
+    state_.Document.DisplayForm[i] = state_.Characters.RemapLoaded;
     setCaptions(entry, entry);
-    state_.Modified = true;
+    state_.Document.Modified = true;
     setSaveEnabled(true);
 }
 
