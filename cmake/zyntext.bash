@@ -15,7 +15,7 @@ _zyntext() {
         [build]="--header --remap"
         [hqr list]="--table"
         [hqr extract]="--expand"
-        [hqr replace]=""
+        [hqr replace]="--item-file"
         [expand]=""
         [names]="--demo --numbers"
     )

@@ -1,7 +1,7 @@
 // What zyntext prints for a person rather than a program: its version, an archive's items as a
 // table, and the item names after their numbers.
 
-#include "cli/toolrun.h"
+#include "support/toolrun.h"
 #include "support/archivebuilder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
