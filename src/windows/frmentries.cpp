@@ -53,13 +53,12 @@ EntryModel::EntryModel(frmText& main, QObject* parent) : QAbstractTableModel(par
 void EntryModel::refresh() {
     beginResetModel();
     const TextDocument& doc = main_.state().Document;
-    const TextDocument& reference = main_.state().Reference;
     status_.assign(static_cast<std::size_t>(doc.entryCount()), {});
     for (int i = 0; i < doc.entryCount(); ++i) {
         const std::string& text = doc.EntryText[static_cast<std::size_t>(i)];
         EntryStatus& status = status_[static_cast<std::size_t>(i)];
-        status.untranslated = text.empty() || (i < reference.entryCount() &&
-                                               text == reference.EntryText[std::size_t(i)]);
+        const std::string* reference = main_.referenceText(i);
+        status.untranslated = text.empty() || (reference && text == *reference);
         status.changed = text != main_.openedText(i);
         status.linesCut = main_.linesCutOff(i);
     }
@@ -79,7 +78,6 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
         return {};
     const int i = index.row();
     const TextDocument& doc = main_.state().Document;
-    const TextDocument& reference = main_.state().Reference;
     if (role == Qt::ToolTipRole && index.column() == Status && status(i).linesCut > 0)
         return QStringLiteral("%1 line(s) cut off").arg(status(i).linesCut);
     if (role != Qt::DisplayRole)
@@ -91,10 +89,10 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
         return doc.IsVersion2 ? typeName(doc.EntryType[static_cast<std::size_t>(i)]) : QString();
     case Text:
         return oneLine(main_.displayCodec(), main_.shownText(i));
-    case Reference:
-        return i < reference.entryCount()
-                   ? oneLine(main_.displayCodec(), reference.EntryText[static_cast<std::size_t>(i)])
-                   : QString();
+    case Reference: {
+        const std::string* reference = main_.referenceText(i);
+        return reference ? oneLine(main_.displayCodec(), *reference) : QString();
+    }
     case Status:
         return statusText(status(i));
     default:
@@ -201,6 +199,7 @@ frmEntries::frmEntries(frmText& main) : QWidget(&main, Qt::Tool), main_(main) {
     connect(&main, &frmText::documentChanged, this, &frmEntries::documentChanged);
     // The character set changes how texts read and how long they are.
     connect(main.Combo1(), &QComboBox::activated, this, &frmEntries::documentChanged);
+    connect(&main, &frmText::referenceChanged, this, &frmEntries::documentChanged);
     connect(&main, &frmText::currentEntryChanged, this, &frmEntries::selectEntry);
     documentChanged();
 }

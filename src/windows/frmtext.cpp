@@ -1,8 +1,10 @@
 #include "windows/frmtext.h"
 
+#include "document/textreader.h"
 #include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
+#include "windows/frmcompare.h"
 #include "windows/frmentries.h"
 #include "windows/pathtext.h"
 
@@ -226,6 +228,7 @@ void frmText::buildMenus() {
     QMenu* view = addMenu("mnuView", "&View");
     addItem(view, "mnuViewEntries", "Entries", &frmText::mnuViewEntries_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    addItem(view, "mnuViewCompare", "Compare with...", &frmText::mnuViewCompare_Click);
 
     QMenu* extra = addMenu("mnuExtra", "&Extra");
 
@@ -321,6 +324,12 @@ void frmText::setDocumentLoadedState() {
 }
 
 void frmText::showLoadedDocument() {
+    // A reference chosen for another document would mark the wrong entries as untranslated.
+    if (state_.Reference.SlotCount != 0) {
+        state_.Reference = TextDocument{};
+        state_.ReferenceName.clear();
+        emit referenceChanged();
+    }
     opened_.assign(state_.Document.EntryText.begin(),
                    state_.Document.EntryText.begin() + state_.Document.entryCount());
     combo2_->clear();
@@ -416,6 +425,26 @@ void frmText::mnuViewEntries_Click() {
     if (!entries_)
         entries_ = new frmEntries(*this);
     entries_->showBeside();
+}
+
+void frmText::mnuViewCompare_Click() {
+    auto* dialog = findChild<frmCompare*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!dialog)
+        dialog = new frmCompare(*this);
+    dialog->start();
+}
+
+void frmText::setReference(LoadedText&& loaded, const std::string& name) {
+    state_.Reference = TextDocument{};
+    AdoptText(state_.Reference, std::move(loaded));
+    state_.ReferenceName = name;
+    emit referenceChanged();
+}
+
+const std::string* frmText::referenceText(int i) const {
+    if (i < 0 || i >= state_.Reference.entryCount())
+        return nullptr;
+    return &state_.Reference.EntryText[static_cast<std::size_t>(i)];
 }
 
 frmEntries* frmText::entriesWindow() const {

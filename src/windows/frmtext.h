@@ -118,12 +118,21 @@ public:
     int linesCutOff(int i) const;
     // The entry list window, once View > Entries has made it.
     frmEntries* entriesWindow() const;
+    // Makes loaded the reference document, named name in the window titles.
+    void setReference(LoadedText&& loaded, const std::string& name);
+    // Entry i of the reference document, or null when it has none.
+    const std::string* referenceText(int i) const;
+
+    // Reads the text file at path after asking its version; the document is not touched.
+    bool readTextFile(const QString& path, bool refuseCompressed, LoadedText& loaded);
 
 signals:
     // After every change to the document's entries or types, and after every open or load.
     void documentChanged();
     // Whenever the shown entry changes.
     void currentEntryChanged(int entry);
+    // After another reference document was chosen.
+    void referenceChanged();
 
 public slots:
     void mnuFileOpen_Click();
@@ -138,6 +147,7 @@ public slots:
     void mnuConvert_Click();
     void mnuHelpAbout_Click();
     void mnuViewEntries_Click();
+    void mnuViewCompare_Click();
 
     void mnuTypeNormal_Click();
     void mnuTypeBigFrame_Click();
@@ -181,7 +191,6 @@ private:
     void Form_Unload(bool& cancel);
 
     bool commandLineOpen(const QString& argument);
-    bool readTextFile(const QString& path, bool refuseCompressed, LoadedText& loaded);
     // ShowEntry and the entry selection: entry i's captions, through the remapping table when
     // throughTable and the entry is not in display form already.
     void showEntry(int i, bool throughTable);

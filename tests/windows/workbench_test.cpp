@@ -2,10 +2,17 @@
 // archive and opening a dropped file.
 
 #include "mainwindowfixture.h"
+#include "support/archivebuilder.h"
+#include "windows/frmcompare.h"
+#include "windows/frmeditor.h"
 #include "windows/frmentries.h"
+#include "windows/frmselhqr.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableView>
 
 namespace zyn::test {
@@ -29,6 +36,34 @@ protected:
     }
     QString cell(int entry, int column) {
         return entries().model().index(entry, column).data().toString();
+    }
+
+    // A ZYN 2 text archive: EN_000.DIA (item 7), FR_000.DIA (37) and DE_001.DIA (69) hold texts.
+    std::string archive() {
+        ArchiveBuilder builder;
+        for (int i = 0; i < 180; ++i) {
+            if (i == 7)
+                builder.stored(TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data());
+            else if (i == 37)
+                builder.stored(TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data());
+            else if (i == 69)
+                builder.stored(TextFileBuilder(2).entry("Ein Schluessel").entry("Tuer").data());
+            else
+                builder.stored("item " + std::to_string(i));
+        }
+        return dir.write("text.hqr", builder.build());
+    }
+    // Open from HQR of item of path.
+    void openItem(const std::string& path, int item) {
+        prompts.chooseFile(QString::fromStdString(path));
+        window->mnuFileOpenFromHQR_Click();
+        auto* dialog = window->findChild<frmSelHQR*>();
+        dialog->List1()->item(item)->setCheckState(Qt::Checked);
+        dialog->Command1_Click();
+    }
+    frmCompare& compare() {
+        window->mnuViewCompare_Click();
+        return *window->findChild<frmCompare*>();
     }
 };
 
@@ -113,6 +148,54 @@ TEST_F(WorkbenchTest, TextPastThePreviewIsMarkedWhereItIsCut) {
     commit("Short again");
     EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
     EXPECT_EQ(entries().lblCounts()->text(), QString("2 of 2 translated, 0 do not fit"));
+}
+
+TEST_F(WorkbenchTest, ReferenceIsTheSameBankInAnotherLanguageOrAChosenFile) {
+    const std::string path = archive();
+    openItem(path, 37);
+    ASSERT_EQ(shown(), "Bonjour");
+    frmCompare& dialog = compare();
+    // Every dialogue item is offered; the same bank in English is chosen.
+    EXPECT_EQ(dialog.lstSources()->count(), 90);
+    EXPECT_EQ(dialog.lstSources()->currentItem()->text(), QString("EN_000.DIA"));
+    dialog.cmdCompare_Click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(state.ReferenceName, "EN_000.DIA");
+    EXPECT_EQ(cell(0, EntryModel::Reference), QString("Hello"));
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("untranslated"));
+    EXPECT_EQ(entries().lblCounts()->text(), QString("1 of 3 translated, 0 do not fit"));
+
+    // The string editor shows the reference above its box, and grows for it.
+    window->editEntry();
+    frmEditor* editor = window->editor();
+    EXPECT_TRUE(editor->txtReference()->isVisibleTo(editor));
+    EXPECT_TRUE(editor->txtReference()->isReadOnly());
+    EXPECT_EQ(editor->txtReference()->toPlainText(), QString("Hello"));
+    EXPECT_GT(editor->height(), 344);
+    EXPECT_GE(editor->Text1()->y(), editor->txtReference()->geometry().bottom());
+    editor->close();
+    window->Timer1_Timer();
+
+    // Any other item, then a loose file.
+    compare();
+    for (int row = 0; row < dialog.lstSources()->count(); ++row)
+        if (dialog.itemOfRow(row) == 69)
+            dialog.lstSources()->setCurrentRow(row);
+    dialog.cmdCompare_Click();
+    EXPECT_EQ(cell(0, EntryModel::Reference), QString("Ein Schluessel"));
+    EXPECT_EQ(cell(2, EntryModel::Reference), QString());
+
+    prompts.chooseFile(QString::fromStdString(writeText("ref.zyt", 2, {"Bonjour", "Au revoir"})))
+        .answer(Answer::Yes);
+    compare().cmdFile_Click();
+    EXPECT_EQ(state.ReferenceName, "ref.zyt");
+    EXPECT_EQ(cell(0, EntryModel::Status), QString("untranslated"));
+    EXPECT_EQ(cell(1, EntryModel::Reference), QString("Au revoir"));
+
+    // Another document leaves no stale reference behind.
+    open(writeText("other.zyt", 2, {"Bonjour"}), true);
+    EXPECT_EQ(state.Reference.entryCount(), 0);
+    EXPECT_EQ(cell(0, EntryModel::Status), QString());
 }
 
 } // namespace
