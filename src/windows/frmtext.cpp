@@ -61,6 +61,7 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     setObjectName(QStringLiteral("frmText"));
     setWindowTitle(QStringLiteral("ZYN Text File Editor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app")));
+    setAcceptDrops(true);
     codec_ = DisplayCodec(WesternCharset, gameFont_);
 
     auto* client = new QWidget(this);

@@ -176,6 +176,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A text file dropped on the window opens as File Open opens it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -191,6 +194,8 @@ private:
     void Form_Unload(bool& cancel);
 
     bool commandLineOpen(const QString& argument);
+    // File Open's work once a file was chosen and the save question answered.
+    void openChosenFile(const QString& chosen);
     // ShowEntry and the entry selection: entry i's captions, through the remapping table when
     // throughTable and the entry is not in display form already.
     void showEntry(int i, bool throughTable);

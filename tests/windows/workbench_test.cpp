@@ -9,11 +9,15 @@
 #include "windows/frmselhqr.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QUrl>
 
 namespace zyn::test {
 namespace {
@@ -196,6 +200,32 @@ TEST_F(WorkbenchTest, ReferenceIsTheSameBankInAnotherLanguageOrAChosenFile) {
     open(writeText("other.zyt", 2, {"Bonjour"}), true);
     EXPECT_EQ(state.Reference.entryCount(), 0);
     EXPECT_EQ(cell(0, EntryModel::Status), QString());
+}
+
+TEST_F(WorkbenchTest, ADroppedFileOpensAsFileOpenOpensIt) {
+    open(writeText("first.zyt", 2, {"First"}), true);
+    commit("Edited");
+    const std::string dropped = writeText("dropped.zyt", 2, {"Dropped"});
+    auto drop = [&] {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window.get(), &event);
+    };
+    EXPECT_TRUE(window->acceptDrops());
+
+    // Cancelling the save question keeps the edited document.
+    prompts.answer(Answer::Cancel);
+    drop();
+    EXPECT_EQ(shown(), "Edited");
+    prompts.answer(Answer::No).answer(Answer::Yes);
+    drop();
+    EXPECT_EQ(shown(), "Dropped");
+    EXPECT_EQ(title(), QString::fromStdString(titleFor(dropped, 2)));
+    EXPECT_FALSE(state.Document.Modified);
 }
 
 } // namespace
