@@ -6,6 +6,7 @@
 #include "windows/frmabout.h"
 #include "windows/frmcompare.h"
 #include "windows/frmentries.h"
+#include "windows/frmfindarchive.h"
 #include "windows/pathtext.h"
 
 #include <QAction>
@@ -226,6 +227,10 @@ void frmText::buildMenus() {
     addSeparator(file, "mnuFileSep2");
     addItem(file, "mnuFileExit", "E&xit", &frmText::mnuFileExit_Click);
 
+    QMenu* edit = addMenu("mnuEdit", "E&dit");
+    addItem(edit, "mnuEditFindInArchive", "Find in Archive...",
+            &frmText::mnuEditFindInArchive_Click);
+
     QMenu* view = addMenu("mnuView", "&View");
     addItem(view, "mnuViewEntries", "Entries", &frmText::mnuViewEntries_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -426,6 +431,13 @@ void frmText::mnuViewEntries_Click() {
     if (!entries_)
         entries_ = new frmEntries(*this);
     entries_->showBeside();
+}
+
+void frmText::mnuEditFindInArchive_Click() {
+    auto* window = findChild<frmFindArchive*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new frmFindArchive(*this);
+    window->start();
 }
 
 void frmText::mnuViewCompare_Click() {

@@ -147,6 +147,7 @@ public slots:
     void mnuConvert_Click();
     void mnuHelpAbout_Click();
     void mnuViewEntries_Click();
+    void mnuEditFindInArchive_Click();
     void mnuViewCompare_Click();
 
     void mnuTypeNormal_Click();

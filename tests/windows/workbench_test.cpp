@@ -6,6 +6,7 @@
 #include "windows/frmcompare.h"
 #include "windows/frmeditor.h"
 #include "windows/frmentries.h"
+#include "windows/frmfindarchive.h"
 #include "windows/frmselhqr.h"
 
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTreeWidget>
 #include <QUrl>
 
 namespace zyn::test {
@@ -200,6 +202,46 @@ TEST_F(WorkbenchTest, ReferenceIsTheSameBankInAnotherLanguageOrAChosenFile) {
     open(writeText("other.zyt", 2, {"Bonjour"}), true);
     EXPECT_EQ(state.Reference.entryCount(), 0);
     EXPECT_EQ(cell(0, EntryModel::Status), QString());
+}
+
+TEST_F(WorkbenchTest, FindInArchiveListsEveryDialogueItemAndOpensAResult) {
+    const std::string path = archive();
+    openItem(path, 37);
+    commit("Changed");
+    window->mnuEditFindInArchive_Click();
+    auto& find = *window->findChild<frmFindArchive*>();
+    find.txtFind()->setText("bYe");
+    find.cmdFind_Click();
+    QTreeWidget* results = find.lstResults();
+    ASSERT_EQ(results->topLevelItemCount(), 2);
+    EXPECT_EQ(results->topLevelItem(0)->text(0), QString("EN_000.DIA"));
+    EXPECT_EQ(results->topLevelItem(0)->text(1), QString("2"));
+    EXPECT_EQ(results->topLevelItem(1)->text(0), QString("FR_000.DIA"));
+    EXPECT_EQ(results->topLevelItem(1)->text(2), QString("Bye"));
+
+    // Opening a result in another item asks about the changes first.
+    prompts.answer(Answer::Cancel);
+    find.openResult(0);
+    EXPECT_EQ(state.Document.ArchiveItem, 37);
+    prompts.answer(Answer::No);
+    find.openResult(0);
+    EXPECT_EQ(state.Document.ArchiveItem, 7);
+    EXPECT_EQ(selectedEntry(), QString("2"));
+    EXPECT_EQ(shown(), "Bye");
+    EXPECT_EQ(title(),
+              QString::fromStdString("ZYN Text File Editor - (" + path + "; EN_000.DIA) - ZYN 2"));
+
+    // Another archive, chosen: only its dialogue items are searched.
+    ArchiveBuilder other;
+    for (int i = 0; i < 140; ++i)
+        other.stored(i == 7 ? TextFileBuilder(1).entry("A @ big key").data() : "key");
+    prompts.chooseFile(QString::fromStdString(dir.write("other.hqr", other.build())));
+    find.findChild<QPushButton*>("cmdArchive")->click();
+    find.txtFind()->setText("KEY");
+    find.cmdFind_Click();
+    ASSERT_EQ(find.hits().size(), 1u);
+    EXPECT_EQ(find.hits()[0].name, "EN_000.DIA");
+    EXPECT_EQ(find.hits()[0].line, "big key");
 }
 
 TEST_F(WorkbenchTest, ADroppedFileOpensAsFileOpenOpensIt) {
