@@ -173,7 +173,8 @@ void frmText::Combo1_Click() {
     const int index = combo1_->currentIndex();
     if (index < 0 || index >= static_cast<int>(CharacterSets.size()))
         return;
-    codec_ = DisplayCodec(CharacterSets[static_cast<std::size_t>(index)].charset, gameFont_);
+    codec_ = DisplayCodec(CharacterSets[static_cast<std::size_t>(index)], gameFont_);
+    state_.ShownCharacterSet = &codec_.characterSet();
     refreshCaptions();
 }
 

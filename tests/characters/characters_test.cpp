@@ -1,4 +1,3 @@
-#include "characters/glyphlayout.h"
 #include "characters/keyboardgroups.h"
 #include "characters/remapping.h"
 #include "support/tempdir.h"
@@ -46,31 +45,6 @@ TEST(TranslateKey, GoesThroughTheGroupThenTheRemappingTable) {
     EXPECT_FALSE(tables.KeybActive);
     EXPECT_EQ(TranslateKey(tables, 130), 200);
     EXPECT_EQ(TranslateKey(tables, 233), 233);
-}
-
-TEST(WesternGlyphCodes, ShowEachGameLetterAsItsOwnWindows1252Letter) {
-    const auto codes = WesternGlyphCodes();
-    EXPECT_EQ(codes['A'], 'A');
-    EXPECT_EQ(codes[130], 233); // é
-    EXPECT_EQ(codes[129], 252); // ü
-    EXPECT_EQ(codes[225], 223); // ß
-    EXPECT_EQ(codes[181], 193); // Á, not the Œ typed to the same code
-    EXPECT_EQ(codes[141], 236); // ì, not the ï typed to the same code
-    EXPECT_EQ(codes[152], 255); // ÿ, not the Scandinavian ø
-    EXPECT_EQ(codes[143], 197); // Å, which only the Scandinavian group reaches
-    EXPECT_EQ(codes[139], -1);
-
-    // One to one, and typing the letter shown gives the game code back.
-    const auto west = KeyboardGroupTable(G::West);
-    const auto sweNor = KeyboardGroupTable(G::SweNor);
-    std::set<int> seen;
-    for (int game = 0; game < 256; ++game) {
-        const int shown = codes[game];
-        if (shown < 0)
-            continue;
-        EXPECT_TRUE(seen.insert(shown).second) << "windows-1252 code " << shown << " used twice";
-        EXPECT_EQ(shown < 128 ? shown : west[shown] == game ? game : sweNor[shown], game);
-    }
 }
 
 // Byte i is 255 - i: every slot differs from its neighbours and from its own code.
