@@ -1,9 +1,11 @@
 #include "characters/remapping.h"
 
+#include "characters/utf8.h"
 #include "document/bytes.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 
 namespace zyn {
 
@@ -14,6 +16,10 @@ constexpr std::size_t SetLength = 255;
 // A table needs 256 bytes at most; anything far larger was chosen by mistake through
 // "All files" and is not worth reading into memory.
 constexpr std::uint64_t MaxRemappingFileSize = 1024 * 1024;
+
+bool isLineBreakAt(std::string_view text, std::size_t i) {
+    return text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+}
 
 char upperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -66,12 +72,48 @@ Status LoadRemapping(CharacterTables& tables, FileSystem& fs, const std::string&
 
 std::string RemapText(const CharacterTables& tables, std::string_view text) {
     std::string result(text);
-    for (char& c : result) {
-        const auto& slot = tables.RemapTable[static_cast<unsigned char>(c)];
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        if (isLineBreakAt(text, i)) {
+            ++i;
+            continue;
+        }
+        const auto& slot = tables.RemapTable[static_cast<unsigned char>(result[i])];
         if (slot)
-            c = toChar(*slot);
+            result[i] = toChar(*slot);
     }
     return result;
+}
+
+UnmappedText UnmapText(const CharacterTables& tables, std::string_view display) {
+    UnmappedText result;
+    result.text.reserve(display.size());
+    for (std::size_t i = 0; i < display.size(); ++i) {
+        if (isLineBreakAt(display, i)) {
+            result.text += "\r\n";
+            ++i;
+            continue;
+        }
+        const std::uint8_t c = byteAt(display, i);
+        const auto& table = tables.RemapTable;
+        const auto it = std::find(table.begin(), table.end(), c);
+        if (it == table.end()) {
+            result.missing = c;
+            return result;
+        }
+        result.text.push_back(toChar(static_cast<std::uint8_t>(it - table.begin())));
+    }
+    return result;
+}
+
+std::string DescribeDisplayCode(const CharacterTables& tables, std::uint8_t code) {
+    char number[16];
+    if (!tables.ShownCharacterSet) {
+        std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(code));
+        return number;
+    }
+    std::string text = "\"";
+    AppendUtf8(text, tables.ShownCharacterSet->letters.letter(code));
+    return text + "\" (code " + std::to_string(code) + ")";
 }
 
 std::uint8_t FindInTable(const RemapSlots& table, std::uint8_t c) {
@@ -81,6 +123,24 @@ std::uint8_t FindInTable(const RemapSlots& table, std::uint8_t c) {
 
 std::uint8_t UnmapChar(const CharacterTables& tables, std::uint8_t display, bool reverse) {
     return reverse ? FindInTable(tables.RemapTable, display) : display;
+}
+
+std::string ShownText(const TextDocument& doc, const CharacterTables& tables, int i) {
+    const auto slot = static_cast<std::size_t>(i);
+    if (tables.RemapLoaded && !doc.DisplayForm[slot])
+        return RemapText(tables, doc.EntryText[slot]);
+    return doc.EntryText[slot];
+}
+
+bool CommitEditedText(TextDocument& doc, const CharacterTables& tables, int i,
+                      const std::string& edited) {
+    if (edited == ShownText(doc, tables, i))
+        return false;
+    const auto slot = static_cast<std::size_t>(i);
+    doc.EntryText[slot] = edited;
+    // With a table the editor worked on, and hands back, display codes.
+    doc.DisplayForm[slot] = tables.RemapLoaded;
+    return true;
 }
 
 void ConvertToDisplayForm(TextDocument& doc, const CharacterTables& tables) {

@@ -28,8 +28,23 @@ Status LoadRemapping(CharacterTables& tables, FileSystem& fs, const std::string&
 // The table from a file's bytes, or nullopt when they are too few.
 std::optional<RemapSlots> ParseRemapping(std::string_view bytes, bool setFormat);
 
-// The display form: each code k replaced by slot k where that slot is filled.
+// The display form: each code k replaced by slot k where that slot is filled. A line break
+// (CR LF) is no character of the table and stays a line break whatever the table does with
+// codes 13 and 10.
 std::string RemapText(const CharacterTables& tables, std::string_view text);
+
+// The game codes of a text in display form: each character by reverse lookup (the lowest slot
+// holding it), line breaks kept. Stops at the first character that no slot holds, which a
+// save must refuse rather than write as code 0.
+struct UnmappedText {
+    std::string text;
+    std::optional<std::uint8_t> missing;
+};
+UnmappedText UnmapText(const CharacterTables& tables, std::string_view display);
+
+// A display code for messages: its letter in tables.ShownCharacterSet and its number, or U+00nn
+// when no set is chosen.
+std::string DescribeDisplayCode(const CharacterTables& tables, std::uint8_t code);
 
 // The game code for a display character: with reverse on, the lowest slot holding it (0 when
 // none does); with reverse off, the character's own code.
@@ -37,6 +52,16 @@ std::uint8_t UnmapChar(const CharacterTables& tables, std::uint8_t display, bool
 
 // The lowest index whose slot equals c; 0 when none does.
 std::uint8_t FindInTable(const RemapSlots& table, std::uint8_t c);
+
+// Entry i as the user sees and edits it: in display form while a table is loaded.
+std::string ShownText(const TextDocument& doc, const CharacterTables& tables, int i);
+
+// The commit of text handed back by the string editor into entry i. It is compared with the
+// text the editor was opened on, never with the stored codes: with a table loaded the two are
+// in different forms, and a table that shows two codes as one character would make an unchanged
+// text look changed. True when the entry took the text (the caller then sets Modified).
+bool CommitEditedText(TextDocument& doc, const CharacterTables& tables, int i,
+                      const std::string& edited);
 
 // "&Convert...": every entry of the document (end slot included) that still holds game codes is
 // rewritten into its display form and marked DisplayForm. Modified is left alone.

@@ -11,16 +11,26 @@ namespace zyn {
 
 namespace {
 
-// The stored form of slot i: encoded text, mapped back to game codes when it holds display codes,
-// type byte in front for ZYN 2, terminator after every slot but the end slot, which stores nothing
-// at all.
-std::string storedEntry(const TextDocument& doc, const CharacterTables& tables, int i) {
+// The stored form of slot i: mapped back to game codes when it holds display codes, line breaks
+// encoded, type byte in front for ZYN 2, terminator after every slot but the end slot, which
+// stores nothing at all. Line breaks are encoded after the mapping: " @ " is in game codes.
+Result<std::string> storedEntry(const TextDocument& doc, const CharacterTables& tables, int i) {
     if (i == doc.SlotCount - 1)
-        return {};
-    std::string text = EncodeLineBreaks(doc.EntryText[i]);
-    if (tables.RemapLoaded && doc.DisplayForm[i])
-        for (char& c : text)
-            c = toChar(UnmapChar(tables, static_cast<std::uint8_t>(c), true));
+        return std::string();
+    std::string text = doc.EntryText[i];
+    if (tables.RemapLoaded && doc.DisplayForm[i]) {
+        UnmappedText unmapped = UnmapText(tables, text);
+        // Code 0 would end the entry in the game and cut off the rest.
+        if (unmapped.missing)
+            return Result<std::string>::failure(
+                ErrorKind::Damaged, "The texts cannot be saved: entry " + std::to_string(i + 1) +
+                                        " holds the character " +
+                                        DescribeDisplayCode(tables, *unmapped.missing) +
+                                        ", which no slot of the character remapping table "
+                                        "holds. Please, change that entry.");
+        text = std::move(unmapped.text);
+    }
+    text = EncodeLineBreaks(std::move(text));
     if (doc.IsVersion2)
         text.insert(text.begin(), toChar(doc.EntryType[i]));
     text.push_back('\0');
@@ -43,7 +53,10 @@ Result<std::string> BuildTextData(const TextDocument& doc, const CharacterTables
             tooLong = true;
         else
             putU16(data, 2 * static_cast<std::size_t>(i), static_cast<std::uint16_t>(data.size()));
-        data += storedEntry(doc, tables, i);
+        auto entry = storedEntry(doc, tables, i);
+        if (!entry)
+            return entry.status();
+        data += *entry;
     }
     // The offsets are signed 16-bit in the games' files: a longer file could not be read back.
     if (tooLong || data.size() > TextDocument::MaxDataLength)

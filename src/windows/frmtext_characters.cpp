@@ -131,9 +131,7 @@ void frmText::editEntry() {
         connect(editor_, &frmEditor::closed, this, [this] { editor_ = nullptr; });
     }
     editor_->setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
-    const std::string& entry = state_.EntryText[static_cast<std::size_t>(i)];
-    const bool mapped = state_.RemapLoaded && !state_.DisplayForm[static_cast<std::size_t>(i)];
-    editor_->setText(mapped ? RemapText(state_, entry) : entry);
+    editor_->setText(ShownText(state_, state_, i));
     if (state_.IsVersion2)
         editor_->setForeColor(frontColor_);
     editor_->show();

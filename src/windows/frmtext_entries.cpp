@@ -55,9 +55,7 @@ void frmText::Combo2_Click() {
     if (index < 0 || index >= state_.entryCount())
         return;
     state_.CurrentEntry = static_cast<std::int16_t>(index);
-    std::string text = state_.EntryText[index];
-    if (state_.RemapLoaded && !state_.DisplayForm[index])
-        text = RemapText(state_, text);
+    const std::string text = ShownText(state_, state_, index);
     setCaptions(text, text);
     if (state_.IsVersion2) {
         setFrontColor(GetForeColorA(state_.EntryType[index]));
@@ -189,13 +187,9 @@ void frmText::Timer1_Timer() {
     const int i = state_.CurrentEntry;
     if (i < 0 || i >= state_.entryCount())
         return;
-    std::string& entry = state_.EntryText[i];
-    if (entry == caption1_)
+    if (!CommitEditedText(state_, state_, i, caption1_))
         return;
-    entry = caption1_;
-    // With a remapping table the editor worked on, and hands back, display codes.
-    state_.DisplayForm[i] = state_.RemapLoaded;
-    setCaptions(entry, entry);
+    setCaptions(state_.EntryText[i], state_.EntryText[i]);
     state_.Modified = true;
     setSaveEnabled(true);
 }

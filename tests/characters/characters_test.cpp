@@ -105,10 +105,20 @@ TEST(LoadRemapping, ASetFileStartsOneCodeLaterThanACmpFileAndARefusedOneChangesN
     }
 }
 
-TEST(RemapText, MapsEveryCodeOnceATableIsLoaded) {
-    const std::string text = std::string("A\r\nb") + '\0' + '\xE9';
+TEST(RemapText, MapsEveryCodeButLineBreaksOnceATableIsLoadedAndUnmapTextTurnsItBack) {
+    const std::string text = std::string("A\r\nb") + '\0' + "\xE9\n\r";
     EXPECT_EQ(RemapText(CharacterTables{}, text), text);
-    EXPECT_EQ(RemapText(loadedWith(descendingBytes(256)), text), "\xBE\xF2\xF5\x9D\xFF\x16");
+    const CharacterTables tables = loadedWith(descendingBytes(256));
+    const std::string display = RemapText(tables, text);
+    EXPECT_EQ(display, "\xBE\r\n\x9D\xFF\x16\xF5\xF2");
+    EXPECT_EQ(UnmapText(tables, display).text, text);
+    EXPECT_FALSE(UnmapText(tables, display).missing);
+
+    CharacterTables merged = tables;
+    merged.RemapTable[0x41] = 0x40; // 0xBE is no slot's code any more
+    const UnmappedText refused = UnmapText(merged, display);
+    EXPECT_EQ(refused.missing, 0xBE);
+    EXPECT_EQ(refused.text, "");
 }
 
 TEST(ConvertToDisplayForm, RewritesEveryEntryStillInGameCodesOnce) {

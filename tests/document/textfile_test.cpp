@@ -213,24 +213,43 @@ TEST(BuildTextData, WritesOneSlotAtLeastAndAt32767BytesAtMost) {
                                  "text file holds at most 32 767. Please, shorten some entries.");
 }
 
-TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCode) {
+TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCodeKeepingLineBreaks) {
     CharacterTables tables;
     for (int k = 0; k < 256; ++k)
         tables.RemapTable[k] = static_cast<std::uint8_t>(k);
     tables.RemapTable['A'] = 'x';
     tables.RemapTable['x'] = 'A';
     tables.RemapTable[250] = 'A'; // shows as "A" too, but the lower game code "x" wins
-    tables.RemapTable[200] = 201; // nothing shows as 200: written as 0
+    tables.RemapTable[200] = 201; // nothing shows as 200
+    // The codes of a line break and of its "@" move: the break is still " @" in game codes.
+    for (const auto& [a, b] : {std::pair{'\r', '#'}, {'\n', '$'}, {'@', '%'}}) {
+        tables.RemapTable[static_cast<std::uint8_t>(a)] = static_cast<std::uint8_t>(b);
+        tables.RemapTable[static_cast<std::uint8_t>(b)] = static_cast<std::uint8_t>(a);
+    }
     tables.RemapLoaded = true;
     TextDocument doc;
     doc.IsVersion2 = true;
     doc.SlotCount = 3;
     doc.EntryType[0] = 17;
-    doc.EntryText[0] = "xA\xc8\xc9\r\n";
+    doc.EntryText[0] = "xA\xc9\r\n";
     doc.DisplayForm[0] = true;
     doc.EntryText[1] = "xA"; // still the game codes read from the file
     EXPECT_EQ(*BuildTextData(doc, tables),
-              "\x06\x00\x0e\x00\x12\x00\x11"s + "Ax\x00\xc8 @\x00\x00xA\x00"s);
+              "\x06\x00\x0d\x00\x11\x00\x11"s + "Ax\xc8 @\x00\x00xA\x00"s);
+
+    // A character no slot holds is refused, not written as code 0 (which ends the entry).
+    doc.EntryText[1] = "ok\xc8";
+    doc.DisplayForm[1] = true;
+    for (const CharacterSet* shown :
+         {static_cast<const CharacterSet*>(nullptr), &CharacterSets[WesternCharacterSetIndex]}) {
+        tables.ShownCharacterSet = shown;
+        const auto refused = BuildTextData(doc, tables);
+        ASSERT_FALSE(refused);
+        EXPECT_NE(refused.message().find("entry 2 holds the character "s +
+                                         (shown ? "\"\u255A\" (code 200)" : "U+00C8")),
+                  std::string::npos)
+            << refused.message();
+    }
 }
 
 TEST_F(TextFile, SaveAsWritesAHeaderOnlyWhereTheNameAllows) {
