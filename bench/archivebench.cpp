@@ -3,8 +3,8 @@
 
 #include "archive/archiveindex.h"
 #include "archive/archiverewrite.h"
-#include "archive/expanddata.h"
-#include "archive/itemheader.h"
+#include "base/expanddata.h"
+#include "base/itemheader.h"
 #include "dialoguetext.h"
 #include "support/lzssencoder.h"
 

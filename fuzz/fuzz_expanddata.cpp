@@ -1,8 +1,8 @@
 // The decoder of compressed items on any data and any claimed expanded size: first byte bit 0
 // chooses the method, the next four bytes the expanded size the header claims.
 
-#include "archive/expanddata.h"
-#include "document/bytes.h"
+#include "base/bytes.h"
+#include "base/expanddata.h"
 #include "fuzz/fuzzcheck.h"
 
 #include <string_view>

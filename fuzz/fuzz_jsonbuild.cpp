@@ -1,7 +1,6 @@
 // The JSON input of "zyntext build": any text is either refused with a message and the document
 // untouched, or becomes a document whose saved file reads back with the same entries.
 
-#include "characters/charactertables.h"
 #include "cli/jsontext.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
@@ -24,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     ZYN_FUZZ_CHECK(doc->SlotCount >= 1 && doc->SlotCount <= zyn::TextDocument::MaxSlots);
 
-    const zyn::CharacterTables tables;
-    auto saved = zyn::BuildTextData(*doc, tables);
+    auto saved = zyn::BuildTextData(*doc);
     if (!saved)
         return 0; // too long for a text file, refused with a message
     auto read = zyn::ParseTextData(*saved, doc->IsVersion2, "out");

@@ -2,7 +2,6 @@
 // of compressed files; the rest is the file, with or without an item header, compressed or not.
 // A file that reads must save again, and what is saved must read back the same.
 
-#include "characters/charactertables.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
 #include "fuzz/fuzzcheck.h"
@@ -32,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto doc = std::make_unique<zyn::TextDocument>();
     zyn::AdoptText(*doc, std::move(*loaded));
-    const zyn::CharacterTables tables;
-    auto saved = zyn::BuildTextData(*doc, tables);
+    auto saved = zyn::BuildTextData(*doc);
     if (!saved)
         return 0; // line breaks read as CR LF can grow past the limit when encoded
     auto again = zyn::ParseTextData(*saved, isVersion2, "saved");

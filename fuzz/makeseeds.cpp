@@ -1,7 +1,7 @@
 // Writes the seed corpus of the fuzz targets into the folder named on the command line, one
 // sub-folder per target: small well-formed files of each kind, made by the test builders.
 
-#include "document/bytes.h"
+#include "base/bytes.h"
 #include "support/archivebuilder.h"
 #include "support/lzssencoder.h"
 #include "support/textfilebuilder.h"

@@ -3,7 +3,7 @@
 // Files held in memory, so that a fuzz target runs the readers and writers through the same
 // seam as the program without touching the disk.
 
-#include "document/filesystem.h"
+#include "base/filesystem.h"
 
 #include <map>
 #include <string>

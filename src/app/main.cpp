@@ -1,7 +1,7 @@
 // zyntexteditor: builds the program state and the main window, which opens the file named on
 // the command line, if any.
 
-#include "document/programstate.h"
+#include "flows/programstate.h"
 #include "windows/frmabout.h"
 #include "windows/frmtext.h"
 #include "windows/prompts.h"

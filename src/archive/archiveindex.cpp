@@ -1,7 +1,7 @@
 #include "archive/archiveindex.h"
 
-#include "archive/itemheader.h"
-#include "document/bytes.h"
+#include "base/bytes.h"
+#include "base/itemheader.h"
 
 #include <cmath>
 #include <string_view>

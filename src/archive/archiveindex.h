@@ -4,9 +4,9 @@
 // the archive's length) followed by the items, each a 10-byte header and its data. The index
 // holds every item's bytes in memory; the archive is rebuilt from it with one item replaced.
 
-#include "archive/expanddata.h"
-#include "document/filesystem.h"
-#include "document/result.h"
+#include "base/expanddata.h"
+#include "base/filesystem.h"
+#include "base/result.h"
 
 #include <cstdint>
 #include <string>

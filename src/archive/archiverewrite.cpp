@@ -1,7 +1,7 @@
 #include "archive/archiverewrite.h"
 
-#include "archive/itemheader.h"
-#include "document/bytes.h"
+#include "base/bytes.h"
+#include "base/itemheader.h"
 
 #include <cstdint>
 #include <limits>

@@ -3,8 +3,8 @@
 // Rebuilding an archive from the index in memory, after one item has been replaced in it.
 
 #include "archive/archiveindex.h"
-#include "document/filesystem.h"
-#include "document/result.h"
+#include "base/filesystem.h"
+#include "base/result.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "archive/itemexpansion.h"
 
 #include "archive/archiveindex.h"
-#include "archive/itemheader.h"
-#include "document/bytes.h"
+#include "base/bytes.h"
+#include "base/itemheader.h"
 
 namespace zyn {
 

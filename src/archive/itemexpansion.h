@@ -3,9 +3,9 @@
 // Expanding an item file (a file that starts with an item header) into a second file that holds
 // the expanded data only, without header.
 
-#include "archive/expanddata.h"
-#include "document/filesystem.h"
-#include "document/result.h"
+#include "base/expanddata.h"
+#include "base/filesystem.h"
+#include "base/result.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "characters/remapping.h"
 
+#include "base/bytes.h"
 #include "characters/utf8.h"
-#include "document/bytes.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -71,17 +71,7 @@ Status LoadRemapping(CharacterTables& tables, FileSystem& fs, const std::string&
 }
 
 std::string RemapText(const CharacterTables& tables, std::string_view text) {
-    std::string result(text);
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        if (isLineBreakAt(text, i)) {
-            ++i;
-            continue;
-        }
-        const auto& slot = tables.RemapTable[static_cast<unsigned char>(result[i])];
-        if (slot)
-            result[i] = toChar(*slot);
-    }
-    return result;
+    return mapText(std::string(text), DisplayCodeMap(tables));
 }
 
 UnmappedText UnmapText(const CharacterTables& tables, std::string_view display) {
@@ -89,7 +79,7 @@ UnmappedText UnmapText(const CharacterTables& tables, std::string_view display) 
     result.text.reserve(display.size());
     for (std::size_t i = 0; i < display.size(); ++i) {
         if (isLineBreakAt(display, i)) {
-            result.text += "\r\n";
+            result.text += "\r\n"; // no character of the table
             ++i;
             continue;
         }
@@ -125,35 +115,30 @@ std::uint8_t UnmapChar(const CharacterTables& tables, std::uint8_t display, bool
     return reverse ? FindInTable(tables.RemapTable, display) : display;
 }
 
-std::string ShownText(const TextDocument& doc, const CharacterTables& tables, int i) {
-    const auto slot = static_cast<std::size_t>(i);
-    if (tables.RemapLoaded && !doc.DisplayForm[slot])
-        return RemapText(tables, doc.EntryText[slot]);
-    return doc.EntryText[slot];
+ByteMap DisplayCodeMap(const CharacterTables& tables) {
+    // An empty slot keeps its character, as on screen: dropping it would silently remove the
+    // character from the document.
+    ByteMap map{};
+    for (std::size_t k = 0; k < map.size(); ++k)
+        map[k] = tables.RemapTable[k].value_or(static_cast<std::uint8_t>(k));
+    return map;
 }
 
-bool CommitEditedText(TextDocument& doc, const CharacterTables& tables, int i,
-                      const std::string& edited) {
-    if (edited == ShownText(doc, tables, i))
-        return false;
-    const auto slot = static_cast<std::size_t>(i);
-    doc.EntryText[slot] = edited;
-    // With a table the editor worked on, and hands back, display codes.
-    doc.DisplayForm[slot] = tables.RemapLoaded;
-    return true;
-}
-
-void ConvertToDisplayForm(TextDocument& doc, const CharacterTables& tables) {
-    // An empty slot keeps its character, as on screen: appending the empty slot would silently
-    // drop the character from the document.
-    const int slots = std::clamp<int>(doc.SlotCount, 0, TextDocument::Capacity);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(slots); ++i) {
-        // An entry already in display form stays as it is; mapping it again would garble it.
-        if (doc.DisplayForm[i])
-            continue;
-        doc.EntryText[i] = RemapText(tables, doc.EntryText[i]);
-        doc.DisplayForm[i] = true;
-    }
+TextMapper GameCodeMap(const CharacterTables& tables) {
+    if (!tables.RemapLoaded)
+        return {};
+    return [tables](int entry, std::string_view text) -> Result<std::string> {
+        UnmappedText unmapped = UnmapText(tables, text);
+        // Code 0 would end the entry in the game and cut off the rest.
+        if (unmapped.missing)
+            return Result<std::string>::failure(
+                ErrorKind::Damaged, "The texts cannot be saved: entry " +
+                                        std::to_string(entry + 1) + " holds the character " +
+                                        DescribeDisplayCode(tables, *unmapped.missing) +
+                                        ", which no slot of the character remapping table "
+                                        "holds. Please, change that entry.");
+        return std::move(unmapped.text);
+    };
 }
 
 int chr2sval(std::string_view value) {

@@ -6,10 +6,10 @@
 // ".set": 255 bytes read one position earlier, byte k - 1 is the display code of game code k;
 //         game code 0 always shows as 0.
 
+#include "base/bytes.h"
+#include "base/filesystem.h"
+#include "base/result.h"
 #include "characters/charactertables.h"
-#include "document/filesystem.h"
-#include "document/result.h"
-#include "document/textdocument.h"
 
 #include <cstdint>
 #include <string>
@@ -53,19 +53,13 @@ std::uint8_t UnmapChar(const CharacterTables& tables, std::uint8_t display, bool
 // The lowest index whose slot equals c; 0 when none does.
 std::uint8_t FindInTable(const RemapSlots& table, std::uint8_t c);
 
-// Entry i as the user sees and edits it: in display form while a table is loaded.
-std::string ShownText(const TextDocument& doc, const CharacterTables& tables, int i);
+// RemapText for every code at once: game code -> display code.
+ByteMap DisplayCodeMap(const CharacterTables& tables);
 
-// The commit of text handed back by the string editor into entry i. It is compared with the
-// text the editor was opened on, never with the stored codes: with a table loaded the two are
-// in different forms, and a table that shows two codes as one character would make an unchanged
-// text look changed. True when the entry took the text (the caller then sets Modified).
-bool CommitEditedText(TextDocument& doc, const CharacterTables& tables, int i,
-                      const std::string& edited);
-
-// "&Convert...": every entry of the document (end slot included) that still holds game codes is
-// rewritten into its display form and marked DisplayForm. Modified is left alone.
-void ConvertToDisplayForm(TextDocument& doc, const CharacterTables& tables);
+// How a save maps texts in display form back to game codes: UnmapText, refusing a character
+// that no slot holds with a message naming the entry and the character. None while no table is
+// loaded, when texts are stored as they are.
+TextMapper GameCodeMap(const CharacterTables& tables);
 
 // A one- or two-character value string as a little-endian number (first character low byte).
 int chr2sval(std::string_view value);

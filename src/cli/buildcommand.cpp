@@ -1,8 +1,9 @@
 #include "characters/remapping.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
-#include "document/programstate.h"
 #include "document/textwriter.h"
+#include "flows/filesave.h"
+#include "flows/programstate.h"
 
 #include <filesystem>
 #include <system_error>

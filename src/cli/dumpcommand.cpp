@@ -1,11 +1,11 @@
-#include "archive/archiveitemflow.h"
 #include "archive/itemnames.h"
 #include "characters/remapping.h"
 #include "cli/command.h"
 #include "cli/itemnumber.h"
 #include "cli/jsontext.h"
-#include "document/programstate.h"
 #include "document/textreader.h"
+#include "flows/archiveitemflow.h"
+#include "flows/programstate.h"
 
 namespace zyn::cli {
 

@@ -1,6 +1,6 @@
 #include "archive/archiveindex.h"
 #include "archive/itemexpansion.h"
-#include "archive/itemheader.h"
+#include "base/itemheader.h"
 #include "cli/command.h"
 #include "document/textreader.h"
 

@@ -1,11 +1,11 @@
 #include "archive/archiveindex.h"
 #include "archive/archiverewrite.h"
-#include "archive/itemheader.h"
 #include "archive/itemnames.h"
+#include "base/bytes.h"
+#include "base/itemheader.h"
 #include "cli/command.h"
 #include "cli/itemnumber.h"
 #include "cli/jsontext.h"
-#include "document/bytes.h"
 #include "document/textreader.h"
 
 #include <nlohmann/json.hpp>

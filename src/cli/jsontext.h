@@ -6,8 +6,8 @@
 // Each byte of a text is the Unicode character of the same number (U+0000 to U+00FF), so the
 // form is lossless; line breaks are in memory form ("\r\n").
 
+#include "base/result.h"
 #include "characters/charactertables.h"
-#include "document/result.h"
 #include "document/textdocument.h"
 
 #include <nlohmann/json.hpp>

@@ -1,8 +1,8 @@
 #include "document/ordinals.h"
 
-#include "archive/expanddata.h"
-#include "archive/itemheader.h"
-#include "document/bytes.h"
+#include "base/bytes.h"
+#include "base/expanddata.h"
+#include "base/itemheader.h"
 
 namespace zyn {
 

@@ -3,7 +3,7 @@
 // Ordinal files: one number per entry of a text bank, each a 2-byte group, optionally behind an
 // item header and then possibly compressed.
 
-#include "document/filesystem.h"
+#include "base/filesystem.h"
 #include "document/textdocument.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "document/textreader.h"
 
-#include "document/bytes.h"
+#include "base/bytes.h"
 
 #include <utility>
 

@@ -5,10 +5,10 @@
 // memory and checked against them; the document is changed only by AdoptText, after a read has
 // succeeded.
 
-#include "archive/expanddata.h"
-#include "archive/itemheader.h"
-#include "document/filesystem.h"
-#include "document/result.h"
+#include "base/expanddata.h"
+#include "base/filesystem.h"
+#include "base/itemheader.h"
+#include "base/result.h"
 #include "document/textdocument.h"
 
 #include <cstdint>

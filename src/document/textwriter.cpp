@@ -1,11 +1,10 @@
 #include "document/textwriter.h"
 
-#include "archive/archivesave.h"
-#include "archive/itemheader.h"
-#include "characters/remapping.h"
-#include "document/bytes.h"
-#include "document/programstate.h"
+#include "base/bytes.h"
 #include "document/textreader.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace zyn {
 
@@ -14,21 +13,15 @@ namespace {
 // The stored form of slot i: mapped back to game codes when it holds display codes, line breaks
 // encoded, type byte in front for ZYN 2, terminator after every slot but the end slot, which
 // stores nothing at all. Line breaks are encoded after the mapping: " @ " is in game codes.
-Result<std::string> storedEntry(const TextDocument& doc, const CharacterTables& tables, int i) {
+Result<std::string> storedEntry(const TextDocument& doc, const TextMapper& toGameCodes, int i) {
     if (i == doc.SlotCount - 1)
         return std::string();
     std::string text = doc.EntryText[i];
-    if (tables.RemapLoaded && doc.DisplayForm[i]) {
-        UnmappedText unmapped = UnmapText(tables, text);
-        // Code 0 would end the entry in the game and cut off the rest.
-        if (unmapped.missing)
-            return Result<std::string>::failure(
-                ErrorKind::Damaged, "The texts cannot be saved: entry " + std::to_string(i + 1) +
-                                        " holds the character " +
-                                        DescribeDisplayCode(tables, *unmapped.missing) +
-                                        ", which no slot of the character remapping table "
-                                        "holds. Please, change that entry.");
-        text = std::move(unmapped.text);
+    if (toGameCodes && doc.DisplayForm[i]) {
+        auto mapped = toGameCodes(i, text);
+        if (!mapped)
+            return mapped.status();
+        text = std::move(*mapped);
     }
     text = EncodeLineBreaks(std::move(text));
     if (doc.IsVersion2)
@@ -39,7 +32,7 @@ Result<std::string> storedEntry(const TextDocument& doc, const CharacterTables& 
 
 } // namespace
 
-Result<std::string> BuildTextData(const TextDocument& doc, const CharacterTables& tables) {
+Result<std::string> BuildTextData(const TextDocument& doc, const TextMapper& toGameCodes) {
     const int slotCount = doc.SlotCount;
     if (slotCount < 1 || slotCount > TextDocument::MaxSlots)
         return Result<std::string>::failure(
@@ -53,7 +46,7 @@ Result<std::string> BuildTextData(const TextDocument& doc, const CharacterTables
             tooLong = true;
         else
             putU16(data, 2 * static_cast<std::size_t>(i), static_cast<std::uint16_t>(data.size()));
-        auto entry = storedEntry(doc, tables, i);
+        auto entry = storedEntry(doc, toGameCodes, i);
         if (!entry)
             return entry.status();
         data += *entry;
@@ -78,40 +71,6 @@ std::string ReadOnlyMessage(const TextDocument& doc) {
            " is Read-Only, Hidden, or System. Please, specify a new file.";
 }
 
-SaveResult SaveDocument(ProgramState& state) {
-    FileSystem& fs = state.files();
-    if (!state.FilePath.empty()) {
-        const FileInfo target = fs.info(state.FilePath);
-        if (target.exists && (target.readOnly || !target.isRegular))
-            return {SaveOutcome::NeedsSaveAs, ReadOnlyMessage(state)};
-    }
-    if ((!state.ForceSave && !state.Modified) || state.FileTitle.empty())
-        return {SaveOutcome::NothingToSave, {}};
-
-    auto data = BuildTextData(state, state);
-    if (!data)
-        return {SaveOutcome::Failed, data.message()};
-
-    if (state.FromArchive) {
-        if (Status status = SaveIntoArchive(state); !status)
-            return {SaveOutcome::Failed, status.message()};
-    } else {
-        std::string temp = state.FileDir + SaveTempName;
-        // Never let the temporary file be the target itself: a failed write would destroy it.
-        if (temp == state.FilePath)
-            temp += ".new";
-        const std::string bytes = state.KeepHeader ? StoredItem(*data) : *data;
-        if (Status status = replaceFile(fs, state.FilePath, temp, bytes); !status)
-            return {SaveOutcome::Failed, status.message()};
-    }
-
-    NormaliseAfterSave(state);
-    state.Modified = false;
-    if (const std::string& work = state.Work.path(); !work.empty())
-        fs.removeMatching(work, "TEXTTMP");
-    return {SaveOutcome::Saved, {}};
-}
-
 void PrepareSaveAs(TextDocument& doc, const std::string& chosenPath) {
     doc.ChosenExt = LastThreeUpper(chosenPath);
     if (doc.ChosenExt == "DIA" || doc.ChosenExt == "ZYT") {
@@ -129,6 +88,17 @@ void ConvertVersion(TextDocument& doc) {
         doc.EntryType[i] = type;
     doc.IsVersion2 = !doc.IsVersion2;
     doc.Modified = true;
+}
+
+void ConvertToDisplayForm(TextDocument& doc, const ByteMap& toDisplayCodes) {
+    const int slots = std::clamp<int>(doc.SlotCount, 0, TextDocument::Capacity);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(slots); ++i) {
+        // An entry already in display form stays as it is; mapping it again would garble it.
+        if (doc.DisplayForm[i])
+            continue;
+        doc.EntryText[i] = mapText(std::move(doc.EntryText[i]), toDisplayCodes);
+        doc.DisplayForm[i] = true;
+    }
 }
 
 } // namespace zyn

@@ -3,7 +3,7 @@
 // The small window shown while a compressed file is expanded: which file, and how far the
 // decoder has got through its data.
 
-#include "archive/expanddata.h"
+#include "base/expanddata.h"
 
 #include <QDialog>
 #include <string>

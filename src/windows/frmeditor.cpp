@@ -1,7 +1,7 @@
 #include "windows/frmeditor.h"
 
 #include "characters/keyboardgroups.h"
-#include "document/programstate.h"
+#include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmtable.h"
 #include "windows/frmtext.h"

@@ -1,10 +1,10 @@
 #include "windows/frmselhqr.h"
 
-#include "archive/archiveitemflow.h"
 #include "archive/itemcheck.h"
-#include "archive/itemheader.h"
 #include "archive/itemnames.h"
-#include "document/programstate.h"
+#include "base/itemheader.h"
+#include "flows/archiveitemflow.h"
+#include "flows/programstate.h"
 #include "windows/frmdecomp.h"
 #include "windows/frmtext.h"
 #include "windows/pathtext.h"

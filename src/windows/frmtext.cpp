@@ -1,6 +1,6 @@
 #include "windows/frmtext.h"
 
-#include "document/programstate.h"
+#include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
 #include "windows/pathtext.h"

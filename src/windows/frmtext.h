@@ -9,7 +9,7 @@
 // navigation, commit, character set), frmtext_characters.cpp (remapping, keyboard groups,
 // ordinals, the string editor) and frmtext_archive.cpp (the archive commands).
 
-#include "archive/expanddata.h"
+#include "base/expanddata.h"
 #include "characters/keyboardgroups.h"
 #include "windows/displaycodec.h"
 #include "windows/prompts.h"

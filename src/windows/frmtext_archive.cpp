@@ -1,7 +1,7 @@
 // Opening a document from an item of the text archive, and saving it into one.
 
 #include "archive/archiveindex.h"
-#include "document/programstate.h"
+#include "flows/programstate.h"
 #include "windows/frmselhqr.h"
 #include "windows/frmtext.h"
 #include "windows/pathtext.h"

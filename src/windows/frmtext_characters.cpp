@@ -3,7 +3,9 @@
 
 #include "characters/remapping.h"
 #include "document/ordinals.h"
-#include "document/programstate.h"
+#include "document/textwriter.h"
+#include "flows/entryedit.h"
+#include "flows/programstate.h"
 #include "windows/frmeditor.h"
 #include "windows/frmtext.h"
 #include "windows/pathtext.h"
@@ -61,7 +63,7 @@ void frmText::mnuConvert_Click() {
     if (!state_.RemapLoaded)
         return;
     // The entries take their display form; the preview and Modified stay as they are.
-    ConvertToDisplayForm(state_, state_);
+    ConvertToDisplayForm(state_, DisplayCodeMap(state_));
 }
 
 void frmText::mnuExtraOrdinal_Click() {

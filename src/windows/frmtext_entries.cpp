@@ -1,5 +1,6 @@
 #include "characters/remapping.h"
-#include "document/programstate.h"
+#include "flows/entryedit.h"
+#include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmtext.h"
 

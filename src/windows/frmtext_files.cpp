@@ -1,6 +1,7 @@
-#include "document/programstate.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
+#include "flows/filesave.h"
+#include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmdecomp.h"
 #include "windows/frmtext.h"

@@ -1,5 +1,6 @@
 #include "characters/keyboardgroups.h"
 #include "characters/remapping.h"
+#include "document/textwriter.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -129,7 +130,7 @@ TEST(ConvertToDisplayForm, RewritesEveryEntryStillInGameCodesOnce) {
     TextDocument doc;
     doc.SlotCount = 3; // two entries and the end slot
     doc.EntryText = {"AB", "D", "A", "A"};
-    ConvertToDisplayForm(doc, loadedWith(bytes));
+    ConvertToDisplayForm(doc, DisplayCodeMap(loadedWith(bytes)));
     EXPECT_EQ(std::vector(doc.EntryText.begin(), doc.EntryText.begin() + 4),
               (std::vector<std::string>{"XY", "Z", "X", "A"}));
     EXPECT_FALSE(doc.Modified);
@@ -137,7 +138,7 @@ TEST(ConvertToDisplayForm, RewritesEveryEntryStillInGameCodesOnce) {
     // Converting again leaves display codes alone: X would otherwise become "?".
     doc.EntryText[1] = "A";
     doc.DisplayForm[1] = false;
-    ConvertToDisplayForm(doc, loadedWith(bytes));
+    ConvertToDisplayForm(doc, DisplayCodeMap(loadedWith(bytes)));
     EXPECT_EQ(doc.EntryText[0], "XY");
     EXPECT_EQ(doc.EntryText[1], "X");
 }

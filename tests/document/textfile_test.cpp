@@ -1,7 +1,9 @@
+#include "characters/remapping.h"
 #include "document/ordinals.h"
-#include "document/programstate.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
+#include "flows/filesave.h"
+#include "flows/programstate.h"
 #include "support/faultyfilesystem.h"
 #include "support/lzssencoder.h"
 #include "support/tempdir.h"
@@ -199,15 +201,15 @@ TEST(TextReader, DamagedAndUnsupportedFilesAreRefusedWithAMessage) {
 TEST(BuildTextData, WritesOneSlotAtLeastAndAt32767BytesAtMost) {
     TextDocument doc;
     doc.SlotCount = 1;
-    EXPECT_EQ(*BuildTextData(doc, CharacterTables{}), "\x02\x00"s);
+    EXPECT_EQ(*BuildTextData(doc), "\x02\x00"s);
 
     doc.SlotCount = 2;
     doc.EntryText[0] = std::string(32767 - 5, 'a'); // the table takes 4, the terminator 1
-    const auto fits = BuildTextData(doc, CharacterTables{});
+    const auto fits = BuildTextData(doc);
     ASSERT_TRUE(fits) << fits.message();
     EXPECT_EQ(fits->size(), 32767u);
     doc.EntryText[0].push_back('a');
-    const auto tooLong = BuildTextData(doc, CharacterTables{});
+    const auto tooLong = BuildTextData(doc);
     EXPECT_EQ(tooLong.kind(), ErrorKind::Damaged);
     EXPECT_EQ(tooLong.message(), "The texts are too long to save: they need 32768 bytes, but a "
                                  "text file holds at most 32 767. Please, shorten some entries.");
@@ -234,7 +236,7 @@ TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCodeKeepingLine
     doc.EntryText[0] = "xA\xc9\r\n";
     doc.DisplayForm[0] = true;
     doc.EntryText[1] = "xA"; // still the game codes read from the file
-    EXPECT_EQ(*BuildTextData(doc, tables),
+    EXPECT_EQ(*BuildTextData(doc, GameCodeMap(tables)),
               "\x06\x00\x0d\x00\x11\x00\x11"s + "Ax\xc8 @\x00\x00xA\x00"s);
 
     // A character no slot holds is refused, not written as code 0 (which ends the entry).
@@ -243,7 +245,7 @@ TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCodeKeepingLine
     for (const CharacterSet* shown :
          {static_cast<const CharacterSet*>(nullptr), &CharacterSets[WesternCharacterSetIndex]}) {
         tables.ShownCharacterSet = shown;
-        const auto refused = BuildTextData(doc, tables);
+        const auto refused = BuildTextData(doc, GameCodeMap(tables));
         ASSERT_FALSE(refused);
         EXPECT_NE(refused.message().find("entry 2 holds the character "s +
                                          (shown ? "\"\u255A\" (code 200)" : "U+00C8")),

@@ -3,14 +3,14 @@
 // a message; none may make a reader allocate what the file claims.
 
 #include "archive/archiveindex.h"
-#include "archive/archiveitemflow.h"
 #include "archive/archiverewrite.h"
 #include "archive/itemexpansion.h"
 #include "characters/remapping.h"
 #include "cli/jsontext.h"
 #include "document/ordinals.h"
-#include "document/programstate.h"
 #include "document/textreader.h"
+#include "flows/archiveitemflow.h"
+#include "flows/programstate.h"
 #include "support/archivebuilder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"

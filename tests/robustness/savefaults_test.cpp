@@ -5,10 +5,11 @@
 // they were.
 
 #include "archive/archiveindex.h"
-#include "archive/archiveitemflow.h"
-#include "document/programstate.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
+#include "flows/archiveitemflow.h"
+#include "flows/filesave.h"
+#include "flows/programstate.h"
 #include "robustness/faultpoints.h"
 #include "support/archivebuilder.h"
 #include "support/textfilebuilder.h"

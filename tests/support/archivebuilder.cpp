@@ -1,7 +1,7 @@
 #include "support/archivebuilder.h"
 
-#include "archive/itemheader.h"
-#include "document/bytes.h"
+#include "base/bytes.h"
+#include "base/itemheader.h"
 #include "support/lzssencoder.h"
 
 namespace zyn::test {

@@ -4,7 +4,7 @@
 // one by default) except the n-th operation of a chosen kind, which fails with an errno-like
 // message. A failed write leaves half of the data behind, as a full disk would.
 
-#include "document/filesystem.h"
+#include "base/filesystem.h"
 
 #include <map>
 #include <string>

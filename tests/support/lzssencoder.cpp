@@ -1,6 +1,6 @@
 #include "support/lzssencoder.h"
 
-#include "document/bytes.h"
+#include "base/bytes.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 
 #include "archive/archiveindex.h"
 #include "archive/archiverewrite.h"
-#include "archive/itemheader.h"
+#include "base/itemheader.h"
 #include "mainwindowfixture.h"
 #include "support/archivebuilder.h"
 #include "support/faultyfilesystem.h"

@@ -3,7 +3,7 @@
 // A main window on a program state of its own, driven through scripted prompts, and the text
 // files the tests open with it.
 
-#include "document/programstate.h"
+#include "flows/programstate.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"

@@ -3,7 +3,7 @@
 // Saving the document into an archive item: the text data is built as File Save builds it,
 // put into the index as a stored item, and the archive is rebuilt.
 
-#include "document/result.h"
+#include "base/result.h"
 
 namespace zyn {
 

@@ -1,6 +1,6 @@
-#include "archive/itemheader.h"
+#include "base/itemheader.h"
 
-#include "document/bytes.h"
+#include "base/bytes.h"
 
 #include <algorithm>
 

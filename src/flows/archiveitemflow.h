@@ -3,8 +3,8 @@
 // The steps of the item dialog's Load and Save that need no window: taking item ArchiveItem of
 // ArchivePath into the document, and writing the document into that item.
 
-#include "archive/expanddata.h"
-#include "document/result.h"
+#include "base/expanddata.h"
+#include "base/result.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "document/filesystem.h"
+#include "base/filesystem.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -6,7 +6,7 @@
 // next to it and rename it into place. Tests substitute an implementation that fails chosen
 // operations, to prove that a failure at any point leaves the old file as it was.
 
-#include "document/result.h"
+#include "base/result.h"
 
 #include <cstdint>
 #include <string>

@@ -6,10 +6,10 @@
 
 #include "archive/archiveflow.h"
 #include "archive/archiveindex.h"
+#include "base/filesystem.h"
+#include "base/workingfolder.h"
 #include "characters/charactertables.h"
-#include "document/filesystem.h"
 #include "document/textdocument.h"
-#include "document/workingfolder.h"
 
 namespace zyn {
 

@@ -4,7 +4,7 @@
 // archive: expanded size (32-bit), stored size (32-bit), mode (16-bit; 0 stored, 1 and 2
 // compressed).
 
-#include "archive/expanddata.h"
+#include "base/expanddata.h"
 
 #include <cstddef>
 #include <cstdint>

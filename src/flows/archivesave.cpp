@@ -1,8 +1,9 @@
-#include "archive/archivesave.h"
+#include "flows/archivesave.h"
 
 #include "archive/archiverewrite.h"
-#include "document/programstate.h"
+#include "characters/remapping.h"
 #include "document/textwriter.h"
+#include "flows/programstate.h"
 
 #include <utility>
 
@@ -15,7 +16,7 @@ Status SaveIntoArchive(ProgramState& state) {
                                "Cannot save into item " + std::to_string(item) +
                                    " of the archive " + state.ArchivePath + ": it has " +
                                    std::to_string(state.itemCount()) + " items.");
-    auto data = BuildTextData(state, state);
+    auto data = BuildTextData(state, GameCodeMap(state));
     if (!data)
         return data.status();
 

@@ -1,4 +1,4 @@
-#include "archive/expanddata.h"
+#include "base/expanddata.h"
 
 #include <algorithm>
 #include <cstdint>

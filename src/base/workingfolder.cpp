@@ -1,4 +1,4 @@
-#include "document/workingfolder.h"
+#include "base/workingfolder.h"
 
 #include <cstdlib>
 #include <filesystem>

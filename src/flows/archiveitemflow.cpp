@@ -1,11 +1,11 @@
-#include "archive/archiveitemflow.h"
+#include "flows/archiveitemflow.h"
 
-#include "archive/archivesave.h"
 #include "archive/itemexpansion.h"
-#include "archive/itemheader.h"
-#include "document/programstate.h"
+#include "base/itemheader.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
+#include "flows/archivesave.h"
+#include "flows/programstate.h"
 
 #include <utility>
 
