@@ -177,6 +177,31 @@ std::string ToCodes(const LetterTable& table, std::u32string_view letters, std::
     });
 }
 
+std::string CodesToUtf8(std::string_view codes, const CharacterSet* set) {
+    if (set)
+        return EncodeUtf8(ToLetters(set->letters, codes));
+    std::string text;
+    text.reserve(codes.size());
+    for (const char c : codes)
+        AppendUtf8(text, static_cast<unsigned char>(c));
+    return text;
+}
+
+LetterCodes Utf8ToCodes(std::string_view text, const CharacterSet* set) {
+    const std::u32string letters = DecodeUtf8(text);
+    if (set)
+        return ToCodes(set->letters, letters);
+    LetterCodes result;
+    for (const char32_t c : letters) {
+        if (c > 0xFF) {
+            result.missing = c;
+            break;
+        }
+        result.codes.push_back(static_cast<char>(c));
+    }
+    return result;
+}
+
 std::string DescribeLetter(char32_t letter) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(letter));

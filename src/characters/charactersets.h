@@ -66,6 +66,13 @@ LetterCodes ToCodes(const LetterTable& table, std::u32string_view letters);
 // The same, with unknown in place of every character that has no code.
 std::string ToCodes(const LetterTable& table, std::u32string_view letters, std::uint8_t unknown);
 
+// A text in memory form as UTF-8: with a set, in its letters with '\n' for line breaks; without
+// one, each code as the character of the same number (U+0000 to U+00FF, line breaks "\r\n"),
+// which keeps every code whatever the set.
+std::string CodesToUtf8(std::string_view codes, const CharacterSet* set);
+// The reverse. Without a set, every character above U+00FF is missing.
+LetterCodes Utf8ToCodes(std::string_view text, const CharacterSet* set);
+
 // A character for messages: "é" (U+00E9).
 std::string DescribeLetter(char32_t letter);
 
