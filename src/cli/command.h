@@ -53,5 +53,7 @@ extern const Command BuildCommand;
 extern const Command HqrCommand;
 extern const Command ExpandCommand;
 extern const Command NamesCommand;
+extern const Command CharsetsCommand;
+extern const Command DiffCommand;
 
 } // namespace zyn::cli

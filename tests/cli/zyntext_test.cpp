@@ -224,7 +224,7 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
 
 TEST(Zyntext, HelpDescribesEachCommand) {
     for (const std::string command :
-         {"dump", "build", "hqr", "expand", "names"}) {
+         {"dump", "build", "hqr", "expand", "names", "diff", "charsets"}) {
         const ToolRun run = zyntext({command, "--help"});
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.out.rfind("Usage: zyntext " + command, 0), 0u) << run.out;
