@@ -11,7 +11,6 @@ namespace zyn {
 struct ArchiveFlow {
     std::int16_t LastCheckedItem = 0; // the item most recently accepted as checked
     bool SaveMode = false;            // the dialog saves into the item instead of loading it
-    std::string PreviousArchivePath;  // ArchivePath as it was when Save to HQR started
     bool ArchiveIsVersion2 = false;
     bool ArchiveIsDemo = false;
     // Names 1 to 180; name n belongs to item n - 1. Index 0 is unused.

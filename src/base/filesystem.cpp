@@ -154,9 +154,4 @@ Status replaceFile(FileSystem& fs, const std::string& target, const std::string&
     return status;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 } // namespace zyn

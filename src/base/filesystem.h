@@ -49,7 +49,4 @@ FileSystem& realFileSystem();
 Status replaceFile(FileSystem& fs, const std::string& target, const std::string& tempPath,
                    std::string_view data);
 
-// The folder part of a path with its trailing "/", or "" when the path has none.
-std::string folderOf(const std::string& path);
-
 } // namespace zyn

@@ -141,27 +141,4 @@ TextMapper GameCodeMap(const CharacterTables& tables) {
     };
 }
 
-int chr2sval(std::string_view value) {
-    if (value.empty())
-        return 0;
-    if (value.size() == 1)
-        return byteAt(value, 0);
-    // Characters between the first and the last are not part of the number.
-    return byteAt(value, value.size() - 1) * 256 + byteAt(value, 0);
-}
-
-std::string sval2chr(int value) {
-    // Only 16-bit numbers have a value string; a wider one keeps its low 16 bits, as a
-    // 16-bit field written by the file writers would.
-    const auto number = static_cast<std::uint16_t>(value);
-    std::string result;
-    if (number < 256) {
-        result.push_back(toChar(number));
-    } else {
-        result.push_back(toChar(number & 0xFF));
-        result.push_back(toChar(number >> 8));
-    }
-    return result;
-}
-
 } // namespace zyn

@@ -61,9 +61,4 @@ ByteMap DisplayCodeMap(const CharacterTables& tables);
 // loaded, when texts are stored as they are.
 TextMapper GameCodeMap(const CharacterTables& tables);
 
-// A one- or two-character value string as a little-endian number (first character low byte).
-int chr2sval(std::string_view value);
-// The inverse for 0 to 65535: one character below 256, else low byte then high byte.
-std::string sval2chr(int value);
-
 } // namespace zyn

@@ -42,7 +42,8 @@ int run(const Arguments& args, CommandIo io) {
     const auto json = fs.readFile(build.json, MaxJsonSize);
     if (!json)
         return fail(io, json.message());
-    if (const Status parsed = JsonToDocument(*json, build.json, state, build.characters.charset);
+    if (const Status parsed =
+            JsonToDocument(*json, build.json, state.Document, build.characters.charset);
         !parsed)
         return fail(io, parsed.message());
     if (const std::string problem = applyCharacterOptions(build.characters, state);

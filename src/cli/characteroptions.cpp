@@ -23,11 +23,11 @@ std::string takeCharacterOptions(Arguments& args, CharacterOptions& out) {
 }
 
 std::string applyCharacterOptions(const CharacterOptions& options, ProgramState& state) {
-    state.ShownCharacterSet = options.charset;
+    state.Characters.ShownCharacterSet = options.charset;
     if (options.remap.empty())
         return {};
     const Status loaded =
-        LoadRemapping(state, state.files(), options.remap, IsSetFileName(options.remap));
+        LoadRemapping(state.Characters, state.files(), options.remap, IsSetFileName(options.remap));
     return loaded ? std::string() : loaded.message();
 }
 

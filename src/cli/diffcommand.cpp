@@ -53,7 +53,7 @@ std::string load(ProgramState& state, const DiffArguments& diff, const std::stri
 }
 
 void printText(CommandIo io, char side, const ProgramState& state, int i) {
-    io.out << side << ' ' << EntryTextJson(state.EntryText[i], state) << '\n';
+    io.out << side << ' ' << EntryTextJson(state.Document.EntryText[i], state.Characters) << '\n';
 }
 
 int run(const Arguments& args, CommandIo io) {
@@ -71,12 +71,13 @@ int run(const Arguments& args, CommandIo io) {
             return Trouble;
         }
 
-    const int countA = a->entryCount(), countB = b->entryCount();
+    const TextDocument &docA = a->Document, &docB = b->Document;
+    const int countA = docA.entryCount(), countB = docB.entryCount();
     int differing = 0;
     for (int i = 0; i < std::max(countA, countB); ++i) {
         const bool inA = i < countA, inB = i < countB;
-        const bool typeChanged = inA && inB && a->EntryType[i] != b->EntryType[i];
-        if (inA && inB && !typeChanged && a->EntryText[i] == b->EntryText[i])
+        const bool typeChanged = inA && inB && docA.EntryType[i] != docB.EntryType[i];
+        if (inA && inB && !typeChanged && docA.EntryText[i] == docB.EntryText[i])
             continue;
         ++differing;
         io.out << "entry " << i + 1;
@@ -85,7 +86,7 @@ int run(const Arguments& args, CommandIo io) {
         else if (!inA)
             io.out << ": only in " << diff.b;
         else if (typeChanged)
-            io.out << ": type " << int{a->EntryType[i]} << " -> " << int{b->EntryType[i]};
+            io.out << ": type " << int{docA.EntryType[i]} << " -> " << int{docB.EntryType[i]};
         io.out << '\n';
         if (inA)
             printText(io, '-', *a, i);

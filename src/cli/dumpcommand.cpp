@@ -59,7 +59,7 @@ int run(const Arguments& args, CommandIo io) {
         return fail(io, source.message());
     if (const Status loaded = LoadTextSource(state, *source, dump.game == 2); !loaded)
         return fail(io, loaded.message());
-    io.out << DocumentToJson(state, state).dump(2) << '\n';
+    io.out << DocumentToJson(state.Document, state.Characters).dump(2) << '\n';
     return Success;
 }
 

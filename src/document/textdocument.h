@@ -25,7 +25,6 @@ struct TextDocument {
     // shown as they are and mapped back when saving; mapping a text twice, or mapping back a
     // text that was never mapped, would change entries the user did not touch.
     std::array<bool, Capacity> DisplayForm{};
-    std::array<std::int16_t, Capacity> Offsets{}; // offset table of the file read last
     std::int16_t SlotCount = 0;    // offset-table slots; there are SlotCount - 1 entries
     std::int16_t CurrentEntry = 0; // entry shown in the main window
 
@@ -39,13 +38,10 @@ struct TextDocument {
     bool HeaderFound = false; // the file read last began with a 10-byte item header
     bool KeepHeader = false;  // write the item header when saving
     std::uint8_t HeaderMode = 0;
-    std::int32_t HeaderStoredSize = 0;
 
-    std::string ExpandSource; // file whose expanded copy is ExpandSource + ".TMP"
     std::string FilePath;
     std::string FileDir; // folder of FilePath, always ending in "/"
     std::string FileTitle;
-    std::string ChosenExt; // last three letters, upper-cased, of the name last chosen
     std::string BaseCaption;
 
     std::array<std::int16_t, Capacity> Ordinals{};

@@ -102,23 +102,23 @@ Result<TextData> ParseTextData(std::string_view data, bool isVersion2, const std
 
     TextData text;
     text.SlotCount = slotCount;
-    text.Offsets.resize(slotCount + 1);
+    std::vector<std::int16_t> offsets(static_cast<std::size_t>(slotCount) + 1);
     for (int i = 0; i < slotCount; ++i) {
         const unsigned offset = readU16(data, 2 * static_cast<std::size_t>(i));
         if (offset > TextDocument::MaxDataLength)
             return damaged(name, "slot " + std::to_string(i) + " of its offset table holds " +
                                      std::to_string(offset) + ", more than 32 767");
-        text.Offsets[i] = static_cast<std::int16_t>(offset);
+        offsets[i] = static_cast<std::int16_t>(offset);
     }
-    text.Offsets[slotCount] = static_cast<std::int16_t>(data.size());
+    offsets[slotCount] = static_cast<std::int16_t>(data.size());
 
     // Entries are numbered from 1 in messages, as the entry selector shows them.
     const int fixedBytes = isVersion2 ? 2 : 1; // type byte, terminator
     text.EntryText.resize(slotCount);
     text.EntryType.resize(slotCount - 1);
     for (int i = 0; i + 1 < slotCount; ++i) {
-        const int start = text.Offsets[i];
-        const int length = text.Offsets[i + 1] - start - fixedBytes;
+        const int start = offsets[i];
+        const int length = offsets[i + 1] - start - fixedBytes;
         const std::string number = std::to_string(i + 1);
         if (length < 0)
             return damaged(name,
@@ -165,7 +165,6 @@ Result<LoadedText> ReadTextBytes(FileSystem& fs, const std::string& path, std::s
                 fs.remove(copy);
         }
         data = expanded;
-        loaded.expanded = true;
     }
 
     auto text = ParseTextData(data, isVersion2, path);
@@ -188,19 +187,15 @@ void AdoptText(TextDocument& doc, LoadedText&& loaded) {
     doc.EntryText.fill(std::string());
     doc.EntryType.fill(0);
     doc.DisplayForm.fill(false);
-    doc.Offsets.fill(0);
     for (int i = 0; i < text.SlotCount; ++i)
         doc.EntryText[i] = std::move(text.EntryText[i]);
     for (int i = 0; i + 1 < text.SlotCount; ++i)
         doc.EntryType[i] = text.EntryType[i];
-    for (int i = 0; i <= text.SlotCount; ++i)
-        doc.Offsets[i] = text.Offsets[i];
     doc.SlotCount = static_cast<std::int16_t>(text.SlotCount);
     doc.IsVersion2 = loaded.isVersion2;
     doc.HeaderFound = loaded.header.found;
     doc.KeepHeader = loaded.header.found;
     doc.HeaderMode = loaded.header.mode;
-    doc.HeaderStoredSize = loaded.header.storedSize;
     doc.CurrentEntry = 0;
     doc.Modified = false;
 }

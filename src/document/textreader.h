@@ -42,7 +42,6 @@ struct TextData {
     int SlotCount = 0;
     std::vector<std::string> EntryText;  // SlotCount entries; the last (end slot) is empty
     std::vector<std::uint8_t> EntryType; // SlotCount - 1 type bytes (0 for ZYN 1)
-    std::vector<std::int16_t> Offsets;   // SlotCount slots and the data length
 };
 
 // Parses text data (without header). name is used in messages only.
@@ -63,7 +62,6 @@ struct LoadedText {
     TextData text;
     ItemHeader header;
     bool isVersion2 = false;
-    bool expanded = false;
 };
 
 // Reads a file's bytes for ReadTextBytes (refusing missing, unreadable and oversized files).
@@ -78,7 +76,7 @@ Result<LoadedText> ReadTextBytes(FileSystem& fs, const std::string& path, std::s
 Result<LoadedText> ReadTextFile(FileSystem& fs, const std::string& path, bool isVersion2,
                                 const ReadOptions& options = {});
 
-// Puts a successfully read text into the document: entries, types, SlotCount, Offsets,
+// Puts a successfully read text into the document: entries, types, SlotCount,
 // IsVersion2, the header fields; CurrentEntry 0, Modified false. File names, FromArchive and
 // everything else are left to the caller.
 void AdoptText(TextDocument& doc, LoadedText&& loaded);

@@ -72,8 +72,8 @@ std::string ReadOnlyMessage(const TextDocument& doc) {
 }
 
 void PrepareSaveAs(TextDocument& doc, const std::string& chosenPath) {
-    doc.ChosenExt = LastThreeUpper(chosenPath);
-    if (doc.ChosenExt == "DIA" || doc.ChosenExt == "ZYT") {
+    const std::string extension = LastThreeUpper(chosenPath);
+    if (extension == "DIA" || extension == "ZYT") {
         doc.KeepHeader = false;
         doc.HeaderFound = false;
     }

@@ -28,7 +28,7 @@ void NormaliseAfterSave(TextDocument& doc);
 // new file."
 std::string ReadOnlyMessage(const TextDocument& doc);
 
-// The document side of Save As for the chosen path: ChosenExt, no header for "DIA"/"ZYT",
+// The document side of Save As for the chosen path: no header for a name ending in "DIA" or "ZYT",
 // FromArchive false, the file name, ForceSave. The caller then runs SaveDocument.
 void PrepareSaveAs(TextDocument& doc, const std::string& chosenPath);
 

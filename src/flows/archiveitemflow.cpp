@@ -5,7 +5,6 @@
 #include "document/textreader.h"
 #include "document/textwriter.h"
 #include "flows/archivesave.h"
-#include "flows/programstate.h"
 
 #include <utility>
 
@@ -30,15 +29,15 @@ private:
 };
 
 // The text data of the extracted item: after its header, or its expanded copy when compressed.
-Result<LoadedText> readExtractedItem(ProgramState& state, const std::string& itemPath,
-                                     const std::string& name, const ProgressFn& progress) {
-    FileSystem& fs = state.files();
+Result<LoadedText> readExtractedItem(FileSystem& fs, const std::string& itemPath,
+                                     const std::string& name, bool isVersion2,
+                                     const ProgressFn& progress) {
     auto file = LoadTextFileBytes(fs, itemPath);
     if (!file)
         return file.status();
 
     LoadedText loaded;
-    loaded.isVersion2 = state.ArchiveIsVersion2;
+    loaded.isVersion2 = isVersion2;
     loaded.header = TestHeader(*file);
     std::string data;
     if (loaded.header.found && loaded.header.mode >= 3)
@@ -56,7 +55,6 @@ Result<LoadedText> readExtractedItem(ProgramState& state, const std::string& ite
                 return expanded.status();
             data = std::move(*expanded);
         }
-        loaded.expanded = true;
     } else {
         data = file->substr(loaded.header.found ? ItemHeaderSize : 0);
     }
@@ -69,48 +67,57 @@ Result<LoadedText> readExtractedItem(ProgramState& state, const std::string& ite
 
 } // namespace
 
-std::string ArchiveItemName(const ProgramState& state, int item) {
-    if (item >= 0 && item + 1 < static_cast<int>(state.ItemNames.size()) &&
-        !state.ItemNames[static_cast<std::size_t>(item + 1)].empty())
-        return state.ItemNames[static_cast<std::size_t>(item + 1)];
+std::string ArchiveItemName(const ArchiveFlow& flow, int item) {
+    if (item >= 0 && item + 1 < static_cast<int>(flow.ItemNames.size()) &&
+        !flow.ItemNames[static_cast<std::size_t>(item + 1)].empty())
+        return flow.ItemNames[static_cast<std::size_t>(item + 1)];
     return "item " + std::to_string(item);
 }
 
-Status LoadArchiveItem(ProgramState& state, const ProgressFn& progress) {
-    const int item = state.ArchiveItem;
-    const std::string name = ArchiveItemName(state, item);
-    if (state.Work.path().empty())
+Result<LoadedText> LoadArchiveItem(FileSystem& fs, WorkingFolder& work,
+                                   const std::string& archivePath, ArchiveIndex& index, int item,
+                                   const std::string& name, bool isVersion2,
+                                   const ProgressFn& progress) {
+    if (work.path().empty())
         return Status::failure(ErrorKind::Io, "Cannot make a working folder for " + name + ".");
-    const std::string itemPath = state.Work.fileFor(name);
-    WorkingFiles cleanup(state.files(), itemPath);
+    const std::string itemPath = work.fileFor(name);
+    WorkingFiles cleanup(fs, itemPath);
 
-    if (Status extracted = ExtractItem(state.files(), state.ArchivePath, itemPath, item + 1, state);
-        !extracted)
+    if (Status extracted = ExtractItem(fs, archivePath, itemPath, item + 1, index); !extracted)
         return extracted;
-    if (state.ItemData[static_cast<std::size_t>(item)].empty())
+    if (index.ItemData[static_cast<std::size_t>(item)].empty())
         return Status::failure(ErrorKind::Damaged, "Item " + std::to_string(item) + " (" + name +
-                                                       ") of the archive " + state.ArchivePath +
+                                                       ") of the archive " + archivePath +
                                                        " is blank: it holds no text.");
-    auto loaded = readExtractedItem(state, itemPath, name, progress);
-    if (!loaded)
-        return loaded.status();
-    AdoptText(state, std::move(*loaded));
-    state.FromArchive = true;
-    return {};
+    return readExtractedItem(fs, itemPath, name, isVersion2, progress);
 }
 
-std::string ArchiveWindowTitle(const ProgramState& state, const std::string& name) {
-    return state.BaseCaption + " - (" + state.ArchivePath + "; " + name + ")" +
-           (state.IsVersion2 ? " - ZYN 2" : " - ZYN 1");
+void AdoptArchiveItem(TextDocument& doc, LoadedText&& loaded, const std::string& archivePath,
+                      int item) {
+    AdoptText(doc, std::move(loaded));
+    doc.FromArchive = true;
+    doc.ArchivePath = archivePath;
+    doc.ArchiveItem = static_cast<std::int16_t>(item);
+    SetFileName(doc, archivePath);
 }
 
-Status SaveToArchiveItem(ProgramState& state) {
-    if (Status saved = SaveIntoArchive(state); !saved)
+std::string ArchiveWindowTitle(const TextDocument& doc, const std::string& name) {
+    return doc.BaseCaption + " - (" + doc.ArchivePath + "; " + name + ")" +
+           (doc.IsVersion2 ? " - ZYN 2" : " - ZYN 1");
+}
+
+Status SaveToArchiveItem(TextDocument& doc, const CharacterTables& tables, FileSystem& fs,
+                         WorkingFolder& work, const std::string& archivePath, ArchiveIndex& index,
+                         int item) {
+    if (Status saved = SaveIntoArchive(doc, tables, fs, archivePath, index, item); !saved)
         return saved;
-    state.Modified = false;
-    NormaliseAfterSave(state);
-    state.FromArchive = true;
-    state.files().removeMatching(state.Work.path(), "TEXTTMP");
+    doc.Modified = false;
+    NormaliseAfterSave(doc);
+    doc.FromArchive = true;
+    doc.ArchivePath = archivePath;
+    doc.ArchiveItem = static_cast<std::int16_t>(item);
+    SetFileName(doc, archivePath);
+    fs.removeMatching(work.path(), "TEXTTMP");
     return {};
 }
 

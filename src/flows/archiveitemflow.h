@@ -1,38 +1,52 @@
 #pragma once
 
-// The steps of the item dialog's Load and Save that need no window: taking item ArchiveItem of
-// ArchivePath into the document, and writing the document into that item.
+// The steps of the item dialog's Load and Save that need no window: reading an item of an
+// archive for the document, and writing the document into an item.
 
+#include "archive/archiveflow.h"
+#include "archive/archiveindex.h"
 #include "base/expanddata.h"
+#include "base/filesystem.h"
 #include "base/result.h"
+#include "base/workingfolder.h"
+#include "characters/charactertables.h"
+#include "document/textdocument.h"
+#include "document/textreader.h"
 
-#include <cstdint>
 #include <string>
 
 namespace zyn {
 
-struct ProgramState;
-
 // The list text of an item: ItemNames of the item, or "item N" beyond the named ones.
-std::string ArchiveItemName(const ProgramState& state, int item);
+std::string ArchiveItemName(const ArchiveFlow& flow, int item);
 
-// Loads item ArchiveItem of the archive ArchivePath into the document: the item is extracted
-// to the working folder under its name, tested for a header and its mode, expanded into the
-// working ".TMP" copy when compressed (progress follows the expansion), read as a ZYN 2 text
-// when ArchiveIsVersion2, and adopted with FromArchive true. Both working files are removed
-// whatever happens. A blank item, an item beyond the archive, a mode of 3 or more
-// (ErrorKind::Unsupported, the same message as File Open) or any other failure leaves the
-// document as it was.
-Status LoadArchiveItem(ProgramState& state, const ProgressFn& progress = {});
+// Reads item `item` of the archive at archivePath, whose index is index: the item is extracted
+// to the working folder under name (its entry in index is refreshed from the file), tested for
+// a header and its mode, expanded into the working ".TMP" copy when compressed (progress
+// follows the expansion), and read as a ZYN 2 text when isVersion2. Both working files are
+// removed whatever happens. A blank item, an item beyond the archive, a mode of 3 or more
+// (ErrorKind::Unsupported, the same message as File Open) or any other failure gives the
+// reason.
+Result<LoadedText> LoadArchiveItem(FileSystem& fs, WorkingFolder& work,
+                                   const std::string& archivePath, ArchiveIndex& index, int item,
+                                   const std::string& name, bool isVersion2,
+                                   const ProgressFn& progress = {});
+
+// Makes a text read by LoadArchiveItem the document: item `item` of archivePath (FromArchive,
+// ArchivePath, ArchiveItem, and the archive's file name).
+void AdoptArchiveItem(TextDocument& doc, LoadedText&& loaded, const std::string& archivePath,
+                      int item);
 
 // The main window's title after a Load: BaseCaption + " - (" + ArchivePath + "; " + name + ")"
 // + " - ZYN 1" or " - ZYN 2".
-std::string ArchiveWindowTitle(const ProgramState& state, const std::string& name);
+std::string ArchiveWindowTitle(const TextDocument& doc, const std::string& name);
 
-// The dialog's Save: writes the document into item ArchiveItem whether or not it is modified.
-// On success Modified is false, the texts read as they were stored, and the document belongs
-// to that item (FromArchive true), so a later File Save writes the archive, never a loose file
-// over it. On failure nothing changes.
-Status SaveToArchiveItem(ProgramState& state);
+// The dialog's Save: writes the document into item `item` of archivePath, whose index is index,
+// whether or not it is modified. On success Modified is false, the texts read as they were
+// stored, and the document belongs to that item (as AdoptArchiveItem leaves it), so a later File
+// Save writes the archive, never a loose file over it. On failure nothing changes.
+Status SaveToArchiveItem(TextDocument& doc, const CharacterTables& tables, FileSystem& fs,
+                         WorkingFolder& work, const std::string& archivePath, ArchiveIndex& index,
+                         int item);
 
 } // namespace zyn

@@ -9,34 +9,37 @@
 namespace zyn {
 
 SaveResult SaveDocument(ProgramState& state) {
+    TextDocument& doc = state.Document;
     FileSystem& fs = state.files();
-    if (!state.FilePath.empty()) {
-        const FileInfo target = fs.info(state.FilePath);
+    if (!doc.FilePath.empty()) {
+        const FileInfo target = fs.info(doc.FilePath);
         if (target.exists && (target.readOnly || !target.isRegular))
-            return {SaveOutcome::NeedsSaveAs, ReadOnlyMessage(state)};
+            return {SaveOutcome::NeedsSaveAs, ReadOnlyMessage(doc)};
     }
-    if ((!state.ForceSave && !state.Modified) || state.FileTitle.empty())
+    if ((!doc.ForceSave && !doc.Modified) || doc.FileTitle.empty())
         return {SaveOutcome::NothingToSave, {}};
 
-    auto data = BuildTextData(state, GameCodeMap(state));
+    auto data = BuildTextData(doc, GameCodeMap(state.Characters));
     if (!data)
         return {SaveOutcome::Failed, data.message()};
 
-    if (state.FromArchive) {
-        if (Status status = SaveIntoArchive(state); !status)
+    if (doc.FromArchive) {
+        if (Status status = SaveIntoArchive(doc, state.Characters, fs, doc.ArchivePath,
+                                            state.Archive, doc.ArchiveItem);
+            !status)
             return {SaveOutcome::Failed, status.message()};
     } else {
-        std::string temp = state.FileDir + SaveTempName;
+        std::string temp = doc.FileDir + SaveTempName;
         // Never let the temporary file be the target itself: a failed write would destroy it.
-        if (temp == state.FilePath)
+        if (temp == doc.FilePath)
             temp += ".new";
-        const std::string bytes = state.KeepHeader ? StoredItem(*data) : *data;
-        if (Status status = replaceFile(fs, state.FilePath, temp, bytes); !status)
+        const std::string bytes = doc.KeepHeader ? StoredItem(*data) : *data;
+        if (Status status = replaceFile(fs, doc.FilePath, temp, bytes); !status)
             return {SaveOutcome::Failed, status.message()};
     }
 
-    NormaliseAfterSave(state);
-    state.Modified = false;
+    NormaliseAfterSave(doc);
+    doc.Modified = false;
     if (const std::string& work = state.Work.path(); !work.empty())
         fs.removeMatching(work, "TEXTTMP");
     return {SaveOutcome::Saved, {}};

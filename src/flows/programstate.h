@@ -13,7 +13,12 @@
 
 namespace zyn {
 
-struct ProgramState : TextDocument, ArchiveIndex, ArchiveFlow, CharacterTables {
+struct ProgramState {
+    TextDocument Document;
+    // The index of the archive the document came from or was last saved into.
+    ArchiveIndex Archive;
+    ArchiveFlow Flow;
+    CharacterTables Characters;
     FileSystem* Files = &realFileSystem();
     WorkingFolder Work;
 

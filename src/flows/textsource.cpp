@@ -48,45 +48,49 @@ Result<TextSource> ParseTextSource(FileSystem& fs, const std::string& name) {
 }
 
 Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVersion2) {
+    FileSystem& fs = state.files();
     if (source.inArchive()) {
-        if (Status read = ReadArchiveIndex(state.files(), source.path, state); !read)
+        if (Status read = ReadArchiveIndex(fs, source.path, state.Archive); !read)
             return read;
-        state.ArchivePath = source.path;
-        state.ArchiveItem = static_cast<std::int16_t>(source.item);
-        state.ArchiveIsVersion2 = isVersion2;
-        NameTextArchiveItems(state, isVersion2, false);
-        return LoadArchiveItem(state);
+        state.Flow.ArchiveIsVersion2 = isVersion2;
+        NameTextArchiveItems(state.Flow, isVersion2, false);
+        auto loaded = LoadArchiveItem(fs, state.Work, source.path, state.Archive, source.item,
+                                      ArchiveItemName(state.Flow, source.item), isVersion2);
+        if (!loaded)
+            return loaded.status();
+        AdoptArchiveItem(state.Document, std::move(*loaded), source.path, source.item);
+        return {};
     }
     // Nothing but the tool reads this way: it leaves no ".TMP" copy behind.
     ReadOptions options;
     options.writeExpandedCopy = false;
-    auto read = ReadTextFile(state.files(), source.path, isVersion2, options);
+    auto read = ReadTextFile(fs, source.path, isVersion2, options);
     if (!read)
         return read.status();
-    AdoptText(state, std::move(*read));
-    SetFileName(state, source.path);
-    state.FromArchive = false;
+    AdoptText(state.Document, std::move(*read));
+    SetFileName(state.Document, source.path);
+    state.Document.FromArchive = false;
     return {};
 }
 
 Status SaveTextSource(ProgramState& state, const TextSource& target, bool header) {
+    TextDocument& doc = state.Document;
     if (target.inArchive()) {
-        if (Status read = ReadArchiveIndex(state.files(), target.path, state); !read)
+        if (Status read = ReadArchiveIndex(state.files(), target.path, state.Archive); !read)
             return read;
-        state.ArchivePath = target.path;
-        state.ArchiveItem = static_cast<std::int16_t>(target.item);
-        return SaveToArchiveItem(state);
+        return SaveToArchiveItem(doc, state.Characters, state.files(), state.Work, target.path,
+                                 state.Archive, target.item);
     }
     std::error_code error;
     const auto absolute = std::filesystem::absolute(target.path, error);
     if (error)
         return Status::failure(ErrorKind::Io,
                                "Cannot use " + target.path + ": " + error.message() + ".");
-    SetFileName(state, absolute.string());
-    state.KeepHeader = header;
-    state.FromArchive = false;
-    state.ForceSave = true;
-    state.Modified = true;
+    SetFileName(doc, absolute.string());
+    doc.KeepHeader = header;
+    doc.FromArchive = false;
+    doc.ForceSave = true;
+    doc.Modified = true;
     const SaveResult saved = SaveDocument(state);
     switch (saved.outcome) {
     case SaveOutcome::Saved:

@@ -18,13 +18,6 @@ QString versionLine() {
         .arg(ZYN_VERSION_PATCH);
 }
 
-std::string cutKeyValue(std::string_view buffer, std::size_t reportedSize) {
-    std::string value(buffer.substr(0, std::min(reportedSize, buffer.size())));
-    if (!value.empty() && value.back() == '\0')
-        value.pop_back();
-    return value;
-}
-
 namespace {
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text) {

@@ -20,10 +20,6 @@ inline constexpr const char* ApplicationTitle = "ZYN Text File Editor";
 // "Version 1.0.0", from the build's version numbers.
 QString versionLine();
 
-// A registry string value as the query left it: the buffer cut to the reported size, without
-// the terminating code 0 when the value was stored with one.
-std::string cutKeyValue(std::string_view buffer, std::size_t reportedSize);
-
 class frmAbout : public QDialog {
     Q_OBJECT
 public:

@@ -64,7 +64,8 @@ bool isControl(QChar c) {
 } // namespace
 
 frmEditor::frmEditor(frmText& owner)
-    : QWidget(nullptr), owner_(&owner), state_(owner.state()), codec_(owner.displayCodec()) {
+    : QWidget(nullptr), owner_(&owner), tables_(owner.state().Characters),
+      codec_(owner.displayCodec()) {
     setObjectName(QStringLiteral("frmEditor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("String no. "));
@@ -135,7 +136,7 @@ void frmEditor::insertCode(std::uint8_t code) {
 }
 
 void frmEditor::insertTranslated(std::uint8_t typed) {
-    const std::uint8_t code = TranslateKey(state_, typed);
+    const std::uint8_t code = TranslateKey(tables_, typed);
     if (code != 0)
         insertCode(code);
 }
@@ -163,7 +164,7 @@ bool frmEditor::Text1_KeyPress(QKeyEvent* event) {
         return true;
     }
     if (key == Qt::Key_Backspace) {
-        const std::uint8_t code = TranslateKey(state_, BackspaceCode);
+        const std::uint8_t code = TranslateKey(tables_, BackspaceCode);
         if (code == BackspaceCode)
             return false;
         if (code != 0)
@@ -216,7 +217,7 @@ bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
 
 void frmEditor::Command1_Click() {
     if (!table_)
-        table_ = new frmTable(*this, state_, codec_, text1_->font());
+        table_ = new frmTable(*this, tables_, codec_, text1_->font());
     table_->show();
     table_->raise();
     table_->activateWindow();

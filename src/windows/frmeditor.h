@@ -21,7 +21,7 @@ namespace zyn {
 
 class frmTable;
 class frmText;
-struct ProgramState;
+struct CharacterTables;
 
 class frmEditor : public QWidget {
     Q_OBJECT
@@ -68,7 +68,7 @@ private:
     void insertTranslated(std::uint8_t typed);
 
     QPointer<frmText> owner_;
-    ProgramState& state_;
+    const CharacterTables& tables_;
     DisplayCodec codec_;
     std::string editedText_;
     QPlainTextEdit* text1_ = nullptr;

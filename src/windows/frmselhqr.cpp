@@ -89,21 +89,21 @@ void frmSelHQR::openFor(const std::string& archivePath, ArchiveIndex index) {
 }
 
 void frmSelHQR::setUp() {
-    command1_->setText(state_.SaveMode ? QStringLiteral("&Save") : QStringLiteral("&Load"));
+    command1_->setText(state_.Flow.SaveMode ? QStringLiteral("&Save") : QStringLiteral("&Load"));
 
     // The index's first slot is the archive's: the table was read from this very file.
     const std::int32_t firstSlot = index_.itemCount() > 0 ? index_.ItemOffset[0] : 0;
-    RecogniseTextArchive(state_, firstSlot, state_.files().info(archivePath_).size);
-    NameTextArchiveItems(state_, state_.ArchiveIsVersion2, state_.ArchiveIsDemo);
+    RecogniseTextArchive(state_.Flow, firstSlot, state_.files().info(archivePath_).size);
+    NameTextArchiveItems(state_.Flow, state_.Flow.ArchiveIsVersion2, state_.Flow.ArchiveIsDemo);
 
     const QString path = fromNative(archivePath_);
-    label2_->setText(path + (state_.ArchiveIsVersion2 ? QStringLiteral(" - ZYN 2")
-                                                      : QStringLiteral(" - ZYN 1")));
+    label2_->setText(path + (state_.Flow.ArchiveIsVersion2 ? QStringLiteral(" - ZYN 2")
+                                                           : QStringLiteral(" - ZYN 1")));
     label2_->setToolTip(path);
     fillList();
 
     // Nothing is loaded or saved until the user has checked an item of this archive.
-    selection_ = state_.ArchiveItem;
+    selection_ = state_.Document.ArchiveItem;
     accepted_ = false;
     command1_->setEnabled(false);
 }
@@ -111,10 +111,10 @@ void frmSelHQR::setUp() {
 void frmSelHQR::fillList() {
     const QSignalBlocker quiet(list1_);
     list1_->clear();
-    const int count = TextArchiveItemCount(state_.ArchiveIsVersion2);
+    const int count = TextArchiveItemCount(state_.Flow.ArchiveIsVersion2);
     for (int n = 1; n <= count; ++n) {
         // Names are bytes of the Western code page, like every text of the program.
-        const std::string& name = state_.ItemNames[static_cast<std::size_t>(n)];
+        const std::string& name = state_.Flow.ItemNames[static_cast<std::size_t>(n)];
         auto* item = new QListWidgetItem(QString::fromLatin1(name.data(), qsizetype(name.size())));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
@@ -130,8 +130,9 @@ void frmSelHQR::List1_ItemCheck(int item) {
     std::vector<bool> checked(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         checked[static_cast<std::size_t>(i)] = list1_->item(i)->checkState() == Qt::Checked;
-    CheckArchiveItem(checked, item, selection_, state_.LastCheckedItem, state_.ArchiveIsVersion2);
-    if (item % 2 != 0 && !(state_.ArchiveIsVersion2 && IsBlankVersion2Item(item)))
+    CheckArchiveItem(checked, item, selection_, state_.Flow.LastCheckedItem,
+                     state_.Flow.ArchiveIsVersion2);
+    if (item % 2 != 0 && !(state_.Flow.ArchiveIsVersion2 && IsBlankVersion2Item(item)))
         accepted_ = true;
 
     // Marks set here must not come back as clicks.
@@ -147,7 +148,7 @@ void frmSelHQR::List1_ItemCheck(int item) {
 void frmSelHQR::Command1_Click() {
     if (!accepted_)
         return;
-    if (state_.SaveMode)
+    if (state_.Flow.SaveMode)
         save();
     else
         load();
@@ -164,50 +165,45 @@ void frmSelHQR::reject() {
 bool frmSelHQR::load() {
     if (!main_.askSaveChanges(windowTitle()))
         return false;
-    const std::string name = ArchiveItemName(state_, selection_);
+    const std::string name = ArchiveItemName(state_.Flow, selection_);
 
     std::unique_ptr<frmDecomp> progress;
     if (isCompressed(index_, selection_)) {
         progress = std::make_unique<frmDecomp>(this);
         progress->start(state_.Work.fileFor(name));
     }
-    swapArchive();
-    const Status loaded = LoadArchiveItem(state_, progress ? progress->progress() : ProgressFn{});
+    auto loaded = LoadArchiveItem(state_.files(), state_.Work, archivePath_, index_, selection_,
+                                  name, state_.Flow.ArchiveIsVersion2,
+                                  progress ? progress->progress() : ProgressFn{});
     progress.reset();
     if (!loaded) {
-        swapArchive();
         showFailure(loaded.message(), loaded.kind() == ErrorKind::Unsupported);
         return false;
     }
 
-    SetFileName(state_, state_.ArchivePath);
+    AdoptArchiveItem(state_.Document, std::move(*loaded), archivePath_, selection_);
+    state_.Archive = std::move(index_);
     main_.showLoadedDocument();
-    main_.setWindowTitle(fromNative(ArchiveWindowTitle(state_, name)));
+    main_.setWindowTitle(fromNative(ArchiveWindowTitle(state_.Document, name)));
     finish();
     return true;
 }
 
 bool frmSelHQR::save() {
-    const std::string name = ArchiveItemName(state_, selection_);
-    swapArchive();
-    if (const Status saved = SaveToArchiveItem(state_); !saved) {
-        swapArchive();
+    const std::string name = ArchiveItemName(state_.Flow, selection_);
+    if (const Status saved = SaveToArchiveItem(state_.Document, state_.Characters, state_.files(),
+                                               state_.Work, archivePath_, index_, selection_);
+        !saved) {
         showFailure(saved.message(), false);
         return false;
     }
 
     // The document now is that item of that archive: File Save writes it there again.
-    SetFileName(state_, state_.ArchivePath);
+    state_.Archive = std::move(index_);
     main_.setSaveEnabled(false);
-    main_.setWindowTitle(fromNative(ArchiveWindowTitle(state_, name)));
+    main_.setWindowTitle(fromNative(ArchiveWindowTitle(state_.Document, name)));
     finish();
     return true;
-}
-
-void frmSelHQR::swapArchive() {
-    std::swap(state_.ArchivePath, archivePath_);
-    std::swap(static_cast<ArchiveIndex&>(state_), index_);
-    std::swap(state_.ArchiveItem, selection_);
 }
 
 void frmSelHQR::finish() {

@@ -40,10 +40,6 @@ public:
     QPushButton* Command1() const { return command1_; }
     QPushButton* Command2() const { return command2_; }
 
-    // The item Load or Save would act on, and whether one has been checked in this opening.
-    std::int16_t selectedItem() const { return selection_; }
-    bool hasSelection() const { return accepted_; }
-
 public slots:
     // A click on item, or its check mark changed by the user.
     void List1_ItemCheck(int item);
@@ -59,8 +55,6 @@ private:
     void fillList();
     bool load();
     bool save();
-    // Exchanges the dialog's archive, index and item with the program state's.
-    void swapArchive();
     // Done with the archive of this opening: the dialog hides and lets go of its index.
     void finish();
     void showFailure(const std::string& message, bool notice);

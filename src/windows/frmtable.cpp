@@ -183,10 +183,6 @@ void frmTable::paintCell(int i, bool highlighted) {
     cell->setPalette(palette);
 }
 
-bool frmTable::isHighlighted(int i) const {
-    return Label1(i)->palette().color(QPalette::Window) == HighlightPaper;
-}
-
 void frmTable::Label1_DblClick(int i) {
     paintCell(i, true);
     editor_.insertCode(cellByte(i));

@@ -40,7 +40,6 @@ public:
     // The byte cell i shows and inserts: its code, or the table's slot for it. Control codes are
     // shown by their names.
     std::uint8_t cellByte(int i) const { return cells_.at(static_cast<std::size_t>(i)); }
-    bool isHighlighted(int i) const;
 
 public slots:
     void HScroll1_Change();

@@ -26,19 +26,20 @@ struct BarButton {
     int index;
     const char* icon;
     const char* toolTip;
+    const char* menuItem; // the menu item whose action the button shows; null for the bar's own
 };
 
 constexpr std::array<BarButton, 10> BarButtons{{
-    {1, "open", "Open"},
-    {3, "save", "Save"},
-    {4, "saveas", "Save As"},
-    {6, "back", "Back"},
-    {7, "forward", "Forward"},
-    {9, "first", "To the beginning"},
-    {10, "last", "To the end"},
-    {12, "edit", "Edit"},
-    {14, "about", "About"},
-    {15, "exit", "Exit"},
+    {1, "open", "Open", "mnuFileOpen"},
+    {3, "save", "Save", "mnuFileSave"},
+    {4, "saveas", "Save As", "mnuFileSaveAs"},
+    {6, "back", "Back", nullptr},
+    {7, "forward", "Forward", nullptr},
+    {9, "first", "To the beginning", nullptr},
+    {10, "last", "To the end", nullptr},
+    {12, "edit", "Edit", nullptr},
+    {14, "about", "About", "mnuHelpAbout"},
+    {15, "exit", "Exit", "mnuFileExit"},
 }};
 
 constexpr int ButtonWidth = 23;
@@ -46,8 +47,7 @@ constexpr int SeparatorWidth = 8;
 constexpr int BarTop = 480;
 constexpr int BarHeight = 22;
 
-// The buttons the two control states switch, besides Save (3) which follows Modified.
-constexpr std::array<int, 6> DocumentButtons{4, 6, 7, 9, 10, 12};
+// The bar's own buttons, which only make sense while there are entries.
 constexpr std::array<int, 5> EntryButtons{6, 7, 9, 10, 12};
 
 } // namespace
@@ -65,8 +65,9 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     client->setFixedSize(640, 502);
     setCentralWidget(client);
     buildPreview(client);
-    buildButtonBar(client);
+    // The bar shows some of the menus' actions, so the menus come first.
     buildMenus();
+    buildButtonBar(client);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -129,14 +130,25 @@ void frmText::buildButtonBar(QWidget* client) {
         }
         auto* button = new QToolButton(bar);
         button->setObjectName(QStringLiteral("Button%1").arg(index));
-        button->setIcon(QIcon(QStringLiteral(":/icons/") + QLatin1String(found->icon)));
+        const QIcon icon(QStringLiteral(":/icons/") + QLatin1String(found->icon));
+        const QString toolTip = QString::fromLatin1(found->toolTip);
+        if (found->menuItem) {
+            // One action for the menu item and the button: enabling it enables both.
+            QAction* action = menuItem(found->menuItem);
+            action->setIcon(icon);
+            action->setIconVisibleInMenu(false);
+            action->setToolTip(toolTip);
+            button->setDefaultAction(action);
+        } else {
+            button->setIcon(icon);
+            button->setToolTip(toolTip);
+            connect(button, &QToolButton::clicked, this,
+                    [this, index] { Toolbar1_ButtonClick(index); });
+        }
         button->setIconSize(QSize(16, 16));
-        button->setToolTip(QString::fromLatin1(found->toolTip));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(x, 0, ButtonWidth, BarHeight);
-        connect(button, &QToolButton::clicked, this,
-                [this, index] { Toolbar1_ButtonClick(index); });
         bar_[index] = button;
         x += ButtonWidth;
     }
@@ -253,7 +265,6 @@ QFont frmText::previewFont() const {
 }
 
 void frmText::setSaveEnabled(bool enabled) {
-    bar_[3]->setEnabled(enabled);
     menuItem("mnuFileSave")->setEnabled(enabled);
 }
 
@@ -270,47 +281,42 @@ void frmText::setNavigationEnabled(bool enabled) {
 
 void frmText::setNoDocumentState() {
     setSaveEnabled(false);
-    for (int index : DocumentButtons)
-        bar_[index]->setEnabled(false);
     menuItem("mnuFileSaveAs")->setEnabled(false);
     menuItem("mnuFileSaveToHQR")->setEnabled(false);
     setTypeMenuEnabled(false);
     combo1_->setEnabled(false);
-    combo2_->setEnabled(false);
+    setNavigationEnabled(false);
     combo2_->clear();
     setCaptions({}, {});
 }
 
 void frmText::setDocumentLoadedState() {
     setSaveEnabled(false);
-    for (int index : DocumentButtons)
-        bar_[index]->setEnabled(true);
     menuItem("mnuFileSaveAs")->setEnabled(true);
     menuItem("mnuFileSaveToHQR")->setEnabled(true);
     QAction* convert = menuItem("mnuFileConvertFile");
-    convert->setText(state_.IsVersion2
+    convert->setText(state_.Document.IsVersion2
                          ? QStringLiteral("&Convert file from ZYN 2 to ZYN 1 format")
                          : QStringLiteral("&Convert file from ZYN 1 to ZYN 2 format"));
     convert->setEnabled(true);
     combo1_->setEnabled(true);
-    combo2_->setEnabled(true);
     // A file of one table slot has no entries: there is nothing to move through, edit or type.
-    const bool entries = state_.hasEntries();
+    const bool entries = state_.Document.hasEntries();
     setNavigationEnabled(entries);
-    setTypeMenuEnabled(state_.IsVersion2 && entries);
+    setTypeMenuEnabled(state_.Document.IsVersion2 && entries);
 }
 
 void frmText::showLoadedDocument() {
     combo2_->clear();
-    for (int i = 0; i < state_.entryCount(); ++i)
+    for (int i = 0; i < state_.Document.entryCount(); ++i)
         combo2_->addItem(QString::number(i + 1));
     setDocumentLoadedState();
-    if (!state_.hasEntries()) {
+    if (!state_.Document.hasEntries()) {
         setCaptions({}, {});
         setBackground(TitlePicture);
         return;
     }
-    if (state_.IsVersion2)
+    if (state_.Document.IsVersion2)
         SetType(0);
     else
         setBackground(Zyn1Picture);
@@ -318,15 +324,15 @@ void frmText::showLoadedDocument() {
 }
 
 void frmText::updateTitle() {
-    if (!state_.FilePath.empty())
-        setWindowTitle(fromNative(WindowTitle(state_)));
+    if (!state_.Document.FilePath.empty())
+        setWindowTitle(fromNative(WindowTitle(state_.Document)));
 }
 
 bool frmText::askSaveChanges(const QString& title) {
-    if (!state_.Modified)
+    if (!state_.Document.Modified)
         return true;
     const QString question = QStringLiteral("Do you want to save the changes to ") +
-                             fromNative(state_.FileTitle) + QLatin1Char('?');
+                             fromNative(state_.Document.FileTitle) + QLatin1Char('?');
     switch (prompts_.askYesNoCancel(this, title, question)) {
     case Prompts::Answer::Cancel:
         return false;
@@ -337,7 +343,7 @@ bool frmText::askSaveChanges(const QString& title) {
     }
     mnuFileSave_Click();
     // Going on after a failed or abandoned save would throw the changes away.
-    return !state_.Modified;
+    return !state_.Document.Modified;
 }
 
 void frmText::Form_Load(const QString& commandLine) {
@@ -351,7 +357,7 @@ void frmText::Form_Load(const QString& commandLine) {
 
     placeWindow();
     fillCharacterSets();
-    state_.BaseCaption = windowTitle().toStdString();
+    state_.Document.BaseCaption = windowTitle().toStdString();
     updateTitle();
 }
 

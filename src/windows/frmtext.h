@@ -79,7 +79,7 @@ public:
     void setNoDocumentState();
     void setDocumentLoadedState();
     void showLoadedDocument();
-    // Save button and File Save together.
+    // File Save and its button, one action.
     void setSaveEnabled(bool enabled);
     // The title rule: BaseCaption, the file and the game, once a file is loaded.
     void updateTitle();
@@ -87,9 +87,6 @@ public:
     // The save question before the document is replaced or the window closes. Returns false
     // when the user cancels, or when the answer was Yes and the document could not be saved.
     bool askSaveChanges(const QString& title);
-
-    // Follows the expansion of a compressed file while it is opened.
-    void setExpansionProgress(ProgressFn progress) { expansionProgress_ = std::move(progress); }
 
     // The string editor hands its text back here when it closes: Label1 carries it until
     // Timer1's tick commits it into the current entry.
@@ -162,6 +159,9 @@ private:
 
     bool commandLineOpen(const QString& argument);
     bool readTextFile(const QString& path, bool refuseCompressed, LoadedText& loaded);
+    // ShowEntry and the entry selection: entry i's captions, through the remapping table when
+    // throughTable and the entry is not in display form already.
+    void showEntry(int i, bool throughTable);
     void chooseType(std::uint8_t code);
     void refreshCaptions();
     void chooseKeyboardGroup(KeyboardGroup group, const char* itemName);
@@ -172,7 +172,6 @@ private:
     Prompts& prompts_;
     DisplayCodec codec_;
     bool gameFont_ = false;
-    ProgressFn expansionProgress_;
 
     QLabel* image1_ = nullptr;
     QLabel* label1_ = nullptr;

@@ -23,9 +23,7 @@ frmSelHQR& itemDialog(frmText& window) {
 // Both commands: the save question, the choice of the archive, its index, then the dialog.
 void chooseArchiveItem(frmText& window, bool saveMode) {
     ProgramState& state = window.state();
-    if (saveMode)
-        state.PreviousArchivePath = state.ArchivePath;
-    const std::string remembered = state.FilePath;
+    const std::string remembered = state.Document.FilePath;
     if (!window.askSaveChanges(window.windowTitle()))
         return;
     const QString chosen =
@@ -36,21 +34,20 @@ void chooseArchiveItem(frmText& window, bool saveMode) {
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);
-    state.ChosenExt = LastThreeUpper(path);
     // The document's own file, or the archive it came from, is not offered again.
     if (path == remembered)
         return;
 
     ArchiveIndex index;
     // A document taken from this very archive is saved back through the index it came with.
-    if (saveMode && state.FromArchive && path == state.ArchivePath) {
-        index = state;
+    if (saveMode && state.Document.FromArchive && path == state.Document.ArchivePath) {
+        index = state.Archive;
     } else if (Status read = ReadArchiveIndex(state.files(), path, index); !read) {
         window.prompts().notify(&window, window.windowTitle(), fromNative(read.message()),
                                 Prompts::Icon::Stop);
         return;
     }
-    state.SaveMode = saveMode;
+    state.Flow.SaveMode = saveMode;
     itemDialog(window).openFor(path, std::move(index));
 }
 

@@ -47,23 +47,23 @@ void frmText::mnuExtraLoadChr_Click() {
         return;
     const std::string path = nativePath(chosen);
     // The name alone tells the format: anything not ending in "set" is read as a ".cmp" file.
-    const Status loaded = LoadRemapping(state_, state_.files(), path, IsSetFileName(path));
+    const Status loaded =
+        LoadRemapping(state_.Characters, state_.files(), path, IsSetFileName(path));
     if (!loaded) {
         prompts_.notify(this, caption(), fromNative(loaded.message()), Prompts::Icon::Stop);
         return;
     }
-    state_.ChosenExt = LastThreeUpper(path);
-    setCaptions(RemapText(state_, caption1_), RemapText(state_, caption2_));
+    setCaptions(RemapText(state_.Characters, caption1_), RemapText(state_.Characters, caption2_));
     // One table for the rest of the run.
     menuItem("mnuExtraLoadChr")->setEnabled(false);
     menuItem("mnuConvert")->setEnabled(true);
 }
 
 void frmText::mnuConvert_Click() {
-    if (!state_.RemapLoaded)
+    if (!state_.Characters.RemapLoaded)
         return;
     // The entries take their display form; the preview and Modified stay as they are.
-    ConvertToDisplayForm(state_, DisplayCodeMap(state_));
+    ConvertToDisplayForm(state_.Document, DisplayCodeMap(state_.Characters));
 }
 
 void frmText::mnuExtraOrdinal_Click() {
@@ -73,27 +73,26 @@ void frmText::mnuExtraOrdinal_Click() {
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);
-    if (!LoadOrdinalFile(state_.files(), path, state_.Ordinals)) {
+    if (!LoadOrdinalFile(state_.files(), path, state_.Document.Ordinals)) {
         prompts_.notify(this, caption(),
                         QStringLiteral("The file %1 could not be read as an ordinal file.")
                             .arg(QDir::toNativeSeparators(chosen)),
                         Prompts::Icon::Stop);
         return;
     }
-    state_.ChosenExt = LastThreeUpper(path);
 
     // The ordinals take the place of the character set names, one line per table slot. Lines
     // 0 to 13 still choose the character set of their position when picked.
     combo1_->clear();
-    const int lines = std::min<int>(state_.SlotCount, TextDocument::Capacity);
+    const int lines = std::min<int>(state_.Document.SlotCount, TextDocument::Capacity);
     for (int i = 0; i < lines; ++i)
-        combo1_->addItem(QString::number(state_.Ordinals[static_cast<std::size_t>(i)]));
+        combo1_->addItem(QString::number(state_.Document.Ordinals[static_cast<std::size_t>(i)]));
 }
 
 void frmText::chooseKeyboardGroup(KeyboardGroup group, const char* itemName) {
     for (const char* item : KeyboardGroupItems)
         menuItem(item)->setChecked(std::strcmp(item, itemName) == 0);
-    SelectKeyboardGroup(state_, group);
+    SelectKeyboardGroup(state_.Characters, group);
     keyboardGroup_ = group;
 }
 
@@ -124,8 +123,8 @@ frmEditor* frmText::editor() const {
 }
 
 void frmText::editEntry() {
-    const int i = state_.CurrentEntry;
-    if (i < 0 || i >= state_.entryCount())
+    const int i = state_.Document.CurrentEntry;
+    if (i < 0 || i >= state_.Document.entryCount())
         return;
     // One editor at a time; it is made again after it was closed.
     if (!editor_) {
@@ -133,8 +132,8 @@ void frmText::editEntry() {
         connect(editor_, &frmEditor::closed, this, [this] { editor_ = nullptr; });
     }
     editor_->setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
-    editor_->setText(ShownText(state_, state_, i));
-    if (state_.IsVersion2)
+    editor_->setText(ShownText(state_.Document, state_.Characters, i));
+    if (state_.Document.IsVersion2)
         editor_->setForeColor(frontColor_);
     editor_->show();
     editor_->raise();

@@ -36,12 +36,17 @@ void frmText::setBackground(int picture) {
 }
 
 void frmText::ShowEntry() {
-    const int i = state_.CurrentEntry;
-    if (i < 0 || i >= state_.entryCount())
+    showEntry(state_.Document.CurrentEntry, false);
+}
+
+void frmText::showEntry(int i, bool throughTable) {
+    if (i < 0 || i >= state_.Document.entryCount())
         return;
-    setCaptions(state_.EntryText[i], state_.EntryText[i]);
-    if (state_.IsVersion2) {
-        setFrontColor(GetForeColorA(state_.EntryType[i]));
+    const std::string text = throughTable ? ShownText(state_.Document, state_.Characters, i)
+                                          : state_.Document.EntryText[i];
+    setCaptions(text, text);
+    if (state_.Document.IsVersion2) {
+        setFrontColor(GetForeColorA(state_.Document.EntryType[i]));
         SetType(i);
     }
 }
@@ -53,21 +58,16 @@ void frmText::selectEntry(int index) {
 
 void frmText::Combo2_Click() {
     const int index = combo2_->currentIndex();
-    if (index < 0 || index >= state_.entryCount())
+    if (index < 0 || index >= state_.Document.entryCount())
         return;
-    state_.CurrentEntry = static_cast<std::int16_t>(index);
-    const std::string text = ShownText(state_, state_, index);
-    setCaptions(text, text);
-    if (state_.IsVersion2) {
-        setFrontColor(GetForeColorA(state_.EntryType[index]));
-        SetType(index);
-    }
+    state_.Document.CurrentEntry = static_cast<std::int16_t>(index);
+    showEntry(index, true);
 }
 
 void frmText::SetType(int i) {
     const EntryTypeInfo* type = nullptr;
-    if (state_.IsVersion2 && i >= 0 && i < TextDocument::Capacity)
-        type = findEntryType(state_.EntryType[i]);
+    if (state_.Document.IsVersion2 && i >= 0 && i < TextDocument::Capacity)
+        type = findEntryType(state_.Document.EntryType[i]);
     // An unknown type keeps the picture of the entry shown before.
     if (type)
         setBackground(type->picture);
@@ -78,14 +78,14 @@ void frmText::SetType(int i) {
 void frmText::chooseType(std::uint8_t code) {
     const EntryTypeInfo* type = findEntryType(code);
     QAction* item = menuItem(type->menuName);
-    if (item->isChecked() || !state_.IsVersion2 || !state_.hasEntries())
+    if (item->isChecked() || !state_.Document.IsVersion2 || !state_.Document.hasEntries())
         return;
-    std::uint8_t& entryType = state_.EntryType[state_.CurrentEntry];
+    std::uint8_t& entryType = state_.Document.EntryType[state_.Document.CurrentEntry];
     const std::uint8_t previous = entryType;
     entryType = code;
     setBackground(type->picture);
     if (entryType != previous) {
-        state_.Modified = true;
+        state_.Document.Modified = true;
         setSaveEnabled(true);
     }
     for (const EntryTypeInfo& other : EntryTypes)
@@ -122,24 +122,10 @@ void frmText::mnuTypeDemo_Click() {
 }
 
 void frmText::Toolbar1_ButtonClick(int index) {
+    // Open, Save, Save As, About and Exit are the menu items' actions; see buildButtonBar.
     switch (index) {
-    case 1:
-        mnuFileOpen_Click();
-        return;
-    case 3:
-        mnuFileSave_Click();
-        return;
-    case 4:
-        mnuFileSaveAs_Click();
-        return;
     case 12:
         editEntry();
-        return;
-    case 14:
-        mnuHelpAbout_Click();
-        return;
-    case 15:
-        mnuFileExit_Click();
         return;
     case 6:
     case 7:
@@ -151,10 +137,10 @@ void frmText::Toolbar1_ButtonClick(int index) {
     }
 
     // Without entries there is no last entry to go to.
-    if (!state_.hasEntries())
+    if (!state_.Document.hasEntries())
         return;
-    const int last = state_.SlotCount - 2;
-    int current = state_.CurrentEntry;
+    const int last = state_.Document.SlotCount - 2;
+    int current = state_.Document.CurrentEntry;
     if (index == 6 && current > 0)
         --current;
     else if (index == 7 && current < last)
@@ -163,7 +149,7 @@ void frmText::Toolbar1_ButtonClick(int index) {
         current = 0;
     else if (index == 10)
         current = last;
-    state_.CurrentEntry = static_cast<std::int16_t>(current);
+    state_.Document.CurrentEntry = static_cast<std::int16_t>(current);
     ShowEntry();
     selectEntry(current);
 }
@@ -173,7 +159,7 @@ void frmText::Combo1_Click() {
     if (index < 0 || index >= static_cast<int>(CharacterSets.size()))
         return;
     codec_ = DisplayCodec(CharacterSets[static_cast<std::size_t>(index)], gameFont_);
-    state_.ShownCharacterSet = &codec_.characterSet();
+    state_.Characters.ShownCharacterSet = &codec_.characterSet();
     refreshCaptions();
 }
 
@@ -185,13 +171,14 @@ void frmText::commitEditedText(const std::string& text) {
 
 void frmText::Timer1_Timer() {
     timer1_->stop();
-    const int i = state_.CurrentEntry;
-    if (i < 0 || i >= state_.entryCount())
+    const int i = state_.Document.CurrentEntry;
+    if (i < 0 || i >= state_.Document.entryCount())
         return;
-    if (!CommitEditedText(state_, state_, i, caption1_))
+    if (!CommitEditedText(state_.Document, state_.Characters, i, caption1_))
         return;
-    setCaptions(state_.EntryText[i], state_.EntryText[i]);
-    state_.Modified = true;
+    const std::string& entry = state_.Document.EntryText[i];
+    setCaptions(entry, entry);
+    state_.Document.Modified = true;
     setSaveEnabled(true);
 }
 

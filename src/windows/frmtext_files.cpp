@@ -41,12 +41,10 @@ bool frmText::readTextFile(const QString& path, bool refuseCompressed, LoadedTex
 
     ReadOptions options;
     options.compressed = refuseCompressed ? CompressedFiles::Refuse : CompressedFiles::Expand;
-    options.progress = expansionProgress_;
     // A compressed file is expanded while the progress window shows which file it is.
     std::unique_ptr<frmDecomp> progress;
     const ItemHeader header = TestHeader(*bytes);
-    if (!refuseCompressed && !options.progress && header.found &&
-        (header.mode == 1 || header.mode == 2)) {
+    if (!refuseCompressed && header.found && (header.mode == 1 || header.mode == 2)) {
         progress = std::make_unique<frmDecomp>(this);
         progress->start(native);
         options.progress = progress->progress();
@@ -75,9 +73,9 @@ bool frmText::commandLineOpen(const QString& argument) {
     LoadedText loaded;
     if (!readTextFile(name, true, loaded))
         return false;
-    AdoptText(state_, std::move(loaded));
-    SetFileName(state_, nativePath(name));
-    state_.FromArchive = false;
+    AdoptText(state_.Document, std::move(loaded));
+    SetFileName(state_.Document, nativePath(name));
+    state_.Document.FromArchive = false;
     showLoadedDocument();
     return true;
 }
@@ -90,21 +88,20 @@ void frmText::mnuFileOpen_Click() {
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);
-    state_.ChosenExt = LastThreeUpper(path);
 
     // The file already loaded is not read again, so edits in memory survive choosing it. A
     // document taken from an archive carries the archive's path: choosing the archive is not
     // choosing the document, and must not turn it into a loose file written over the archive.
-    if (path != state_.FilePath || state_.FromArchive) {
+    if (path != state_.Document.FilePath || state_.Document.FromArchive) {
         LoadedText loaded;
         if (!readTextFile(chosen, false, loaded))
             return;
-        AdoptText(state_, std::move(loaded));
-        SetFileName(state_, path);
+        AdoptText(state_.Document, std::move(loaded));
+        SetFileName(state_.Document, path);
         showLoadedDocument();
     }
     updateTitle();
-    state_.FromArchive = false;
+    state_.Document.FromArchive = false;
 }
 
 void frmText::mnuFileSave_Click() {
@@ -116,7 +113,8 @@ void frmText::mnuFileSave_Click() {
     case SaveOutcome::NothingToSave:
         break;
     case SaveOutcome::NeedsSaveAs:
-        prompts_.notify(this, caption(), fromNative(ReadOnlyMessage(state_)), Prompts::Icon::Stop);
+        prompts_.notify(this, caption(), fromNative(ReadOnlyMessage(state_.Document)),
+                        Prompts::Icon::Stop);
         mnuFileSaveAs_Click();
         break;
     case SaveOutcome::Failed:
@@ -128,24 +126,24 @@ void frmText::mnuFileSave_Click() {
 void frmText::mnuFileSaveAs_Click() {
     const QString chosen =
         prompts_.saveFileName(this, {QStringLiteral("Save ZYN text file as"), TextFileFilter,
-                                     QStringLiteral("zyt"), fromNative(state_.FilePath)});
+                                     QStringLiteral("zyt"), fromNative(state_.Document.FilePath)});
     if (chosen.isEmpty())
         return;
-    PrepareSaveAs(state_, nativePath(chosen));
+    PrepareSaveAs(state_.Document, nativePath(chosen));
     // From here on saves go to the new file; the title says which.
     updateTitle();
     mnuFileSave_Click();
 }
 
 void frmText::mnuFileConvertFile_Click() {
-    if (state_.SlotCount == 0)
+    if (state_.Document.SlotCount == 0)
         return;
-    ConvertVersion(state_);
-    const bool entries = state_.hasEntries();
-    if (state_.IsVersion2) {
+    ConvertVersion(state_.Document);
+    const bool entries = state_.Document.hasEntries();
+    if (state_.Document.IsVersion2) {
         setTypeMenuEnabled(entries);
         if (entries)
-            SetType(state_.CurrentEntry);
+            SetType(state_.Document.CurrentEntry);
         setFrontColor(GetForeColorA(1));
     } else {
         if (entries)

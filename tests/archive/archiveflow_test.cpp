@@ -3,7 +3,6 @@
 #include "document/textreader.h"
 #include "flows/archiveitemflow.h"
 #include "flows/archivesave.h"
-#include "flows/programstate.h"
 #include "support/archivebuilder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
@@ -31,81 +30,92 @@ protected:
             .compressed(Text, 1)
             .compressed(Text, 2)
             .raw(test::itemHeader(4, 4, 3) + "MSCF");
-        state.ArchivePath = dir.write("text.hqr", builder.build());
-        state.ArchiveIsVersion2 = true;
-        NameTextArchiveItems(state, true, false);
-        ASSERT_TRUE(ReadArchiveIndex(state.files(), state.ArchivePath, state).ok());
+        path = dir.write("text.hqr", builder.build());
+        NameTextArchiveItems(flow, true, false);
+        ASSERT_TRUE(ReadArchiveIndex(fs, path, index).ok());
     }
-    Status load(int item) {
-        state.ArchiveItem = static_cast<std::int16_t>(item);
-        return LoadArchiveItem(state);
+    // Load as the item dialog does it: the document changes only when the item was read.
+    Status load(int item, const ProgressFn& progress = {}) {
+        auto loaded = LoadArchiveItem(fs, work, path, index, item, ArchiveItemName(flow, item),
+                                      true, progress);
+        if (!loaded)
+            return loaded.status();
+        AdoptArchiveItem(doc, std::move(*loaded), path, item);
+        return {};
     }
-    bool workingFolderIsEmpty() { return std::filesystem::is_empty(state.Work.path()); }
+    bool workingFolderIsEmpty() { return std::filesystem::is_empty(work.path()); }
 
     test::TempDir dir;
     ArchiveBuilder builder;
-    ProgramState state;
+    FileSystem& fs = realFileSystem();
+    WorkingFolder work;
+    std::string path;
+    ArchiveIndex index;
+    ArchiveFlow flow;
+    TextDocument doc;
 };
 
 TEST_F(ArchiveItemFlow, LoadsStoredAndCompressedItemsAndLeavesNoWorkingFile) {
     for (const int item : {1, 3, 4}) {
-        state.IsVersion2 = false; // the archive decides, not the document before
-        state.FromArchive = false;
+        doc.IsVersion2 = false; // the archive decides, not the document before
+        doc.FromArchive = false;
         int progressCalls = 0;
-        state.ArchiveItem = static_cast<std::int16_t>(item);
-        const Status status =
-            LoadArchiveItem(state, [&](std::size_t, std::size_t) { ++progressCalls; });
+        const Status status = load(item, [&](std::size_t, std::size_t) { ++progressCalls; });
         ASSERT_TRUE(status.ok()) << status.message();
-        EXPECT_EQ(state.SlotCount, 3) << item;
-        EXPECT_EQ(state.EntryText[0], "Welcome aboard!\r\nThe sea is calm.");
-        EXPECT_EQ(state.EntryType[1], 3);
-        EXPECT_TRUE(state.IsVersion2 && state.FromArchive && state.HeaderFound);
+        EXPECT_EQ(doc.SlotCount, 3) << item;
+        EXPECT_EQ(doc.EntryText[0], "Welcome aboard!\r\nThe sea is calm.");
+        EXPECT_EQ(doc.EntryType[1], 3);
+        EXPECT_TRUE(doc.IsVersion2 && doc.FromArchive && doc.HeaderFound);
+        EXPECT_EQ(doc.ArchiveItem, item);
         EXPECT_EQ(progressCalls > 0, item != 1) << "progress follows expansion only";
         EXPECT_TRUE(workingFolderIsEmpty()) << item;
     }
-    state.BaseCaption = "ZYN Text File Editor";
-    EXPECT_EQ(ArchiveWindowTitle(state, "EN_GAM.DIA"),
-              "ZYN Text File Editor - (" + state.ArchivePath + "; EN_GAM.DIA) - ZYN 2");
+    doc.BaseCaption = "ZYN Text File Editor";
+    EXPECT_EQ(ArchiveWindowTitle(doc, "EN_GAM.DIA"),
+              "ZYN Text File Editor - (" + path + "; EN_GAM.DIA) - ZYN 2");
 }
 
 TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
     ASSERT_TRUE(load(1).ok());
-    state.EntryText[0] = "edited";
-    state.Modified = true;
-    state.FromArchive = false;
-    const TextDocument before = state;
+    doc.EntryText[0] = "edited";
+    doc.Modified = true;
+    doc.FromArchive = false;
+    const TextDocument before = doc;
     const std::pair<int, std::string> refusals[] = {
-        {2, "Item 2 (EN: <blank HQR item>) of the archive " + state.ArchivePath +
-                " is blank: it holds no text."},
+        {2,
+         "Item 2 (EN: <blank HQR item>) of the archive " + path + " is blank: it holds no text."},
         {0, "The file EN_SYS.ORD is damaged: its offset table has 14648 slots, more than 1023."},
         {5, UnsupportedCompressionMessage()},
-        {6, "The archive " + state.ArchivePath + " has no item 6 (it has 6 items)."},
-        {-1, "The archive " + state.ArchivePath + " has no item -1 (it has 6 items)."}};
+        {6, "The archive " + path + " has no item 6 (it has 6 items)."},
+        {-1, "The archive " + path + " has no item -1 (it has 6 items)."}};
     for (const auto& [item, message] : refusals) {
         EXPECT_EQ(load(item).message(), message);
-        EXPECT_EQ(state.EntryText, before.EntryText) << item;
-        EXPECT_EQ(state.SlotCount, before.SlotCount) << item;
-        EXPECT_TRUE(state.Modified && !state.FromArchive);
+        EXPECT_EQ(doc.EntryText, before.EntryText) << item;
+        EXPECT_EQ(doc.SlotCount, before.SlotCount) << item;
+        EXPECT_TRUE(doc.Modified && !doc.FromArchive);
         EXPECT_TRUE(workingFolderIsEmpty()) << item;
     }
 }
 
 TEST_F(ArchiveItemFlow, SavingWritesTheItemStoredAndMakesTheDocumentThatItem) {
     ASSERT_TRUE(load(1).ok());
-    state.FromArchive = false; // as after File Open of a loose file
-    state.ArchiveItem = 3;     // compressed until now
-    state.EntryText[0] = "Welcome aboard! @";
-    ASSERT_TRUE(SaveToArchiveItem(state).ok()) << "unmodified, but written all the same";
-    EXPECT_TRUE(state.FromArchive);
-    EXPECT_EQ(state.EntryText[0], "Welcome aboard!\r\n") << "the text as it reads back";
+    doc.FromArchive = false; // as after File Open of a loose file
+    doc.EntryText[0] = "Welcome aboard! @";
+    const CharacterTables tables;
+    // Item 3 was compressed until now.
+    ASSERT_TRUE(SaveToArchiveItem(doc, tables, fs, work, path, index, 3).ok())
+        << "unmodified, but written all the same";
+    EXPECT_TRUE(doc.FromArchive);
+    EXPECT_EQ(doc.ArchiveItem, 3);
+    EXPECT_EQ(doc.EntryText[0], "Welcome aboard!\r\n") << "the text as it reads back";
     ASSERT_TRUE(load(3).ok());
-    EXPECT_EQ(state.EntryText[0], "Welcome aboard!\r\n");
-    EXPECT_EQ(state.HeaderMode, 0);
+    EXPECT_EQ(doc.EntryText[0], "Welcome aboard!\r\n");
+    EXPECT_EQ(doc.HeaderMode, 0);
 
-    state.ArchiveItem = 6;
-    const std::string old = test::readBytes(state.ArchivePath);
-    EXPECT_FALSE(SaveIntoArchive(state).ok()) << "an item outside the archive";
-    EXPECT_EQ(test::readBytes(state.ArchivePath), old);
+    const std::string old = test::readBytes(path);
+    EXPECT_FALSE(SaveIntoArchive(doc, tables, fs, path, index, 6).ok())
+        << "an item outside the archive";
+    EXPECT_EQ(test::readBytes(path), old);
 }
 
 TEST(ItemNames, AreMadeFromTheLanguageBlockAndThePosition) {

@@ -143,14 +143,5 @@ TEST(ConvertToDisplayForm, RewritesEveryEntryStillInGameCodesOnce) {
     EXPECT_EQ(doc.EntryText[1], "X");
 }
 
-TEST(ValueStrings, AreLittleEndianWithOneCharacterBelow256) {
-    for (const auto& [text, value] : std::initializer_list<std::pair<std::string, int>>{
-             {"\x07", 7}, {"\xFF", 255}, {std::string("\0\1", 2), 256}, {"\x34\x12", 0x1234}}) {
-        EXPECT_EQ(chr2sval(text), value);
-        EXPECT_EQ(sval2chr(value), text);
-    }
-    EXPECT_EQ(chr2sval("\x34xy\x12"), 0x1234); // the middle is not part of the number
-}
-
 } // namespace
 } // namespace zyn

@@ -53,27 +53,33 @@ void put(const std::string& path, const std::string& bytes) {
 std::unique_ptr<ProgramState> openEdited(const std::string& folder, bool fromItem) {
     auto state = std::make_unique<ProgramState>();
     put(folder + "EN_000.DAT", text("Old @ text").withHeader().bytes());
-    state->ArchivePath = folder + "text.hqr";
-    put(state->ArchivePath, archiveWith(text("Old @ text").data()));
-    state->ArchiveIsVersion2 = true;
-    state->ArchiveItem = 1;
-    EXPECT_TRUE(ReadArchiveIndex(state->files(), state->ArchivePath, *state).ok());
+    state->Document.ArchivePath = folder + "text.hqr";
+    put(state->Document.ArchivePath, archiveWith(text("Old @ text").data()));
+    state->Flow.ArchiveIsVersion2 = true;
+    state->Document.ArchiveItem = 1;
+    EXPECT_TRUE(ReadArchiveIndex(state->files(), state->Document.ArchivePath, state->Archive).ok());
     if (fromItem) {
-        EXPECT_TRUE(LoadArchiveItem(*state).ok());
-        SetFileName(*state, state->ArchivePath); // as the item dialog's Load does
+        auto loaded = LoadArchiveItem(state->files(), state->Work, state->Document.ArchivePath,
+                                      state->Archive, 1, ArchiveItemName(state->Flow, 1), true);
+        EXPECT_TRUE(loaded.ok());
+        if (loaded)
+            AdoptArchiveItem(state->Document, std::move(*loaded), state->Document.ArchivePath, 1);
     } else if (auto read = ReadTextFile(state->files(), folder + "EN_000.DAT", true)) {
-        AdoptText(*state, std::move(*read));
-        SetFileName(*state, folder + "EN_000.DAT");
+        AdoptText(state->Document, std::move(*read));
+        SetFileName(state->Document, folder + "EN_000.DAT");
     }
-    state->EntryText[0] = NewFirstEntry;
-    state->Modified = true;
+    state->Document.EntryText[0] = NewFirstEntry;
+    state->Document.Modified = true;
     return state;
 }
 
 // The message of a failed File Save or Save to HQR; empty when it saved.
 std::string failureOf(ProgramState& state, bool toHqr = false) {
+    TextDocument& doc = state.Document;
     if (toHqr)
-        return SaveToArchiveItem(state).message();
+        return SaveToArchiveItem(doc, state.Characters, state.files(), state.Work, doc.ArchivePath,
+                                 state.Archive, doc.ArchiveItem)
+            .message();
     const SaveResult result = SaveDocument(state);
     return result.outcome == SaveOutcome::Saved ? "" : result.message + " (not saved)";
 }
@@ -101,17 +107,17 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
             if (path.existing)
                 put(dir.file(path.existing), "another file");
             if (path.target == "copy.ztf")
-                PrepareSaveAs(*state, dir.file("copy.ztf"));
+                PrepareSaveAs(state->Document, dir.file("copy.ztf"));
             const auto before = filesIn(dir.path());
-            const std::vector<std::string> itemsBefore = state->ItemData;
-            const bool fromArchive = state->FromArchive;
+            const std::vector<std::string> itemsBefore = state->Archive.ItemData;
+            const bool fromArchive = state->Document.FromArchive;
             state->Files = &faulty;
 
             const std::string message = failureOf(*state, path.toHqr);
             const bool failed = faulty.count(point.op) >= point.nth;
             SCOPED_TRACE(std::string(path.name) + ", " + point.describe());
-            EXPECT_EQ(state->Modified, failed);
-            EXPECT_EQ(state->FromArchive, failed ? fromArchive : archive);
+            EXPECT_EQ(state->Document.Modified, failed);
+            EXPECT_EQ(state->Document.FromArchive, failed ? fromArchive : archive);
             auto expected =
                 keptWithBackup(before, path.target,
                                archive && (!failed || point.op != FaultyFileSystem::Op::Copy));
@@ -124,8 +130,8 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
                               0u)
                         << message;
                 }
-                EXPECT_EQ(state->EntryText[0], NewFirstEntry);
-                EXPECT_EQ(state->ItemData, itemsBefore);
+                EXPECT_EQ(state->Document.EntryText[0], NewFirstEntry);
+                EXPECT_EQ(state->Archive.ItemData, itemsBefore);
             } else {
                 EXPECT_EQ(message, "");
                 expected[path.target] = archive ? archiveWith(text("New @ text").data())
@@ -170,7 +176,7 @@ TEST(RealDisk, FileSaveAndTheArchiveRebuildOnAFullFileSystemFail) {
         GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
     const auto loose = openEdited(mountPoint, false);
     const auto item = openEdited(mountPoint, true);
-    item->EntryText[0] = std::string(8192, 'n');
+    item->Document.EntryText[0] = std::string(8192, 'n');
     // Filler up to the last block.
     std::ofstream filler(mountPoint + "filler", std::ios::binary);
     for (const std::string block(4096, 'f'); filler.write(block.data(), block.size()).flush();) {
@@ -179,7 +185,7 @@ TEST(RealDisk, FileSaveAndTheArchiveRebuildOnAFullFileSystemFail) {
 
     for (ProgramState* state : {loose.get(), item.get()}) {
         EXPECT_NE(failureOf(*state).find("No space left on device"), std::string::npos);
-        EXPECT_TRUE(state->Modified);
+        EXPECT_TRUE(state->Document.Modified);
         // A backup made before the disk ran out holds the archive as it was.
         const auto after = filesIn(mountPoint);
         EXPECT_EQ(after, keptWithBackup(before, "text.hqr", after.count("text.~$R") == 1));

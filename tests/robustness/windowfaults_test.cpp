@@ -27,9 +27,9 @@ TEST_F(WindowFaultsTest, EveryFailingOperationOfEverySaveIsShownAndKeepsEveryFil
     // Open from HQR or Save to HQR: the archive, a check on item, then Load or Save.
     const auto throughItemDialog = [&](bool save, const std::string& archive, int item) {
         // Unsaved changes are asked about before the archive is chosen, and again by Load.
-        if (state.Modified)
+        if (state.Document.Modified)
             prompts.answer(Answer::No);
-        if (state.Modified && !save)
+        if (state.Document.Modified && !save)
             prompts.answer(Answer::No);
         prompts.chooseFile(QString::fromStdString(archive));
         save ? window->mnuFileSaveToHQR_Click() : window->mnuFileOpenFromHQR_Click();
@@ -48,7 +48,7 @@ TEST_F(WindowFaultsTest, EveryFailingOperationOfEverySaveIsShownAndKeepsEveryFil
                 if (path == Path::FileSaveOfAnArchiveItem) {
                     throughItemDialog(false, dir.write(fresh + ".hqr", archiveBytes), 7);
                 } else {
-                    if (state.Modified)
+                    if (state.Document.Modified)
                         prompts.answer(Answer::No);
                     open(dir.write(fresh + ".zyt", TextFileBuilder(1).entry("Old").bytes()), false);
                 }
@@ -56,9 +56,9 @@ TEST_F(WindowFaultsTest, EveryFailingOperationOfEverySaveIsShownAndKeepsEveryFil
                 const std::string target = // the file the save writes
                     path == Path::SaveAs      ? dir.write("target.zyt", "another file")
                     : path == Path::SaveToHqr ? dir.write(fresh + ".hqr", archiveBytes)
-                                              : state.FilePath;
+                                              : state.Document.FilePath;
                 const std::string name = target.substr(dir.path().size());
-                const bool fromArchive = state.FromArchive;
+                const bool fromArchive = state.Document.FromArchive;
                 const auto before = filesIn(dir.path());
                 prompts.clearLog();
                 state.Files = &faulty;
@@ -87,9 +87,9 @@ TEST_F(WindowFaultsTest, EveryFailingOperationOfEverySaveIsShownAndKeepsEveryFil
                     EXPECT_TRUE(shown.back().text.contains(QString::fromStdString(point.reason)))
                         << shown.back().text.toStdString();
                 }
-                EXPECT_EQ(state.Modified, failed);
+                EXPECT_EQ(state.Document.Modified, failed);
                 EXPECT_EQ(buttonEnabled(3), failed);
-                EXPECT_EQ(state.FromArchive, failed ? fromArchive : archive);
+                EXPECT_EQ(state.Document.FromArchive, failed ? fromArchive : archive);
                 // A failed Save to HQR leaves the dialog open for another try.
                 EXPECT_EQ(dialog && dialog->isVisible(), failed && path == Path::SaveToHqr);
                 if (dialog && dialog->isVisible())

@@ -127,7 +127,7 @@ TEST_F(ArchiveWindowsTest, OnlyOneDiaItemCanBeCheckedAndBlankItemsAreRefused) {
     choose(false, dir.write("one.hqr", TextArchive(140)), 4);
     EXPECT_EQ(checked(), std::vector<int>{9});
     dialog().Command1_Click();
-    EXPECT_EQ(state.SlotCount, 0);
+    EXPECT_EQ(state.Document.SlotCount, 0);
     click(3); // EN_CRE.DIA: not blank in ZYN 1
     EXPECT_TRUE(dialog().Command1()->isEnabled());
 }
@@ -172,10 +172,10 @@ TEST_F(ArchiveWindowsTest, RefusedLoadLeavesTheDialogOpenAndTheDocumentAlone) {
                                 "compression (03)");
     EXPECT_TRUE(dialogShown());
     EXPECT_EQ(shown(), "Unsaved");
-    EXPECT_TRUE(state.Modified);
-    EXPECT_FALSE(state.FromArchive);
-    EXPECT_EQ(state.FilePath, loose);
-    EXPECT_EQ(state.ArchivePath, "");
+    EXPECT_TRUE(state.Document.Modified);
+    EXPECT_FALSE(state.Document.FromArchive);
+    EXPECT_EQ(state.Document.FilePath, loose);
+    EXPECT_EQ(state.Document.ArchivePath, "");
 }
 
 // Load of a compressed item, then of a stored one; the document then stays with its archive and
@@ -198,11 +198,18 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
         EXPECT_FALSE(dialogShown());
         EXPECT_EQ(shown(), c.text);
         EXPECT_EQ(title().toStdString(), titleFor(c.path + "; " + c.name, 2));
-        EXPECT_TRUE(state.FromArchive && state.IsVersion2);
+        EXPECT_TRUE(state.Document.FromArchive && state.Document.IsVersion2);
         EXPECT_FALSE(buttonEnabled(3));
         EXPECT_TRUE(std::filesystem::is_empty(state.Work.path())) << "working files left";
     }
     commit("Changed");
+
+    // File Open of the archive reads it as a text file, which it is not. The document stays that
+    // item of that archive, so File Save below does not write a text file over the archive.
+    prompts.answer(Answer::No).chooseFile(QString::fromStdString(archive)).answer(Answer::Yes);
+    window->mnuFileOpen_Click();
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
+    EXPECT_TRUE(state.Document.FromArchive);
 
     // Its own archive is not offered again; a missing one is reported and not created.
     const std::string missing = dir.file("missing.hqr");
@@ -234,7 +241,7 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     EXPECT_EQ(items(archive), expected);
     EXPECT_EQ(readBytes(BackupName(archive)), original);
     EXPECT_EQ(readBytes(other), otherBytes);
-    EXPECT_FALSE(state.Modified);
+    EXPECT_FALSE(state.Document.Modified);
 }
 
 TEST(FrmDecompTest, NamesTheFileAndFollowsTheDecoder) {

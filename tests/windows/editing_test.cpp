@@ -63,7 +63,7 @@ protected:
         for (int k = 0; k < 256; ++k)
             bytes.push_back(static_cast<char>(changes.count(k) ? changes.at(k) : k));
         loadTable(dir.write("table.cmp", bytes));
-        ASSERT_TRUE(state.RemapLoaded);
+        ASSERT_TRUE(state.Characters.RemapLoaded);
     }
 
     frmTable& characterMap() {
@@ -103,15 +103,15 @@ TEST_F(EditorTest, OpensOnTheEntryAndHandsItsTextBackOnTheTimersTick) {
     EXPECT_FALSE(window->close()) << "nor can it be closed under the editor";
     closeEditor();
     EXPECT_TRUE(window->isEnabled());
-    EXPECT_FALSE(state.Modified || buttonEnabled(3)) << "an unchanged text is not stored";
+    EXPECT_FALSE(state.Document.Modified || buttonEnabled(3)) << "an unchanged text is not stored";
 
     window->barButton(12)->click();
     type("!\nBye");
     editor().close();
-    EXPECT_EQ(state.EntryText[1], "Two\r\nlines") << "nothing is stored before the tick";
+    EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines") << "nothing is stored before the tick";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
-    EXPECT_EQ(state.EntryText[1], "Two\r\nlines!\r\nBye");
-    EXPECT_TRUE(state.Modified && buttonEnabled(3));
+    EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines!\r\nBye");
+    EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
     EXPECT_EQ(window->Label2()->text(), "Two\nlines!\nBye");
 
     // A ZYN 2 entry is edited in its type's colour.
@@ -153,9 +153,9 @@ TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
     };
     for (const auto& c : cases) {
         // A table stays for the rest of a run; each case starts as a new run would.
-        state.RemapLoaded = false;
-        state.RemapTable = {};
-        state.Modified = false;
+        state.Characters.RemapLoaded = false;
+        state.Characters.RemapTable = {};
+        state.Document.Modified = false;
         start();
         (window.get()->*c.group)();
         if (!c.table.empty())
@@ -285,29 +285,39 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     window->barButton(12)->click();
     EXPECT_EQ(editor().EditedText(), "b cbt");
     closeEditor();
-    EXPECT_EQ(state.EntryText[0], "a cat") << "closed unchanged, the entry keeps its codes";
-    EXPECT_FALSE(state.Modified);
+    EXPECT_EQ(state.Document.EntryText[0], "a cat")
+        << "closed unchanged, the entry keeps its codes";
+    EXPECT_FALSE(state.Document.Modified);
     window->barButton(12)->click();
     editor().setText("b dbt");
     closeEditor();
-    EXPECT_EQ(state.EntryText[0], "b dbt");
-    EXPECT_TRUE(state.Modified);
+    EXPECT_EQ(state.Document.EntryText[0], "b dbt");
+    EXPECT_TRUE(state.Document.Modified);
     window->mnuFileSave_Click();
-    EXPECT_EQ(readBytes(state.FilePath), TextFileBuilder(1).entry("a dat").entry("a bat").bytes());
+    EXPECT_EQ(readBytes(state.Document.FilePath),
+              TextFileBuilder(1).entry("a dat").entry("a bat").bytes());
 
     // Neither shown, edited nor converted, an entry in display form is mapped a second time.
     window->selectEntry(1);
     EXPECT_EQ(shown(), "b abt");
     window->menuItem("mnuConvert")->trigger();
-    EXPECT_EQ(state.EntryText[1], "b abt");
-    EXPECT_FALSE(state.Modified) << "converting is no change to save";
+    EXPECT_EQ(state.Document.EntryText[1], "b abt");
+    EXPECT_FALSE(state.Document.Modified) << "converting is no change to save";
     window->selectEntry(0);
     EXPECT_EQ(shown(), "b dbt");
     window->barButton(12)->click();
     EXPECT_EQ(editor().EditedText(), "b dbt");
     closeEditor();
-    EXPECT_EQ(state.EntryText[0], "b dbt");
-    EXPECT_FALSE(state.Modified);
+    EXPECT_EQ(state.Document.EntryText[0], "b dbt");
+    EXPECT_FALSE(state.Document.Modified);
+
+    // Another open starts with every entry in game codes: an untouched entry saves as it was.
+    open(writeText("dogs.zyt", 1, {"a dog", "x"}), false);
+    window->selectEntry(1);
+    commit("y");
+    window->mnuFileSave_Click();
+    EXPECT_EQ(readBytes(state.Document.FilePath),
+              TextFileBuilder(1).entry("a dog").entry("y").bytes());
 }
 
 // With a table, no edit is dropped, no untouched entry rewritten and no line break broken, and a
@@ -335,17 +345,17 @@ TEST_F(EditorTest, ATableNeitherDropsEditsNorRewritesEntriesNorBreaksLineBreaks)
     EXPECT_EQ(editor().EditedText(), "ba");
     editor().setText("ab");
     closeEditor();
-    EXPECT_EQ(state.EntryText[0], "ab");
-    EXPECT_TRUE(state.Modified);
+    EXPECT_EQ(state.Document.EntryText[0], "ab");
+    EXPECT_TRUE(state.Document.Modified);
 
     // Game codes 250 and "A" both show as "A": opened and closed, the entry stays as it was.
-    state.Modified = false;
+    state.Document.Modified = false;
     window->selectEntry(1);
     window->barButton(12)->click();
     closeEditor();
-    EXPECT_EQ(state.EntryText[1], "x\xFA"
-                                  "A");
-    EXPECT_FALSE(state.Modified);
+    EXPECT_EQ(state.Document.EntryText[1], "x\xFA"
+                                           "A");
+    EXPECT_FALSE(state.Document.Modified);
 
     window->selectEntry(2);
     window->barButton(12)->click();
@@ -358,25 +368,25 @@ TEST_F(EditorTest, ATableNeitherDropsEditsNorRewritesEntriesNorBreaksLineBreaks)
     window->barButton(12)->click();
     editor().setText("ab\xC8");
     closeEditor();
-    const std::string before = readBytes(state.FilePath);
+    const std::string before = readBytes(state.Document.FilePath);
     window->mnuFileSave_Click();
     EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
     EXPECT_TRUE(lastShown().text.contains(QString::fromUtf8("entry 1 holds the character "
                                                             "\"\u255A\" (code 200)")))
         << lastShown().text.toStdString();
-    EXPECT_EQ(readBytes(state.FilePath), before);
-    EXPECT_TRUE(state.Modified);
+    EXPECT_EQ(readBytes(state.Document.FilePath), before);
+    EXPECT_TRUE(state.Document.Modified);
 
     window->barButton(12)->click();
     editor().setText("ab");
     closeEditor();
     window->mnuFileSave_Click();
-    EXPECT_EQ(readBytes(state.FilePath), TextFileBuilder(1)
-                                             .entry("ba")
-                                             .entry("x\xFA"
-                                                    "A")
-                                             .entry("one @ two @ x")
-                                             .bytes());
+    EXPECT_EQ(readBytes(state.Document.FilePath), TextFileBuilder(1)
+                                                      .entry("ba")
+                                                      .entry("x\xFA"
+                                                             "A")
+                                                      .entry("one @ two @ x")
+                                                      .bytes());
 }
 
 TEST_F(EditorTest, ARefusedOrCancelledTableChangesNothing) {
@@ -388,7 +398,7 @@ TEST_F(EditorTest, ARefusedOrCancelledTableChangesNothing) {
     ASSERT_EQ(prompts.shown().size(), 3u);
     EXPECT_TRUE(prompts.shown()[1].text.contains("too short"));
     EXPECT_EQ(prompts.shown()[1].icon, Prompts::Icon::Stop);
-    EXPECT_FALSE(state.RemapLoaded);
+    EXPECT_FALSE(state.Characters.RemapLoaded);
     EXPECT_EQ(shown(), "abc");
     EXPECT_TRUE(itemEnabled("mnuExtraLoadChr"));
     EXPECT_FALSE(itemEnabled("mnuConvert"));
@@ -405,7 +415,7 @@ TEST_F(EditorTest, ChoosingAKeyboardGroupMovesTheCheckMark) {
         for (const QAction* item : items)
             EXPECT_EQ(item->isChecked(), item->objectName() == choice)
                 << item->objectName().toStdString();
-        EXPECT_EQ(TranslateKey(state, 233), typed) << choice;
+        EXPECT_EQ(TranslateKey(state.Characters, 233), typed) << choice;
     }
 }
 
@@ -414,7 +424,7 @@ TEST_F(EditorTest, OrdinalsFillTheCharacterSetSelector) {
     prompts.clearLog();
     // One line per table slot: the file's group, the slot after it read as 0, then a slot the
     // file does not reach.
-    state.Ordinals[2] = 77;
+    state.Document.Ordinals[2] = 77;
     prompts.chooseFile(QString::fromStdString(dir.write("x.ord", "\xff\x7f")));
     window->mnuExtraOrdinal_Click();
 

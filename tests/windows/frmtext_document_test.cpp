@@ -97,8 +97,8 @@ TEST_F(DocumentTest, CancelOrChoosingTheLoadedFileKeepsTheEdits) {
     prompts.answer(Answer::No).chooseFile(QString::fromStdString(path));
     window->mnuFileOpen_Click();
     EXPECT_EQ(prompts.shown().size(), 3u) << "no version question for the same file";
-    EXPECT_EQ(state.EntryText[0], "Changed");
-    EXPECT_TRUE(state.Modified);
+    EXPECT_EQ(state.Document.EntryText[0], "Changed");
+    EXPECT_TRUE(state.Document.Modified);
 }
 
 TEST_F(DocumentTest, SaveAsKeepsOrDropsTheHeaderByExtension) {
@@ -150,7 +150,7 @@ TEST_F(DocumentTest, ConvertsBetweenTheGamesAndSaves) {
     EXPECT_TRUE(buttonEnabled(3) && itemEnabled("mnuFileSave"));
     window->barButton(3)->click();
     EXPECT_EQ(readBytes(path), TextFileBuilder(2).entry("A", 1).entry("B", 1).bytes());
-    EXPECT_FALSE(state.Modified || buttonEnabled(3) || itemEnabled("mnuFileSave"));
+    EXPECT_FALSE(state.Document.Modified || buttonEnabled(3) || itemEnabled("mnuFileSave"));
 
     const std::string two = writeText("convert2.zyt", 2, {"A", "B"}, {3, 5});
     open(two, true);
@@ -171,14 +171,14 @@ TEST_F(DocumentTest, NavigatesThroughThreeEntries) {
     for (const auto& step : steps) {
         click(step.button);
         EXPECT_EQ(selectedEntry(), step.selected) << "button " << step.button;
-        EXPECT_EQ(state.CurrentEntry, selectedEntry().toInt() - 1);
-        EXPECT_EQ(shown(), std::string(1, char('A' + state.CurrentEntry)));
+        EXPECT_EQ(state.Document.CurrentEntry, selectedEntry().toInt() - 1);
+        EXPECT_EQ(shown(), std::string(1, char('A' + state.Document.CurrentEntry)));
     }
-    EXPECT_FALSE(state.Modified);
+    EXPECT_FALSE(state.Document.Modified);
 
     window->Combo2()->setCurrentIndex(0);
     emit window->Combo2()->activated(0);
-    EXPECT_EQ(state.CurrentEntry, 0);
+    EXPECT_EQ(state.Document.CurrentEntry, 0);
     EXPECT_EQ(shown(), "A");
 }
 
@@ -194,9 +194,9 @@ TEST_F(DocumentTest, ADocumentWithoutEntriesShowsNothing) {
     for (int index : {6, 7, 9, 10, 12})
         window->Toolbar1_ButtonClick(index);
     window->mnuTypeDemo_Click();
-    EXPECT_EQ(state.CurrentEntry, 0);
+    EXPECT_EQ(state.Document.CurrentEntry, 0);
     EXPECT_EQ(window->editor(), nullptr);
-    EXPECT_FALSE(state.Modified);
+    EXPECT_FALSE(state.Document.Modified);
 }
 
 TEST_F(DocumentTest, ChoosingATypeChangesEntryPictureAndColour) {
@@ -205,18 +205,18 @@ TEST_F(DocumentTest, ChoosingATypeChangesEntryPictureAndColour) {
     EXPECT_EQ(window->backgroundPicture(), 5000);
 
     window->menuItem("mnuTypeDemo")->trigger();
-    EXPECT_EQ(state.EntryType[0], 129);
+    EXPECT_EQ(state.Document.EntryType[0], 129);
     EXPECT_EQ(window->backgroundPicture(), 4000);
     EXPECT_EQ(window->frontColor(), 16777215u);
-    EXPECT_TRUE(buttonEnabled(3) && state.Modified);
+    EXPECT_TRUE(buttonEnabled(3) && state.Document.Modified);
     EXPECT_TRUE(itemChecked("mnuTypeDemo"));
     EXPECT_FALSE(itemChecked("mnuTypeNormal"));
 
     // The checked item again changes nothing, not even Modified.
-    state.Modified = false;
+    state.Document.Modified = false;
     window->menuItem("mnuTypeDemo")->trigger();
     EXPECT_TRUE(itemChecked("mnuTypeDemo"));
-    EXPECT_FALSE(state.Modified);
+    EXPECT_FALSE(state.Document.Modified);
 
     // An unknown type: no mark, grey text, the picture of the entry before.
     click(7);
@@ -225,9 +225,9 @@ TEST_F(DocumentTest, ChoosingATypeChangesEntryPictureAndColour) {
     for (const EntryTypeInfo& type : EntryTypes)
         EXPECT_FALSE(itemChecked(type.menuName)) << type.menuName;
     window->mnuTypeBigFrame_Click();
-    EXPECT_EQ(state.EntryType[1], 3);
+    EXPECT_EQ(state.Document.EntryType[1], 3);
     EXPECT_EQ(window->backgroundPicture(), 1000);
-    EXPECT_TRUE(state.Modified);
+    EXPECT_TRUE(state.Document.Modified);
 
     click(10);
     EXPECT_TRUE(itemChecked("mnuTypeDemo"));

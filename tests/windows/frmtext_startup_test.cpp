@@ -103,7 +103,7 @@ TEST_F(StartupTest, ClosingWithChangesAsksWhetherToSave) {
         EXPECT_EQ(prompts.shown().front().kind, Kind::YesNoCancel);
         EXPECT_EQ(prompts.shown().front().text, "Do you want to save the changes to close.zyt?");
         EXPECT_EQ(window->isVisible(), c.answer == Answer::Cancel || c.saveFails) << c.way;
-        EXPECT_EQ(state.Modified, !saved) << c.way;
+        EXPECT_EQ(state.Document.Modified, !saved) << c.way;
         if (!c.saveFails) {
             EXPECT_EQ(readBytes(path), TextFileBuilder(1).entry(saved ? "New" : "Old").bytes());
         }
@@ -141,14 +141,6 @@ TEST_F(StartupTest, EachAboutOpensAnotherModelessBox) {
     EXPECT_EQ(aboutBoxes().size(), 2u);
     for (frmAbout* open : aboutBoxes())
         delete open;
-}
-
-TEST(KeyValue, IsCutToTheReportedSizeWithoutItsTerminator) {
-    const std::string buffer = std::string("C:\\Tools") + std::string(1024 - 8, '\0');
-    EXPECT_EQ(cutKeyValue(buffer, 9), "C:\\Tools") << "stored with its terminator";
-    EXPECT_EQ(cutKeyValue(buffer, 8), "C:\\Tools") << "stored without one";
-    EXPECT_EQ(cutKeyValue(buffer, 4), "C:\\T");
-    EXPECT_EQ(cutKeyValue(buffer, 0), "");
 }
 
 } // namespace
