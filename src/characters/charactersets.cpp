@@ -151,8 +151,9 @@ std::string encode(const LetterTable& table, std::u32string_view letters, Missin
                 return codes;
             continue;
         }
-        if (!IsCombiningMark(c) && codes.size() == at + 1) {
-            starterAt = at;
+        // A letter placed as base and mark takes no further marks.
+        if (!IsCombiningMark(c)) {
+            starterAt = codes.size() == at + 1 ? at : None;
             starter = c;
         }
     }
@@ -205,6 +206,9 @@ LetterCodes Utf8ToCodes(std::string_view text, const CharacterSet* set) {
 std::string DescribeLetter(char32_t letter) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(letter));
+    // A control character would act on the terminal rather than show.
+    if (letter < 0x20 || (letter >= 0x7F && letter < 0xA0))
+        return code;
     std::string text = "\"";
     AppendUtf8(text, letter);
     return text + "\" (" + code + ")";

@@ -93,6 +93,8 @@ TEST(ToCodes, TakesComposedAndDecomposedLettersAndStopsAtOneTheSetLacks) {
         {"western", U"e\u0302\u0301", "\x88", 0x1EBF},
         {"western", U"\u0301x", "", 0x0301},
         {"western", U"\u03A9", "", 0x03A9},
+        // A mark without a code after a letter placed as base and mark composes with neither.
+        {"vietnamese", U"a\u1EBF\u0306", "a\xEA\xEC", 0x0306},
         {"greek", U"\u00E9", "", 0x00E9},
     };
     for (const auto& c : cases) {
@@ -104,6 +106,7 @@ TEST(ToCodes, TakesComposedAndDecomposedLettersAndStopsAtOneTheSetLacks) {
     const LetterTable& western = CharacterSets[WesternCharacterSetIndex].letters;
     EXPECT_EQ(ToCodes(western, U"a\u03A9b\u1EBFc", '?'), "a?b?c");
     EXPECT_EQ(DescribeLetter(0x1EBF), "\"\u1EBF\" (U+1EBF)");
+    EXPECT_EQ(DescribeLetter(0x1B), "U+001B");
 }
 
 TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
