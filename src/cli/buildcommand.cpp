@@ -22,9 +22,8 @@ std::string parse(Arguments args, BuildArguments& out) {
     out.header = takeFlag(args, "--header");
     if (std::string usage = takeCharacterOptions(args, out.characters); !usage.empty())
         return usage;
-    for (const auto& arg : args)
-        if (arg.size() > 1 && arg[0] == '-')
-            return "unknown option '" + arg + "'";
+    if (std::string usage = unknownOption(args); !usage.empty())
+        return usage;
     if (args.size() != 2)
         return "a JSON file and an output file are required";
     out.json = args[0];

@@ -24,16 +24,12 @@ struct DiffArguments {
 };
 
 std::string parse(Arguments args, DiffArguments& out) {
-    out.game = takeGame(args);
-    if (out.game == 0)
-        return "--game 1 or --game 2 is required";
-    if (out.game < 0)
-        return "--game takes 1 or 2";
+    if (std::string usage = takeRequiredGame(args, out.game); !usage.empty())
+        return usage;
     if (std::string usage = takeCharacterOptions(args, out.characters); !usage.empty())
         return usage;
-    for (const auto& arg : args)
-        if (arg.size() > 1 && arg[0] == '-')
-            return "unknown option '" + arg + "'";
+    if (std::string usage = unknownOption(args); !usage.empty())
+        return usage;
     if (args.size() != 2)
         return "two text files to compare are required";
     out.a = args[0];

@@ -20,11 +20,8 @@ struct DumpArguments {
 
 // Fills out from args, or returns a usage message.
 std::string parse(Arguments args, DumpArguments& out) {
-    out.game = takeGame(args);
-    if (out.game == 0)
-        return "--game 1 or --game 2 is required";
-    if (out.game < 0)
-        return "--game takes 1 or 2";
+    if (std::string usage = takeRequiredGame(args, out.game); !usage.empty())
+        return usage;
     if (std::string usage = takeCharacterOptions(args, out.characters); !usage.empty())
         return usage;
     const Option item = takeOption(args, "--item");
@@ -36,9 +33,8 @@ std::string parse(Arguments args, DumpArguments& out) {
             return "--item takes an item number from 0 to 20000";
         out.item = *number;
     }
-    for (const auto& arg : args)
-        if (arg.size() > 1 && arg[0] == '-')
-            return "unknown option '" + arg + "'";
+    if (std::string usage = unknownOption(args); !usage.empty())
+        return usage;
     if (args.size() != 1)
         return args.empty() ? "a text file to dump is required" : "only one text file is dumped";
     out.file = args[0];
