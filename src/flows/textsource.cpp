@@ -61,10 +61,8 @@ Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVers
         AdoptArchiveItem(state.Document, std::move(*loaded), source.path, source.item);
         return {};
     }
-    // Nothing but the tool reads this way: it leaves no ".TMP" copy behind.
-    ReadOptions options;
-    options.writeExpandedCopy = false;
-    auto read = ReadTextFile(fs, source.path, isVersion2, options);
+    // Compressed files are expanded in memory; the tool leaves no ".TMP" copy behind.
+    auto read = ReadTextFile(fs, source.path, isVersion2);
     if (!read)
         return read.status();
     AdoptText(state.Document, std::move(*read));

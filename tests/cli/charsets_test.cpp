@@ -6,7 +6,7 @@
 #include "support/archivebuilder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
-#include "toolrun.h"
+#include "support/toolrun.h"
 
 #include <gtest/gtest.h>
 
