@@ -7,12 +7,14 @@ _zyntext() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="dump build hqr expand names"
+    local commands="dump build hqr expand names diff charsets"
     local toplevel="--help --version"
     # The options of each command (or subcommand); --help is offered with every one.
     local -A options=(
-        [dump]="--game --remap --item"
-        [build]="--header --remap"
+        [dump]="--game --charset --remap --item"
+        [build]="--header --charset --remap"
+        [diff]="--game --charset --remap"
+        [charsets]=""
         [hqr list]="--table"
         [hqr extract]="--expand"
         [hqr replace]="--item-file"
@@ -67,6 +69,7 @@ _zyntext() {
         mapfile -t COMPREPLY < <(compgen -W "${options[$key]} --help" -- "$cur")
         return
     fi
+    [[ $command == charsets ]] && return
     if [[ $command == names ]]; then
         ((${#operands[@]} == 0)) && mapfile -t COMPREPLY < <(compgen -W "1 2" -- "$cur")
         return

@@ -14,8 +14,9 @@
 namespace {
 
 const zyn::cli::Command* const Commands[] = {
-    &zyn::cli::DumpCommand,   &zyn::cli::BuildCommand, &zyn::cli::HqrCommand,
-    &zyn::cli::ExpandCommand, &zyn::cli::NamesCommand,
+    &zyn::cli::DumpCommand,     &zyn::cli::BuildCommand, &zyn::cli::HqrCommand,
+    &zyn::cli::ExpandCommand,   &zyn::cli::NamesCommand, &zyn::cli::DiffCommand,
+    &zyn::cli::CharsetsCommand,
 };
 
 void printOverview(std::ostream& out) {

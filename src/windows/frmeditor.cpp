@@ -23,7 +23,6 @@ namespace zyn {
 namespace {
 
 constexpr std::uint8_t BackspaceCode = 8;
-constexpr std::uint8_t EnterCode = 13;
 
 constexpr int ClientWidth = 505;
 constexpr int ClientHeight = 344;
@@ -168,11 +167,9 @@ void frmEditor::typeCharacters(const QString& text) {
 bool frmEditor::Text1_KeyPress(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        const std::uint8_t code = TranslateKey(tables_, EnterCode);
-        if (code == EnterCode)
-            text1_->insertPlainText(QStringLiteral("\n"));
-        else if (code != 0)
-            insertCode(code);
+        // A line break, whatever a remapping table does with code 13: the table maps
+        // characters, and a line break is none.
+        text1_->insertPlainText(QStringLiteral("\n"));
         return true;
     }
     if (key == Qt::Key_Backspace) {

@@ -63,7 +63,7 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     setWindowTitle(QStringLiteral("ZYN Text File Editor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app")));
     setAcceptDrops(true);
-    codec_ = DisplayCodec(WesternCharset, gameFont_);
+    codec_ = DisplayCodec(CharacterSets[WesternCharacterSetIndex], gameFont_);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -403,8 +403,8 @@ void frmText::placeWindow() {
 
 void frmText::fillCharacterSets() {
     combo1_->clear();
-    for (const CharacterSetChoice& choice : CharacterSets)
-        combo1_->addItem(QString::fromLatin1(choice.name));
+    for (const CharacterSet& set : CharacterSets)
+        combo1_->addItem(QString::fromLatin1(set.caption));
     combo1_->setCurrentIndex(WesternCharacterSetIndex);
     Combo1_Click();
 }

@@ -77,7 +77,7 @@ public:
     // How bytes are shown in the preview (and in the string editor) for the chosen character
     // set; characterSet() is its font character set number.
     const DisplayCodec& displayCodec() const { return codec_; }
-    int characterSet() const { return codec_.charset(); }
+    int characterSet() const { return codec_.characterSet().fontCharset; }
     QFont previewFont() const;
 
     // The two recurring control states, and the whole window side of a successful open:

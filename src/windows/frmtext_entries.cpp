@@ -1,4 +1,5 @@
 #include "characters/remapping.h"
+#include "flows/entryedit.h"
 #include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmtext.h"
@@ -45,9 +46,8 @@ void frmText::ShowEntry() {
 void frmText::showEntry(int i, bool throughTable) {
     if (i < 0 || i >= state_.Document.entryCount())
         return;
-    std::string text = state_.Document.EntryText[i];
-    if (throughTable && state_.Characters.RemapLoaded && !state_.Document.DisplayForm[i])
-        text = RemapText(state_.Characters, text);
+    const std::string text = throughTable ? ShownText(state_.Document, state_.Characters, i)
+                                          : state_.Document.EntryText[i];
     setCaptions(text, text);
     if (state_.Document.IsVersion2) {
         setFrontColor(GetForeColorA(state_.Document.EntryType[i]));
@@ -214,7 +214,8 @@ void frmText::Combo1_Click() {
     const int index = combo1_->currentIndex();
     if (index < 0 || index >= static_cast<int>(CharacterSets.size()))
         return;
-    codec_ = DisplayCodec(CharacterSets[static_cast<std::size_t>(index)].charset, gameFont_);
+    codec_ = DisplayCodec(CharacterSets[static_cast<std::size_t>(index)], gameFont_);
+    state_.Characters.ShownCharacterSet = &codec_.characterSet();
     refreshCaptions();
 }
 
@@ -229,12 +230,9 @@ void frmText::Timer1_Timer() {
     const int i = state_.Document.CurrentEntry;
     if (i < 0 || i >= state_.Document.entryCount())
         return;
-    std::string& entry = state_.Document.EntryText[i];
-    if (entry == caption1_)
+    if (!CommitEditedText(state_.Document, state_.Characters, i, caption1_))
         return;
-    entry = caption1_;
-    // With a remapping table the editor worked on, and hands back, display codes.
-    state_.Document.DisplayForm[i] = state_.Characters.RemapLoaded;
+    const std::string& entry = state_.Document.EntryText[i];
     setCaptions(entry, entry);
     state_.Document.Modified = true;
     setSaveEnabled(true);

@@ -1,4 +1,3 @@
-#include "characters/glyphlayout.h"
 #include "characters/keyboardgroups.h"
 #include "characters/remapping.h"
 #include "document/textwriter.h"
@@ -47,31 +46,6 @@ TEST(TranslateKey, GoesThroughTheGroupThenTheRemappingTable) {
     EXPECT_FALSE(tables.KeybActive);
     EXPECT_EQ(TranslateKey(tables, 130), 200);
     EXPECT_EQ(TranslateKey(tables, 233), 233);
-}
-
-TEST(WesternGlyphCodes, ShowEachGameLetterAsItsOwnWindows1252Letter) {
-    const auto codes = WesternGlyphCodes();
-    EXPECT_EQ(codes['A'], 'A');
-    EXPECT_EQ(codes[130], 233); // é
-    EXPECT_EQ(codes[129], 252); // ü
-    EXPECT_EQ(codes[225], 223); // ß
-    EXPECT_EQ(codes[181], 193); // Á, not the Œ typed to the same code
-    EXPECT_EQ(codes[141], 236); // ì, not the ï typed to the same code
-    EXPECT_EQ(codes[152], 255); // ÿ, not the Scandinavian ø
-    EXPECT_EQ(codes[143], 197); // Å, which only the Scandinavian group reaches
-    EXPECT_EQ(codes[139], -1);
-
-    // One to one, and typing the letter shown gives the game code back.
-    const auto west = KeyboardGroupTable(G::West);
-    const auto sweNor = KeyboardGroupTable(G::SweNor);
-    std::set<int> seen;
-    for (int game = 0; game < 256; ++game) {
-        const int shown = codes[game];
-        if (shown < 0)
-            continue;
-        EXPECT_TRUE(seen.insert(shown).second) << "windows-1252 code " << shown << " used twice";
-        EXPECT_EQ(shown < 128 ? shown : west[shown] == game ? game : sweNor[shown], game);
-    }
 }
 
 // Byte i is 255 - i: every slot differs from its neighbours and from its own code.
@@ -132,10 +106,20 @@ TEST(LoadRemapping, ASetFileStartsOneCodeLaterThanACmpFileAndARefusedOneChangesN
     }
 }
 
-TEST(RemapText, MapsEveryCodeOnceATableIsLoaded) {
-    const std::string text = std::string("A\r\nb") + '\0' + '\xE9';
+TEST(RemapText, MapsEveryCodeButLineBreaksOnceATableIsLoadedAndUnmapTextTurnsItBack) {
+    const std::string text = std::string("A\r\nb") + '\0' + "\xE9\n\r";
     EXPECT_EQ(RemapText(CharacterTables{}, text), text);
-    EXPECT_EQ(RemapText(loadedWith(descendingBytes(256)), text), "\xBE\xF2\xF5\x9D\xFF\x16");
+    const CharacterTables tables = loadedWith(descendingBytes(256));
+    const std::string display = RemapText(tables, text);
+    EXPECT_EQ(display, "\xBE\r\n\x9D\xFF\x16\xF5\xF2");
+    EXPECT_EQ(UnmapText(tables, display).text, text);
+    EXPECT_FALSE(UnmapText(tables, display).missing);
+
+    CharacterTables merged = tables;
+    merged.RemapTable[0x41] = 0x40; // 0xBE is no slot's code any more
+    const UnmappedText refused = UnmapText(merged, display);
+    EXPECT_EQ(refused.missing, 0xBE);
+    EXPECT_EQ(refused.text, "");
 }
 
 TEST(ConvertToDisplayForm, RewritesEveryEntryStillInGameCodesOnce) {

@@ -1,10 +1,10 @@
 // What zyntext prints for a person rather than a program: its version, an archive's items as a
 // table, and the item names after their numbers.
 
-#include "support/toolrun.h"
 #include "support/archivebuilder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
+#include "support/toolrun.h"
 
 #include <gtest/gtest.h>
 #include <iterator>

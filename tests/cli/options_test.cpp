@@ -2,8 +2,8 @@
 // same options, so that a command or option added to one of them and not to the others fails
 // here, naming the command and the two sets.
 
-#include "support/toolrun.h"
 #include "support/tempdir.h"
+#include "support/toolrun.h"
 
 #include <gtest/gtest.h>
 #include <iterator>

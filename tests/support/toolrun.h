@@ -6,6 +6,8 @@
 #include "support/tempdir.h"
 
 #include <cstdlib>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -45,6 +47,12 @@ inline ToolRun zyntext(const std::vector<std::string>& args, const std::string& 
     const int status = std::system(line.c_str());
     return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
             out.empty() ? readBytes(to) : std::string(), readBytes(dir.file("err"))};
+}
+
+// The JSON the run printed, expecting it to have succeeded.
+inline nlohmann::json json(const ToolRun& run) {
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return nlohmann::json::parse(run.out.empty() ? "null" : run.out);
 }
 
 // The lines of text, without their line ends.

@@ -147,9 +147,9 @@ TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
         {&frmText::mnuKeybWest_Click, {}, "éЖ", "ab\x82"}, // not in the group's code page
         {&frmText::mnuKeybWest_Click, {{130, 200}}, "é", "ab\xc8"},
         {&frmText::mnuKeybNone_Click, {{'x', 0}}, "xyx", "aby"}, // slot 0 swallows the key
-        // Enter and backspace pass through the table too.
+        // Backspace passes through the table too; Enter is a line break whatever the table does.
         {&frmText::mnuKeybWest_Click, {}, "\b\n", "a\r\n"},
-        {&frmText::mnuKeybNone_Click, {{8, 'Q'}, {13, 0}}, "\b\n", "abQ"},
+        {&frmText::mnuKeybNone_Click, {{8, 'Q'}, {13, 0}}, "\b\n", "abQ\r\n"},
     };
     for (const auto& c : cases) {
         // A table stays for the rest of a run; each case starts as a new run would.
@@ -285,11 +285,17 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     window->barButton(12)->click();
     EXPECT_EQ(editor().EditedText(), "b cbt");
     closeEditor();
-    EXPECT_EQ(state.Document.EntryText[0], "b cbt");
+    EXPECT_EQ(state.Document.EntryText[0], "a cat")
+        << "closed unchanged, the entry keeps its codes";
+    EXPECT_FALSE(state.Document.Modified);
+    window->barButton(12)->click();
+    editor().setText("b dbt");
+    closeEditor();
+    EXPECT_EQ(state.Document.EntryText[0], "b dbt");
     EXPECT_TRUE(state.Document.Modified);
     window->mnuFileSave_Click();
     EXPECT_EQ(readBytes(state.Document.FilePath),
-              TextFileBuilder(1).entry("a cat").entry("a bat").bytes());
+              TextFileBuilder(1).entry("a dat").entry("a bat").bytes());
 
     // Neither shown, edited nor converted, an entry in display form is mapped a second time.
     window->selectEntry(1);
@@ -298,11 +304,11 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     EXPECT_EQ(state.Document.EntryText[1], "b abt");
     EXPECT_FALSE(state.Document.Modified) << "converting is no change to save";
     window->selectEntry(0);
-    EXPECT_EQ(shown(), "b cbt");
+    EXPECT_EQ(shown(), "b dbt");
     window->barButton(12)->click();
-    EXPECT_EQ(editor().EditedText(), "b cbt");
+    EXPECT_EQ(editor().EditedText(), "b dbt");
     closeEditor();
-    EXPECT_EQ(state.Document.EntryText[0], "b cbt");
+    EXPECT_EQ(state.Document.EntryText[0], "b dbt");
     EXPECT_FALSE(state.Document.Modified);
 
     // Another open starts with every entry in game codes: an untouched entry saves as it was.
@@ -312,6 +318,75 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     window->mnuFileSave_Click();
     EXPECT_EQ(readBytes(state.Document.FilePath),
               TextFileBuilder(1).entry("a dog").entry("y").bytes());
+}
+
+// With a table, no edit is dropped, no untouched entry rewritten and no line break broken, and a
+// character no slot holds stops the save instead of ending its entry.
+TEST_F(EditorTest, ATableNeitherDropsEditsNorRewritesEntriesNorBreaksLineBreaks) {
+    loadTable({{'a', 'b'},
+               {'b', 'a'},
+               {250, 'A'},
+               {200, 201},
+               {13, '#'},
+               {'#', 13},
+               {10, '$'},
+               {'$', 10},
+               {'@', '%'},
+               {'%', '@'}});
+    open(writeText("faults.zyt", 1,
+                   {"ab",
+                    "x\xFA"
+                    "A",
+                    "one @ two"}),
+         false);
+
+    // The edited text has the bytes of the stored codes; it differs from what was shown.
+    window->barButton(12)->click();
+    EXPECT_EQ(editor().EditedText(), "ba");
+    editor().setText("ab");
+    closeEditor();
+    EXPECT_EQ(state.Document.EntryText[0], "ab");
+    EXPECT_TRUE(state.Document.Modified);
+
+    // Game codes 250 and "A" both show as "A": opened and closed, the entry stays as it was.
+    state.Document.Modified = false;
+    window->selectEntry(1);
+    window->barButton(12)->click();
+    closeEditor();
+    EXPECT_EQ(state.Document.EntryText[1], "x\xFA"
+                                           "A");
+    EXPECT_FALSE(state.Document.Modified);
+
+    window->selectEntry(2);
+    window->barButton(12)->click();
+    EXPECT_EQ(box().toPlainText(), "one\ntwo");
+    type("\nx");
+    closeEditor();
+    EXPECT_EQ(window->Label2()->text(), "one\ntwo\nx");
+
+    window->selectEntry(0);
+    window->barButton(12)->click();
+    editor().setText("ab\xC8");
+    closeEditor();
+    const std::string before = readBytes(state.Document.FilePath);
+    window->mnuFileSave_Click();
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
+    EXPECT_TRUE(lastShown().text.contains(QString::fromUtf8("entry 1 holds the character "
+                                                            "\"\u255A\" (code 200)")))
+        << lastShown().text.toStdString();
+    EXPECT_EQ(readBytes(state.Document.FilePath), before);
+    EXPECT_TRUE(state.Document.Modified);
+
+    window->barButton(12)->click();
+    editor().setText("ab");
+    closeEditor();
+    window->mnuFileSave_Click();
+    EXPECT_EQ(readBytes(state.Document.FilePath), TextFileBuilder(1)
+                                                      .entry("ba")
+                                                      .entry("x\xFA"
+                                                             "A")
+                                                      .entry("one @ two @ x")
+                                                      .bytes());
 }
 
 TEST_F(EditorTest, ARefusedOrCancelledTableChangesNothing) {
