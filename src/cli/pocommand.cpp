@@ -217,9 +217,13 @@ int runImport(Arguments args, CommandIo io) {
     auto entries = ReadPoFile(args[0]);
     if (!entries)
         return fail(io, entries.message());
-    // A catalogue of a whole archive names items in its contexts.
-    const bool wholeArchive =
-        !entries->empty() && entries->front().context.find(':') != std::string::npos;
+    // A catalogue of a whole archive names items in its contexts; into one item
+    // (ARCHIVE:N) such contexts name no entry and are refused.
+    auto named = ParseTextSource(realFileSystem(), args[1]);
+    if (!named)
+        return fail(io, named.message());
+    const bool wholeArchive = !named->inArchive() && !entries->empty() &&
+                              entries->front().context.find(':') != std::string::npos;
     if (wholeArchive)
         return importArchive(io, *entries, args[0], args[1], game, characters, takeFuzzy);
 
