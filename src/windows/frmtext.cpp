@@ -346,13 +346,11 @@ bool frmText::askSaveChanges(const QString& title) {
     return !state_.Document.Modified;
 }
 
-void frmText::Form_Load(const QString& commandLine) {
+void frmText::Form_Load(const QString& fileArgument) {
     ConvertCaption = menuItem("mnuFileConvertFile")->text();
 
-    const bool usable = !commandLine.isEmpty() && !commandLine.contains(QLatin1Char('?')) &&
-                        !commandLine.contains(QLatin1Char('*')) &&
-                        !commandLine.contains(QLatin1Char(' '));
-    if (!usable || !commandLineOpen(commandLine))
+    // The argument arrives whole, and file names may hold blanks, "?" and "*": each is taken.
+    if (fileArgument.isEmpty() || !commandLineOpen(fileArgument))
         setNoDocumentState();
 
     placeWindow();

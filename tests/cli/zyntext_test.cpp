@@ -2,12 +2,12 @@
 
 #include "support/archivebuilder.h"
 #include "support/lzssencoder.h"
+#include "support/programrun.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
 
 namespace zyn {
 namespace {
@@ -16,28 +16,10 @@ using namespace std::string_literals;
 using test::ArchiveBuilder;
 using test::TextFileBuilder;
 
-struct ToolRun {
-    int exitCode = -1; // -1 when the program did not end normally
-    std::string out, err;
-};
+using ToolRun = test::ProgramRun;
 
-std::string quoted(const std::string& arg) {
-    std::string result = "'";
-    for (const char c : arg)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-// The arguments reach the program as they are, without a shell's splitting; its input is empty.
 ToolRun zyntext(const std::vector<std::string>& args) {
-    test::TempDir dir;
-    std::string line = quoted(ZYNTEXT_PATH);
-    for (const auto& arg : args)
-        line += " " + quoted(arg);
-    line += " </dev/null >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"));
-    const int status = std::system(line.c_str());
-    return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-            test::readBytes(dir.file("out")), test::readBytes(dir.file("err"))};
+    return test::runProgram(ZYNTEXT_PATH, args);
 }
 
 nlohmann::json json(const ToolRun& run) {
