@@ -78,6 +78,10 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     // The menu bar lies outside the 640 x 502 client area; the window cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
+    // The native window takes its placing rule when it is made, which the first message box
+    // does before the load step places the window: placed now, the window manager puts the
+    // frame, not the inner area, at the top of the screen in both starts.
+    placeWindow();
 }
 
 frmText::~frmText() = default;
