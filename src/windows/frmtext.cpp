@@ -4,6 +4,7 @@
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
 #include "windows/pathtext.h"
+#include "windows/previewpicture.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -87,7 +88,7 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
 frmText::~frmText() = default;
 
 void frmText::buildPreview(QWidget* client) {
-    image1_ = new QLabel(client);
+    image1_ = new PreviewPicture(client);
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->setGeometry(0, 0, 640, 480);
     image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

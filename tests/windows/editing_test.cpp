@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest/QTest>
 #include <map>
 
@@ -184,6 +185,35 @@ TEST_F(EditorTest, AccessKeysComposedAndPastedText) {
     box().paste();
     EXPECT_EQ(box().toPlainText(), QString::fromUtf8("é?"));
     EXPECT_EQ(editor().EditedText(), "\x82?");
+}
+
+// Tied to the main window, the editor stays above it: the window manager keeps a transient
+// window over its parent, also when the disabled main window is clicked. The preview under it
+// keeps its colours although the main window is disabled.
+TEST_F(EditorTest, TheEditorIsTiedToTheMainWindowWhichKeepsItsColours) {
+    open(writeText("colours.zyt", 2, {"Island map"}, {17}), true);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto preview = [&] {
+        return window->centralWidget()->grab(QRect(0, 0, 640, 480)).toImage();
+    };
+    const QImage before = preview();
+
+    window->barButton(12)->click();
+    frmEditor& edit = editor();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
+    EXPECT_TRUE(edit.isWindow());
+    EXPECT_EQ(edit.parentWidget(), window.get());
+    ASSERT_NE(edit.windowHandle(), nullptr);
+    EXPECT_EQ(edit.windowHandle()->transientParent(), window->windowHandle());
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_TRUE(edit.isEnabled() && box().isEnabled()) << "the one window that works meanwhile";
+    frmTable& map = characterMap();
+    EXPECT_TRUE(map.isEnabled());
+    EXPECT_EQ(map.windowHandle()->transientParent(), edit.windowHandle());
+
+    EXPECT_EQ(preview(), before);
+    closeEditor();
 }
 
 TEST_F(EditorTest, AltCOpensOneCharacterMapThatGoesWithItsEditor) {
