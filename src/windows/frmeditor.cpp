@@ -65,10 +65,12 @@ bool isControl(QChar c) {
 } // namespace
 
 // A window of its own, tied to the main window: transient for it, so the window manager keeps
-// it above the main window, also when the disabled main window is clicked.
+// it above the main window, also when the disabled main window is clicked. Window systems keep
+// only dialog and tool windows above their parents, so it is a dialog window, resizable.
 frmEditor::frmEditor(frmText& owner)
-    : QWidget(&owner, Qt::Window), owner_(&owner), tables_(owner.state().Characters),
-      codec_(owner.displayCodec()) {
+    : QWidget(&owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      owner_(&owner), tables_(owner.state().Characters), codec_(owner.displayCodec()) {
     setObjectName(QStringLiteral("frmEditor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("String no. "));

@@ -70,9 +70,10 @@ protected:
 
 } // namespace
 
+// A dialog window, so that the window manager keeps it above its editor.
 frmTable::frmTable(frmEditor& editor, const CharacterTables& tables, const DisplayCodec& codec,
                    const QFont& glyphFont)
-    : QWidget(&editor, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(&editor, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
       editor_(editor), tables_(tables), codec_(codec), glyphFont_(glyphFont) {
     nameFont_ = font();
