@@ -31,6 +31,9 @@ bool isGameFontInstalled() {
 }
 
 QFont displayFont(bool gameFontInstalled) {
+    // Registered once for the whole run, from the program's resources.
+    static const bool controlFont =
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/controlcodes")) >= 0;
     QFont font;
     if (gameFontInstalled) {
         font.setFamily(QString::fromLatin1(GameFontFamily));
@@ -38,6 +41,8 @@ QFont displayFont(bool gameFontInstalled) {
         font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
         font.setStyleHint(QFont::SansSerif);
     }
+    if (controlFont)
+        font.setFamilies({font.family(), QString::fromLatin1(ControlFontFamily)});
     font.setPointSizeF(GameFontPointSize);
     font.setWeight(QFont::Normal);
     font.setItalic(false);

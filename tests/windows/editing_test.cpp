@@ -218,6 +218,34 @@ TEST_F(EditorTest, TheEditorIsTiedToTheMainWindowWhichKeepsItsColours) {
     closeEditor();
 }
 
+// The stand-in font is made smaller until every character fits a cell, with what lies below the
+// baseline: "_" shows. The control codes' symbols are in every display font.
+TEST_F(EditorTest, TheCharacterMapFitsItsFontToTheCells) {
+    editEntry({"_"});
+    for (const QWidget* shown :
+         {static_cast<QWidget*>(window->Label2()), static_cast<QWidget*>(&box())})
+        EXPECT_EQ(shown->font().families().back(), ControlFontFamily);
+    frmTable& map = characterMap();
+    EXPECT_EQ(map.Label1(0)->font().families().back(), ControlFontFamily);
+    for (int start = 0; start <= frmTable::LastPageStart; start += frmTable::CellCount) {
+        map.HScroll1()->setValue(start);
+        for (int i = 0; i < frmTable::CellCount; ++i) {
+            const QLabel& cell = *map.Label1(i);
+            const QFontMetricsF metrics(cell.font());
+            EXPECT_LE(metrics.height(), cell.contentsRect().height()) << start + i;
+            EXPECT_LE(metrics.boundingRect(cell.text()).width(), cell.contentsRect().width())
+                << start + i;
+        }
+    }
+    map.HScroll1()->setValue('_');
+    const QImage underscore = map.Label1(0)->grab(map.Label1(0)->contentsRect()).toImage();
+    int ink = 0;
+    for (int y = 0; y < underscore.height(); ++y)
+        for (int x = 0; x < underscore.width(); ++x)
+            ink += qGray(underscore.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(ink, 10);
+}
+
 TEST_F(EditorTest, AltCOpensOneCharacterMapThatGoesWithItsEditor) {
     frmEditor& edit = editEntry({"x"});
     for (int press = 0; press < 2; ++press) {
@@ -255,7 +283,7 @@ TEST_F(EditorTest, CharacterMapPagesThroughTheCodes) {
         EXPECT_EQ(map.Label2(31)->text(), QString::number(start + 31));
     }
     EXPECT_EQ(map.Label1(0)->text(), QString(editor().displayCodec().charFor(100)));
-    EXPECT_EQ(map.Label1(27)->text(), "DEL") << "control codes are named";
+    EXPECT_EQ(map.Label1(27)->text(), QString(QChar(0x2421))) << "DEL shows its symbol";
 }
 
 TEST_F(EditorTest, CharacterMapDoubleClickReplacesTheSelection) {

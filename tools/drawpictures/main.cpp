@@ -1,14 +1,17 @@
-// Draws the editor's pictures and icons into a resources folder.
+// Draws the editor's pictures, icons and its font of control codes into a resources folder.
 //
 //   drawpictures [--seed N] RESOURCES_DIR
 //
-// Writes RESOURCES_DIR/pictures/*.png (640 x 480, 256 colours) and RESOURCES_DIR/icons/*.png.
+// Writes RESOURCES_DIR/pictures/*.png (640 x 480, 256 colours), RESOURCES_DIR/icons/*.png and
+// RESOURCES_DIR/fonts/controlcodes.ttf.
 
+#include "controlfont.h"
 #include "icons.h"
 #include "quantize.h"
 #include "scenes.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
 #include <cstdio>
@@ -29,6 +32,18 @@ std::uint64_t nameHash(const char* name) {
 
 bool save(const QImage& image, const QString& path) {
     if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "drawpictures: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+bool saveFont(const std::string& bytes, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size())) {
         std::fprintf(stderr, "drawpictures: cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -64,7 +79,7 @@ int main(int argc, char** argv) {
         return usage();
 
     const QDir root(target);
-    if (!root.mkpath("pictures") || !root.mkpath("icons")) {
+    if (!root.mkpath("pictures") || !root.mkpath("icons") || !root.mkpath("fonts")) {
         std::fprintf(stderr, "drawpictures: cannot create folders in %s\n", qPrintable(target));
         return 1;
     }
@@ -82,5 +97,6 @@ int main(int argc, char** argv) {
     }
     for (const NamedIcon& icon : drawIcons())
         ok = save(icon.image, root.filePath(QString("icons/%1.png").arg(icon.name))) && ok;
+    ok = saveFont(drawControlFont(), root.filePath("fonts/controlcodes.ttf")) && ok;
     return ok ? 0 : 1;
 }

@@ -1,10 +1,12 @@
 // The drawing program's building blocks and its promise: the same seed draws the same pictures.
 
+#include "controlfont.h"
 #include "icons.h"
 #include "lettering.h"
 #include "pixelart.h"
 #include "scenes.h"
 
+#include <QFile>
 #include <QImage>
 #include <functional>
 #include <gtest/gtest.h>
@@ -79,6 +81,14 @@ TEST(Icons, BarImagesAreSixteenSquareAndDistinct) {
                 << icons[i].name.toStdString() << " " << icons[j].name.toStdString();
     }
     EXPECT_EQ(bar, 10);
+}
+
+// The committed font is what the tool writes: a change to its letters or to the writer shows here
+// until the font is written again.
+TEST(ControlFont, IsTheCommittedFile) {
+    QFile committed(QStringLiteral(CONTROL_FONT_PATH));
+    ASSERT_TRUE(committed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(committed.readAll().toStdString() == drawControlFont());
 }
 
 } // namespace
