@@ -2,7 +2,7 @@
 // program, which must answer without a display.
 
 #include "app/commandline.h"
-#include "support/programrun.h"
+#include "support/toolrun.h"
 
 #include <gtest/gtest.h>
 
@@ -40,18 +40,21 @@ TEST(EditorCommandLineTest, TakesEachArgumentWholeAndOptionsByTwoDashes) {
 
 // Run with no display at all: the options are answered before anything needs one.
 TEST(EditorCommandLineTest, HelpAndVersionNeedNoDisplay) {
-    const std::vector<std::string> noDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
-    const test::ProgramRun help = test::runProgram(ZYNTEXTEDITOR_PATH, {"--help"}, noDisplay);
+    auto run = [](const char* option) {
+        return test::runProgram(ZYNTEXTEDITOR_PATH, {option}, {},
+                                "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
+    };
+    const test::ToolRun help = run("--help");
     EXPECT_EQ(help.exitCode, 0) << help.err;
     EXPECT_TRUE(help.out.starts_with("Usage: zyntexteditor [FILE]\n")) << help.out;
     for (const char* option : {"--help", "--version"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 
-    const test::ProgramRun version = test::runProgram(ZYNTEXTEDITOR_PATH, {"--version"}, noDisplay);
+    const test::ToolRun version = run("--version");
     EXPECT_EQ(version.exitCode, 0) << version.err;
     EXPECT_EQ(version.out, "zyntexteditor (ZYN Text File Editor) " ZYN_VERSION_TEXT "\n");
 
-    const test::ProgramRun wrong = test::runProgram(ZYNTEXTEDITOR_PATH, {"--edit"}, noDisplay);
+    const test::ToolRun wrong = run("--edit");
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_EQ(wrong.out, "");
     EXPECT_EQ(wrong.err, "zyntexteditor: unknown option '--edit'\nTry 'zyntexteditor --help'.\n");
