@@ -219,14 +219,16 @@ TEST_F(EditorTest, TheEditorIsTiedToTheMainWindowWhichKeepsItsColours) {
 }
 
 // The stand-in font is made smaller until every character fits a cell, with what lies below the
-// baseline: "_" shows. The control codes' symbols are in every display font.
-TEST_F(EditorTest, TheCharacterMapFitsItsFontToTheCells) {
+// baseline: "_" shows. The control codes' symbols, in no installed font, come from the program's
+// own font after the display font, in the preview, the editor and the map: each visible, each
+// different.
+TEST_F(EditorTest, TheCharacterMapFitsItsFontToTheCellsAndShowsEachControlCode) {
     editEntry({"_"});
-    for (const QWidget* shown :
-         {static_cast<QWidget*>(window->Label2()), static_cast<QWidget*>(&box())})
-        EXPECT_EQ(shown->font().families().back(), ControlFontFamily);
     frmTable& map = characterMap();
-    EXPECT_EQ(map.Label1(0)->font().families().back(), ControlFontFamily);
+    for (const QWidget* shown :
+         {static_cast<QWidget*>(window->Label2()), static_cast<QWidget*>(&box()),
+          static_cast<QWidget*>(map.Label1(0))})
+        EXPECT_EQ(shown->font().families().back(), ControlFontFamily);
     for (int start = 0; start <= frmTable::LastPageStart; start += frmTable::CellCount) {
         map.HScroll1()->setValue(start);
         for (int i = 0; i < frmTable::CellCount; ++i) {
@@ -237,13 +239,27 @@ TEST_F(EditorTest, TheCharacterMapFitsItsFontToTheCells) {
                 << start + i;
         }
     }
+    auto drawn = [&](int i) {
+        return map.Label1(i)->grab(map.Label1(i)->contentsRect()).toImage();
+    };
+    auto ink = [](const QImage& image) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        return dark;
+    };
     map.HScroll1()->setValue('_');
-    const QImage underscore = map.Label1(0)->grab(map.Label1(0)->contentsRect()).toImage();
-    int ink = 0;
-    for (int y = 0; y < underscore.height(); ++y)
-        for (int x = 0; x < underscore.width(); ++x)
-            ink += qGray(underscore.pixel(x, y)) < 128 ? 1 : 0;
-    EXPECT_GT(ink, 10);
+    EXPECT_GT(ink(drawn(0)), 10);
+    map.HScroll1()->setValue(0);
+    std::vector<QImage> controls;
+    for (int code = 0; code < frmTable::CellCount; ++code) {
+        controls.push_back(drawn(code));
+        EXPECT_GT(ink(controls.back()), 60) << code;
+        for (int other = 0; other < code; ++other)
+            EXPECT_NE(controls.back(), controls[static_cast<std::size_t>(other)])
+                << code << " " << other;
+    }
 }
 
 TEST_F(EditorTest, AltCOpensOneCharacterMapThatGoesWithItsEditor) {
