@@ -60,5 +60,21 @@ TEST(EditorCommandLineTest, HelpAndVersionNeedNoDisplay) {
     EXPECT_EQ(wrong.err, "zyntexteditor: unknown option '--edit'\nTry 'zyntexteditor --help'.\n");
 }
 
+// Every option --help names has a paragraph of its own in the man page.
+TEST(EditorCommandLineTest, TheManPageDescribesEveryOption) {
+    const std::string page = test::readBytes(ZYNTEXTEDITOR_MAN_PAGE);
+    const std::string usage = EditorUsage();
+    int options = 0;
+    for (std::size_t at = usage.find("\n  --"); at != std::string::npos;
+         at = usage.find("\n  --", at + 1), ++options) {
+        const std::string option = usage.substr(at + 3, usage.find(' ', at + 3) - at - 3);
+        std::string roff = ".TP\n.B ";
+        for (const char c : option)
+            roff += c == '-' ? std::string("\\-") : std::string(1, c);
+        EXPECT_NE(page.find(roff + "\n"), std::string::npos) << option;
+    }
+    EXPECT_EQ(options, 3);
+}
+
 } // namespace
 } // namespace zyn

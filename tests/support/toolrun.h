@@ -6,6 +6,7 @@
 #include "support/tempdir.h"
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -57,5 +58,14 @@ inline ToolRun zyntext(const std::vector<std::string>& args, const std::string& 
     return runProgram(ZYNTEXT_PATH, args, folder, prefix, out);
 }
 #endif
+
+// The lines of text, without their line ends.
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
 
 } // namespace zyn::test
