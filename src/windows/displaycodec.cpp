@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringDecoder>
 
 namespace zyn {
@@ -41,8 +42,11 @@ QFont displayFont(bool gameFontInstalled) {
         font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
         font.setStyleHint(QFont::SansSerif);
     }
+    // The family found for the request, not a generic name such as "Sans Serif", which the
+    // list of families would skip for the next one, making the font of control codes the
+    // display font.
     if (controlFont)
-        font.setFamilies({font.family(), QString::fromLatin1(ControlFontFamily)});
+        font.setFamilies({QFontInfo(font).family(), QString::fromLatin1(ControlFontFamily)});
     font.setPointSizeF(GameFontPointSize);
     font.setWeight(QFont::Normal);
     font.setItalic(false);

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -227,8 +228,10 @@ TEST_F(EditorTest, TheCharacterMapFitsItsFontToTheCellsAndShowsEachControlCode) 
     frmTable& map = characterMap();
     for (const QWidget* shown :
          {static_cast<QWidget*>(window->Label2()), static_cast<QWidget*>(&box()),
-          static_cast<QWidget*>(map.Label1(0))})
+          static_cast<QWidget*>(map.Label1(0))}) {
         EXPECT_EQ(shown->font().families().back(), ControlFontFamily);
+        EXPECT_NE(QFontInfo(shown->font()).family(), ControlFontFamily) << "only a fallback";
+    }
     for (int start = 0; start <= frmTable::LastPageStart; start += frmTable::CellCount) {
         map.HScroll1()->setValue(start);
         for (int i = 0; i < frmTable::CellCount; ++i) {
