@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QStringList>
+#include <QFontInfo>
 
 namespace zyn {
 
@@ -11,6 +12,9 @@ bool isGameFontInstalled() {
 }
 
 QFont displayFont(bool gameFontInstalled) {
+    // Registered once for the whole run, from the program's resources.
+    static const bool controlFont =
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/controlcodes")) >= 0;
     QFont font;
     if (gameFontInstalled) {
         font.setFamily(QString::fromLatin1(GameFontFamily));
@@ -18,6 +22,11 @@ QFont displayFont(bool gameFontInstalled) {
         font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
         font.setStyleHint(QFont::SansSerif);
     }
+    // The family found for the request, not a generic name such as "Sans Serif", which the
+    // list of families would skip for the next one, making the font of control codes the
+    // display font.
+    if (controlFont)
+        font.setFamilies({QFontInfo(font).family(), QString::fromLatin1(ControlFontFamily)});
     font.setPointSizeF(GameFontPointSize);
     font.setWeight(QFont::Normal);
     font.setItalic(false);

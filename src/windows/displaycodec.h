@@ -22,9 +22,13 @@ namespace zyn {
 
 inline constexpr const char* GameFontFamily = "The ZYN Font";
 inline constexpr double GameFontPointSize = 28.5;
+// Our own font of the symbols control codes are shown as (resources/fonts), which no installed
+// font has.
+inline constexpr const char* ControlFontFamily = "ZYN Control Codes";
 
 bool isGameFontInstalled();
-// The games' font at its size, or a legible stand-in of the same size when it is missing.
+// The games' font at its size, or a legible stand-in of the same size when it is missing; the
+// font of control codes follows it, for the symbols it lacks.
 QFont displayFont(bool gameFontInstalled);
 
 class DisplayCodec {

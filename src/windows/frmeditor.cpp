@@ -65,9 +65,13 @@ bool isControl(QChar c) {
 
 } // namespace
 
+// A window of its own, tied to the main window: transient for it, so the window manager keeps
+// it above the main window, also when the disabled main window is clicked. Window systems keep
+// only dialog and tool windows above their parents, so it is a dialog window, resizable.
 frmEditor::frmEditor(frmText& owner)
-    : QWidget(nullptr), owner_(&owner), tables_(owner.state().Characters),
-      codec_(owner.displayCodec()) {
+    : QWidget(&owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      owner_(&owner), tables_(owner.state().Characters), codec_(owner.displayCodec()) {
     setObjectName(QStringLiteral("frmEditor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("String no. "));
@@ -104,9 +108,8 @@ frmEditor::frmEditor(frmText& owner)
     command1_->setFocusPolicy(Qt::NoFocus);
     connect(command1_, &QPushButton::clicked, this, &frmEditor::Command1_Click);
 
-    // The editor cannot work without its main window, and the main window, disabled under the
-    // editor, must not close while the text it is to take back is still being edited.
-    connect(&owner, &QObject::destroyed, this, &QObject::deleteLater);
+    // The main window, disabled under the editor, must not close while the text it is to take
+    // back is still being edited.
     owner.installEventFilter(this);
 
     const QRect main = owner.frameGeometry();
@@ -118,6 +121,9 @@ frmEditor::~frmEditor() = default;
 
 void frmEditor::Form_Load() {
     owner_->setEnabled(false);
+    // Disabling the main window disabled its child windows too; the editor is the one window
+    // that works meanwhile.
+    setEnabled(true);
 }
 
 frmTable* frmEditor::characterMap() const {

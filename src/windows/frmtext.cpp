@@ -8,6 +8,7 @@
 #include "windows/frmentries.h"
 #include "windows/frmfindarchive.h"
 #include "windows/pathtext.h"
+#include "windows/previewpicture.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -83,12 +84,16 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     // The menu bar lies outside the 640 x 502 client area; the window cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
+    // The native window takes its placing rule when it is made, which the first message box
+    // does before the load step places the window: placed now, the window manager puts the
+    // frame, not the inner area, at the top of the screen in both starts.
+    placeWindow();
 }
 
 frmText::~frmText() = default;
 
 void frmText::buildPreview(QWidget* client) {
-    image1_ = new QLabel(client);
+    image1_ = new PreviewPicture(client);
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->setGeometry(0, 0, 640, 480);
     image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -379,13 +384,11 @@ bool frmText::askSaveChanges(const QString& title) {
     return !state_.Document.Modified;
 }
 
-void frmText::Form_Load(const QString& commandLine) {
+void frmText::Form_Load(const QString& fileArgument) {
     ConvertCaption = menuItem("mnuFileConvertFile")->text();
 
-    const bool usable = !commandLine.isEmpty() && !commandLine.contains(QLatin1Char('?')) &&
-                        !commandLine.contains(QLatin1Char('*')) &&
-                        !commandLine.contains(QLatin1Char(' '));
-    if (!usable || !commandLineOpen(commandLine))
+    // The argument arrives whole, and file names may hold blanks, "?" and "*": each is taken.
+    if (fileArgument.isEmpty() || !commandLineOpen(fileArgument))
         setNoDocumentState();
 
     placeWindow();

@@ -46,9 +46,9 @@ public:
     frmText(ProgramState& state, Prompts& prompts, QWidget* parent = nullptr);
     ~frmText() override;
 
-    // The start-up sequence, run once before the window is first shown. commandLine is the
-    // whole argument string after the program's name.
-    void Form_Load(const QString& commandLine);
+    // The start-up sequence, run once before the window is first shown. fileArgument is the
+    // file named on the command line, as one argument, or empty.
+    void Form_Load(const QString& fileArgument);
 
     ProgramState& state() { return state_; }
     Prompts& prompts() { return prompts_; }

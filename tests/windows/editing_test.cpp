@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest/QTest>
 #include <map>
 
@@ -186,6 +188,83 @@ TEST_F(EditorTest, AccessKeysComposedAndPastedText) {
     EXPECT_EQ(editor().EditedText(), "\x82?");
 }
 
+// Tied to the main window, the editor stays above it: the window manager keeps a transient
+// window over its parent, also when the disabled main window is clicked. The preview under it
+// keeps its colours although the main window is disabled.
+TEST_F(EditorTest, TheEditorIsTiedToTheMainWindowWhichKeepsItsColours) {
+    open(writeText("colours.zyt", 2, {"Island map"}, {17}), true);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto preview = [&] {
+        return window->centralWidget()->grab(QRect(0, 0, 640, 480)).toImage();
+    };
+    const QImage before = preview();
+
+    window->barButton(12)->click();
+    frmEditor& edit = editor();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
+    // Window systems keep only dialogs and tool windows above their transient parents.
+    EXPECT_EQ(edit.windowType(), Qt::Dialog);
+    EXPECT_EQ(edit.parentWidget(), window.get());
+    ASSERT_NE(edit.windowHandle(), nullptr);
+    EXPECT_EQ(edit.windowHandle()->transientParent(), window->windowHandle());
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_TRUE(edit.isEnabled() && box().isEnabled()) << "the one window that works meanwhile";
+    frmTable& map = characterMap();
+    EXPECT_TRUE(map.isEnabled());
+    EXPECT_EQ(map.windowType(), Qt::Dialog);
+    EXPECT_EQ(map.windowHandle()->transientParent(), edit.windowHandle());
+
+    EXPECT_EQ(preview(), before);
+    closeEditor();
+}
+
+// The stand-in font is made smaller until every character fits a cell, with what lies below the
+// baseline: "_" shows. The control codes' symbols, in no installed font, come from the program's
+// own font after the display font, in the preview, the editor and the map: each visible, each
+// different.
+TEST_F(EditorTest, TheCharacterMapFitsItsFontToTheCellsAndShowsEachControlCode) {
+    editEntry({"_"});
+    frmTable& map = characterMap();
+    for (const QWidget* shown :
+         {static_cast<QWidget*>(window->Label2()), static_cast<QWidget*>(&box()),
+          static_cast<QWidget*>(map.Label1(0))}) {
+        EXPECT_EQ(shown->font().families().back(), ControlFontFamily);
+        EXPECT_NE(QFontInfo(shown->font()).family(), ControlFontFamily) << "only a fallback";
+    }
+    for (int start = 0; start <= frmTable::LastPageStart; start += frmTable::CellCount) {
+        map.HScroll1()->setValue(start);
+        for (int i = 0; i < frmTable::CellCount; ++i) {
+            const QLabel& cell = *map.Label1(i);
+            const QFontMetricsF metrics(cell.font());
+            EXPECT_LE(metrics.height(), cell.contentsRect().height()) << start + i;
+            EXPECT_LE(metrics.boundingRect(cell.text()).width(), cell.contentsRect().width())
+                << start + i;
+        }
+    }
+    auto drawn = [&](int i) {
+        return map.Label1(i)->grab(map.Label1(i)->contentsRect()).toImage();
+    };
+    auto ink = [](const QImage& image) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        return dark;
+    };
+    map.HScroll1()->setValue('_');
+    EXPECT_GT(ink(drawn(0)), 10);
+    map.HScroll1()->setValue(0);
+    std::vector<QImage> controls;
+    for (int code = 0; code < frmTable::CellCount; ++code) {
+        controls.push_back(drawn(code));
+        EXPECT_GT(ink(controls.back()), 60) << code;
+        for (int other = 0; other < code; ++other)
+            EXPECT_NE(controls.back(), controls[static_cast<std::size_t>(other)])
+                << code << " " << other;
+    }
+}
+
 TEST_F(EditorTest, AltCOpensOneCharacterMapThatGoesWithItsEditor) {
     frmEditor& edit = editEntry({"x"});
     for (int press = 0; press < 2; ++press) {
@@ -223,7 +302,7 @@ TEST_F(EditorTest, CharacterMapPagesThroughTheCodes) {
         EXPECT_EQ(map.Label2(31)->text(), QString::number(start + 31));
     }
     EXPECT_EQ(map.Label1(0)->text(), QString(editor().displayCodec().charFor(100)));
-    EXPECT_EQ(map.Label1(27)->text(), "DEL") << "control codes are named";
+    EXPECT_EQ(map.Label1(27)->text(), QString(QChar(0x2421))) << "DEL shows its symbol";
 }
 
 TEST_F(EditorTest, CharacterMapDoubleClickReplacesTheSelection) {

@@ -1,17 +1,22 @@
-// Draws the editor's pictures and icons into a resources folder, or checks the committed ones.
+// Draws the editor's pictures, icons and font of control codes into a resources folder, or
+// checks the committed ones.
 //
 //   drawpictures [--seed N] RESOURCES_DIR           write RESOURCES_DIR/pictures/*.png
-//                                                   (640 x 480, 256 colours) and icons/*.png
+//                                                   (640 x 480, 256 colours), icons/*.png and
+//                                                   fonts/controlcodes.ttf
 //   drawpictures [--seed N] --check RESOURCES_DIR   draw them in memory and compare them pixel
-//                                                   by pixel with the files there; exit 1 when
-//                                                   one differs beyond the tolerance
+//                                                   by pixel with the files there (the font
+//                                                   byte for byte); exit 1 when one differs
+//                                                   beyond the tolerance
 
 #include "comparison.h"
+#include "controlfont.h"
 #include "icons.h"
 #include "quantize.h"
 #include "scenes.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
 #include <cstdio>
@@ -58,8 +63,11 @@ std::vector<Drawn> drawAll(std::uint64_t seed) {
     return all;
 }
 
-int write(const QDir& root, const std::vector<Drawn>& all) {
-    if (!root.mkpath("pictures") || !root.mkpath("icons")) {
+// The font is made of exact rectangles: compared byte for byte.
+const QString FontPath = QStringLiteral("fonts/controlcodes.ttf");
+
+int write(const QDir& root, const std::vector<Drawn>& all, const std::string& font) {
+    if (!root.mkpath("pictures") || !root.mkpath("icons") || !root.mkpath("fonts")) {
         std::fprintf(stderr, "drawpictures: cannot create folders in %s\n",
                      qPrintable(root.path()));
         return 1;
@@ -74,10 +82,19 @@ int write(const QDir& root, const std::vector<Drawn>& all) {
             ok = false;
         }
     }
+    QFile fontFile(root.filePath(FontPath));
+    if (fontFile.open(QIODevice::WriteOnly) &&
+        fontFile.write(font.data(), static_cast<qint64>(font.size())) ==
+            static_cast<qint64>(font.size())) {
+        std::printf("%s\n", qPrintable(fontFile.fileName()));
+    } else {
+        std::fprintf(stderr, "drawpictures: cannot write %s\n", qPrintable(fontFile.fileName()));
+        ok = false;
+    }
     return ok ? 0 : 1;
 }
 
-int check(const QDir& root, const std::vector<Drawn>& all) {
+int check(const QDir& root, const std::vector<Drawn>& all, const std::string& font) {
     int differing = 0;
     for (const Drawn& drawn : all) {
         const QString path = root.filePath(drawn.path);
@@ -93,10 +110,15 @@ int check(const QDir& root, const std::vector<Drawn>& all) {
         }
         std::printf("%s: %s\n", qPrintable(path), qPrintable(verdict));
     }
+    QFile fontFile(root.filePath(FontPath));
+    const bool sameFont =
+        fontFile.open(QIODevice::ReadOnly) && fontFile.readAll().toStdString() == font;
+    differing += sameFont ? 0 : 1;
+    std::printf("%s: %s\n", qPrintable(fontFile.fileName()), sameFont ? "same" : "differs");
     std::fflush(stdout);
     if (differing > 0)
         std::fprintf(stderr, "drawpictures: %d of %zu files differ from what the program draws\n",
-                     differing, all.size());
+                     differing, all.size() + 1);
     return differing > 0 ? 1 : 0;
 }
 
@@ -131,5 +153,6 @@ int main(int argc, char** argv) {
         return usage();
     const QDir root(target);
     const std::vector<Drawn> all = drawAll(seed);
-    return checking ? check(root, all) : write(root, all);
+    const std::string font = drawControlFont();
+    return checking ? check(root, all, font) : write(root, all, font);
 }
