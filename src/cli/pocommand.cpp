@@ -28,6 +28,12 @@ std::string takePoCharacterOptions(Arguments& args, CharacterOptions& out) {
     return usage;
 }
 
+// What export and import both take: the game and the letters.
+std::string takeGameAndCharacters(Arguments& args, int& game, CharacterOptions& characters) {
+    std::string usage = takeRequiredGame(args, game);
+    return usage.empty() ? takePoCharacterOptions(args, characters) : usage;
+}
+
 std::string languageOfItem(const TextSource& source, bool isVersion2) {
     return source.inArchive() ? PoLanguageCode(ItemLanguage(isVersion2, source.item)) : "";
 }
@@ -77,6 +83,17 @@ std::vector<BankPair> dialogueBanks(const ArchiveIndex& index, bool isVersion2, 
     return pairs;
 }
 
+// The state for reading items of a whole archive: the letters, its index and its names.
+std::string openArchive(ProgramState& state, const CharacterOptions& characters,
+                        const std::string& archive, bool isVersion2) {
+    if (std::string problem = applyCharacterOptions(characters, state); !problem.empty())
+        return problem;
+    if (Status read = ReadArchiveIndex(state.files(), archive, state.Archive); !read)
+        return read.message();
+    NameTextArchiveItems(state.Flow, isVersion2, false);
+    return {};
+}
+
 Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
                                                int item, bool isVersion2) {
     auto loaded = LoadArchiveItem(state.files(), state.Work, archive, state.Archive, item,
@@ -100,11 +117,9 @@ int exportArchive(CommandIo io, const std::string& archive, int game, const std:
                           "DE, SP, IT" +
                               std::string(isVersion2 ? ", PO" : ""));
     ProgramState state;
-    if (const std::string problem = applyCharacterOptions(characters, state); !problem.empty())
+    if (const std::string problem = openArchive(state, characters, archive, isVersion2);
+        !problem.empty())
         return fail(io, problem);
-    if (Status read = ReadArchiveIndex(state.files(), archive, state.Archive); !read)
-        return fail(io, read.message());
-    NameTextArchiveItems(state.Flow, isVersion2, false);
     std::vector<std::unique_ptr<TextDocument>> documents;
     std::vector<PoBank> banks;
     for (const BankPair& pair : dialogueBanks(state.Archive, isVersion2, fromBlock, toBlock)) {
@@ -124,9 +139,7 @@ int exportArchive(CommandIo io, const std::string& archive, int game, const std:
 int runExport(Arguments args, CommandIo io) {
     int game = 0;
     CharacterOptions characters;
-    if (std::string usage = takeRequiredGame(args, game); !usage.empty())
-        return usageError(io, "po", usage);
-    if (std::string usage = takePoCharacterOptions(args, characters); !usage.empty())
+    if (std::string usage = takeGameAndCharacters(args, game, characters); !usage.empty())
         return usageError(io, "po", usage);
     const Option out = takeOption(args, "-o");
     const Option from = takeOption(args, "--from");
@@ -164,11 +177,9 @@ int importArchive(CommandIo io, const std::vector<PoEntry>& entries, const std::
                   bool takeFuzzy) {
     const bool isVersion2 = game == 2;
     ProgramState state;
-    if (const std::string problem = applyCharacterOptions(characters, state); !problem.empty())
+    if (const std::string problem = openArchive(state, characters, archive, isVersion2);
+        !problem.empty())
         return fail(io, problem);
-    if (Status read = ReadArchiveIndex(state.files(), archive, state.Archive); !read)
-        return fail(io, read.message());
-    NameTextArchiveItems(state.Flow, isVersion2, false);
     // Each item a context names is read once.
     std::map<int, std::unique_ptr<TextDocument>> documents;
     for (const PoEntry& entry : entries) {
@@ -183,17 +194,23 @@ int importArchive(CommandIo io, const std::vector<PoEntry>& entries, const std::
         documents.emplace(*item, std::move(*doc));
     }
     std::vector<PoTarget> targets;
-    for (auto& [item, doc] : documents)
+    std::map<int, std::string> unchanged;
+    for (auto& [item, doc] : documents) {
         targets.push_back({doc.get(), item});
+        if (auto data = BuildTextData(*doc))
+            unchanged[item] = std::move(*data);
+    }
     auto applied = ApplyPoEntries(entries, targets, state.Characters, takeFuzzy, poName);
     if (!applied)
         return fail(io, applied.message());
-    // Every item goes into the index, and the archive is rebuilt once, with one backup.
+    // Every changed item goes into the index, and the archive is rebuilt once, with one backup;
+    // items the catalogue leaves as they were keep their bytes (and their compression).
     for (const PoTarget& target : targets) {
         auto data = BuildTextData(*target.document);
         if (!data)
             return fail(io, data.message());
-        ReplaceItem(state.Archive, target.item, *data);
+        if (*data != unchanged[target.item])
+            ReplaceItem(state.Archive, target.item, *data);
     }
     if (Status rebuilt = RewriteArchive(state.files(), state.Archive, archive); !rebuilt)
         return fail(io, rebuilt.message());
@@ -205,9 +222,7 @@ int importArchive(CommandIo io, const std::vector<PoEntry>& entries, const std::
 int runImport(Arguments args, CommandIo io) {
     int game = 0;
     CharacterOptions characters;
-    if (std::string usage = takeRequiredGame(args, game); !usage.empty())
-        return usageError(io, "po", usage);
-    if (std::string usage = takePoCharacterOptions(args, characters); !usage.empty())
+    if (std::string usage = takeGameAndCharacters(args, game, characters); !usage.empty())
         return usageError(io, "po", usage);
     const bool takeFuzzy = takeFlag(args, "--fuzzy");
     if (std::string usage = unknownOption(args); !usage.empty())

@@ -65,13 +65,19 @@ std::string archiveOfBanks() {
     return builder.build();
 }
 
+// The PO file of the archive's English bank 1 against French bank 31.
+std::string exportBank(const test::TempDir& dir, const std::string& archive) {
+    const std::string po = dir.file("fr.po");
+    const ToolRun run =
+        zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return po;
+}
+
 TEST(ZyntextPo, ExportPassesMsgfmtAndMarksWhatItWouldRefuse) {
     test::TempDir dir;
     const std::string archive = dir.write("text.hqr", archiveOfBanks());
-    const std::string po = dir.file("fr.po");
-    ASSERT_EQ(zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po})
-                  .exitCode,
-              0);
+    const std::string po = exportBank(dir, archive);
     const std::string text = test::readBytes(po);
     EXPECT_EQ(msgfmtCheck(po), "");
     for (const std::string& expected : std::vector<std::string>{
@@ -94,10 +100,7 @@ TEST(ZyntextPo, ExportPassesMsgfmtAndMarksWhatItWouldRefuse) {
 TEST(ZyntextPo, ImportWritesTranslatedEntriesFuzzyOnlyWhenAskedAndReadsMsgcatOutput) {
     test::TempDir dir;
     const std::string archive = dir.write("text.hqr", archiveOfBanks());
-    const std::string po = dir.file("fr.po");
-    ASSERT_EQ(zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po})
-                  .exitCode,
-              0);
+    const std::string po = exportBank(dir, archive);
     // Translated, untranslated (Same), and the fuzzy entry 4; then msgcat's rewrite, wrapped.
     const std::string edited =
         dir.write("edited.po",
