@@ -3,6 +3,7 @@
 #include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
+#include "windows/frmfind.h"
 #include "windows/pathtext.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 #include <algorithm>
 
 namespace zyn {
@@ -67,7 +69,9 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     buildPreview(client);
     // The bar shows some of the menus' actions, so the menus come first.
     buildMenus();
+    buildEditMenu();
     buildButtonBar(client);
+    addKeys();
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -80,7 +84,10 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     layout()->activate();
 }
 
-frmText::~frmText() = default;
+frmText::~frmText() {
+    // The stack empties itself as it goes; the document it would mark saved outlives the window.
+    undoStack_->disconnect(this);
+}
 
 void frmText::buildPreview(QWidget* client) {
     image1_ = new QLabel(client);
@@ -307,6 +314,9 @@ void frmText::setDocumentLoadedState() {
 }
 
 void frmText::showLoadedDocument() {
+    // A new document: nothing to undo, and this is its saved state.
+    undoStack_->clear();
+    loadedVersion2_ = state_.Document.IsVersion2;
     combo2_->clear();
     for (int i = 0; i < state_.Document.entryCount(); ++i)
         combo2_->addItem(QString::number(i + 1));
@@ -314,13 +324,14 @@ void frmText::showLoadedDocument() {
     if (!state_.Document.hasEntries()) {
         setCaptions({}, {});
         setBackground(TitlePicture);
-        return;
+    } else {
+        if (state_.Document.IsVersion2)
+            SetType(0);
+        else
+            setBackground(Zyn1Picture);
+        selectEntry(0);
     }
-    if (state_.Document.IsVersion2)
-        SetType(0);
-    else
-        setBackground(Zyn1Picture);
-    selectEntry(0);
+    emit documentChanged();
 }
 
 void frmText::updateTitle() {

@@ -49,6 +49,7 @@ void frmText::showEntry(int i, bool throughTable) {
         setFrontColor(GetForeColorA(state_.Document.EntryType[i]));
         SetType(i);
     }
+    emit currentEntryChanged(i);
 }
 
 void frmText::selectEntry(int index) {
@@ -80,17 +81,9 @@ void frmText::chooseType(std::uint8_t code) {
     QAction* item = menuItem(type->menuName);
     if (item->isChecked() || !state_.Document.IsVersion2 || !state_.Document.hasEntries())
         return;
-    std::uint8_t& entryType = state_.Document.EntryType[state_.Document.CurrentEntry];
-    const std::uint8_t previous = entryType;
-    entryType = code;
-    setBackground(type->picture);
-    if (entryType != previous) {
-        state_.Document.Modified = true;
-        setSaveEnabled(true);
-    }
-    for (const EntryTypeInfo& other : EntryTypes)
-        menuItem(other.menuName)->setChecked(&other == type);
-    setFrontColor(type->color);
+    const int i = state_.Document.CurrentEntry;
+    applyEdit(QStringLiteral("Type"),
+              [i, code](TextDocument& doc) { doc.EntryType[static_cast<std::size_t>(i)] = code; });
 }
 
 void frmText::mnuTypeNormal_Click() {
@@ -173,15 +166,13 @@ void frmText::Timer1_Timer() {
     const int i = state_.Document.CurrentEntry;
     if (i < 0 || i >= state_.Document.entryCount())
         return;
-    std::string& entry = state_.Document.EntryText[i];
-    if (entry == caption1_)
+    if (state_.Document.EntryText[i] == caption1_)
         return;
-    entry = caption1_;
-    // With a remapping table the editor worked on, and hands back, display codes.
-    state_.Document.DisplayForm[i] = state_.Characters.RemapLoaded;
-    setCaptions(entry, entry);
-    state_.Document.Modified = true;
-    setSaveEnabled(true);
+    applyEdit(QStringLiteral("Edit"), [this, i](TextDocument& doc) {
+        doc.EntryText[static_cast<std::size_t>(i)] = caption1_;
+        // With a remapping table the editor worked on, and hands back, display codes.
+        doc.DisplayForm[static_cast<std::size_t>(i)] = state_.Characters.RemapLoaded;
+    });
 }
 
 } // namespace zyn
