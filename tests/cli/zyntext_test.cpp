@@ -16,7 +16,6 @@ namespace {
 using namespace std::string_literals;
 using test::ArchiveBuilder;
 using test::TextFileBuilder;
-
 using test::ToolRun;
 using test::zyntext;
 
@@ -233,7 +232,13 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
           out},
          1,
          "entries[1] holds the character U+0100"},
-        {{"build", jsonFile(R"({"game": 1, "entries": [)"), out}, 1, "not valid JSON"},
+        // Columns count characters, not bytes.
+        {{"build", jsonFile("{\"game\": 1,\n \"entries\": [{\"text\": \"é\"} {"), out},
+         1,
+         "not valid JSON: line 2, column 28: unexpected '{'; expected ']'"},
+        {{"build", jsonFile("{\"game\": 1, \"entries\": [\n"), out},
+         1,
+         "not valid JSON: line 2, column 1: unexpected end of input"},
         {{"build", jsonFile(many.dump()), out},
          1,
          "there are 1023 entries, but a text file holds at most 1022"},

@@ -6,6 +6,7 @@
 #include "support/tempdir.h"
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -44,6 +45,15 @@ inline ToolRun zyntext(const std::vector<std::string>& args, const std::string& 
     const int status = std::system(line.c_str());
     return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
             out.empty() ? readBytes(to) : std::string(), readBytes(dir.file("err"))};
+}
+
+// The lines of text, without their line ends.
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
 }
 
 } // namespace zyn::test
