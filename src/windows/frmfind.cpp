@@ -95,6 +95,19 @@ void frmFind::replaceAll() {
     owner_.replaceAll(text2_->text());
 }
 
+bool frmFind::event(QEvent* event) {
+    // The main window's keys stay on in its tool windows, but Enter and Escape are this
+    // window's own.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
 void frmFind::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();

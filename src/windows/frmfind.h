@@ -34,6 +34,7 @@ public slots:
     void replaceAll();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
