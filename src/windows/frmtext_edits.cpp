@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -206,13 +207,23 @@ void frmText::addKeys() {
         });
         addAction(action);
     };
-    addKey("keyEdit",
-           {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
-           12);
+    addKey("keyEdit", {QKeySequence(Qt::Key_F2)}, 12);
     addKey("keyBack", {QKeySequence(Qt::Key_PageUp)}, 6);
     addKey("keyForward", {QKeySequence(Qt::Key_PageDown)}, 7);
     addKey("keyFirst", {QKeySequence(Qt::CTRL | Qt::Key_Home)}, 9);
     addKey("keyLast", {QKeySequence(Qt::CTRL | Qt::Key_End)}, 10);
+}
+
+// Enter is a key press rather than a shortcut, so that it reaches the window only when no
+// control took it: Enter in the open list of the entry selector picks the entry, no more.
+void frmText::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (barButton(12)->isEnabled())
+            Toolbar1_ButtonClick(12);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 frmFind* frmText::showFindWindow(bool replace) {
