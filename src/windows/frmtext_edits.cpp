@@ -150,16 +150,10 @@ void frmText::documentSaved() {
     syncModified();
 }
 
-void frmText::buildEditMenu() {
+void frmText::buildEditMenu(QMenu* edit) {
     undoStack_ = new QUndoStack(this);
     connect(undoStack_, &QUndoStack::indexChanged, this, &frmText::syncModified);
     connect(undoStack_, &QUndoStack::cleanChanged, this, &frmText::syncModified);
-
-    // Right after File: the menu bar holds File, Extra, Type ... by now.
-    auto* edit = new QMenu(QStringLiteral("E&dit"), this);
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    edit->menuAction()->setObjectName(QStringLiteral("mnuEdit"));
-    menuBar()->insertMenu(menuItem("mnuExtra"), edit);
 
     auto name = [](QAction* action, const char* objectName, const QList<QKeySequence>& keys) {
         action->setObjectName(QString::fromLatin1(objectName));
@@ -261,14 +255,6 @@ void frmText::mnuEditFindPrevious_Click() {
 void frmText::setSearch(const QString& text, const SearchOptions& options) {
     searchText_ = text;
     searchOptions_ = options;
-}
-
-std::string frmText::shownText(int i) const {
-    const TextDocument& doc = state_.Document;
-    const std::string& text = doc.EntryText[static_cast<std::size_t>(i)];
-    return state_.Characters.RemapLoaded && !doc.DisplayForm[static_cast<std::size_t>(i)]
-               ? RemapText(state_.Characters, text)
-               : text;
 }
 
 LetterTable frmText::letterTable() const {
