@@ -135,18 +135,9 @@ void frmText::chooseType(std::uint8_t code) {
     QAction* item = menuItem(type->menuName);
     if (item->isChecked() || !state_.Document.IsVersion2 || !state_.Document.hasEntries())
         return;
-    std::uint8_t& entryType = state_.Document.EntryType[state_.Document.CurrentEntry];
-    const std::uint8_t previous = entryType;
-    entryType = code;
-    setBackground(type->picture);
-    if (entryType != previous) {
-        state_.Document.Modified = true;
-        setSaveEnabled(true);
-        emit documentChanged();
-    }
-    for (const EntryTypeInfo& other : EntryTypes)
-        menuItem(other.menuName)->setChecked(&other == type);
-    setFrontColor(type->color);
+    const int i = state_.Document.CurrentEntry;
+    applyEdit(QStringLiteral("Type"),
+              [i, code](TextDocument& doc) { doc.EntryType[static_cast<std::size_t>(i)] = code; });
 }
 
 void frmText::mnuTypeNormal_Click() {
@@ -230,13 +221,9 @@ void frmText::Timer1_Timer() {
     const int i = state_.Document.CurrentEntry;
     if (i < 0 || i >= state_.Document.entryCount())
         return;
-    if (!CommitEditedText(state_.Document, state_.Characters, i, caption1_))
-        return;
-    const std::string& entry = state_.Document.EntryText[i];
-    setCaptions(entry, entry);
-    state_.Document.Modified = true;
-    setSaveEnabled(true);
-    emit documentChanged();
+    applyEdit(QStringLiteral("Edit"), [this, i](TextDocument& doc) {
+        CommitEditedText(doc, state_.Characters, i, caption1_);
+    });
 }
 
 } // namespace zyn

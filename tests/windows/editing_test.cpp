@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QWindow>
 #include <QtTest/QTest>
 #include <map>
@@ -381,16 +382,22 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     EXPECT_EQ(shown(), "b abt");
     window->menuItem("mnuConvert")->trigger();
     EXPECT_EQ(state.Document.EntryText[1], "b abt");
-    EXPECT_FALSE(state.Document.Modified) << "converting is no change to save";
+    EXPECT_TRUE(state.Document.Modified) << "converting is a step of the undo stack";
+    window->menuItem("mnuEditUndo")->trigger();
+    EXPECT_EQ(state.Document.EntryText[1], "a bat");
+    EXPECT_FALSE(state.Document.Modified) << "undone back to the saved state";
+    window->menuItem("mnuEditRedo")->trigger();
+    EXPECT_EQ(state.Document.EntryText[1], "b abt");
     window->selectEntry(0);
     EXPECT_EQ(shown(), "b dbt");
     window->barButton(12)->click();
     EXPECT_EQ(editor().EditedText(), "b dbt");
     closeEditor();
     EXPECT_EQ(state.Document.EntryText[0], "b dbt");
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_EQ(window->undoStack()->count(), 2) << "an unchanged text is no step";
 
     // Another open starts with every entry in game codes: an untouched entry saves as it was.
+    prompts.answer(Answer::No);
     open(writeText("dogs.zyt", 1, {"a dog", "x"}), false);
     window->selectEntry(1);
     commit("y");
