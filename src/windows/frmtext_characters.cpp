@@ -133,6 +133,7 @@ void frmText::editEntry() {
     }
     editor_->setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
     editor_->setText(ShownText(state_.Document, state_.Characters, i));
+    editor_->setReference(referenceText(i));
     if (state_.Document.IsVersion2)
         editor_->setForeColor(frontColor_);
     editor_->show();
