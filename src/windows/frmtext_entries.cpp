@@ -46,8 +46,7 @@ void frmText::ShowEntry() {
 void frmText::showEntry(int i, bool throughTable) {
     if (i < 0 || i >= state_.Document.entryCount())
         return;
-    const std::string text = throughTable ? ShownText(state_.Document, state_.Characters, i)
-                                          : state_.Document.EntryText[i];
+    const std::string text = throughTable ? shownText(i) : state_.Document.EntryText[i];
     setCaptions(text, text);
     if (state_.Document.IsVersion2) {
         setFrontColor(GetForeColorA(state_.Document.EntryType[i]));
@@ -59,10 +58,7 @@ void frmText::showEntry(int i, bool throughTable) {
 std::string frmText::shownText(int i) const {
     if (i < 0 || i >= state_.Document.entryCount())
         return {};
-    const std::string& text = state_.Document.EntryText[static_cast<std::size_t>(i)];
-    if (state_.Characters.RemapLoaded && !state_.Document.DisplayForm[static_cast<std::size_t>(i)])
-        return RemapText(state_.Characters, text);
-    return text;
+    return ShownText(state_.Document, state_.Characters, i);
 }
 
 const std::string& frmText::openedText(int i) const {
