@@ -2,6 +2,7 @@
 // navigation, entry types and the character set of the preview.
 
 #include "mainwindowfixture.h"
+#include "support/faultyfilesystem.h"
 #include "windows/entrytypes.h"
 
 #include <filesystem>
@@ -79,6 +80,17 @@ TEST_F(DocumentTest, RefusedOpenLeavesThePreviousDocument) {
         EXPECT_EQ(shown(), "Second");
         EXPECT_TRUE(buttonEnabled(3));
     }
+
+    // A save that fails is reported in the window's name; the change stays unsaved.
+    FaultyFileSystem faulty;
+    faulty.failOn(FaultyFileSystem::Op::Rename, 1, "Permission denied");
+    state.Files = &faulty;
+    window->barButton(3)->click();
+    state.Files = &realFileSystem();
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
+    EXPECT_EQ(lastShown().title, before);
+    EXPECT_TRUE(lastShown().text.contains("Permission denied"));
+    EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
 
     // What stays is still the document that was loaded: saving writes it to its own file.
     window->mnuFileSave_Click();
