@@ -1,14 +1,23 @@
 # Installation and the Debian package.
 #
-#   cmake --install build --prefix /usr/local     the editor, zyntext, menu entry and icons
+#   cmake --install build --prefix /usr/local     the editor, zyntext, their man pages, the
+#                                                 completion, menu entry and icons
 #   cd build && cpack -G DEB                      a .deb depending on the Qt 6 runtime
 #
-# The programs install themselves where they are defined (src/app, src/cli); this file adds what
-# the desktop needs to list the editor, and the package's description.
+# The programs install themselves where they are defined (src/app, src/cli); this file adds their
+# manual pages, zyntext's bash completion (where bash-completion looks for it by the command's
+# name), what the desktop needs to list the editor, and the package's description.
 
 include(GNUInstallDirs)
 
+install(FILES ${PROJECT_SOURCE_DIR}/docs/man/zyntext.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/zyntext.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME zyntext)
+
 if(ZYN_BUILD_GUI)
+    install(FILES ${PROJECT_SOURCE_DIR}/docs/man/zyntexteditor.1
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/zyntexteditor.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     foreach(size 16 32 48)

@@ -25,8 +25,21 @@ Result<std::string> MemoryFileSystem::readFile(const std::string& path, std::uin
     return *data;
 }
 
-Status MemoryFileSystem::writeFile(const std::string& path, std::string_view data) {
-    put(path, data);
+std::string MemoryFileSystem::unusedName(const std::string& folder, const std::string& name) const {
+    for (int n = 0;; ++n)
+        if (std::string path = folder + "." + name + "." + std::to_string(n); !find(path))
+            return path;
+}
+
+Result<NewFile> MemoryFileSystem::create(const std::string& folder, const std::string& name,
+                                         const FileInfo&) {
+    NewFile file{unusedName(folder, name), folder + name};
+    files_[file.path];
+    return file;
+}
+
+Status MemoryFileSystem::write(NewFile& file, std::string_view data) {
+    files_[file.path].append(data);
     return {};
 }
 
@@ -40,12 +53,14 @@ Status MemoryFileSystem::rename(const std::string& from, const std::string& to) 
     return {};
 }
 
-Status MemoryFileSystem::copy(const std::string& from, const std::string& to) {
-    const std::string* data = find(from);
+Result<std::string> MemoryFileSystem::link(const std::string& path, const std::string& folder,
+                                           const std::string& name) {
+    const std::string* data = find(path);
     if (data == nullptr)
-        return missing(from);
-    files_[to] = *data;
-    return {};
+        return missing(path);
+    std::string second = unusedName(folder, name);
+    files_[second] = *data;
+    return second;
 }
 
 Status MemoryFileSystem::remove(const std::string& path) {

@@ -17,14 +17,22 @@ public:
     const std::string* find(const std::string& path) const;
 
     Result<std::string> readFile(const std::string& path, std::uint64_t maxBytes) override;
-    Status writeFile(const std::string& path, std::string_view data) override;
+    Result<NewFile> create(const std::string& folder, const std::string& name,
+                           const FileInfo& like) override;
+    Status write(NewFile& file, std::string_view data) override;
+    Status flush(NewFile&) override { return {}; }
+    void discard(NewFile& file) override { files_.erase(file.path); }
     Status rename(const std::string& from, const std::string& to) override;
-    Status copy(const std::string& from, const std::string& to) override;
+    Result<std::string> link(const std::string& path, const std::string& folder,
+                             const std::string& name) override;
     Status remove(const std::string& path) override;
     FileInfo info(const std::string& path) override;
+    Result<std::string> resolveLinks(const std::string& path) override { return path; }
     void removeMatching(const std::string& folder, const std::string& prefix) override;
 
 private:
+    std::string unusedName(const std::string& folder, const std::string& name) const;
+
     std::map<std::string, std::string> files_;
 };
 

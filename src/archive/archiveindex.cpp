@@ -2,6 +2,7 @@
 
 #include "base/bytes.h"
 #include "base/itemheader.h"
+#include "base/safewriter.h"
 
 #include <cmath>
 #include <string_view>
@@ -128,7 +129,7 @@ Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& t
     auto item = readItem(archive->bytes, path, k);
     if (!item)
         return item.status();
-    if (Status written = replaceFile(fs, targetPath, targetPath + ".part", item->data); !written)
+    if (Status written = WriteFileSafely(fs, targetPath, item->data); !written)
         return written;
 
     index.LastItem = archive->lastItem;

@@ -2,6 +2,7 @@
 
 #include "base/bytes.h"
 #include "base/itemheader.h"
+#include "base/safewriter.h"
 
 #include <cstdint>
 #include <limits>
@@ -13,8 +14,6 @@ namespace zyn {
 namespace {
 
 constexpr const char* BackupSuffix = ".~$R";
-// The new archive is complete under this name before it replaces the old one.
-constexpr const char* RebuildSuffix = ".~$N";
 
 const std::string& itemData(const ArchiveIndex& index, std::size_t i) {
     static const std::string none;
@@ -40,7 +39,7 @@ Status failure(const std::string& path, const Status& cause) {
 } // namespace
 
 std::string BackupName(const std::string& path) {
-    const auto dot = path.find('.');
+    const auto dot = path.find('.', folderOf(path).size());
     return (dot == std::string::npos ? path : path.substr(0, dot)) + BackupSuffix;
 }
 
@@ -113,16 +112,23 @@ Result<std::string> BuildArchive(const ArchiveIndex& index) {
 }
 
 Status RewriteArchive(FileSystem& fs, const ArchiveIndex& index, const std::string& path) {
-    const std::string backup = BackupName(path);
-    if (backup == path)
+    // A link is followed: the archive it leads to is rebuilt and backed up beside itself.
+    auto file = fs.resolveLinks(path);
+    if (!file)
+        return failure(path, file.status());
+    const std::string backup = BackupName(*file);
+    if (backup == *file)
         return Status::failure(ErrorKind::Io, "Cannot rebuild the archive " + path +
                                                   ": its backup would have its own name.");
+    // Refused before the backup is made: a read-only archive is left entirely alone.
+    if (Status writable = CheckWritable(fs, *file); !writable)
+        return failure(path, writable);
     auto archive = BuildArchive(index);
     if (!archive)
         return failure(path, archive.status());
-    if (Status copied = fs.copy(path, backup); !copied)
-        return failure(path, copied);
-    if (Status replaced = replaceFile(fs, path, path + RebuildSuffix, *archive); !replaced)
+    if (Status kept = KeepBackup(fs, *file, backup); !kept)
+        return failure(path, kept);
+    if (Status replaced = WriteFileSafely(fs, *file, *archive); !replaced)
         return failure(path, replaced);
     return {};
 }

@@ -11,9 +11,9 @@
 
 namespace zyn {
 
-// The backup of the archive at path: the path up to its first "." (which may lie in a folder
-// name) followed by ".~$R", or path + ".~$R" when it has no ".". C:/GAME/TEXT.HQR gives
-// C:/GAME/TEXT.~$R.
+// The backup of the archive at path, beside it: its file name up to the name's first "."
+// followed by ".~$R", or the name + ".~$R" when it has no ".". A "." in a folder name does not
+// count. C:/GAME/TEXT.HQR gives C:/GAME/TEXT.~$R.
 std::string BackupName(const std::string& path);
 
 // Puts content into item k of the index as a stored item: mode 0, ten zero bytes (the header is
@@ -27,9 +27,10 @@ void ReplaceItem(ArchiveIndex& index, int k, std::string_view content);
 // closing slot holds the archive's length. Fails when the archive would not fit 32-bit offsets.
 Result<std::string> BuildArchive(const ArchiveIndex& index);
 
-// Copies the archive at path to its backup, builds the new archive under a temporary name in
-// the same folder and renames it over path only when it is complete. On failure (message naming
-// the archive) the archive is as it was; the backup, when its copy succeeded, holds it too.
+// Keeps the archive at path (or the file its links lead to) in its backup, then replaces it
+// with the archive the index describes through the safe writer. A read-only archive, or one
+// that is not a plain file, is refused before anything is written. On failure (message naming
+// the archive) the archive is as it was; the backup, when it was made, holds it too.
 Status RewriteArchive(FileSystem& fs, const ArchiveIndex& index, const std::string& path);
 
 } // namespace zyn

@@ -3,6 +3,7 @@
 #include "archive/archiveindex.h"
 #include "base/bytes.h"
 #include "base/itemheader.h"
+#include "base/safewriter.h"
 
 namespace zyn {
 
@@ -28,7 +29,7 @@ Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& source
     if (!hasHeader || file->size() < ItemHeaderSize || readU32(*file, 0) == 0)
         return ExpansionResult{};
     const std::string expanded = ExpandItemBytes(*file, progress, limit);
-    if (Status written = replaceFile(fs, targetPath, targetPath + ".part", expanded); !written)
+    if (Status written = WriteFileSafely(fs, targetPath, expanded); !written)
         return written;
     return ExpansionResult{true};
 }

@@ -1,10 +1,13 @@
 #include "base/filesystem.h"
 
+#include "base/interruptcleanup.h"
+
 #include <cerrno>
-#include <cstdio>
+#include <climits>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,10 +19,36 @@ Status ioFailure(const std::string& what, const std::string& path, int error) {
     return Status::failure(ErrorKind::Io, what + " " + path + ": " + std::strerror(error) + ".");
 }
 
+// "." + name + "." + six random letters or digits: hidden, beside the file it belongs to, and
+// not a name another run will pick.
+std::string unusedName(const std::string& name) {
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937_64 random{std::random_device{}()};
+    // Room for the dot and the suffix within a file name's 255 bytes.
+    std::string result = "." + name.substr(0, 240) + ".";
+    for (int i = 0; i < 6; ++i)
+        result.push_back(letters[random() % (sizeof letters - 1)]);
+    return result;
+}
+
+constexpr int NameAttempts = 100;
+
+// Makes a rename last: the folder's entry is flushed too.
+void flushFolder(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 class PosixFileSystem final : public FileSystem {
 public:
     Result<std::string> readFile(const std::string& path, std::uint64_t maxBytes) override {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // O_NONBLOCK: opening a FIFO would wait for a writer; it is refused below instead.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (fd < 0)
             return ioFailure("Cannot open", path, errno);
         struct stat st {};
@@ -61,48 +90,99 @@ public:
         return data;
     }
 
-    Status writeFile(const std::string& path, std::string_view data) override {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0)
-            return ioFailure("Cannot create", path, errno);
+    Result<NewFile> create(const std::string& folder, const std::string& name,
+                           const FileInfo& like) override {
+        for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+            const std::string path = folder + unusedName(name);
+            InterruptGuard guard;
+            // Private until its permission bits are set; a new file gets what the umask (or
+            // the folder's default access list) gives.
+            const int fd =
+                ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                       like.exists ? 0600 : 0666);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+            if (fd < 0)
+                return ioFailure("Cannot create a temporary file for", folder + name, errno);
+            RemoveOnInterrupt(path);
+            if (like.exists) {
+                // The owner first: changing it clears set-id bits. Where the user may not give
+                // the file away, the group alone may still be kept.
+                if (like.owner >= 0 &&
+                    ::fchown(fd, static_cast<uid_t>(like.owner), static_cast<gid_t>(like.group)) !=
+                        0 &&
+                    like.group >= 0)
+                    (void)!::fchown(fd, static_cast<uid_t>(-1), static_cast<gid_t>(like.group));
+                ::fchmod(fd, like.permissions);
+            }
+            return NewFile{path, folder + name, fd};
+        }
+        return Result<NewFile>::failure(ErrorKind::Io, "Cannot create a temporary file for " +
+                                                           folder + name +
+                                                           ": no unused name was found.");
+    }
+
+    Status write(NewFile& file, std::string_view data) override {
         std::size_t done = 0;
         while (done < data.size()) {
-            const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+            const ssize_t n = ::write(file.handle, data.data() + done, data.size() - done);
             if (n < 0 && errno == EINTR)
                 continue;
-            if (n <= 0) {
-                const int error = n < 0 ? errno : ENOSPC;
-                ::close(fd);
-                return ioFailure("Cannot write", path, error);
-            }
+            if (n <= 0)
+                return ioFailure("Cannot write", file.target, n < 0 ? errno : ENOSPC);
             done += static_cast<std::size_t>(n);
         }
-        if (::fsync(fd) != 0) {
-            const int error = errno;
-            ::close(fd);
-            return ioFailure("Cannot write", path, error);
-        }
-        if (::close(fd) != 0)
-            return ioFailure("Cannot write", path, errno);
         return {};
+    }
+
+    Status flush(NewFile& file) override {
+        const int error = ::fsync(file.handle) != 0 ? errno : 0;
+        const int closed = ::close(file.handle) != 0 ? errno : 0;
+        file.handle = -1;
+        if (error != 0 || closed != 0)
+            return ioFailure("Cannot write", file.target, error != 0 ? error : closed);
+        return {};
+    }
+
+    void discard(NewFile& file) override {
+        if (file.handle >= 0)
+            ::close(file.handle);
+        file.handle = -1;
+        remove(file.path);
     }
 
     Status rename(const std::string& from, const std::string& to) override {
-        if (::rename(from.c_str(), to.c_str()) != 0)
-            return ioFailure("Cannot rename " + from + " to", to, errno);
+        {
+            InterruptGuard guard;
+            if (::rename(from.c_str(), to.c_str()) != 0)
+                return ioFailure("Cannot replace", to, errno);
+            KeepOnInterrupt(from);
+        }
+        flushFolder(to);
         return {};
     }
 
-    Status copy(const std::string& from, const std::string& to) override {
-        auto data = readFile(from, UINT64_MAX);
-        if (!data)
-            return data.status();
-        return replaceFile(*this, to, to + ".part", *data);
+    Result<std::string> link(const std::string& path, const std::string& folder,
+                             const std::string& name) override {
+        for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+            std::string second = folder + unusedName(name);
+            InterruptGuard guard;
+            if (::link(path.c_str(), second.c_str()) == 0) {
+                RemoveOnInterrupt(second);
+                return second;
+            }
+            if (errno != EEXIST)
+                return ioFailure("Cannot link", path, errno);
+        }
+        return Result<std::string>::failure(ErrorKind::Io,
+                                            "Cannot link " + path + ": no unused name was found.");
     }
 
     Status remove(const std::string& path) override {
+        InterruptGuard guard;
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)
             return ioFailure("Cannot delete", path, errno);
+        KeepOnInterrupt(path);
         return {};
     }
 
@@ -118,7 +198,26 @@ public:
         result.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
                           (::geteuid() != 0 && ::access(path.c_str(), W_OK) != 0);
         result.size = static_cast<std::uint64_t>(st.st_size);
+        result.permissions = st.st_mode & 0777;
+        result.owner = st.st_uid;
+        result.group = st.st_gid;
         return result;
+    }
+
+    Result<std::string> resolveLinks(const std::string& path) override {
+        std::string current = path;
+        // As many links as the system itself follows before it gives up.
+        for (int hop = 0; hop < 40; ++hop) {
+            char target[PATH_MAX];
+            const ssize_t n = ::readlink(current.c_str(), target, sizeof target);
+            if (n <= 0)
+                return current; // not a link (or nothing there yet): the path itself
+            if (static_cast<std::size_t>(n) == sizeof target)
+                return ioFailure("Cannot follow", path, ENAMETOOLONG);
+            const std::string next(target, static_cast<std::size_t>(n));
+            current = next.front() == '/' ? next : folderOf(current) + next;
+        }
+        return ioFailure("Cannot follow", path, ELOOP);
     }
 
     void removeMatching(const std::string& folder, const std::string& prefix) override {
@@ -144,14 +243,9 @@ FileSystem& realFileSystem() {
     return fs;
 }
 
-Status replaceFile(FileSystem& fs, const std::string& target, const std::string& tempPath,
-                   std::string_view data) {
-    Status status = fs.writeFile(tempPath, data);
-    if (status)
-        status = fs.rename(tempPath, target);
-    if (!status)
-        fs.remove(tempPath);
-    return status;
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 } // namespace zyn

@@ -2,9 +2,9 @@
 
 // The file operations every reader and writer of the program goes through.
 //
-// Writers never touch a target before its replacement is complete: they write a temporary file
-// next to it and rename it into place. Tests substitute an implementation that fails chosen
-// operations, to prove that a failure at any point leaves the old file as it was.
+// Writers go through the safe writer (safewriter.h), which uses the steps below so that the target
+// is never touched before its replacement is complete. Tests substitute an implementation that
+// fails chosen steps, to prove that a failure at any point leaves the old file as it was.
 
 #include "base/result.h"
 
@@ -16,9 +16,18 @@ namespace zyn {
 
 struct FileInfo {
     bool exists = false;
-    bool isRegular = false; // a plain file, not a folder or device
+    bool isRegular = false; // a plain file, not a folder, device or FIFO
     bool readOnly = false;  // nobody may write to it
     std::uint64_t size = 0;
+    std::uint32_t permissions = 0; // the permission bits (0777 of the mode)
+    std::int64_t owner = -1, group = -1;
+};
+
+// A file being written by create, write and flush, to replace target.
+struct NewFile {
+    std::string path;
+    std::string target;
+    int handle = -1; // the file system's own
 };
 
 class FileSystem {
@@ -26,17 +35,35 @@ public:
     virtual ~FileSystem() = default;
 
     // The whole file; refused when it is larger than maxBytes, so that a damaged or hostile
-    // file cannot make the program allocate without bound.
+    // file cannot make the program allocate without bound, and when it is not a plain file (a
+    // FIFO or a device would make the program wait or read for ever).
     virtual Result<std::string> readFile(const std::string& path, std::uint64_t maxBytes) = 0;
-    // Creates or truncates path, writes data, flushes it to the disk and closes it. On failure
-    // the file may be left partly written; the caller removes it.
-    virtual Status writeFile(const std::string& path, std::string_view data) = 0;
-    // Puts from in the place of to, replacing to if it exists.
+
+    // Creates an empty file in folder ("" for the current one) under a name made from name
+    // that no file has: exclusively, so it never opens an existing file nor follows a link.
+    // The file gets the permission bits and owner of like when like.exists (the owner where
+    // the user may set it), else those of a new file (0666 less the umask).
+    virtual Result<NewFile> create(const std::string& folder, const std::string& name,
+                                   const FileInfo& like) = 0;
+    virtual Status write(NewFile& file, std::string_view data) = 0;
+    // Flushes the file to the disk and closes it.
+    virtual Status flush(NewFile& file) = 0;
+    // Closes the file if it is still open, and removes it.
+    virtual void discard(NewFile& file) = 0;
+
+    // Puts from in the place of to, replacing to if it exists (a link at to is replaced, not
+    // followed).
     virtual Status rename(const std::string& from, const std::string& to) = 0;
-    // Copies from to to (replacing to) through a temporary name, flushed before it is renamed.
-    virtual Status copy(const std::string& from, const std::string& to) = 0;
+    // Gives the file at path a second name in folder, made from name and unused by any file;
+    // returns it. Fails where the file system has no such names or folder is on another one.
+    virtual Result<std::string> link(const std::string& path, const std::string& folder,
+                                     const std::string& name) = 0;
     virtual Status remove(const std::string& path) = 0;
+    // What path names, its links followed.
     virtual FileInfo info(const std::string& path) = 0;
+    // The path a writer of path replaces: path itself, or the file its symbolic links lead to
+    // (which need not exist yet).
+    virtual Result<std::string> resolveLinks(const std::string& path) = 0;
     // Removes every plain file in folder whose name starts with prefix; missing folder is fine.
     virtual void removeMatching(const std::string& folder, const std::string& prefix) = 0;
 };
@@ -44,9 +71,7 @@ public:
 // The operating system's files.
 FileSystem& realFileSystem();
 
-// Writes data to tempPath, then renames it over target. On any failure the temporary file is
-// removed and target is untouched.
-Status replaceFile(FileSystem& fs, const std::string& target, const std::string& tempPath,
-                   std::string_view data);
+// The folder part of a path with its trailing "/", or "" when the path has none.
+std::string folderOf(const std::string& path);
 
 } // namespace zyn

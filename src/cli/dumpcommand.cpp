@@ -81,9 +81,7 @@ int run(const Arguments& args, CommandIo io) {
         return Success;
     }
     // Compressed files are expanded in memory; the tool leaves no ".TMP" copy behind.
-    ReadOptions options;
-    options.writeExpandedCopy = false;
-    auto read = ReadTextFile(state.files(), dump.file, dump.game == 2, options);
+    auto read = ReadTextFile(state.files(), dump.file, dump.game == 2);
     if (!read)
         return fail(io, read.message());
     AdoptText(state.Document, std::move(*read));

@@ -1,6 +1,7 @@
 #include "archive/archiveindex.h"
 #include "archive/itemexpansion.h"
 #include "base/itemheader.h"
+#include "base/safewriter.h"
 #include "cli/command.h"
 #include "document/textreader.h"
 
@@ -28,8 +29,8 @@ int run(const Arguments& args, CommandIo io) {
         return fail(io, UnsupportedCompressionMessage());
     if (header.mode == 0) {
         // A stored item is its own expansion.
-        const Status written = replaceFile(fs, target, target + ".part",
-                                           std::string_view(*file).substr(ItemHeaderSize));
+        const Status written =
+            WriteFileSafely(fs, target, std::string_view(*file).substr(ItemHeaderSize));
         return written ? Success : fail(io, written.message());
     }
     auto expanded = ExpandItemFile(fs, source, target, true);

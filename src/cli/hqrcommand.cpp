@@ -3,12 +3,17 @@
 #include "archive/itemnames.h"
 #include "base/bytes.h"
 #include "base/itemheader.h"
+#include "base/safewriter.h"
 #include "cli/command.h"
 #include "cli/itemnumber.h"
+#include "cli/itemtable.h"
 #include "cli/jsontext.h"
 #include "document/textreader.h"
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
+#include <system_error>
+#include <vector>
 
 namespace zyn::cli {
 
@@ -42,7 +47,8 @@ Status checkItem(const ArchiveIndex& index, const std::string& path, int item) {
     return {};
 }
 
-int list(const Arguments& args, CommandIo io) {
+int list(Arguments args, CommandIo io) {
+    const bool table = takeFlag(args, "--table");
     if (const auto problem = checkOperands(args, 1, "ARCHIVE"); !problem.empty())
         return usage(io, problem);
     const std::string& path = args[0];
@@ -58,21 +64,40 @@ int list(const Arguments& args, CommandIo io) {
         NameTextArchiveItems(flow, flow.ArchiveIsVersion2, flow.ArchiveIsDemo);
     const int namedItems = named ? TextArchiveItemCount(flow.ArchiveIsVersion2) : 0;
 
-    nlohmann::ordered_json items = nlohmann::ordered_json::array();
+    std::vector<ItemRow> rows;
     for (int i = 0; i <= index.LastItem; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const std::string& data = index.ItemData[k];
-        nlohmann::ordered_json item;
-        item["number"] = i;
-        item["offset"] = index.ItemOffset[k];
-        item["blank"] = data.empty();
-        if (!data.empty()) {
-            item["mode"] = readU16(data, 8);
-            item["expanded"] = readU32(data, 0);
-            item["stored"] = readI32(data, 4);
+        ItemRow row;
+        row.number = i;
+        row.offset = index.ItemOffset[k];
+        row.blank = data.empty();
+        if (!row.blank) {
+            row.mode = readU16(data, 8);
+            row.expanded = readU32(data, 0);
+            row.stored = readI32(data, 4);
         }
         if (i < namedItems)
-            item["name"] = BytesToUtf8(flow.ItemNames[k + 1]);
+            row.name = BytesToUtf8(flow.ItemNames[k + 1]);
+        rows.push_back(std::move(row));
+    }
+    if (table) {
+        io.out << ItemTable(rows);
+        return Success;
+    }
+    nlohmann::ordered_json items = nlohmann::ordered_json::array();
+    for (const ItemRow& row : rows) {
+        nlohmann::ordered_json item;
+        item["number"] = row.number;
+        item["offset"] = row.offset;
+        item["blank"] = row.blank;
+        if (!row.blank) {
+            item["mode"] = row.mode;
+            item["expanded"] = row.expanded;
+            item["stored"] = row.stored;
+        }
+        if (!row.name.empty())
+            item["name"] = row.name;
         items.push_back(std::move(item));
     }
     nlohmann::ordered_json result;
@@ -122,32 +147,95 @@ int extract(Arguments args, CommandIo io) {
     auto data = expandedData(item, path, *number);
     if (!data)
         return fail(io, data.message());
-    if (Status written = replaceFile(realFileSystem(), out, out + ".part", *data); !written)
+    if (Status written = WriteFileSafely(realFileSystem(), out, *data); !written)
         return fail(io, written.message());
     return Success;
 }
 
-int replace(const Arguments& args, CommandIo io) {
-    if (const auto problem = checkOperands(args, 3, "ARCHIVE N FILE"); !problem.empty())
-        return usage(io, problem);
-    const auto number = parseItemNumber(args[1]);
-    if (!number)
-        return usage(io, "N must be an item number from 0 to 20000, not '" + args[1] + "'");
-    const std::string &path = args[0], &file = args[2];
+// Item n of the archive is to hold the bytes of the file given for it.
+struct Replacement {
+    int number = 0;
+    std::string file;
+};
 
-    auto content = realFileSystem().readFile(file, MaxArchiveSize);
+// The items to replace, in the order given, or a usage message.
+std::string parseReplacements(const Arguments& args, std::vector<Replacement>& out) {
+    for (const auto& arg : args)
+        if (arg.size() > 1 && arg[0] == '-')
+            return "unknown option '" + arg + "'";
+    if (args.size() < 3 || args.size() % 2 == 0)
+        return "expected ARCHIVE N FILE [N FILE ...]";
+    for (std::size_t i = 1; i < args.size(); i += 2) {
+        const auto number = parseItemNumber(args[i]);
+        if (!number)
+            return "N must be an item number from 0 to 20000, not '" + args[i] + "'";
+        for (const Replacement& earlier : out)
+            if (earlier.number == *number)
+                return "item " + args[i] + " is given twice";
+        out.push_back({*number, args[i + 1]});
+    }
+    return {};
+}
+
+// Puts the bytes of replacement's file into the index: as the item's data, or with
+// --item-file as the whole item, its header included.
+Status putItem(ArchiveIndex& index, const Replacement& replacement, bool itemFile) {
+    auto content = realFileSystem().readFile(replacement.file, MaxArchiveSize);
     if (!content)
-        return fail(io, content.message());
+        return content.status();
+    const ItemHeader header = TestHeader(*content);
+    if (itemFile) {
+        if (!header.found)
+            return Status::failure(ErrorKind::Damaged,
+                                   "the file " + replacement.file +
+                                       " has no item header (its stored size is not its length "
+                                       "minus 10); without --item-file its bytes are stored as "
+                                       "the item's data");
+        const auto k = static_cast<std::size_t>(replacement.number);
+        index.ItemMode[k] = header.mode;
+        index.ItemData[k] = std::move(*content);
+        return {};
+    }
+    // Stored as data, the header would be stored twice and the item damaged.
+    if (header.found)
+        return Status::failure(
+            ErrorKind::Damaged,
+            "the file " + replacement.file +
+                " starts with an item header (as 'zyntext build --header' and 'hqr extract' "
+                "write it), which would be stored twice; give the data without the header "
+                "(build without --header), or add --item-file to store its header and data "
+                "as they are");
+    ReplaceItem(index, replacement.number, *content);
+    return {};
+}
+
+int replace(Arguments args, CommandIo io) {
+    const bool itemFiles = takeFlag(args, "--item-file");
+    std::vector<Replacement> replacements;
+    if (const auto problem = parseReplacements(args, replacements); !problem.empty())
+        return usage(io, problem);
+    // Absolute, so that the backup's place and the message do not depend on how it was named.
+    std::error_code error;
+    const std::string path = std::filesystem::absolute(args[0], error).string();
+    if (error)
+        return fail(io, "Cannot use " + args[0] + ": " + error.message() + ".");
+
     ArchiveIndex index;
     if (Status read = readIndex(path, index); !read)
         return fail(io, read.message());
-    if (Status exists = checkItem(index, path, *number); !exists)
-        return fail(io, exists.message());
-    ReplaceItem(index, *number, *content);
+    std::string numbers;
+    for (const Replacement& replacement : replacements) {
+        if (Status exists = checkItem(index, path, replacement.number); !exists)
+            return fail(io, exists.message());
+        if (Status put = putItem(index, replacement, itemFiles); !put)
+            return fail(io, put.message());
+        numbers += (numbers.empty() ? "" : ", ") + std::to_string(replacement.number);
+    }
     if (Status rebuilt = RewriteArchive(realFileSystem(), index, path); !rebuilt)
         return fail(io, rebuilt.message());
-    io.out << "Replaced item " << *number << " of " << path << "; the archive as it was is in "
-           << BackupName(path) << ".\n";
+    const auto file = realFileSystem().resolveLinks(path);
+    io.out << (replacements.size() == 1 ? "Replaced item " : "Replaced items ") << numbers << " of "
+           << path << "; the archive as it was is in " << BackupName(file ? *file : path) << ".\n";
     return Success;
 }
 
@@ -170,9 +258,9 @@ int run(const Arguments& args, CommandIo io) {
 const Command HqrCommand{
     "hqr",
     "list, extract and replace the items of an archive",
-    "Usage: zyntext hqr list ARCHIVE\n"
+    "Usage: zyntext hqr list ARCHIVE [--table]\n"
     "       zyntext hqr extract ARCHIVE N OUT [--expand]\n"
-    "       zyntext hqr replace ARCHIVE N FILE\n"
+    "       zyntext hqr replace ARCHIVE N FILE [N FILE ...] [--item-file]\n"
     "\n"
     "Items are numbered from 0, as in the archive's table.\n"
     "\n"
@@ -183,12 +271,21 @@ const Command HqrCommand{
     "         blank. mode is 0 for a stored item, 1 or 2 for a compressed one; expanded and\n"
     "         stored are the sizes in its header. Items of a text archive (first slot 564,\n"
     "         604 or 724) also have the name the editor lists them under.\n"
+    "         With --table, one line per item for a person instead: number, name, mode,\n"
+    "         stored and expanded size, and \"blank\" or \"shared with K\".\n"
     "extract  writes item N to OUT as the editor extracts it: its 10-byte header and data\n"
     "         (a blank item gives an empty file). With --expand, OUT gets the item's data\n"
     "         only, expanded when it is compressed.\n"
-    "replace  makes the bytes of FILE the stored data of item N and rebuilds the archive as\n"
-    "         the editor's save does. The archive as it was is kept as a backup: the path up\n"
-    "         to its first \".\" followed by \".~$R\" (text.hqr gives text.~$R).\n",
+    "replace  makes the bytes of each FILE the stored data of its item N and rebuilds the\n"
+    "         archive once, as the editor's save does. A FILE that starts with an item header\n"
+    "         is refused, unless --item-file is given: then each FILE is a whole item, header\n"
+    "         and data, stored as it is (a compressed item stays compressed). The archive as\n"
+    "         it was is kept as a backup beside it: its name up to the first \".\" followed\n"
+    "         by \".~$R\" (text.hqr gives text.~$R), a second name of the old archive file\n"
+    "         where the file system allows, else a copy.\n"
+    "\n"
+    "Every file written (OUT, the archive, the backup) is written to a new file beside it\n"
+    "and renamed into place when complete; a read-only target is refused.\n",
     run,
 };
 

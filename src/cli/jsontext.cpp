@@ -2,6 +2,7 @@
 
 #include "characters/remapping.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -38,6 +39,42 @@ std::string utf8ToBytes(const std::string& text, std::optional<std::uint32_t>& t
         i += static_cast<std::size_t>(length);
     }
     return bytes;
+}
+
+// Where a parse stopped, as a person finds it in an editor: "line L, column C", both counted
+// from 1, columns in characters. byte counts the bytes the parser read; the last of them is
+// where it stopped (one past the end when the input ended early).
+std::string position(std::string_view json, std::size_t byte) {
+    const std::size_t at = std::min(byte, json.size() + 1) - (byte > 0 ? 1 : 0);
+    const std::string_view before = json.substr(0, at);
+    const std::size_t newline = before.rfind('\n');
+    const std::size_t lineStart = newline == std::string_view::npos ? 0 : newline + 1;
+    const auto line = std::count(before.begin(), before.end(), '\n') + 1;
+    // UTF-8 continuation bytes belong to the character before them.
+    const auto column =
+        std::count_if(before.begin() + static_cast<std::ptrdiff_t>(lineStart), before.end(),
+                      [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }) +
+        1;
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The parser's reason without its prefix and without the text it last read, which may hold any
+// bytes: "unexpected end of input; expected ']'".
+std::string reason(const std::string& what) {
+    const std::size_t dash = what.find(" - ");
+    if (dash == std::string::npos)
+        return {};
+    std::string text = what.substr(dash + 3);
+    const std::size_t lastRead = text.find("; last read: ");
+    if (lastRead != std::string::npos) {
+        const std::size_t expected = text.rfind("; expected ");
+        text = text.substr(0, lastRead) +
+               (expected != std::string::npos && expected > lastRead ? text.substr(expected) : "");
+    }
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
+            c = '?';
+    return text;
 }
 
 } // namespace
@@ -97,12 +134,14 @@ Status JsonToDocument(std::string_view json, const std::string& name, TextDocume
     };
     nlohmann::json root;
     try {
-        root = nlohmann::json::parse(json, guard, false);
+        root = nlohmann::json::parse(json, guard);
     } catch (const TooLarge& refusal) {
         return bad(name, refusal.what);
+    } catch (const nlohmann::json::parse_error& error) {
+        const std::string why = reason(error.what());
+        return bad(name, "this is not valid JSON: " + position(json, error.byte) +
+                             (why.empty() ? "" : ": " + why));
     }
-    if (root.is_discarded())
-        return bad(name, "this is not valid JSON");
     if (!root.is_object())
         return bad(name, "a JSON object is expected");
 

@@ -1,6 +1,7 @@
 #include "document/textreader.h"
 
 #include "base/bytes.h"
+#include "base/safewriter.h"
 
 #include <utility>
 
@@ -158,12 +159,9 @@ Result<LoadedText> ReadTextBytes(FileSystem& fs, const std::string& path, std::s
             return Status::failure(ErrorKind::Unsupported, UnsupportedCompressionMessage());
         expanded = ExpandItemBytes(file, options.progress, ExpandedTextLimit);
         // A copy cut at the limit would not be the file's data; the read is refused below.
-        if (options.writeExpandedCopy && expanded.size() < ExpandedTextLimit) {
-            // Only a by-product for the user to look at; the open goes on without it.
-            const std::string copy = path + ".TMP";
-            if (!fs.writeFile(copy, expanded))
-                fs.remove(copy);
-        }
+        // Only a by-product; the open goes on without it.
+        if (!options.expandedCopy.empty() && expanded.size() < ExpandedTextLimit)
+            (void)WriteFileSafely(fs, options.expandedCopy, expanded);
         data = expanded;
     }
 

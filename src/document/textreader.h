@@ -54,8 +54,8 @@ enum class CompressedFiles {
 
 struct ReadOptions {
     CompressedFiles compressed = CompressedFiles::Expand;
-    ProgressFn progress;           // follows the expansion of a compressed file
-    bool writeExpandedCopy = true; // leave the expanded data as path + ".TMP"
+    ProgressFn progress;      // follows the expansion of a compressed file
+    std::string expandedCopy; // where to leave the expanded data; "" for nowhere
 };
 
 struct LoadedText {

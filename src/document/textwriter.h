@@ -12,9 +12,6 @@
 
 namespace zyn {
 
-// The temporary file every save writes first, in the document's folder.
-inline constexpr const char* SaveTempName = "TEMP$$$$.$$$";
-
 // The text data (offset table and entries, no header) of the document: line breaks encoded,
 // texts in display form mapped back to game codes through toGameCodes when there is one, a type
 // byte before each ZYN 2 entry. Fails, with a message, when the data would exceed the 32 767 bytes

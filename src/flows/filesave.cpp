@@ -1,6 +1,7 @@
 #include "flows/filesave.h"
 
 #include "base/itemheader.h"
+#include "base/safewriter.h"
 #include "characters/remapping.h"
 #include "document/textwriter.h"
 #include "flows/archivesave.h"
@@ -29,12 +30,8 @@ SaveResult SaveDocument(ProgramState& state) {
             !status)
             return {SaveOutcome::Failed, status.message()};
     } else {
-        std::string temp = doc.FileDir + SaveTempName;
-        // Never let the temporary file be the target itself: a failed write would destroy it.
-        if (temp == doc.FilePath)
-            temp += ".new";
         const std::string bytes = doc.KeepHeader ? StoredItem(*data) : *data;
-        if (Status status = replaceFile(fs, doc.FilePath, temp, bytes); !status)
+        if (Status status = WriteFileSafely(fs, doc.FilePath, bytes); !status)
             return {SaveOutcome::Failed, status.message()};
     }
 

@@ -41,6 +41,9 @@ bool frmText::readTextFile(const QString& path, bool refuseCompressed, LoadedTex
 
     ReadOptions options;
     options.compressed = refuseCompressed ? CompressedFiles::Refuse : CompressedFiles::Expand;
+    // The expanded copy goes to the private working folder, never beside the user's file.
+    if (!refuseCompressed && !state_.Work.path().empty())
+        options.expandedCopy = state_.Work.fileFor(native.substr(folderOf(native).size())) + ".TMP";
     // A compressed file is expanded while the progress window shows which file it is.
     std::unique_ptr<frmDecomp> progress;
     const ItemHeader header = TestHeader(*bytes);

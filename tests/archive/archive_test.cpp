@@ -200,11 +200,13 @@ TEST_F(Archive, DamagedArchivesAreRefusedAndLeaveTheIndexAsItWas) {
     }
 }
 
-TEST(BackupName, CutsThePathAtItsFirstDot) {
+TEST(BackupName, CutsTheFileNameAtItsFirstDot) {
     for (const auto& [path, backup] : {std::pair{"/games/TEXT.HQR", "/games/TEXT.~$R"},
                                        {"/games/text.hqr.old", "/games/text.~$R"},
                                        {"/games/text", "/games/text.~$R"},
-                                       {"/my.games/text.hqr", "/my.~$R"}})
+                                       {"/my.games/.wine/text.hqr", "/my.games/.wine/text.~$R"},
+                                       {"../game.1/text.hqr", "../game.1/text.~$R"},
+                                       {"text.hqr", "text.~$R"}})
         EXPECT_EQ(BackupName(path), backup);
 }
 

@@ -4,10 +4,11 @@
 #include "support/lzssencoder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
+#include "support/toolrun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
+#include <sys/stat.h>
 
 namespace zyn {
 namespace {
@@ -15,30 +16,8 @@ namespace {
 using namespace std::string_literals;
 using test::ArchiveBuilder;
 using test::TextFileBuilder;
-
-struct ToolRun {
-    int exitCode = -1; // -1 when the program did not end normally
-    std::string out, err;
-};
-
-std::string quoted(const std::string& arg) {
-    std::string result = "'";
-    for (const char c : arg)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-// The arguments reach the program as they are, without a shell's splitting; its input is empty.
-ToolRun zyntext(const std::vector<std::string>& args) {
-    test::TempDir dir;
-    std::string line = quoted(ZYNTEXT_PATH);
-    for (const auto& arg : args)
-        line += " " + quoted(arg);
-    line += " </dev/null >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"));
-    const int status = std::system(line.c_str());
-    return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-            test::readBytes(dir.file("out")), test::readBytes(dir.file("err"))};
-}
+using test::ToolRun;
+using test::zyntext;
 
 nlohmann::json json(const ToolRun& run) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -157,19 +136,57 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
         EXPECT_EQ(test::readBytes(out), c.expected) << c.number << (c.expand ? " expanded" : "");
     }
 
-    const std::string old = test::readBytes(archive);
-    EXPECT_EQ(zyntext({"hqr", "replace", archive, "2", dir.write("new.txt", "new text")}).exitCode,
-              0);
-    EXPECT_EQ(test::readBytes(dir.file("data.~$R")), old);
-    EXPECT_EQ(zyntext({"hqr", "extract", archive, "2", out}).exitCode, 0);
-    EXPECT_EQ(test::readBytes(out), test::itemHeader(8, 8, 0) + "new text");
-    EXPECT_EQ(json(zyntext({"hqr", "list", archive}))["items"][4]["mode"], 2);
-
     for (const int mode : {0, 1, 2}) {
         const std::string item =
             mode == 0 ? test::itemHeader(5, 5, 0) + "plain" : test::CompressedItem(Dialogue, mode);
         EXPECT_EQ(zyntext({"expand", dir.write("EN_000.DIA", item), out}).exitCode, 0);
         EXPECT_EQ(test::readBytes(out), mode == 0 ? "plain" : Dialogue);
+    }
+}
+
+TEST(Zyntext, HqrReplaceBacksUpBesideTheArchiveAndTakesSeveralItemsOrWholeItemFiles) {
+    test::TempDir dir;
+    // Named relative to another folder, under folders with a "." in their names.
+    std::filesystem::create_directories(dir.file(".wine/game.1"));
+    std::filesystem::create_directories(dir.file("other"));
+    const std::string archive = dir.write(".wine/game.1/text.hqr", mixedArchive().build());
+    const std::string old = test::readBytes(archive);
+    const std::string headed =
+        dir.write("other/headed.ztf", TextFileBuilder(1).entry("x").withHeader().bytes());
+    const std::string packed = dir.write("other/packed.ztf", test::CompressedItem(Dialogue, 1));
+    dir.write("other/one.txt", "one");
+    const auto replace = [&](std::vector<std::string> items) {
+        items.insert(items.begin(), {"hqr", "replace", "../.wine/game.1/text.hqr"});
+        return zyntext(items, dir.file("other"));
+    };
+
+    // A file with an item header would be stored with a second one: refused with the way out,
+    // alone or among other items, and nothing is written.
+    for (const auto& items : {std::vector<std::string>{"0", "headed.ztf"},
+                              std::vector<std::string>{"0", "one.txt", "4", "headed.ztf"}}) {
+        const ToolRun refused = replace(items);
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_NE(refused.err.find("add --item-file"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(test::readBytes(archive), old);
+    EXPECT_FALSE(test::fileExists(dir.file(".wine/game.1/text.~$R")));
+
+    // One rebuild, one backup beside the archive. The name is made absolute, not resolved.
+    const std::string given = dir.file("other/../.wine/game.1/text");
+    EXPECT_EQ(replace({"0", "one.txt", "2", "../other/one.txt"}).out,
+              "Replaced items 0, 2 of " + given + ".hqr; the archive as it was is in " + given +
+                  ".~$R.\n");
+    EXPECT_EQ(test::readBytes(dir.file(".wine/game.1/text.~$R")), old);
+    const auto items = json(zyntext({"hqr", "list", archive}))["items"];
+    EXPECT_EQ(items[0]["stored"], 3);
+    EXPECT_EQ(items[2]["stored"], 3);
+    EXPECT_EQ(items[4]["mode"], 2);
+
+    // Whole items: header and data stored as they are, a compressed item stays compressed.
+    EXPECT_EQ(replace({"4", "packed.ztf", "0", "headed.ztf", "--item-file"}).exitCode, 0);
+    for (const auto& [number, file] : {std::pair{"4", packed}, std::pair{"0", headed}}) {
+        EXPECT_EQ(zyntext({"hqr", "extract", archive, number, dir.file("out")}).exitCode, 0);
+        EXPECT_EQ(test::readBytes(dir.file("out")), test::readBytes(file)) << number;
     }
 }
 
@@ -196,6 +213,8 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
     const auto jsonFile = [&](const std::string& text) {
         return dir.write("in" + std::to_string(++jsonFiles) + ".json", text);
     };
+    const std::string fifo = dir.file("fifo"); // read at once, never waited on
+    ::mkfifo(fifo.c_str(), 0644);
     const nlohmann::json many = {{"game", 1},
                                  {"entries", std::vector(1023, nlohmann::json{{"text", ""}})}};
     const struct {
@@ -213,7 +232,13 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
           out},
          1,
          "entries[1] holds the character U+0100"},
-        {{"build", jsonFile(R"({"game": 1, "entries": [)"), out}, 1, "not valid JSON"},
+        // Columns count characters, not bytes.
+        {{"build", jsonFile("{\"game\": 1,\n \"entries\": [{\"text\": \"é\"} {"), out},
+         1,
+         "not valid JSON: line 2, column 28: unexpected '{'; expected ']'"},
+        {{"build", jsonFile("{\"game\": 1, \"entries\": [\n"), out},
+         1,
+         "not valid JSON: line 2, column 1: unexpected end of input"},
         {{"build", jsonFile(many.dump()), out},
          1,
          "there are 1023 entries, but a text file holds at most 1022"},
@@ -231,10 +256,14 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
         {{"hqr", "move", archive}, 2, "unknown subcommand 'move'"},
         {{"hqr", "extract", archive, "x", out}, 2, "N must be an item number"},
         {{"names", "3"}, 2, "expected the game"},
+        {{"dump", fifo, "--game", "1"}, 1, "it is not a file"},
+        {{"build", fifo, out}, 1, "it is not a file"},
+        {{"hqr", "list", fifo}, 1, "it is not a file"},
+        {{"expand", fifo, out}, 1, "it is not a file"},
     };
     const std::string before = test::readBytes(archive);
     for (const auto& c : cases) {
-        const ToolRun run = zyntext(c.args);
+        const ToolRun run = zyntext(c.args, "", "timeout -s KILL 20");
         const std::string what = c.args[0] + " " + c.args[1];
         EXPECT_EQ(run.exitCode, c.exitCode) << what << ": " << run.err;
         EXPECT_EQ(run.err.rfind("zyntext: ", 0), 0u) << what << ": " << run.err;
@@ -248,11 +277,20 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
     EXPECT_EQ(test::readBytes(archive), before);
 }
 
-TEST(Zyntext, HelpDescribesEachCommand) {
+TEST(Zyntext, HelpDescribesEachCommandAndNoOutputIsLostToAFullDevice) {
     for (const std::string command : {"dump", "build", "hqr", "expand", "names"}) {
         const ToolRun run = zyntext({command, "--help"});
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.out.rfind("Usage: zyntext " + command + " ", 0), 0u) << run.out;
+    }
+    test::TempDir dir;
+    const std::string text = dir.write("in.zyt", TextFileBuilder(1).entry("x").bytes());
+    for (const auto& args :
+         {std::vector<std::string>{"dump", text, "--game", "1"},
+          std::vector<std::string>{"names", "2"}, std::vector<std::string>{"hqr", "--help"}}) {
+        const ToolRun full = zyntext(args, "", "", "/dev/full");
+        EXPECT_EQ(full.exitCode, 1);
+        EXPECT_EQ(full.err, "zyntext: Cannot write the output: No space left on device.\n");
     }
 }
 

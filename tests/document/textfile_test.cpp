@@ -22,7 +22,7 @@ using test::TextFileBuilder;
 
 Result<LoadedText> parse(std::string_view bytes, bool version2,
                          CompressedFiles compressed = CompressedFiles::Expand) {
-    return ReadTextBytes(realFileSystem(), "t.zyt", bytes, version2, {compressed, {}, false});
+    return ReadTextBytes(realFileSystem(), "t.zyt", bytes, version2, {compressed, {}, {}});
 }
 
 // A document read from a file of the test's folder, ready to be saved.
@@ -137,7 +137,8 @@ TEST(TextReader, CompressedFilesAreExpandedOrRefusedFromTheCommandLine) {
     for (const std::uint16_t mode : {1, 2}) {
         const std::string path = dir.write("packed.dia", test::literalCompressedItem(data, mode));
         int calls = 0;
-        const ReadOptions options{CompressedFiles::Expand, [&](auto, auto) { ++calls; }, true};
+        const ReadOptions options{CompressedFiles::Expand, [&](auto, auto) { ++calls; },
+                                  path + ".TMP"};
         const auto read = ReadTextFile(realFileSystem(), path, true, options);
         ASSERT_TRUE(read) << read.message();
         EXPECT_GT(calls, 0);
@@ -146,7 +147,7 @@ TEST(TextReader, CompressedFilesAreExpandedOrRefusedFromTheCommandLine) {
         EXPECT_EQ(test::readBytes(path + ".TMP"), data);
 
         const auto refused =
-            ReadTextFile(realFileSystem(), path, true, {CompressedFiles::Refuse, {}, false});
+            ReadTextFile(realFileSystem(), path, true, {CompressedFiles::Refuse, {}, {}});
         EXPECT_EQ(refused.kind(), ErrorKind::Unsupported);
         EXPECT_EQ(refused.message(),
                   "Sorry, no compression supported in this version.\r\nCompression used: "s +
@@ -156,7 +157,7 @@ TEST(TextReader, CompressedFilesAreExpandedOrRefusedFromTheCommandLine) {
     const std::string path = dir.write("full.dia", test::literalCompressedItem(data, 1));
     test::FaultyFileSystem faulty;
     faulty.failOn(test::FaultyFileSystem::Op::Write);
-    EXPECT_TRUE(ReadTextFile(faulty, path, true));
+    EXPECT_TRUE(ReadTextFile(faulty, path, true, {CompressedFiles::Expand, {}, path + ".TMP"}));
     EXPECT_FALSE(test::fileExists(path + ".TMP"));
 }
 
@@ -285,18 +286,6 @@ TEST_F(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneN
     std::filesystem::create_directory(dir.file("folder.zyt"));
     SetFileName(doc, dir.file("folder.zyt"));
     EXPECT_EQ(save(), SaveOutcome::NeedsSaveAs);
-}
-
-TEST_F(TextFile, ADocumentNamedLikeTheTemporaryFileSurvivesAFailedSave) {
-    const std::string original = TextFileBuilder(1).entry("old").bytes();
-    open(SaveTempName, original, false);
-    doc.Modified = true;
-    test::FaultyFileSystem faulty;
-    faulty.failOn(test::FaultyFileSystem::Op::Write);
-    state.Files = &faulty;
-    EXPECT_EQ(save(), SaveOutcome::Failed);
-    state.Files = &realFileSystem();
-    EXPECT_EQ(test::readBytes(doc.FilePath), original);
 }
 
 TEST(TextDocument, FileNameAndWindowTitle) {

@@ -20,7 +20,7 @@ struct FaultPoint {
     std::string reason;
 
     std::string describe() const {
-        static const char* const names[] = {"create", "write", "flush", "rename", "copy", "delete"};
+        static const char* const names[] = {"create", "write", "flush", "rename", "link", "delete"};
         return std::string(names[int(op)]) + " #" + std::to_string(nth) + " fails: " + reason;
     }
 };

@@ -95,7 +95,8 @@ TEST(HostileTexts, EachLimitIsReadAndOneMoreIsRefused) {
                                             : builder.withHeader(form == BehindAHeader).bytes());
         std::filesystem::remove(path + ".TMP");
 
-        const auto read = ReadTextFile(realFileSystem(), path, false);
+        const auto read = ReadTextFile(realFileSystem(), path, false,
+                                       {CompressedFiles::Expand, {}, path + ".TMP"});
         EXPECT_EQ(read.ok(), readable) << read.message();
         if (read) {
             EXPECT_EQ(read->text.SlotCount, entries + 1);
@@ -127,7 +128,8 @@ TEST(HostileFiles, ClaimedExpandedSizesOfGigabytesStayBoundedByTheInputAndTheRea
     };
     TempDir dir;
     const std::string path = dir.write("bomb.ztf", explosive(8 * 1024 * 1024));
-    const auto read = ReadTextFile(realFileSystem(), path, true, {CompressedFiles::Expand, follow});
+    const auto read = ReadTextFile(realFileSystem(), path, true,
+                                   {CompressedFiles::Expand, follow, path + ".TMP"});
     EXPECT_NE(read.message().find("more than 32 767"), std::string::npos) << read.message();
     EXPECT_EQ(reach, ExpandedTextLimit);
     EXPECT_FALSE(fileExists(path + ".TMP"));

@@ -90,6 +90,7 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
         std::string target;   // the file the save writes
         const char* existing; // a file that is there before
         bool toHqr;
+        bool noLinks = false; // the file system has no hard links: the backup is a copy
     } paths[] = {
         {"File Save", "EN_000.DAT", nullptr, false},
         {"Save As over another file", "copy.ztf", "copy.ztf", false},
@@ -97,6 +98,7 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
         {"File Save of an archive item", "text.hqr", nullptr, false},
         {"Save to HQR", "text.hqr", nullptr, true},
         {"Save to HQR beside an older backup", "text.hqr", "text.~$R", true},
+        {"Save to HQR without hard links", "text.hqr", "text.~$R", true, true},
     };
     for (const auto& path : paths) {
         const bool archive = path.target == "text.hqr";
@@ -112,15 +114,20 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
             const std::vector<std::string> itemsBefore = state->Archive.ItemData;
             const bool fromArchive = state->Document.FromArchive;
             state->Files = &faulty;
+            if (path.noLinks)
+                faulty.refuseLinks();
 
             const std::string message = failureOf(*state, path.toHqr);
-            const bool failed = faulty.count(point.op) >= point.nth;
+            // A refused link is no failure: the backup is copied instead.
+            const bool failed =
+                faulty.count(point.op) >= point.nth && point.op != FaultyFileSystem::Op::Link;
+            // The backup is in place once its link (or copy) was renamed: the first rename.
+            const bool backupKept = !failed || point.nth > 1 ||
+                                    (!path.noLinks && point.op != FaultyFileSystem::Op::Rename);
             SCOPED_TRACE(std::string(path.name) + ", " + point.describe());
             EXPECT_EQ(state->Document.Modified, failed);
             EXPECT_EQ(state->Document.FromArchive, failed ? fromArchive : archive);
-            auto expected =
-                keptWithBackup(before, path.target,
-                               archive && (!failed || point.op != FaultyFileSystem::Op::Copy));
+            auto expected = keptWithBackup(before, path.target, archive && backupKept);
             if (failed) {
                 // The user is told why, and which archive could not be rebuilt.
                 EXPECT_NE(message.find(point.reason), std::string::npos) << message;
@@ -139,9 +146,21 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
             }
             EXPECT_EQ(filesIn(dir.path()), expected);
         });
-        // Create, write, flush and rename of the new file; a rebuild copies the backup first.
-        EXPECT_EQ(reached, archive ? 5 : 4) << path.name;
+        // Create, write, flush and rename of the new file; a rebuild first links the backup and
+        // renames it into place, or without links writes it as a copy in the same four steps.
+        EXPECT_EQ(reached, !archive ? 4 : path.noLinks ? 8 : 6) << path.name;
     }
+}
+
+TEST(RealDisk, SaveToHqrLeavesAReadOnlyArchiveAlone) {
+    TempDir dir;
+    const auto state = openEdited(dir.path(), false);
+    // Judged from the bits, so also when the tests run as root.
+    ::chmod(state->Document.ArchivePath.c_str(), 0444);
+    const auto before = filesIn(dir.path());
+    EXPECT_NE(failureOf(*state, true).find("text.hqr: the file is read-only"), std::string::npos);
+    EXPECT_TRUE(state->Document.Modified);
+    EXPECT_EQ(filesIn(dir.path()), before);
 }
 
 TEST(RealDisk, SaveIntoAFolderWithoutWritePermissionFails) {

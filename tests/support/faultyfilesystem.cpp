@@ -9,26 +9,40 @@ Status FaultyFileSystem::next(Op op, const std::string& what, const std::string&
     return Status::failure(ErrorKind::Io, what + " " + path + ": " + fault->second + ".");
 }
 
-Status FaultyFileSystem::writeFile(const std::string& path, std::string_view data) {
-    if (Status created = next(Op::Create, "Cannot create", path); !created)
+Result<NewFile> FaultyFileSystem::create(const std::string& folder, const std::string& name,
+                                         const FileInfo& like) {
+    if (Status created = next(Op::Create, "Cannot create a temporary file for", folder + name);
+        !created)
         return created;
-    if (Status written = next(Op::Write, "Cannot write", path); !written) {
-        inner_.writeFile(path, data.substr(0, data.size() / 2));
+    return inner_.create(folder, name, like);
+}
+
+Status FaultyFileSystem::write(NewFile& file, std::string_view data) {
+    if (Status written = next(Op::Write, "Cannot write", file.target); !written) {
+        inner_.write(file, data.substr(0, data.size() / 2));
         return written;
     }
-    const Status status = inner_.writeFile(path, data);
-    const Status flushed = next(Op::Flush, "Cannot write", path);
+    return inner_.write(file, data);
+}
+
+Status FaultyFileSystem::flush(NewFile& file) {
+    const Status status = inner_.flush(file);
+    const Status flushed = next(Op::Flush, "Cannot write", file.target);
     return status && !flushed ? flushed : status;
 }
 
 Status FaultyFileSystem::rename(const std::string& from, const std::string& to) {
-    const Status status = next(Op::Rename, "Cannot rename " + from + " to", to);
+    const Status status = next(Op::Rename, "Cannot replace", to);
     return status ? inner_.rename(from, to) : status;
 }
 
-Status FaultyFileSystem::copy(const std::string& from, const std::string& to) {
-    const Status status = next(Op::Copy, "Cannot copy " + from + " to", to);
-    return status ? inner_.copy(from, to) : status;
+Result<std::string> FaultyFileSystem::link(const std::string& path, const std::string& folder,
+                                           const std::string& name) {
+    if (refuseLinks_)
+        return Status::failure(ErrorKind::Io, "Cannot link " + path + ": Operation not permitted.");
+    if (Status status = next(Op::Link, "Cannot link", path); !status)
+        return status;
+    return inner_.link(path, folder, name);
 }
 
 Status FaultyFileSystem::remove(const std::string& path) {

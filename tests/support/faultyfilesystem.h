@@ -14,9 +14,10 @@ namespace zyn::test {
 
 class FaultyFileSystem : public FileSystem {
 public:
-    // writeFile is three steps: create (nothing is written when it fails), write (a partial
-    // file is left) and flush (all data is there, but the write still reports failure).
-    enum class Op { Create, Write, Flush, Rename, Copy, Remove };
+    // The steps of the safe writer: create a temporary file (nothing is made when it fails),
+    // write (half the data is written), flush (all data is there, but the flush reports
+    // failure), rename it into place, link (a second name for a backup), delete.
+    enum class Op { Create, Write, Flush, Rename, Link, Remove };
 
     explicit FaultyFileSystem(FileSystem& inner = realFileSystem()) : inner_(inner) {}
 
@@ -25,17 +26,27 @@ public:
     void failOn(Op op, int nth = 1, std::string reason = "Input/output error") {
         faults_[{op, count(op) + nth}] = std::move(reason);
     }
+    // Every link fails, as on a file system without hard links; not counted as a fault.
+    void refuseLinks() { refuseLinks_ = true; }
     // How many operations of kind op have been asked for so far.
     int count(Op op) const { return counts_.count(op) ? counts_.at(op) : 0; }
 
     Result<std::string> readFile(const std::string& path, std::uint64_t maxBytes) override {
         return inner_.readFile(path, maxBytes);
     }
-    Status writeFile(const std::string& path, std::string_view data) override;
+    Result<NewFile> create(const std::string& folder, const std::string& name,
+                           const FileInfo& like) override;
+    Status write(NewFile& file, std::string_view data) override;
+    Status flush(NewFile& file) override;
+    void discard(NewFile& file) override { inner_.discard(file); }
     Status rename(const std::string& from, const std::string& to) override;
-    Status copy(const std::string& from, const std::string& to) override;
+    Result<std::string> link(const std::string& path, const std::string& folder,
+                             const std::string& name) override;
     Status remove(const std::string& path) override;
     FileInfo info(const std::string& path) override { return inner_.info(path); }
+    Result<std::string> resolveLinks(const std::string& path) override {
+        return inner_.resolveLinks(path);
+    }
     void removeMatching(const std::string& folder, const std::string& prefix) override {
         inner_.removeMatching(folder, prefix);
     }
@@ -45,6 +56,7 @@ private:
     Status next(Op op, const std::string& what, const std::string& path);
 
     FileSystem& inner_;
+    bool refuseLinks_ = false;
     std::map<Op, int> counts_;
     std::map<std::pair<Op, int>, std::string> faults_;
 };

@@ -40,11 +40,15 @@ TEST_F(DocumentTest, OpensZyn1AndCompressedZyn2Files) {
     const std::string two = dir.write(
         "two.dat",
         literalCompressedItem(TextFileBuilder(2).entry("Map", 17).entry("Radio", 33).data(), 1));
+    // A link planted where the copy used to go is left alone.
+    std::filesystem::create_symlink(dir.write("victim", "victim"), two + ".TMP");
     open(two, true);
 
     EXPECT_EQ(selectedEntry(), "1");
     EXPECT_EQ(shown(), "Map");
-    EXPECT_TRUE(fileExists(two + ".TMP"));
+    // Its expanded copy is kept in the private working folder, not beside the user's file.
+    EXPECT_TRUE(fileExists(state.Work.path() + "two.dat.TMP"));
+    EXPECT_EQ(readBytes(dir.file("victim")), "victim");
     EXPECT_EQ(window->frontColor(), 51200u);
     EXPECT_TRUE(itemEnabled("mnuType"));
     EXPECT_EQ(window->menuItem("mnuFileConvertFile")->text(),

@@ -1,0 +1,188 @@
+// zyntext's writers run as real processes against what people really do to them: two runs into
+// one folder, kills at random moments, links, private and read-only files, and links planted at
+// the names older versions wrote through.
+
+#include "support/archivebuilder.h"
+#include "support/lzssencoder.h"
+#include "support/textfilebuilder.h"
+#include "support/toolrun.h"
+
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <pwd.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zyn::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// How many files and folders folder holds: what a run adds to it, temporary files included.
+long entries(const std::string& folder) {
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
+
+struct stat statOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st;
+}
+
+const std::string NewText = TextFileBuilder(1).entry("New").bytes();
+const std::string NewJson = R"({"game": 1, "entries": [{"text": "New"}]})";
+const std::string OldArchive = ArchiveBuilder().stored("old item").build();
+const std::string NewArchive = ArchiveBuilder().stored("new item").build();
+
+TEST(SafeWrites, EveryWriterFollowsLinksKeepsPermissionsAndRefusesWhatItMayNotWrite) {
+    // Links to a victim planted at the fixed names the earlier writers wrote through.
+    const char* const planted[] = {"TEMP$$$$.$$$", "target.hqr.~$N", "target.~$R.part",
+                                   "target.hqr.part"};
+    // Each writer of the tool, writing target.hqr of the folder it runs in.
+    const struct {
+        std::vector<std::string> args;
+        std::string before, after; // the target's bytes
+    } writers[] = {
+        {{"build", "in.json", "target.hqr"}, "old", NewText},
+        {{"hqr", "extract", "a.hqr", "0", "target.hqr"}, "old", itemHeader(8, 8, 0) + "new item"},
+        {{"expand", "in.ztf", "target.hqr"}, "old", "new item"},
+        {{"hqr", "replace", "target.hqr", "0", "item.bin"}, OldArchive, NewArchive},
+    };
+    enum Kind { Private, Link, New, Owned, ReadOnly, Folder, Fifo };
+    const passwd* nobody = ::getpwnam("nobody");
+    for (const auto& writer : writers) {
+        for (const Kind kind : {Private, Link, New, Owned, ReadOnly, Folder, Fifo}) {
+            SCOPED_TRACE(writer.args[0] + " " + writer.args[1] + ", target kind " +
+                         std::to_string(kind));
+            const bool archive = writer.before == OldArchive;
+            if ((kind == Owned && (::geteuid() != 0 || !nobody)) || (kind == New && archive))
+                continue; // only root may give a file away; an archive to replace must exist
+            TempDir dir;
+            dir.write("in.json", NewJson);
+            dir.write("a.hqr", NewArchive);
+            dir.write("in.ztf", CompressedItem("new item", 2));
+            dir.write("item.bin", "new item");
+            for (const char* name : planted)
+                fs::create_symlink(dir.write("victim", "victim"), dir.file(name));
+            fs::create_directory(dir.file("real"));
+            // The file written: where the link leads, or the target itself.
+            const std::string file = dir.file(kind == Link ? "real/target.hqr" : "target.hqr");
+            if (kind == Folder)
+                fs::create_directory(file);
+            else if (kind == Fifo)
+                ::mkfifo(file.c_str(), 0644);
+            else if (kind != New)
+                dir.write(file.substr(dir.path().size()), writer.before);
+            if (kind == Link)
+                fs::create_symlink("real/target.hqr", dir.file("target.hqr"));
+            if (kind == Owned && ::chown(file.c_str(), nobody->pw_uid, nobody->pw_gid) != 0)
+                FAIL() << "cannot give the file away";
+            ::chmod(file.c_str(), kind == ReadOnly ? 0444 : kind == Private ? 0600 : 0644);
+
+            const long before = entries(dir.path()) + entries(dir.file("real"));
+            const ToolRun run = zyntext(writer.args, dir.path(), "umask 027;");
+            const long added = entries(dir.path()) + entries(dir.file("real")) - before;
+            const std::string backup = file.substr(0, file.size() - 4) + ".~$R";
+            EXPECT_EQ(readBytes(dir.file("victim")), "victim");
+            if (kind >= ReadOnly) {
+                EXPECT_EQ(run.exitCode, 1);
+                EXPECT_EQ(run.err.rfind("zyntext: ", 0), 0u) << run.err;
+                EXPECT_EQ(fs::status(file).type(), kind == Folder ? fs::file_type::directory
+                                                   : kind == Fifo ? fs::file_type::fifo
+                                                                  : fs::file_type::regular);
+                EXPECT_TRUE(kind != ReadOnly || readBytes(file) == writer.before);
+                EXPECT_EQ(added, 0);
+                continue;
+            }
+            EXPECT_EQ(run.exitCode, 0) << run.err;
+            EXPECT_EQ(readBytes(file), writer.after);
+            EXPECT_EQ(fs::is_symlink(dir.file("target.hqr")), kind == Link);
+            const mode_t mode = kind == New ? 0640 : kind == Private ? 0600 : 0644;
+            EXPECT_EQ(statOf(file).st_mode & 0777, mode);
+            EXPECT_TRUE(kind != Owned || statOf(file).st_uid == nobody->pw_uid);
+            // The backup lies beside the archive file and keeps its bits.
+            if (archive) {
+                EXPECT_EQ(readBytes(backup), OldArchive);
+                EXPECT_EQ(statOf(backup).st_mode & 0777, mode);
+            }
+            EXPECT_EQ(added, archive + (kind == New)); // the backup or the new file, nothing else
+        }
+    }
+}
+
+TEST(SafeWrites, TwoBuildsIntoOneFolderNeverSwapTheirOutputs) {
+    TempDir dir;
+    dir.write("one.json", NewJson);
+    dir.write("two.json", R"({"game": 2, "entries": [{"text": "Two", "type": 3}]})");
+    // Both at once; the shell's status is the second run's, or the first's when that failed.
+    const std::string both = "cd " + quoted(dir.path()) + " && { " +
+                             toolLine({"build", "one.json", "one.zyt"}) + " & first=$!; " +
+                             toolLine({"build", "two.json", "two.zyt"}) +
+                             "; second=$?; wait $first && exit $second; }";
+    for (int round = 0; round < 40; ++round) {
+        ASSERT_EQ(std::system(both.c_str()), 0);
+        ASSERT_EQ(readBytes(dir.file("one.zyt")), NewText) << "round " << round;
+        ASSERT_EQ(readBytes(dir.file("two.zyt")), TextFileBuilder(2).entry("Two", 3).bytes())
+            << "round " << round;
+    }
+    EXPECT_EQ(entries(dir.path()), 4);
+}
+
+TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndAtMostItsTemporaryFile) {
+    // 2 000 items of 4 KB: a rebuild long enough to be killed in the middle.
+    ArchiveBuilder large;
+    for (int i = 0; i < 2000; ++i)
+        large.stored(std::string(4096, static_cast<char>('a' + i % 26)));
+    TempDir dir;
+    dir.write("in.json", NewJson);
+    dir.write("item.bin", "new item");
+    const struct {
+        std::string target, before;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"out.zyt", "old", {"build", "../in.json", "out.zyt"}},
+        {"text.hqr", large.build(), {"hqr", "replace", "text.hqr", "7", "../item.bin"}},
+    };
+    std::mt19937 random(std::random_device{}());
+    for (const auto& c : cases) {
+        const auto prepare = [&] {
+            fs::remove_all(dir.file("work"));
+            fs::create_directory(dir.file("work"));
+            dir.write("work/" + c.target, c.before);
+        };
+        // One undisturbed run gives the new bytes and how long a run takes.
+        prepare();
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(zyntext(c.args, dir.file("work")).exitCode, 0);
+        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
+            std::chrono::steady_clock::now() - start);
+        const std::string after = readBytes(dir.file("work/" + c.target));
+        int kept = 0, replaced = 0, withTemporary = 0;
+        for (int round = 0; round < 30; ++round) {
+            prepare();
+            const bool kill = round % 2;
+            const auto delay = std::uniform_int_distribution<long>(1, took.count())(random);
+            zyntext(c.args, dir.file("work"),
+                    std::string("timeout -s ") + (kill ? "KILL " : "TERM ") +
+                        std::to_string(delay / 1e6));
+            const std::string now = readBytes(dir.file("work/" + c.target));
+            SCOPED_TRACE(c.args[0] + ", round " + std::to_string(round));
+            ASSERT_TRUE(now == c.before || now == after) << now.size() << " bytes";
+            (now == after ? replaced : kept)++;
+            EXPECT_TRUE(!fileExists(dir.file("work/text.~$R")) ||
+                        readBytes(dir.file("work/text.~$R")) == c.before);
+            // Removed on SIGTERM; SIGKILL leaves no time to remove the one in use.
+            const long left = entries(dir.file("work")) - 1 - fileExists(dir.file("work/text.~$R"));
+            EXPECT_LE(left, kill ? 1 : 0);
+            withTemporary += left;
+        }
+        std::cout << c.args[0] << ": " << kept << " old, " << replaced << " new, " << withTemporary
+                  << " with the temporary file left by SIGKILL\n";
+    }
+}
+
+} // namespace
+} // namespace zyn::test

@@ -1,0 +1,59 @@
+#pragma once
+
+// Runs the built zyntext (ZYNTEXT_PATH, defined by the test's build) through the shell: its
+// arguments reach it unsplit, its input is empty, and what it prints is collected.
+
+#include "support/tempdir.h"
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace zyn::test {
+
+struct ToolRun {
+    int exitCode = -1; // -1 when the program did not end normally
+    std::string out, err;
+};
+
+inline std::string quoted(const std::string& arg) {
+    std::string result = "'";
+    for (const char c : arg)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+// The shell words that run zyntext with args.
+inline std::string toolLine(const std::vector<std::string>& args) {
+    std::string line = quoted(ZYNTEXT_PATH);
+    for (const auto& arg : args)
+        line += " " + quoted(arg);
+    return line;
+}
+
+// Runs in folder ("" for the test's own), after the shell words prefix (e.g. "umask 027;" or
+// "timeout -s KILL 0.05"), with its output sent to out when given instead of collected.
+inline ToolRun zyntext(const std::vector<std::string>& args, const std::string& folder = {},
+                       const std::string& prefix = {}, const std::string& out = {}) {
+    TempDir dir;
+    const std::string to = out.empty() ? dir.file("out") : out;
+    const std::string line = (folder.empty() ? "" : "cd " + quoted(folder) + " && ") + prefix +
+                             " " + toolLine(args) + " </dev/null >" + quoted(to) + " 2>" +
+                             quoted(dir.file("err"));
+    const int status = std::system(line.c_str());
+    return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            out.empty() ? readBytes(to) : std::string(), readBytes(dir.file("err"))};
+}
+
+// The lines of text, without their line ends.
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+} // namespace zyn::test
