@@ -1,7 +1,6 @@
 #include "characters/glyphlayout.h"
 #include "characters/keyboardgroups.h"
 #include "characters/remapping.h"
-#include "document/textwriter.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -62,29 +61,6 @@ TEST(KeyboardGroupTable, EveryGroupGivesTheListedGameCodes) {
                 << t.name << ": typed code " << typed;
         }
     }
-}
-
-TEST(TranslateKey, GoesThroughTheGroupThenTheRemappingTable) {
-    CharacterTables tables;
-    EXPECT_EQ(TranslateKey(tables, 233), 233);
-    SelectKeyboardGroup(tables, G::West);
-    EXPECT_EQ(TranslateKey(tables, 233), 130);
-    EXPECT_EQ(TranslateKey(tables, 130), 63);
-
-    for (int k = 0; k < 256; ++k)
-        tables.RemapTable[k] = static_cast<std::uint8_t>(k);
-    tables.RemapTable[130] = 200; // é's game code shows as 200
-    tables.RemapTable[8] = 127;   // backspace becomes another key
-    tables.RemapTable['q'] = 0;   // and q is swallowed
-    tables.RemapLoaded = true;
-    EXPECT_EQ(TranslateKey(tables, 233), 200);
-    EXPECT_EQ(TranslateKey(tables, 8), 127);
-    EXPECT_EQ(TranslateKey(tables, 'q'), 0);
-
-    SelectKeyboardGroup(tables, G::None);
-    EXPECT_FALSE(tables.KeybActive);
-    EXPECT_EQ(TranslateKey(tables, 130), 200);
-    EXPECT_EQ(TranslateKey(tables, 233), 233);
 }
 
 TEST(WesternGlyphCodes, ShowEachGameLetterAsItsOwnWindows1252Letter) {
@@ -174,27 +150,6 @@ TEST(RemapText, MapsEveryCodeOnceATableIsLoaded) {
     const std::string text = std::string("A\r\nb") + '\0' + '\xE9';
     EXPECT_EQ(RemapText(CharacterTables{}, text), text);
     EXPECT_EQ(RemapText(loadedWith(descendingBytes(256)), text), "\xBE\xF2\xF5\x9D\xFF\x16");
-}
-
-TEST(ConvertToDisplayForm, RewritesEveryEntryStillInGameCodesOnce) {
-    std::string bytes(256, '?');
-    bytes['A'] = 'X';
-    bytes['B'] = 'Y';
-    bytes['D'] = 'Z';
-    TextDocument doc;
-    doc.SlotCount = 3; // two entries and the end slot
-    doc.EntryText = {"AB", "D", "A", "A"};
-    ConvertToDisplayForm(doc, DisplayCodeMap(loadedWith(bytes)));
-    EXPECT_EQ(std::vector(doc.EntryText.begin(), doc.EntryText.begin() + 4),
-              (std::vector<std::string>{"XY", "Z", "X", "A"}));
-    EXPECT_FALSE(doc.Modified);
-
-    // Converting again leaves display codes alone: X would otherwise become "?".
-    doc.EntryText[1] = "A";
-    doc.DisplayForm[1] = false;
-    ConvertToDisplayForm(doc, DisplayCodeMap(loadedWith(bytes)));
-    EXPECT_EQ(doc.EntryText[0], "XY");
-    EXPECT_EQ(doc.EntryText[1], "X");
 }
 
 } // namespace
