@@ -6,7 +6,7 @@
 #
 # The programs install themselves where they are defined (src/app, src/cli); this file adds their
 # manual pages, zyntext's bash completion (where bash-completion looks for it by the command's
-# name), what the desktop needs to list the editor, and the package's description.
+# name), what the desktop needs to list the editor and the file types it opens, and the package's description.
 
 include(GNUInstallDirs)
 
@@ -20,6 +20,10 @@ if(ZYN_BUILD_GUI)
             DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/zyntexteditor.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    # The file types the desktop entry names; the package system's trigger updates the database.
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/zyntexteditor-mime.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+            RENAME zyntexteditor.xml)
     foreach(size 16 32 48)
         install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/app-${size}.png
                 DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

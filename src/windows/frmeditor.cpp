@@ -27,6 +27,8 @@ constexpr std::uint8_t EnterCode = 13;
 
 constexpr int ClientWidth = 505;
 constexpr int ClientHeight = 344;
+// The window grows by this much while it shows a reference text.
+constexpr int ReferenceHeight = 120;
 // The character map button sits out of sight below the text box at any window size; it exists
 // for its access key alone.
 constexpr QRect HiddenButton(963, 677, 5, 13);
@@ -89,6 +91,13 @@ frmEditor::frmEditor(frmText& owner)
     setForeColor(DefaultFrontColor);
     text1_->installEventFilter(this);
     connect(text1_, &QPlainTextEdit::textChanged, this, &frmEditor::Text1_Change);
+
+    reference_ = new QPlainTextEdit(this);
+    reference_->setObjectName(QStringLiteral("txtReference"));
+    reference_->setReadOnly(true);
+    reference_->setFont(owner.previewFont());
+    reference_->setFocusPolicy(Qt::NoFocus);
+    reference_->hide();
 
     command1_ = new QPushButton(QStringLiteral("&Character map"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
@@ -226,8 +235,25 @@ void frmEditor::Command1_Click() {
     table_->activateWindow();
 }
 
+void frmEditor::setReference(const std::string* bytes) {
+    const bool wasShown = !reference_->isHidden();
+    if (bytes)
+        reference_->setPlainText(codec_.toDisplay(*bytes));
+    reference_->setHidden(!bytes);
+    if (wasShown != bool(bytes))
+        resize(width(), height() + (bytes ? ReferenceHeight : -ReferenceHeight));
+    else
+        layOut();
+}
+
+void frmEditor::layOut() {
+    const int top = reference_->isHidden() ? 0 : std::min(ReferenceHeight, height() / 2);
+    reference_->setGeometry(0, 0, width(), top);
+    text1_->setGeometry(0, top, width(), height() - top);
+}
+
 void frmEditor::resizeEvent(QResizeEvent* event) {
-    text1_->setGeometry(rect());
+    layOut();
     command1_->move(command1_->x(), height() + HiddenButtonDrop);
     QWidget::resizeEvent(event);
 }

@@ -1,8 +1,12 @@
 #include "windows/frmtext.h"
 
+#include "document/textreader.h"
 #include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
+#include "windows/frmcompare.h"
+#include "windows/frmentries.h"
+#include "windows/frmfindarchive.h"
 #include "windows/pathtext.h"
 
 #include <QAction>
@@ -58,6 +62,7 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     setObjectName(QStringLiteral("frmText"));
     setWindowTitle(QStringLiteral("ZYN Text File Editor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app")));
+    setAcceptDrops(true);
     codec_ = DisplayCodec(WesternCharset, gameFont_);
 
     auto* client = new QWidget(this);
@@ -104,6 +109,14 @@ void frmText::buildPreview(QWidget* client) {
     };
     label1_ = makeLayer("Label1", 18, 19);
     label2_ = makeLayer("Label2", 16, 15);
+    // A dashed red line across the text where it is cut, with scissors at its end.
+    cutMark_ = new QLabel(QStringLiteral("\u2702"), client);
+    cutMark_->setObjectName(QStringLiteral("CutMark"));
+    cutMark_->setGeometry(label2_->x(), 0, label2_->width(), 14);
+    cutMark_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    cutMark_->setStyleSheet(QStringLiteral(
+        "QLabel { border-top: 2px dashed #ff3030; color: #ff3030; background: transparent; }"));
+    cutMark_->hide();
     QPalette shadow = label1_->palette();
     shadow.setColor(QPalette::WindowText, Qt::black);
     label1_->setPalette(shadow);
@@ -214,7 +227,17 @@ void frmText::buildMenus() {
     addSeparator(file, "mnuFileSep2");
     addItem(file, "mnuFileExit", "E&xit", &frmText::mnuFileExit_Click);
 
+    QMenu* edit = addMenu("mnuEdit", "E&dit");
+    addItem(edit, "mnuEditFindInArchive", "Find in Archive...",
+            &frmText::mnuEditFindInArchive_Click);
+
+    QMenu* view = addMenu("mnuView", "&View");
+    addItem(view, "mnuViewEntries", "Entries", &frmText::mnuViewEntries_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    addItem(view, "mnuViewCompare", "Compare with...", &frmText::mnuViewCompare_Click);
+
     QMenu* extra = addMenu("mnuExtra", "&Extra");
+
     addItem(extra, "mnuExtraLoadChr", "&Load character remapping", &frmText::mnuExtraLoadChr_Click);
     addItem(extra, "mnuExtraOrdinal", "Load &ordinal file", &frmText::mnuExtraOrdinal_Click);
 
@@ -307,6 +330,14 @@ void frmText::setDocumentLoadedState() {
 }
 
 void frmText::showLoadedDocument() {
+    // A reference chosen for another document would mark the wrong entries as untranslated.
+    if (state_.Reference.SlotCount != 0) {
+        state_.Reference = TextDocument{};
+        state_.ReferenceName.clear();
+        emit referenceChanged();
+    }
+    opened_.assign(state_.Document.EntryText.begin(),
+                   state_.Document.EntryText.begin() + state_.Document.entryCount());
     combo2_->clear();
     for (int i = 0; i < state_.Document.entryCount(); ++i)
         combo2_->addItem(QString::number(i + 1));
@@ -314,12 +345,14 @@ void frmText::showLoadedDocument() {
     if (!state_.Document.hasEntries()) {
         setCaptions({}, {});
         setBackground(TitlePicture);
+        emit documentChanged();
         return;
     }
     if (state_.Document.IsVersion2)
         SetType(0);
     else
         setBackground(Zyn1Picture);
+    emit documentChanged();
     selectEntry(0);
 }
 
@@ -379,15 +412,56 @@ void frmText::fillCharacterSets() {
 void frmText::closeEvent(QCloseEvent* event) {
     bool cancel = false;
     Form_Unload(cancel);
-    if (cancel)
+    if (cancel) {
         event->ignore();
-    else
-        event->accept();
+        return;
+    }
+    // The windows tied to this one go with it.
+    if (entries_)
+        entries_->close();
+    event->accept();
 }
 
 void frmText::Form_Unload(bool& cancel) {
     if (!askSaveChanges(caption()))
         cancel = true;
+}
+
+void frmText::mnuViewEntries_Click() {
+    if (!entries_)
+        entries_ = new frmEntries(*this);
+    entries_->showBeside();
+}
+
+void frmText::mnuEditFindInArchive_Click() {
+    auto* window = findChild<frmFindArchive*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new frmFindArchive(*this);
+    window->start();
+}
+
+void frmText::mnuViewCompare_Click() {
+    auto* dialog = findChild<frmCompare*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!dialog)
+        dialog = new frmCompare(*this);
+    dialog->start();
+}
+
+void frmText::setReference(LoadedText&& loaded, const std::string& name) {
+    state_.Reference = TextDocument{};
+    AdoptText(state_.Reference, std::move(loaded));
+    state_.ReferenceName = name;
+    emit referenceChanged();
+}
+
+const std::string* frmText::referenceText(int i) const {
+    if (i < 0 || i >= state_.Reference.entryCount())
+        return nullptr;
+    return &state_.Reference.EntryText[static_cast<std::size_t>(i)];
+}
+
+frmEntries* frmText::entriesWindow() const {
+    return entries_.data();
 }
 
 void frmText::mnuFileExit_Click() {

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -27,12 +28,15 @@ class QLabel;
 class QMenu;
 class QTimer;
 class QToolButton;
+class QDragEnterEvent;
+class QDropEvent;
 
 namespace zyn {
 
 struct ProgramState;
 struct LoadedText;
 class frmEditor;
+class frmEntries;
 
 class frmText : public QMainWindow {
     Q_OBJECT
@@ -56,6 +60,8 @@ public:
     QLabel* Label1() const { return label1_; }
     QLabel* Label2() const { return label2_; }
     QLabel* Image1() const { return image1_; }
+    // The mark where the preview cuts the text off; shown only then, its tool tip says how much.
+    QLabel* CutMark() const { return cutMark_; }
     QTimer* Timer1() const { return timer1_; }
     QAction* menuItem(const char* name) const;
 
@@ -103,6 +109,31 @@ public:
     // Background picture and Type menu check marks for entry i.
     void SetType(int i);
 
+    // Entry i as the preview shows it: through the remapping table unless it is in display
+    // form already.
+    std::string shownText(int i) const;
+    // Entry i's text when the document was opened; empty past the entries opened.
+    const std::string& openedText(int i) const;
+    // How many lines of entry i the preview's area cannot show (0 when it fits).
+    int linesCutOff(int i) const;
+    // The entry list window, once View > Entries has made it.
+    frmEntries* entriesWindow() const;
+    // Makes loaded the reference document, named name in the window titles.
+    void setReference(LoadedText&& loaded, const std::string& name);
+    // Entry i of the reference document, or null when it has none.
+    const std::string* referenceText(int i) const;
+
+    // Reads the text file at path after asking its version; the document is not touched.
+    bool readTextFile(const QString& path, bool refuseCompressed, LoadedText& loaded);
+
+signals:
+    // After every change to the document's entries or types, and after every open or load.
+    void documentChanged();
+    // Whenever the shown entry changes.
+    void currentEntryChanged(int entry);
+    // After another reference document was chosen.
+    void referenceChanged();
+
 public slots:
     void mnuFileOpen_Click();
     void mnuFileOpenFromHQR_Click();
@@ -115,6 +146,9 @@ public slots:
     void mnuExtraOrdinal_Click();
     void mnuConvert_Click();
     void mnuHelpAbout_Click();
+    void mnuViewEntries_Click();
+    void mnuEditFindInArchive_Click();
+    void mnuViewCompare_Click();
 
     void mnuTypeNormal_Click();
     void mnuTypeBigFrame_Click();
@@ -143,6 +177,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A text file dropped on the window opens as File Open opens it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -158,12 +195,14 @@ private:
     void Form_Unload(bool& cancel);
 
     bool commandLineOpen(const QString& argument);
-    bool readTextFile(const QString& path, bool refuseCompressed, LoadedText& loaded);
+    // File Open's work once a file was chosen and the save question answered.
+    void openChosenFile(const QString& chosen);
     // ShowEntry and the entry selection: entry i's captions, through the remapping table when
     // throughTable and the entry is not in display form already.
     void showEntry(int i, bool throughTable);
     void chooseType(std::uint8_t code);
     void refreshCaptions();
+    void updateCutMark();
     void chooseKeyboardGroup(KeyboardGroup group, const char* itemName);
 
     QString caption() const { return windowTitle(); }
@@ -176,6 +215,7 @@ private:
     QLabel* image1_ = nullptr;
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
+    QLabel* cutMark_ = nullptr;
     QComboBox* combo1_ = nullptr;
     QComboBox* combo2_ = nullptr;
     QTimer* timer1_ = nullptr;
@@ -190,7 +230,9 @@ private:
     // The designed caption of mnuFileConvertFile, put back after a conversion.
     QString ConvertCaption;
 
+    std::vector<std::string> opened_;
     QPointer<frmEditor> editor_;
+    QPointer<frmEntries> entries_;
     KeyboardGroup keyboardGroup_ = KeyboardGroup::None;
 };
 

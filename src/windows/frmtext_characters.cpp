@@ -135,6 +135,7 @@ void frmText::editEntry() {
     const bool mapped =
         state_.Characters.RemapLoaded && !state_.Document.DisplayForm[static_cast<std::size_t>(i)];
     editor_->setText(mapped ? RemapText(state_.Characters, entry) : entry);
+    editor_->setReference(referenceText(i));
     if (state_.Document.IsVersion2)
         editor_->setForeColor(frontColor_);
     editor_->show();

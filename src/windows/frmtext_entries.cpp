@@ -5,9 +5,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
+#include <algorithm>
+#include <utility>
 
 namespace zyn {
 
@@ -20,6 +23,7 @@ void frmText::setCaptions(const std::string& label1, const std::string& label2) 
 void frmText::refreshCaptions() {
     label1_->setText(codec_.toDisplay(caption1_));
     label2_->setText(codec_.toDisplay(caption2_));
+    updateCutMark();
 }
 
 void frmText::setFrontColor(std::uint32_t color) {
@@ -49,6 +53,57 @@ void frmText::showEntry(int i, bool throughTable) {
         setFrontColor(GetForeColorA(state_.Document.EntryType[i]));
         SetType(i);
     }
+    emit currentEntryChanged(i);
+}
+
+std::string frmText::shownText(int i) const {
+    if (i < 0 || i >= state_.Document.entryCount())
+        return {};
+    const std::string& text = state_.Document.EntryText[static_cast<std::size_t>(i)];
+    if (state_.Characters.RemapLoaded && !state_.Document.DisplayForm[static_cast<std::size_t>(i)])
+        return RemapText(state_.Characters, text);
+    return text;
+}
+
+const std::string& frmText::openedText(int i) const {
+    static const std::string none;
+    return i >= 0 && i < static_cast<int>(opened_.size()) ? opened_[static_cast<std::size_t>(i)]
+                                                          : none;
+}
+
+namespace {
+
+// Lines of text the preview's front layer cannot show, and how many whole lines it shows; with
+// the font and the word wrap of the layer, as the label itself lays the text out.
+std::pair<int, int> fitOf(const QLabel& layer, const QString& text) {
+    if (text.isEmpty())
+        return {0, 0};
+    const QFontMetrics metrics(layer.font());
+    const QRect area = layer.contentsRect();
+    const QRect needed = metrics.boundingRect(
+        QRect(0, 0, area.width(), 1 << 24), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    const int spacing = std::max(1, metrics.lineSpacing());
+    const int shown = (area.height() + metrics.leading()) / spacing;
+    const int total = (needed.height() + metrics.leading() + spacing / 2) / spacing;
+    return {std::max(0, total - shown), shown};
+}
+
+} // namespace
+
+int frmText::linesCutOff(int i) const {
+    return fitOf(*label2_, codec_.toDisplay(shownText(i))).first;
+}
+
+void frmText::updateCutMark() {
+    const auto [cut, shown] = fitOf(*label2_, label2_->text());
+    cutMark_->setVisible(cut > 0);
+    if (cut == 0)
+        return;
+    const int y = label2_->y() + shown * QFontMetrics(label2_->font()).lineSpacing();
+    cutMark_->move(cutMark_->x(), std::min(y, label2_->geometry().bottom()) - 2);
+    cutMark_->setToolTip(cut == 1 ? QStringLiteral("1 line cut off")
+                                  : QStringLiteral("%1 lines cut off").arg(cut));
+    cutMark_->raise();
 }
 
 void frmText::selectEntry(int index) {
@@ -87,6 +142,7 @@ void frmText::chooseType(std::uint8_t code) {
     if (entryType != previous) {
         state_.Document.Modified = true;
         setSaveEnabled(true);
+        emit documentChanged();
     }
     for (const EntryTypeInfo& other : EntryTypes)
         menuItem(other.menuName)->setChecked(&other == type);
@@ -182,6 +238,7 @@ void frmText::Timer1_Timer() {
     setCaptions(entry, entry);
     state_.Document.Modified = true;
     setSaveEnabled(true);
+    emit documentChanged();
 }
 
 } // namespace zyn

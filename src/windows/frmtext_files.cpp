@@ -9,6 +9,10 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <memory>
 
 namespace zyn {
@@ -88,8 +92,11 @@ void frmText::mnuFileOpen_Click() {
         return;
     const QString chosen = prompts_.openFileName(
         this, {QStringLiteral("Load ZYN text file"), TextFileFilter, QStringLiteral("zyt"), {}});
-    if (chosen.isEmpty())
-        return;
+    if (!chosen.isEmpty())
+        openChosenFile(chosen);
+}
+
+void frmText::openChosenFile(const QString& chosen) {
     const std::string path = nativePath(chosen);
 
     // The file already loaded is not read again, so edits in memory survive choosing it. A
@@ -105,6 +112,24 @@ void frmText::mnuFileOpen_Click() {
     }
     updateTitle();
     state_.Document.FromArchive = false;
+}
+
+void frmText::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void frmText::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // A disabled window (the string editor is open) takes nothing; the question comes first,
+    // as in File Open.
+    if (!isEnabled() || !askSaveChanges(caption()))
+        return;
+    openChosenFile(urls.front().toLocalFile());
 }
 
 void frmText::mnuFileSave_Click() {
@@ -158,6 +183,7 @@ void frmText::mnuFileConvertFile_Click() {
     QAction* convert = menuItem("mnuFileConvertFile");
     convert->setEnabled(false);
     convert->setText(ConvertCaption);
+    emit documentChanged();
 }
 
 } // namespace zyn
