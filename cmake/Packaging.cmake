@@ -34,6 +34,12 @@ if(ZYN_BUILD_GUI)
             RENAME zyntexteditor.png)
 endif()
 
+# The licence every part and dependency fits (Qt, nlohmann-json and libgettextpo included), where
+# Debian keeps each package's: share/doc/PACKAGE/copyright.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zyntexteditor RENAME copyright)
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+
 set(CPACK_PACKAGE_NAME "zyntexteditor")
 set(CPACK_PACKAGE_VENDOR "The ZYN Text File Editor developers")
 set(CPACK_PACKAGE_CONTACT "The ZYN Text File Editor developers <zyntexteditor@localhost>")

@@ -7,7 +7,7 @@ _zyntext() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="dump build hqr expand names diff charsets"
+    local commands="dump build hqr expand names diff po charsets"
     local toplevel="--help --version"
     # The options of each command (or subcommand); --help is offered with every one.
     local -A options=(
@@ -15,6 +15,8 @@ _zyntext() {
         [build]="--header --charset --remap"
         [diff]="--game --charset --remap"
         [charsets]=""
+        [po export]="--game --charset --remap -o --from --to"
+        [po import]="--game --charset --remap --fuzzy"
         [hqr list]="--table"
         [hqr extract]="--expand"
         [hqr replace]="--item-file"
@@ -22,7 +24,7 @@ _zyntext() {
         [names]="--demo --numbers"
     )
     # Options followed by a value, and the values of those that take a fixed set.
-    local valued="--game --remap --item --charset"
+    local valued="--game --remap --item --charset -o --from --to"
     local charsets="western greek cyrillic hebrew arabic armenian czech esperanto
         nordic-bopomofo nordic-portuguese polish thai turkish vietnamese"
 
@@ -40,6 +42,10 @@ _zyntext() {
         return
         ;;
     --item) return ;;
+    --from | --to)
+        mapfile -t COMPREPLY < <(compgen -W "EN FR DE SP IT PO" -- "$cur")
+        return
+        ;;
     --remap)
         _filedir
         return
@@ -58,12 +64,14 @@ _zyntext() {
 
     local command=${words[1]}
     local key=$command
-    if [[ $command == hqr ]]; then
+    if [[ $command == hqr || $command == po ]]; then
         if ((${#operands[@]} == 0)); then
-            mapfile -t COMPREPLY < <(compgen -W "list extract replace --help" -- "$cur")
+            local actions="list extract replace"
+            [[ $command == po ]] && actions="export import"
+            mapfile -t COMPREPLY < <(compgen -W "$actions --help" -- "$cur")
             return
         fi
-        key="hqr ${operands[0]}"
+        key="$command ${operands[0]}"
     fi
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "${options[$key]} --help" -- "$cur")

@@ -59,5 +59,6 @@ extern const Command ExpandCommand;
 extern const Command NamesCommand;
 extern const Command CharsetsCommand;
 extern const Command DiffCommand;
+extern const Command PoCommand;
 
 } // namespace zyn::cli
