@@ -6,6 +6,7 @@
 #include "windows/frmabout.h"
 #include "windows/frmcompare.h"
 #include "windows/frmentries.h"
+#include "windows/frmfind.h"
 #include "windows/frmfindarchive.h"
 #include "windows/pathtext.h"
 #include "windows/previewpicture.h"
@@ -21,6 +22,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 #include <algorithm>
 
 namespace zyn {
@@ -74,6 +76,7 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     // The bar shows some of the menus' actions, so the menus come first.
     buildMenus();
     buildButtonBar(client);
+    addKeys();
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -90,7 +93,10 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     placeWindow();
 }
 
-frmText::~frmText() = default;
+frmText::~frmText() {
+    // The stack empties itself as it goes; the document it would mark saved outlives the window.
+    undoStack_->disconnect(this);
+}
 
 void frmText::buildPreview(QWidget* client) {
     image1_ = new PreviewPicture(client);
@@ -233,6 +239,8 @@ void frmText::buildMenus() {
     addItem(file, "mnuFileExit", "E&xit", &frmText::mnuFileExit_Click);
 
     QMenu* edit = addMenu("mnuEdit", "E&dit");
+    buildEditMenu(edit);
+    addSeparator(edit, "mnuEditSep2");
     addItem(edit, "mnuEditFindInArchive", "Find in Archive...",
             &frmText::mnuEditFindInArchive_Click);
 
@@ -335,6 +343,9 @@ void frmText::setDocumentLoadedState() {
 }
 
 void frmText::showLoadedDocument() {
+    // A new document: nothing to undo, and this is its saved state.
+    undoStack_->clear();
+    loadedVersion2_ = state_.Document.IsVersion2;
     // A reference chosen for another document would mark the wrong entries as untranslated.
     if (state_.Reference.SlotCount != 0) {
         state_.Reference = TextDocument{};

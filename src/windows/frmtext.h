@@ -11,6 +11,7 @@
 
 #include "base/expanddata.h"
 #include "characters/keyboardgroups.h"
+#include "document/textsearch.h"
 #include "windows/displaycodec.h"
 #include "windows/prompts.h"
 
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,6 +30,7 @@ class QLabel;
 class QMenu;
 class QTimer;
 class QToolButton;
+class QUndoStack;
 class QDragEnterEvent;
 class QDropEvent;
 
@@ -35,7 +38,9 @@ namespace zyn {
 
 struct ProgramState;
 struct LoadedText;
+struct TextDocument;
 class frmEditor;
+class frmFind;
 class frmEntries;
 
 class frmText : public QMainWindow {
@@ -101,6 +106,32 @@ public:
     frmEditor* editor() const;
     // The group checked in the "&KeybGroups" menu; its code page is the one keys are typed in.
     KeyboardGroup keyboardGroup() const { return keyboardGroup_; }
+
+    // Every change to the document's entries or types is one step of this stack; its clean
+    // state is the saved one. Opening a document empties it.
+    QUndoStack* undoStack() const { return undoStack_; }
+    // Makes change to the document one undoable step named name; a change that changes nothing
+    // is no step. Returns whether it changed anything.
+    bool applyEdit(const QString& name, const std::function<void(TextDocument&)>& change);
+    // After an undo, a redo or an edit: the window shown again for the document as it is now,
+    // on entry when the current entry is not one of those changed (-1: stay).
+    void showEdited(int entry);
+    // The document was written where it belongs: this state of the stack is the saved one.
+    void documentSaved();
+
+    // Find and replace. The last text searched for and its options, shared by both windows and
+    // by F3 / Shift+F3.
+    void setSearch(const QString& text, const SearchOptions& options);
+    const QString& searchText() const { return searchText_; }
+    // Makes the next (or previous) entry holding the text current, wrapping; says so when none
+    // does. Without a text, opens the Find window.
+    bool findNext(bool forward = true);
+    // Replaces the text in the current entry, when it holds it, then finds the next.
+    void replaceCurrent(const QString& replacement);
+    // Replaces the text in every entry as one step and says in how many entries. Returns that.
+    int replaceAll(const QString& replacement);
+    frmFind* findWindow() const;
+    frmFind* replaceWindow() const;
 
     // Show entry CurrentEntry: captions, and for ZYN 2 the type colour and SetType.
     void ShowEntry();
@@ -175,14 +206,31 @@ public slots:
     // Bar button 12: the string editor on the current entry.
     void editEntry();
 
+    void mnuEditFind_Click();
+    void mnuEditFindNext_Click();
+    void mnuEditFindPrevious_Click();
+    void mnuEditReplace_Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     // A text file dropped on the window opens as File Open opens it.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
+    // Undo, Redo, Find and Replace at the head of the E&dit menu.
+    void buildEditMenu(QMenu* edit);
+    void addKeys();
+    void syncModified();
+    // The parts of the window that follow the document's version: Type menu, conversion item,
+    // picture and colour, and the current entry.
+    void refreshDocumentView();
+    // The letters of the character set, for searches.
+    SearchLetters letterTable() const;
+    bool searchBytes(std::string& needle) const;
+    frmFind* showFindWindow(bool replace);
     void buildPreview(QWidget* client);
     void buildButtonBar(QWidget* client);
     QAction* addItem(QMenu* menu, const char* name, const char* caption, void (frmText::*slot)());
@@ -232,6 +280,13 @@ private:
 
     std::vector<std::string> opened_;
     QPointer<frmEditor> editor_;
+    QUndoStack* undoStack_ = nullptr;
+    // The version the document was opened in: converting it back is a conversion again.
+    bool loadedVersion2_ = false;
+    QString searchText_;
+    SearchOptions searchOptions_;
+    QPointer<frmFind> find_;
+    QPointer<frmFind> replace_;
     QPointer<frmEntries> entries_;
     KeyboardGroup keyboardGroup_ = KeyboardGroup::None;
 };

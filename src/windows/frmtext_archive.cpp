@@ -34,15 +34,13 @@ void chooseArchiveItem(frmText& window, bool saveMode) {
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);
-    // The document's own file, or the archive it came from, is not offered again.
+    // The document's own file, or the archive it came from, is not offered again; every other
+    // archive is read afresh.
     if (path == remembered)
         return;
 
     ArchiveIndex index;
-    // A document taken from this very archive is saved back through the index it came with.
-    if (saveMode && state.Document.FromArchive && path == state.Document.ArchivePath) {
-        index = state.Archive;
-    } else if (Status read = ReadArchiveIndex(state.files(), path, index); !read) {
+    if (Status read = ReadArchiveIndex(state.files(), path, index); !read) {
         window.prompts().notify(&window, window.windowTitle(), fromNative(read.message()),
                                 Prompts::Icon::Stop);
         return;

@@ -62,8 +62,10 @@ void frmText::mnuExtraLoadChr_Click() {
 void frmText::mnuConvert_Click() {
     if (!state_.Characters.RemapLoaded)
         return;
-    // The entries take their display form; the preview and Modified stay as they are.
-    ConvertToDisplayForm(state_.Document, DisplayCodeMap(state_.Characters));
+    // The entries take their display form; the preview stays as it is.
+    const ByteMap toDisplay = DisplayCodeMap(state_.Characters);
+    applyEdit(QStringLiteral("Remapping"),
+              [&toDisplay](TextDocument& doc) { ConvertToDisplayForm(doc, toDisplay); });
 }
 
 void frmText::mnuExtraOrdinal_Click() {

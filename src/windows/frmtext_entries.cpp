@@ -46,8 +46,7 @@ void frmText::ShowEntry() {
 void frmText::showEntry(int i, bool throughTable) {
     if (i < 0 || i >= state_.Document.entryCount())
         return;
-    const std::string text = throughTable ? ShownText(state_.Document, state_.Characters, i)
-                                          : state_.Document.EntryText[i];
+    const std::string text = throughTable ? shownText(i) : state_.Document.EntryText[i];
     setCaptions(text, text);
     if (state_.Document.IsVersion2) {
         setFrontColor(GetForeColorA(state_.Document.EntryType[i]));
@@ -59,10 +58,7 @@ void frmText::showEntry(int i, bool throughTable) {
 std::string frmText::shownText(int i) const {
     if (i < 0 || i >= state_.Document.entryCount())
         return {};
-    const std::string& text = state_.Document.EntryText[static_cast<std::size_t>(i)];
-    if (state_.Characters.RemapLoaded && !state_.Document.DisplayForm[static_cast<std::size_t>(i)])
-        return RemapText(state_.Characters, text);
-    return text;
+    return ShownText(state_.Document, state_.Characters, i);
 }
 
 const std::string& frmText::openedText(int i) const {
@@ -135,18 +131,9 @@ void frmText::chooseType(std::uint8_t code) {
     QAction* item = menuItem(type->menuName);
     if (item->isChecked() || !state_.Document.IsVersion2 || !state_.Document.hasEntries())
         return;
-    std::uint8_t& entryType = state_.Document.EntryType[state_.Document.CurrentEntry];
-    const std::uint8_t previous = entryType;
-    entryType = code;
-    setBackground(type->picture);
-    if (entryType != previous) {
-        state_.Document.Modified = true;
-        setSaveEnabled(true);
-        emit documentChanged();
-    }
-    for (const EntryTypeInfo& other : EntryTypes)
-        menuItem(other.menuName)->setChecked(&other == type);
-    setFrontColor(type->color);
+    const int i = state_.Document.CurrentEntry;
+    applyEdit(QStringLiteral("Type"),
+              [i, code](TextDocument& doc) { doc.EntryType[static_cast<std::size_t>(i)] = code; });
 }
 
 void frmText::mnuTypeNormal_Click() {
@@ -230,13 +217,9 @@ void frmText::Timer1_Timer() {
     const int i = state_.Document.CurrentEntry;
     if (i < 0 || i >= state_.Document.entryCount())
         return;
-    if (!CommitEditedText(state_.Document, state_.Characters, i, caption1_))
-        return;
-    const std::string& entry = state_.Document.EntryText[i];
-    setCaptions(entry, entry);
-    state_.Document.Modified = true;
-    setSaveEnabled(true);
-    emit documentChanged();
+    applyEdit(QStringLiteral("Edit"), [this, i](TextDocument& doc) {
+        CommitEditedText(doc, state_.Characters, i, caption1_);
+    });
 }
 
 } // namespace zyn

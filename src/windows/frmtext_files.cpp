@@ -136,7 +136,7 @@ void frmText::mnuFileSave_Click() {
     const SaveResult result = SaveDocument(state_);
     switch (result.outcome) {
     case SaveOutcome::Saved:
-        setSaveEnabled(false);
+        documentSaved();
         break;
     case SaveOutcome::NothingToSave:
         break;
@@ -166,24 +166,7 @@ void frmText::mnuFileSaveAs_Click() {
 void frmText::mnuFileConvertFile_Click() {
     if (state_.Document.SlotCount == 0)
         return;
-    ConvertVersion(state_.Document);
-    const bool entries = state_.Document.hasEntries();
-    if (state_.Document.IsVersion2) {
-        setTypeMenuEnabled(entries);
-        if (entries)
-            SetType(state_.Document.CurrentEntry);
-        setFrontColor(GetForeColorA(1));
-    } else {
-        if (entries)
-            setBackground(Zyn1Picture);
-        setFrontColor(DefaultFrontColor);
-        setTypeMenuEnabled(false);
-    }
-    setSaveEnabled(true);
-    QAction* convert = menuItem("mnuFileConvertFile");
-    convert->setEnabled(false);
-    convert->setText(ConvertCaption);
-    emit documentChanged();
+    applyEdit(QStringLiteral("Conversion"), ConvertVersion);
 }
 
 } // namespace zyn

@@ -52,11 +52,17 @@ TEST(Listing, TableShowsEachItemsSizesAndWhetherItIsBlankOrShared) {
     EXPECT_EQ(table[29].find("0 "), table[0].find("MODE") + 3) << table[29];
 }
 
-TEST(Listing, NumbersPutEachNameAfterItsItemNumber) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"names", "1"},
-          std::vector<std::string>{"names", "2", "--demo"}}) {
+TEST(Listing, NamesAreListedInItemOrderAndNumbersPutEachAfterItsItemNumber) {
+    const struct {
+        std::vector<std::string> args;
+        std::size_t count, probe;
+        std::string name;
+    } games[] = {{{"names", "1"}, 140, 28, "FR_SYS.ORD"},
+                 {{"names", "2", "--demo"}, 180, 158, "PO: N\u00E3o utlizado na vers\u00E3o demo"}};
+    for (const auto& [args, count, probe, name] : games) {
         const auto plain = lines(zyntext(args).out);
+        ASSERT_EQ(plain.size(), count);
+        EXPECT_EQ(plain[probe], name);
         auto numberedArgs = args;
         numberedArgs.push_back("--numbers");
         const auto numbered = lines(zyntext(numberedArgs).out);

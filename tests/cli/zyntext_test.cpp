@@ -186,21 +186,6 @@ TEST(Zyntext, HqrReplaceBacksUpBesideTheArchiveAndTakesSeveralItemsOrWholeItemFi
     }
 }
 
-// The line (from 1) of out that holds name and nothing else; 0 when none does.
-std::ptrdiff_t lineOf(const std::string& out, const std::string& name) {
-    const auto at = ("\n" + out).find("\n" + name + "\n");
-    return at == std::string::npos ? 0 : std::count(out.begin(), out.begin() + at, '\n') + 1;
-}
-
-TEST(Zyntext, NamesListsTheItemNamesOfEitherGame) {
-    const ToolRun one = zyntext({"names", "1"});
-    EXPECT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 140);
-    EXPECT_EQ(lineOf(one.out, "FR_SYS.ORD"), 29);
-    const ToolRun demo = zyntext({"names", "2", "--demo"});
-    EXPECT_EQ(std::count(demo.out.begin(), demo.out.end(), '\n'), 180);
-    EXPECT_EQ(lineOf(demo.out, "PO: N\u00E3o utlizado na vers\u00E3o demo"), 159);
-}
-
 TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
     test::TempDir dir;
     const std::string archive = dir.write("data.hqr", mixedArchive().build());

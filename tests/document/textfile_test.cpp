@@ -124,13 +124,6 @@ TEST(TextReader, LineBreaksAreEncodedAndDecodedRuleByRuleInOrder) {
     }
 }
 
-TEST(TextReader, AZyn2FileReadAsZyn1KeepsTheTypeBytesInTheTexts) {
-    const auto read = parse(TextFileBuilder(2).entry("Hi", 5).entry("", 33).bytes(), false);
-    ASSERT_TRUE(read) << read.message();
-    EXPECT_EQ(read->text.EntryText, (std::vector<std::string>{"\x05Hi", "\x21", ""}));
-    EXPECT_EQ(read->text.EntryType, (std::vector<std::uint8_t>{0, 0}));
-}
-
 TEST(TextReader, CompressedFilesAreExpandedOrRefusedFromTheCommandLine) {
     const std::string data = TextFileBuilder(2).entry("Packed @ text", 9).data();
     test::TempDir dir;
@@ -252,24 +245,6 @@ TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCodeKeepingLine
                                          (shown ? "\"\u255A\" (code 200)" : "U+00C8")),
                   std::string::npos)
             << refused.message();
-    }
-}
-
-TEST_F(TextFile, SaveAsWritesAHeaderOnlyWhereTheNameAllows) {
-    const std::string data = TextFileBuilder(1).entry("one").data();
-    const std::string withHeader = TextFileBuilder(1).entry("one").withHeader().bytes();
-    const struct {
-        const char* name;
-        bool readWithHeader, writesHeader;
-    } cases[] = {{"out.dat", false, false},
-                 {"out.ztf", true, true},
-                 {"OUT.DIA", true, false},
-                 {"out.zyt", true, false}};
-    for (const auto& c : cases) {
-        open("in.ztf", c.readWithHeader ? withHeader : data, false);
-        PrepareSaveAs(doc, dir.file(c.name));
-        ASSERT_EQ(save(), SaveOutcome::Saved) << c.name;
-        EXPECT_EQ(test::readBytes(dir.file(c.name)), c.writesHeader ? withHeader : data) << c.name;
     }
 }
 

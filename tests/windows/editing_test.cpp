@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QWindow>
 #include <QtTest/QTest>
 #include <map>
@@ -265,8 +266,10 @@ TEST_F(EditorTest, TheCharacterMapFitsItsFontToTheCellsAndShowsEachControlCode) 
     }
 }
 
-TEST_F(EditorTest, AltCOpensOneCharacterMapThatGoesWithItsEditor) {
-    frmEditor& edit = editEntry({"x"});
+// Alt+C opens the editor's one character map; it pages through the codes, puts a double-clicked
+// code in place of the selection, keeps its page when closed and goes with its editor.
+TEST_F(EditorTest, AltCOpensOneCharacterMapThatPagesInsertsAndGoesWithItsEditor) {
+    frmEditor& edit = editEntry({"abcd"});
     for (int press = 0; press < 2; ++press) {
         edit.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
@@ -276,23 +279,10 @@ TEST_F(EditorTest, AltCOpensOneCharacterMapThatGoesWithItsEditor) {
         QTest::qWait(150);
     }
     EXPECT_EQ(edit.findChildren<frmTable*>().size(), 1);
-    EXPECT_TRUE(edit.characterMap()->isVisible());
-    EXPECT_EQ(edit.EditedText(), "x");
-
-    // Closed by the user it keeps its page for the next Alt+C.
     frmTable& map = *edit.characterMap();
-    map.HScroll1()->setValue(40);
-    map.close();
-    EXPECT_EQ(&characterMap(), &map);
-    EXPECT_EQ(map.PageStart(), 40);
-    QPointer<frmTable> old = &map;
-    closeEditor();
-    EXPECT_TRUE(!old || !old->isVisible());
-}
+    EXPECT_TRUE(map.isVisible());
+    EXPECT_EQ(edit.EditedText(), "abcd");
 
-TEST_F(EditorTest, CharacterMapPagesThroughTheCodes) {
-    editEntry({"x"});
-    frmTable& map = characterMap();
     EXPECT_EQ(map.HScroll1()->maximum(), 224);
     for (int start : {0, 224, 100}) {
         map.HScroll1()->setValue(start);
@@ -301,27 +291,29 @@ TEST_F(EditorTest, CharacterMapPagesThroughTheCodes) {
             QStringLiteral("Range of characters displayed: %1 to %2.").arg(start).arg(start + 31));
         EXPECT_EQ(map.Label2(31)->text(), QString::number(start + 31));
     }
-    EXPECT_EQ(map.Label1(0)->text(), QString(editor().displayCodec().charFor(100)));
+    EXPECT_EQ(map.Label1(0)->text(), QString(edit.displayCodec().charFor(100)));
     EXPECT_EQ(map.Label1(27)->text(), QString(QChar(0x2421))) << "DEL shows its symbol";
-}
 
-TEST_F(EditorTest, CharacterMapDoubleClickReplacesTheSelection) {
-    editEntry({"abcd"});
-    frmTable& map = characterMap();
     QTextCursor cursor = box().textCursor();
     cursor.setPosition(1);
     cursor.setPosition(3, QTextCursor::KeepAnchor);
     box().setTextCursor(cursor);
     map.HScroll1()->setValue(64);
-
     QTest::mouseDClick(map.Label1(1), Qt::LeftButton);
-    EXPECT_EQ(editor().EditedText(), "aAd");
-
+    EXPECT_EQ(edit.EditedText(), "aAd");
     QTest::mouseDClick(map.Label1(2), Qt::LeftButton);
-    EXPECT_EQ(editor().EditedText(), "aABd") << "then at the caret";
+    EXPECT_EQ(edit.EditedText(), "aABd") << "then at the caret";
     map.HScroll1()->setValue(0);
     QTest::mouseDClick(map.Label1(0), Qt::LeftButton);
-    EXPECT_EQ(editor().EditedText(), std::string("aAB\0d", 5));
+    EXPECT_EQ(edit.EditedText(), std::string("aAB\0d", 5));
+
+    map.HScroll1()->setValue(40);
+    map.close();
+    EXPECT_EQ(&characterMap(), &map);
+    EXPECT_EQ(map.PageStart(), 40);
+    QPointer<frmTable> old = &map;
+    closeEditor();
+    EXPECT_TRUE(!old || !old->isVisible());
 }
 
 TEST_F(EditorTest, CharacterMapShowsAndInsertsASetTablesSlots) {
@@ -381,16 +373,22 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     EXPECT_EQ(shown(), "b abt");
     window->menuItem("mnuConvert")->trigger();
     EXPECT_EQ(state.Document.EntryText[1], "b abt");
-    EXPECT_FALSE(state.Document.Modified) << "converting is no change to save";
+    EXPECT_TRUE(state.Document.Modified) << "converting is a step of the undo stack";
+    window->menuItem("mnuEditUndo")->trigger();
+    EXPECT_EQ(state.Document.EntryText[1], "a bat");
+    EXPECT_FALSE(state.Document.Modified) << "undone back to the saved state";
+    window->menuItem("mnuEditRedo")->trigger();
+    EXPECT_EQ(state.Document.EntryText[1], "b abt");
     window->selectEntry(0);
     EXPECT_EQ(shown(), "b dbt");
     window->barButton(12)->click();
     EXPECT_EQ(editor().EditedText(), "b dbt");
     closeEditor();
     EXPECT_EQ(state.Document.EntryText[0], "b dbt");
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_EQ(window->undoStack()->count(), 2) << "an unchanged text is no step";
 
     // Another open starts with every entry in game codes: an untouched entry saves as it was.
+    prompts.answer(Answer::No);
     open(writeText("dogs.zyt", 1, {"a dog", "x"}), false);
     window->selectEntry(1);
     commit("y");
