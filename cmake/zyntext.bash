@@ -19,7 +19,7 @@ _zyntext() {
         [po import]="--game --charset --remap --fuzzy"
         [hqr list]="--table"
         [hqr extract]="--expand"
-        [hqr replace]="--item-file"
+        [hqr replace]="--item-file --wait"
         [expand]=""
         [names]="--demo --numbers"
     )

@@ -5,6 +5,8 @@
 #include "base/expanddata.h"
 #include "fuzz/fuzzcheck.h"
 
+#include <algorithm>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -27,7 +29,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Two input bytes make at most 18 output bytes, whatever the header claims.
     ZYN_FUZZ_CHECK(out.size() <= compressed.size() / 2 * 18 + 18);
     ZYN_FUZZ_CHECK(reports >= 1 && lastMaximum == claimed);
-    // Decoding is a function of its input: a second run gives the same bytes.
+    // Decoding is a function of its input: a second run gives the same bytes, and so does the
+    // stream, fed in pieces of a size the input chooses.
     ZYN_FUZZ_CHECK(zyn::ExpandData(compressed, method, claimed) == out);
+    const std::size_t piece = 1 + data[0] / 2;
+    std::size_t at = 0;
+    std::string streamed;
+    zyn::ExpandStream(
+        [&](char* buffer, std::size_t size) {
+            const std::size_t n = std::min({size, piece, compressed.size() - at});
+            compressed.copy(buffer, n, at);
+            at += n;
+            return n;
+        },
+        method, claimed,
+        [&](std::string_view bytes) {
+            streamed += bytes;
+            return true;
+        });
+    ZYN_FUZZ_CHECK(streamed == out);
     return 0;
 }

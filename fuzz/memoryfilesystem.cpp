@@ -25,6 +25,34 @@ Result<std::string> MemoryFileSystem::readFile(const std::string& path, std::uin
     return *data;
 }
 
+Result<OpenFile> MemoryFileSystem::open(const std::string& path, bool) {
+    const std::string* data = find(path);
+    if (data == nullptr)
+        return missing(path);
+    return OpenFile{path, 0, data->size()};
+}
+
+Result<std::size_t> MemoryFileSystem::readAt(OpenFile& file, std::uint64_t offset, char* buffer,
+                                             std::size_t size) {
+    const std::string* data = find(file.path);
+    if (data == nullptr)
+        return missing(file.path);
+    if (offset >= data->size())
+        return std::size_t{0};
+    return data->copy(buffer, size, static_cast<std::size_t>(offset));
+}
+
+Status MemoryFileSystem::copy(OpenFile& from, std::uint64_t offset, std::uint64_t size,
+                              NewFile& to) {
+    const std::string* data = find(from.path);
+    if (data == nullptr || offset + size > data->size())
+        return Status::failure(ErrorKind::Io, "Cannot read " + from.path + ": it is too short.");
+    const std::string part =
+        data->substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(size));
+    files_[to.path].append(part);
+    return {};
+}
+
 std::string MemoryFileSystem::unusedName(const std::string& folder, const std::string& name) const {
     for (int n = 0;; ++n)
         if (std::string path = folder + "." + name + "." + std::to_string(n); !find(path))

@@ -2,6 +2,8 @@
 // opens the file named on the command line, if any.
 
 #include "app/commandline.h"
+#include "base/interruptcleanup.h"
+#include "base/workingfolder.h"
 #include "flows/programstate.h"
 #include "windows/frmabout.h"
 #include "windows/frmtext.h"
@@ -47,6 +49,9 @@ int main(int argc, char** argv) {
         code >= 0)
         return code;
 
+    // An interrupted save leaves no temporary file, and no run leaves its working folder.
+    zyn::InstallInterruptCleanup();
+    zyn::RemoveAbandonedWorkingFolders();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(zyn::ApplicationTitle));
 

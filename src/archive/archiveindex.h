@@ -2,13 +2,14 @@
 
 // HQR archives: a table of 32-bit item offsets (slot 0 is the table's own length, the last slot
 // the archive's length) followed by the items, each a 10-byte header and its data. The index
-// holds every item's bytes in memory; the archive is rebuilt from it with one item replaced.
+// holds every item's bytes in memory, as the item dialog lists and loads them.
 
 #include "base/expanddata.h"
 #include "base/filesystem.h"
 #include "base/result.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,8 @@ struct ArchiveIndex {
     int itemCount() const { return LastItem + 1; }
 };
 
-// Archives are read whole; the games' archives are a few megabytes, so anything beyond this is
-// refused before it is read into memory.
+// The index holds a whole archive; the games' archives are a few megabytes, so anything beyond
+// this is refused before it is read into memory.
 constexpr std::uint64_t MaxArchiveSize = 1024u * 1024 * 1024;
 
 // LastItem as the table's first slot gives it: slot 0 / 4 - 2, halves rounded to even, and -1
@@ -45,5 +46,11 @@ Status ReadArchiveIndex(FileSystem& fs, const std::string& path, ArchiveIndex& i
 // archive or a failed write leaves the index unchanged.
 Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& targetPath,
                    int itemNumber, ArchiveIndex& index);
+
+// What the index knows item `item` to hold (header and data; empty when blank), or nothing when
+// it has no such item.
+std::optional<std::string> ItemAsKnown(const ArchiveIndex& index, int item);
+// Records bytes as what item `item` holds now (after it was written).
+void RememberItem(ArchiveIndex& index, int item, std::string bytes);
 
 } // namespace zyn

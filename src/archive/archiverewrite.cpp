@@ -1,13 +1,14 @@
 #include "archive/archiverewrite.h"
 
+#include "archive/archivetable.h"
 #include "base/bytes.h"
 #include "base/itemheader.h"
 #include "base/safewriter.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <unordered_map>
-#include <vector>
 
 namespace zyn {
 
@@ -15,25 +16,137 @@ namespace {
 
 constexpr const char* BackupSuffix = ".~$R";
 
-const std::string& itemData(const ArchiveIndex& index, std::size_t i) {
-    static const std::string none;
-    return i < index.ItemData.size() ? index.ItemData[i] : none;
-}
-
-std::int32_t itemOffset(const ArchiveIndex& index, std::size_t i) {
-    return i < index.ItemOffset.size() ? index.ItemOffset[i] : 0;
-}
-
-// A stored item gets a fresh header; anything else (modes 1 and 2, and modes this program cannot
-// expand) keeps its own header and bytes unchanged.
-bool isStored(const ArchiveIndex& index, std::size_t i) {
-    const std::uint8_t mode = i < index.ItemMode.size() ? index.ItemMode[i] : 0;
-    return mode == 0 && readU16(itemData(index, i), 8) == 0;
-}
-
 Status failure(const std::string& path, const Status& cause) {
     return Status::failure(cause.kind(),
                            "Cannot rebuild the archive " + path + ": " + cause.message());
+}
+
+// A stored item is written with a fresh header; anything else (modes 1 and 2, and modes this
+// program cannot expand) keeps its own header.
+bool needsFreshHeader(std::string_view header) {
+    return readU16(header, 8) == 0 && readU32(header, 0) != readU32(header, 4);
+}
+
+// The new archive as it is written: bytes made here, and runs of the old archive copied by the
+// file system. Adjacent runs are copied in one go, so an archive whose items need no new
+// header is copied in a few large pieces.
+class ArchiveOutput {
+public:
+    ArchiveOutput(ReplacementFile& file, OpenFile& old) : file_(file), old_(old) {}
+
+    Status bytes(std::string_view data) {
+        if (runSize_ != 0)
+            if (Status flushed = flush(); !flushed)
+                return flushed;
+        pending_.append(data);
+        return {};
+    }
+
+    Status copy(std::uint64_t from, std::uint64_t size) {
+        if (runSize_ != 0 && from == runFrom_ + runSize_) {
+            runSize_ += size;
+            return {};
+        }
+        if (runSize_ != 0)
+            if (Status flushed = flush(); !flushed)
+                return flushed;
+        runFrom_ = from;
+        runSize_ = size;
+        return {};
+    }
+
+    // Writes what is held, then copies the run (the held bytes come before it).
+    Status flush() {
+        if (!pending_.empty()) {
+            if (Status written = file_.write(pending_); !written)
+                return written;
+            pending_.clear();
+        }
+        if (runSize_ != 0) {
+            if (Status copied = file_.copy(old_, runFrom_, runSize_); !copied)
+                return copied;
+            runSize_ = 0;
+        }
+        return {};
+    }
+
+private:
+    ReplacementFile& file_;
+    OpenFile& old_;
+    std::string pending_;
+    std::uint64_t runFrom_ = 0, runSize_ = 0;
+};
+
+// What the new archive holds: its table and, in order, the pieces after it.
+struct Piece {
+    const std::string* bytes = nullptr; // a changed item, else a run of the old archive
+    std::string header;                 // a fresh header to write before the run
+    std::uint64_t from = 0, size = 0;
+};
+
+struct Layout {
+    std::string table;
+    std::vector<Piece> pieces;
+};
+
+Result<Layout> layOut(const ArchiveTable& table, const std::vector<ItemChange>& changes,
+                      std::vector<std::string>& changedBytes) {
+    const std::size_t count = table.items.size();
+    std::vector<const std::string*> changed(count, nullptr);
+    for (std::size_t c = 0; c < changes.size(); ++c)
+        changed[static_cast<std::size_t>(changes[c].item)] = &changedBytes[c];
+
+    Layout layout;
+    layout.table.assign(4 * (count + 1), '\0');
+    std::uint64_t end = layout.table.size();
+    // Where an unchanged item's bytes went, by the slot they had.
+    std::unordered_map<std::int32_t, std::uint64_t> placed;
+    for (std::size_t i = 0; i < count; ++i) {
+        const TableItem& item = table.items[i];
+        std::uint64_t offset = end;
+        if (changed[i] != nullptr) {
+            layout.pieces.push_back({changed[i], {}, 0, 0});
+            end += changed[i]->size();
+        } else if (item.blank) {
+            offset = 0;
+        } else if (const auto earlier = placed.find(item.slot); earlier != placed.end()) {
+            offset = earlier->second;
+        } else {
+            placed.emplace(item.slot, end);
+            const auto from = static_cast<std::uint64_t>(item.slot);
+            if (needsFreshHeader(item.header))
+                layout.pieces.push_back({nullptr, StoredItemHeader(item.size - ItemHeaderSize),
+                                         from + ItemHeaderSize, item.size - ItemHeaderSize});
+            else
+                layout.pieces.push_back({nullptr, {}, from, item.size});
+            end += item.size;
+        }
+        if (end > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+            return Result<Layout>::failure(
+                ErrorKind::Damaged, "the rebuilt archive would be larger than 2 GB, which its "
+                                    "32-bit offsets cannot address.");
+        putU32(layout.table, 4 * i, static_cast<std::uint32_t>(offset));
+    }
+    putU32(layout.table, 4 * count, static_cast<std::uint32_t>(end));
+    return layout;
+}
+
+Status write(ReplacementFile& file, OpenFile& old, const Layout& layout) {
+    ArchiveOutput out(file, old);
+    if (Status written = out.bytes(layout.table); !written)
+        return written;
+    for (const Piece& piece : layout.pieces) {
+        Status status;
+        if (piece.bytes)
+            status = out.bytes(*piece.bytes);
+        else if (!piece.header.empty())
+            status = out.bytes(piece.header);
+        if (status && !piece.bytes)
+            status = out.copy(piece.from, piece.size);
+        if (!status)
+            return status;
+    }
+    return out.flush();
 }
 
 } // namespace
@@ -43,94 +156,77 @@ std::string BackupName(const std::string& path) {
     return (dot == std::string::npos ? path : path.substr(0, dot)) + BackupSuffix;
 }
 
-void ReplaceItem(ArchiveIndex& index, int k, std::string_view content) {
-    const auto slot = static_cast<std::size_t>(k);
-    if (index.ItemMode.size() <= slot)
-        index.ItemMode.resize(slot + 1);
-    if (index.ItemData.size() <= slot)
-        index.ItemData.resize(slot + 1);
-    if (index.ItemOffset.size() <= slot)
-        index.ItemOffset.resize(slot + 1);
-    index.ItemMode[slot] = 0;
-    std::string& data = index.ItemData[slot];
-    data.assign(ItemHeaderSize, '\0');
-    data.append(content);
-}
-
-Result<std::string> BuildArchive(const ArchiveIndex& index) {
-    const std::size_t count = index.LastItem < 0 ? 0 : static_cast<std::size_t>(index.LastItem) + 1;
-    const std::size_t tableSize = 4 * (count + 1);
-
-    std::size_t total = tableSize;
-    for (std::size_t i = 0; i < count; ++i)
-        total += itemData(index, i).size();
-    std::string out;
-    out.reserve(total);
-    out.assign(tableSize, '\0');
-
-    std::vector<std::uint32_t> newOffset(count, 0);
-    // Items written so far, by the offset they had in the old archive.
-    std::unordered_map<std::int32_t, std::vector<std::size_t>> written;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::string& data = itemData(index, i);
-        if (data.empty())
-            continue; // blank: slot 0, no bytes
-        auto& sameOffset = written[itemOffset(index, i)];
-        bool shared = false;
-        for (const std::size_t j : sameOffset) {
-            // Equal bytes too: an item replaced since it was read no longer shares the old ones.
-            if (itemData(index, j) == data) {
-                newOffset[i] = newOffset[j];
-                shared = true;
-                break;
-            }
-        }
-        if (!shared) {
-            if (out.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-                break;
-            sameOffset.push_back(i);
-            newOffset[i] = static_cast<std::uint32_t>(out.size());
-            if (isStored(index, i)) {
-                const std::string_view payload =
-                    std::string_view(data).substr(std::min(data.size(), ItemHeaderSize));
-                appendU32(out, static_cast<std::uint32_t>(payload.size()));
-                appendU32(out, static_cast<std::uint32_t>(payload.size()));
-                appendU16(out, 0);
-                out.append(payload);
-            } else {
-                out.append(data);
-            }
-        }
-        putU32(out, 4 * i, newOffset[i]);
-    }
-    if (out.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-        return Result<std::string>::failure(
-            ErrorKind::Damaged, "the rebuilt archive would be larger than 2 GB, which its "
-                                "32-bit offsets cannot address.");
-    putU32(out, tableSize - 4, static_cast<std::uint32_t>(out.size()));
-    return out;
-}
-
-Status RewriteArchive(FileSystem& fs, const ArchiveIndex& index, const std::string& path) {
+Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
+                                                const std::vector<ItemChange>& changes,
+                                                const LockWait& wait) {
     // A link is followed: the archive it leads to is rebuilt and backed up beside itself.
-    auto file = fs.resolveLinks(path);
-    if (!file)
-        return failure(path, file.status());
-    const std::string backup = BackupName(*file);
-    if (backup == *file)
+    auto resolved = fs.resolveLinks(path);
+    if (!resolved)
+        return failure(path, resolved.status());
+    const std::string backup = BackupName(*resolved);
+    if (backup == *resolved)
         return Status::failure(ErrorKind::Io, "Cannot rebuild the archive " + path +
                                                   ": its backup would have its own name.");
     // Refused before the backup is made: a read-only archive is left entirely alone.
-    if (Status writable = CheckWritable(fs, *file); !writable)
+    if (Status writable = CheckWritable(fs, *resolved); !writable)
         return failure(path, writable);
-    auto archive = BuildArchive(index);
-    if (!archive)
-        return failure(path, archive.status());
-    if (Status kept = KeepBackup(fs, *file, backup); !kept)
+
+    auto locked = OpenLocked(fs, *resolved, wait);
+    if (!locked)
+        return failure(path, locked.status());
+    OpenFile& archive = *locked;
+    FileCloser unlock(fs, archive); // after the new archive is in place, or a failure
+
+    auto table = ReadArchiveTable(fs, archive);
+    if (!table)
+        return failure(path, table.status());
+    std::vector<ChangedItem> found;
+    std::vector<std::string> changedBytes;
+    for (const ItemChange& change : changes) {
+        if (change.item < 0 || change.item > table->lastItem)
+            return Status::failure(ErrorKind::Damaged,
+                                   "Cannot rebuild the archive " + path + ": it has no item " +
+                                       std::to_string(change.item) + " (it has " +
+                                       std::to_string(table->lastItem + 1) + " items).");
+        const TableItem& item = table->items[static_cast<std::size_t>(change.item)];
+        if (change.expected) {
+            auto now = ReadTableItem(fs, archive, item);
+            if (!now)
+                return failure(path, now.status());
+            if (*now != *change.expected)
+                found.push_back({change.item, std::move(*now)});
+        }
+        // A stored item gets its header afresh; any other must say its own length.
+        const ItemHeader header = TestHeader(change.bytes);
+        if (readU16(change.bytes, 8) == 0)
+            changedBytes.push_back(
+                StoredItem(std::string_view(change.bytes)
+                               .substr(std::min(change.bytes.size(), ItemHeaderSize))));
+        else if (header.found)
+            changedBytes.push_back(change.bytes);
+        else
+            return Status::failure(ErrorKind::Damaged, "Cannot rebuild the archive " + path +
+                                                           ": the new item " +
+                                                           std::to_string(change.item) +
+                                                           " has no header that gives its length.");
+    }
+    if (!found.empty())
+        return found;
+
+    auto layout = layOut(*table, changes, changedBytes);
+    if (!layout)
+        return failure(path, layout.status());
+    if (Status kept = KeepBackup(fs, archive, backup); !kept)
         return failure(path, kept);
-    if (Status replaced = WriteFileSafely(fs, *file, *archive); !replaced)
-        return failure(path, replaced);
-    return {};
+    const FileInfo like = fs.info(*resolved);
+    auto file = ReplacementFile::start(fs, *resolved, &like);
+    if (!file)
+        return failure(path, file.status());
+    if (Status written = write(*file, archive, *layout); !written)
+        return failure(path, written);
+    if (Status committed = file->commit(); !committed)
+        return failure(path, committed);
+    return found;
 }
 
 } // namespace zyn

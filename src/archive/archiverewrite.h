@@ -1,13 +1,16 @@
 #pragma once
 
-// Rebuilding an archive from the index in memory, after one item has been replaced in it.
+// Rebuilding an archive with some of its items replaced: one run at a time, from the archive
+// as it is on disk when its turn comes, copying the items it keeps without holding them.
 
-#include "archive/archiveindex.h"
 #include "base/filesystem.h"
+#include "base/lockwait.h"
 #include "base/result.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zyn {
 
@@ -16,21 +19,41 @@ namespace zyn {
 // count. C:/GAME/TEXT.HQR gives C:/GAME/TEXT.~$R.
 std::string BackupName(const std::string& path);
 
-// Puts content into item k of the index as a stored item: mode 0, ten zero bytes (the header is
-// written afresh by the rebuild) followed by the content. ItemOffset keeps the value read.
-void ReplaceItem(ArchiveIndex& index, int k, std::string_view content);
+// The new content of an item: the whole item, its 10-byte header included (StoredItem of the
+// data for a stored item).
+struct ItemChange {
+    int item = 0;
+    std::string bytes;
+    // When given, what the item must still hold on disk (its header and stored data; empty for
+    // a blank item) for the change to be made: someone else's change is not overwritten
+    // unnoticed.
+    std::optional<std::string> expected;
+};
 
-// The archive the index describes, as bytes: a table of LastItem + 2 slots, then every item in
-// item-number order. Blank items (empty ItemData) get slot 0 and no bytes; an item that has the
-// offset and the bytes of an earlier item shares that item's new offset; compressed items are
-// copied whole; stored items get a fresh header whose two sizes are their data length. The
-// closing slot holds the archive's length. Fails when the archive would not fit 32-bit offsets.
-Result<std::string> BuildArchive(const ArchiveIndex& index);
+// An item whose bytes on disk were not those its change expected, with the bytes found.
+struct ChangedItem {
+    int item = 0;
+    std::string found;
+};
 
-// Keeps the archive at path (or the file its links lead to) in its backup, then replaces it
-// with the archive the index describes through the safe writer. A read-only archive, or one
-// that is not a plain file, is refused before anything is written. On failure (message naming
-// the archive) the archive is as it was; the backup, when it was made, holds it too.
-Status RewriteArchive(FileSystem& fs, const ArchiveIndex& index, const std::string& path);
+// Rebuilds the archive at path (or the file its links lead to) with the changed items. It
+// takes the archive's lock first, waiting for another rebuild as wait says, and holds it until
+// the new archive is in place, so that rebuilds of one archive follow one another and each
+// starts from the archive the one before left. Then it reads the archive's table as it is
+// now; when an item is not what its change expected, it stops there and gives those items
+// (nothing is written). Otherwise the archive is kept in its backup and replaced through the
+// safe writer: a table of LastItem + 2 slots, then every item in item-number order. Blank
+// items get slot 0 and no bytes; an unchanged item that shared its bytes with an earlier
+// unchanged one shares them still; compressed items are copied whole; stored items get a
+// fresh header whose two sizes are their data length; a changed item is written whole and
+// shares nothing. The closing slot holds the archive's length.
+//
+// A read-only archive, or one that is not a plain file, is refused before anything is written;
+// so is an item the archive does not have, and an archive that would outgrow 32-bit offsets.
+// On failure (message naming the archive; ErrorKind::Busy when the wait ran out) the archive is
+// as it was; the backup, when it was made, holds it too.
+Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
+                                                const std::vector<ItemChange>& changes,
+                                                const LockWait& wait);
 
 } // namespace zyn

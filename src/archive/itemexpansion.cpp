@@ -1,18 +1,12 @@
 #include "archive/itemexpansion.h"
 
-#include "archive/archiveindex.h"
 #include "base/bytes.h"
 #include "base/itemheader.h"
 #include "base/safewriter.h"
 
+#include <algorithm>
+
 namespace zyn {
-
-namespace {
-
-// An item file's stored data: the largest archive item this program accepts.
-constexpr std::uint64_t MaxItemFileSize = MaxArchiveSize;
-
-} // namespace
 
 std::string ExpandingLabel(const std::string& source) {
     return "Expanding file: \r\n" + source + " . . .";
@@ -21,16 +15,46 @@ std::string ExpandingLabel(const std::string& source) {
 Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& sourcePath,
                                        const std::string& targetPath, bool hasHeader,
                                        const ProgressFn& progress, std::size_t limit) {
-    auto file = fs.readFile(sourcePath, MaxItemFileSize);
-    if (!file)
-        return file.status();
+    auto source = fs.open(sourcePath, false);
+    if (!source)
+        return source.status();
+    FileCloser closer(fs, *source);
+    std::string header(ItemHeaderSize, '\0');
+    auto read = fs.readAt(*source, 0, header.data(), header.size());
+    if (!read)
+        return read.status();
+    header.resize(*read);
     // Without a header there is no expanded size or method to go by, and the data would be read
     // from offset 10 of a file that does not start there; such a file is not expanded.
-    if (!hasHeader || file->size() < ItemHeaderSize || readU32(*file, 0) == 0)
+    if (!hasHeader || header.size() < ItemHeaderSize || readU32(header, 0) == 0)
         return ExpansionResult{};
-    const std::string expanded = ExpandItemBytes(*file, progress, limit);
-    if (Status written = WriteFileSafely(fs, targetPath, expanded); !written)
-        return written;
+
+    auto target = ReplacementFile::start(fs, targetPath);
+    if (!target)
+        return target.status();
+    // The output is written as it is decoded: neither side is held whole.
+    Status failed;
+    std::uint64_t offset = ItemHeaderSize;
+    const auto input = [&](char* buffer, std::size_t size) -> std::size_t {
+        auto got = fs.readAt(*source, offset, buffer, size);
+        if (!got) {
+            failed = got.status();
+            return 0;
+        }
+        offset += *got;
+        return *got;
+    };
+    const auto output = [&](std::string_view bytes) {
+        if (failed.ok())
+            failed = target->write(bytes);
+        return failed.ok();
+    };
+    ExpandStream(input, MethodForMode(readU16(header, 8)),
+                 std::min<std::uint64_t>(readU32(header, 0), limit), output, progress);
+    if (!failed)
+        return failed;
+    if (Status committed = target->commit(); !committed)
+        return committed;
     return ExpansionResult{true};
 }
 

@@ -4,6 +4,7 @@
 // literal byte (flag bit 1) or a two-byte back-reference (flag bit 0) into the output so far.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,5 +25,16 @@ int MethodForMode(unsigned mode);
 // first byte. Memory stays bounded by the input, whatever expandedSize claims.
 std::string ExpandData(std::string_view data, int method, std::size_t expandedSize,
                        const ProgressFn& progress = {});
+
+// Fills buffer with up to size bytes of compressed data and says how many; 0 at the end.
+using CompressedInput = std::function<std::size_t(char* buffer, std::size_t size)>;
+// Takes the next expanded bytes; false stops the decoding (the bytes could not be written).
+using ExpandedOutput = std::function<bool(std::string_view bytes)>;
+
+// ExpandData as a stream: the same bytes, read from input and handed to output as they are
+// decoded, so that memory stays a few hundred kilobytes whatever the sizes. Returns how many
+// bytes were handed on.
+std::uint64_t ExpandStream(const CompressedInput& input, int method, std::uint64_t expandedSize,
+                           const ExpandedOutput& output, const ProgressFn& progress = {});
 
 } // namespace zyn

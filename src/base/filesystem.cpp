@@ -2,14 +2,18 @@
 
 #include "base/interruptcleanup.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zyn {
 
@@ -45,49 +49,137 @@ void flushFolder(const std::string& path) {
 }
 
 class PosixFileSystem final : public FileSystem {
+private:
+    std::atomic<bool> copyRanges_{true};
+
 public:
     Result<std::string> readFile(const std::string& path, std::uint64_t maxBytes) override {
-        // O_NONBLOCK: opening a FIFO would wait for a writer; it is refused below instead.
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        if (fd < 0)
-            return ioFailure("Cannot open", path, errno);
-        struct stat st {};
-        if (::fstat(fd, &st) != 0) {
-            const int error = errno;
-            ::close(fd);
-            return ioFailure("Cannot read", path, error);
-        }
-        if (!S_ISREG(st.st_mode)) {
-            ::close(fd);
-            return Result<std::string>::failure(ErrorKind::Io,
-                                                "Cannot read " + path + ": it is not a file.");
-        }
-        if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
-            ::close(fd);
+        auto file = open(path, false);
+        if (!file)
+            return file.status();
+        if (file->size > maxBytes) {
+            close(*file);
             return Result<std::string>::failure(
                 ErrorKind::Damaged, "The file " + path + " is too large (" +
-                                        std::to_string(st.st_size) + " bytes; at most " +
+                                        std::to_string(file->size) + " bytes; at most " +
                                         std::to_string(maxBytes) + " are accepted).");
         }
-        std::string data;
-        data.resize(static_cast<std::size_t>(st.st_size));
-        std::size_t done = 0;
-        while (done < data.size()) {
-            const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
+        std::string data(static_cast<std::size_t>(file->size), '\0');
+        auto read = readAt(*file, 0, data.data(), data.size());
+        close(*file);
+        if (!read)
+            return read.status();
+        data.resize(*read); // the file shrank while we read it
+        return data;
+    }
+
+    Result<OpenFile> open(const std::string& path, bool lock) override {
+        // A rebuild renames its new archive over the file it locked; whoever waited for that
+        // lock then holds a file the path no longer names, and tries again on the new one.
+        for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+            // O_NONBLOCK: opening a FIFO would wait for a writer; it is refused below instead.
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+            if (fd < 0)
+                return ioFailure("Cannot open", path, errno);
+            OpenFile file{path, fd, 0};
+            struct stat st {};
+            if (::fstat(fd, &st) != 0) {
                 const int error = errno;
-                ::close(fd);
+                close(file);
                 return ioFailure("Cannot read", path, error);
             }
+            if (!S_ISREG(st.st_mode)) {
+                close(file);
+                return Result<OpenFile>::failure(ErrorKind::Io,
+                                                 "Cannot read " + path + ": it is not a file.");
+            }
+            file.size = static_cast<std::uint64_t>(st.st_size);
+            if (!lock)
+                return file;
+            int locked;
+            while ((locked = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+            }
+            if (locked != 0) {
+                const int error = errno;
+                close(file);
+                if (error == EWOULDBLOCK)
+                    return Result<OpenFile>::failure(ErrorKind::Busy,
+                                                     path + " is in use by another program.");
+                return ioFailure("Cannot lock", path, error);
+            }
+            struct stat now {};
+            if (::stat(path.c_str(), &now) == 0 && now.st_dev == st.st_dev &&
+                now.st_ino == st.st_ino) {
+                // What it holds now: a rebuild may have changed it before letting go.
+                ::fstat(fd, &st);
+                file.size = static_cast<std::uint64_t>(st.st_size);
+                return file;
+            }
+            close(file);
+        }
+        return Result<OpenFile>::failure(ErrorKind::Busy,
+                                         path + " keeps being replaced by another program.");
+    }
+
+    Result<std::size_t> readAt(OpenFile& file, std::uint64_t offset, char* buffer,
+                               std::size_t size) override {
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t n =
+                ::pread(file.handle, buffer + done, size - done, static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return ioFailure("Cannot read", file.path, errno);
             if (n == 0)
-                break; // the file shrank while we read it
+                break;
             done += static_cast<std::size_t>(n);
         }
-        data.resize(done);
-        ::close(fd);
-        return data;
+        return done;
+    }
+
+    Status copy(OpenFile& from, std::uint64_t offset, std::uint64_t size, NewFile& to) override {
+        // The kernel copies without the data passing through this program, where it can: on
+        // the same file system, and where the file system supports it.
+        auto in = static_cast<off_t>(offset);
+        while (size > 0 && copyRanges_) {
+            const ssize_t n = ::copy_file_range(from.handle, &in, to.handle, nullptr,
+                                                std::min<std::uint64_t>(size, 1u << 30), 0);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n > 0) {
+                size -= static_cast<std::uint64_t>(n);
+                continue;
+            }
+            if (n < 0 && errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP &&
+                errno != EINVAL)
+                return ioFailure("Cannot write", to.target, errno);
+            if (n < 0 && errno == ENOSYS)
+                copyRanges_ = false; // a kernel without it: not worth asking again
+            break; // 0 (some special files report nothing copied) or refused: copied below
+        }
+        std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size, 1u << 20)));
+        while (size > 0) {
+            const std::size_t part =
+                static_cast<std::size_t>(std::min<std::uint64_t>(size, buffer.size()));
+            auto read = readAt(from, static_cast<std::uint64_t>(in), buffer.data(), part);
+            if (!read)
+                return read.status();
+            if (*read == 0)
+                return Status::failure(ErrorKind::Io, "Cannot read " + from.path +
+                                                          ": it became shorter while it was read.");
+            if (Status written = write(to, std::string_view(buffer.data(), *read)); !written)
+                return written;
+            in += static_cast<off_t>(*read);
+            size -= *read;
+        }
+        return {};
+    }
+
+    void close(OpenFile& file) override {
+        if (file.handle >= 0)
+            ::close(file.handle);
+        file.handle = -1;
     }
 
     Result<NewFile> create(const std::string& folder, const std::string& name,

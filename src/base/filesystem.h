@@ -23,6 +23,14 @@ struct FileInfo {
     std::int64_t owner = -1, group = -1;
 };
 
+// A file open for reading by parts (the archive a rebuild copies from, an item file being
+// expanded); with a lock, the lock lasts until it is closed.
+struct OpenFile {
+    std::string path;
+    int handle = -1; // the file system's own
+    std::uint64_t size = 0;
+};
+
 // A file being written by create, write and flush, to replace target.
 struct NewFile {
     std::string path;
@@ -38,6 +46,21 @@ public:
     // file cannot make the program allocate without bound, and when it is not a plain file (a
     // FIFO or a device would make the program wait or read for ever).
     virtual Result<std::string> readFile(const std::string& path, std::uint64_t maxBytes) = 0;
+
+    // Opens a plain file for reading by parts. With lock, also takes the file's exclusive
+    // advisory lock, the one every rebuild of an archive holds until its new archive is in
+    // place: a failure of kind ErrorKind::Busy when another run holds it (try again later).
+    // The lock is on the file path names when this returns, also when a rebuild renamed
+    // another file into its place while this one waited.
+    virtual Result<OpenFile> open(const std::string& path, bool lock) = 0;
+    // Up to size bytes from offset into buffer; fewer only at the end of the file.
+    virtual Result<std::size_t> readAt(OpenFile& file, std::uint64_t offset, char* buffer,
+                                       std::size_t size) = 0;
+    // Appends size bytes of from, starting at offset, to the new file; a source that ends
+    // before them is a failure.
+    virtual Status copy(OpenFile& from, std::uint64_t offset, std::uint64_t size, NewFile& to) = 0;
+    // Closes the file, which lets go of its lock.
+    virtual void close(OpenFile& file) = 0;
 
     // Creates an empty file in folder ("" for the current one) under a name made from name
     // that no file has: exclusively, so it never opens an existing file nor follows a link.
@@ -66,6 +89,19 @@ public:
     virtual Result<std::string> resolveLinks(const std::string& path) = 0;
     // Removes every plain file in folder whose name starts with prefix; missing folder is fine.
     virtual void removeMatching(const std::string& folder, const std::string& prefix) = 0;
+};
+
+// Closes an open file when it goes, letting go of its lock.
+class FileCloser {
+public:
+    FileCloser(FileSystem& fs, OpenFile& file) : fs_(fs), file_(file) {}
+    ~FileCloser() { fs_.close(file_); }
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+
+private:
+    FileSystem& fs_;
+    OpenFile& file_;
 };
 
 // The operating system's files.

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <climits>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace zyn {
@@ -17,11 +19,44 @@ struct Slot {
 };
 static_assert(std::atomic<bool>::is_always_lock_free);
 Slot slots[8];
+// Working folders: one per program state, of which a run has one (tests make a few).
+Slot folders[4];
+
+// Empties the folder (it holds plain files only) and removes it, with calls a signal handler
+// may make. Entries removed while the folder is read may hide others, so it is read again
+// until a pass finds nothing left.
+void removeFolder(const char* path) {
+    const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd >= 0) {
+        for (int pass = 0; pass < 16; ++pass) {
+            bool removed = false;
+            ::lseek(fd, 0, SEEK_SET);
+            alignas(8) char buffer[4096];
+            ssize_t n;
+            while ((n = ::getdents64(fd, buffer, sizeof buffer)) > 0) {
+                for (ssize_t at = 0; at < n;) {
+                    const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+                    const char* name = entry->d_name;
+                    if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
+                        removed |= ::unlinkat(fd, name, 0) == 0;
+                    at += entry->d_reclen;
+                }
+            }
+            if (!removed)
+                break;
+        }
+        ::close(fd);
+    }
+    ::rmdir(path);
+}
 
 extern "C" void onInterrupt(int signal) {
     for (Slot& slot : slots)
         if (slot.used.load(std::memory_order_acquire))
             ::unlink(slot.path);
+    for (Slot& folder : folders)
+        if (folder.used.load(std::memory_order_acquire))
+            removeFolder(folder.path);
     ::signal(signal, SIG_DFL);
     ::raise(signal); // delivered when the handler returns: the run ends as it would have
 }
@@ -58,10 +93,12 @@ InterruptGuard::~InterruptGuard() {
         ::pthread_sigmask(SIG_SETMASK, &saved_, nullptr);
 }
 
-void RemoveOnInterrupt(const std::string& path) {
+namespace {
+
+template <std::size_t N> void add(Slot (&list)[N], const std::string& path) {
     if (path.size() >= PATH_MAX)
         return;
-    for (Slot& slot : slots) {
+    for (Slot& slot : list) {
         if (slot.used.load(std::memory_order_relaxed))
             continue;
         std::memcpy(slot.path, path.c_str(), path.size() + 1);
@@ -70,12 +107,30 @@ void RemoveOnInterrupt(const std::string& path) {
     }
 }
 
-void KeepOnInterrupt(const std::string& path) {
-    for (Slot& slot : slots)
+template <std::size_t N> void drop(Slot (&list)[N], const std::string& path) {
+    for (Slot& slot : list)
         if (slot.used.load(std::memory_order_relaxed) && path == slot.path) {
             slot.used.store(false, std::memory_order_release);
             return;
         }
+}
+
+} // namespace
+
+void RemoveOnInterrupt(const std::string& path) {
+    add(slots, path);
+}
+
+void KeepOnInterrupt(const std::string& path) {
+    drop(slots, path);
+}
+
+void RemoveFolderOnInterrupt(const std::string& folder) {
+    add(folders, folder);
+}
+
+void KeepFolderOnInterrupt(const std::string& folder) {
+    drop(folders, folder);
 }
 
 } // namespace zyn

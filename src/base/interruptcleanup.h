@@ -1,8 +1,8 @@
 #pragma once
 
 // Temporary files that must not outlive an interrupted run. The file system names each
-// temporary file here while it exists; when the program is stopped by SIGINT or SIGTERM the
-// handler removes them, then the program ends as the signal says.
+// temporary file here while it exists, and the working folder itself; when the program is stopped
+// by SIGINT or SIGTERM the handler removes them, then the program ends as the signal says.
 
 #include <signal.h>
 #include <string>
@@ -31,5 +31,8 @@ private:
 // into place or removed. Call both under an InterruptGuard.
 void RemoveOnInterrupt(const std::string& path);
 void KeepOnInterrupt(const std::string& path);
+// The same for a folder of plain files, removed with them.
+void RemoveFolderOnInterrupt(const std::string& folder);
+void KeepFolderOnInterrupt(const std::string& folder);
 
 } // namespace zyn

@@ -23,9 +23,13 @@ struct ItemHeader {
 };
 
 ItemHeader TestHeader(std::string_view file);
+// The same for a file of fileSize bytes that starts with start (its first 10 bytes or more).
+ItemHeader TestHeader(std::string_view start, std::uint64_t fileSize);
 
 // A stored item: header with both sizes = data length and mode 0, then the data.
 std::string StoredItem(std::string_view data);
+// The header alone, of a stored item of size bytes.
+std::string StoredItemHeader(std::uint64_t size);
 
 // The expanded data of an item file that has a header: its data after offset 10, decoded with
 // the method its 16-bit mode names and cut to its expanded size, and to limit bytes: a reader

@@ -15,6 +15,7 @@ enum class ErrorKind {
     Unsupported, // the data is well-formed but uses something this program does not handle
     Damaged,     // the data breaks the format's rules or limits
     Io,          // the file system refused (missing file, no permission, disk full ...)
+    Busy,        // another run holds the file's lock (it is rebuilding the archive)
 };
 
 class Status {

@@ -60,6 +60,13 @@ Status ReplacementFile::write(std::string_view data) {
     return written;
 }
 
+Status ReplacementFile::copy(OpenFile& from, std::uint64_t offset, std::uint64_t size) {
+    Status copied = fs_->copy(from, offset, size, file_);
+    if (!copied)
+        discard();
+    return copied;
+}
+
 Status ReplacementFile::commit() {
     Status status = pending_ ? fs_->flush(file_)
                              : Status::failure(ErrorKind::Io,
@@ -82,13 +89,13 @@ Status WriteFileSafely(FileSystem& fs, const std::string& target, std::string_vi
     return file->commit();
 }
 
-Status KeepBackup(FileSystem& fs, const std::string& path, const std::string& backup) {
+Status KeepBackup(FileSystem& fs, OpenFile& file, const std::string& backup) {
     auto target = fs.resolveLinks(backup);
     if (!target)
         return target.status();
     if (Status writable = CheckWritable(fs, *target); !writable)
         return writable;
-    if (auto linked = fs.link(path, folderOf(*target), nameOf(*target))) {
+    if (auto linked = fs.link(file.path, folderOf(*target), nameOf(*target))) {
         const Status renamed = fs.rename(*linked, *target);
         // Renaming one name of a file onto another name of the same file does nothing: the
         // backup already was this file, and the extra name goes.
@@ -97,15 +104,12 @@ Status KeepBackup(FileSystem& fs, const std::string& path, const std::string& ba
         return renamed;
     }
     // No second name here (another file system, or one without hard links): a copy.
-    const FileInfo original = fs.info(path);
-    auto data = fs.readFile(path, original.size);
-    if (!data)
-        return data.status();
+    const FileInfo original = fs.info(file.path);
     auto copy = ReplacementFile::start(fs, *target, &original);
     if (!copy)
         return copy.status();
-    if (Status written = copy->write(*data); !written)
-        return written;
+    if (Status copied = copy->copy(file, 0, file.size); !copied)
+        return copied;
     return copy->commit();
 }
 

@@ -10,6 +10,7 @@
 #include "base/filesystem.h"
 #include "base/result.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,8 @@ public:
     ~ReplacementFile();
 
     Status write(std::string_view data);
+    // Appends size bytes of from, starting at offset, without holding them in memory.
+    Status copy(OpenFile& from, std::uint64_t offset, std::uint64_t size);
     // Flushes the new content to disk and renames it over the target.
     Status commit();
 
@@ -54,11 +57,11 @@ private:
 // Replaces target with data as ReplacementFile does.
 Status WriteFileSafely(FileSystem& fs, const std::string& target, std::string_view data);
 
-// Makes backup (or the file its links lead to) hold the file at path as it is now. Where the
+// Makes backup (or the file its links lead to) hold the open file as it is now. Where the
 // file system allows, it becomes a second name of that very file (a hard link made under a
 // name no other run uses, then renamed to backup): no byte is copied and the file's bytes and
-// permission bits are those of path. Elsewhere backup is written as a copy with the permission
-// bits of path. A backup that is read-only or not a plain file is refused.
-Status KeepBackup(FileSystem& fs, const std::string& path, const std::string& backup);
+// permission bits are those of the file. Elsewhere backup is written as a copy with the
+// permission bits of the file. A backup that is read-only or not a plain file is refused.
+Status KeepBackup(FileSystem& fs, OpenFile& file, const std::string& backup);
 
 } // namespace zyn

@@ -1,7 +1,10 @@
 #pragma once
 
 // A private folder for the program's working files (extracted archive items and their expanded
-// copies), made on first use and removed with everything in it when the program ends.
+// copies), made on first use and removed with everything in it when the program ends, also
+// when it is stopped by SIGINT or SIGTERM. A run holds a lock on a file inside its folder for
+// as long as it lives, so that a later run can tell a folder left by a run that was killed
+// from one still in use (a process number would not do: numbers are used again).
 
 #include <string>
 
@@ -9,6 +12,10 @@ namespace zyn {
 
 class WorkingFolder {
 public:
+    // The file inside every working folder that its run keeps locked. No working file gets
+    // this name (fileFor never makes a ":").
+    static constexpr const char* LockName = ":lock";
+
     WorkingFolder() = default;
     ~WorkingFolder();
     WorkingFolder(const WorkingFolder&) = delete;
@@ -22,6 +29,12 @@ public:
 
 private:
     std::string path_;
+    int lock_ = -1;
 };
+
+// Removes the working folders of runs that have ended without removing them (killed, or
+// crashed): those in the temporary folder, owned by this user, whose lock nobody holds. Folders
+// of runs still going are left alone. Call at start.
+void RemoveAbandonedWorkingFolders();
 
 } // namespace zyn

@@ -1,4 +1,3 @@
-#include "archive/archiveindex.h"
 #include "archive/itemexpansion.h"
 #include "base/itemheader.h"
 #include "base/safewriter.h"
@@ -18,10 +17,18 @@ int run(const Arguments& args, CommandIo io) {
     const std::string &source = args[0], &target = args[1];
     FileSystem& fs = realFileSystem();
 
-    auto file = fs.readFile(source, MaxArchiveSize);
+    // Neither the item nor its expansion is held whole: the data is copied or decoded as it
+    // is read.
+    auto file = fs.open(source, false);
     if (!file)
         return fail(io, file.message());
-    const ItemHeader header = TestHeader(*file);
+    FileCloser closer(fs, *file);
+    std::string start(ItemHeaderSize, '\0');
+    auto read = fs.readAt(*file, 0, start.data(), start.size());
+    if (!read)
+        return fail(io, read.message());
+    start.resize(*read);
+    const ItemHeader header = TestHeader(start, file->size);
     if (!header.found)
         return fail(io, "the file " + source +
                             " has no item header (its stored size is not its length minus 10)");
@@ -29,8 +36,11 @@ int run(const Arguments& args, CommandIo io) {
         return fail(io, UnsupportedCompressionMessage());
     if (header.mode == 0) {
         // A stored item is its own expansion.
-        const Status written =
-            WriteFileSafely(fs, target, std::string_view(*file).substr(ItemHeaderSize));
+        auto out = ReplacementFile::start(fs, target);
+        Status written =
+            out ? out->copy(*file, ItemHeaderSize, file->size - ItemHeaderSize) : out.status();
+        if (written)
+            written = out->commit();
         return written ? Success : fail(io, written.message());
     }
     auto expanded = ExpandItemFile(fs, source, target, true);

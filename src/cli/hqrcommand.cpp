@@ -10,8 +10,10 @@
 #include "cli/jsontext.h"
 #include "document/textreader.h"
 
+#include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -177,40 +179,50 @@ std::string parseReplacements(const Arguments& args, std::vector<Replacement>& o
     return {};
 }
 
-// Puts the bytes of replacement's file into the index: as the item's data, or with
+// The change that gives replacement's item the bytes of its file: as the item's data, or with
 // --item-file as the whole item, its header included.
-Status putItem(ArchiveIndex& index, const Replacement& replacement, bool itemFile) {
+Result<ItemChange> changeFor(const Replacement& replacement, bool itemFile) {
     auto content = realFileSystem().readFile(replacement.file, MaxArchiveSize);
     if (!content)
         return content.status();
     const ItemHeader header = TestHeader(*content);
     if (itemFile) {
         if (!header.found)
-            return Status::failure(ErrorKind::Damaged,
-                                   "the file " + replacement.file +
-                                       " has no item header (its stored size is not its length "
-                                       "minus 10); without --item-file its bytes are stored as "
-                                       "the item's data");
-        const auto k = static_cast<std::size_t>(replacement.number);
-        index.ItemMode[k] = header.mode;
-        index.ItemData[k] = std::move(*content);
-        return {};
+            return Result<ItemChange>::failure(
+                ErrorKind::Damaged, "the file " + replacement.file +
+                                        " has no item header (its stored size is not its length "
+                                        "minus 10); without --item-file its bytes are stored as "
+                                        "the item's data");
+        return ItemChange{replacement.number, std::move(*content), std::nullopt};
     }
     // Stored as data, the header would be stored twice and the item damaged.
     if (header.found)
-        return Status::failure(
+        return Result<ItemChange>::failure(
             ErrorKind::Damaged,
             "the file " + replacement.file +
                 " starts with an item header (as 'zyntext build --header' and 'hqr extract' "
                 "write it), which would be stored twice; give the data without the header "
                 "(build without --header), or add --item-file to store its header and data "
                 "as they are");
-    ReplaceItem(index, replacement.number, *content);
-    return {};
+    return ItemChange{replacement.number, StoredItem(*content), std::nullopt};
+}
+
+// "--wait SECONDS": how long to wait for another program's rebuild of the archive.
+std::optional<std::chrono::seconds> takeWait(Arguments& args) {
+    const Option wait = takeOption(args, "--wait");
+    if (!wait.found)
+        return std::chrono::seconds(60);
+    if (wait.value.empty() || wait.value.size() > 6 ||
+        wait.value.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::chrono::seconds(std::stoi(wait.value));
 }
 
 int replace(Arguments args, CommandIo io) {
     const bool itemFiles = takeFlag(args, "--item-file");
+    const auto wait = takeWait(args);
+    if (!wait)
+        return usage(io, "--wait takes a number of seconds");
     std::vector<Replacement> replacements;
     if (const auto problem = parseReplacements(args, replacements); !problem.empty())
         return usage(io, problem);
@@ -220,19 +232,24 @@ int replace(Arguments args, CommandIo io) {
     if (error)
         return fail(io, "Cannot use " + args[0] + ": " + error.message() + ".");
 
-    ArchiveIndex index;
-    if (Status read = readIndex(path, index); !read)
-        return fail(io, read.message());
+    std::vector<ItemChange> changes;
     std::string numbers;
     for (const Replacement& replacement : replacements) {
-        if (Status exists = checkItem(index, path, replacement.number); !exists)
-            return fail(io, exists.message());
-        if (Status put = putItem(index, replacement, itemFiles); !put)
-            return fail(io, put.message());
+        auto change = changeFor(replacement, itemFiles);
+        if (!change)
+            return fail(io, change.message());
+        changes.push_back(std::move(*change));
         numbers += (numbers.empty() ? "" : ", ") + std::to_string(replacement.number);
     }
-    if (Status rebuilt = RewriteArchive(realFileSystem(), index, path); !rebuilt)
-        return fail(io, rebuilt.message());
+    LockWait waiting;
+    waiting.giveUpAfter = *wait;
+    waiting.notice = [&] {
+        io.err << "zyntext: waiting for another program to finish rebuilding " << path << " ...\n"
+               << std::flush;
+    };
+    if (auto rebuilt = RebuildArchive(realFileSystem(), path, changes, waiting); !rebuilt)
+        return fail(io, rebuilt.message() +
+                            (rebuilt.kind() == ErrorKind::Busy ? " Nothing was changed." : ""));
     const auto file = realFileSystem().resolveLinks(path);
     io.out << (replacements.size() == 1 ? "Replaced item " : "Replaced items ") << numbers << " of "
            << path << "; the archive as it was is in " << BackupName(file ? *file : path) << ".\n";
@@ -260,7 +277,7 @@ const Command HqrCommand{
     "list, extract and replace the items of an archive",
     "Usage: zyntext hqr list ARCHIVE [--table]\n"
     "       zyntext hqr extract ARCHIVE N OUT [--expand]\n"
-    "       zyntext hqr replace ARCHIVE N FILE [N FILE ...] [--item-file]\n"
+    "       zyntext hqr replace ARCHIVE N FILE [N FILE ...] [--item-file] [--wait SECONDS]\n"
     "\n"
     "Items are numbered from 0, as in the archive's table.\n"
     "\n"
@@ -283,6 +300,10 @@ const Command HqrCommand{
     "         it was is kept as a backup beside it: its name up to the first \".\" followed\n"
     "         by \".~$R\" (text.hqr gives text.~$R), a second name of the old archive file\n"
     "         where the file system allows, else a copy.\n"
+    "         One rebuild of an archive runs at a time: a second one waits for the first\n"
+    "         to finish (saying so after a second) and then starts from the archive the\n"
+    "         first left, so both changes are kept. It gives up after 60 seconds, or after\n"
+    "         SECONDS given with --wait, and changes nothing.\n"
     "\n"
     "Every file written (OUT, the archive, the backup) is written to a new file beside it\n"
     "and renamed into place when complete; a read-only target is refused.\n",

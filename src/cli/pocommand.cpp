@@ -1,5 +1,7 @@
 #include "archive/archiverewrite.h"
 #include "archive/itemnames.h"
+#include "base/itemheader.h"
+#include "base/lockwait.h"
 #include "base/safewriter.h"
 #include "characters/charactersets.h"
 #include "cli/characteroptions.h"
@@ -205,14 +207,21 @@ int importArchive(CommandIo io, const std::vector<PoEntry>& entries, const std::
         return fail(io, applied.message());
     // Every changed item goes into the index, and the archive is rebuilt once, with one backup;
     // items the catalogue leaves as they were keep their bytes (and their compression).
+    std::vector<ItemChange> changes;
     for (const PoTarget& target : targets) {
         auto data = BuildTextData(*target.document);
         if (!data)
             return fail(io, data.message());
         if (*data != unchanged[target.item])
-            ReplaceItem(state.Archive, target.item, *data);
+            changes.push_back({target.item, StoredItem(*data), std::nullopt});
     }
-    if (Status rebuilt = RewriteArchive(state.files(), state.Archive, archive); !rebuilt)
+    LockWait waiting;
+    waiting.notice = [&] {
+        io.err << "zyntext: waiting for another program to finish rebuilding " << archive
+               << " ...\n"
+               << std::flush;
+    };
+    if (auto rebuilt = RebuildArchive(state.files(), archive, changes, waiting); !rebuilt)
         return fail(io, rebuilt.message());
     io.err << "zyntext: " << *applied << " entries written into " << targets.size() << " items of "
            << archive << "\n";

@@ -2,9 +2,9 @@
 
 #include "archive/itemexpansion.h"
 #include "base/itemheader.h"
+#include "characters/remapping.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
-#include "flows/archivesave.h"
 
 #include <utility>
 
@@ -106,11 +106,20 @@ std::string ArchiveWindowTitle(const TextDocument& doc, const std::string& name)
            (doc.IsVersion2 ? " - ZYN 2" : " - ZYN 1");
 }
 
-Status SaveToArchiveItem(TextDocument& doc, const CharacterTables& tables, FileSystem& fs,
-                         WorkingFolder& work, const std::string& archivePath, ArchiveIndex& index,
-                         int item) {
-    if (Status saved = SaveIntoArchive(doc, tables, fs, archivePath, index, item); !saved)
+ArchiveSaveResult SaveToArchiveItem(TextDocument& doc, const CharacterTables& tables,
+                                    FileSystem& fs, WorkingFolder& work,
+                                    const std::string& archivePath, ArchiveIndex& index, int item,
+                                    const LockWait& wait, const std::string* itemOnDisk) {
+    auto data = BuildTextData(doc, GameCodeMap(tables));
+    if (!data)
+        return {data.status(), false, {}, {}};
+    std::optional<std::string> expected = ItemAsKnown(index, item);
+    if (itemOnDisk)
+        expected = *itemOnDisk;
+    ArchiveSaveResult saved = SaveIntoArchive(fs, archivePath, item, *data, expected, wait);
+    if (!saved.saved())
         return saved;
+    RememberItem(index, item, saved.written);
     doc.Modified = false;
     NormaliseAfterSave(doc);
     doc.FromArchive = true;
@@ -118,7 +127,7 @@ Status SaveToArchiveItem(TextDocument& doc, const CharacterTables& tables, FileS
     doc.ArchiveItem = static_cast<std::int16_t>(item);
     SetFileName(doc, archivePath);
     fs.removeMatching(work.path(), "TEXTTMP");
-    return {};
+    return saved;
 }
 
 } // namespace zyn

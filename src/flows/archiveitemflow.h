@@ -12,6 +12,7 @@
 #include "characters/charactertables.h"
 #include "document/textdocument.h"
 #include "document/textreader.h"
+#include "flows/archivesave.h"
 
 #include <string>
 
@@ -41,12 +42,16 @@ void AdoptArchiveItem(TextDocument& doc, LoadedText&& loaded, const std::string&
 // + " - ZYN 1" or " - ZYN 2".
 std::string ArchiveWindowTitle(const TextDocument& doc, const std::string& name);
 
-// The dialog's Save: writes the document into item `item` of archivePath, whose index is index,
-// whether or not it is modified. On success Modified is false, the texts read as they were
-// stored, and the document belongs to that item (as AdoptArchiveItem leaves it), so a later File
-// Save writes the archive, never a loose file over it. On failure nothing changes.
-Status SaveToArchiveItem(TextDocument& doc, const CharacterTables& tables, FileSystem& fs,
-                         WorkingFolder& work, const std::string& archivePath, ArchiveIndex& index,
-                         int item);
+// The dialog's Save: writes the document into item `item` of archivePath as it is on disk now,
+// whether or not the document is modified. index is the archive's as the dialog read it: the
+// item must still hold what it held then, or itemOnDisk when given (what an itemChanged result
+// found there and the user agreed to overwrite). On success Modified is false, the texts read
+// as they were stored, index records the item as written, and the document belongs to that
+// item (as AdoptArchiveItem leaves it), so a later File Save writes the archive, never a loose
+// file over it. Otherwise nothing changes.
+ArchiveSaveResult SaveToArchiveItem(TextDocument& doc, const CharacterTables& tables,
+                                    FileSystem& fs, WorkingFolder& work,
+                                    const std::string& archivePath, ArchiveIndex& index, int item,
+                                    const LockWait& wait, const std::string* itemOnDisk = nullptr);
 
 } // namespace zyn

@@ -1,34 +1,38 @@
 #include "flows/archivesave.h"
 
 #include "archive/archiverewrite.h"
-#include "characters/remapping.h"
-#include "document/textwriter.h"
+#include "base/itemheader.h"
 
 #include <utility>
 
 namespace zyn {
 
-Status SaveIntoArchive(const TextDocument& doc, const CharacterTables& tables, FileSystem& fs,
-                       const std::string& archivePath, ArchiveIndex& index, int item) {
-    if (item < 0 || item > index.LastItem)
-        return Status::failure(ErrorKind::Damaged,
-                               "Cannot save into item " + std::to_string(item) +
-                                   " of the archive " + archivePath + ": it has " +
-                                   std::to_string(index.itemCount()) + " items.");
-    auto data = BuildTextData(doc, GameCodeMap(tables));
-    if (!data)
-        return data.status();
-
-    const auto slot = static_cast<std::size_t>(item);
-    std::string oldData = std::move(index.ItemData[slot]);
-    const std::uint8_t oldMode = index.ItemMode[slot];
-    ReplaceItem(index, item, *data);
-    Status rebuilt = RewriteArchive(fs, index, archivePath);
-    if (!rebuilt) {
-        index.ItemData[slot] = std::move(oldData);
-        index.ItemMode[slot] = oldMode;
+ArchiveSaveResult SaveIntoArchive(FileSystem& fs, const std::string& archivePath, int item,
+                                  const std::string& data,
+                                  const std::optional<std::string>& expected,
+                                  const LockWait& wait) {
+    ArchiveSaveResult result;
+    ItemChange change{item, StoredItem(data), expected};
+    auto rebuilt = RebuildArchive(fs, archivePath, {change}, wait);
+    if (!rebuilt && rebuilt.kind() == ErrorKind::Busy) {
+        result.status = Status::failure(
+            ErrorKind::Busy, rebuilt.message() + "\r\nNothing was saved; save again when the other "
+                                                 "program has finished.");
+    } else if (!rebuilt) {
+        result.status = rebuilt.status();
+    } else if (!rebuilt->empty()) {
+        result.itemChanged = true;
+        result.found = std::move(rebuilt->front().found);
+    } else {
+        result.written = std::move(change.bytes);
     }
-    return rebuilt;
+    return result;
+}
+
+std::string ItemChangedQuestion(const std::string& archivePath, const std::string& name) {
+    return "The item " + name + " of the archive " + archivePath +
+           " was changed by another program since it was read.\r\nDo you want to replace it "
+           "with this document?";
 }
 
 } // namespace zyn

@@ -7,6 +7,7 @@
 #include "archive/archiveflow.h"
 #include "archive/archiveindex.h"
 #include "base/filesystem.h"
+#include "base/lockwait.h"
 #include "base/workingfolder.h"
 #include "characters/charactertables.h"
 #include "document/textdocument.h"
@@ -24,6 +25,9 @@ struct ProgramState {
     CharacterTables Characters;
     FileSystem* Files = &realFileSystem();
     WorkingFolder Work;
+    // How long a save waits while another program rebuilds its archive: a few seconds, so
+    // that the editor answers; the window keeps painting meanwhile.
+    LockWait ArchiveWait{std::chrono::seconds(5), std::chrono::seconds(5), {}, {}};
 
     FileSystem& files() { return *Files; }
 };

@@ -76,8 +76,15 @@ Status SaveTextSource(ProgramState& state, const TextSource& target, bool header
     if (target.inArchive()) {
         if (Status read = ReadArchiveIndex(state.files(), target.path, state.Archive); !read)
             return read;
-        return SaveToArchiveItem(doc, state.Characters, state.files(), state.Work, target.path,
-                                 state.Archive, target.item);
+        const ArchiveSaveResult saved =
+            SaveToArchiveItem(doc, state.Characters, state.files(), state.Work, target.path,
+                              state.Archive, target.item, LockWait{});
+        if (saved.itemChanged)
+            return Status::failure(ErrorKind::Io, "The item " + std::to_string(target.item) +
+                                                      " of " + target.path +
+                                                      " was changed by another program while it "
+                                                      "was written; nothing was changed.");
+        return saved.status;
     }
     std::error_code error;
     const auto absolute = std::filesystem::absolute(target.path, error);

@@ -191,10 +191,22 @@ bool frmSelHQR::load() {
 
 bool frmSelHQR::save() {
     const std::string name = ArchiveItemName(state_.Flow, selection_);
-    if (const Status saved = SaveToArchiveItem(state_.Document, state_.Characters, state_.files(),
-                                               state_.Work, archivePath_, index_, selection_);
-        !saved) {
-        showFailure(saved.message(), false);
+    const auto saveInto = [&](const std::string* itemOnDisk) {
+        return SaveToArchiveItem(state_.Document, state_.Characters, state_.files(), state_.Work,
+                                 archivePath_, index_, selection_, state_.ArchiveWait, itemOnDisk);
+    };
+    ArchiveSaveResult saved = saveInto(nullptr);
+    // Asked again if the item changes once more while the question is up.
+    while (saved.itemChanged) {
+        if (main_.prompts().askYesNo(this, windowTitle(),
+                                     fromNative(ItemChangedQuestion(archivePath_, name))) !=
+            Prompts::Answer::Yes)
+            return false;
+        const std::string found = std::move(saved.found);
+        saved = saveInto(&found);
+    }
+    if (!saved.status) {
+        showFailure(saved.status.message(), false);
         return false;
     }
 

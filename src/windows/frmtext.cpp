@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -83,6 +84,14 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     timer1_->setSingleShot(true);
     timer1_->setInterval(1);
     connect(timer1_, &QTimer::timeout, this, &frmText::Timer1_Timer);
+
+    // While a save waits for an archive another program is rebuilding, the windows keep
+    // painting; the user's input waits, so that nothing starts a second save meanwhile.
+    state_.ArchiveWait.pause = [](std::chrono::milliseconds time) {
+        QEventLoop loop;
+        QTimer::singleShot(time, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    };
 
     // The menu bar lies outside the 640 x 502 client area; the window cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -39,6 +39,8 @@ void chooseArchiveItem(frmText& window, bool saveMode) {
     if (path == remembered)
         return;
 
+    // Read afresh also for Save to HQR: what the chosen item holds now is what a save must find
+    // there still, or ask before overwriting.
     ArchiveIndex index;
     if (Status read = ReadArchiveIndex(state.files(), path, index); !read) {
         window.prompts().notify(&window, window.windowTitle(), fromNative(read.message()),

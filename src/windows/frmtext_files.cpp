@@ -133,12 +133,20 @@ void frmText::dropEvent(QDropEvent* event) {
 }
 
 void frmText::mnuFileSave_Click() {
-    const SaveResult result = SaveDocument(state_);
+    SaveResult result = SaveDocument(state_);
+    // Asked again if the item changes once more while the question is up.
+    while (result.outcome == SaveOutcome::ItemChanged) {
+        if (prompts_.askYesNo(this, caption(), fromNative(result.message)) != Prompts::Answer::Yes)
+            return;
+        const std::string found = std::move(result.found);
+        result = SaveDocument(state_, &found);
+    }
     switch (result.outcome) {
     case SaveOutcome::Saved:
         documentSaved();
         break;
     case SaveOutcome::NothingToSave:
+    case SaveOutcome::ItemChanged:
         break;
     case SaveOutcome::NeedsSaveAs:
         prompts_.notify(this, caption(), fromNative(ReadOnlyMessage(state_.Document)),

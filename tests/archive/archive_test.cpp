@@ -3,12 +3,15 @@
 #include "archive/itemexpansion.h"
 #include "base/bytes.h"
 #include "base/expanddata.h"
+#include "base/itemheader.h"
 #include "support/archivebuilder.h"
 #include "support/lzssencoder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <optional>
 #include <random>
 
 namespace zyn {
@@ -77,6 +80,36 @@ TEST(ExpandData, GivesBackWhatTheEncoderPackedWithBothMethodsUpToAnyCut) {
     for (std::size_t length = 0; length <= packed.size(); ++length) {
         const std::string out = ExpandData(packed.substr(0, length), 2, text.size());
         ASSERT_EQ(out, text.substr(0, out.size())) << "cut at " << length;
+    }
+}
+
+// The stream keeps only the last window of its output and refills its input as it goes: the
+// same bytes, whatever pieces the input comes in and wherever the expanded size cuts them.
+TEST(ExpandData, AsAStreamGivesTheSameBytesFromInputInAnyPieces) {
+    const std::string text = dialogueLikeText(700000, 9); // several of the stream's chunks
+    for (const int method : {1, 2}) {
+        const std::string packed = test::EncodeLzss(text, method);
+        for (const std::size_t claimed : {text.size(), text.size() + 100, text.size() - 4097,
+                                          std::size_t{300000}, std::size_t{7}}) {
+            for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, packed.size()}) {
+                std::size_t at = 0;
+                std::string out;
+                const auto input = [&](char* buffer, std::size_t size) {
+                    const std::size_t n = std::min({size, piece, packed.size() - at});
+                    packed.copy(buffer, n, at);
+                    at += n;
+                    return n;
+                };
+                const auto output = [&](std::string_view bytes) {
+                    out += bytes;
+                    return true;
+                };
+                const std::uint64_t handedOn = ExpandStream(input, method, claimed, output);
+                EXPECT_EQ(handedOn, out.size());
+                ASSERT_TRUE(out == ExpandData(packed, method, claimed))
+                    << "method " << method << ", " << claimed << " claimed, pieces of " << piece;
+            }
+        }
     }
 }
 
@@ -210,26 +243,47 @@ TEST(BackupName, CutsTheFileNameAtItsFirstDot) {
         EXPECT_EQ(BackupName(path), backup);
 }
 
-// An index as it stands after items were replaced in it: the rebuild lays out every item in item
-// order, shares only bytes that are still the same, and writes what was blank.
-TEST(BuildArchive, LaysOutItemsInOrderSharingOnlyUnchangedBytes) {
+// The rebuild lays out every item in item order, shares only bytes that are still the same,
+// writes what was blank, gives stored items a fresh header, and replaces nothing when an item is
+// not what its change expected.
+TEST_F(Archive, RebuildLaysOutItemsInOrderSharingOnlyUnchangedBytes) {
     const std::string one = itemHeader(3, 3, 0) + "one";
-    ArchiveIndex index;
-    index.LastItem = 7;
-    index.ItemOffset = {0, 80, 60, 80, 80, 0, -1, 100};
-    index.ItemMode = {0, 0, 0, 0, 0, 0, 0, 2};
-    index.ItemData = {"", one, itemHeader(3, 3, 0) + "two", one, one,
-                      "", "",  itemHeader(9, 3, 2) + "abc"};
-    ReplaceItem(index, 1, "new");
-    ReplaceItem(index, 5, "filled");
+    ArchiveBuilder builder;
+    builder.stored("zero")
+        .raw(one)
+        .raw(itemHeader(7, 3, 0) + "two") // a stored item whose header is not fresh
+        .sharedWith(1)
+        .sharedWith(1)
+        .blank(0)
+        .blank(-1)
+        .raw(itemHeader(9, 3, 2) + "abc");
+    const std::string before = builder.build();
+    dir.write("text.hqr", before);
     std::string expected;
-    for (const std::uint32_t slot : {0, 36, 49, 62, 62, 75, 0, 91, 104})
+    for (const std::uint32_t slot : {36, 50, 63, 76, 76, 89, 0, 105, 118})
         appendU32(expected, slot);
-    expected += itemHeader(3, 3, 0) + "new" + itemHeader(3, 3, 0) + "two" + one +
-                itemHeader(6, 6, 0) + "filled" + itemHeader(9, 3, 2) + "abc";
-    const auto archive = BuildArchive(index);
-    ASSERT_TRUE(archive.ok()) << archive.message();
-    EXPECT_EQ(*archive, expected);
+    expected += itemHeader(4, 4, 0) + "zero" + itemHeader(3, 3, 0) + "new" + itemHeader(3, 3, 0) +
+                "two" + one + itemHeader(6, 6, 0) + "filled" + itemHeader(9, 3, 2) + "abc";
+
+    const auto rebuild = [&](std::optional<std::string> expectedItem) {
+        return RebuildArchive(realFileSystem(), path(),
+                              {{1, StoredItem("new"), expectedItem},
+                               {5, std::string(10, '\0') + "filled", std::nullopt}},
+                              {});
+    };
+    const auto changed = rebuild(itemHeader(3, 3, 0) + "old");
+    ASSERT_TRUE(changed.ok()) << changed.message();
+    ASSERT_EQ(changed->size(), 1u);
+    EXPECT_EQ(changed->front().item, 1);
+    EXPECT_EQ(changed->front().found, one);
+    EXPECT_EQ(test::readBytes(path()), before);
+    EXPECT_FALSE(test::fileExists(BackupName(path())));
+
+    const auto rebuilt = rebuild(one);
+    ASSERT_TRUE(rebuilt.ok()) << rebuilt.message();
+    EXPECT_TRUE(rebuilt->empty());
+    EXPECT_EQ(test::readBytes(path()), expected);
+    EXPECT_EQ(test::readBytes(BackupName(path())), before);
 }
 
 } // namespace

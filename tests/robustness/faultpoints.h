@@ -20,7 +20,8 @@ struct FaultPoint {
     std::string reason;
 
     std::string describe() const {
-        static const char* const names[] = {"create", "write", "flush", "rename", "link", "delete"};
+        static const char* const names[] = {"create", "write",  "flush", "rename",
+                                            "link",   "delete", "lock",  "copy"};
         return std::string(names[int(op)]) + " #" + std::to_string(nth) + " fails: " + reason;
     }
 };
@@ -32,7 +33,7 @@ template <typename Attempt> int forEachFaultPoint(Attempt attempt) {
     static const char* const errors[] = {"No space left on device", "Permission denied",
                                          "Read-only file system"};
     int reached = 0;
-    for (int op = 0; op <= static_cast<int>(FaultyFileSystem::Op::Remove); ++op)
+    for (int op = 0; op <= static_cast<int>(FaultyFileSystem::Op::Copy); ++op)
         for (int n = 1;; ++n, ++reached) {
             const FaultPoint point{FaultyFileSystem::Op(op), n, errors[(n - 1) % 3]};
             FaultyFileSystem faulty;
@@ -51,6 +52,16 @@ inline std::map<std::string, std::string> filesIn(const std::string& folder) {
         if (entry.is_regular_file())
             files[entry.path().filename().string()] = readBytes(entry.path().string());
     return files;
+}
+
+// Whether a rebuild that fails at point has not yet put its backup in place: the archive is
+// locked first, then the backup becomes a second name of it by a link renamed into place (the
+// first rename) or, without links, is written as a copy in create, copy, flush and rename.
+inline bool failsBeforeTheBackup(const FaultPoint& point, bool noLinks) {
+    using Op = FaultyFileSystem::Op;
+    return point.nth == 1 &&
+           (point.op == Op::Lock || point.op == Op::Rename ||
+            (noLinks && (point.op == Op::Create || point.op == Op::Copy || point.op == Op::Flush)));
 }
 
 // A folder's files as they were before archive (one of them) was rebuilt, and a complete backup

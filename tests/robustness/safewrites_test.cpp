@@ -1,19 +1,31 @@
 // zyntext's writers run as real processes against what people really do to them: two runs into
 // one folder, kills at random moments, links, private and read-only files, and links planted at
-// the names older versions wrote through.
+// the names older versions wrote through; and the working folders of runs that were stopped.
 
+#include "archive/archiveindex.h"
+#include "base/interruptcleanup.h"
+#include "base/itemheader.h"
+#include "base/workingfolder.h"
 #include "support/archivebuilder.h"
+#include "support/lockholder.h"
 #include "support/lzssencoder.h"
 #include "support/textfilebuilder.h"
 #include "support/toolrun.h"
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <pwd.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace zyn::test {
@@ -182,6 +194,209 @@ TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndAtMostItsTempo
         std::cout << c.args[0] << ": " << kept << " old, " << replaced << " new, " << withTemporary
                   << " with the temporary file left by SIGKILL\n";
     }
+}
+
+// What an archive holds, item by item, or nothing when it cannot be read whole.
+std::vector<std::string> itemsOf(const std::string& path) {
+    ArchiveIndex index;
+    if (!ReadArchiveIndex(realFileSystem(), path, index).ok())
+        return {};
+    return {index.ItemData.begin(), index.ItemData.end()};
+}
+
+// An archive of items of 4 KB, and item k of it given new data.
+struct ArchiveStates {
+    explicit ArchiveStates(int items) {
+        for (int i = 0; i < items; ++i)
+            builder.stored(std::string(4096, static_cast<char>('a' + i % 26)));
+        bytes = builder.build();
+        for (int i = 0; i < items; ++i)
+            original.push_back(builder.itemBytes(i));
+    }
+    std::vector<std::string>
+    with(std::initializer_list<std::pair<int, std::string>> changes) const {
+        std::vector<std::string> items = original;
+        for (const auto& [item, data] : changes)
+            items[static_cast<std::size_t>(item)] = StoredItem(data);
+        return items;
+    }
+
+    ArchiveBuilder builder;
+    std::string bytes;
+    std::vector<std::string> original;
+};
+
+// Rebuilds of one archive take turns: each starts from what the one before left, so neither
+// change is lost, and the backup is always a whole archive as it was before one of them.
+TEST(SafeWrites, TwoReplacesOfOneArchiveStartedTogetherKeepBothChanges) {
+    const ArchiveStates states(400);
+    const auto both = states.with({{5, "first"}, {300, "second"}});
+    const std::vector<std::vector<std::string>> earlier = {
+        states.original, states.with({{5, "first"}}), states.with({{300, "second"}})};
+    TempDir dir;
+    dir.write("first", "first");
+    dir.write("second", "second");
+    const std::string together = "cd " + quoted(dir.path()) + " && { " +
+                                 toolLine({"hqr", "replace", "text.hqr", "5", "first"}) +
+                                 " >/dev/null & first=$!; " +
+                                 toolLine({"hqr", "replace", "text.hqr", "300", "second"}) +
+                                 " >/dev/null; second=$?; wait $first && exit $second; }";
+    for (int round = 0; round < 20; ++round) {
+        dir.write("text.hqr", states.bytes);
+        ASSERT_EQ(std::system(together.c_str()), 0) << "round " << round;
+        ASSERT_TRUE(itemsOf(dir.file("text.hqr")) == both) << "round " << round;
+        const auto backup = itemsOf(dir.file("text.~$R"));
+        ASSERT_NE(std::find(earlier.begin(), earlier.end(), backup), earlier.end())
+            << "round " << round;
+    }
+    EXPECT_EQ(entries(dir.path()), 4);
+}
+
+// A rebuild killed at any moment lets the one waiting for it go on, from the archive as the
+// killed run left it (the old one, or its own finished one).
+TEST(SafeWrites, ARebuildKilledAtAnyMomentLetsTheWaitingOneGoOn) {
+    const ArchiveStates states(2000);
+    TempDir dir;
+    dir.write("killed", "killed");
+    dir.write("waiting", "waiting");
+    const auto killedRun = toolLine({"hqr", "replace", "text.hqr", "7", "killed"});
+    const auto waitingRun = toolLine({"hqr", "replace", "text.hqr", "1500", "waiting"});
+    const std::string cd = "cd " + quoted(dir.path()) + " && ";
+    dir.write("text.hqr", states.bytes);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(std::system((cd + killedRun + " >/dev/null").c_str()), 0);
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+
+    std::mt19937 random(std::random_device{}());
+    int finished = 0;
+    for (int round = 0; round < 16; ++round) {
+        dir.write("text.hqr", states.bytes);
+        const auto delay = std::uniform_int_distribution<long>(1, took.count())(random);
+        const std::string line = cd + "{ timeout -s " + (round % 2 ? "KILL " : "TERM ") +
+                                 std::to_string(delay / 1e6) + " " + killedRun +
+                                 " >/dev/null & sleep 0.002; " + waitingRun +
+                                 " >/dev/null; status=$?; wait; exit $status; }";
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_EQ(std::system(line.c_str()), 0) << "the waiting run failed";
+        const auto items = itemsOf(dir.file("text.hqr"));
+        const bool killedFinished = items == states.with({{7, "killed"}, {1500, "waiting"}});
+        ASSERT_TRUE(killedFinished || items == states.with({{1500, "waiting"}}));
+        finished += killedFinished;
+        const auto backup = itemsOf(dir.file("text.~$R"));
+        EXPECT_TRUE(backup == states.original || backup == states.with({{7, "killed"}}) ||
+                    backup == states.with({{1500, "waiting"}}));
+        // At most the temporary file of a run killed in its rebuild is left; it goes before
+        // the next round.
+        EXPECT_LE(entries(dir.path()), 4 + (round % 2));
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            if (entry.path().filename().string().front() == '.')
+                fs::remove(entry.path());
+    }
+    std::cout << finished << " of 16 killed runs had finished\n";
+}
+
+// A run that finds the archive locked says so after a second and waits; it gives up after
+// --wait seconds having changed nothing, or, when the holder has put a new archive in place,
+// goes on from that one.
+TEST(SafeWrites, AReplaceWaitsForTheArchiveLockAndGivesUpInTime) {
+    TempDir dir;
+    const ArchiveStates states(20);
+    const std::string archive = dir.write("text.hqr", states.bytes);
+    dir.write("item.bin", "mine");
+    const std::vector<std::string> args = {"hqr",    "replace", archive, "3", dir.file("item.bin"),
+                                           "--wait", "2"};
+    {
+        LockHolder holder(archive);
+        ASSERT_TRUE(holder.held());
+        const ToolRun run = zyntext(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "zyntext: waiting for another program to finish rebuilding " + archive +
+                               " ...\nzyntext: Cannot rebuild the archive " + archive +
+                               ": it is in use by another program, which still held it after 2 "
+                               "seconds. Nothing was changed.\n");
+        EXPECT_EQ(readBytes(archive), states.bytes);
+        EXPECT_EQ(entries(dir.path()), 2);
+
+        // Started in the background; the holder lets go once the run says it waits.
+        const std::string line = toolLine({"hqr", "replace", archive, "3", dir.file("item.bin")}) +
+                                 " >/dev/null 2>" + quoted(dir.file("err")) + "; echo $? >" +
+                                 quoted(dir.file("status"));
+        ASSERT_EQ(std::system(("(" + line + ") &").c_str()), 0);
+        for (int tries = 0;
+             tries < 600 && (!fileExists(dir.file("err")) ||
+                             readBytes(dir.file("err")).find("waiting") == std::string::npos);
+             ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        // As a rebuild does: its new archive renamed over the one it locked.
+        const std::string theirs = dir.write("theirs", ArchiveStates(30).bytes);
+        fs::rename(theirs, archive);
+    }
+    for (int tries = 0; tries < 600 && (!fileExists(dir.file("status")) ||
+                                        readBytes(dir.file("status")).back() != '\n');
+         ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(readBytes(dir.file("status")), "0\n");
+    ArchiveStates theirs(30);
+    EXPECT_TRUE(itemsOf(archive) == theirs.with({{3, "mine"}}));
+}
+
+// A working folder goes with its run when SIGTERM or SIGINT stops it; one left by a killed run
+// goes at the next start, which leaves alone the folders of runs still going.
+TEST(WorkingFolders, NoneOutlivesItsRun) {
+    TempDir dir;
+    const char* before = std::getenv("TMPDIR");
+    const std::string saved = before ? before : "";
+    ::setenv("TMPDIR", dir.path().c_str(), 1);
+    struct Run {
+        pid_t pid;
+        std::string folder;
+    };
+    // A run that makes its working folder with a file in it, says where, and waits to be stopped.
+    const auto start = [] {
+        int pipe[2];
+        if (::pipe(pipe) != 0)
+            return Run{-1, {}};
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            InstallInterruptCleanup();
+            WorkingFolder work;
+            std::ofstream(work.fileFor("EN_000.DIA")) << "item";
+            (void)!::write(pipe[1], work.path().data(), work.path().size());
+            ::close(pipe[1]);
+            for (;;)
+                ::pause();
+        }
+        ::close(pipe[1]);
+        char path[PATH_MAX];
+        const ssize_t n = ::read(pipe[0], path, sizeof path);
+        ::close(pipe[0]);
+        return Run{pid, std::string(path, static_cast<std::size_t>(std::max<ssize_t>(n, 0)))};
+    };
+    const auto stop = [](const Run& run, int signal) {
+        ::kill(run.pid, signal);
+        ::waitpid(run.pid, nullptr, 0);
+    };
+    const Run terminated = start(), killed = start(), living = start();
+    ASSERT_FALSE(terminated.folder.empty() || killed.folder.empty() || living.folder.empty());
+    // An earlier version's folder has no lock to tell whether its run lives: it is left alone.
+    fs::create_directory(dir.file("zyntext-older"));
+
+    stop(terminated, SIGTERM);
+    stop(killed, SIGKILL);
+    EXPECT_FALSE(fileExists(terminated.folder));
+    EXPECT_TRUE(fileExists(killed.folder + "EN_000.DIA"));
+    RemoveAbandonedWorkingFolders();
+    EXPECT_FALSE(fileExists(killed.folder));
+    EXPECT_TRUE(fileExists(living.folder + "EN_000.DIA"));
+    EXPECT_TRUE(fileExists(dir.file("zyntext-older")));
+    stop(living, SIGINT);
+    EXPECT_FALSE(fileExists(living.folder));
+
+    if (before)
+        ::setenv("TMPDIR", saved.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
 }
 
 } // namespace

@@ -9,6 +9,21 @@ Status FaultyFileSystem::next(Op op, const std::string& what, const std::string&
     return Status::failure(ErrorKind::Io, what + " " + path + ": " + fault->second + ".");
 }
 
+Result<OpenFile> FaultyFileSystem::open(const std::string& path, bool lock) {
+    if (Status locked = lock ? next(Op::Lock, "Cannot lock", path) : Status(); !locked)
+        return locked;
+    return inner_.open(path, lock);
+}
+
+Status FaultyFileSystem::copy(OpenFile& from, std::uint64_t offset, std::uint64_t size,
+                              NewFile& to) {
+    if (Status copied = next(Op::Copy, "Cannot write", to.target); !copied) {
+        inner_.copy(from, offset, size / 2, to);
+        return copied;
+    }
+    return inner_.copy(from, offset, size, to);
+}
+
 Result<NewFile> FaultyFileSystem::create(const std::string& folder, const std::string& name,
                                          const FileInfo& like) {
     if (Status created = next(Op::Create, "Cannot create a temporary file for", folder + name);

@@ -16,8 +16,10 @@ class FaultyFileSystem : public FileSystem {
 public:
     // The steps of the safe writer: create a temporary file (nothing is made when it fails),
     // write (half the data is written), flush (all data is there, but the flush reports
-    // failure), rename it into place, link (a second name for a backup), delete.
-    enum class Op { Create, Write, Flush, Rename, Link, Remove };
+    // failure), rename it into place, link (a second name for a backup), delete; and of a
+    // rebuild: open its archive to lock it, copy a part of it into the new file (half is
+    // copied).
+    enum class Op { Create, Write, Flush, Rename, Link, Remove, Lock, Copy };
 
     explicit FaultyFileSystem(FileSystem& inner = realFileSystem()) : inner_(inner) {}
 
@@ -34,6 +36,13 @@ public:
     Result<std::string> readFile(const std::string& path, std::uint64_t maxBytes) override {
         return inner_.readFile(path, maxBytes);
     }
+    Result<OpenFile> open(const std::string& path, bool lock) override;
+    Result<std::size_t> readAt(OpenFile& file, std::uint64_t offset, char* buffer,
+                               std::size_t size) override {
+        return inner_.readAt(file, offset, buffer, size);
+    }
+    Status copy(OpenFile& from, std::uint64_t offset, std::uint64_t size, NewFile& to) override;
+    void close(OpenFile& file) override { inner_.close(file); }
     Result<NewFile> create(const std::string& folder, const std::string& name,
                            const FileInfo& like) override;
     Status write(NewFile& file, std::string_view data) override;

@@ -1,5 +1,7 @@
 #include "support/tempdir.h"
 
+#include "base/workingfolder.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -49,6 +51,13 @@ std::string readBytes(const std::string& path) {
 bool fileExists(const std::string& path) {
     std::error_code ignored;
     return std::filesystem::exists(path, ignored);
+}
+
+bool holdsNoWorkingFile(const std::string& folder) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename() != WorkingFolder::LockName)
+            return false;
+    return true;
 }
 
 } // namespace zyn::test

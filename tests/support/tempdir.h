@@ -28,5 +28,7 @@ private:
 // The whole content of a file; fails the test when it cannot be read.
 std::string readBytes(const std::string& path);
 bool fileExists(const std::string& path);
+// Whether a working folder holds no working file: nothing but the lock of its run.
+bool holdsNoWorkingFile(const std::string& folder);
 
 } // namespace zyn::test

@@ -7,12 +7,14 @@
 #include "mainwindowfixture.h"
 #include "support/archivebuilder.h"
 #include "support/faultyfilesystem.h"
+#include "support/lockholder.h"
 #include "windows/frmdecomp.h"
 #include "windows/frmselhqr.h"
 
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <chrono>
 #include <filesystem>
 
 namespace zyn::test {
@@ -207,7 +209,7 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
         EXPECT_EQ(title().toStdString(), titleFor(c.path + "; " + c.name, 2));
         EXPECT_TRUE(state.Document.FromArchive && state.Document.IsVersion2);
         EXPECT_FALSE(buttonEnabled(3));
-        EXPECT_TRUE(std::filesystem::is_empty(state.Work.path())) << "working files left";
+        EXPECT_TRUE(holdsNoWorkingFile(state.Work.path())) << "working files left";
     }
     commit("Changed");
 
@@ -248,6 +250,80 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     EXPECT_EQ(items(archive), expected);
     EXPECT_EQ(readBytes(BackupName(archive)), original);
     EXPECT_EQ(readBytes(other), otherBytes);
+    EXPECT_FALSE(state.Document.Modified);
+}
+
+// File Save and Save to HQR write into the archive as it is on disk: what another program
+// changed meanwhile stays; the document's own item, changed on disk, is replaced only when the
+// user says so; and an archive another program is rebuilding is left for a later save.
+TEST_F(ArchiveWindowsTest, SavesIntoTheArchiveAsItIsOnDisk) {
+    const std::string archive = zyn2Archive("a.hqr");
+    const std::string other = zyn2Archive("b.hqr");
+    // Another program's rebuild: item becomes a stored item holding text.
+    const auto changeOnDisk = [](const std::string& path, int item, const char* text) {
+        const auto changed =
+            RebuildArchive(realFileSystem(), path, {{item, StoredItem(twoEntries(text)), {}}}, {});
+        ASSERT_TRUE(changed.ok() && changed->empty()) << changed.message();
+    };
+    choose(false, archive, 7);
+    dialog().Command1_Click();
+    commit("Mine");
+    changeOnDisk(archive, 9, "Theirs");
+    window->mnuFileSave_Click();
+    EXPECT_EQ(items(archive)[7], StoredItem(twoEntries("Mine")));
+    EXPECT_EQ(items(archive)[9], StoredItem(twoEntries("Theirs")));
+
+    // The document's own item changed on disk: asked, No keeps it unsaved, Yes replaces it.
+    changeOnDisk(archive, 7, "Changed on disk");
+    commit("Mine again");
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        prompts.clearLog();
+        prompts.answer(answer);
+        window->mnuFileSave_Click();
+        ASSERT_EQ(prompts.shown().size(), 1u);
+        EXPECT_EQ(lastShown().kind, Kind::YesNo);
+        EXPECT_EQ(lastShown().text.toStdString(),
+                  "The item EN_000.DIA of the archive " + archive +
+                      " was changed by another program since it was read.\r\nDo you want to "
+                      "replace it with this document?");
+        const bool yes = answer == Answer::Yes;
+        EXPECT_EQ(items(archive)[7],
+                  StoredItem(twoEntries(yes ? "Mine again" : "Changed on disk")));
+        EXPECT_EQ(state.Document.Modified, !yes);
+        EXPECT_EQ(buttonEnabled(3), !yes);
+    }
+
+    // Save to HQR: the chosen item changed after the dialog read the archive.
+    choose(true, other, 9);
+    changeOnDisk(other, 9, "Theirs");
+    changeOnDisk(other, 7, "Kept");
+    prompts.answer(Answer::No).answer(Answer::Yes);
+    dialog().Command1_Click();
+    EXPECT_TRUE(dialogShown()) << "No leaves the dialog open";
+    EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Theirs")));
+    dialog().Command1_Click();
+    EXPECT_FALSE(dialogShown());
+    EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Mine again")));
+    EXPECT_EQ(items(other)[7], StoredItem(twoEntries("Kept")));
+
+    // Another program holds the archive: after the wait the user is told, nothing is saved.
+    state.ArchiveWait.giveUpAfter = std::chrono::milliseconds(300);
+    commit("Blocked");
+    const std::string before = readBytes(other);
+    {
+        LockHolder holder(other);
+        ASSERT_TRUE(holder.held());
+        prompts.clearLog();
+        window->mnuFileSave_Click();
+    }
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
+    EXPECT_TRUE(lastShown().text.contains("is in use by another program"))
+        << lastShown().text.toStdString();
+    EXPECT_EQ(readBytes(other), before);
+    EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
+    window->mnuFileSave_Click();
+    EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Blocked")));
     EXPECT_FALSE(state.Document.Modified);
 }
 
