@@ -1,16 +1,29 @@
 # Installation and the Debian package.
 #
-#   cmake --install build --prefix /usr/local     the editor, zyntext, menu entry and icons
+#   cmake --install build --prefix /usr/local     the editor, zyntext, their man pages, the
+#                                                 completion, menu entry and icons
 #   cd build && cpack -G DEB                      a .deb depending on the Qt 6 runtime
 #
-# The programs install themselves where they are defined (src/app, src/cli); this file adds what
-# the desktop needs to list the editor, and the package's description.
+# The programs install themselves where they are defined (src/app, src/cli); this file adds their
+# manual pages, zyntext's bash completion (where bash-completion looks for it by the command's
+# name), what the desktop needs to list the editor and the file types it opens, and the package's description.
 
 include(GNUInstallDirs)
 
+install(FILES ${PROJECT_SOURCE_DIR}/docs/man/zyntext.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/zyntext.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME zyntext)
+
 if(ZYN_BUILD_GUI)
+    install(FILES ${PROJECT_SOURCE_DIR}/docs/man/zyntexteditor.1
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/zyntexteditor.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    # The file types the desktop entry names; the package system's trigger updates the database.
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/zyntexteditor-mime.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+            RENAME zyntexteditor.xml)
     foreach(size 16 32 48)
         install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/app-${size}.png
                 DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
@@ -20,6 +33,12 @@ if(ZYN_BUILD_GUI)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps
             RENAME zyntexteditor.png)
 endif()
+
+# The licence every part and dependency fits (Qt, nlohmann-json and libgettextpo included), where
+# Debian keeps each package's: share/doc/PACKAGE/copyright.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zyntexteditor RENAME copyright)
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 
 set(CPACK_PACKAGE_NAME "zyntexteditor")
 set(CPACK_PACKAGE_VENDOR "The ZYN Text File Editor developers")

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto doc = std::make_unique<zyn::TextDocument>();
     zyn::AdoptText(*doc, std::move(*loaded));
-    auto saved = zyn::BuildTextData(*doc, std::nullopt);
+    auto saved = zyn::BuildTextData(*doc);
     if (!saved)
         return 0; // line breaks read as CR LF can grow past the limit when encoded
     auto again = zyn::ParseTextData(*saved, isVersion2, "saved");

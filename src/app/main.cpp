@@ -1,32 +1,72 @@
-// zyntexteditor: builds the program state and the main window, which opens the file named on
-// the command line, if any.
+// zyntexteditor: reads its command line, builds the program state and the main window, which
+// opens the file named on the command line, if any.
 
+#include "app/commandline.h"
 #include "base/interruptcleanup.h"
 #include "base/workingfolder.h"
 #include "flows/programstate.h"
 #include "windows/frmabout.h"
 #include "windows/frmtext.h"
+#include "windows/pathtext.h"
 #include "windows/prompts.h"
 
 #include <QApplication>
-#include <QStringList>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> argumentsOf(int argc, char** argv) {
+    return {argv + 1, argv + argc};
+}
+
+// Prints what --help and --version ask for, or why the command line is wrong; -1 when the
+// program is to go on.
+int answerOptions(const zyn::EditorCommandLine& line) {
+    using Action = zyn::EditorCommandLine::Action;
+    switch (line.action) {
+    case Action::Help:
+        std::cout << zyn::EditorUsage();
+        return 0;
+    case Action::Version:
+        std::cout << zyn::EditorVersion();
+        return 0;
+    case Action::Wrong:
+        std::cerr << "zyntexteditor: " << line.error << "\nTry 'zyntexteditor --help'.\n";
+        return 2;
+    case Action::Run:
+        break;
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    // Before the application object, which needs a display.
+    if (const int code = answerOptions(zyn::ParseEditorCommandLine(argumentsOf(argc, argv)));
+        code >= 0)
+        return code;
+
     // An interrupted save leaves no temporary file, and no run leaves its working folder.
     zyn::InstallInterruptCleanup();
     zyn::RemoveAbandonedWorkingFolders();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(zyn::ApplicationTitle));
 
-    // The window takes the whole argument string after the program's name, as one string: more
-    // than one argument joins with blanks, which it then does not take for a file name.
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    // The application object has taken out the options meant for it (-platform, -style ...).
+    zyn::EditorCommandLine line = zyn::ParseEditorCommandLine(argumentsOf(argc, argv));
+    if (line.files.size() > 1) {
+        line.action = zyn::EditorCommandLine::Action::Wrong;
+        line.error = "more than one file named";
+        return answerOptions(line);
+    }
 
     zyn::ProgramState state;
     zyn::QtPrompts prompts;
     zyn::frmText window(state, prompts);
-    window.Form_Load(arguments.join(QLatin1Char(' ')));
+    window.Form_Load(line.files.empty() ? QString() : zyn::fromNative(line.files.front()));
     window.show();
     return app.exec();
 }

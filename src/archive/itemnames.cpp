@@ -82,4 +82,23 @@ bool RecogniseTextArchive(ArchiveFlow& flow, std::int32_t firstSlot, std::uint64
     }
 }
 
+int TextArchiveLanguages(bool isVersion2) {
+    return isVersion2 ? 6 : 5;
+}
+
+int ItemLanguage(bool isVersion2, int item) {
+    const int blockLength = isVersion2 ? Version2BlockLength : Version1BlockLength;
+    if (item < 0 || item >= TextArchiveItemCount(isVersion2))
+        return -1;
+    return item / blockLength;
+}
+
+int SameBankInLanguage(bool isVersion2, int item, int language) {
+    const int blockLength = isVersion2 ? Version2BlockLength : Version1BlockLength;
+    if (ItemLanguage(isVersion2, item) < 0 || language < 0 ||
+        language >= TextArchiveLanguages(isVersion2))
+        return -1;
+    return language * blockLength + item % blockLength;
+}
+
 } // namespace zyn

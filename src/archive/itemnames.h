@@ -23,4 +23,12 @@ void NameTextArchiveItems(ArchiveFlow& flow, bool isVersion2, bool isDemo);
 // archive is shorter than 200 000 bytes), 604 the ZYN 2 demo, 724 ZYN 2. Returns false and
 // keeps ArchiveIsVersion2 and ArchiveIsDemo for any other value.
 bool RecogniseTextArchive(ArchiveFlow& flow, std::int32_t firstSlot, std::uint64_t archiveLength);
+
+// The text archives hold one block of items per language, in this order: EN, FR, DE, SP, IT, PO
+// (ZYN 1 has the first five).
+int TextArchiveLanguages(bool isVersion2);
+// The language block item (counted from 0) lies in, or -1 outside the blocks.
+int ItemLanguage(bool isVersion2, int item);
+// The item at item's place in the block of language, or -1 when either is outside the blocks.
+int SameBankInLanguage(bool isVersion2, int item, int language);
 } // namespace zyn

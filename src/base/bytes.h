@@ -5,9 +5,12 @@
 // Every file, item and entry text is held as a std::string with one char per byte (codes 0 to
 // 255); these helpers are the one place where such bytes become numbers and back.
 
+#include "base/result.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +18,10 @@ namespace zyn {
 
 // A code for every code: how a whole text is carried from one set of codes into another.
 using ByteMap = std::array<std::uint8_t, 256>;
+
+// The same for a mapping that can refuse a text: the text of entry (counted from 0) in the other
+// codes, or a message saying why it has none.
+using TextMapper = std::function<Result<std::string>(int entry, std::string_view text)>;
 
 inline std::uint8_t byteAt(std::string_view bytes, std::size_t pos) {
     return static_cast<std::uint8_t>(bytes[pos]);
@@ -64,10 +71,15 @@ inline void putU32(std::string& bytes, std::size_t pos, std::uint32_t value) {
         bytes[pos + i] = toChar((value >> (8 * i)) & 0xFF);
 }
 
-// Each byte of text replaced by its code in map.
-inline std::string mapBytes(std::string text, const ByteMap& map) {
-    for (char& c : text)
-        c = toChar(map[static_cast<unsigned char>(c)]);
+// Each byte of text replaced by its code in map, except line breaks: a CR LF pair stays one
+// whatever map does with codes 13 and 10, since a line break is no character of any table.
+inline std::string mapText(std::string text, const ByteMap& map) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        else
+            text[i] = toChar(map[byteAt(text, i)]);
+    }
     return text;
 }
 

@@ -3,6 +3,8 @@
 // The character remapping table (game code -> display code, loaded from a ".cmp" or ".set"
 // file) and the keyboard group table (typed code -> game code). One of each for the program.
 
+#include "characters/charactersets.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -21,6 +23,10 @@ struct CharacterTables {
 
     std::array<std::uint8_t, 256> KeybTable{}; // consulted only while KeybActive
     bool KeybActive = false;
+
+    // The character set texts are read in (the selector's choice, or the tool's --charset),
+    // which names characters in messages; none: they are named by their code.
+    const CharacterSet* ShownCharacterSet = nullptr;
 };
 
 } // namespace zyn

@@ -1,9 +1,11 @@
 #include "characters/remapping.h"
 
 #include "base/bytes.h"
+#include "characters/utf8.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 
 namespace zyn {
 
@@ -14,6 +16,10 @@ constexpr std::size_t SetLength = 255;
 // A table needs 256 bytes at most; anything far larger was chosen by mistake through
 // "All files" and is not worth reading into memory.
 constexpr std::uint64_t MaxRemappingFileSize = 1024 * 1024;
+
+bool isLineBreakAt(std::string_view text, std::size_t i) {
+    return text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+}
 
 char upperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -65,13 +71,39 @@ Status LoadRemapping(CharacterTables& tables, FileSystem& fs, const std::string&
 }
 
 std::string RemapText(const CharacterTables& tables, std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        const auto& slot = tables.RemapTable[static_cast<unsigned char>(c)];
-        if (slot)
-            c = toChar(*slot);
+    return mapText(std::string(text), DisplayCodeMap(tables));
+}
+
+UnmappedText UnmapText(const CharacterTables& tables, std::string_view display) {
+    UnmappedText result;
+    result.text.reserve(display.size());
+    for (std::size_t i = 0; i < display.size(); ++i) {
+        if (isLineBreakAt(display, i)) {
+            result.text += "\r\n"; // no character of the table
+            ++i;
+            continue;
+        }
+        const std::uint8_t c = byteAt(display, i);
+        const auto& table = tables.RemapTable;
+        const auto it = std::find(table.begin(), table.end(), c);
+        if (it == table.end()) {
+            result.missing = c;
+            return result;
+        }
+        result.text.push_back(toChar(static_cast<std::uint8_t>(it - table.begin())));
     }
     return result;
+}
+
+std::string DescribeDisplayCode(const CharacterTables& tables, std::uint8_t code) {
+    char number[16];
+    if (!tables.ShownCharacterSet) {
+        std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(code));
+        return number;
+    }
+    std::string text = "\"";
+    AppendUtf8(text, tables.ShownCharacterSet->letters.letter(code));
+    return text + "\" (code " + std::to_string(code) + ")";
 }
 
 std::uint8_t FindInTable(const RemapSlots& table, std::uint8_t c) {
@@ -92,13 +124,21 @@ ByteMap DisplayCodeMap(const CharacterTables& tables) {
     return map;
 }
 
-std::optional<ByteMap> GameCodeMap(const CharacterTables& tables) {
+TextMapper GameCodeMap(const CharacterTables& tables) {
     if (!tables.RemapLoaded)
-        return std::nullopt;
-    ByteMap map{};
-    for (std::size_t k = 0; k < map.size(); ++k)
-        map[k] = UnmapChar(tables, static_cast<std::uint8_t>(k), true);
-    return map;
+        return {};
+    return [tables](int entry, std::string_view text) -> Result<std::string> {
+        UnmappedText unmapped = UnmapText(tables, text);
+        // Code 0 would end the entry in the game and cut off the rest.
+        if (unmapped.missing)
+            return Result<std::string>::failure(
+                ErrorKind::Damaged, "The texts cannot be saved: entry " +
+                                        std::to_string(entry + 1) + " holds the character " +
+                                        DescribeDisplayCode(tables, *unmapped.missing) +
+                                        ", which no slot of the character remapping table "
+                                        "holds. Please, change that entry.");
+        return std::move(unmapped.text);
+    };
 }
 
 } // namespace zyn

@@ -28,8 +28,23 @@ Status LoadRemapping(CharacterTables& tables, FileSystem& fs, const std::string&
 // The table from a file's bytes, or nullopt when they are too few.
 std::optional<RemapSlots> ParseRemapping(std::string_view bytes, bool setFormat);
 
-// The display form: each code k replaced by slot k where that slot is filled.
+// The display form: each code k replaced by slot k where that slot is filled. A line break
+// (CR LF) is no character of the table and stays a line break whatever the table does with
+// codes 13 and 10.
 std::string RemapText(const CharacterTables& tables, std::string_view text);
+
+// The game codes of a text in display form: each character by reverse lookup (the lowest slot
+// holding it), line breaks kept. Stops at the first character that no slot holds, which a
+// save must refuse rather than write as code 0.
+struct UnmappedText {
+    std::string text;
+    std::optional<std::uint8_t> missing;
+};
+UnmappedText UnmapText(const CharacterTables& tables, std::string_view display);
+
+// A display code for messages: its letter in tables.ShownCharacterSet and its number, or U+00nn
+// when no set is chosen.
+std::string DescribeDisplayCode(const CharacterTables& tables, std::uint8_t code);
 
 // The game code for a display character: with reverse on, the lowest slot holding it (0 when
 // none does); with reverse off, the character's own code.
@@ -41,8 +56,9 @@ std::uint8_t FindInTable(const RemapSlots& table, std::uint8_t c);
 // RemapText for every code at once: game code -> display code.
 ByteMap DisplayCodeMap(const CharacterTables& tables);
 
-// UnmapChar with reverse on for every code: display code -> the game code a save stores. None
-// while no table is loaded, when texts are stored as they are.
-std::optional<ByteMap> GameCodeMap(const CharacterTables& tables);
+// How a save maps texts in display form back to game codes: UnmapText, refusing a character
+// that no slot holds with a message naming the entry and the character. None while no table is
+// loaded, when texts are stored as they are.
+TextMapper GameCodeMap(const CharacterTables& tables);
 
 } // namespace zyn

@@ -1,12 +1,8 @@
-#include "characters/remapping.h"
+#include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
-#include "document/textwriter.h"
-#include "flows/filesave.h"
 #include "flows/programstate.h"
-
-#include <filesystem>
-#include <system_error>
+#include "flows/textsource.h"
 
 namespace zyn::cli {
 
@@ -19,18 +15,15 @@ struct BuildArguments {
     std::string json;
     std::string out;
     bool header = false;
-    std::string remap;
+    CharacterOptions characters;
 };
 
 std::string parse(Arguments args, BuildArguments& out) {
     out.header = takeFlag(args, "--header");
-    const Option remap = takeOption(args, "--remap");
-    if (remap.missingValue)
-        return "--remap needs a file";
-    out.remap = remap.value;
-    for (const auto& arg : args)
-        if (arg.size() > 1 && arg[0] == '-')
-            return "unknown option '" + arg + "'";
+    if (std::string usage = takeCharacterOptions(args, out.characters); !usage.empty())
+        return usage;
+    if (std::string usage = unknownOption(args); !usage.empty())
+        return usage;
     if (args.size() != 2)
         return "a JSON file and an output file are required";
     out.json = args[0];
@@ -48,34 +41,21 @@ int run(const Arguments& args, CommandIo io) {
     const auto json = fs.readFile(build.json, MaxJsonSize);
     if (!json)
         return fail(io, json.message());
-    if (const Status parsed = JsonToDocument(*json, build.json, state.Document); !parsed)
+    if (const Status parsed =
+            JsonToDocument(*json, build.json, state.Document, build.characters.charset);
+        !parsed)
         return fail(io, parsed.message());
-    if (!build.remap.empty()) {
-        const Status loaded =
-            LoadRemapping(state.Characters, fs, build.remap, IsSetFileName(build.remap));
-        if (!loaded)
-            return fail(io, loaded.message());
-    }
-
-    // Saved exactly as File Save writes a document: same bytes, same temporary file and
-    // rename, same refusal of a read-only target.
-    std::error_code error;
-    const auto target = std::filesystem::absolute(build.out, error);
-    if (error)
-        return fail(io, "Cannot use " + build.out + ": " + error.message() + ".");
-    SetFileName(state.Document, target.string());
-    state.Document.KeepHeader = build.header;
-    state.Document.ForceSave = true;
-    state.Document.Modified = true;
-    const SaveResult saved = SaveDocument(state);
-    switch (saved.outcome) {
-    case SaveOutcome::Saved:
-        return Success;
-    case SaveOutcome::NothingToSave:
-        return fail(io, build.out + " names a folder, not a file.");
-    default:
-        return fail(io, saved.message);
-    }
+    if (const std::string problem = applyCharacterOptions(build.characters, state);
+        !problem.empty())
+        return fail(io, problem);
+    auto target = ParseTextSource(fs, build.out);
+    if (!target)
+        return fail(io, target.message());
+    // Saved exactly as the editor saves a document: same bytes, same temporary file and rename
+    // or archive rebuild, same refusals.
+    if (const Status saved = SaveTextSource(state, *target, build.header); !saved)
+        return fail(io, saved.message());
+    return Success;
 }
 
 } // namespace
@@ -83,21 +63,23 @@ int run(const Arguments& args, CommandIo io) {
 const Command BuildCommand{
     "build",
     "write a text file from JSON",
-    "Usage: zyntext build JSON OUT [--header] [--remap TABLE]\n"
+    "Usage: zyntext build JSON OUT [--header] [--charset NAME] [--remap TABLE]\n"
     "\n"
     "Writes the text file OUT from the JSON file JSON, which has the form 'zyntext dump'\n"
     "prints. Only \"game\" (1 or 2) and \"entries\" are read; each entry needs a \"text\",\n"
-    "whose characters must lie between U+0000 and U+00FF (one byte each), and may have a\n"
+    "whose characters must each have a code (one byte; see --charset), and may have a\n"
     "\"type\" from 0 to 255 (1 when absent; ZYN 1 files have no types). A file holds at\n"
-    "most 1022 entries and 32 767 bytes of text data.\n"
+    "most 1022 entries and 32 767 bytes of text data. A character without a code is\n"
+    "refused, naming the entry as the editor numbers it, and nothing is written.\n"
     "\n"
     "OUT is written as the editor saves: to a temporary file in the same folder, which\n"
-    "then replaces OUT, so OUT is never left half written.\n"
+    "then replaces OUT, so OUT is never left half written. OUT may name an archive's item\n"
+    "as ARCHIVE:N (N counted from 0): the item is replaced as the editor's Save to HQR does\n"
+    "it, and the archive as it was is kept as its backup (text.hqr gives text.~$R).\n"
     "\n"
     "Options:\n"
     "  --header        put a 10-byte item header (stored, mode 0) in front of the data\n"
-    "  --remap TABLE   the texts are in display form: map them back to game codes through\n"
-    "                  a \".cmp\" file or, when its name ends in \"set\", a \".set\" file\n",
+    "                  (an archive item always has one)\n" ZYN_CHARACTER_OPTIONS_HELP,
     run,
 };
 

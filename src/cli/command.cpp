@@ -63,4 +63,20 @@ int takeGame(Arguments& args) {
     return -1;
 }
 
+std::string takeRequiredGame(Arguments& args, int& game) {
+    game = takeGame(args);
+    if (game == 0)
+        return "--game 1 or --game 2 is required";
+    if (game < 0)
+        return "--game takes 1 or 2";
+    return {};
+}
+
+std::string unknownOption(const Arguments& args) {
+    for (const auto& arg : args)
+        if (arg.size() > 1 && arg[0] == '-')
+            return "unknown option '" + arg + "'";
+    return {};
+}
+
 } // namespace zyn::cli

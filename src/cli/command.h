@@ -46,6 +46,10 @@ bool takeFlag(Arguments& args, const std::string& name);
 
 // "--game 1|2": 1 or 2, 0 when absent, -1 when malformed.
 int takeGame(Arguments& args);
+// "--game 1|2" where a command requires it: a usage message when absent or malformed.
+std::string takeRequiredGame(Arguments& args, int& game);
+// The usage message for the first argument left that looks like an option; "" when none does.
+std::string unknownOption(const Arguments& args);
 
 // The commands, defined one per file.
 extern const Command DumpCommand;
@@ -53,5 +57,8 @@ extern const Command BuildCommand;
 extern const Command HqrCommand;
 extern const Command ExpandCommand;
 extern const Command NamesCommand;
+extern const Command CharsetsCommand;
+extern const Command DiffCommand;
+extern const Command PoCommand;
 
 } // namespace zyn::cli

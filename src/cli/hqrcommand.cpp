@@ -6,6 +6,7 @@
 #include "base/safewriter.h"
 #include "cli/command.h"
 #include "cli/itemnumber.h"
+#include "cli/itemtable.h"
 #include "cli/jsontext.h"
 #include "document/textreader.h"
 
@@ -48,7 +49,8 @@ Status checkItem(const ArchiveIndex& index, const std::string& path, int item) {
     return {};
 }
 
-int list(const Arguments& args, CommandIo io) {
+int list(Arguments args, CommandIo io) {
+    const bool table = takeFlag(args, "--table");
     if (const auto problem = checkOperands(args, 1, "ARCHIVE"); !problem.empty())
         return usage(io, problem);
     const std::string& path = args[0];
@@ -64,21 +66,40 @@ int list(const Arguments& args, CommandIo io) {
         NameTextArchiveItems(flow, flow.ArchiveIsVersion2, flow.ArchiveIsDemo);
     const int namedItems = named ? TextArchiveItemCount(flow.ArchiveIsVersion2) : 0;
 
-    nlohmann::ordered_json items = nlohmann::ordered_json::array();
+    std::vector<ItemRow> rows;
     for (int i = 0; i <= index.LastItem; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const std::string& data = index.ItemData[k];
-        nlohmann::ordered_json item;
-        item["number"] = i;
-        item["offset"] = index.ItemOffset[k];
-        item["blank"] = data.empty();
-        if (!data.empty()) {
-            item["mode"] = readU16(data, 8);
-            item["expanded"] = readU32(data, 0);
-            item["stored"] = readI32(data, 4);
+        ItemRow row;
+        row.number = i;
+        row.offset = index.ItemOffset[k];
+        row.blank = data.empty();
+        if (!row.blank) {
+            row.mode = readU16(data, 8);
+            row.expanded = readU32(data, 0);
+            row.stored = readI32(data, 4);
         }
         if (i < namedItems)
-            item["name"] = BytesToUtf8(flow.ItemNames[k + 1]);
+            row.name = BytesToUtf8(flow.ItemNames[k + 1]);
+        rows.push_back(std::move(row));
+    }
+    if (table) {
+        io.out << ItemTable(rows);
+        return Success;
+    }
+    nlohmann::ordered_json items = nlohmann::ordered_json::array();
+    for (const ItemRow& row : rows) {
+        nlohmann::ordered_json item;
+        item["number"] = row.number;
+        item["offset"] = row.offset;
+        item["blank"] = row.blank;
+        if (!row.blank) {
+            item["mode"] = row.mode;
+            item["expanded"] = row.expanded;
+            item["stored"] = row.stored;
+        }
+        if (!row.name.empty())
+            item["name"] = row.name;
         items.push_back(std::move(item));
     }
     nlohmann::ordered_json result;
@@ -254,7 +275,7 @@ int run(const Arguments& args, CommandIo io) {
 const Command HqrCommand{
     "hqr",
     "list, extract and replace the items of an archive",
-    "Usage: zyntext hqr list ARCHIVE\n"
+    "Usage: zyntext hqr list ARCHIVE [--table]\n"
     "       zyntext hqr extract ARCHIVE N OUT [--expand]\n"
     "       zyntext hqr replace ARCHIVE N FILE [N FILE ...] [--item-file] [--wait SECONDS]\n"
     "\n"
@@ -267,6 +288,8 @@ const Command HqrCommand{
     "         blank. mode is 0 for a stored item, 1 or 2 for a compressed one; expanded and\n"
     "         stored are the sizes in its header. Items of a text archive (first slot 564,\n"
     "         604 or 724) also have the name the editor lists them under.\n"
+    "         With --table, one line per item for a person instead: number, name, mode,\n"
+    "         stored and expanded size, and \"blank\" or \"shared with K\".\n"
     "extract  writes item N to OUT as the editor extracts it: its 10-byte header and data\n"
     "         (a blank item gives an empty file). With --expand, OUT gets the item's data\n"
     "         only, expanded when it is compressed.\n"

@@ -2,6 +2,7 @@
 
 #include "characters/remapping.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -20,41 +21,59 @@ std::string hexCode(std::uint32_t code) {
     return buffer;
 }
 
-// The UTF-8 text (already validated by the parser) as bytes, or the first character above
-// U+00FF.
-std::string utf8ToBytes(const std::string& text, std::optional<std::uint32_t>& tooHigh) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        std::uint32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (int k = 1; k < length && i + k < text.size(); ++k)
-            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        if (code > 0xFF) {
-            tooHigh = code;
-            return {};
-        }
-        bytes.push_back(static_cast<char>(code));
-        i += static_cast<std::size_t>(length);
+} // namespace
+
+std::string BytesToUtf8(std::string_view bytes) {
+    return CodesToUtf8(bytes, nullptr);
+}
+
+namespace {
+
+std::string entryText(const std::string& codes, const CharacterTables& tables) {
+    return CodesToUtf8(tables.RemapLoaded ? RemapText(tables, codes) : codes,
+                       tables.ShownCharacterSet);
+}
+
+// Where a parse stopped, as a person finds it in an editor: "line L, column C", both counted
+// from 1, columns in characters. byte counts the bytes the parser read; the last of them is
+// where it stopped (one past the end when the input ended early).
+std::string position(std::string_view json, std::size_t byte) {
+    const std::size_t at = std::min(byte, json.size() + 1) - (byte > 0 ? 1 : 0);
+    const std::string_view before = json.substr(0, at);
+    const std::size_t newline = before.rfind('\n');
+    const std::size_t lineStart = newline == std::string_view::npos ? 0 : newline + 1;
+    const auto line = std::count(before.begin(), before.end(), '\n') + 1;
+    // UTF-8 continuation bytes belong to the character before them.
+    const auto column =
+        std::count_if(before.begin() + static_cast<std::ptrdiff_t>(lineStart), before.end(),
+                      [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }) +
+        1;
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The parser's reason without its prefix and without the text it last read, which may hold any
+// bytes: "unexpected end of input; expected ']'".
+std::string reason(const std::string& what) {
+    const std::size_t dash = what.find(" - ");
+    if (dash == std::string::npos)
+        return {};
+    std::string text = what.substr(dash + 3);
+    const std::size_t lastRead = text.find("; last read: ");
+    if (lastRead != std::string::npos) {
+        const std::size_t expected = text.rfind("; expected ");
+        text = text.substr(0, lastRead) +
+               (expected != std::string::npos && expected > lastRead ? text.substr(expected) : "");
     }
-    return bytes;
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
+            c = '?';
+    return text;
 }
 
 } // namespace
 
-std::string BytesToUtf8(std::string_view bytes) {
-    std::string text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code < 0x80) {
-            text.push_back(c);
-        } else {
-            text.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            text.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        }
-    }
-    return text;
+std::string EntryTextJson(const std::string& codes, const CharacterTables& tables) {
+    return nlohmann::json(entryText(codes, tables)).dump(-1, ' ', !tables.ShownCharacterSet);
 }
 
 nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTables& tables) {
@@ -63,7 +82,7 @@ nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTa
         const std::string& text = doc.EntryText[i];
         entries.push_back({
             {"type", doc.EntryType[i]},
-            {"text", BytesToUtf8(tables.RemapLoaded ? RemapText(tables, text) : text)},
+            {"text", entryText(text, tables)},
         });
     }
     return {
@@ -75,7 +94,8 @@ nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTa
     };
 }
 
-Status JsonToDocument(std::string_view json, const std::string& name, TextDocument& doc) {
+Status JsonToDocument(std::string_view json, const std::string& name, TextDocument& doc,
+                      const CharacterSet* set) {
     // The parsed tree takes tens of bytes per value, and closing an array costs the parser a
     // pass over it; a description of a text file is three levels deep with a few values per
     // entry, so anything far beyond that is refused while it is parsed.
@@ -97,12 +117,14 @@ Status JsonToDocument(std::string_view json, const std::string& name, TextDocume
     };
     nlohmann::json root;
     try {
-        root = nlohmann::json::parse(json, guard, false);
+        root = nlohmann::json::parse(json, guard);
     } catch (const TooLarge& refusal) {
         return bad(name, refusal.what);
+    } catch (const nlohmann::json::parse_error& error) {
+        const std::string why = reason(error.what());
+        return bad(name, "this is not valid JSON: " + position(json, error.byte) +
+                             (why.empty() ? "" : ": " + why));
     }
-    if (root.is_discarded())
-        return bad(name, "this is not valid JSON");
     if (!root.is_object())
         return bad(name, "a JSON object is expected");
 
@@ -127,11 +149,15 @@ Status JsonToDocument(std::string_view json, const std::string& name, TextDocume
         const auto text = entry.is_object() ? entry.find("text") : entry.end();
         if (!entry.is_object() || text == entry.end() || !text->is_string())
             return bad(name, where + " must be an object with a \"text\" string");
-        std::optional<std::uint32_t> tooHigh;
-        texts[i] = utf8ToBytes(text->get_ref<const std::string&>(), tooHigh);
-        if (tooHigh)
-            return bad(name, where + " holds the character " + hexCode(*tooHigh) +
+        LetterCodes codes = Utf8ToCodes(text->get_ref<const std::string&>(), set);
+        if (codes.missing && !set)
+            return bad(name, where + " holds the character " + hexCode(*codes.missing) +
                                  "; a text holds only U+0000 to U+00FF");
+        if (codes.missing)
+            return bad(name, "entry " + std::to_string(i + 1) + " (" + where +
+                                 ") holds the character " + DescribeLetter(*codes.missing) +
+                                 ", which the character set " + set->name + " has no code for");
+        texts[i] = std::move(codes.codes);
         const auto type = entry.find("type");
         if (!version2 || type == entry.end())
             continue;

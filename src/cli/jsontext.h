@@ -4,7 +4,8 @@
 //   {"game": 1|2, "header": bool, "mode": M, "slots": S,
 //    "entries": [{"type": T, "text": "..."}, ...]}
 // Each byte of a text is the Unicode character of the same number (U+0000 to U+00FF), so the
-// form is lossless; line breaks are in memory form ("\r\n").
+// form is lossless; line breaks are in memory form ("\r\n"). With a character set (--charset)
+// the texts are that set's letters instead, line breaks "\n".
 
 #include "base/result.h"
 #include "characters/charactertables.h"
@@ -16,13 +17,22 @@
 
 namespace zyn::cli {
 
-// The dump of a document; texts in display form when the tables hold a remapping.
+// The dump of a document; texts in display form when the tables hold a remapping, in the letters
+// of tables.ShownCharacterSet when there is one.
 nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTables& tables);
+
+// An entry's text as a JSON string, quotes included, in the dump's form: in display form when
+// the tables hold a remapping, in the letters of tables.ShownCharacterSet when there is one,
+// and without one with every character beyond ASCII escaped, so that none is invisible.
+std::string EntryTextJson(const std::string& codes, const CharacterTables& tables);
 
 // Fills the entries, types, SlotCount and IsVersion2 of doc from JSON of the dump's form; only
 // "game" and "entries" are read, and "type" defaults to 1 for ZYN 2. name stands for the JSON's
-// source in messages. On failure doc is left as it was.
-Status JsonToDocument(std::string_view json, const std::string& name, TextDocument& doc);
+// source in messages; texts are read in the letters of set when there is one. A character the
+// texts cannot hold is refused, naming the entry as the editor numbers it. On failure doc is
+// left as it was.
+Status JsonToDocument(std::string_view json, const std::string& name, TextDocument& doc,
+                      const CharacterSet* set = nullptr);
 
 // Bytes as UTF-8, each byte the character of the same number.
 std::string BytesToUtf8(std::string_view bytes);

@@ -14,12 +14,14 @@
 namespace {
 
 const zyn::cli::Command* const Commands[] = {
-    &zyn::cli::DumpCommand,   &zyn::cli::BuildCommand, &zyn::cli::HqrCommand,
-    &zyn::cli::ExpandCommand, &zyn::cli::NamesCommand,
+    &zyn::cli::DumpCommand,     &zyn::cli::BuildCommand, &zyn::cli::HqrCommand,
+    &zyn::cli::ExpandCommand,   &zyn::cli::NamesCommand, &zyn::cli::DiffCommand,
+    &zyn::cli::CharsetsCommand, &zyn::cli::PoCommand,
 };
 
 void printOverview(std::ostream& out) {
-    out << "Usage: zyntext COMMAND [ARGUMENTS]\n\n"
+    out << "Usage: zyntext COMMAND [ARGUMENTS]\n"
+           "       zyntext --help | --version\n\n"
            "Reads and writes the text files and text archives of ZYN 1 and ZYN 2.\n\n"
            "Commands:\n";
     for (const auto* command : Commands)
@@ -38,6 +40,10 @@ int runCommand(int argc, char** argv, zyn::cli::CommandIo io) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         printOverview(io.out);
+        return zyn::cli::Success;
+    }
+    if (name == "--version") {
+        io.out << "zyntext " ZYNTEXT_VERSION "\n";
         return zyn::cli::Success;
     }
     for (const auto* command : Commands) {

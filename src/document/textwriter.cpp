@@ -10,15 +10,20 @@ namespace zyn {
 
 namespace {
 
-// The stored form of slot i: encoded text, mapped back to game codes when it holds display codes,
-// type byte in front for ZYN 2, terminator after every slot but the end slot, which stores nothing
-// at all.
-std::string storedEntry(const TextDocument& doc, const std::optional<ByteMap>& toGameCodes, int i) {
+// The stored form of slot i: mapped back to game codes when it holds display codes, line breaks
+// encoded, type byte in front for ZYN 2, terminator after every slot but the end slot, which
+// stores nothing at all. Line breaks are encoded after the mapping: " @ " is in game codes.
+Result<std::string> storedEntry(const TextDocument& doc, const TextMapper& toGameCodes, int i) {
     if (i == doc.SlotCount - 1)
-        return {};
-    std::string text = EncodeLineBreaks(doc.EntryText[i]);
-    if (toGameCodes && doc.DisplayForm[i])
-        text = mapBytes(std::move(text), *toGameCodes);
+        return std::string();
+    std::string text = doc.EntryText[i];
+    if (toGameCodes && doc.DisplayForm[i]) {
+        auto mapped = toGameCodes(i, text);
+        if (!mapped)
+            return mapped.status();
+        text = std::move(*mapped);
+    }
+    text = EncodeLineBreaks(std::move(text));
     if (doc.IsVersion2)
         text.insert(text.begin(), toChar(doc.EntryType[i]));
     text.push_back('\0');
@@ -27,8 +32,7 @@ std::string storedEntry(const TextDocument& doc, const std::optional<ByteMap>& t
 
 } // namespace
 
-Result<std::string> BuildTextData(const TextDocument& doc,
-                                  const std::optional<ByteMap>& toGameCodes) {
+Result<std::string> BuildTextData(const TextDocument& doc, const TextMapper& toGameCodes) {
     const int slotCount = doc.SlotCount;
     if (slotCount < 1 || slotCount > TextDocument::MaxSlots)
         return Result<std::string>::failure(
@@ -42,7 +46,10 @@ Result<std::string> BuildTextData(const TextDocument& doc,
             tooLong = true;
         else
             putU16(data, 2 * static_cast<std::size_t>(i), static_cast<std::uint16_t>(data.size()));
-        data += storedEntry(doc, toGameCodes, i);
+        auto entry = storedEntry(doc, toGameCodes, i);
+        if (!entry)
+            return entry.status();
+        data += *entry;
     }
     // The offsets are signed 16-bit in the games' files: a longer file could not be read back.
     if (tooLong || data.size() > TextDocument::MaxDataLength)
@@ -89,7 +96,7 @@ void ConvertToDisplayForm(TextDocument& doc, const ByteMap& toDisplayCodes) {
         // An entry already in display form stays as it is; mapping it again would garble it.
         if (doc.DisplayForm[i])
             continue;
-        doc.EntryText[i] = mapBytes(std::move(doc.EntryText[i]), toDisplayCodes);
+        doc.EntryText[i] = mapText(std::move(doc.EntryText[i]), toDisplayCodes);
         doc.DisplayForm[i] = true;
     }
 }

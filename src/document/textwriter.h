@@ -16,8 +16,7 @@ namespace zyn {
 // texts in display form mapped back to game codes through toGameCodes when there is one, a type
 // byte before each ZYN 2 entry. Fails, with a message, when the data would exceed the 32 767 bytes
 // the games' offsets can address (the reader would refuse the file).
-Result<std::string> BuildTextData(const TextDocument& doc,
-                                  const std::optional<ByteMap>& toGameCodes);
+Result<std::string> BuildTextData(const TextDocument& doc, const TextMapper& toGameCodes = {});
 
 // What a save leaves in memory: each text decoded after being encoded, as it would read back.
 void NormaliseAfterSave(TextDocument& doc);

@@ -23,10 +23,11 @@ namespace zyn {
 namespace {
 
 constexpr std::uint8_t BackspaceCode = 8;
-constexpr std::uint8_t EnterCode = 13;
 
 constexpr int ClientWidth = 505;
 constexpr int ClientHeight = 344;
+// The window grows by this much while it shows a reference text.
+constexpr int ReferenceHeight = 120;
 // The character map button sits out of sight below the text box at any window size; it exists
 // for its access key alone.
 constexpr QRect HiddenButton(963, 677, 5, 13);
@@ -64,9 +65,13 @@ bool isControl(QChar c) {
 
 } // namespace
 
+// A window of its own, tied to the main window: transient for it, so the window manager keeps
+// it above the main window, also when the disabled main window is clicked. Window systems keep
+// only dialog and tool windows above their parents, so it is a dialog window, resizable.
 frmEditor::frmEditor(frmText& owner)
-    : QWidget(nullptr), owner_(&owner), tables_(owner.state().Characters),
-      codec_(owner.displayCodec()) {
+    : QWidget(&owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      owner_(&owner), tables_(owner.state().Characters), codec_(owner.displayCodec()) {
     setObjectName(QStringLiteral("frmEditor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("String no. "));
@@ -90,15 +95,21 @@ frmEditor::frmEditor(frmText& owner)
     text1_->installEventFilter(this);
     connect(text1_, &QPlainTextEdit::textChanged, this, &frmEditor::Text1_Change);
 
+    reference_ = new QPlainTextEdit(this);
+    reference_->setObjectName(QStringLiteral("txtReference"));
+    reference_->setReadOnly(true);
+    reference_->setFont(owner.previewFont());
+    reference_->setFocusPolicy(Qt::NoFocus);
+    reference_->hide();
+
     command1_ = new QPushButton(QStringLiteral("&Character map"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setGeometry(HiddenButton);
     command1_->setFocusPolicy(Qt::NoFocus);
     connect(command1_, &QPushButton::clicked, this, &frmEditor::Command1_Click);
 
-    // The editor cannot work without its main window, and the main window, disabled under the
-    // editor, must not close while the text it is to take back is still being edited.
-    connect(&owner, &QObject::destroyed, this, &QObject::deleteLater);
+    // The main window, disabled under the editor, must not close while the text it is to take
+    // back is still being edited.
     owner.installEventFilter(this);
 
     const QRect main = owner.frameGeometry();
@@ -110,6 +121,9 @@ frmEditor::~frmEditor() = default;
 
 void frmEditor::Form_Load() {
     owner_->setEnabled(false);
+    // Disabling the main window disabled its child windows too; the editor is the one window
+    // that works meanwhile.
+    setEnabled(true);
 }
 
 frmTable* frmEditor::characterMap() const {
@@ -159,11 +173,9 @@ void frmEditor::typeCharacters(const QString& text) {
 bool frmEditor::Text1_KeyPress(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        const std::uint8_t code = TranslateKey(tables_, EnterCode);
-        if (code == EnterCode)
-            text1_->insertPlainText(QStringLiteral("\n"));
-        else if (code != 0)
-            insertCode(code);
+        // A line break, whatever a remapping table does with code 13: the table maps
+        // characters, and a line break is none.
+        text1_->insertPlainText(QStringLiteral("\n"));
         return true;
     }
     if (key == Qt::Key_Backspace) {
@@ -226,8 +238,25 @@ void frmEditor::Command1_Click() {
     table_->activateWindow();
 }
 
+void frmEditor::setReference(const std::string* bytes) {
+    const bool wasShown = !reference_->isHidden();
+    if (bytes)
+        reference_->setPlainText(codec_.toDisplay(*bytes));
+    reference_->setHidden(!bytes);
+    if (wasShown != bool(bytes))
+        resize(width(), height() + (bytes ? ReferenceHeight : -ReferenceHeight));
+    else
+        layOut();
+}
+
+void frmEditor::layOut() {
+    const int top = reference_->isHidden() ? 0 : std::min(ReferenceHeight, height() / 2);
+    reference_->setGeometry(0, 0, width(), top);
+    text1_->setGeometry(0, top, width(), height() - top);
+}
+
 void frmEditor::resizeEvent(QResizeEvent* event) {
-    text1_->setGeometry(rect());
+    layOut();
     command1_->move(command1_->x(), height() + HiddenButtonDrop);
     QWidget::resizeEvent(event);
 }

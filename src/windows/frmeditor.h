@@ -31,6 +31,9 @@ public:
     ~frmEditor() override;
 
     QPlainTextEdit* Text1() const { return text1_; }
+    // The reference text, read-only above the box; hidden while there is none.
+    QPlainTextEdit* txtReference() const { return reference_; }
+    void setReference(const std::string* bytes);
     QPushButton* Command1() const { return command1_; }
     // The character map, once Alt+C has asked for it.
     frmTable* characterMap() const;
@@ -60,6 +63,7 @@ protected:
 
 private:
     void Form_Load();
+    void layOut();
     void Text1_Change();
     // True when the key was dealt with here; false leaves it to the box's own handling.
     bool Text1_KeyPress(QKeyEvent* event);
@@ -72,6 +76,7 @@ private:
     DisplayCodec codec_;
     std::string editedText_;
     QPlainTextEdit* text1_ = nullptr;
+    QPlainTextEdit* reference_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPointer<frmTable> table_;
 };

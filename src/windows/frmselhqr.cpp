@@ -212,7 +212,7 @@ bool frmSelHQR::save() {
 
     // The document now is that item of that archive: File Save writes it there again.
     state_.Archive = std::move(index_);
-    main_.setSaveEnabled(false);
+    main_.documentSaved();
     main_.setWindowTitle(fromNative(ArchiveWindowTitle(state_.Document, name)));
     finish();
     return true;

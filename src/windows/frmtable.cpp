@@ -11,7 +11,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
-#include <iterator>
+#include <algorithm>
 
 namespace zyn {
 
@@ -35,20 +35,6 @@ const QColor HighlightInk = Qt::white;
 // Long enough to be seen, short enough not to be in the way of the next double-click.
 constexpr int HighlightMilliseconds = 150;
 
-// Control codes have no glyph in any font at hand, so their cells name them.
-constexpr const char* ControlNames[] = {
-    "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "HT",  "LF",
-    "VT",  "FF",  "CR",  "SO",  "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK",
-    "SYN", "ETB", "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US",
-};
-constexpr const char* DeleteName = "DEL";
-
-const char* controlName(std::uint8_t code) {
-    if (code < std::size(ControlNames))
-        return ControlNames[code];
-    return code == 127 ? DeleteName : nullptr;
-}
-
 // The legend under the scroll bar: its caption spaces the two ranges apart with blanks, which
 // no font makes exactly as wide as the bar, so the first range is drawn at the left end and the
 // last at the right end.
@@ -68,15 +54,39 @@ protected:
     }
 };
 
+// The games' font is made for cells of this size; a stand-in font, taller for its size, is made
+// smaller until every character with the parts below its baseline fits in a cell ("_" among them).
+QFont fittedToCell(QFont font, const DisplayCodec& codec) {
+    if (codec.gameFont())
+        return font;
+    // Inside the cell's border.
+    const qreal room = GlyphHeight - 2;
+    const qreal roomAcross = CellWidth - 2;
+    for (int step = 0; step < 40; ++step) {
+        const QFontMetricsF metrics(font);
+        qreal widest = 0;
+        for (int code = 0; code < 256; ++code) {
+            const QString c(codec.charFor(static_cast<std::uint8_t>(code)));
+            widest =
+                std::max({widest, metrics.horizontalAdvance(c), metrics.boundingRect(c).width()});
+        }
+        const qreal scale = std::min(room / metrics.height(), roomAcross / widest);
+        if (scale >= 1)
+            break;
+        // Sizes do not scale glyphs exactly: shrink, then measure again.
+        font.setPointSizeF(font.pointSizeF() * std::min(scale, 0.98));
+    }
+    return font;
+}
+
 } // namespace
 
+// A dialog window, so that the window manager keeps it above its editor.
 frmTable::frmTable(frmEditor& editor, const CharacterTables& tables, const DisplayCodec& codec,
                    const QFont& glyphFont)
-    : QWidget(&editor, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(&editor, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      editor_(editor), tables_(tables), codec_(codec), glyphFont_(glyphFont) {
-    nameFont_ = font();
-    nameFont_.setBold(true);
+      editor_(editor), tables_(tables), codec_(codec), glyphFont_(fittedToCell(glyphFont, codec)) {
     setObjectName(QStringLiteral("frmTable"));
     setWindowTitle(QStringLiteral("ZYN Font Character Map"));
     setFixedSize(ClientSize, ClientSize);
@@ -99,6 +109,7 @@ frmTable::frmTable(frmEditor& editor, const CharacterTables& tables, const Displ
         glyph->setGeometry(left, GlyphTop + RowStep * row, CellWidth, GlyphHeight);
         glyph->setAlignment(Qt::AlignCenter);
         glyph->setTextFormat(Qt::PlainText);
+        glyph->setFont(glyphFont_);
         glyph->setFrameShape(QFrame::Box);
         glyph->setAutoFillBackground(true);
         glyph->installEventFilter(this);
@@ -152,13 +163,7 @@ void frmTable::fillCell(int i, int code) {
     const auto& slot = tables_.RemapTable[k];
     const std::uint8_t shown = tables_.RemapLoaded && slot ? *slot : k;
     cells_[static_cast<std::size_t>(i)] = shown;
-    if (const char* name = controlName(shown)) {
-        Label1(i)->setFont(nameFont_);
-        Label1(i)->setText(QString::fromLatin1(name));
-    } else {
-        Label1(i)->setFont(glyphFont_);
-        Label1(i)->setText(QString(codec_.charFor(shown)));
-    }
+    Label1(i)->setText(QString(codec_.charFor(shown)));
     Label2(i)->setText(QString::number(code));
 }
 

@@ -25,7 +25,8 @@ public:
     static constexpr int CellCount = 32;
     static constexpr int LastPageStart = 256 - CellCount;
 
-    // Shows the cells through codec in glyphFont; codes are remapped while tables has a table.
+    // Shows the cells through codec in glyphFont, made smaller where a stand-in font would not
+    // fit the cells; codes are remapped while tables has a table.
     frmTable(frmEditor& editor, const CharacterTables& tables, const DisplayCodec& codec,
              const QFont& glyphFont);
 
@@ -37,8 +38,7 @@ public:
 
     // The code shown in cell 0.
     int PageStart() const { return pageStart_; }
-    // The byte cell i shows and inserts: its code, or the table's slot for it. Control codes are
-    // shown by their names.
+    // The byte cell i shows and inserts: its code, or the table's slot for it.
     std::uint8_t cellByte(int i) const { return cells_.at(static_cast<std::size_t>(i)); }
 
 public slots:
@@ -60,7 +60,6 @@ private:
     const CharacterTables& tables_;
     const DisplayCodec& codec_;
     QFont glyphFont_;
-    QFont nameFont_;
     int pageStart_ = 0;
     std::array<std::uint8_t, CellCount> cells_{};
     std::array<QLabel*, CellCount> label1_{};

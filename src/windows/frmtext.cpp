@@ -1,9 +1,15 @@
 #include "windows/frmtext.h"
 
+#include "document/textreader.h"
 #include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
+#include "windows/frmcompare.h"
+#include "windows/frmentries.h"
+#include "windows/frmfind.h"
+#include "windows/frmfindarchive.h"
 #include "windows/pathtext.h"
+#include "windows/previewpicture.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -17,6 +23,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 #include <algorithm>
 
 namespace zyn {
@@ -59,7 +66,8 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     setObjectName(QStringLiteral("frmText"));
     setWindowTitle(QStringLiteral("ZYN Text File Editor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app")));
-    codec_ = DisplayCodec(WesternCharset, gameFont_);
+    setAcceptDrops(true);
+    codec_ = DisplayCodec(CharacterSets[WesternCharacterSetIndex], gameFont_);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -69,6 +77,7 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     // The bar shows some of the menus' actions, so the menus come first.
     buildMenus();
     buildButtonBar(client);
+    addKeys();
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -87,12 +96,19 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     // The menu bar lies outside the 640 x 502 client area; the window cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
+    // The native window takes its placing rule when it is made, which the first message box
+    // does before the load step places the window: placed now, the window manager puts the
+    // frame, not the inner area, at the top of the screen in both starts.
+    placeWindow();
 }
 
-frmText::~frmText() = default;
+frmText::~frmText() {
+    // The stack empties itself as it goes; the document it would mark saved outlives the window.
+    undoStack_->disconnect(this);
+}
 
 void frmText::buildPreview(QWidget* client) {
-    image1_ = new QLabel(client);
+    image1_ = new PreviewPicture(client);
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->setGeometry(0, 0, 640, 480);
     image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -113,6 +129,14 @@ void frmText::buildPreview(QWidget* client) {
     };
     label1_ = makeLayer("Label1", 18, 19);
     label2_ = makeLayer("Label2", 16, 15);
+    // A dashed red line across the text where it is cut, with scissors at its end.
+    cutMark_ = new QLabel(QStringLiteral("\u2702"), client);
+    cutMark_->setObjectName(QStringLiteral("CutMark"));
+    cutMark_->setGeometry(label2_->x(), 0, label2_->width(), 14);
+    cutMark_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    cutMark_->setStyleSheet(QStringLiteral(
+        "QLabel { border-top: 2px dashed #ff3030; color: #ff3030; background: transparent; }"));
+    cutMark_->hide();
     QPalette shadow = label1_->palette();
     shadow.setColor(QPalette::WindowText, Qt::black);
     label1_->setPalette(shadow);
@@ -223,7 +247,19 @@ void frmText::buildMenus() {
     addSeparator(file, "mnuFileSep2");
     addItem(file, "mnuFileExit", "E&xit", &frmText::mnuFileExit_Click);
 
+    QMenu* edit = addMenu("mnuEdit", "E&dit");
+    buildEditMenu(edit);
+    addSeparator(edit, "mnuEditSep2");
+    addItem(edit, "mnuEditFindInArchive", "Find in Archive...",
+            &frmText::mnuEditFindInArchive_Click);
+
+    QMenu* view = addMenu("mnuView", "&View");
+    addItem(view, "mnuViewEntries", "Entries", &frmText::mnuViewEntries_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    addItem(view, "mnuViewCompare", "Compare with...", &frmText::mnuViewCompare_Click);
+
     QMenu* extra = addMenu("mnuExtra", "&Extra");
+
     addItem(extra, "mnuExtraLoadChr", "&Load character remapping", &frmText::mnuExtraLoadChr_Click);
     addItem(extra, "mnuExtraOrdinal", "Load &ordinal file", &frmText::mnuExtraOrdinal_Click);
 
@@ -316,6 +352,17 @@ void frmText::setDocumentLoadedState() {
 }
 
 void frmText::showLoadedDocument() {
+    // A new document: nothing to undo, and this is its saved state.
+    undoStack_->clear();
+    loadedVersion2_ = state_.Document.IsVersion2;
+    // A reference chosen for another document would mark the wrong entries as untranslated.
+    if (state_.Reference.SlotCount != 0) {
+        state_.Reference = TextDocument{};
+        state_.ReferenceName.clear();
+        emit referenceChanged();
+    }
+    opened_.assign(state_.Document.EntryText.begin(),
+                   state_.Document.EntryText.begin() + state_.Document.entryCount());
     combo2_->clear();
     for (int i = 0; i < state_.Document.entryCount(); ++i)
         combo2_->addItem(QString::number(i + 1));
@@ -323,12 +370,14 @@ void frmText::showLoadedDocument() {
     if (!state_.Document.hasEntries()) {
         setCaptions({}, {});
         setBackground(TitlePicture);
+        emit documentChanged();
         return;
     }
     if (state_.Document.IsVersion2)
         SetType(0);
     else
         setBackground(Zyn1Picture);
+    emit documentChanged();
     selectEntry(0);
 }
 
@@ -355,13 +404,11 @@ bool frmText::askSaveChanges(const QString& title) {
     return !state_.Document.Modified;
 }
 
-void frmText::Form_Load(const QString& commandLine) {
+void frmText::Form_Load(const QString& fileArgument) {
     ConvertCaption = menuItem("mnuFileConvertFile")->text();
 
-    const bool usable = !commandLine.isEmpty() && !commandLine.contains(QLatin1Char('?')) &&
-                        !commandLine.contains(QLatin1Char('*')) &&
-                        !commandLine.contains(QLatin1Char(' '));
-    if (!usable || !commandLineOpen(commandLine))
+    // The argument arrives whole, and file names may hold blanks, "?" and "*": each is taken.
+    if (fileArgument.isEmpty() || !commandLineOpen(fileArgument))
         setNoDocumentState();
 
     placeWindow();
@@ -379,8 +426,8 @@ void frmText::placeWindow() {
 
 void frmText::fillCharacterSets() {
     combo1_->clear();
-    for (const CharacterSetChoice& choice : CharacterSets)
-        combo1_->addItem(QString::fromLatin1(choice.name));
+    for (const CharacterSet& set : CharacterSets)
+        combo1_->addItem(QString::fromLatin1(set.caption));
     combo1_->setCurrentIndex(WesternCharacterSetIndex);
     Combo1_Click();
 }
@@ -388,15 +435,56 @@ void frmText::fillCharacterSets() {
 void frmText::closeEvent(QCloseEvent* event) {
     bool cancel = false;
     Form_Unload(cancel);
-    if (cancel)
+    if (cancel) {
         event->ignore();
-    else
-        event->accept();
+        return;
+    }
+    // The windows tied to this one go with it.
+    if (entries_)
+        entries_->close();
+    event->accept();
 }
 
 void frmText::Form_Unload(bool& cancel) {
     if (!askSaveChanges(caption()))
         cancel = true;
+}
+
+void frmText::mnuViewEntries_Click() {
+    if (!entries_)
+        entries_ = new frmEntries(*this);
+    entries_->showBeside();
+}
+
+void frmText::mnuEditFindInArchive_Click() {
+    auto* window = findChild<frmFindArchive*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new frmFindArchive(*this);
+    window->start();
+}
+
+void frmText::mnuViewCompare_Click() {
+    auto* dialog = findChild<frmCompare*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!dialog)
+        dialog = new frmCompare(*this);
+    dialog->start();
+}
+
+void frmText::setReference(LoadedText&& loaded, const std::string& name) {
+    state_.Reference = TextDocument{};
+    AdoptText(state_.Reference, std::move(loaded));
+    state_.ReferenceName = name;
+    emit referenceChanged();
+}
+
+const std::string* frmText::referenceText(int i) const {
+    if (i < 0 || i >= state_.Reference.entryCount())
+        return nullptr;
+    return &state_.Reference.EntryText[static_cast<std::size_t>(i)];
+}
+
+frmEntries* frmText::entriesWindow() const {
+    return entries_.data();
 }
 
 void frmText::mnuFileExit_Click() {

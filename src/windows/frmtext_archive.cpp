@@ -34,7 +34,8 @@ void chooseArchiveItem(frmText& window, bool saveMode) {
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);
-    // The document's own file, or the archive it came from, is not offered again.
+    // The document's own file, or the archive it came from, is not offered again; every other
+    // archive is read afresh.
     if (path == remembered)
         return;
 

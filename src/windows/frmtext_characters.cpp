@@ -4,6 +4,7 @@
 #include "characters/remapping.h"
 #include "document/ordinals.h"
 #include "document/textwriter.h"
+#include "flows/entryedit.h"
 #include "flows/programstate.h"
 #include "windows/frmeditor.h"
 #include "windows/frmtext.h"
@@ -61,8 +62,10 @@ void frmText::mnuExtraLoadChr_Click() {
 void frmText::mnuConvert_Click() {
     if (!state_.Characters.RemapLoaded)
         return;
-    // The entries take their display form; the preview and Modified stay as they are.
-    ConvertToDisplayForm(state_.Document, DisplayCodeMap(state_.Characters));
+    // The entries take their display form; the preview stays as it is.
+    const ByteMap toDisplay = DisplayCodeMap(state_.Characters);
+    applyEdit(QStringLiteral("Remapping"),
+              [&toDisplay](TextDocument& doc) { ConvertToDisplayForm(doc, toDisplay); });
 }
 
 void frmText::mnuExtraOrdinal_Click() {
@@ -131,10 +134,8 @@ void frmText::editEntry() {
         connect(editor_, &frmEditor::closed, this, [this] { editor_ = nullptr; });
     }
     editor_->setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
-    const std::string& entry = state_.Document.EntryText[static_cast<std::size_t>(i)];
-    const bool mapped =
-        state_.Characters.RemapLoaded && !state_.Document.DisplayForm[static_cast<std::size_t>(i)];
-    editor_->setText(mapped ? RemapText(state_.Characters, entry) : entry);
+    editor_->setText(ShownText(state_.Document, state_.Characters, i));
+    editor_->setReference(referenceText(i));
     if (state_.Document.IsVersion2)
         editor_->setForeColor(frontColor_);
     editor_->show();

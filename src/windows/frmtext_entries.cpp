@@ -1,13 +1,17 @@
 #include "characters/remapping.h"
+#include "flows/entryedit.h"
 #include "flows/programstate.h"
 #include "windows/entrytypes.h"
 #include "windows/frmtext.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
+#include <algorithm>
+#include <utility>
 
 namespace zyn {
 
@@ -20,6 +24,7 @@ void frmText::setCaptions(const std::string& label1, const std::string& label2) 
 void frmText::refreshCaptions() {
     label1_->setText(codec_.toDisplay(caption1_));
     label2_->setText(codec_.toDisplay(caption2_));
+    updateCutMark();
 }
 
 void frmText::setFrontColor(std::uint32_t color) {
@@ -41,14 +46,60 @@ void frmText::ShowEntry() {
 void frmText::showEntry(int i, bool throughTable) {
     if (i < 0 || i >= state_.Document.entryCount())
         return;
-    std::string text = state_.Document.EntryText[i];
-    if (throughTable && state_.Characters.RemapLoaded && !state_.Document.DisplayForm[i])
-        text = RemapText(state_.Characters, text);
+    const std::string text = throughTable ? shownText(i) : state_.Document.EntryText[i];
     setCaptions(text, text);
     if (state_.Document.IsVersion2) {
         setFrontColor(GetForeColorA(state_.Document.EntryType[i]));
         SetType(i);
     }
+    emit currentEntryChanged(i);
+}
+
+std::string frmText::shownText(int i) const {
+    if (i < 0 || i >= state_.Document.entryCount())
+        return {};
+    return ShownText(state_.Document, state_.Characters, i);
+}
+
+const std::string& frmText::openedText(int i) const {
+    static const std::string none;
+    return i >= 0 && i < static_cast<int>(opened_.size()) ? opened_[static_cast<std::size_t>(i)]
+                                                          : none;
+}
+
+namespace {
+
+// Lines of text the preview's front layer cannot show, and how many whole lines it shows; with
+// the font and the word wrap of the layer, as the label itself lays the text out.
+std::pair<int, int> fitOf(const QLabel& layer, const QString& text) {
+    if (text.isEmpty())
+        return {0, 0};
+    const QFontMetrics metrics(layer.font());
+    const QRect area = layer.contentsRect();
+    const QRect needed = metrics.boundingRect(
+        QRect(0, 0, area.width(), 1 << 24), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    const int spacing = std::max(1, metrics.lineSpacing());
+    const int shown = (area.height() + metrics.leading()) / spacing;
+    const int total = (needed.height() + metrics.leading() + spacing / 2) / spacing;
+    return {std::max(0, total - shown), shown};
+}
+
+} // namespace
+
+int frmText::linesCutOff(int i) const {
+    return fitOf(*label2_, codec_.toDisplay(shownText(i))).first;
+}
+
+void frmText::updateCutMark() {
+    const auto [cut, shown] = fitOf(*label2_, label2_->text());
+    cutMark_->setVisible(cut > 0);
+    if (cut == 0)
+        return;
+    const int y = label2_->y() + shown * QFontMetrics(label2_->font()).lineSpacing();
+    cutMark_->move(cutMark_->x(), std::min(y, label2_->geometry().bottom()) - 2);
+    cutMark_->setToolTip(cut == 1 ? QStringLiteral("1 line cut off")
+                                  : QStringLiteral("%1 lines cut off").arg(cut));
+    cutMark_->raise();
 }
 
 void frmText::selectEntry(int index) {
@@ -80,17 +131,9 @@ void frmText::chooseType(std::uint8_t code) {
     QAction* item = menuItem(type->menuName);
     if (item->isChecked() || !state_.Document.IsVersion2 || !state_.Document.hasEntries())
         return;
-    std::uint8_t& entryType = state_.Document.EntryType[state_.Document.CurrentEntry];
-    const std::uint8_t previous = entryType;
-    entryType = code;
-    setBackground(type->picture);
-    if (entryType != previous) {
-        state_.Document.Modified = true;
-        setSaveEnabled(true);
-    }
-    for (const EntryTypeInfo& other : EntryTypes)
-        menuItem(other.menuName)->setChecked(&other == type);
-    setFrontColor(type->color);
+    const int i = state_.Document.CurrentEntry;
+    applyEdit(QStringLiteral("Type"),
+              [i, code](TextDocument& doc) { doc.EntryType[static_cast<std::size_t>(i)] = code; });
 }
 
 void frmText::mnuTypeNormal_Click() {
@@ -158,7 +201,8 @@ void frmText::Combo1_Click() {
     const int index = combo1_->currentIndex();
     if (index < 0 || index >= static_cast<int>(CharacterSets.size()))
         return;
-    codec_ = DisplayCodec(CharacterSets[static_cast<std::size_t>(index)].charset, gameFont_);
+    codec_ = DisplayCodec(CharacterSets[static_cast<std::size_t>(index)], gameFont_);
+    state_.Characters.ShownCharacterSet = &codec_.characterSet();
     refreshCaptions();
 }
 
@@ -173,15 +217,9 @@ void frmText::Timer1_Timer() {
     const int i = state_.Document.CurrentEntry;
     if (i < 0 || i >= state_.Document.entryCount())
         return;
-    std::string& entry = state_.Document.EntryText[i];
-    if (entry == caption1_)
-        return;
-    entry = caption1_;
-    // With a remapping table the editor worked on, and hands back, display codes.
-    state_.Document.DisplayForm[i] = state_.Characters.RemapLoaded;
-    setCaptions(entry, entry);
-    state_.Document.Modified = true;
-    setSaveEnabled(true);
+    applyEdit(QStringLiteral("Edit"), [this, i](TextDocument& doc) {
+        CommitEditedText(doc, state_.Characters, i, caption1_);
+    });
 }
 
 } // namespace zyn

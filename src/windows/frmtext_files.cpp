@@ -9,6 +9,10 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <memory>
 
 namespace zyn {
@@ -88,8 +92,11 @@ void frmText::mnuFileOpen_Click() {
         return;
     const QString chosen = prompts_.openFileName(
         this, {QStringLiteral("Load ZYN text file"), TextFileFilter, QStringLiteral("zyt"), {}});
-    if (chosen.isEmpty())
-        return;
+    if (!chosen.isEmpty())
+        openChosenFile(chosen);
+}
+
+void frmText::openChosenFile(const QString& chosen) {
     const std::string path = nativePath(chosen);
 
     // The file already loaded is not read again, so edits in memory survive choosing it. A
@@ -107,6 +114,24 @@ void frmText::mnuFileOpen_Click() {
     state_.Document.FromArchive = false;
 }
 
+void frmText::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void frmText::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // A disabled window (the string editor is open) takes nothing; the question comes first,
+    // as in File Open.
+    if (!isEnabled() || !askSaveChanges(caption()))
+        return;
+    openChosenFile(urls.front().toLocalFile());
+}
+
 void frmText::mnuFileSave_Click() {
     SaveResult result = SaveDocument(state_);
     // Asked again if the item changes once more while the question is up.
@@ -118,7 +143,7 @@ void frmText::mnuFileSave_Click() {
     }
     switch (result.outcome) {
     case SaveOutcome::Saved:
-        setSaveEnabled(false);
+        documentSaved();
         break;
     case SaveOutcome::NothingToSave:
     case SaveOutcome::ItemChanged:
@@ -149,23 +174,7 @@ void frmText::mnuFileSaveAs_Click() {
 void frmText::mnuFileConvertFile_Click() {
     if (state_.Document.SlotCount == 0)
         return;
-    ConvertVersion(state_.Document);
-    const bool entries = state_.Document.hasEntries();
-    if (state_.Document.IsVersion2) {
-        setTypeMenuEnabled(entries);
-        if (entries)
-            SetType(state_.Document.CurrentEntry);
-        setFrontColor(GetForeColorA(1));
-    } else {
-        if (entries)
-            setBackground(Zyn1Picture);
-        setFrontColor(DefaultFrontColor);
-        setTypeMenuEnabled(false);
-    }
-    setSaveEnabled(true);
-    QAction* convert = menuItem("mnuFileConvertFile");
-    convert->setEnabled(false);
-    convert->setText(ConvertCaption);
+    applyEdit(QStringLiteral("Conversion"), ConvertVersion);
 }
 
 } // namespace zyn

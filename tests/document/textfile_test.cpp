@@ -124,13 +124,6 @@ TEST(TextReader, LineBreaksAreEncodedAndDecodedRuleByRuleInOrder) {
     }
 }
 
-TEST(TextReader, AZyn2FileReadAsZyn1KeepsTheTypeBytesInTheTexts) {
-    const auto read = parse(TextFileBuilder(2).entry("Hi", 5).entry("", 33).bytes(), false);
-    ASSERT_TRUE(read) << read.message();
-    EXPECT_EQ(read->text.EntryText, (std::vector<std::string>{"\x05Hi", "\x21", ""}));
-    EXPECT_EQ(read->text.EntryType, (std::vector<std::uint8_t>{0, 0}));
-}
-
 TEST(TextReader, CompressedFilesAreExpandedOrRefusedFromTheCommandLine) {
     const std::string data = TextFileBuilder(2).entry("Packed @ text", 9).data();
     test::TempDir dir;
@@ -202,55 +195,56 @@ TEST(TextReader, DamagedAndUnsupportedFilesAreRefusedWithAMessage) {
 TEST(BuildTextData, WritesOneSlotAtLeastAndAt32767BytesAtMost) {
     TextDocument doc;
     doc.SlotCount = 1;
-    EXPECT_EQ(*BuildTextData(doc, std::nullopt), "\x02\x00"s);
+    EXPECT_EQ(*BuildTextData(doc), "\x02\x00"s);
 
     doc.SlotCount = 2;
     doc.EntryText[0] = std::string(32767 - 5, 'a'); // the table takes 4, the terminator 1
-    const auto fits = BuildTextData(doc, std::nullopt);
+    const auto fits = BuildTextData(doc);
     ASSERT_TRUE(fits) << fits.message();
     EXPECT_EQ(fits->size(), 32767u);
     doc.EntryText[0].push_back('a');
-    const auto tooLong = BuildTextData(doc, std::nullopt);
+    const auto tooLong = BuildTextData(doc);
     EXPECT_EQ(tooLong.kind(), ErrorKind::Damaged);
     EXPECT_EQ(tooLong.message(), "The texts are too long to save: they need 32768 bytes, but a "
                                  "text file holds at most 32 767. Please, shorten some entries.");
 }
 
-TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCode) {
+TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCodeKeepingLineBreaks) {
     CharacterTables tables;
     for (int k = 0; k < 256; ++k)
         tables.RemapTable[k] = static_cast<std::uint8_t>(k);
     tables.RemapTable['A'] = 'x';
     tables.RemapTable['x'] = 'A';
     tables.RemapTable[250] = 'A'; // shows as "A" too, but the lower game code "x" wins
-    tables.RemapTable[200] = 201; // nothing shows as 200: written as 0
+    tables.RemapTable[200] = 201; // nothing shows as 200
+    // The codes of a line break and of its "@" move: the break is still " @" in game codes.
+    for (const auto& [a, b] : {std::pair{'\r', '#'}, {'\n', '$'}, {'@', '%'}}) {
+        tables.RemapTable[static_cast<std::uint8_t>(a)] = static_cast<std::uint8_t>(b);
+        tables.RemapTable[static_cast<std::uint8_t>(b)] = static_cast<std::uint8_t>(a);
+    }
     tables.RemapLoaded = true;
     TextDocument doc;
     doc.IsVersion2 = true;
     doc.SlotCount = 3;
     doc.EntryType[0] = 17;
-    doc.EntryText[0] = "xA\xc8\xc9\r\n";
+    doc.EntryText[0] = "xA\xc9\r\n";
     doc.DisplayForm[0] = true;
     doc.EntryText[1] = "xA"; // still the game codes read from the file
     EXPECT_EQ(*BuildTextData(doc, GameCodeMap(tables)),
-              "\x06\x00\x0e\x00\x12\x00\x11"s + "Ax\x00\xc8 @\x00\x00xA\x00"s);
-}
+              "\x06\x00\x0d\x00\x11\x00\x11"s + "Ax\xc8 @\x00\x00xA\x00"s);
 
-TEST_F(TextFile, SaveAsWritesAHeaderOnlyWhereTheNameAllows) {
-    const std::string data = TextFileBuilder(1).entry("one").data();
-    const std::string withHeader = TextFileBuilder(1).entry("one").withHeader().bytes();
-    const struct {
-        const char* name;
-        bool readWithHeader, writesHeader;
-    } cases[] = {{"out.dat", false, false},
-                 {"out.ztf", true, true},
-                 {"OUT.DIA", true, false},
-                 {"out.zyt", true, false}};
-    for (const auto& c : cases) {
-        open("in.ztf", c.readWithHeader ? withHeader : data, false);
-        PrepareSaveAs(doc, dir.file(c.name));
-        ASSERT_EQ(save(), SaveOutcome::Saved) << c.name;
-        EXPECT_EQ(test::readBytes(dir.file(c.name)), c.writesHeader ? withHeader : data) << c.name;
+    // A character no slot holds is refused, not written as code 0 (which ends the entry).
+    doc.EntryText[1] = "ok\xc8";
+    doc.DisplayForm[1] = true;
+    for (const CharacterSet* shown :
+         {static_cast<const CharacterSet*>(nullptr), &CharacterSets[WesternCharacterSetIndex]}) {
+        tables.ShownCharacterSet = shown;
+        const auto refused = BuildTextData(doc, GameCodeMap(tables));
+        ASSERT_FALSE(refused);
+        EXPECT_NE(refused.message().find("entry 2 holds the character "s +
+                                         (shown ? "\"\u255A\" (code 200)" : "U+00C8")),
+                  std::string::npos)
+            << refused.message();
     }
 }
 

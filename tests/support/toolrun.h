@@ -1,11 +1,14 @@
 #pragma once
 
-// Runs the built zyntext (ZYNTEXT_PATH, defined by the test's build) through the shell: its
-// arguments reach it unsplit, its input is empty, and what it prints is collected.
+// Runs a built program, zyntext (ZYNTEXT_PATH, defined by the test's build) or another, through
+// the shell: its arguments reach it unsplit, its input is empty, and what it prints is collected.
 
 #include "support/tempdir.h"
 
 #include <cstdlib>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -24,9 +27,9 @@ inline std::string quoted(const std::string& arg) {
     return result + "'";
 }
 
-// The shell words that run zyntext with args.
-inline std::string toolLine(const std::vector<std::string>& args) {
-    std::string line = quoted(ZYNTEXT_PATH);
+// The shell words that run program with args.
+inline std::string programLine(const std::string& program, const std::vector<std::string>& args) {
+    std::string line = quoted(program);
     for (const auto& arg : args)
         line += " " + quoted(arg);
     return line;
@@ -34,16 +37,43 @@ inline std::string toolLine(const std::vector<std::string>& args) {
 
 // Runs in folder ("" for the test's own), after the shell words prefix (e.g. "umask 027;" or
 // "timeout -s KILL 0.05"), with its output sent to out when given instead of collected.
-inline ToolRun zyntext(const std::vector<std::string>& args, const std::string& folder = {},
-                       const std::string& prefix = {}, const std::string& out = {}) {
+inline ToolRun runProgram(const std::string& program, const std::vector<std::string>& args,
+                          const std::string& folder = {}, const std::string& prefix = {},
+                          const std::string& out = {}) {
     TempDir dir;
     const std::string to = out.empty() ? dir.file("out") : out;
     const std::string line = (folder.empty() ? "" : "cd " + quoted(folder) + " && ") + prefix +
-                             " " + toolLine(args) + " </dev/null >" + quoted(to) + " 2>" +
-                             quoted(dir.file("err"));
+                             " " + programLine(program, args) + " </dev/null >" + quoted(to) +
+                             " 2>" + quoted(dir.file("err"));
     const int status = std::system(line.c_str());
     return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
             out.empty() ? readBytes(to) : std::string(), readBytes(dir.file("err"))};
+}
+
+// The JSON the run printed, expecting it to have succeeded.
+inline nlohmann::json json(const ToolRun& run) {
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return nlohmann::json::parse(run.out.empty() ? "null" : run.out);
+}
+
+#ifdef ZYNTEXT_PATH
+inline std::string toolLine(const std::vector<std::string>& args) {
+    return programLine(ZYNTEXT_PATH, args);
+}
+
+inline ToolRun zyntext(const std::vector<std::string>& args, const std::string& folder = {},
+                       const std::string& prefix = {}, const std::string& out = {}) {
+    return runProgram(ZYNTEXT_PATH, args, folder, prefix, out);
+}
+#endif
+
+// The lines of text, without their line ends.
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
 }
 
 } // namespace zyn::test

@@ -152,6 +152,13 @@ TEST_F(ArchiveWindowsTest, SaveToHqrMakesTheDocumentThatItem) {
     window->mnuFileSave_Click();
     EXPECT_EQ(items(archive)[9], StoredItem(TextFileBuilder(2).entry("Again").data()));
     EXPECT_EQ(readBytes(loose), TextFileBuilder(2).entry("Loose").bytes());
+
+    // Save As makes it a loose file again, and leaves the archive alone.
+    commit("Copy");
+    prompts.chooseFile(QString::fromStdString(dir.file("copy.zyt")));
+    window->mnuFileSaveAs_Click();
+    EXPECT_EQ(readBytes(dir.file("copy.zyt")), TextFileBuilder(2).entry("Copy").bytes());
+    EXPECT_EQ(items(archive)[9], StoredItem(TextFileBuilder(2).entry("Again").data()));
 }
 
 TEST_F(ArchiveWindowsTest, RefusedLoadLeavesTheDialogOpenAndTheDocumentAlone) {

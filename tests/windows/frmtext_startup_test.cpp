@@ -15,13 +15,12 @@ namespace {
 
 using StartupTest = MainWindowTest;
 
-// Empty, or holding a blank, "*" or "?", the argument opens nothing, although each names a file.
-TEST_F(StartupTest, WithoutAUsableArgumentOnlyOpenAboutAndExitAreUsable) {
-    const std::string blank = writeText("with blank.zyt", 1, {"Hello"});
-    writeText("a.zyt", 1, {"Hello"});
-    for (const std::string& argument :
-         {std::string(), "\"" + blank + "\"", dir.path() + "*.zyt", dir.path() + "?.zyt"}) {
+// Without an argument nothing is opened; a name that is no file is said so, and opens nothing.
+TEST_F(StartupTest, WithoutAFileOnlyOpenAboutAndExitAreUsable) {
+    for (const std::string& argument : {std::string(), dir.path() + "no such*.zyt"}) {
+        prompts.clearLog();
         frmText& w = start(QString::fromStdString(argument));
+        EXPECT_EQ(prompts.shown().size(), argument.empty() ? 0u : 1u) << argument;
         EXPECT_EQ(title(), "ZYN Text File Editor") << argument;
         EXPECT_EQ(w.backgroundPicture(), TitlePicture);
         EXPECT_EQ(w.Label1()->text() + w.Label2()->text(), "");
@@ -35,23 +34,32 @@ TEST_F(StartupTest, WithoutAUsableArgumentOnlyOpenAboutAndExitAreUsable) {
         EXPECT_TRUE(itemEnabled("mnuFileOpenFromHQR") && itemEnabled("mnuExtraLoadChr"));
     }
     EXPECT_EQ(window->Label1()->pos() - window->Label2()->pos(), QPoint(2, 4)) << "the shadow";
-    EXPECT_TRUE(prompts.shown().empty());
 }
 
+// The argument is the whole name, blanks, "?" and "*" included; surrounding quotes go.
 TEST_F(StartupTest, OpensTheFileNamedOnTheCommandLine) {
-    const std::string path = writeText("FILE01.ZYT", 1, {"First", "Second"});
     // A bare name is taken from the current folder.
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir.path()));
-    for (const std::string& argument : {path, "\"" + path + "\"", std::string("FILE01.ZYT")}) {
+    const struct {
+        const char* file;
+        bool quoted, bare;
+    } cases[] = {
+        {"FILE01.ZYT", false, false},  {"FILE01.ZYT", true, false},  {"FILE01.ZYT", false, true},
+        {"FILE 01.ZYT", false, false}, {"FILE 01.ZYT", true, false}, {"FILE 01.ZYT", false, true},
+        {"what?.zyt", false, false},   {"*.zyt", false, false},
+    };
+    for (const auto& c : cases) {
+        const std::string path = writeText(c.file, 1, {"First", "Second"});
+        const std::string name = c.bare ? c.file : path;
         prompts.clearLog();
         prompts.answer(Answer::No);
-        start(QString::fromStdString(argument));
+        start(QString::fromStdString(c.quoted ? "\"" + name + "\"" : name));
 
-        ASSERT_EQ(prompts.shown().size(), 1u) << argument;
+        ASSERT_EQ(prompts.shown().size(), 1u) << name;
         EXPECT_EQ(lastShown().text, "Is this an ZYN 2 text file?");
         EXPECT_EQ(lastShown().title, "ZYN Text File Editor");
-        EXPECT_EQ(title().toStdString(), titleFor(path, 1)) << argument;
+        EXPECT_EQ(title().toStdString(), titleFor(path, 1)) << name;
         EXPECT_EQ(shown(), "First");
         EXPECT_TRUE(buttonEnabled(4));
     }

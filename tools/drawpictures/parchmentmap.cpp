@@ -166,7 +166,10 @@ QImage drawParchmentMap(std::uint64_t seed) {
     std::vector<QPointF> woods;
     for (int gy = 20; gy < ScreenHeight - 20; gy += 22) {
         for (int gx = 20; gx < ScreenWidth - 20; gx += 26) {
-            const QPointF p(gx + random.range(-8, 8), gy + random.range(-6, 6));
+            // One statement each: the order in which a call's arguments are evaluated differs
+            // between compilers, and the drawn order (y first) is the committed pictures'.
+            const double dy = random.range(-6, 6);
+            const QPointF p(gx + random.range(-8, 8), gy + dy);
             const double h = landHeight(noise, p.x(), p.y());
             if (h > Shore + 0.12 && random.below(4) != 0)
                 paintMountain(painter, p, 7 + (h - Shore) * 40 + random.range(-2, 2));
@@ -175,8 +178,10 @@ QImage drawParchmentMap(std::uint64_t seed) {
         }
     }
     for (const QPointF& p : woods) {
-        for (int i = 0; i < 3; ++i)
-            paintTree(painter, p + QPointF(random.range(-8, 8), random.range(-5, 5)));
+        for (int i = 0; i < 3; ++i) {
+            const double dy = random.range(-5, 5);
+            paintTree(painter, p + QPointF(random.range(-8, 8), dy));
+        }
     }
     // A dashed trail from the shore to a place inland marked with a cross.
     QPointF start(380, 470), goal(520, 300);

@@ -1,0 +1,79 @@
+#pragma once
+
+// The character sets of the character set selector: for each, the Unicode character that shows
+// each of the 256 game codes, and the conversion of texts between codes and characters. The
+// editor's display and the command-line tool use the same tables.
+//
+// Every table is one to one, so a text turns back into exactly the codes it came from. Control
+// codes show as the symbols made for showing them (␀ ... ␟, ␡), codes 32 to 126 as themselves in
+// every set, and codes a set's code page leaves undefined as distinct stand-ins. In texts, CR LF
+// (the line break of entry texts) is the one pair of codes shown as one character, '\n'.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zyn {
+
+// The characters of codes 128 to 255.
+using UpperLetters = std::array<char16_t, 128>;
+
+class LetterTable {
+public:
+    explicit constexpr LetterTable(const UpperLetters& upper) : upper_(&upper) {}
+
+    char32_t letter(std::uint8_t code) const;
+    // The code that shows letter, or nothing for a character the table never gives.
+    std::optional<std::uint8_t> code(char32_t letter) const;
+
+private:
+    const UpperLetters* upper_;
+};
+
+struct CharacterSet {
+    const char* name;    // on the command line: "western"
+    const char* caption; // in the selector: "Western European CharSet"
+    int fontCharset;     // the font character set the selector gives the display font
+    const LetterTable& letters;
+};
+
+// In the selector's order.
+extern const std::array<CharacterSet, 14> CharacterSets;
+inline constexpr std::size_t WesternCharacterSetIndex = 13;
+
+// The set of that command-line name, or nullptr.
+const CharacterSet* FindCharacterSet(std::string_view name);
+
+// The letters of code page windows-1252, in which a font with the games' glyphs at the games'
+// codes is addressed (the Western set shows the games' own letters instead).
+extern const LetterTable Windows1252Letters;
+
+// A text in memory form as characters: each code its letter, each CR LF '\n'.
+std::u32string ToLetters(const LetterTable& table, std::string_view codes);
+
+// Characters back into codes. Line breaks ('\n', "\r\n", a lone '\r', and the line and paragraph
+// separators) become CR LF. A letter the table spells as a base letter and a combining mark is
+// taken composed as well as decomposed, and a base letter followed by a mark the table lacks is
+// composed where the table has the result.
+struct LetterCodes {
+    std::string codes;
+    // The first character that has no code: codes is then incomplete.
+    std::optional<char32_t> missing;
+};
+LetterCodes ToCodes(const LetterTable& table, std::u32string_view letters);
+// The same, with unknown in place of every character that has no code.
+std::string ToCodes(const LetterTable& table, std::u32string_view letters, std::uint8_t unknown);
+
+// A text in memory form as UTF-8: with a set, in its letters with '\n' for line breaks; without
+// one, each code as the character of the same number (U+0000 to U+00FF, line breaks "\r\n"),
+// which keeps every code whatever the set.
+std::string CodesToUtf8(std::string_view codes, const CharacterSet* set);
+// The reverse. Without a set, every character above U+00FF is missing.
+LetterCodes Utf8ToCodes(std::string_view text, const CharacterSet* set);
+
+// A character for messages: "é" (U+00E9); a control character by its number alone.
+std::string DescribeLetter(char32_t letter);
+
+} // namespace zyn

@@ -1,0 +1,34 @@
+#include "cli/characteroptions.h"
+
+#include "characters/charactersets.h"
+#include "characters/remapping.h"
+#include "flows/programstate.h"
+
+namespace zyn::cli {
+
+std::string takeCharacterOptions(Arguments& args, CharacterOptions& out) {
+    const Option charset = takeOption(args, "--charset");
+    if (charset.missingValue)
+        return "--charset needs a character set; 'zyntext charsets' lists them";
+    if (charset.found) {
+        out.charset = FindCharacterSet(charset.value);
+        if (!out.charset)
+            return "unknown character set '" + charset.value + "'; 'zyntext charsets' lists them";
+    }
+    const Option remap = takeOption(args, "--remap");
+    if (remap.missingValue)
+        return "--remap needs a file";
+    out.remap = remap.value;
+    return {};
+}
+
+std::string applyCharacterOptions(const CharacterOptions& options, ProgramState& state) {
+    state.Characters.ShownCharacterSet = options.charset;
+    if (options.remap.empty())
+        return {};
+    const Status loaded =
+        LoadRemapping(state.Characters, state.files(), options.remap, IsSetFileName(options.remap));
+    return loaded ? std::string() : loaded.message();
+}
+
+} // namespace zyn::cli

@@ -1,0 +1,60 @@
+#include "flows/archivesearch.h"
+
+#include "document/textdocument.h"
+#include "flows/archiveitemflow.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace zyn {
+
+namespace {
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return text;
+}
+
+} // namespace
+
+std::vector<ArchiveHit> FindInArchive(FileSystem& fs, WorkingFolder& work,
+                                      const std::string& archivePath, const ArchiveIndex& index,
+                                      const ArchiveFlow& flow, int itemCount,
+                                      const std::string& needle) {
+    std::vector<ArchiveHit> hits;
+    if (needle.empty())
+        return hits;
+    const std::string wanted = lowered(needle);
+    // Reading an item refreshes its entry of the index; the caller's stays as it was.
+    ArchiveIndex copy = index;
+    auto doc = std::make_unique<TextDocument>();
+    for (int item = 1; item < std::min(itemCount, copy.itemCount()); item += 2) {
+        if (copy.ItemData[static_cast<std::size_t>(item)].empty())
+            continue;
+        const std::string name = ArchiveItemName(flow, item);
+        auto loaded =
+            LoadArchiveItem(fs, work, archivePath, copy, item, name, flow.ArchiveIsVersion2);
+        if (!loaded)
+            continue;
+        *doc = TextDocument{};
+        AdoptText(*doc, std::move(*loaded));
+        for (int entry = 0; entry < doc->entryCount(); ++entry) {
+            const std::string& text = doc->EntryText[static_cast<std::size_t>(entry)];
+            std::size_t start = 0;
+            while (start <= text.size()) {
+                std::size_t end = text.find("\r\n", start);
+                if (end == std::string::npos)
+                    end = text.size();
+                std::string line = text.substr(start, end - start);
+                if (lowered(line).find(wanted) != std::string::npos)
+                    hits.push_back({item, name, entry, std::move(line)});
+                start = end + 2;
+            }
+        }
+    }
+    return hits;
+}
+
+} // namespace zyn

@@ -1,0 +1,30 @@
+#pragma once
+
+// Find in archive: every dialogue item of a text archive searched for a text.
+
+#include "archive/archiveflow.h"
+#include "archive/archiveindex.h"
+#include "base/filesystem.h"
+#include "base/workingfolder.h"
+
+#include <string>
+#include <vector>
+
+namespace zyn {
+
+struct ArchiveHit {
+    int item = 0;     // counted from 0
+    std::string name; // the item's list name
+    int entry = 0;    // counted from 0
+    std::string line; // the line of the entry that holds the text
+};
+
+// Searches every dialogue item (odd item numbers) of the archive at archivePath, whose index
+// and names are given, for needle, ignoring the case of ASCII letters. Items that cannot be read
+// as texts are passed over. One hit per line found, in item, entry and line order.
+std::vector<ArchiveHit> FindInArchive(FileSystem& fs, WorkingFolder& work,
+                                      const std::string& archivePath, const ArchiveIndex& index,
+                                      const ArchiveFlow& flow, int itemCount,
+                                      const std::string& needle);
+
+} // namespace zyn

@@ -1,0 +1,110 @@
+#include "flows/textsource.h"
+
+#include "archive/archiveindex.h"
+#include "archive/itemnames.h"
+#include "document/textreader.h"
+#include "flows/archiveitemflow.h"
+#include "flows/filesave.h"
+#include "flows/programstate.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace zyn {
+
+std::optional<int> ParseItemNumber(std::string_view text) {
+    if (text.empty() || text.size() > 5)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value >= ArchiveIndex::MaxItems)
+        return std::nullopt;
+    return value;
+}
+
+std::string TextSource::name() const {
+    return inArchive() ? path + ":" + std::to_string(item) : path;
+}
+
+Result<TextSource> ParseTextSource(FileSystem& fs, const std::string& name) {
+    const std::size_t colon = name.rfind(':');
+    const std::string_view digits =
+        colon == std::string::npos ? std::string_view() : std::string_view(name).substr(colon + 1);
+    const bool looksLikeItem =
+        !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+    if (!looksLikeItem || fs.info(name).exists)
+        return TextSource{name, -1};
+    const std::optional<int> item = ParseItemNumber(digits);
+    if (!item)
+        return Result<TextSource>::failure(ErrorKind::Damaged,
+                                           "In " + name + ", " + std::string(digits) +
+                                               " is no item number: an archive has items 0 to " +
+                                               std::to_string(ArchiveIndex::MaxItems - 1) + ".");
+    return TextSource{name.substr(0, colon), *item};
+}
+
+Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVersion2) {
+    FileSystem& fs = state.files();
+    if (source.inArchive()) {
+        if (Status read = ReadArchiveIndex(fs, source.path, state.Archive); !read)
+            return read;
+        state.Flow.ArchiveIsVersion2 = isVersion2;
+        NameTextArchiveItems(state.Flow, isVersion2, false);
+        auto loaded = LoadArchiveItem(fs, state.Work, source.path, state.Archive, source.item,
+                                      ArchiveItemName(state.Flow, source.item), isVersion2);
+        if (!loaded)
+            return loaded.status();
+        AdoptArchiveItem(state.Document, std::move(*loaded), source.path, source.item);
+        return {};
+    }
+    // Compressed files are expanded in memory; the tool leaves no ".TMP" copy behind.
+    auto read = ReadTextFile(fs, source.path, isVersion2);
+    if (!read)
+        return read.status();
+    AdoptText(state.Document, std::move(*read));
+    SetFileName(state.Document, source.path);
+    state.Document.FromArchive = false;
+    return {};
+}
+
+Status SaveTextSource(ProgramState& state, const TextSource& target, bool header) {
+    TextDocument& doc = state.Document;
+    if (target.inArchive()) {
+        if (Status read = ReadArchiveIndex(state.files(), target.path, state.Archive); !read)
+            return read;
+        const ArchiveSaveResult saved =
+            SaveToArchiveItem(doc, state.Characters, state.files(), state.Work, target.path,
+                              state.Archive, target.item, LockWait{});
+        if (saved.itemChanged)
+            return Status::failure(ErrorKind::Io, "The item " + std::to_string(target.item) +
+                                                      " of " + target.path +
+                                                      " was changed by another program while it "
+                                                      "was written; nothing was changed.");
+        return saved.status;
+    }
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(target.path, error);
+    if (error)
+        return Status::failure(ErrorKind::Io,
+                               "Cannot use " + target.path + ": " + error.message() + ".");
+    SetFileName(doc, absolute.string());
+    doc.KeepHeader = header;
+    doc.FromArchive = false;
+    doc.ForceSave = true;
+    doc.Modified = true;
+    const SaveResult saved = SaveDocument(state);
+    switch (saved.outcome) {
+    case SaveOutcome::Saved:
+        return {};
+    case SaveOutcome::NothingToSave:
+        return Status::failure(ErrorKind::Io, target.path + " names a folder, not a file.");
+    default:
+        return Status::failure(ErrorKind::Io, saved.message);
+    }
+}
+
+} // namespace zyn

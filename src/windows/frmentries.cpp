@@ -1,0 +1,281 @@
+#include "windows/frmentries.h"
+
+#include "flows/programstate.h"
+#include "windows/entrytypes.h"
+#include "windows/frmtext.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace zyn {
+
+namespace {
+
+// Line breaks shown as a mark, so that every entry takes one line of the list.
+QString oneLine(const DisplayCodec& codec, const std::string& bytes) {
+    QString text = codec.toDisplay(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" \u00B6 "));
+    text.replace(QLatin1Char('\n'), QStringLiteral(" \u00B6 "));
+    text.replace(QLatin1Char('\r'), QStringLiteral(" \u00B6 "));
+    return text;
+}
+
+QString typeName(std::uint8_t code) {
+    const EntryTypeInfo* type = findEntryType(code);
+    if (!type)
+        return QString::number(code);
+    return QString::fromLatin1(type->caption).remove(QLatin1Char('&'));
+}
+
+QString statusText(const EntryStatus& status) {
+    QStringList parts;
+    if (status.untranslated)
+        parts << QStringLiteral("untranslated");
+    if (status.changed)
+        parts << QStringLiteral("changed");
+    if (status.linesCut > 0)
+        parts << QStringLiteral("does not fit");
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+EntryModel::EntryModel(frmText& main, QObject* parent) : QAbstractTableModel(parent), main_(main) {
+    refresh();
+}
+
+void EntryModel::refresh() {
+    beginResetModel();
+    const TextDocument& doc = main_.state().Document;
+    status_.assign(static_cast<std::size_t>(doc.entryCount()), {});
+    for (int i = 0; i < doc.entryCount(); ++i) {
+        const std::string& text = doc.EntryText[static_cast<std::size_t>(i)];
+        EntryStatus& status = status_[static_cast<std::size_t>(i)];
+        const std::string* reference = main_.referenceText(i);
+        status.untranslated = text.empty() || (reference && text == *reference);
+        status.changed = text != main_.openedText(i);
+        status.linesCut = main_.linesCutOff(i);
+    }
+    endResetModel();
+}
+
+int EntryModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(status_.size());
+}
+
+int EntryModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant EntryModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const int i = index.row();
+    const TextDocument& doc = main_.state().Document;
+    if (role == Qt::ToolTipRole && index.column() == Status && status(i).linesCut > 0)
+        return QStringLiteral("%1 line(s) cut off").arg(status(i).linesCut);
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (index.column()) {
+    case Number:
+        return i + 1;
+    case Type:
+        return doc.IsVersion2 ? typeName(doc.EntryType[static_cast<std::size_t>(i)]) : QString();
+    case Text:
+        return oneLine(main_.displayCodec(), main_.shownText(i));
+    case Reference: {
+        const std::string* reference = main_.referenceText(i);
+        return reference ? oneLine(main_.displayCodec(), *reference) : QString();
+    }
+    case Status:
+        return statusText(status(i));
+    default:
+        return {};
+    }
+}
+
+QVariant EntryModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const char* const names[] = {"No.", "Type", "Text", "Reference", "Status"};
+    return section >= 0 && section < ColumnCount ? QString::fromLatin1(names[section]) : QVariant();
+}
+
+void EntryFilter::setFilter(const QString& text, StatusFilter status) {
+    text_ = text;
+    status_ = status;
+    invalidateFilter();
+}
+
+bool EntryFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
+    const auto* model = static_cast<const EntryModel*>(sourceModel());
+    const EntryStatus& status = model->status(row);
+    switch (status_) {
+    case StatusFilter::All:
+        break;
+    case StatusFilter::Untranslated:
+        if (!status.untranslated)
+            return false;
+        break;
+    case StatusFilter::Translated:
+        if (status.untranslated)
+            return false;
+        break;
+    case StatusFilter::Changed:
+        if (!status.changed)
+            return false;
+        break;
+    case StatusFilter::DoesNotFit:
+        if (status.linesCut == 0)
+            return false;
+        break;
+    }
+    if (text_.isEmpty())
+        return true;
+    for (int column : {EntryModel::Text, EntryModel::Reference}) {
+        const QString cell = model->index(row, column, parent).data().toString();
+        if (cell.contains(text_, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+frmEntries::frmEntries(frmText& main) : QWidget(&main, Qt::Tool), main_(main) {
+    setObjectName(QStringLiteral("frmEntries"));
+    setWindowTitle(QStringLiteral("Entries"));
+    resize(520, 502);
+
+    filter_ = new QLineEdit(this);
+    filter_->setObjectName(QStringLiteral("txtFilter"));
+    filter_->setPlaceholderText(QStringLiteral("Filter"));
+    filter_->setClearButtonEnabled(true);
+    status_ = new QComboBox(this);
+    status_->setObjectName(QStringLiteral("cboStatus"));
+    status_->addItems({QStringLiteral("All"), QStringLiteral("Untranslated"),
+                       QStringLiteral("Translated"), QStringLiteral("Changed"),
+                       QStringLiteral("Does not fit")});
+    auto* top = new QHBoxLayout;
+    top->addWidget(filter_, 1);
+    top->addWidget(status_);
+
+    model_ = new EntryModel(main, this);
+    proxy_ = new EntryFilter(this);
+    proxy_->setSourceModel(model_);
+    view_ = new QTableView(this);
+    view_->setObjectName(QStringLiteral("lstEntries"));
+    view_->setModel(proxy_);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setWordWrap(false);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
+    view_->horizontalHeader()->setStretchLastSection(true);
+    view_->setColumnWidth(EntryModel::Number, 40);
+    view_->setColumnWidth(EntryModel::Type, 90);
+    view_->setColumnWidth(EntryModel::Text, 160);
+    view_->setColumnWidth(EntryModel::Reference, 140);
+    view_->installEventFilter(this);
+
+    counts_ = new QLabel(this);
+    counts_->setObjectName(QStringLiteral("lblCounts"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(view_, 1);
+    layout->addWidget(counts_);
+
+    connect(filter_, &QLineEdit::textChanged, this, &frmEntries::applyFilter);
+    connect(status_, &QComboBox::currentIndexChanged, this, &frmEntries::applyFilter);
+    connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { rowChosen(current); });
+    connect(view_, &QAbstractItemView::doubleClicked, &main, [this] { main_.editEntry(); });
+    connect(&main, &frmText::documentChanged, this, &frmEntries::documentChanged);
+    // The character set changes how texts read and how long they are.
+    connect(main.Combo1(), &QComboBox::activated, this, &frmEntries::documentChanged);
+    connect(&main, &frmText::referenceChanged, this, &frmEntries::documentChanged);
+    connect(&main, &frmText::currentEntryChanged, this, &frmEntries::selectEntry);
+    documentChanged();
+}
+
+void frmEntries::showBeside() {
+    const QRect main = main_.frameGeometry();
+    QPoint place(main.right() + 1, main.top());
+    if (const QScreen* screen = main_.screen();
+        screen && place.x() + frameGeometry().width() > screen->availableGeometry().right())
+        place.setX(std::max(0, main.left() - frameGeometry().width()));
+    if (!isVisible())
+        move(place);
+    show();
+    raise();
+}
+
+int frmEntries::currentEntry() const {
+    const QModelIndex current = proxy_->mapToSource(view_->currentIndex());
+    return current.isValid() ? current.row() : -1;
+}
+
+bool frmEntries::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            main_.editEntry();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmEntries::documentChanged() {
+    model_->refresh();
+    updateCounts();
+    selectEntry(main_.state().Document.CurrentEntry);
+}
+
+void frmEntries::selectEntry(int entry) {
+    const QModelIndex row = proxy_->mapFromSource(model_->index(entry, 0));
+    if (row == view_->currentIndex())
+        return;
+    following_ = true;
+    if (row.isValid()) {
+        view_->setCurrentIndex(row);
+        view_->scrollTo(row);
+    } else {
+        view_->clearSelection();
+    }
+    following_ = false;
+}
+
+void frmEntries::rowChosen(const QModelIndex& current) {
+    if (following_ || !current.isValid())
+        return;
+    const int entry = proxy_->mapToSource(current).row();
+    if (entry != main_.state().Document.CurrentEntry)
+        main_.selectEntry(entry);
+}
+
+void frmEntries::applyFilter() {
+    proxy_->setFilter(filter_->text(), static_cast<StatusFilter>(status_->currentIndex()));
+    selectEntry(main_.state().Document.CurrentEntry);
+}
+
+void frmEntries::updateCounts() {
+    int translated = 0;
+    int cut = 0;
+    for (int i = 0; i < model_->rowCount(); ++i) {
+        translated += model_->status(i).untranslated ? 0 : 1;
+        cut += model_->status(i).linesCut > 0 ? 1 : 0;
+    }
+    counts_->setText(QStringLiteral("%1 of %2 translated, %3 do not fit")
+                         .arg(translated)
+                         .arg(model_->rowCount())
+                         .arg(cut));
+}
+
+} // namespace zyn

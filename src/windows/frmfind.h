@@ -1,0 +1,50 @@
+#pragma once
+
+// The Find window and the Replace window: small windows of the main window that search its
+// entries. Enter finds the next entry holding the text, Escape closes the window.
+
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace zyn {
+
+class frmText;
+
+class frmFind : public QWidget {
+    Q_OBJECT
+public:
+    // replace adds the replacement's field and the Replace and Replace All buttons.
+    frmFind(frmText& owner, bool replace);
+
+    QLineEdit* Text1() const { return text1_; }   // what to find
+    QLineEdit* Text2() const { return text2_; }   // the replacement; null in the Find window
+    QCheckBox* Check1() const { return check1_; } // match case
+    QCheckBox* Check2() const { return check2_; } // whole words
+
+    // Shown above the main window with the focus in the text field, holding the last search.
+    void open();
+
+public slots:
+    void findNext();
+    void findPrevious();
+    void replace();
+    void replaceAll();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void takeSearch();
+
+    frmText& owner_;
+    QLineEdit* text1_ = nullptr;
+    QLineEdit* text2_ = nullptr;
+    QCheckBox* check1_ = nullptr;
+    QCheckBox* check2_ = nullptr;
+};
+
+} // namespace zyn

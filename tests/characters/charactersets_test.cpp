@@ -1,0 +1,120 @@
+// The character sets shared by the editor's display and the command-line tool.
+
+#include "characters/charactersets.h"
+#include "characters/utf8.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace zyn {
+namespace {
+
+std::string allCodes() {
+    std::string codes;
+    for (int c = 0; c < 256; ++c)
+        codes.push_back(static_cast<char>(c));
+    return codes;
+}
+
+TEST(CharacterSets, EachMapsAllCodesOneToOneAndTextComesBackAsItsCodes) {
+    std::set<std::string> names;
+    for (const CharacterSet& set : CharacterSets) {
+        std::set<char32_t> seen;
+        for (int c = 0; c < 256; ++c) {
+            const char32_t letter = set.letters.letter(static_cast<std::uint8_t>(c));
+            EXPECT_TRUE(seen.insert(letter).second) << set.name << ": code " << c;
+            EXPECT_EQ(set.letters.code(letter), c) << set.name;
+            // Never a line break, a blank control or a surrogate: each code stays visible.
+            EXPECT_TRUE(letter >= 0x20 && letter != 0x7F && (letter < 0x80 || letter >= 0xA0) &&
+                        (letter < 0xD800 || letter > 0xDFFF) && letter != 0x2028 &&
+                        letter != 0x2029)
+                << set.name << ": code " << c;
+        }
+        // Every code, and CR and LF alone and in either order, as the line breaks are not.
+        const std::string codes = allCodes() + "\r\n\n\rx\r";
+        const std::u32string letters = ToLetters(set.letters, codes);
+        EXPECT_EQ(letters.size(), 256u + 5u) << set.name;
+        const LetterCodes back = ToCodes(set.letters, letters);
+        EXPECT_FALSE(back.missing) << set.name;
+        EXPECT_EQ(back.codes, codes) << set.name;
+        EXPECT_EQ(ToCodes(set.letters, DecodeUtf8(EncodeUtf8(letters))).codes, codes);
+        EXPECT_EQ(FindCharacterSet(set.name), &set);
+        names.insert(set.name);
+    }
+    EXPECT_EQ(names,
+              (std::set<std::string>{"western", "greek", "cyrillic", "hebrew", "arabic", "armenian",
+                                     "czech", "esperanto", "nordic-bopomofo", "nordic-portuguese",
+                                     "polish", "thai", "turkish", "vietnamese"}));
+    EXPECT_EQ(FindCharacterSet("Western"), nullptr);
+    EXPECT_STREQ(CharacterSets[WesternCharacterSetIndex].name, "western");
+}
+
+TEST(CharacterSets, ShowTheGamesLettersInWesternAndTheCodePagesElsewhere) {
+    const struct {
+        const char* set;
+        std::uint8_t code;
+        char32_t letter;
+    } cases[] = {
+        {"western", 130, U'é'},        {"western", 129, U'ü'},     {"western", 225, U'ß'},
+        {"western", 181, U'Á'},        {"western", 141, U'ì'},     {"western", 143, U'Å'},
+        {"western", 13, U'\u240D'},    {"western", 'A', U'A'},     {"hebrew", 0xE0, U'\u05D0'},
+        {"cyrillic", 0xC0, U'\u0410'}, {"greek", 0xC1, U'\u0391'}, {"vietnamese", 0xEC, 0x0301},
+        {"czech", 0x8A, U'Š'},         {"esperanto", 130, U'é'},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FindCharacterSet(c.set)->letters.letter(c.code), c.letter)
+            << c.set << " " << int(c.code);
+    EXPECT_EQ(Windows1252Letters.letter(130), U'\u201A');
+}
+
+TEST(ToCodes, TakesComposedAndDecomposedLettersAndStopsAtOneTheSetLacks) {
+    const struct {
+        const char* set;
+        std::u32string letters;
+        std::string codes;
+        char32_t missing = 0;
+    } cases[] = {
+        // As the set spells it, composed where it has a code, and fully decomposed.
+        {"vietnamese", U"\u00EA\u0301", "\xEA\xEC"},
+        {"vietnamese", U"\u1EBF", "\xEA\xEC"},
+        {"vietnamese", U"e\u0302\u0301", "\xEA\xEC"},
+        {"vietnamese", U"\u1EC7", "\xEA\xF2"},        // ệ
+        {"vietnamese", U"e\u0323\u0302", "\xEA\xF2"}, // its marks in canonical order
+        {"vietnamese", U"\u1EDD", "\xF5\xCC"},        // ờ
+        {"vietnamese", U"\u1EE8", "\xDD\xEC"},        // Ứ
+        {"vietnamese", U"\u00C3", "A\xDE"},           // Ã, which the page lacks
+        {"vietnamese", U"\u00E1a\u0301",
+         "\xE1"
+         "a\xEC"},
+        {"western", U"e\u0301t\u00E9", "\x82t\x82"},
+        {"western", U"a\nb\r\nc\rd\u2029", "a\r\nb\r\nc\r\nd\r\n"},
+        // Refused: a letter no code shows, composed or not.
+        {"western", U"ab\u1EBF", "ab", 0x1EBF},
+        {"western", U"e\u0302\u0301", "\x88", 0x1EBF},
+        {"western", U"\u0301x", "", 0x0301},
+        {"western", U"\u03A9", "", 0x03A9},
+        // A mark without a code after a letter placed as base and mark composes with neither.
+        {"vietnamese", U"a\u1EBF\u0306", "a\xEA\xEC", 0x0306},
+        {"greek", U"\u00E9", "", 0x00E9},
+    };
+    for (const auto& c : cases) {
+        const LetterTable& table = FindCharacterSet(c.set)->letters;
+        const LetterCodes result = ToCodes(table, c.letters);
+        EXPECT_EQ(result.codes, c.codes) << c.set << " " << EncodeUtf8(c.letters);
+        EXPECT_EQ(result.missing.value_or(0), c.missing) << c.set << " " << EncodeUtf8(c.letters);
+    }
+    const LetterTable& western = CharacterSets[WesternCharacterSetIndex].letters;
+    EXPECT_EQ(ToCodes(western, U"a\u03A9b\u1EBFc", '?'), "a?b?c");
+    EXPECT_EQ(DescribeLetter(0x1EBF), "\"\u1EBF\" (U+1EBF)");
+    EXPECT_EQ(DescribeLetter(0x1B), "U+001B");
+}
+
+TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
+    EXPECT_EQ(DecodeUtf8("a\xC3\xA9\xE1\xBA\xBF\xF0\x9F\x98\x80"), U"a\u00E9\u1EBF\U0001F600");
+    EXPECT_EQ(DecodeUtf8("\xC3(\xC0\xAF\xED\xA0\x80\xE1\xBA"),
+              U"\uFFFD(\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(EncodeUtf8(U"a\u00E9\u1EBF\U0001F600"), "a\xC3\xA9\xE1\xBA\xBF\xF0\x9F\x98\x80");
+}
+
+} // namespace
+} // namespace zyn

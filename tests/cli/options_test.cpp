@@ -1,0 +1,137 @@
+// zyntext's --help texts, its man page and its bash completion name the same commands and the
+// same options, so that a command or option added to one of them and not to the others fails
+// here, naming the command and the two sets.
+
+#include "support/tempdir.h"
+#include "support/toolrun.h"
+
+#include <gtest/gtest.h>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+
+namespace zyn {
+namespace {
+
+using test::lines;
+using Names = std::set<std::string>;
+
+// Every "--name" in text; "--help" is left out, as every command has it.
+Names optionsIn(const std::string& text) {
+    Names found;
+    for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at)) {
+        const std::size_t end = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-", at);
+        const std::string option = text.substr(at, end - at);
+        if (option.size() > 2 && option != "--help")
+            found.insert(option);
+        at = end;
+    }
+    return found;
+}
+
+// The text between quotes after prefix when line starts with prefix (after blanks).
+std::optional<std::string> quotedAfter(const std::string& line, const std::string& prefix) {
+    const std::size_t start = line.find_first_not_of(' ');
+    if (start == std::string::npos || line.compare(start, prefix.size(), prefix) != 0)
+        return std::nullopt;
+    const std::size_t open = line.find('"', start + prefix.size());
+    const std::size_t close = line.find('"', open + 1);
+    if (open == std::string::npos || close == std::string::npos)
+        return std::nullopt;
+    return line.substr(open + 1, close - open - 1);
+}
+
+// What one source names: the commands, and the options of each ("" for those before any
+// command).
+struct Described {
+    Names commands;
+    std::map<std::string, Names> options;
+};
+
+bool isUsageLine(const std::string& line) {
+    return line.starts_with("Usage:") || line.starts_with("       zyntext");
+}
+
+// The commands listed by "zyntext --help"; the options are those of the usage lines of each
+// --help text, which name them all.
+Described help() {
+    Described result;
+    bool inCommands = false;
+    for (const std::string& line : lines(test::zyntext({"--help"}).out)) {
+        if (isUsageLine(line))
+            result.options[""].merge(optionsIn(line));
+        if (line == "Commands:")
+            inCommands = true;
+        else if (line.empty())
+            inCommands = false;
+        else if (inCommands)
+            result.commands.insert(line.substr(2, line.find(' ', 2) - 2));
+    }
+    for (const std::string& command : result.commands)
+        for (const std::string& line : lines(test::zyntext({command, "--help"}).out))
+            if (isUsageLine(line))
+                result.options[command].merge(optionsIn(line));
+    return result;
+}
+
+// The ".SS COMMAND" sections of COMMANDS, and the options given a paragraph of their own (".TP"
+// followed by the option) in each of them and under OPTIONS.
+Described manPage() {
+    Described result;
+    std::string section, command;
+    bool tag = false;
+    for (std::string line : lines(test::readBytes(ZYNTEXT_MAN_PAGE))) {
+        for (std::size_t at = line.find("\\-"); at != std::string::npos; at = line.find("\\-", at))
+            line.erase(at, 1); // roff's "\-" is a "-"
+        if (line.starts_with(".SH")) {
+            section = line.substr(4);
+            command.clear();
+        } else if (line.starts_with(".SS") && section == "COMMANDS") {
+            command = line.substr(4);
+            result.commands.insert(command);
+        } else if (tag && (section == "OPTIONS" || !command.empty())) {
+            result.options[command].merge(optionsIn(line));
+        }
+        tag = line == ".TP";
+    }
+    return result;
+}
+
+// The completion's command list, its options after the bare program name and those of each
+// command (of its subcommands together).
+Described completion() {
+    Described result;
+    for (const std::string& line : lines(test::readBytes(ZYNTEXT_COMPLETION))) {
+        if (const auto commands = quotedAfter(line, "local commands=")) {
+            std::istringstream words(*commands);
+            result.commands.insert(std::istream_iterator<std::string>(words), {});
+        } else if (const auto toplevel = quotedAfter(line, "local toplevel=")) {
+            result.options[""] = optionsIn(*toplevel);
+        } else if (const auto options = quotedAfter(line, "[")) {
+            // [COMMAND]="..." or [COMMAND SUBCOMMAND]="..."
+            const std::string key = line.substr(line.find('[') + 1);
+            const std::string command = key.substr(0, key.find_first_of(" ]"));
+            if (command.find_first_not_of("abcdefghijklmnopqrstuvwxyz-") == std::string::npos)
+                result.options[command].merge(optionsIn(*options));
+        }
+    }
+    return result;
+}
+
+TEST(Options, HelpManPageAndCompletionNameTheSameCommandsAndOptions) {
+    const Described tool = help();
+    ASSERT_GT(tool.commands.size(), 1u);
+    for (auto [source, described] :
+         {std::pair{"man page", manPage()}, std::pair{"completion", completion()}}) {
+        EXPECT_EQ(described.commands, tool.commands) << "the commands of the " << source;
+        for (const auto& [command, options] : tool.options)
+            EXPECT_EQ(described.options[command], options)
+                << "the options of 'zyntext " << command << "' in the " << source
+                << " and in its --help";
+    }
+}
+
+} // namespace
+} // namespace zyn

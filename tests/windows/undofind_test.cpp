@@ -1,0 +1,217 @@
+// Undo and redo with Save's state, find and replace, and the keys of the main window.
+
+#include "mainwindowfixture.h"
+#include "windows/entrytypes.h"
+#include "windows/frmeditor.h"
+#include "windows/frmfind.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QUndoStack>
+#include <QtTest/QTest>
+
+namespace zyn::test {
+namespace {
+
+class UndoFindTest : public MainWindowTest {
+protected:
+    // A ZYN 2 document of the entries, opened in a shown, active main window.
+    void openShown(const std::vector<std::string>& entries) {
+        start().show();
+        open(writeText("doc.zyt", 2, entries), true);
+        activate(window.get());
+    }
+    static void activate(QWidget* widget) {
+        widget->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(widget));
+    }
+    void key(QKeySequence sequence) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget()
+                                                      : QApplication::activeWindow();
+        QTest::keyClick(target, sequence[0].key(), sequence[0].keyboardModifiers());
+    }
+    void undo() { window->menuItem("mnuEditUndo")->trigger(); }
+    void redo() { window->menuItem("mnuEditRedo")->trigger(); }
+    bool saveEnabled() const { return buttonEnabled(3) && itemEnabled("mnuFileSave"); }
+    int current() const { return state.Document.CurrentEntry; }
+};
+
+TEST_F(UndoFindTest, EditMenuComesAfterFileAndSaveFollowsTheUndoStack) {
+    openShown({"One", "Two", "Three"});
+    EXPECT_EQ(window->menuBar()->actions()[1]->text(), "E&dit");
+    QStringList items;
+    for (QAction* item : window->findChild<QMenu*>("mnuEdit")->actions())
+        items << item->objectName();
+    EXPECT_EQ(items.mid(0, 7),
+              (QStringList{"mnuEditUndo", "mnuEditRedo", "mnuEditSep1", "mnuEditFind",
+                           "mnuEditFindNext", "mnuEditFindPrevious", "mnuEditReplace"}));
+    EXPECT_FALSE(itemEnabled("mnuEditUndo") || itemEnabled("mnuEditRedo"));
+
+    commit("Uno");
+    window->selectEntry(1);
+    window->menuItem("mnuTypeDemo")->trigger();
+    EXPECT_TRUE(saveEnabled() && state.Document.Modified);
+
+    // Undoing shows the entry it changes back.
+    window->selectEntry(2);
+    undo();
+    EXPECT_EQ(current(), 1);
+    EXPECT_TRUE(itemChecked("mnuTypeNormal") && saveEnabled());
+    EXPECT_EQ(window->backgroundPicture(), findEntryType(1)->picture);
+    undo();
+    EXPECT_EQ(current(), 0);
+    EXPECT_EQ(shown(), "One");
+    EXPECT_FALSE(saveEnabled() || state.Document.Modified) << "back at the saved state";
+    redo();
+    EXPECT_EQ(shown(), "Uno");
+    EXPECT_TRUE(saveEnabled() && state.Document.Modified);
+
+    // A save marks the saved state; undoing past it is a change to save again.
+    window->mnuFileSave_Click();
+    EXPECT_FALSE(saveEnabled() || state.Document.Modified);
+    undo();
+    EXPECT_TRUE(saveEnabled() && state.Document.Modified);
+    redo();
+    EXPECT_FALSE(saveEnabled() || state.Document.Modified);
+
+    // The version conversion is one step too; undone, it can be chosen again.
+    window->menuItem("mnuFileConvertFile")->trigger();
+    EXPECT_FALSE(state.Document.IsVersion2 || itemEnabled("mnuFileConvertFile"));
+    EXPECT_EQ(window->backgroundPicture(), Zyn1Picture);
+    undo();
+    EXPECT_TRUE(state.Document.IsVersion2 && itemEnabled("mnuType"));
+    EXPECT_EQ(window->menuItem("mnuFileConvertFile")->text(),
+              "&Convert file from ZYN 2 to ZYN 1 format");
+    EXPECT_EQ(state.Document.EntryType[1], 1) << "the undone type change was dropped";
+
+    // Opening a document empties the stack.
+    redo();
+    prompts.answer(Answer::No);
+    open(writeText("other.zyt", 1, {"Other"}), false);
+    EXPECT_EQ(window->undoStack()->count(), 0);
+    EXPECT_FALSE(itemEnabled("mnuEditUndo") || saveEnabled());
+}
+
+TEST_F(UndoFindTest, FindAndReplaceWalkTheEntries) {
+    openShown({"The cat sat", "A dog", "Catalog", "the CAT"});
+    key(Qt::CTRL | Qt::Key_F);
+    frmFind* find = window->findWindow();
+    ASSERT_TRUE(find && find->isVisible());
+    EXPECT_EQ(find->parentWidget(), window.get()) << "tied to the main window";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == find; }));
+    EXPECT_EQ(QApplication::focusWidget(), find->Text1());
+
+    QTest::keyClicks(find->Text1(), "cat");
+    QTest::keyClick(find->Text1(), Qt::Key_Return);
+    EXPECT_EQ(current(), 2);
+    const struct {
+        bool matchCase, wholeWords, forward;
+        int from, found;
+    } cases[] = {
+        {false, false, true, 3, 0}, // wraps
+        {false, true, true, 0, 3},
+        {true, false, true, 0, 0},  // only "cat" itself
+        {false, true, false, 0, 3}, // backwards, wrapping
+    };
+    for (const auto& c : cases) {
+        window->selectEntry(c.from);
+        find->Check1()->setChecked(c.matchCase);
+        find->Check2()->setChecked(c.wholeWords);
+        find->findChild<QPushButton*>(c.forward ? "Command1" : "Command2")->click();
+        EXPECT_EQ(current(), c.found) << c.matchCase << c.wholeWords << c.from;
+    }
+    QTest::keyClick(find->Text1(), Qt::Key_Escape);
+    EXPECT_FALSE(find->isVisible());
+
+    // F3 and Shift+F3 from the main window search for the same text, whole words.
+    activate(window.get());
+    key(Qt::Key_F3);
+    EXPECT_EQ(current(), 0);
+    key(Qt::SHIFT | Qt::Key_F3);
+    EXPECT_EQ(current(), 3);
+    window->setSearch("bird", {});
+    window->mnuEditFindNext_Click();
+    EXPECT_EQ(lastShown().text, "No entry holds \"bird\".");
+    EXPECT_EQ(current(), 3);
+
+    // Replace changes the current entry, then finds the next; Replace All is one step.
+    key(Qt::CTRL | Qt::Key_H);
+    frmFind* replace = window->replaceWindow();
+    ASSERT_TRUE(replace && replace->isVisible());
+    replace->Text1()->setText("cat");
+    replace->Text2()->setText("dog");
+    replace->Check2()->setChecked(true);
+    window->selectEntry(0);
+    replace->findChild<QPushButton*>("Command3")->click();
+    EXPECT_EQ(state.Document.EntryText[0], "The dog sat");
+    EXPECT_EQ(current(), 3);
+    undo();
+    replace->Check2()->setChecked(false);
+    replace->findChild<QPushButton*>("Command4")->click();
+    EXPECT_EQ(lastShown().text, "3 entries changed.");
+    EXPECT_EQ(state.Document.EntryText[3], "the dog");
+    undo();
+    EXPECT_EQ(state.Document.EntryText[3], "the CAT");
+    EXPECT_FALSE(state.Document.Modified) << "all three back in one step";
+    replace->Text1()->setText("bird");
+    replace->findChild<QPushButton*>("Command4")->click();
+    EXPECT_EQ(lastShown().text, "0 entries changed.");
+    EXPECT_EQ(window->undoStack()->count(), 1) << "replacing nothing is no step";
+}
+
+TEST_F(UndoFindTest, EveryKeyOfTheMainWindow) {
+    openShown({"A", "B", "C"});
+    const struct {
+        QKeySequence key;
+        int entry; // the current entry afterwards
+    } moves[] = {
+        {Qt::Key_PageDown, 1}, {Qt::Key_PageDown, 2},        {Qt::Key_PageDown, 2},
+        {Qt::Key_PageUp, 1},   {Qt::CTRL | Qt::Key_Home, 0}, {Qt::CTRL | Qt::Key_End, 2},
+    };
+    for (const auto& m : moves) {
+        key(m.key);
+        EXPECT_EQ(current(), m.entry) << m.key.toString().toStdString();
+        EXPECT_EQ(selectedEntry().toInt(), m.entry + 1);
+    }
+
+    for (QKeySequence edit :
+         {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        key(edit);
+        ASSERT_TRUE(window->editor() && window->editor()->isVisible())
+            << edit.toString().toStdString();
+        EXPECT_EQ(window->editor()->EditedText(), "C");
+        window->editor()->close();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
+        activate(window.get());
+    }
+
+    commit("Changed");
+    key(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(shown(), "C");
+    key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    EXPECT_EQ(shown(), "Changed");
+    key(Qt::CTRL | Qt::Key_Z);
+    key(Qt::CTRL | Qt::Key_Y);
+    EXPECT_EQ(shown(), "Changed");
+    key(Qt::CTRL | Qt::Key_S);
+    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_EQ(readBytes(state.Document.FilePath),
+              TextFileBuilder(2).entry("A").entry("B").entry("Changed").bytes());
+
+    // The dialogs of Open and Save As, cancelled, and Exit.
+    prompts.chooseFile({}).chooseFile({});
+    key(Qt::CTRL | Qt::Key_O);
+    EXPECT_EQ(lastShown().dialog.title, "Load ZYN text file");
+    key(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    EXPECT_EQ(lastShown().dialog.title, "Save ZYN text file as");
+    key(Qt::CTRL | Qt::Key_Q);
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace
+} // namespace zyn::test

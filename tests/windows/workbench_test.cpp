@@ -1,0 +1,274 @@
+// The translator's windows: the entry list, the reference document, the fit check, find in
+// archive and opening a dropped file.
+
+#include "mainwindowfixture.h"
+#include "support/archivebuilder.h"
+#include "windows/frmcompare.h"
+#include "windows/frmeditor.h"
+#include "windows/frmentries.h"
+#include "windows/frmfindarchive.h"
+#include "windows/frmselhqr.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QUrl>
+
+namespace zyn::test {
+namespace {
+
+class WorkbenchTest : public MainWindowTest {
+protected:
+    void SetUp() override { start(); }
+
+    frmEntries& entries() {
+        window->mnuViewEntries_Click();
+        return *window->entriesWindow();
+    }
+    // The entry numbers the list shows, top to bottom.
+    std::vector<int> rows() {
+        std::vector<int> numbers;
+        QAbstractItemModel* model = entries().lstEntries()->model();
+        for (int r = 0; r < model->rowCount(); ++r)
+            numbers.push_back(model->index(r, EntryModel::Number).data().toInt());
+        return numbers;
+    }
+    QString cell(int entry, int column) {
+        return entries().model().index(entry, column).data().toString();
+    }
+
+    // A ZYN 2 text archive: EN_000.DIA (item 7), FR_000.DIA (37) and DE_001.DIA (69) hold texts.
+    std::string archive() {
+        ArchiveBuilder builder;
+        for (int i = 0; i < 180; ++i) {
+            if (i == 7)
+                builder.stored(TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data());
+            else if (i == 37)
+                builder.stored(TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data());
+            else if (i == 69)
+                builder.stored(TextFileBuilder(2).entry("Ein Schluessel").entry("Tuer").data());
+            else
+                builder.stored("item " + std::to_string(i));
+        }
+        return dir.write("text.hqr", builder.build());
+    }
+    // Open from HQR of item of path.
+    void openItem(const std::string& path, int item) {
+        prompts.chooseFile(QString::fromStdString(path));
+        window->mnuFileOpenFromHQR_Click();
+        auto* dialog = window->findChild<frmSelHQR*>();
+        dialog->List1()->item(item)->setCheckState(Qt::Checked);
+        dialog->Command1_Click();
+    }
+    frmCompare& compare() {
+        window->mnuViewCompare_Click();
+        return *window->findChild<frmCompare*>();
+    }
+};
+
+TEST_F(WorkbenchTest, EntryListFollowsTheMainWindowBothWaysAndEveryChange) {
+    open(writeText("a.zyt", 2, {"Hello @ world", "", "Radio"}, {1, 1, 33}), true);
+    frmEntries& list = entries();
+    EXPECT_TRUE(list.isVisible());
+    EXPECT_TRUE(list.windowFlags() & Qt::Tool);
+    EXPECT_EQ(list.parentWidget(), window.get());
+    EXPECT_EQ(cell(0, EntryModel::Text), QString("Hello \u00B6 world"));
+    EXPECT_EQ(cell(2, EntryModel::Type), QString("033: Radio"));
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("untranslated"));
+    EXPECT_EQ(list.lblCounts()->text(), QString("2 of 3 translated, 0 do not fit"));
+
+    // The list chooses the entry the main window shows ...
+    list.lstEntries()->setCurrentIndex(list.lstEntries()->model()->index(2, 0));
+    EXPECT_EQ(selectedEntry(), QString("3"));
+    EXPECT_EQ(shown(), "Radio");
+    // ... and the main window's moves choose the row.
+    window->Toolbar1_ButtonClick(9);
+    EXPECT_EQ(list.currentEntry(), 0);
+
+    // An edit shows at once, as does a change of type.
+    window->selectEntry(1);
+    EXPECT_EQ(list.currentEntry(), 1);
+    commit("Now filled");
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("changed"));
+    EXPECT_EQ(list.lblCounts()->text(), QString("3 of 3 translated, 0 do not fit"));
+    window->mnuTypeDemo_Click();
+    EXPECT_EQ(cell(1, EntryModel::Type), QString("129: Demo Text"));
+
+    // Closing the main window closes the list.
+    prompts.answer(Answer::No);
+    window->close();
+    EXPECT_FALSE(list.isVisible());
+}
+
+TEST_F(WorkbenchTest, FilterByTextAndStatus) {
+    open(writeText("b.zyt", 1, {"The Key", "a door", "", "KEYHOLE"}), false);
+    frmEntries& list = entries();
+    const struct {
+        const char* text;
+        int status;
+        std::vector<int> rows;
+    } cases[] = {
+        {"", 0, {1, 2, 3, 4}}, {"key", 0, {1, 4}}, {"KEY", 0, {1, 4}}, {"", 1, {3}},
+        {"", 2, {1, 2, 4}},    {"o", 2, {2, 4}},   {"", 3, {}},
+    };
+    for (const auto& c : cases) {
+        list.txtFilter()->setText(QString::fromLatin1(c.text));
+        list.cboStatus()->setCurrentIndex(c.status);
+        EXPECT_EQ(rows(), c.rows) << c.text << " " << c.status;
+    }
+    EXPECT_EQ(list.lblCounts()->text(), QString("3 of 4 translated, 0 do not fit"));
+}
+
+TEST_F(WorkbenchTest, TextPastThePreviewIsMarkedWhereItIsCut) {
+    std::string tall;
+    for (int line = 0; line < 60; ++line)
+        tall += line ? " @ Line" : "Line";
+    open(writeText("c.zyt", 2, {"Short", tall}), true);
+    const QSize size = window->size();
+    EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
+
+    window->selectEntry(1);
+    const int cut = window->linesCutOff(1);
+    EXPECT_GT(cut, 10);
+    EXPECT_LT(cut, 60);
+    EXPECT_TRUE(window->CutMark()->isVisibleTo(window.get()));
+    EXPECT_EQ(window->CutMark()->toolTip(), QString("%1 lines cut off").arg(cut));
+    // The mark lies inside the preview, under the last line shown.
+    EXPECT_GT(window->CutMark()->y(), 240);
+    EXPECT_LT(window->CutMark()->y(), window->Label2()->geometry().bottom());
+    EXPECT_EQ(window->size(), size);
+
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
+    EXPECT_EQ(entries().lblCounts()->text(), QString("2 of 2 translated, 1 do not fit"));
+    entries().cboStatus()->setCurrentIndex(4);
+    EXPECT_EQ(rows(), std::vector<int>{2});
+
+    // Cut down to fit, the mark goes.
+    commit("Short again");
+    EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
+    EXPECT_EQ(entries().lblCounts()->text(), QString("2 of 2 translated, 0 do not fit"));
+}
+
+TEST_F(WorkbenchTest, ReferenceIsTheSameBankInAnotherLanguageOrAChosenFile) {
+    const std::string path = archive();
+    openItem(path, 37);
+    ASSERT_EQ(shown(), "Bonjour");
+    frmCompare& dialog = compare();
+    // Every dialogue item is offered; the same bank in English is chosen.
+    EXPECT_EQ(dialog.lstSources()->count(), 90);
+    EXPECT_EQ(dialog.lstSources()->currentItem()->text(), QString("EN_000.DIA"));
+    dialog.cmdCompare_Click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(state.ReferenceName, "EN_000.DIA");
+    EXPECT_EQ(cell(0, EntryModel::Reference), QString("Hello"));
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("untranslated"));
+    EXPECT_EQ(entries().lblCounts()->text(), QString("1 of 3 translated, 0 do not fit"));
+
+    // The string editor shows the reference above its box, and grows for it.
+    window->editEntry();
+    frmEditor* editor = window->editor();
+    EXPECT_TRUE(editor->txtReference()->isVisibleTo(editor));
+    EXPECT_TRUE(editor->txtReference()->isReadOnly());
+    EXPECT_EQ(editor->txtReference()->toPlainText(), QString("Hello"));
+    EXPECT_GT(editor->height(), 344);
+    EXPECT_GE(editor->Text1()->y(), editor->txtReference()->geometry().bottom());
+    editor->close();
+    window->Timer1_Timer();
+
+    // Any other item, then a loose file.
+    compare();
+    for (int row = 0; row < dialog.lstSources()->count(); ++row)
+        if (dialog.itemOfRow(row) == 69)
+            dialog.lstSources()->setCurrentRow(row);
+    dialog.cmdCompare_Click();
+    EXPECT_EQ(cell(0, EntryModel::Reference), QString("Ein Schluessel"));
+    EXPECT_EQ(cell(2, EntryModel::Reference), QString());
+
+    prompts.chooseFile(QString::fromStdString(writeText("ref.zyt", 2, {"Bonjour", "Au revoir"})))
+        .answer(Answer::Yes);
+    compare().cmdFile_Click();
+    EXPECT_EQ(state.ReferenceName, "ref.zyt");
+    EXPECT_EQ(cell(0, EntryModel::Status), QString("untranslated"));
+    EXPECT_EQ(cell(1, EntryModel::Reference), QString("Au revoir"));
+
+    // Another document leaves no stale reference behind.
+    open(writeText("other.zyt", 2, {"Bonjour"}), true);
+    EXPECT_EQ(state.Reference.entryCount(), 0);
+    EXPECT_EQ(cell(0, EntryModel::Status), QString());
+}
+
+TEST_F(WorkbenchTest, FindInArchiveListsEveryDialogueItemAndOpensAResult) {
+    const std::string path = archive();
+    openItem(path, 37);
+    commit("Changed");
+    window->mnuEditFindInArchive_Click();
+    auto& find = *window->findChild<frmFindArchive*>();
+    find.txtFind()->setText("bYe");
+    find.cmdFind_Click();
+    QTreeWidget* results = find.lstResults();
+    ASSERT_EQ(results->topLevelItemCount(), 2);
+    EXPECT_EQ(results->topLevelItem(0)->text(0), QString("EN_000.DIA"));
+    EXPECT_EQ(results->topLevelItem(0)->text(1), QString("2"));
+    EXPECT_EQ(results->topLevelItem(1)->text(0), QString("FR_000.DIA"));
+    EXPECT_EQ(results->topLevelItem(1)->text(2), QString("Bye"));
+
+    // Opening a result in another item asks about the changes first.
+    prompts.answer(Answer::Cancel);
+    find.openResult(0);
+    EXPECT_EQ(state.Document.ArchiveItem, 37);
+    prompts.answer(Answer::No);
+    find.openResult(0);
+    EXPECT_EQ(state.Document.ArchiveItem, 7);
+    EXPECT_EQ(selectedEntry(), QString("2"));
+    EXPECT_EQ(shown(), "Bye");
+    EXPECT_EQ(title(),
+              QString::fromStdString("ZYN Text File Editor - (" + path + "; EN_000.DIA) - ZYN 2"));
+
+    // Another archive, chosen: only its dialogue items are searched.
+    ArchiveBuilder other;
+    for (int i = 0; i < 140; ++i)
+        other.stored(i == 7 ? TextFileBuilder(1).entry("A @ big key").data() : "key");
+    prompts.chooseFile(QString::fromStdString(dir.write("other.hqr", other.build())));
+    find.findChild<QPushButton*>("cmdArchive")->click();
+    find.txtFind()->setText("KEY");
+    find.cmdFind_Click();
+    ASSERT_EQ(find.hits().size(), 1u);
+    EXPECT_EQ(find.hits()[0].name, "EN_000.DIA");
+    EXPECT_EQ(find.hits()[0].line, "big key");
+}
+
+TEST_F(WorkbenchTest, ADroppedFileOpensAsFileOpenOpensIt) {
+    open(writeText("first.zyt", 2, {"First"}), true);
+    commit("Edited");
+    const std::string dropped = writeText("dropped.zyt", 2, {"Dropped"});
+    auto drop = [&] {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window.get(), &event);
+    };
+    EXPECT_TRUE(window->acceptDrops());
+
+    // Cancelling the save question keeps the edited document.
+    prompts.answer(Answer::Cancel);
+    drop();
+    EXPECT_EQ(shown(), "Edited");
+    prompts.answer(Answer::No).answer(Answer::Yes);
+    drop();
+    EXPECT_EQ(shown(), "Dropped");
+    EXPECT_EQ(title(), QString::fromStdString(titleFor(dropped, 2)));
+    EXPECT_FALSE(state.Document.Modified);
+}
+
+} // namespace
+} // namespace zyn::test
