@@ -83,6 +83,7 @@ TEST_F(UndoFindTest, EditMenuComesAfterFileAndSaveFollowsTheUndoStack) {
     window->menuItem("mnuFileConvertFile")->trigger();
     EXPECT_FALSE(state.Document.IsVersion2 || itemEnabled("mnuFileConvertFile"));
     EXPECT_EQ(window->backgroundPicture(), Zyn1Picture);
+    EXPECT_EQ(window->frontColor(), DefaultFrontColor);
     undo();
     EXPECT_TRUE(state.Document.IsVersion2 && itemEnabled("mnuType"));
     EXPECT_EQ(window->menuItem("mnuFileConvertFile")->text(),
