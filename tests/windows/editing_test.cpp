@@ -312,9 +312,6 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     loadTable({{'a', 'b'}, {'b', 'a'}, {250, 'A'}, {200, 201}});
     const auto& dialog = prompts.shown().at(0).dialog;
     EXPECT_EQ(dialog.title, "Load character remapping file");
-    EXPECT_EQ(dialog.defaultExtension, "cmp");
-    EXPECT_EQ(dialog.filter, "Character remapping files (*.cmp)|*.cmp|Character set remapping "
-                             "files (*.set)|*.set|All files (*.*)|*.*");
     EXPECT_EQ(window->caption1(), "b cbt");
     EXPECT_EQ(shown(), "b cbt");
     EXPECT_FALSE(itemEnabled("mnuExtraLoadChr"));

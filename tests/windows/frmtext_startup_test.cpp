@@ -132,8 +132,6 @@ TEST_F(StartupTest, EachAboutOpensAnotherModelessBox) {
                                                                  .arg(ZYN_VERSION_PATCH));
     box->findChild<QPushButton*>("cmdSysInfo")->click();
     EXPECT_EQ(lastShown().text, "System Information Is Unavailable At This Time");
-    EXPECT_EQ(lastShown().title, "ZYN Text File Editor");
-    EXPECT_EQ(lastShown().icon, Prompts::Icon::None);
 
     // Unmodified, the window closes without a question; the boxes stay open.
     window->close();
