@@ -365,7 +365,8 @@ public:
                 return ioFailure("Cannot replace", to, errno);
             }
         }
-        flushFolder(to);
+        // No flush of the folder: a swap is made for a backup, and the rename that puts the
+        // new archive in place flushes the same folder, this swap with it.
         return {};
     }
 
