@@ -138,7 +138,7 @@ TEST_F(DocumentTest, ConvertsBetweenTheGamesAndSaves) {
     EXPECT_FALSE(state.Document.Modified || buttonEnabled(3) || itemEnabled("mnuFileSave"));
 }
 
-TEST_F(DocumentTest, NavigatesThroughThreeEntriesAndNoneOfAnEmptyDocument) {
+TEST_F(DocumentTest, NavigatesAndShowsThreeEntriesAndNoneOfAnEmptyDocument) {
     openThree();
     const struct {
         int button;
@@ -157,9 +157,20 @@ TEST_F(DocumentTest, NavigatesThroughThreeEntriesAndNoneOfAnEmptyDocument) {
     EXPECT_EQ(state.Document.CurrentEntry, 0);
     EXPECT_EQ(shown(), "A");
 
-    // A document without entries shows nothing, and there is nothing to move through or edit.
+    // The character set changes how bytes are shown, and outlives an open.
     click(10);
+    commit("\xe1");
+    window->Combo1()->setCurrentIndex(5);
+    emit window->Combo1()->activated(5);
+    EXPECT_EQ(window->characterSet(), 161);
+    EXPECT_EQ(window->Label2()->text(), QString(QChar(0x03B1))); // alpha
+    EXPECT_EQ(window->Label1()->text(), window->Label2()->text());
+    EXPECT_EQ(shown(), "\xe1");
+
+    // A document without entries shows nothing, and there is nothing to move through or edit.
+    prompts.answer(Answer::No); // do not save the edit
     open(dir.write("empty.zyt", std::string("\x02\x00", 2)), true);
+    EXPECT_EQ(window->characterSet(), 161);
     EXPECT_EQ(window->Combo2()->count(), 0);
     EXPECT_EQ(window->Label2()->text(), "");
     EXPECT_EQ(window->backgroundPicture(), TitlePicture);
@@ -205,21 +216,6 @@ TEST_F(DocumentTest, ChoosingATypeChangesEntryPictureAndColour) {
     click(10);
     EXPECT_TRUE(itemChecked("mnuTypeDemo"));
     EXPECT_FALSE(itemChecked("mnuTypeBigFrame"));
-}
-
-TEST_F(DocumentTest, CharacterSetChangesHowBytesAreShownAndOutlivesAnOpen) {
-    openThree();
-    commit("\xe1");
-    window->Combo1()->setCurrentIndex(5);
-    emit window->Combo1()->activated(5);
-    EXPECT_EQ(window->characterSet(), 161);
-    EXPECT_EQ(window->Label2()->text(), QString(QChar(0x03B1))); // alpha
-    EXPECT_EQ(window->Label1()->text(), window->Label2()->text());
-    EXPECT_EQ(shown(), "\xe1");
-
-    prompts.answer(Answer::No); // do not save the edit
-    open(writeText("other.zyt", 1, {"X"}), false);
-    EXPECT_EQ(window->characterSet(), 161);
 }
 
 } // namespace
