@@ -147,7 +147,9 @@ TEST_F(WorkbenchTest, FiltersAndMarksTextPastThePreview) {
     EXPECT_EQ(entries().lblCounts()->text(), QString("3 of 4 translated, 0 do not fit"));
 }
 
-TEST_F(WorkbenchTest, ReferenceIsTheSameBankInAnotherLanguageOrAChosenFile) {
+// The reference is the same bank in another language or a chosen file; find in archive lists
+// every dialogue item and opens a result.
+TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     const std::string path = archive();
     openItem(path, 37);
     ASSERT_EQ(shown(), "Bonjour");
@@ -171,11 +173,8 @@ TEST_F(WorkbenchTest, ReferenceIsTheSameBankInAnotherLanguageOrAChosenFile) {
     editor->close();
     window->Timer1_Timer();
 
-    // Any other item, then a loose file.
-    compare();
-    for (int row = 0; row < dialog.lstSources()->count(); ++row)
-        if (dialog.itemOfRow(row) == 69)
-            dialog.lstSources()->setCurrentRow(row);
+    // Any other item (a row for each odd item), then a loose file.
+    compare().lstSources()->setCurrentRow(34);
     dialog.cmdCompare_Click();
     EXPECT_EQ(cell(0, EntryModel::Reference), QString("Ein Schluessel"));
     EXPECT_EQ(cell(2, EntryModel::Reference), QString());
@@ -187,15 +186,8 @@ TEST_F(WorkbenchTest, ReferenceIsTheSameBankInAnotherLanguageOrAChosenFile) {
     EXPECT_EQ(cell(0, EntryModel::Status), QString("untranslated"));
     EXPECT_EQ(cell(1, EntryModel::Reference), QString("Au revoir"));
 
-    // Another document leaves no stale reference behind.
-    open(writeText("other.zyt", 2, {"Bonjour"}), true);
-    EXPECT_EQ(state.Reference.entryCount(), 0);
-    EXPECT_EQ(cell(0, EntryModel::Status), QString());
-}
-
-TEST_F(WorkbenchTest, FindInArchiveListsEveryDialogueItemAndOpensAResult) {
-    const std::string path = archive();
-    openItem(path, 37);
+    // Find in archive: a result in another item asks about the changes first, and the other
+    // document leaves no stale reference behind.
     commit("Changed");
     window->mnuEditFindInArchive_Click();
     auto& find = *window->findChild<frmFindArchive*>();
@@ -206,7 +198,6 @@ TEST_F(WorkbenchTest, FindInArchiveListsEveryDialogueItemAndOpensAResult) {
     EXPECT_EQ(results->topLevelItem(0)->text(1), QString("2"));
     EXPECT_EQ(results->topLevelItem(1)->text(0), QString("FR_000.DIA"));
 
-    // Opening a result in another item asks about the changes first.
     prompts.answer(Answer::Cancel);
     find.openResult(0);
     EXPECT_EQ(state.Document.ArchiveItem, 37);
@@ -216,6 +207,8 @@ TEST_F(WorkbenchTest, FindInArchiveListsEveryDialogueItemAndOpensAResult) {
     EXPECT_EQ(selectedEntry(), QString("2"));
     EXPECT_EQ(shown(), "Bye");
     EXPECT_EQ(title().toStdString(), titleFor(path + "; EN_000.DIA", 2));
+    EXPECT_EQ(state.Reference.entryCount(), 0);
+    EXPECT_EQ(cell(0, EntryModel::Status), QString());
 
     // Another archive, chosen: only its dialogue items are searched.
     ArchiveBuilder other;
