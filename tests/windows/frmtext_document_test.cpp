@@ -50,7 +50,7 @@ TEST_F(DocumentTest, OpensZyn1AndCompressedZyn2Files) {
     EXPECT_EQ(title().toStdString(), titleFor(two, 2));
 }
 
-TEST_F(DocumentTest, CancelledRefusedOrRepeatedOpensLeaveTheDocument) {
+TEST_F(DocumentTest, CancelledRefusedOrRepeatedOpensLeaveTheDocumentAndSavesGoWhereTheyCan) {
     const std::string good = writeText("good.zyt", 2, {"Keep me", "Second"}, {3, 1});
     open(good, true);
     commit("Edited");
@@ -101,24 +101,20 @@ TEST_F(DocumentTest, CancelledRefusedOrRepeatedOpensLeaveTheDocument) {
 
     // What stays is still the document that was loaded: saving writes it to its own file.
     window->mnuFileSave_Click();
-    EXPECT_EQ(readBytes(good), TextFileBuilder(2).entry("Edited", 3).entry("Second").bytes());
-}
 
-TEST_F(DocumentTest, ReadOnlyFileShowsTheNoticeThenSaveAs) {
-    const std::string path = writeText("locked.zyt", 1, {"Text"});
-    open(path, false);
+    // Once the file is read-only, Save shows the notice, then Save As from the file's name.
     commit("Changed");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    std::filesystem::permissions(good, std::filesystem::perms::owner_read);
     prompts.clearLog();
     prompts.chooseFile(QString::fromStdString(dir.file("elsewhere.zyt")));
     window->mnuFileSave_Click();
-
     ASSERT_EQ(prompts.shown().size(), 2u);
     EXPECT_EQ(prompts.shown()[0].icon, Prompts::Icon::Stop);
     EXPECT_EQ(prompts.shown()[1].kind, Kind::SaveFile);
-    EXPECT_EQ(prompts.shown()[1].dialog.initialName.toStdString(), path);
-    EXPECT_EQ(readBytes(dir.file("elsewhere.zyt")), TextFileBuilder(1).entry("Changed").bytes());
-    EXPECT_EQ(readBytes(path), TextFileBuilder(1).entry("Text").bytes());
+    EXPECT_EQ(prompts.shown()[1].dialog.initialName.toStdString(), good);
+    EXPECT_EQ(readBytes(dir.file("elsewhere.zyt")),
+              TextFileBuilder(2).entry("Edited", 3).entry("Changed").bytes());
+    EXPECT_EQ(readBytes(good), TextFileBuilder(2).entry("Edited", 3).entry("Second").bytes());
 }
 
 // Conversion marks the document changed; Save writes it in the other game's format and
