@@ -117,23 +117,6 @@ TEST_F(DocumentTest, CancelledRefusedOrRepeatedOpensLeaveTheDocumentAndSavesGoWh
     EXPECT_EQ(readBytes(good), TextFileBuilder(2).entry("Edited", 3).entry("Second").bytes());
 }
 
-// Conversion marks the document changed; Save writes it in the other game's format and
-// disables itself.
-TEST_F(DocumentTest, ConvertsBetweenTheGamesAndSaves) {
-    const std::string path = writeText("convert.zyt", 1, {"A", "B"});
-    open(path, false);
-    window->mnuFileConvertFile_Click();
-
-    EXPECT_TRUE(itemEnabled("mnuType"));
-    EXPECT_TRUE(itemChecked("mnuTypeNormal"));
-    EXPECT_EQ(window->backgroundPicture(), 5000);
-    EXPECT_FALSE(itemEnabled("mnuFileConvertFile"));
-    EXPECT_EQ(window->menuItem("mnuFileConvertFile")->text(), "&Can't convert not-loaded file");
-    window->barButton(3)->click();
-    EXPECT_EQ(readBytes(path), TextFileBuilder(2).entry("A", 1).entry("B", 1).bytes());
-    EXPECT_FALSE(state.Document.Modified || buttonEnabled(3) || itemEnabled("mnuFileSave"));
-}
-
 TEST_F(DocumentTest, NavigatesAndShowsThreeEntriesAndNoneOfAnEmptyDocument) {
     openThree();
     const struct {

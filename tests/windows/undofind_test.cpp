@@ -81,11 +81,14 @@ TEST_F(UndoFindTest, EditMenuComesAfterFileAndSaveFollowsTheUndoStack) {
 
     // The version conversion is one step too; undone, it can be chosen again.
     window->menuItem("mnuFileConvertFile")->trigger();
-    EXPECT_FALSE(state.Document.IsVersion2 || itemEnabled("mnuFileConvertFile"));
+    EXPECT_FALSE(state.Document.IsVersion2 || itemEnabled("mnuFileConvertFile") ||
+                 itemEnabled("mnuType"));
+    EXPECT_EQ(window->menuItem("mnuFileConvertFile")->text(), "&Can't convert not-loaded file");
     EXPECT_EQ(window->backgroundPicture(), Zyn1Picture);
     EXPECT_EQ(window->frontColor(), DefaultFrontColor);
     undo();
     EXPECT_TRUE(state.Document.IsVersion2 && itemEnabled("mnuType"));
+    EXPECT_EQ(window->backgroundPicture(), 5000);
     EXPECT_EQ(window->menuItem("mnuFileConvertFile")->text(),
               "&Convert file from ZYN 2 to ZYN 1 format");
     EXPECT_EQ(state.Document.EntryType[1], 1) << "the undone type change was dropped";
