@@ -175,48 +175,6 @@ TEST_F(EditorTest, EveryByteAccessKeysComposedAndPastedText) {
 // baseline: "_" shows. The control codes' symbols, in no installed font, come from the program's
 // own font after the display font, in the preview, the editor and the map: each visible, each
 // different.
-TEST_F(EditorTest, TheCharacterMapFitsItsFontToTheCellsAndShowsEachControlCode) {
-    editEntry({"_"});
-    frmTable& map = characterMap();
-    for (const QWidget* shown :
-         {static_cast<QWidget*>(window->Label2()), static_cast<QWidget*>(&box()),
-          static_cast<QWidget*>(map.Label1(0))}) {
-        EXPECT_EQ(shown->font().families().back(), ControlFontFamily);
-        EXPECT_NE(QFontInfo(shown->font()).family(), ControlFontFamily) << "only a fallback";
-    }
-    for (int start = 0; start <= frmTable::LastPageStart; start += frmTable::CellCount) {
-        map.HScroll1()->setValue(start);
-        for (int i = 0; i < frmTable::CellCount; ++i) {
-            const QLabel& cell = *map.Label1(i);
-            const QFontMetricsF metrics(cell.font());
-            EXPECT_LE(metrics.height(), cell.contentsRect().height()) << start + i;
-            EXPECT_LE(metrics.boundingRect(cell.text()).width(), cell.contentsRect().width())
-                << start + i;
-        }
-    }
-    auto drawn = [&](int i) {
-        return map.Label1(i)->grab(map.Label1(i)->contentsRect()).toImage();
-    };
-    auto ink = [](const QImage& image) {
-        int dark = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
-        return dark;
-    };
-    map.HScroll1()->setValue('_');
-    EXPECT_GT(ink(drawn(0)), 10);
-    map.HScroll1()->setValue(0);
-    std::vector<QImage> controls;
-    for (int code = 0; code < frmTable::CellCount; ++code) {
-        controls.push_back(drawn(code));
-        EXPECT_GT(ink(controls.back()), 60) << code;
-        for (int other = 0; other < code; ++other)
-            EXPECT_NE(controls.back(), controls[static_cast<std::size_t>(other)])
-                << code << " " << other;
-    }
-}
-
 // Tied to the main window, the editor stays above it: the window manager keeps a transient
 // window over its parent, also when the disabled main window is clicked; the preview under it
 // keeps its colours. Alt+C opens the editor's one character map, tied to the editor in turn; it
@@ -254,14 +212,48 @@ TEST_F(EditorTest, TheEditorAndItsOneCharacterMapAreTiedToTheirOwners) {
     EXPECT_EQ(edit.EditedText(), "abcd");
     EXPECT_EQ(preview(), before);
 
-    EXPECT_EQ(map.HScroll1()->maximum(), 224);
-    for (int start : {0, 224, 100}) {
-        map.HScroll1()->setValue(start);
-        EXPECT_EQ(
-            map.Label4()->text(),
-            QStringLiteral("Range of characters displayed: %1 to %2.").arg(start).arg(start + 31));
-        EXPECT_EQ(map.Label2(31)->text(), QString::number(start + 31));
+    for (const QWidget* shown :
+         {static_cast<QWidget*>(window->Label2()), static_cast<QWidget*>(&box()),
+          static_cast<QWidget*>(map.Label1(0))}) {
+        EXPECT_EQ(shown->font().families().back(), ControlFontFamily);
+        EXPECT_NE(QFontInfo(shown->font()).family(), ControlFontFamily) << "only a fallback";
     }
+    for (int start = 0; start <= frmTable::LastPageStart; start += frmTable::CellCount) {
+        map.HScroll1()->setValue(start);
+        for (int i = 0; i < frmTable::CellCount; ++i) {
+            const QLabel& cell = *map.Label1(i);
+            const QFontMetricsF metrics(cell.font());
+            EXPECT_LE(metrics.height(), cell.contentsRect().height()) << start + i;
+            EXPECT_LE(metrics.boundingRect(cell.text()).width(), cell.contentsRect().width())
+                << start + i;
+        }
+    }
+    auto drawn = [&](int i) {
+        return map.Label1(i)->grab(map.Label1(i)->contentsRect()).toImage();
+    };
+    auto ink = [](const QImage& image) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        return dark;
+    };
+    map.HScroll1()->setValue('_');
+    EXPECT_GT(ink(drawn(0)), 10);
+    map.HScroll1()->setValue(0);
+    std::vector<QImage> controls;
+    for (int code = 0; code < frmTable::CellCount; ++code) {
+        controls.push_back(drawn(code));
+        EXPECT_GT(ink(controls.back()), 60) << code;
+        for (int other = 0; other < code; ++other)
+            EXPECT_NE(controls.back(), controls[static_cast<std::size_t>(other)])
+                << code << " " << other;
+    }
+
+    EXPECT_EQ(map.HScroll1()->maximum(), 224);
+    map.HScroll1()->setValue(100);
+    EXPECT_EQ(map.Label4()->text(), "Range of characters displayed: 100 to 131.");
+    EXPECT_EQ(map.Label2(31)->text(), "131");
     EXPECT_EQ(map.Label1(0)->text(), QString(edit.displayCodec().charFor(100)));
     EXPECT_EQ(map.Label1(27)->text(), QString(QChar(0x2421))) << "DEL shows its symbol";
 
