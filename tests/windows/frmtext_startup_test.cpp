@@ -66,25 +66,9 @@ TEST_F(StartupTest, WithoutAFileOnlyOpenAboutAndExitAreUsable) {
         delete box;
 }
 
-// The argument is the whole name, blanks included, and surrounding quotes go; a bare name is
-// taken from the current folder.
-TEST_F(StartupTest, OpensTheFileNamedOnTheCommandLine) {
-    const std::string path = writeText("FILE 01.ZYT", 1, {"First", "Second"});
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(QString::fromStdString(dir.path()));
-    prompts.answer(Answer::No);
-    start("\"FILE 01.ZYT\"");
-    QDir::setCurrent(previous);
-
-    ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(lastShown().text, "Is this an ZYN 2 text file?");
-    EXPECT_EQ(lastShown().title, "ZYN Text File Editor");
-    EXPECT_EQ(title().toStdString(), titleFor(path, 1));
-    EXPECT_EQ(shown(), "First");
-    EXPECT_TRUE(buttonEnabled(4));
-}
-
 // The close box, "E&xit" and the Exit button all ask the same question, and the answer decides.
+// The file comes from the command line, where the argument is the whole name, blanks included,
+// surrounding quotes go, and a bare name is taken from the current folder.
 TEST_F(StartupTest, ClosingWithChangesAsksWhetherToSave) {
     const std::function<void(frmText&)> ways[] = {
         [](frmText& w) { w.close(); },
@@ -101,10 +85,16 @@ TEST_F(StartupTest, ClosingWithChangesAsksWhetherToSave) {
         {0, Answer::No, false},
         {0, Answer::Yes, true},
     };
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir.path()));
     for (const auto& c : cases) {
-        const std::string path = writeText("close.zyt", 1, {"Old"});
+        const std::string path = writeText("TO CLOSE.ZYT", 1, {"Old"});
+        prompts.clearLog();
         prompts.answer(Answer::No).answer(c.answer);
-        start(QString::fromStdString(path)).show();
+        start("\"TO CLOSE.ZYT\"").show();
+        EXPECT_EQ(prompts.shown().front().text, "Is this an ZYN 2 text file?");
+        EXPECT_EQ(prompts.shown().front().title, "ZYN Text File Editor");
+        EXPECT_EQ(title().toStdString(), titleFor(path, 1));
         commit("New");
         prompts.clearLog();
         // With the file's folder gone the save cannot write its temporary file.
@@ -114,13 +104,14 @@ TEST_F(StartupTest, ClosingWithChangesAsksWhetherToSave) {
 
         const bool saved = c.answer == Answer::Yes && !c.saveFails;
         EXPECT_EQ(prompts.shown().front().kind, Kind::YesNoCancel);
-        EXPECT_EQ(prompts.shown().front().text, "Do you want to save the changes to close.zyt?");
+        EXPECT_EQ(prompts.shown().front().text, "Do you want to save the changes to TO CLOSE.ZYT?");
         EXPECT_EQ(window->isVisible(), c.answer == Answer::Cancel || c.saveFails) << c.way;
         EXPECT_EQ(state.Document.Modified, !saved) << c.way;
         if (!c.saveFails) {
             EXPECT_EQ(readBytes(path), TextFileBuilder(1).entry(saved ? "New" : "Old").bytes());
         }
     }
+    QDir::setCurrent(previous);
 }
 
 } // namespace
