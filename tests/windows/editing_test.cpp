@@ -32,6 +32,10 @@ protected:
     frmEditor& editEntry(const std::vector<std::string>& entries, int index = 0) {
         // A new name each time: opening the file already loaded would not read it again.
         open(writeText(("edit" + std::to_string(++opened_) + ".zyt").c_str(), 1, entries), false);
+        return edit(index);
+    }
+    // The editor on entry index of the open document.
+    frmEditor& edit(int index) {
         window->selectEntry(index);
         window->barButton(12)->click();
         return editor();
@@ -96,12 +100,6 @@ TEST_F(EditorTest, OpensOnTheEntryAndHandsItsTextBackOnTheTimersTick) {
     EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines!\r\nBye");
     EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
     EXPECT_EQ(window->Label2()->text(), "Two\nlines!\nBye");
-
-    // A ZYN 2 entry is edited in its type's colour.
-    prompts.answer(Answer::No);
-    open(writeText("two.zyt", 2, {"Radio"}, {33}), true);
-    window->barButton(12)->click();
-    EXPECT_EQ(box().palette().color(QPalette::Text), colorFromValue(GetForeColorA(33)));
 }
 
 // A group item moves the menu's one check mark, also chosen twice; what is typed then goes
@@ -196,6 +194,8 @@ TEST_F(EditorTest, TheEditorAndItsOneCharacterMapAreTiedToTheirOwners) {
     ASSERT_NE(edit.windowHandle(), nullptr);
     EXPECT_EQ(edit.windowHandle()->transientParent(), window->windowHandle());
     EXPECT_TRUE(edit.isEnabled() && box().isEnabled()) << "the one window that works meanwhile";
+    EXPECT_EQ(box().palette().color(QPalette::Text), colorFromValue(GetForeColorA(17)))
+        << "a ZYN 2 entry is edited in its type's colour";
     for (int press = 0; press < 2; ++press) {
         edit.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
@@ -298,8 +298,7 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
 
     // Game codes 250 and "A" both show as "A"; nothing shows as 200.
     loadTable({{'a', 'b'}, {'b', 'a'}, {250, 'A'}, {200, 201}});
-    const auto& dialog = prompts.shown().at(0).dialog;
-    EXPECT_EQ(dialog.title, "Load character remapping file");
+    EXPECT_EQ(prompts.shown().at(0).dialog.title, "Load character remapping file");
     EXPECT_EQ(window->caption1(), "b cbt");
     EXPECT_EQ(shown(), "b cbt");
     EXPECT_FALSE(itemEnabled("mnuExtraLoadChr"));
@@ -307,16 +306,13 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
 
     // Opened and closed unchanged, an entry keeps its codes.
     for (const int entry : {0, 2}) {
-        window->selectEntry(entry);
-        window->barButton(12)->click();
+        edit(entry);
         closeEditor();
     }
     EXPECT_EQ(state.Document.EntryText[2], "x\xFA"
                                            "A");
     EXPECT_FALSE(state.Document.Modified);
-    window->selectEntry(0);
-    window->barButton(12)->click();
-    EXPECT_EQ(editor().EditedText(), "b cbt");
+    EXPECT_EQ(edit(0).EditedText(), "b cbt");
     // A map cell shows and inserts its table slot, whatever keyboard group is chosen.
     window->mnuKeybGreek_Click();
     frmTable& map = characterMap();
@@ -355,8 +351,7 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     EXPECT_EQ(state.Document.EntryText[1], "b abt");
     window->selectEntry(0);
     EXPECT_EQ(shown(), "b dbt");
-    window->barButton(12)->click();
-    EXPECT_EQ(editor().EditedText(), "b dbt");
+    EXPECT_EQ(edit(0).EditedText(), "b dbt");
     closeEditor();
     EXPECT_EQ(state.Document.EntryText[0], "b dbt");
 
@@ -379,8 +374,7 @@ TEST_F(EditorTest, OrdinalsFillTheCharacterSetSelector) {
     prompts.chooseFile(QString::fromStdString(dir.write("x.ord", "\xff\x7f")));
     window->mnuExtraOrdinal_Click();
 
-    const auto& dialog = prompts.shown().at(0).dialog;
-    EXPECT_EQ(dialog.title, "Load ZYN text ordinal file");
+    EXPECT_EQ(prompts.shown().at(0).dialog.title, "Load ZYN text ordinal file");
     auto lines = [&] {
         QStringList texts;
         for (int i = 0; i < window->Combo1()->count(); ++i)
