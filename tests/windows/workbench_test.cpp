@@ -73,62 +73,36 @@ protected:
     }
 };
 
-TEST_F(WorkbenchTest, EntryListFollowsTheMainWindowBothWaysAndEveryChange) {
-    open(writeText("a.zyt", 2, {"Hello @ world", "", "Radio"}, {1, 1, 33}), true);
-    frmEntries& list = entries();
-    EXPECT_TRUE(list.isVisible());
-    EXPECT_EQ(cell(0, EntryModel::Text), QString("Hello \u00B6 world"));
-    EXPECT_EQ(cell(2, EntryModel::Type), QString("033: Radio"));
-    EXPECT_EQ(cell(1, EntryModel::Status), QString("untranslated"));
-    EXPECT_EQ(list.lblCounts()->text(), QString("2 of 3 translated, 0 do not fit"));
-
-    // The list chooses the entry the main window shows ...
-    list.lstEntries()->setCurrentIndex(list.lstEntries()->model()->index(2, 0));
-    EXPECT_EQ(selectedEntry(), QString("3"));
-    EXPECT_EQ(shown(), "Radio");
-    // ... and the main window's moves choose the row.
-    window->Toolbar1_ButtonClick(9);
-    EXPECT_EQ(list.currentEntry(), 0);
-
-    // An edit shows at once, as does a change of type.
-    window->selectEntry(1);
-    EXPECT_EQ(list.currentEntry(), 1);
-    commit("Now filled");
-    EXPECT_EQ(cell(1, EntryModel::Status), QString("changed"));
-    EXPECT_EQ(list.lblCounts()->text(), QString("3 of 3 translated, 0 do not fit"));
-    window->mnuTypeDemo_Click();
-    EXPECT_EQ(cell(1, EntryModel::Type), QString("129: Demo Text"));
-
-    // Closing the main window closes the list.
-    prompts.answer(Answer::No);
-    window->close();
-    EXPECT_FALSE(list.isVisible());
-}
-
-// The list filters by text and status; an entry past the preview's bottom is marked where it is
-// cut, and counts as not fitting until it is cut down.
-TEST_F(WorkbenchTest, FiltersAndMarksTextPastThePreview) {
+// The list filters by text and status and follows the main window both ways and every change.
+// An entry past the preview's bottom is marked where it is cut, and counts as not fitting until
+// it is cut down.
+TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     std::string tall;
     for (int line = 0; line < 60; ++line)
         tall += line ? " @ Line" : "Line";
-    open(writeText("c.zyt", 2, {"The Key", tall, "", "KEYHOLE"}), true);
+    open(writeText("c.zyt", 2, {"The Key", tall, "", "KEYHOLE", "Radio"}, {1, 1, 1, 1, 33}), true);
     const QSize size = window->size();
     EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
+    frmEntries& list = entries();
+    EXPECT_TRUE(list.isVisible());
+    EXPECT_TRUE(cell(1, EntryModel::Text).startsWith(QString("Line \u00B6 Line")));
+    EXPECT_EQ(cell(4, EntryModel::Type), QString("033: Radio"));
+    EXPECT_EQ(cell(2, EntryModel::Status), QString("untranslated"));
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
+    EXPECT_EQ(list.lblCounts()->text(), QString("4 of 5 translated, 1 do not fit"));
     const struct {
         const char* text;
         int status;
         std::vector<int> rows;
     } cases[] = {
-        {"", 0, {1, 2, 3, 4}}, {"key", 0, {1, 4}},  {"KEY", 0, {1, 4}}, {"", 1, {3}},
-        {"", 2, {1, 2, 4}},    {"e", 2, {1, 2, 4}}, {"", 3, {}},        {"", 4, {2}},
+        {"key", 0, {1, 4}}, {"", 1, {3}}, {"", 2, {1, 2, 4, 5}},    {"e", 2, {1, 2, 4}},
+        {"", 3, {}},        {"", 4, {2}}, {"", 0, {1, 2, 3, 4, 5}},
     };
     for (const auto& c : cases) {
-        entries().txtFilter()->setText(QString::fromLatin1(c.text));
-        entries().cboStatus()->setCurrentIndex(c.status);
+        list.txtFilter()->setText(QString::fromLatin1(c.text));
+        list.cboStatus()->setCurrentIndex(c.status);
         EXPECT_EQ(rows(), c.rows) << c.text << " " << c.status;
     }
-    EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
-    EXPECT_EQ(entries().lblCounts()->text(), QString("3 of 4 translated, 1 do not fit"));
 
     window->selectEntry(1);
     const int cut = window->linesCutOff(1);
@@ -140,11 +114,50 @@ TEST_F(WorkbenchTest, FiltersAndMarksTextPastThePreview) {
     EXPECT_GT(window->CutMark()->y(), 240);
     EXPECT_LT(window->CutMark()->y(), window->Label2()->geometry().bottom());
     EXPECT_EQ(window->size(), size);
-
-    // Cut down to fit, the mark goes.
+    // Cut down to fit, the mark goes; the edit shows in the list at once.
     commit("Short again");
     EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
-    EXPECT_EQ(entries().lblCounts()->text(), QString("3 of 4 translated, 0 do not fit"));
+    EXPECT_EQ(cell(1, EntryModel::Status), QString("changed"));
+    EXPECT_EQ(list.lblCounts()->text(), QString("4 of 5 translated, 0 do not fit"));
+
+    // The list chooses the entry the main window shows ...
+    list.lstEntries()->setCurrentIndex(list.lstEntries()->model()->index(4, 0));
+    EXPECT_EQ(selectedEntry(), QString("5"));
+    EXPECT_EQ(shown(), "Radio");
+    // ... and the main window's moves choose the row.
+    window->Toolbar1_ButtonClick(9);
+    EXPECT_EQ(list.currentEntry(), 0);
+    window->selectEntry(2);
+    EXPECT_EQ(list.currentEntry(), 2);
+    commit("Now filled");
+    EXPECT_EQ(list.lblCounts()->text(), QString("5 of 5 translated, 0 do not fit"));
+    window->mnuTypeDemo_Click();
+    EXPECT_EQ(cell(2, EntryModel::Type), QString("129: Demo Text"));
+
+    // A dropped file opens as File Open opens it; Cancel at the save question keeps the edits.
+    const std::string dropped = writeText("dropped.zyt", 2, {"Dropped"});
+    auto drop = [&] {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window.get(), &event);
+    };
+    EXPECT_TRUE(window->acceptDrops());
+    prompts.answer(Answer::Cancel);
+    drop();
+    EXPECT_EQ(shown(), "Now filled");
+    prompts.answer(Answer::No).answer(Answer::Yes);
+    drop();
+    EXPECT_EQ(shown(), "Dropped");
+    EXPECT_EQ(title(), QString::fromStdString(titleFor(dropped, 2)));
+    EXPECT_FALSE(state.Document.Modified);
+
+    // Closing the main window closes the list.
+    window->close();
+    EXPECT_FALSE(list.isVisible());
 }
 
 // The reference is the same bank in another language or a chosen file; find in archive lists
@@ -221,32 +234,6 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     ASSERT_EQ(find.hits().size(), 1u);
     EXPECT_EQ(find.hits()[0].name, "EN_000.DIA");
     EXPECT_EQ(find.hits()[0].line, "big key");
-}
-
-TEST_F(WorkbenchTest, ADroppedFileOpensAsFileOpenOpensIt) {
-    open(writeText("first.zyt", 2, {"First"}), true);
-    commit("Edited");
-    const std::string dropped = writeText("dropped.zyt", 2, {"Dropped"});
-    auto drop = [&] {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(window.get(), &enter);
-        EXPECT_TRUE(enter.isAccepted());
-        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(window.get(), &event);
-    };
-    EXPECT_TRUE(window->acceptDrops());
-
-    // Cancelling the save question keeps the edited document.
-    prompts.answer(Answer::Cancel);
-    drop();
-    EXPECT_EQ(shown(), "Edited");
-    prompts.answer(Answer::No).answer(Answer::Yes);
-    drop();
-    EXPECT_EQ(shown(), "Dropped");
-    EXPECT_EQ(title(), QString::fromStdString(titleFor(dropped, 2)));
-    EXPECT_FALSE(state.Document.Modified);
 }
 
 } // namespace
