@@ -13,9 +13,6 @@ namespace {
 class DocumentTest : public MainWindowTest {
 protected:
     void SetUp() override { start(); }
-
-    void openThree() { open(writeText("three.zyt", 1, {"A", "B", "C"}), false); }
-    void click(int index) { window->barButton(index)->click(); }
 };
 
 TEST_F(DocumentTest, OpensZyn1AndCompressedZyn2Files) {
@@ -117,16 +114,41 @@ TEST_F(DocumentTest, CancelledRefusedOrRepeatedOpensLeaveTheDocumentAndSavesGoWh
     EXPECT_EQ(readBytes(good), TextFileBuilder(2).entry("Edited", 3).entry("Second").bytes());
 }
 
-// The buttons move as their keys do (the key walk); the selector chooses an entry too.
-TEST_F(DocumentTest, ChoosesEntriesAndShowsNoneOfAnEmptyDocument) {
-    openThree();
+// A type changes the entry, its picture and colour, and moves the menu's one mark; the selector
+// chooses an entry as the buttons and their keys do (the key walk); the character set changes
+// how bytes are shown, and outlives an open.
+TEST_F(DocumentTest, TypesEntriesCharacterSetsAndAnEmptyDocument) {
+    open(writeText("types.zyt", 2, {"Normal", "Odd", "Demo"}, {1, 7, 129}), true);
+    window->menuItem("mnuTypeDemo")->trigger();
+    EXPECT_EQ(state.Document.EntryType[0], 129);
+    EXPECT_EQ(window->backgroundPicture(), 4000);
+    EXPECT_EQ(window->frontColor(), 16777215u);
+    EXPECT_TRUE(itemChecked("mnuTypeDemo"));
+    EXPECT_FALSE(itemChecked("mnuTypeNormal"));
+
+    // The checked item again changes nothing, not even Modified.
+    state.Document.Modified = false;
+    window->menuItem("mnuTypeDemo")->trigger();
+    EXPECT_TRUE(itemChecked("mnuTypeDemo"));
+    EXPECT_FALSE(state.Document.Modified);
+
+    // An unknown type: no mark, grey text, the picture of the entry before.
+    window->barButton(7)->click();
+    EXPECT_EQ(window->frontColor(), UnknownTypeColor);
+    EXPECT_EQ(window->backgroundPicture(), 4000);
+    for (const EntryTypeInfo& type : EntryTypes)
+        EXPECT_FALSE(itemChecked(type.menuName)) << type.menuName;
+    window->mnuTypeBigFrame_Click();
+    EXPECT_EQ(state.Document.EntryType[1], 3);
+    EXPECT_EQ(window->backgroundPicture(), 1000);
+
     window->Combo2()->setCurrentIndex(2);
     emit window->Combo2()->activated(2);
     EXPECT_EQ(state.Document.CurrentEntry, 2);
-    EXPECT_EQ(shown(), "C");
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_EQ(shown(), "Demo");
+    EXPECT_TRUE(itemChecked("mnuTypeDemo"));
+    EXPECT_FALSE(itemChecked("mnuTypeBigFrame"));
 
-    // The character set changes how bytes are shown, and outlives an open.
     commit("\xe1");
     window->Combo1()->setCurrentIndex(5);
     emit window->Combo1()->activated(5);
@@ -136,7 +158,7 @@ TEST_F(DocumentTest, ChoosesEntriesAndShowsNoneOfAnEmptyDocument) {
     EXPECT_EQ(shown(), "\xe1");
 
     // A document without entries shows nothing, and there is nothing to move through or edit.
-    prompts.answer(Answer::No); // do not save the edit
+    prompts.answer(Answer::No); // do not save the edits
     open(dir.write("empty.zyt", std::string("\x02\x00", 2)), true);
     EXPECT_EQ(window->characterSet(), 161);
     EXPECT_EQ(window->Combo2()->count(), 0);
@@ -149,41 +171,6 @@ TEST_F(DocumentTest, ChoosesEntriesAndShowsNoneOfAnEmptyDocument) {
     EXPECT_EQ(state.Document.CurrentEntry, 0);
     EXPECT_EQ(window->editor(), nullptr);
     EXPECT_FALSE(state.Document.Modified);
-}
-
-TEST_F(DocumentTest, ChoosingATypeChangesEntryPictureAndColour) {
-    open(writeText("types.zyt", 2, {"Normal", "Odd", "Demo"}, {1, 7, 129}), true);
-    EXPECT_TRUE(itemChecked("mnuTypeNormal"));
-    EXPECT_EQ(window->backgroundPicture(), 5000);
-
-    window->menuItem("mnuTypeDemo")->trigger();
-    EXPECT_EQ(state.Document.EntryType[0], 129);
-    EXPECT_EQ(window->backgroundPicture(), 4000);
-    EXPECT_EQ(window->frontColor(), 16777215u);
-    EXPECT_TRUE(buttonEnabled(3) && state.Document.Modified);
-    EXPECT_TRUE(itemChecked("mnuTypeDemo"));
-    EXPECT_FALSE(itemChecked("mnuTypeNormal"));
-
-    // The checked item again changes nothing, not even Modified.
-    state.Document.Modified = false;
-    window->menuItem("mnuTypeDemo")->trigger();
-    EXPECT_TRUE(itemChecked("mnuTypeDemo"));
-    EXPECT_FALSE(state.Document.Modified);
-
-    // An unknown type: no mark, grey text, the picture of the entry before.
-    click(7);
-    EXPECT_EQ(window->frontColor(), UnknownTypeColor);
-    EXPECT_EQ(window->backgroundPicture(), 4000);
-    for (const EntryTypeInfo& type : EntryTypes)
-        EXPECT_FALSE(itemChecked(type.menuName)) << type.menuName;
-    window->mnuTypeBigFrame_Click();
-    EXPECT_EQ(state.Document.EntryType[1], 3);
-    EXPECT_EQ(window->backgroundPicture(), 1000);
-    EXPECT_TRUE(state.Document.Modified);
-
-    click(10);
-    EXPECT_TRUE(itemChecked("mnuTypeDemo"));
-    EXPECT_FALSE(itemChecked("mnuTypeBigFrame"));
 }
 
 } // namespace
