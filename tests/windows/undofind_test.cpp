@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -44,12 +43,6 @@ protected:
 TEST_F(UndoFindTest, EditMenuComesAfterFileAndSaveFollowsTheUndoStack) {
     openShown({"One", "Two", "Three"});
     EXPECT_EQ(window->menuBar()->actions()[1]->text(), "E&dit");
-    QStringList items;
-    for (QAction* item : window->findChild<QMenu*>("mnuEdit")->actions())
-        items << item->objectName();
-    EXPECT_EQ(items.mid(0, 7),
-              (QStringList{"mnuEditUndo", "mnuEditRedo", "mnuEditSep1", "mnuEditFind",
-                           "mnuEditFindNext", "mnuEditFindPrevious", "mnuEditReplace"}));
     EXPECT_FALSE(itemEnabled("mnuEditUndo") || itemEnabled("mnuEditRedo"));
 
     commit("Uno");
