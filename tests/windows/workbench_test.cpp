@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QTreeWidget>
 #include <QUrl>
+#include <map>
 
 namespace zyn::test {
 namespace {
@@ -46,17 +47,13 @@ protected:
 
     // A ZYN 2 text archive: EN_000.DIA (item 7), FR_000.DIA (37) and DE_001.DIA (69) hold texts.
     std::string archive() {
+        const std::map<int, std::string> texts = {
+            {7, TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data()},
+            {37, TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data()},
+            {69, TextFileBuilder(2).entry("Ein Schluessel").entry("Tuer").data()}};
         ArchiveBuilder builder;
-        for (int i = 0; i < 180; ++i) {
-            if (i == 7)
-                builder.stored(TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data());
-            else if (i == 37)
-                builder.stored(TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data());
-            else if (i == 69)
-                builder.stored(TextFileBuilder(2).entry("Ein Schluessel").entry("Tuer").data());
-            else
-                builder.stored("item " + std::to_string(i));
-        }
+        for (int i = 0; i < 180; ++i)
+            builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
         return dir.write("text.hqr", builder.build());
     }
     // Open from HQR of item of path.
