@@ -150,7 +150,6 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     EXPECT_FALSE(dialogShown());
     EXPECT_EQ(shown(), "Packed text");
     EXPECT_EQ(title().toStdString(), titleFor(archive + "; EN_001.DIA", 2));
-    EXPECT_TRUE(state.Document.FromArchive && state.Document.IsVersion2);
     EXPECT_FALSE(buttonEnabled(3));
     EXPECT_TRUE(holdsNoWorkingFile(state.Work.path())) << "working files left";
     commit("Changed");
