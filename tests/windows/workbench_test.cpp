@@ -171,7 +171,6 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(cell(0, EntryModel::Reference), QString("Hello"));
     EXPECT_EQ(cell(1, EntryModel::Status), QString("untranslated"));
-    EXPECT_EQ(entries().lblCounts()->text(), QString("1 of 3 translated, 0 do not fit"));
 
     // The string editor shows the reference above its box, and grows for it.
     window->editEntry();
@@ -191,7 +190,6 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     prompts.chooseFile(QString::fromStdString(writeText("ref.zyt", 2, {"Bonjour", "Au revoir"})))
         .answer(Answer::Yes);
     compare().cmdFile_Click();
-    EXPECT_EQ(cell(0, EntryModel::Status), QString("untranslated"));
     EXPECT_EQ(cell(1, EntryModel::Reference), QString("Au revoir"));
 
     // Find in archive: a result in another item asks about the changes first, and the other
@@ -215,8 +213,7 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     EXPECT_EQ(selectedEntry(), QString("2"));
     EXPECT_EQ(shown(), "Bye");
     EXPECT_EQ(title().toStdString(), titleFor(path + "; EN_000.DIA", 2));
-    EXPECT_EQ(state.Reference.entryCount(), 0);
-    EXPECT_EQ(cell(0, EntryModel::Status), QString());
+    EXPECT_EQ(cell(0, EntryModel::Reference), QString());
 
     // Another archive, chosen: only its dialogue items are searched.
     ArchiveBuilder other;
