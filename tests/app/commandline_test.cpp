@@ -33,7 +33,6 @@ TEST(EditorCommandLineTest, TakesEachArgumentWholeAndOptionsByTwoDashes) {
         EXPECT_EQ(line.action, c.action) << shown;
         EXPECT_EQ(line.files, c.files) << shown;
     }
-    EXPECT_EQ(ParseEditorCommandLine({"--frobnicate"}).error, "unknown option '--frobnicate'");
 }
 
 // Run with no display at all: the options are answered before anything needs one.
