@@ -79,7 +79,7 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
     const int i = index.row();
     const TextDocument& doc = main_.state().Document;
     if (role == Qt::ToolTipRole && index.column() == Status && status(i).linesCut > 0)
-        return QStringLiteral("%1 line(s) cut off").arg(status(i).linesCut);
+        return linesCutOffText(status(i).linesCut);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {

@@ -43,6 +43,9 @@ class frmEditor;
 class frmFind;
 class frmEntries;
 
+// The tool tip of an entry that does not fit: "1 line cut off", "3 lines cut off".
+QString linesCutOffText(int lines);
+
 class frmText : public QMainWindow {
     Q_OBJECT
 public:

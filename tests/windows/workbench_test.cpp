@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -140,9 +142,30 @@ TEST_F(WorkbenchTest, TextPastThePreviewIsMarkedWhereItIsCut) {
     EXPECT_LT(cut, 60);
     EXPECT_TRUE(window->CutMark()->isVisibleTo(window.get()));
     EXPECT_EQ(window->CutMark()->toolTip(), QString("%1 lines cut off").arg(cut));
-    // The mark lies inside the preview, under the last line shown.
-    EXPECT_GT(window->CutMark()->y(), 240);
-    EXPECT_LT(window->CutMark()->y(), window->Label2()->geometry().bottom());
+    // Counted in the lines the label lays out: those shown fill its height, one more would not
+    // fit, and with those cut they make the whole text. The mark lies inside the preview, under
+    // the last line shown, not through it.
+    const QLabel& label = *window->Label2();
+    const QFontMetrics metrics(label.font());
+    const auto height = [&](int lines) {
+        return metrics
+            .boundingRect(QRect(0, 0, 1 << 16, 1 << 24), Qt::AlignLeft | Qt::AlignTop,
+                          QStringList(lines, QStringLiteral("Line")).join(QLatin1Char('\n')))
+            .height();
+    };
+    const int shown = [&] {
+        int lines = 0;
+        while (height(lines + 1) <= label.contentsRect().height() + 1)
+            ++lines;
+        return lines;
+    }();
+    EXPECT_EQ(height(shown + cut),
+              metrics
+                  .boundingRect(QRect(0, 0, label.contentsRect().width(), 1 << 24),
+                                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, label.text())
+                  .height());
+    EXPECT_GT(window->CutMark()->y(), label.y() + height(shown) - metrics.descent());
+    EXPECT_LT(window->CutMark()->y(), label.geometry().bottom());
     EXPECT_EQ(window->size(), size);
 
     EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
