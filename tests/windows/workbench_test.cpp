@@ -124,8 +124,15 @@ TEST_F(WorkbenchTest, FilterByTextAndStatus) {
         list.txtFilter()->setText(QString::fromLatin1(c.text));
         list.cboStatus()->setCurrentIndex(c.status);
         EXPECT_EQ(rows(), c.rows) << c.text << " " << c.status;
+        // Filtering never changes the entry the main window shows.
+        EXPECT_EQ(shown(), "The Key") << c.text << " " << c.status;
     }
     EXPECT_EQ(list.lblCounts()->text(), QString("3 of 4 translated, 0 do not fit"));
+    // With the shown entry filtered out no row is current, so the one left can be chosen.
+    list.cboStatus()->setCurrentIndex(1);
+    list.lstEntries()->setCurrentIndex(list.lstEntries()->model()->index(0, 0));
+    EXPECT_EQ(shown(), "");
+    EXPECT_EQ(selectedEntry(), QString("3"));
 }
 
 TEST_F(WorkbenchTest, TextPastThePreviewIsMarkedWhereItIsCut) {
