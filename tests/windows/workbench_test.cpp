@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -126,9 +128,16 @@ TEST_F(WorkbenchTest, FiltersAndMarksTextPastThePreview) {
         entries().txtFilter()->setText(QString::fromLatin1(c.text));
         entries().cboStatus()->setCurrentIndex(c.status);
         EXPECT_EQ(rows(), c.rows) << c.text << " " << c.status;
+        // Filtering never changes the entry the main window shows.
+        EXPECT_EQ(shown(), "The Key") << c.text << " " << c.status;
     }
     EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
     EXPECT_EQ(entries().lblCounts()->text(), QString("3 of 4 translated, 1 do not fit"));
+    // With the shown entry filtered out no row is current, so the one left can be chosen.
+    entries().cboStatus()->setCurrentIndex(1);
+    entries().lstEntries()->setCurrentIndex(entries().lstEntries()->model()->index(0, 0));
+    EXPECT_EQ(shown(), "");
+    EXPECT_EQ(selectedEntry(), QString("3"));
 
     window->selectEntry(1);
     const int cut = window->linesCutOff(1);
@@ -136,9 +145,30 @@ TEST_F(WorkbenchTest, FiltersAndMarksTextPastThePreview) {
     EXPECT_LT(cut, 60);
     EXPECT_TRUE(window->CutMark()->isVisibleTo(window.get()));
     EXPECT_EQ(window->CutMark()->toolTip(), QString("%1 lines cut off").arg(cut));
-    // The mark lies inside the preview, under the last line shown.
-    EXPECT_GT(window->CutMark()->y(), 240);
-    EXPECT_LT(window->CutMark()->y(), window->Label2()->geometry().bottom());
+    // Counted in the lines the label lays out: those shown fill its height, one more would not
+    // fit, and with those cut they make the whole text. The mark lies inside the preview, under
+    // the last line shown, not through it.
+    const QLabel& label = *window->Label2();
+    const QFontMetrics metrics(label.font());
+    const auto height = [&](int lines) {
+        return metrics
+            .boundingRect(QRect(0, 0, 1 << 16, 1 << 24), Qt::AlignLeft | Qt::AlignTop,
+                          QStringList(lines, QStringLiteral("Line")).join(QLatin1Char('\n')))
+            .height();
+    };
+    const int shown = [&] {
+        int lines = 0;
+        while (height(lines + 1) <= label.contentsRect().height() + 1)
+            ++lines;
+        return lines;
+    }();
+    EXPECT_EQ(height(shown + cut),
+              metrics
+                  .boundingRect(QRect(0, 0, label.contentsRect().width(), 1 << 24),
+                                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, label.text())
+                  .height());
+    EXPECT_GT(window->CutMark()->y(), label.y() + height(shown) - metrics.descent());
+    EXPECT_LT(window->CutMark()->y(), label.geometry().bottom());
     EXPECT_EQ(window->size(), size);
 
     // Cut down to fit, the mark goes.
