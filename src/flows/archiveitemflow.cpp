@@ -1,6 +1,7 @@
 #include "flows/archiveitemflow.h"
 
 #include "archive/itemexpansion.h"
+#include "archive/itemnames.h"
 #include "base/itemheader.h"
 #include "characters/remapping.h"
 #include "document/textreader.h"
@@ -90,6 +91,18 @@ Result<LoadedText> LoadArchiveItem(FileSystem& fs, WorkingFolder& work,
                                                        ") of the archive " + archivePath +
                                                        " is blank: it holds no text.");
     return readExtractedItem(fs, itemPath, name, isVersion2, progress);
+}
+
+Status NameArchiveItems(FileSystem& fs, const std::string& archivePath, const ArchiveIndex& index,
+                        ArchiveFlow& flow) {
+    ArchiveFlow named = flow;
+    const std::int32_t firstSlot = index.itemCount() > 0 ? index.ItemOffset[0] : 0;
+    if (!RecogniseTextArchive(named, firstSlot, fs.info(archivePath).size))
+        return Status::failure(ErrorKind::Unsupported,
+                               "This is not a text archive: " + archivePath);
+    NameTextArchiveItems(named, named.ArchiveIsVersion2, named.ArchiveIsDemo);
+    flow = std::move(named);
+    return {};
 }
 
 void AdoptArchiveItem(TextDocument& doc, LoadedText&& loaded, const std::string& archivePath,

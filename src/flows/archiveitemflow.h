@@ -21,6 +21,12 @@ namespace zyn {
 // The list text of an item: ItemNames of the item, or "item N" beyond the named ones.
 std::string ArchiveItemName(const ArchiveFlow& flow, int item);
 
+// Takes the archive at archivePath, whose index is index, as a text archive: the game and demo
+// from its first slot and its length, and the names of its items, all into flow. Fails, with
+// flow as it was, for an archive of any other kind.
+Status NameArchiveItems(FileSystem& fs, const std::string& archivePath, const ArchiveIndex& index,
+                        ArchiveFlow& flow);
+
 // Reads item `item` of the archive at archivePath, whose index is index: the item is extracted
 // to the working folder under name (its entry in index is refreshed from the file), tested for
 // a header and its mode, expanded into the working ".TMP" copy when compressed (progress

@@ -75,14 +75,11 @@ void frmCompare::listArchive(const std::string& path, ArchiveIndex index, int pr
     archivePath_ = path;
     index_ = std::move(index);
     flow_ = ArchiveFlow{};
-    const std::int32_t firstSlot = index_.itemCount() > 0 ? index_.ItemOffset[0] : 0;
-    if (!RecogniseTextArchive(flow_, firstSlot, main_.state().files().info(path).size)) {
-        main_.prompts().notify(this, windowTitle(),
-                               QStringLiteral("This is not a text archive: ") + fromNative(path),
+    if (const Status named = NameArchiveItems(main_.state().files(), path, index_, flow_); !named) {
+        main_.prompts().notify(this, windowTitle(), fromNative(named.message()),
                                Prompts::Icon::Stop);
         return;
     }
-    NameTextArchiveItems(flow_, flow_.ArchiveIsVersion2, flow_.ArchiveIsDemo);
     label_->setText(fromNative(path));
 
     // By default the same bank in the first other language.

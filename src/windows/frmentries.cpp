@@ -79,7 +79,7 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
     const int i = index.row();
     const TextDocument& doc = main_.state().Document;
     if (role == Qt::ToolTipRole && index.column() == Status && status(i).linesCut > 0)
-        return QStringLiteral("%1 line(s) cut off").arg(status(i).linesCut);
+        return linesCutOffText(status(i).linesCut);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
@@ -149,7 +149,8 @@ bool EntryFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
 frmEntries::frmEntries(frmText& main) : QWidget(&main, Qt::Tool), main_(main) {
     setObjectName(QStringLiteral("frmEntries"));
     setWindowTitle(QStringLiteral("Entries"));
-    resize(520, 502);
+    // As wide as the main window: the status column keeps room for "untranslated, does not fit".
+    resize(640, 502);
 
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("txtFilter"));
@@ -179,8 +180,8 @@ frmEntries::frmEntries(frmText& main) : QWidget(&main, Qt::Tool), main_(main) {
     view_->horizontalHeader()->setStretchLastSection(true);
     view_->setColumnWidth(EntryModel::Number, 40);
     view_->setColumnWidth(EntryModel::Type, 90);
-    view_->setColumnWidth(EntryModel::Text, 160);
-    view_->setColumnWidth(EntryModel::Reference, 140);
+    view_->setColumnWidth(EntryModel::Text, 170);
+    view_->setColumnWidth(EntryModel::Reference, 170);
     view_->installEventFilter(this);
 
     counts_ = new QLabel(this);
@@ -247,7 +248,8 @@ void frmEntries::selectEntry(int entry) {
         view_->setCurrentIndex(row);
         view_->scrollTo(row);
     } else {
-        view_->clearSelection();
+        // No current row either: a row the filter left current would not report being chosen.
+        view_->selectionModel()->clear();
     }
     following_ = false;
 }
@@ -261,7 +263,11 @@ void frmEntries::rowChosen(const QModelIndex& current) {
 }
 
 void frmEntries::applyFilter() {
+    // When the current row is filtered out the view moves to a neighbour; that is no choice of
+    // the user's and must not move the main window.
+    following_ = true;
     proxy_->setFilter(filter_->text(), static_cast<StatusFilter>(status_->currentIndex()));
+    following_ = false;
     selectEntry(main_.state().Document.CurrentEntry);
 }
 

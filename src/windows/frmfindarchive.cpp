@@ -65,14 +65,11 @@ void frmFindArchive::start() {
 
 bool frmFindArchive::useArchive(const std::string& path, ArchiveIndex index) {
     ArchiveFlow flow;
-    const std::int32_t firstSlot = index.itemCount() > 0 ? index.ItemOffset[0] : 0;
-    if (!RecogniseTextArchive(flow, firstSlot, main_.state().files().info(path).size)) {
-        main_.prompts().notify(this, windowTitle(),
-                               QStringLiteral("This is not a text archive: ") + fromNative(path),
+    if (const Status named = NameArchiveItems(main_.state().files(), path, index, flow); !named) {
+        main_.prompts().notify(this, windowTitle(), fromNative(named.message()),
                                Prompts::Icon::Stop);
         return false;
     }
-    NameTextArchiveItems(flow, flow.ArchiveIsVersion2, flow.ArchiveIsDemo);
     archivePath_ = path;
     index_ = std::move(index);
     flow_ = flow;
@@ -132,13 +129,11 @@ void frmFindArchive::openResult(int row) {
                                    Prompts::Icon::Stop);
             return;
         }
-        AdoptArchiveItem(state.Document, std::move(*loaded), archivePath_, hit.item);
-        state.Archive = std::move(index);
         state.Flow.ArchiveIsVersion2 = flow_.ArchiveIsVersion2;
         state.Flow.ArchiveIsDemo = flow_.ArchiveIsDemo;
         state.Flow.ItemNames = flow_.ItemNames;
-        main_.showLoadedDocument();
-        main_.setWindowTitle(fromNative(ArchiveWindowTitle(state.Document, hit.name)));
+        main_.showArchiveItem(std::move(*loaded), archivePath_, hit.item, std::move(index),
+                              hit.name);
     }
     if (hit.entry < state.Document.entryCount())
         main_.selectEntry(hit.entry);

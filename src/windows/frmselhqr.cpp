@@ -181,10 +181,7 @@ bool frmSelHQR::load() {
         return false;
     }
 
-    AdoptArchiveItem(state_.Document, std::move(*loaded), archivePath_, selection_);
-    state_.Archive = std::move(index_);
-    main_.showLoadedDocument();
-    main_.setWindowTitle(fromNative(ArchiveWindowTitle(state_.Document, name)));
+    main_.showArchiveItem(std::move(*loaded), archivePath_, selection_, std::move(index_), name);
     finish();
     return true;
 }

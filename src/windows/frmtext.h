@@ -37,11 +37,15 @@ class QDropEvent;
 namespace zyn {
 
 struct ProgramState;
+struct ArchiveIndex;
 struct LoadedText;
 struct TextDocument;
 class frmEditor;
 class frmFind;
 class frmEntries;
+
+// The tool tip of an entry that does not fit: "1 line cut off", "3 lines cut off".
+QString linesCutOffText(int lines);
 
 class frmText : public QMainWindow {
     Q_OBJECT
@@ -90,6 +94,10 @@ public:
     void setNoDocumentState();
     void setDocumentLoadedState();
     void showLoadedDocument();
+    // The end of a Load from an archive: the text read from item `item` (listed as name) of
+    // archivePath becomes the document, index the archive's, and the window shows it.
+    void showArchiveItem(LoadedText&& loaded, const std::string& archivePath, int item,
+                         ArchiveIndex&& index, const std::string& name);
     // File Save and its button, one action.
     void setSaveEnabled(bool enabled);
     // The title rule: BaseCaption, the file and the game, once a file is loaded.

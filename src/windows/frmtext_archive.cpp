@@ -1,6 +1,7 @@
 // Opening a document from an item of the text archive, and saving it into one.
 
 #include "archive/archiveindex.h"
+#include "flows/archiveitemflow.h"
 #include "flows/programstate.h"
 #include "windows/frmselhqr.h"
 #include "windows/frmtext.h"
@@ -12,6 +13,18 @@ namespace {
 
 const QString ArchiveFilter =
     QStringLiteral("ZYN Text Archive (text.hqr)|text.hqr|All files (*.*)|*.*");
+
+} // namespace
+
+void frmText::showArchiveItem(LoadedText&& loaded, const std::string& archivePath, int item,
+                              ArchiveIndex&& index, const std::string& name) {
+    AdoptArchiveItem(state_.Document, std::move(loaded), archivePath, item);
+    state_.Archive = std::move(index);
+    showLoadedDocument();
+    setWindowTitle(fromNative(ArchiveWindowTitle(state_.Document, name)));
+}
+
+namespace {
 
 // The window keeps one item dialog, made when it is first needed.
 frmSelHQR& itemDialog(frmText& window) {

@@ -69,8 +69,28 @@ const std::string& frmText::openedText(int i) const {
 
 namespace {
 
+// How the preview's front layer lays out lines: the height of one line and the distance from one
+// line to the next. Both are taken from the layout the label paints with, not from the font's
+// rounded line spacing, which can be a pixel short per line and put the cut ten lines too high.
+struct LinePitch {
+    int first = 1;
+    int next = 1;
+};
+
+LinePitch pitchOf(const QLabel& layer) {
+    const QFontMetrics metrics(layer.font());
+    const int flags = Qt::AlignLeft | Qt::AlignTop;
+    const int one =
+        metrics.boundingRect(QRect(0, 0, 1 << 16, 1 << 16), flags, QStringLiteral("X")).height();
+    const int two =
+        metrics.boundingRect(QRect(0, 0, 1 << 16, 1 << 16), flags, QStringLiteral("X\nX")).height();
+    return {std::max(1, one), std::max(1, two - one)};
+}
+
 // Lines of text the preview's front layer cannot show, and how many whole lines it shows; with
-// the font and the word wrap of the layer, as the label itself lays the text out.
+// the font and the word wrap of the layer, as the label itself lays the text out. A line whose
+// box misses one pixel row at its foot still counts as shown: the box is rounded up, and that
+// row is empty.
 std::pair<int, int> fitOf(const QLabel& layer, const QString& text) {
     if (text.isEmpty())
         return {0, 0};
@@ -78,13 +98,20 @@ std::pair<int, int> fitOf(const QLabel& layer, const QString& text) {
     const QRect area = layer.contentsRect();
     const QRect needed = metrics.boundingRect(
         QRect(0, 0, area.width(), 1 << 24), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-    const int spacing = std::max(1, metrics.lineSpacing());
-    const int shown = (area.height() + metrics.leading()) / spacing;
-    const int total = (needed.height() + metrics.leading() + spacing / 2) / spacing;
+    const LinePitch pitch = pitchOf(layer);
+    const int shown =
+        area.height() + 1 < pitch.first ? 0 : 1 + (area.height() + 1 - pitch.first) / pitch.next;
+    const int total =
+        1 + (std::max(0, needed.height() - pitch.first) + pitch.next / 2) / pitch.next;
     return {std::max(0, total - shown), shown};
 }
 
 } // namespace
+
+QString linesCutOffText(int lines) {
+    return lines == 1 ? QStringLiteral("1 line cut off")
+                      : QStringLiteral("%1 lines cut off").arg(lines);
+}
 
 int frmText::linesCutOff(int i) const {
     return fitOf(*label2_, codec_.toDisplay(shownText(i))).first;
@@ -95,10 +122,11 @@ void frmText::updateCutMark() {
     cutMark_->setVisible(cut > 0);
     if (cut == 0)
         return;
-    const int y = label2_->y() + shown * QFontMetrics(label2_->font()).lineSpacing();
+    const LinePitch pitch = pitchOf(*label2_);
+    const int below = shown == 0 ? 0 : pitch.first + (shown - 1) * pitch.next;
+    const int y = label2_->y() + label2_->contentsRect().top() + below;
     cutMark_->move(cutMark_->x(), std::min(y, label2_->geometry().bottom()) - 2);
-    cutMark_->setToolTip(cut == 1 ? QStringLiteral("1 line cut off")
-                                  : QStringLiteral("%1 lines cut off").arg(cut));
+    cutMark_->setToolTip(linesCutOffText(cut));
     cutMark_->raise();
 }
 

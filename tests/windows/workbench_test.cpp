@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -91,14 +93,22 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
         int status;
         std::vector<int> rows;
     } cases[] = {
-        {"key", 0, {1, 4}}, {"", 1, {3}}, {"", 2, {1, 2, 4, 5}},    {"e", 2, {1, 2, 4}},
-        {"", 3, {}},        {"", 4, {2}}, {"", 0, {1, 2, 3, 4, 5}},
+        {"key", 0, {1, 4}},  {"", 1, {3}}, {"", 2, {1, 2, 4, 5}},
+        {"e", 2, {1, 2, 4}}, {"", 3, {}},  {"", 4, {2}},
     };
     for (const auto& c : cases) {
         list.txtFilter()->setText(QString::fromLatin1(c.text));
         list.cboStatus()->setCurrentIndex(c.status);
         EXPECT_EQ(rows(), c.rows) << c.text << " " << c.status;
+        // Filtering never changes the entry the main window shows.
+        EXPECT_EQ(shown(), "The Key") << c.text << " " << c.status;
     }
+    // With the shown entry filtered out no row is current, so the one left can be chosen.
+    list.cboStatus()->setCurrentIndex(1);
+    list.lstEntries()->setCurrentIndex(list.lstEntries()->model()->index(0, 0));
+    EXPECT_EQ(shown(), "");
+    EXPECT_EQ(selectedEntry(), QString("3"));
+    list.cboStatus()->setCurrentIndex(0);
 
     window->selectEntry(1);
     const int cut = window->linesCutOff(1);
@@ -106,9 +116,30 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     EXPECT_LT(cut, 60);
     EXPECT_TRUE(window->CutMark()->isVisibleTo(window.get()));
     EXPECT_EQ(window->CutMark()->toolTip(), QString("%1 lines cut off").arg(cut));
-    // The mark lies inside the preview, under the last line shown.
-    EXPECT_GT(window->CutMark()->y(), 240);
-    EXPECT_LT(window->CutMark()->y(), window->Label2()->geometry().bottom());
+    // Counted in the lines the label lays out: those shown fill its height, one more would not
+    // fit, and with those cut they make the whole text. The mark lies inside the preview, under
+    // the last line shown, not through it.
+    const QLabel& label = *window->Label2();
+    const QFontMetrics metrics(label.font());
+    const auto height = [&](int lines) {
+        return metrics
+            .boundingRect(QRect(0, 0, 1 << 16, 1 << 24), Qt::AlignLeft | Qt::AlignTop,
+                          QStringList(lines, QStringLiteral("Line")).join(QLatin1Char('\n')))
+            .height();
+    };
+    const int linesShown = [&] {
+        int lines = 0;
+        while (height(lines + 1) <= label.contentsRect().height() + 1)
+            ++lines;
+        return lines;
+    }();
+    EXPECT_EQ(height(linesShown + cut),
+              metrics
+                  .boundingRect(QRect(0, 0, label.contentsRect().width(), 1 << 24),
+                                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, label.text())
+                  .height());
+    EXPECT_GT(window->CutMark()->y(), label.y() + height(linesShown) - metrics.descent());
+    EXPECT_LT(window->CutMark()->y(), label.geometry().bottom());
     EXPECT_EQ(window->size(), size);
     // Cut down to fit, the mark goes; the edit shows in the list at once.
     commit("Short again");
