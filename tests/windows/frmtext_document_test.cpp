@@ -15,7 +15,9 @@ protected:
     void SetUp() override { start(); }
 };
 
-TEST_F(DocumentTest, OpensZyn1AndCompressedZyn2Files) {
+// Opens a ZYN 1 file and a compressed ZYN 2 file, then the walk of cancelled, refused and
+// repeated opens, which leave the document, and of saves, which go where they can.
+TEST_F(DocumentTest, OpensAndSavesAndWhatCancelledOrRefusedOpensLeave) {
     open(writeText("one.zyt", 1, {"Hello", "Bye"}), false);
 
     const auto& dialog = prompts.shown()[0].dialog;
@@ -38,9 +40,7 @@ TEST_F(DocumentTest, OpensZyn1AndCompressedZyn2Files) {
     // Its expanded copy is kept in the private working folder, not beside the user's file.
     EXPECT_TRUE(fileExists(state.Work.path() + "two.dat.TMP"));
     EXPECT_EQ(title().toStdString(), titleFor(two, 2));
-}
 
-TEST_F(DocumentTest, CancelledRefusedOrRepeatedOpensLeaveTheDocumentAndSavesGoWhereTheyCan) {
     const std::string good = writeText("good.zyt", 2, {"Keep me", "Second"}, {3, 1});
     open(good, true);
     commit("Edited");
