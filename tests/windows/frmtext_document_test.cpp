@@ -93,7 +93,6 @@ TEST_F(DocumentTest, OpensAndSavesAndWhatCancelledOrRefusedOpensLeave) {
     window->mnuFileSave_Click();
     ASSERT_EQ(prompts.shown().size(), 2u);
     EXPECT_EQ(prompts.shown()[0].icon, Prompts::Icon::Stop);
-    EXPECT_EQ(prompts.shown()[1].kind, Kind::SaveFile);
     EXPECT_EQ(prompts.shown()[1].dialog.initialName.toStdString(), good);
     EXPECT_EQ(readBytes(dir.file("elsewhere.zyt")),
               TextFileBuilder(2).entry("Edited", 3).entry("Changed").bytes());

