@@ -81,26 +81,6 @@ private:
     int opened_ = 0;
 };
 
-TEST_F(EditorTest, OpensOnTheEntryAndHandsItsTextBackOnTheTimersTick) {
-    frmEditor& edit = editEntry({"One", "Two @ lines"}, 1);
-    EXPECT_EQ(edit.windowTitle(), "String no. 2");
-    EXPECT_EQ(box().toPlainText(), "Two\nlines");
-    EXPECT_EQ(box().palette().color(QPalette::Text), colorFromValue(DefaultFrontColor));
-    EXPECT_FALSE(window->isEnabled());
-    EXPECT_FALSE(window->close()) << "nor can it be closed under the editor";
-    closeEditor();
-    EXPECT_TRUE(window->isEnabled());
-
-    window->barButton(12)->click();
-    type("!\nBye");
-    editor().close();
-    EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines") << "nothing is stored before the tick";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
-    EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines!\r\nBye");
-    EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
-    EXPECT_EQ(window->Label2()->text(), "Two\nlines!\nBye");
-}
-
 // A group item moves the menu's one check mark, also chosen twice; what is typed then goes
 // through the group's code page and, once it is loaded, the remapping table.
 TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
@@ -135,7 +115,29 @@ TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
     }
 }
 
-TEST_F(EditorTest, EveryByteAccessKeysComposedAndPastedTextAndOrdinals) {
+// The editor opens on the entry, holding the main window, and hands its text back on the
+// timer's tick; then what it takes in: access keys, composed and pasted text, every byte, and
+// ordinal files in the character set selector.
+TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedText) {
+    frmEditor& edit = editEntry({"One", "Two @ lines"}, 1);
+    EXPECT_EQ(edit.windowTitle(), "String no. 2");
+    EXPECT_EQ(box().toPlainText(), "Two\nlines");
+    EXPECT_EQ(box().palette().color(QPalette::Text), colorFromValue(DefaultFrontColor));
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_FALSE(window->close()) << "nor can it be closed under the editor";
+    closeEditor();
+    EXPECT_TRUE(window->isEnabled());
+
+    window->barButton(12)->click();
+    type("!\nBye");
+    editor().close();
+    EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines") << "nothing is stored before the tick";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
+    EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines!\r\nBye");
+    EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
+    EXPECT_EQ(window->Label2()->text(), "Two\nlines!\nBye");
+
+    prompts.answer(Answer::No);
     window->mnuKeybWest_Click();
     editEntry({"abc"});
     type("\b");

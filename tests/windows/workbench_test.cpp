@@ -58,14 +58,6 @@ protected:
             builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
         return dir.write("text.hqr", builder.build());
     }
-    // Open from HQR of item of path.
-    void openItem(const std::string& path, int item) {
-        prompts.chooseFile(QString::fromStdString(path));
-        window->mnuFileOpenFromHQR_Click();
-        auto* dialog = window->findChild<frmSelHQR*>();
-        dialog->List1()->item(item)->setCheckState(Qt::Checked);
-        dialog->Command1_Click();
-    }
     frmCompare& compare() {
         window->mnuViewCompare_Click();
         return *window->findChild<frmCompare*>();
@@ -186,7 +178,11 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
 // every dialogue item and opens a result.
 TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     const std::string path = archive();
-    openItem(path, 37);
+    prompts.chooseFile(QString::fromStdString(path));
+    window->mnuFileOpenFromHQR_Click();
+    auto& items = *window->findChild<frmSelHQR*>();
+    items.List1()->item(37)->setCheckState(Qt::Checked);
+    items.Command1_Click();
     ASSERT_EQ(shown(), "Bonjour");
     frmCompare& dialog = compare();
     // Every dialogue item is offered; the same bank in English is chosen.
