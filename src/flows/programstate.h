@@ -18,7 +18,6 @@ struct ProgramState {
     TextDocument Document;
     // The document shown beside it for comparison, read-only; no entries while none is chosen.
     TextDocument Reference;
-    std::string ReferenceName;
     // The index of the archive the document came from or was last saved into.
     ArchiveIndex Archive;
     ArchiveFlow Flow;

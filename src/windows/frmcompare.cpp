@@ -121,7 +121,7 @@ void frmCompare::cmdCompare_Click() {
                                Prompts::Icon::Stop);
         return;
     }
-    main_.setReference(std::move(*loaded), name);
+    main_.setReference(std::move(*loaded));
     accept();
 }
 
@@ -144,7 +144,7 @@ void frmCompare::cmdFile_Click() {
     LoadedText loaded;
     if (!main_.readTextFile(chosen, false, loaded))
         return;
-    main_.setReference(std::move(loaded), path.substr(folderOf(path).size()));
+    main_.setReference(std::move(loaded));
     accept();
 }
 

@@ -358,7 +358,6 @@ void frmText::showLoadedDocument() {
     // A reference chosen for another document would mark the wrong entries as untranslated.
     if (state_.Reference.SlotCount != 0) {
         state_.Reference = TextDocument{};
-        state_.ReferenceName.clear();
         emit referenceChanged();
     }
     opened_.assign(state_.Document.EntryText.begin(),
@@ -470,10 +469,9 @@ void frmText::mnuViewCompare_Click() {
     dialog->start();
 }
 
-void frmText::setReference(LoadedText&& loaded, const std::string& name) {
+void frmText::setReference(LoadedText&& loaded) {
     state_.Reference = TextDocument{};
     AdoptText(state_.Reference, std::move(loaded));
-    state_.ReferenceName = name;
     emit referenceChanged();
 }
 

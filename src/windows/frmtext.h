@@ -158,7 +158,7 @@ public:
     // The entry list window, once View > Entries has made it.
     frmEntries* entriesWindow() const;
     // Makes loaded the reference document, named name in the window titles.
-    void setReference(LoadedText&& loaded, const std::string& name);
+    void setReference(LoadedText&& loaded);
     // Entry i of the reference document, or null when it has none.
     const std::string* referenceText(int i) const;
 

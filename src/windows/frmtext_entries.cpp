@@ -220,8 +220,6 @@ void frmText::Toolbar1_ButtonClick(int index) {
         current = 0;
     else if (index == 10)
         current = last;
-    state_.Document.CurrentEntry = static_cast<std::int16_t>(current);
-    ShowEntry();
     selectEntry(current);
 }
 
