@@ -72,9 +72,6 @@ TEST_F(ArchiveItemFlow, LoadsStoredAndCompressedItemsAndLeavesNoWorkingFile) {
         EXPECT_EQ(progressCalls > 0, item != 1) << "progress follows expansion only";
         EXPECT_TRUE(workingFolderIsEmpty()) << item;
     }
-    doc.BaseCaption = "ZYN Text File Editor";
-    EXPECT_EQ(ArchiveWindowTitle(doc, "EN_GAM.DIA"),
-              "ZYN Text File Editor - (" + path + "; EN_GAM.DIA) - ZYN 2");
 }
 
 TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
@@ -138,33 +135,6 @@ TEST_F(ArchiveItemFlow, SavingWritesTheItemIntoTheArchiveAsItIsOnDiskAndMakesThe
     EXPECT_EQ(test::readBytes(path), old);
 }
 
-TEST(ItemNames, AreMadeFromTheLanguageBlockAndThePosition) {
-    const struct {
-        bool isVersion2, isDemo;
-        int number;
-        std::string name;
-    } cases[] = {
-        {false, false, 140, "IT_010.DIA"},
-        {true, false, 180, "PO_011.DIA"},
-        {false, true, 8, "EN_000.DIA"},
-        {false, true, 9, "EN: Unused in demo version"},
-        {false, true, 100, "SP: No utilizado en la versi\xF3n demo"},
-        {true, true, 4, "EN: <blank HQR item>"},
-        {true, true, 12, "EN_002.DIA"},
-        {true, true, 13, "EN: Unused in demo version"},
-        {true, true, 30, "EN: Unused in demo version"},
-    };
-    for (const auto& c : cases) {
-        ArchiveFlow flow;
-        NameTextArchiveItems(flow, c.isVersion2, c.isDemo);
-        EXPECT_EQ(flow.ItemNames[static_cast<std::size_t>(c.number)], c.name) << c.number;
-    }
-    ArchiveFlow flow;
-    NameTextArchiveItems(flow, true, false);
-    NameTextArchiveItems(flow, false, false);
-    EXPECT_EQ(flow.ItemNames[141], "IT_007.ORD") << "a ZYN 1 fill keeps the names beyond it";
-}
-
 TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {
     const struct {
         std::int32_t slot;
@@ -181,40 +151,6 @@ TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {
         EXPECT_EQ(RecogniseTextArchive(flow, c.slot, c.length), c.recognised) << c.slot;
         EXPECT_EQ(flow.ArchiveIsVersion2, c.v2) << c.slot;
         EXPECT_EQ(flow.ArchiveIsDemo, c.demo) << c.slot << ", " << c.length << " bytes";
-    }
-}
-
-TEST(CheckArchiveItem, OneDiaItemAtATimeAndNoBlankItemOfZyn2) {
-    const struct {
-        bool v2;
-        std::vector<int> clicks;
-        std::vector<int> checked;
-        int archiveItem;
-    } cases[] = {
-        {false, {7, 9}, {9}, 9},
-        {false, {5, 5}, {5}, 5},     // a second click keeps it checked
-        {false, {11, 12}, {11}, 11}, // an ".ORD" item cannot be checked
-        {false, {4}, {}, 0},
-        {true, {31, 35, 33, 32, 3, 153}, {35}, 35}, // blank items bring back the last check
-        {true, {3}, {0}, 0},                        // before any accepted check, item 0 comes back
-    };
-    for (const auto& c : cases) {
-        std::vector<bool> checked(c.v2 ? 180 : 140);
-        std::int16_t archiveItem = 41; // left from an earlier opening
-        std::int16_t lastChecked = 0;
-        for (const int x : c.clicks) {
-            // A click toggles the box before the rule runs, as a list with check boxes does.
-            checked[static_cast<std::size_t>(x)] = !checked[static_cast<std::size_t>(x)];
-            CheckArchiveItem(checked, x, archiveItem, lastChecked, c.v2);
-        }
-        std::vector<int> marks;
-        for (std::size_t i = 0; i < checked.size(); ++i)
-            if (checked[i])
-                marks.push_back(static_cast<int>(i));
-        EXPECT_EQ(marks, c.checked) << c.clicks.back();
-        if (!c.checked.empty()) {
-            EXPECT_EQ(archiveItem, c.archiveItem) << c.clicks.back();
-        }
     }
 }
 

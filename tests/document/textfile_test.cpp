@@ -282,19 +282,6 @@ TEST_F(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneN
     EXPECT_EQ(save(), SaveOutcome::NeedsSaveAs);
 }
 
-TEST(TextDocument, FileNameAndWindowTitle) {
-    TextDocument doc;
-    SetFileName(doc, "loose.zyt"); // no folder part: no title either
-    EXPECT_EQ(doc.FileDir + "|" + doc.FileTitle, "loose.zyt/|");
-    doc.BaseCaption = "ZYN Text File Editor";
-    doc.FilePath.clear();
-    EXPECT_EQ(WindowTitle(doc), "ZYN Text File Editor");
-    SetFileName(doc, "/top.zyt");
-    EXPECT_EQ(doc.FileDir + "|" + doc.FileTitle, "/|top.zyt");
-    doc.IsVersion2 = true;
-    EXPECT_EQ(WindowTitle(doc), "ZYN Text File Editor - (/top.zyt) - ZYN 2");
-}
-
 std::string groups(const std::vector<std::uint16_t>& values) {
     std::string bytes;
     for (const std::uint16_t v : values)
