@@ -96,45 +96,6 @@ TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
     }
 }
 
-TEST_F(ArchiveItemFlow, SavingWritesTheItemIntoTheArchiveAsItIsOnDiskAndMakesTheDocumentThatItem) {
-    ASSERT_TRUE(load(1).ok());
-    doc.FromArchive = false; // as after File Open of a loose file
-    doc.EntryText[0] = "Welcome aboard! @";
-    const CharacterTables tables;
-    // Since the index was read, another program changed item 0 and item 3, the one saved into.
-    const std::string theirs = StoredItem("changed elsewhere");
-    ASSERT_TRUE(RebuildArchive(fs, path, {{0, theirs, {}}, {3, theirs, {}}}, {}).ok());
-    const auto save = [&](const std::string* itemOnDisk) {
-        return SaveToArchiveItem(doc, tables, fs, work, path, index, 3, {}, itemOnDisk);
-    };
-    const std::string before = test::readBytes(path);
-    const ArchiveSaveResult asked = save(nullptr);
-    EXPECT_TRUE(asked.status.ok() && asked.itemChanged && !asked.saved());
-    EXPECT_EQ(asked.found, theirs);
-    EXPECT_FALSE(doc.FromArchive);
-    EXPECT_EQ(test::readBytes(path), before);
-
-    // Overwriting what was found; item 3 was compressed when the index was read.
-    const ArchiveSaveResult saved = save(&asked.found);
-    ASSERT_TRUE(saved.saved()) << "unmodified, but written all the same";
-    EXPECT_EQ(index.ItemData[3], saved.written) << "what a later save expects there";
-    EXPECT_TRUE(doc.FromArchive);
-    EXPECT_EQ(doc.ArchiveItem, 3);
-    EXPECT_EQ(doc.EntryText[0], "Welcome aboard!\r\n") << "the text as it reads back";
-    ArchiveIndex now;
-    ASSERT_TRUE(ReadArchiveIndex(fs, path, now).ok());
-    EXPECT_EQ(now.ItemData[0], theirs) << "another program's change is kept";
-    EXPECT_EQ(now.ItemData[3], saved.written);
-    ASSERT_TRUE(load(3).ok());
-    EXPECT_EQ(doc.EntryText[0], "Welcome aboard!\r\n");
-    EXPECT_EQ(doc.HeaderMode, 0);
-
-    const std::string old = test::readBytes(path);
-    EXPECT_FALSE(SaveIntoArchive(fs, path, 6, Text, std::nullopt, {}).saved())
-        << "an item outside the archive";
-    EXPECT_EQ(test::readBytes(path), old);
-}
-
 TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {
     const struct {
         std::int32_t slot;

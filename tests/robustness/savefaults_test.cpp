@@ -53,7 +53,8 @@ std::map<std::string, std::string> keptWithBackup(std::map<std::string, std::str
 TextFileBuilder text(const char* first) {
     return TextFileBuilder(2).entry(first, 3).entry("Radio", 33);
 }
-const std::string NewFirstEntry = "New\r\ntext";
+// As typed: a saved document holds it as it reads back, "New\r\ntext".
+const std::string NewFirstEntry = "New @ text";
 
 // A ZYN 2 archive whose item 1 is the text; item 2 shares item 0's bytes, item 3 is compressed.
 std::string archiveWith(const std::string& item) {
@@ -183,6 +184,7 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
                     EXPECT_EQ(state->Archive.ItemData, itemsBefore);
                 } else {
                     EXPECT_EQ(message, "");
+                    EXPECT_EQ(state->Document.EntryText[0], "New\r\ntext");
                     expected[path.target] = archive ? archiveWith(text("New @ text").data())
                                                     : text("New @ text").withHeader().bytes();
                 }
