@@ -57,23 +57,6 @@ protected:
     TextDocument doc;
 };
 
-TEST_F(ArchiveItemFlow, LoadsStoredAndCompressedItemsAndLeavesNoWorkingFile) {
-    for (const int item : {1, 3, 4}) {
-        doc.IsVersion2 = false; // the archive decides, not the document before
-        doc.FromArchive = false;
-        int progressCalls = 0;
-        const Status status = load(item, [&](std::size_t, std::size_t) { ++progressCalls; });
-        ASSERT_TRUE(status.ok()) << status.message();
-        EXPECT_EQ(doc.SlotCount, 3) << item;
-        EXPECT_EQ(doc.EntryText[0], "Welcome aboard!\r\nThe sea is calm.");
-        EXPECT_EQ(doc.EntryType[1], 3);
-        EXPECT_TRUE(doc.IsVersion2 && doc.FromArchive && doc.HeaderFound);
-        EXPECT_EQ(doc.ArchiveItem, item);
-        EXPECT_EQ(progressCalls > 0, item != 1) << "progress follows expansion only";
-        EXPECT_TRUE(workingFolderIsEmpty()) << item;
-    }
-}
-
 TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
     ASSERT_TRUE(load(1).ok());
     doc.EntryText[0] = "edited";
