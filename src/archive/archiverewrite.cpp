@@ -216,8 +216,9 @@ Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::strin
     auto layout = layOut(*table, changes, changedBytes);
     if (!layout)
         return failure(path, layout.status());
-    if (Status kept = KeepBackup(fs, archive, backup); !kept)
-        return failure(path, kept);
+    auto previousBackup = KeepBackup(fs, archive, backup); // its removal ends before the unlock
+    if (!previousBackup)
+        return failure(path, previousBackup.status());
     const FileInfo like = fs.info(*resolved);
     auto file = ReplacementFile::start(fs, *resolved, &like);
     if (!file)

@@ -89,19 +89,31 @@ Status WriteFileSafely(FileSystem& fs, const std::string& target, std::string_vi
     return file->commit();
 }
 
-Status KeepBackup(FileSystem& fs, OpenFile& file, const std::string& backup) {
+Result<std::future<void>> KeepBackup(FileSystem& fs, OpenFile& file, const std::string& backup) {
     auto target = fs.resolveLinks(backup);
     if (!target)
         return target.status();
     if (Status writable = CheckWritable(fs, *target); !writable)
         return writable;
     if (auto linked = fs.link(file.path, folderOf(*target), nameOf(*target))) {
+        // Swapped in, the previous backup is left under the new name and removed meanwhile.
+        if (fs.info(*target).exists) {
+            const Status swapped = fs.exchange(*linked, *target);
+            if (swapped)
+                return fs.removeMeanwhile(*linked);
+            if (swapped.kind() != ErrorKind::Unsupported) {
+                fs.remove(*linked);
+                return swapped;
+            }
+        }
         const Status renamed = fs.rename(*linked, *target);
         // Renaming one name of a file onto another name of the same file does nothing: the
         // backup already was this file, and the extra name goes.
         if (!renamed || fs.info(*linked).exists)
             fs.remove(*linked);
-        return renamed;
+        if (!renamed)
+            return renamed;
+        return std::future<void>();
     }
     // No second name here (another file system, or one without hard links): a copy.
     const FileInfo original = fs.info(file.path);
@@ -110,7 +122,9 @@ Status KeepBackup(FileSystem& fs, OpenFile& file, const std::string& backup) {
         return copy.status();
     if (Status copied = copy->copy(file, 0, file.size); !copied)
         return copied;
-    return copy->commit();
+    if (Status committed = copy->commit(); !committed)
+        return committed;
+    return std::future<void>();
 }
 
 } // namespace zyn

@@ -11,6 +11,7 @@
 #include "base/result.h"
 
 #include <cstdint>
+#include <future>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,8 @@ Status WriteFileSafely(FileSystem& fs, const std::string& target, std::string_vi
 // name no other run uses, then renamed to backup): no byte is copied and the file's bytes and
 // permission bits are those of the file. Elsewhere backup is written as a copy with the
 // permission bits of the file. A backup that is read-only or not a plain file is refused.
-Status KeepBackup(FileSystem& fs, OpenFile& file, const std::string& backup);
+// The previous backup is removed while the caller goes on, where the file system can swap the
+// two names; that removal has ended when the returned future goes.
+Result<std::future<void>> KeepBackup(FileSystem& fs, OpenFile& file, const std::string& backup);
 
 } // namespace zyn

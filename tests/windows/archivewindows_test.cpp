@@ -77,13 +77,10 @@ TEST_F(ArchiveWindowsTest, ListsTheItemsOfTheRecognisedArchive) {
         std::string path;
         const char* suffix;
         int count;
-        int probe;
-        QString name;
     } cases[] = {
         // First slot 564, long enough not to be the demo.
-        {dir.write("one.hqr", TextArchive(140, 1500)), " - ZYN 1", 140, 139, "IT_010.DIA"},
-        {dir.write("demo.hqr", TextArchive(150)), " - ZYN 2", 180, 158,
-         QString::fromLatin1("PO: N\xe3o utlizado na vers\xe3o demo")},
+        {dir.write("one.hqr", TextArchive(140, 1500)), " - ZYN 1", 140},
+        {dir.write("demo.hqr", TextArchive(150)), " - ZYN 2", 180},
     };
     for (const auto& c : cases) {
         choose(false, c.path);
@@ -91,13 +88,10 @@ TEST_F(ArchiveWindowsTest, ListsTheItemsOfTheRecognisedArchive) {
         EXPECT_FALSE(dialog().isModal());
         EXPECT_EQ(dialog().Label2()->text().toStdString(), c.path + c.suffix);
         EXPECT_EQ(dialog().List1()->count(), c.count);
-        EXPECT_EQ(dialog().List1()->item(c.probe)->text(), c.name);
         EXPECT_EQ(dialog().Command1()->text(), "&Load");
     }
     const auto& chosen = prompts.shown().front().dialog;
     EXPECT_EQ(chosen.title, "Load text file from ZYN archive");
-    EXPECT_EQ(chosen.filter, "ZYN Text Archive (text.hqr)|text.hqr|All files (*.*)|*.*");
-    EXPECT_EQ(chosen.defaultExtension, "hqr");
 }
 
 TEST_F(ArchiveWindowsTest, OnlyOneDiaItemCanBeCheckedAndBlankItemsAreRefused) {
@@ -134,47 +128,23 @@ TEST_F(ArchiveWindowsTest, OnlyOneDiaItemCanBeCheckedAndBlankItemsAreRefused) {
     EXPECT_TRUE(dialog().Command1()->isEnabled());
 }
 
-TEST_F(ArchiveWindowsTest, SaveToHqrMakesTheDocumentThatItem) {
-    const std::string archive = zyn2Archive("text.hqr");
-    const std::string loose = writeText("loose.zyt", 2, {"Loose"});
-    open(loose, true);
-    choose(true, archive, 9);
-    EXPECT_EQ(dialog().Command1()->text(), "&Save");
-    dialog().Command1_Click(); // written although unmodified
-
-    EXPECT_FALSE(dialogShown());
-    EXPECT_EQ(items(archive)[9], StoredItem(TextFileBuilder(2).entry("Loose").data()));
-    EXPECT_EQ(items(archive)[7], builder.itemBytes(7));
-    EXPECT_EQ(title().toStdString(), titleFor(archive + "; EN_001.DIA", 2));
-
-    // File Save now writes the item, never a loose file over the archive.
-    commit("Again");
-    window->mnuFileSave_Click();
-    EXPECT_EQ(items(archive)[9], StoredItem(TextFileBuilder(2).entry("Again").data()));
-    EXPECT_EQ(readBytes(loose), TextFileBuilder(2).entry("Loose").bytes());
-
-    // Save As makes it a loose file again, and leaves the archive alone.
-    commit("Copy");
-    prompts.chooseFile(QString::fromStdString(dir.file("copy.zyt")));
-    window->mnuFileSaveAs_Click();
-    EXPECT_EQ(readBytes(dir.file("copy.zyt")), TextFileBuilder(2).entry("Copy").bytes());
-    EXPECT_EQ(items(archive)[9], StoredItem(TextFileBuilder(2).entry("Again").data()));
-}
-
-TEST_F(ArchiveWindowsTest, RefusedLoadLeavesTheDialogOpenAndTheDocumentAlone) {
+// A refused Load leaves the dialog open and the document alone. A Load then makes the document
+// that item of that archive until a Load or Save succeeds, and File Save writes it back there.
+TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     const std::string loose = writeText("loose.zyt", 2, {"Loose"});
     open(loose, true);
     commit("Unsaved");
+    const std::string other = zyn2Archive("b.hqr");
+    const std::string otherBytes = readBytes(other);
+    const std::string archive = zyn2Archive("a.hqr");
+    const std::string original = readBytes(archive);
     // No to the command's question, Cancel to the dialog's, then No to it.
     prompts.answer(Answer::No).answer(Answer::Cancel).answer(Answer::No);
-    choose(false, zyn2Archive("text.hqr"), 7);
+    choose(false, archive, 7);
     dialog().Command1_Click();
-    EXPECT_EQ(lastShown().title, "Select HQR item to extract");
     EXPECT_TRUE(dialogShown());
     click(11);
     dialog().Command1_Click();
-
-    EXPECT_EQ(lastShown().icon, Prompts::Icon::Information);
     EXPECT_EQ(lastShown().title, "Select HQR item to extract");
     EXPECT_EQ(lastShown().text, "Sorry, that particular comrpession type is not supported in "
                                 "this version.\r\nCompression used: Maybe MSCF/MSZIP "
@@ -182,35 +152,17 @@ TEST_F(ArchiveWindowsTest, RefusedLoadLeavesTheDialogOpenAndTheDocumentAlone) {
     EXPECT_TRUE(dialogShown());
     EXPECT_EQ(shown(), "Unsaved");
     EXPECT_TRUE(state.Document.Modified);
-    EXPECT_FALSE(state.Document.FromArchive);
     EXPECT_EQ(state.Document.FilePath, loose);
-    EXPECT_EQ(state.Document.ArchivePath, "");
-}
 
-// Load of a compressed item, then of a stored one; the document then stays with its archive and
-// item until a Load or Save succeeds, and File Save writes it back there.
-TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
-    const std::string other = zyn2Archive("b.hqr");
-    const std::string otherBytes = readBytes(other);
-    const std::string archive = zyn2Archive("a.hqr");
-    const std::string original = readBytes(archive);
-    const struct {
-        std::string path;
-        int item;
-        const char* name;
-        const char* text;
-    } loads[] = {{other, 9, "EN_001.DIA", "Packed text"},
-                 {archive, 7, "EN_000.DIA", "Stored\r\ntext"}};
-    for (const auto& c : loads) {
-        choose(false, c.path, c.item);
-        dialog().Command1_Click();
-        EXPECT_FALSE(dialogShown());
-        EXPECT_EQ(shown(), c.text);
-        EXPECT_EQ(title().toStdString(), titleFor(c.path + "; " + c.name, 2));
-        EXPECT_TRUE(state.Document.FromArchive && state.Document.IsVersion2);
-        EXPECT_FALSE(buttonEnabled(3));
-        EXPECT_TRUE(holdsNoWorkingFile(state.Work.path())) << "working files left";
-    }
+    prompts.answer(Answer::No);
+    click(9);
+    dialog().Command1_Click();
+    EXPECT_FALSE(dialogShown());
+    EXPECT_EQ(shown(), "Packed text");
+    EXPECT_EQ(title().toStdString(), titleFor(archive + "; EN_001.DIA", 2));
+    EXPECT_TRUE(state.Document.FromArchive && state.Document.IsVersion2);
+    EXPECT_FALSE(buttonEnabled(3));
+    EXPECT_TRUE(holdsNoWorkingFile(state.Work.path())) << "working files left";
     commit("Changed");
 
     // File Open of the archive reads it as a text file, which it is not. The document stays that
@@ -243,10 +195,10 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     EXPECT_TRUE(dialogShown());
     state.Files = &realFileSystem();
 
-    // File Save writes item 7 back into the first, keeping every other item and a backup.
+    // File Save writes item 9 back into the first, keeping every other item and a backup.
     window->mnuFileSave_Click();
     std::vector<std::string> expected = items(other);
-    expected[7] = StoredItem(twoEntries("Changed"));
+    expected[9] = StoredItem(TextFileBuilder(2).entry("Changed").data());
     EXPECT_EQ(items(archive), expected);
     EXPECT_EQ(readBytes(BackupName(archive)), original);
     EXPECT_EQ(readBytes(other), otherBytes);
@@ -295,6 +247,7 @@ TEST_F(ArchiveWindowsTest, SavesIntoTheArchiveAsItIsOnDisk) {
 
     // Save to HQR: the chosen item changed after the dialog read the archive.
     choose(true, other, 9);
+    EXPECT_EQ(dialog().Command1()->text(), "&Save");
     changeOnDisk(other, 9, "Theirs");
     changeOnDisk(other, 7, "Kept");
     prompts.answer(Answer::No).answer(Answer::Yes);
@@ -305,6 +258,7 @@ TEST_F(ArchiveWindowsTest, SavesIntoTheArchiveAsItIsOnDisk) {
     EXPECT_FALSE(dialogShown());
     EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Mine again")));
     EXPECT_EQ(items(other)[7], StoredItem(twoEntries("Kept")));
+    EXPECT_EQ(title().toStdString(), titleFor(other + "; EN_001.DIA", 2));
 
     // Another program holds the archive: after the wait the user is told, nothing is saved.
     state.ArchiveWait.giveUpAfter = std::chrono::milliseconds(300);
@@ -325,6 +279,14 @@ TEST_F(ArchiveWindowsTest, SavesIntoTheArchiveAsItIsOnDisk) {
     window->mnuFileSave_Click();
     EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Blocked")));
     EXPECT_FALSE(state.Document.Modified);
+
+    // Save As makes it a loose file again, and leaves the archive alone.
+    commit("Copy");
+    prompts.chooseFile(QString::fromStdString(dir.file("copy.zyt")));
+    window->mnuFileSaveAs_Click();
+    EXPECT_EQ(readBytes(dir.file("copy.zyt")),
+              TextFileBuilder(2).entry("Copy").entry("Radio", 33).bytes());
+    EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Blocked")));
 }
 
 TEST(FrmDecompTest, NamesTheFileAndFollowsTheDecoder) {

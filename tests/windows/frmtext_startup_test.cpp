@@ -1,4 +1,4 @@
-// Start-up with and without a file on the command line, closing the window, and the about box.
+// Start-up with and without a file on the command line, the about box, and closing the window.
 
 #include "mainwindowfixture.h"
 #include "windows/entrytypes.h"
@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QPushButton>
 #include <filesystem>
 #include <functional>
 
@@ -15,12 +14,17 @@ namespace {
 
 using StartupTest = MainWindowTest;
 
-// Without an argument nothing is opened; a name that is no file is said so, and opens nothing.
+// Without an argument nothing is opened; a name that is no file is said so, and a compressed
+// file is refused: each opens nothing.
 TEST_F(StartupTest, WithoutAFileOnlyOpenAboutAndExitAreUsable) {
-    for (const std::string& argument : {std::string(), dir.path() + "no such*.zyt"}) {
+    const std::string packed =
+        dir.write("packed.zyt", literalCompressedItem(TextFileBuilder(1).entry("A").data(), 2));
+    for (const std::string& argument : {std::string(), dir.path() + "no such*.zyt", packed}) {
         prompts.clearLog();
+        if (argument == packed)
+            prompts.answer(Answer::No);
         frmText& w = start(QString::fromStdString(argument));
-        EXPECT_EQ(prompts.shown().size(), argument.empty() ? 0u : 1u) << argument;
+        EXPECT_EQ(prompts.shown().size(), argument.empty() ? 0u : argument == packed ? 2u : 1u);
         EXPECT_EQ(title(), "ZYN Text File Editor") << argument;
         EXPECT_EQ(w.backgroundPicture(), TitlePicture);
         EXPECT_EQ(w.Label1()->text() + w.Label2()->text(), "");
@@ -33,52 +37,51 @@ TEST_F(StartupTest, WithoutAFileOnlyOpenAboutAndExitAreUsable) {
             EXPECT_FALSE(itemEnabled(item)) << item;
         EXPECT_TRUE(itemEnabled("mnuFileOpenFromHQR") && itemEnabled("mnuExtraLoadChr"));
     }
-    EXPECT_EQ(window->Label1()->pos() - window->Label2()->pos(), QPoint(2, 4)) << "the shadow";
-}
-
-// The argument is the whole name, blanks, "?" and "*" included; surrounding quotes go.
-TEST_F(StartupTest, OpensTheFileNamedOnTheCommandLine) {
-    // A bare name is taken from the current folder.
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(QString::fromStdString(dir.path()));
-    const struct {
-        const char* file;
-        bool quoted, bare;
-    } cases[] = {
-        {"FILE01.ZYT", false, false},  {"FILE01.ZYT", true, false},  {"FILE01.ZYT", false, true},
-        {"FILE 01.ZYT", false, false}, {"FILE 01.ZYT", true, false}, {"FILE 01.ZYT", false, true},
-        {"what?.zyt", false, false},   {"*.zyt", false, false},
-    };
-    for (const auto& c : cases) {
-        const std::string path = writeText(c.file, 1, {"First", "Second"});
-        const std::string name = c.bare ? c.file : path;
-        prompts.clearLog();
-        prompts.answer(Answer::No);
-        start(QString::fromStdString(c.quoted ? "\"" + name + "\"" : name));
-
-        ASSERT_EQ(prompts.shown().size(), 1u) << name;
-        EXPECT_EQ(lastShown().text, "Is this an ZYN 2 text file?");
-        EXPECT_EQ(lastShown().title, "ZYN Text File Editor");
-        EXPECT_EQ(title().toStdString(), titleFor(path, 1)) << name;
-        EXPECT_EQ(shown(), "First");
-        EXPECT_TRUE(buttonEnabled(4));
-    }
-    QDir::setCurrent(previous);
-}
-
-TEST_F(StartupTest, ACompressedFileOnTheCommandLineIsRefused) {
-    prompts.answer(Answer::No);
-    start(QString::fromStdString(
-        dir.write("packed.zyt", literalCompressedItem(TextFileBuilder(1).entry("A").data(), 2))));
-
-    ASSERT_EQ(prompts.shown().size(), 2u);
-    EXPECT_EQ(lastShown().icon, Prompts::Icon::Information);
     EXPECT_EQ(lastShown().title, "ZYN Text File Editor");
     EXPECT_EQ(lastShown().text, "Sorry, no compression supported in this version.\r\n"
                                 "Compression used: KWAJ/MSPAK compression (02)");
-    EXPECT_EQ(title(), "ZYN Text File Editor");
-    EXPECT_FALSE(buttonEnabled(4));
-    EXPECT_EQ(window->backgroundPicture(), TitlePicture);
+    EXPECT_EQ(window->Label1()->pos() - window->Label2()->pos(), QPoint(2, 4)) << "the shadow";
+
+    // Each About opens another box, which leaves the window usable. Unmodified, the window
+    // closes without a question; the boxes stay open.
+    window->show();
+    window->mnuHelpAbout_Click();
+    window->barButton(14)->click();
+    EXPECT_TRUE(window->isEnabled());
+    std::vector<frmAbout*> boxes;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<frmAbout*>(widget); box && box->isVisible())
+            boxes.push_back(box);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0]->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version %1.%2.%3")
+                                                                      .arg(ZYN_VERSION_MAJOR)
+                                                                      .arg(ZYN_VERSION_MINOR)
+                                                                      .arg(ZYN_VERSION_PATCH));
+    prompts.clearLog();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_TRUE(boxes[0]->isVisible() && boxes[1]->isVisible());
+    for (frmAbout* box : boxes)
+        delete box;
+}
+
+// The argument is the whole name, blanks included, and surrounding quotes go; a bare name is
+// taken from the current folder.
+TEST_F(StartupTest, OpensTheFileNamedOnTheCommandLine) {
+    const std::string path = writeText("FILE 01.ZYT", 1, {"First", "Second"});
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir.path()));
+    prompts.answer(Answer::No);
+    start("\"FILE 01.ZYT\"");
+    QDir::setCurrent(previous);
+
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(lastShown().text, "Is this an ZYN 2 text file?");
+    EXPECT_EQ(lastShown().title, "ZYN Text File Editor");
+    EXPECT_EQ(title().toStdString(), titleFor(path, 1));
+    EXPECT_EQ(shown(), "First");
+    EXPECT_TRUE(buttonEnabled(4));
 }
 
 // The close box, "E&xit" and the Exit button all ask the same question, and the answer decides.
@@ -93,8 +96,10 @@ TEST_F(StartupTest, ClosingWithChangesAsksWhetherToSave) {
         Answer answer;
         bool saveFails;
     } cases[] = {
-        {0, Answer::Cancel, false}, {1, Answer::Cancel, false}, {2, Answer::Yes, false},
-        {0, Answer::No, false},     {0, Answer::Yes, true},
+        {1, Answer::Cancel, false},
+        {2, Answer::Yes, false},
+        {0, Answer::No, false},
+        {0, Answer::Yes, true},
     };
     for (const auto& c : cases) {
         const std::string path = writeText("close.zyt", 1, {"Old"});
@@ -116,39 +121,6 @@ TEST_F(StartupTest, ClosingWithChangesAsksWhetherToSave) {
             EXPECT_EQ(readBytes(path), TextFileBuilder(1).entry(saved ? "New" : "Old").bytes());
         }
     }
-}
-
-TEST_F(StartupTest, EachAboutOpensAnotherModelessBox) {
-    auto aboutBoxes = [] {
-        std::vector<frmAbout*> boxes;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* box = qobject_cast<frmAbout*>(widget); box && box->isVisible())
-                boxes.push_back(box);
-        return boxes;
-    };
-    start().show();
-    window->mnuHelpAbout_Click();
-    window->barButton(14)->click();
-    ASSERT_EQ(aboutBoxes().size(), 2u);
-    EXPECT_TRUE(window->isEnabled());
-
-    frmAbout* box = aboutBoxes()[0];
-    EXPECT_EQ(box->windowTitle(), "About ZYN Text File Editor");
-    EXPECT_EQ(box->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version %1.%2.%3")
-                                                                 .arg(ZYN_VERSION_MAJOR)
-                                                                 .arg(ZYN_VERSION_MINOR)
-                                                                 .arg(ZYN_VERSION_PATCH));
-    box->findChild<QPushButton*>("cmdSysInfo")->click();
-    EXPECT_EQ(lastShown().text, "System Information Is Unavailable At This Time");
-    EXPECT_EQ(lastShown().title, "ZYN Text File Editor");
-    EXPECT_EQ(lastShown().icon, Prompts::Icon::None);
-
-    // Unmodified, the window closes without a question; the boxes stay open.
-    window->close();
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(aboutBoxes().size(), 2u);
-    for (frmAbout* open : aboutBoxes())
-        delete open;
 }
 
 } // namespace
