@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
-#include <regex>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -20,12 +20,27 @@ using Names = std::set<std::string>;
 
 // Every "--name" in text; "--help" is left out, as every command has it.
 Names optionsIn(const std::string& text) {
-    static const std::regex option("--[a-z0-9-]*[a-z0-9]");
     Names found;
-    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
-        if (it->str() != "--help")
-            found.insert(it->str());
+    for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at)) {
+        const std::size_t end = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-", at);
+        const std::string option = text.substr(at, end - at);
+        if (option.size() > 2 && option != "--help")
+            found.insert(option);
+        at = end;
+    }
     return found;
+}
+
+// The text between quotes after prefix when line starts with prefix (after blanks).
+std::optional<std::string> quotedAfter(const std::string& line, const std::string& prefix) {
+    const std::size_t start = line.find_first_not_of(' ');
+    if (start == std::string::npos || line.compare(start, prefix.size(), prefix) != 0)
+        return std::nullopt;
+    const std::size_t open = line.find('"', start + prefix.size());
+    const std::size_t close = line.find('"', open + 1);
+    if (open == std::string::npos || close == std::string::npos)
+        return std::nullopt;
+    return line.substr(open + 1, close - open - 1);
 }
 
 // What one source names: the commands, and the options of each ("" for those before any
@@ -85,21 +100,21 @@ Described manPage() {
 }
 
 // The completion's command list, its options after the bare program name and those of each
-// command (of its subcommands together): the lines local commands="...", local toplevel="..."
-// and [COMMAND]="..." or [COMMAND SUBCOMMAND]="...".
+// command (of its subcommands together).
 Described completion() {
-    static const std::regex entry(
-        R"re(^\s*(local commands|local toplevel|\[([a-z-]+)[^\]]*\])="([^"]*)")re");
     Described result;
     for (const std::string& line : lines(test::readBytes(ZYNTEXT_COMPLETION))) {
-        std::smatch m;
-        if (!std::regex_search(line, m, entry))
-            continue;
-        if (m[1] == "local commands") {
-            std::istringstream words(m[3]);
+        if (const auto commands = quotedAfter(line, "local commands=")) {
+            std::istringstream words(*commands);
             result.commands.insert(std::istream_iterator<std::string>(words), {});
-        } else {
-            result.options[m[1] == "local toplevel" ? "" : m[2].str()].merge(optionsIn(m[3]));
+        } else if (const auto toplevel = quotedAfter(line, "local toplevel=")) {
+            result.options[""] = optionsIn(*toplevel);
+        } else if (const auto options = quotedAfter(line, "[")) {
+            // [COMMAND]="..." or [COMMAND SUBCOMMAND]="..."
+            const std::string key = line.substr(line.find('[') + 1);
+            const std::string command = key.substr(0, key.find_first_of(" ]"));
+            if (command.find_first_not_of("abcdefghijklmnopqrstuvwxyz-") == std::string::npos)
+                result.options[command].merge(optionsIn(*options));
         }
     }
     return result;
