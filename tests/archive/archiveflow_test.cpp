@@ -57,26 +57,6 @@ protected:
     TextDocument doc;
 };
 
-TEST_F(ArchiveItemFlow, LoadsStoredAndCompressedItemsAndLeavesNoWorkingFile) {
-    for (const int item : {1, 3, 4}) {
-        doc.IsVersion2 = false; // the archive decides, not the document before
-        doc.FromArchive = false;
-        int progressCalls = 0;
-        const Status status = load(item, [&](std::size_t, std::size_t) { ++progressCalls; });
-        ASSERT_TRUE(status.ok()) << status.message();
-        EXPECT_EQ(doc.SlotCount, 3) << item;
-        EXPECT_EQ(doc.EntryText[0], "Welcome aboard!\r\nThe sea is calm.");
-        EXPECT_EQ(doc.EntryType[1], 3);
-        EXPECT_TRUE(doc.IsVersion2 && doc.FromArchive && doc.HeaderFound);
-        EXPECT_EQ(doc.ArchiveItem, item);
-        EXPECT_EQ(progressCalls > 0, item != 1) << "progress follows expansion only";
-        EXPECT_TRUE(workingFolderIsEmpty()) << item;
-    }
-    doc.BaseCaption = "ZYN Text File Editor";
-    EXPECT_EQ(ArchiveWindowTitle(doc, "EN_GAM.DIA"),
-              "ZYN Text File Editor - (" + path + "; EN_GAM.DIA) - ZYN 2");
-}
-
 TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
     ASSERT_TRUE(load(1).ok());
     doc.EntryText[0] = "edited";
@@ -99,72 +79,6 @@ TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
     }
 }
 
-TEST_F(ArchiveItemFlow, SavingWritesTheItemIntoTheArchiveAsItIsOnDiskAndMakesTheDocumentThatItem) {
-    ASSERT_TRUE(load(1).ok());
-    doc.FromArchive = false; // as after File Open of a loose file
-    doc.EntryText[0] = "Welcome aboard! @";
-    const CharacterTables tables;
-    // Since the index was read, another program changed item 0 and item 3, the one saved into.
-    const std::string theirs = StoredItem("changed elsewhere");
-    ASSERT_TRUE(RebuildArchive(fs, path, {{0, theirs, {}}, {3, theirs, {}}}, {}).ok());
-    const auto save = [&](const std::string* itemOnDisk) {
-        return SaveToArchiveItem(doc, tables, fs, work, path, index, 3, {}, itemOnDisk);
-    };
-    const std::string before = test::readBytes(path);
-    const ArchiveSaveResult asked = save(nullptr);
-    EXPECT_TRUE(asked.status.ok() && asked.itemChanged && !asked.saved());
-    EXPECT_EQ(asked.found, theirs);
-    EXPECT_FALSE(doc.FromArchive);
-    EXPECT_EQ(test::readBytes(path), before);
-
-    // Overwriting what was found; item 3 was compressed when the index was read.
-    const ArchiveSaveResult saved = save(&asked.found);
-    ASSERT_TRUE(saved.saved()) << "unmodified, but written all the same";
-    EXPECT_EQ(index.ItemData[3], saved.written) << "what a later save expects there";
-    EXPECT_TRUE(doc.FromArchive);
-    EXPECT_EQ(doc.ArchiveItem, 3);
-    EXPECT_EQ(doc.EntryText[0], "Welcome aboard!\r\n") << "the text as it reads back";
-    ArchiveIndex now;
-    ASSERT_TRUE(ReadArchiveIndex(fs, path, now).ok());
-    EXPECT_EQ(now.ItemData[0], theirs) << "another program's change is kept";
-    EXPECT_EQ(now.ItemData[3], saved.written);
-    ASSERT_TRUE(load(3).ok());
-    EXPECT_EQ(doc.EntryText[0], "Welcome aboard!\r\n");
-    EXPECT_EQ(doc.HeaderMode, 0);
-
-    const std::string old = test::readBytes(path);
-    EXPECT_FALSE(SaveIntoArchive(fs, path, 6, Text, std::nullopt, {}).saved())
-        << "an item outside the archive";
-    EXPECT_EQ(test::readBytes(path), old);
-}
-
-TEST(ItemNames, AreMadeFromTheLanguageBlockAndThePosition) {
-    const struct {
-        bool isVersion2, isDemo;
-        int number;
-        std::string name;
-    } cases[] = {
-        {false, false, 140, "IT_010.DIA"},
-        {true, false, 180, "PO_011.DIA"},
-        {false, true, 8, "EN_000.DIA"},
-        {false, true, 9, "EN: Unused in demo version"},
-        {false, true, 100, "SP: No utilizado en la versi\xF3n demo"},
-        {true, true, 4, "EN: <blank HQR item>"},
-        {true, true, 12, "EN_002.DIA"},
-        {true, true, 13, "EN: Unused in demo version"},
-        {true, true, 30, "EN: Unused in demo version"},
-    };
-    for (const auto& c : cases) {
-        ArchiveFlow flow;
-        NameTextArchiveItems(flow, c.isVersion2, c.isDemo);
-        EXPECT_EQ(flow.ItemNames[static_cast<std::size_t>(c.number)], c.name) << c.number;
-    }
-    ArchiveFlow flow;
-    NameTextArchiveItems(flow, true, false);
-    NameTextArchiveItems(flow, false, false);
-    EXPECT_EQ(flow.ItemNames[141], "IT_007.ORD") << "a ZYN 1 fill keeps the names beyond it";
-}
-
 TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {
     const struct {
         std::int32_t slot;
@@ -181,40 +95,6 @@ TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {
         EXPECT_EQ(RecogniseTextArchive(flow, c.slot, c.length), c.recognised) << c.slot;
         EXPECT_EQ(flow.ArchiveIsVersion2, c.v2) << c.slot;
         EXPECT_EQ(flow.ArchiveIsDemo, c.demo) << c.slot << ", " << c.length << " bytes";
-    }
-}
-
-TEST(CheckArchiveItem, OneDiaItemAtATimeAndNoBlankItemOfZyn2) {
-    const struct {
-        bool v2;
-        std::vector<int> clicks;
-        std::vector<int> checked;
-        int archiveItem;
-    } cases[] = {
-        {false, {7, 9}, {9}, 9},
-        {false, {5, 5}, {5}, 5},     // a second click keeps it checked
-        {false, {11, 12}, {11}, 11}, // an ".ORD" item cannot be checked
-        {false, {4}, {}, 0},
-        {true, {31, 35, 33, 32, 3, 153}, {35}, 35}, // blank items bring back the last check
-        {true, {3}, {0}, 0},                        // before any accepted check, item 0 comes back
-    };
-    for (const auto& c : cases) {
-        std::vector<bool> checked(c.v2 ? 180 : 140);
-        std::int16_t archiveItem = 41; // left from an earlier opening
-        std::int16_t lastChecked = 0;
-        for (const int x : c.clicks) {
-            // A click toggles the box before the rule runs, as a list with check boxes does.
-            checked[static_cast<std::size_t>(x)] = !checked[static_cast<std::size_t>(x)];
-            CheckArchiveItem(checked, x, archiveItem, lastChecked, c.v2);
-        }
-        std::vector<int> marks;
-        for (std::size_t i = 0; i < checked.size(); ++i)
-            if (checked[i])
-                marks.push_back(static_cast<int>(i));
-        EXPECT_EQ(marks, c.checked) << c.clicks.back();
-        if (!c.checked.empty()) {
-            EXPECT_EQ(archiveItem, c.archiveItem) << c.clicks.back();
-        }
     }
 }
 

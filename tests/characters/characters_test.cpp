@@ -62,29 +62,6 @@ TEST(KeyboardGroupTable, EveryGroupGivesTheListedGameCodes) {
     }
 }
 
-TEST(TranslateKey, GoesThroughTheGroupThenTheRemappingTable) {
-    CharacterTables tables;
-    EXPECT_EQ(TranslateKey(tables, 233), 233);
-    SelectKeyboardGroup(tables, G::West);
-    EXPECT_EQ(TranslateKey(tables, 233), 130);
-    EXPECT_EQ(TranslateKey(tables, 130), 63);
-
-    for (int k = 0; k < 256; ++k)
-        tables.RemapTable[k] = static_cast<std::uint8_t>(k);
-    tables.RemapTable[130] = 200; // é's game code shows as 200
-    tables.RemapTable[8] = 127;   // backspace becomes another key
-    tables.RemapTable['q'] = 0;   // and q is swallowed
-    tables.RemapLoaded = true;
-    EXPECT_EQ(TranslateKey(tables, 233), 200);
-    EXPECT_EQ(TranslateKey(tables, 8), 127);
-    EXPECT_EQ(TranslateKey(tables, 'q'), 0);
-
-    SelectKeyboardGroup(tables, G::None);
-    EXPECT_FALSE(tables.KeybActive);
-    EXPECT_EQ(TranslateKey(tables, 130), 200);
-    EXPECT_EQ(TranslateKey(tables, 233), 233);
-}
-
 // Byte i is 255 - i: every slot differs from its neighbours and from its own code.
 std::string descendingBytes(std::size_t count) {
     std::string bytes;

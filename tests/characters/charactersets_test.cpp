@@ -32,12 +32,10 @@ TEST(CharacterSets, EachMapsAllCodesOneToOneAndTextComesBackAsItsCodes) {
         }
         // Every code, and CR and LF alone and in either order, as the line breaks are not.
         const std::string codes = allCodes() + "\r\n\n\rx\r";
-        const std::u32string letters = ToLetters(set.letters, codes);
-        EXPECT_EQ(letters.size(), 256u + 5u) << set.name;
-        const LetterCodes back = ToCodes(set.letters, letters);
+        const LetterCodes back =
+            ToCodes(set.letters, DecodeUtf8(EncodeUtf8(ToLetters(set.letters, codes))));
         EXPECT_FALSE(back.missing) << set.name;
         EXPECT_EQ(back.codes, codes) << set.name;
-        EXPECT_EQ(ToCodes(set.letters, DecodeUtf8(EncodeUtf8(letters))).codes, codes);
         EXPECT_EQ(FindCharacterSet(set.name), &set);
         names.insert(set.name);
     }

@@ -26,16 +26,6 @@ std::string allCodes() {
     return codes;
 }
 
-// A ".cmp" table, identity except for the given slots.
-std::string table(std::initializer_list<std::pair<int, int>> changes) {
-    std::string bytes;
-    for (int k = 0; k < 256; ++k)
-        bytes.push_back(static_cast<char>(k));
-    for (const auto& [slot, code] : changes)
-        bytes[static_cast<std::size_t>(slot)] = static_cast<char>(code);
-    return bytes;
-}
-
 std::string jsonOf(const std::vector<std::string>& texts) {
     nlohmann::json entries = nlohmann::json::array();
     for (const auto& text : texts)
@@ -61,76 +51,6 @@ TEST(ZyntextCharsets, EverySetShowsEveryCodeAsTheEditorDoesAndBuildsItBack) {
         listed += std::string(set.name) + "\t" + set.caption + "\n";
     }
     EXPECT_EQ(zyntext({"charsets"}).out, listed);
-}
-
-TEST(ZyntextCharsets, BuildTakesComposedLettersAndRefusesWhatHasNoCodeWritingNothing) {
-    test::TempDir dir;
-    const std::string out = dir.file("out.zyt");
-    const std::string noCode200 = dir.write("gap.cmp", table({{200, 201}}));
-    const struct {
-        std::vector<std::string> texts;
-        std::vector<std::string> options;
-        std::string stored; // the file's first entry, or
-        std::string err;    // a part of the refusal
-    } cases[] = {
-        {{"\u1EBF \u00EA\u0301 e\u0302\u0301"},
-         {"--charset", "vietnamese"},
-         "\xEA\xEC \xEA\xEC \xEA\xEC",
-         ""},
-        {{"trouv\u00E9"}, {"--charset", "western"}, "trouv\x82", ""},
-        {{"ok", "arr\u1EBFt"},
-         {"--charset", "western"},
-         "",
-         "entry 2 (entries[1]) holds the character \"\u1EBF\" (U+1EBF), which the character set "
-         "western has no code for"},
-        // A character no slot of the table holds is refused, not written as code 0.
-        {{"\u00C8"},
-         {"--remap", noCode200},
-         "",
-         "entry 1 holds the character U+00C8, which no slot"},
-        {{"x\u255A"},
-         {"--charset", "western", "--remap", noCode200},
-         "",
-         "entry 1 holds the character \"\u255A\" (code 200), which no slot"},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> args{"build", dir.write("in.json", jsonOf(c.texts)), out};
-        args.insert(args.end(), c.options.begin(), c.options.end());
-        const ToolRun run = zyntext(args);
-        if (c.err.empty()) {
-            EXPECT_EQ(run.exitCode, 0) << run.err;
-            EXPECT_EQ(test::readBytes(out), TextFileBuilder(1).entry(c.stored).bytes());
-        } else {
-            EXPECT_EQ(run.exitCode, 1) << c.err;
-            EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
-            EXPECT_FALSE(test::fileExists(out)) << c.err;
-        }
-        std::remove(out.c_str());
-    }
-    EXPECT_EQ(zyntext({"dump", "x.zyt", "--game", "1", "--charset", "klingon"}).exitCode, 2);
-}
-
-TEST(ZyntextCharsets, LineBreaksStayLineBreaksWhateverTheTableDoesWithTheirCodes) {
-    test::TempDir dir;
-    const std::string file = TextFileBuilder(1).entry("a @ b\rc").bytes();
-    const std::string path = dir.write("in.zyt", file);
-    const std::string moved = dir.write(
-        "moved.cmp", table({{13, 'x'}, {'x', 13}, {10, 'y'}, {'y', 10}, {'@', 'z'}, {'z', '@'}}));
-    const struct {
-        std::vector<std::string> options;
-        std::string text;
-    } cases[] = {{{}, "a\r\nbxc"}, {{"--charset", "western"}, "a\nbxc"}};
-    for (const auto& c : cases) {
-        std::vector<std::string> args{"dump", path, "--game", "1", "--remap", moved};
-        args.insert(args.end(), c.options.begin(), c.options.end());
-        const auto dump = json(zyntext(args));
-        EXPECT_EQ(dump["entries"][0]["text"], c.text);
-        std::vector<std::string> build{"build", dir.write("in.json", dump.dump()),
-                                       dir.file("out.zyt"), "--remap", moved};
-        build.insert(build.end(), c.options.begin(), c.options.end());
-        EXPECT_EQ(zyntext(build).exitCode, 0);
-        EXPECT_EQ(test::readBytes(dir.file("out.zyt")), file);
-    }
 }
 
 TEST(ZyntextDiff, PrintsABlockPerDifferingEntryAndExitsAsDiffDoes) {

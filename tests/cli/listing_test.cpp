@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <iterator>
+#include <map>
 #include <sstream>
 
 namespace zyn {
@@ -52,17 +53,31 @@ TEST(Listing, TableShowsEachItemsSizesAndWhetherItIsBlankOrShared) {
     EXPECT_EQ(table[29].find("0 "), table[0].find("MODE") + 3) << table[29];
 }
 
+// Each game, with and without the demo's unused banks; a name is shown in UTF-8.
 TEST(Listing, NamesAreListedInItemOrderAndNumbersPutEachAfterItsItemNumber) {
+    const std::string unused = "EN: Unused in demo version";
     const struct {
         std::vector<std::string> args;
-        std::size_t count, probe;
-        std::string name;
-    } games[] = {{{"names", "1"}, 140, 28, "FR_SYS.ORD"},
-                 {{"names", "2", "--demo"}, 180, 158, "PO: N\u00E3o utlizado na vers\u00E3o demo"}};
-    for (const auto& [args, count, probe, name] : games) {
+        std::size_t count;
+        std::map<std::size_t, std::string> names; // by item number
+    } games[] = {
+        {{"names", "1"}, 140, {{28, "FR_SYS.ORD"}, {139, "IT_010.DIA"}}},
+        {{"names", "2"}, 180, {{3, "EN: <blank HQR item>"}, {179, "PO_011.DIA"}}},
+        {{"names", "1", "--demo"},
+         140,
+         {{7, "EN_000.DIA"}, {8, unused}, {99, "SP: No utilizado en la versi\u00F3n demo"}}},
+        {{"names", "2", "--demo"},
+         180,
+         {{11, "EN_002.DIA"},
+          {12, unused},
+          {29, unused},
+          {158, "PO: N\u00E3o utlizado na vers\u00E3o demo"}}},
+    };
+    for (const auto& [args, count, names] : games) {
         const auto plain = lines(zyntext(args).out);
         ASSERT_EQ(plain.size(), count);
-        EXPECT_EQ(plain[probe], name);
+        for (const auto& [item, name] : names)
+            EXPECT_EQ(plain[item], name) << args[1] << " " << item;
         auto numberedArgs = args;
         numberedArgs.push_back("--numbers");
         const auto numbered = lines(zyntext(numberedArgs).out);

@@ -31,21 +31,20 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
-std::vector<std::string> texts(const ToolRun& dump) {
+// The texts of a dump's entries.
+std::vector<std::string> texts(const nlohmann::json& dump) {
     std::vector<std::string> result;
-    const nlohmann::json read = json(dump);
-    for (const auto& entry : read["entries"])
+    for (const auto& entry : dump["entries"])
         result.push_back(entry["text"]);
     return result;
 }
 
 // A ZYN 2 bank: source "Hello", a two-line text, "Same", "tail"; its translation.
-const std::string English = TextFileBuilder(2)
-                                .entry("Hello")
-                                .entry("Line one @ line \"two\"", 33)
-                                .entry("Same")
-                                .entry("tail")
-                                .data();
+const TextFileBuilder English = TextFileBuilder(2)
+                                    .entry("Hello")
+                                    .entry("Line one @ line \"two\"", 33)
+                                    .entry("Same")
+                                    .entry("tail");
 const std::string French = TextFileBuilder(2)
                                .entry("Bonjour \x82")
                                .entry("Ligne un @ ligne deux", 33)
@@ -58,26 +57,22 @@ const std::string French = TextFileBuilder(2)
 std::string archiveOfBanks() {
     test::ArchiveBuilder builder;
     for (int item = 0; item < 180; ++item)
-        builder.stored(item == 1 ? English
+        builder.stored(item == 1 ? English.data()
                        : item == 31
                            ? French
                            : TextFileBuilder(2).entry("bank " + std::to_string(item)).data());
     return builder.build();
 }
 
-// The PO file of the archive's English bank 1 against French bank 31.
-std::string exportBank(const test::TempDir& dir, const std::string& archive) {
-    const std::string po = dir.file("fr.po");
-    const ToolRun run =
-        zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    return po;
-}
-
-TEST(ZyntextPo, ExportPassesMsgfmtAndMarksWhatItWouldRefuse) {
+// The English bank 1 against French bank 31 out to PO and back into a file of the English bank,
+// as edited by hand and as rewritten by msgcat.
+TEST(ZyntextPo, ExportPassesMsgfmtMarksWhatItWouldRefuseAndImportsBack) {
     test::TempDir dir;
     const std::string archive = dir.write("text.hqr", archiveOfBanks());
-    const std::string po = exportBank(dir, archive);
+    const std::string po = dir.file("fr.po");
+    const ToolRun exported =
+        zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
     const std::string text = test::readBytes(po);
     EXPECT_EQ(msgfmtCheck(po), "");
     for (const std::string& expected : std::vector<std::string>{
@@ -95,43 +90,31 @@ TEST(ZyntextPo, ExportPassesMsgfmtAndMarksWhatItWouldRefuse) {
     const ToolRun alone = zyntext({"po", "export", archive + ":1", "--game", "2"});
     EXPECT_EQ(alone.exitCode, 0) << alone.err;
     EXPECT_EQ(alone.out.find("msgstr \"Bonjour"), std::string::npos);
-}
 
-TEST(ZyntextPo, ImportWritesTranslatedEntriesFuzzyOnlyWhenAskedAndReadsMsgcatOutput) {
-    test::TempDir dir;
-    const std::string archive = dir.write("text.hqr", archiveOfBanks());
-    const std::string po = exportBank(dir, archive);
     // Translated, untranslated (Same), and the fuzzy entry 4; then msgcat's rewrite, wrapped.
     const std::string edited =
-        dir.write("edited.po",
-                  replaced(test::readBytes(po), "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\""));
+        dir.write("edited.po", replaced(text, "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\""));
     const std::string rewritten = dir.file("msgcat.po");
     ASSERT_EQ(std::system(("msgcat -w 12 -o " + rewritten + " " + edited).c_str()), 0);
-    struct Case {
+    const struct {
         std::string po;
         bool fuzzy;
         std::vector<std::string> expected;
-    };
-    const std::vector<Case> cases{
+    } cases[] = {
         {edited, false, {"Salut", "Ligne un\r\nligne deux", "Same", "tail"}},
         {edited, true, {"Salut", "Ligne un\r\nligne deux", "Same", "queue\r\n"}},
         {rewritten, true, {"Salut", "Ligne un\r\nligne deux", "Same", "queue\r\n"}},
     };
-    for (const Case& c : cases) {
-        const std::string target = dir.write("en.dia", TextFileBuilder(2)
-                                                           .entry("Hello")
-                                                           .entry("Line one @ line \"two\"", 33)
-                                                           .entry("Same")
-                                                           .entry("tail")
-                                                           .withHeader()
-                                                           .bytes());
+    for (const auto& c : cases) {
+        const std::string target =
+            dir.write("en.dia", TextFileBuilder(English).withHeader().bytes());
         std::vector<std::string> args{"po", "import", c.po, target, "--game", "2"};
         if (c.fuzzy)
             args.push_back("--fuzzy");
         const ToolRun run = zyntext(args);
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const auto dump = json(zyntext({"dump", target, "--game", "2"}));
-        EXPECT_EQ(texts(zyntext({"dump", target, "--game", "2"})), c.expected) << c.po;
+        EXPECT_EQ(texts(dump), c.expected) << c.po;
         EXPECT_EQ(dump["header"], true);
         EXPECT_EQ(dump["entries"][1]["type"], 33);
     }
@@ -189,10 +172,11 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
         zyntext({"po", "import", dir.write("edited.po", text), archive, "--game", "2"});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(test::readBytes(dir.file("text.~$R")), before);
-    EXPECT_EQ(texts(zyntext({"dump", archive + ":31", "--game", "2", "--charset", "western"}))[0],
-              "Salut");
-    EXPECT_EQ(texts(zyntext({"dump", archive + ":33", "--game", "2"}))[0], "banque 33");
-    EXPECT_EQ(texts(zyntext({"dump", archive + ":1", "--game", "2"}))[0], "Hello");
+    EXPECT_EQ(
+        texts(json(zyntext({"dump", archive + ":31", "--game", "2", "--charset", "western"})))[0],
+        "Salut");
+    EXPECT_EQ(texts(json(zyntext({"dump", archive + ":33", "--game", "2"})))[0], "banque 33");
+    EXPECT_EQ(texts(json(zyntext({"dump", archive + ":1", "--game", "2"})))[0], "Hello");
 }
 
 } // namespace

@@ -156,6 +156,7 @@ TEST(HostileFiles, ClaimedExpandedSizesOfGigabytesStayBoundedByTheInputAndTheRea
     ArchiveIndex index;
     ASSERT_TRUE(ReadArchiveIndex(realFileSystem(), archive, index).ok());
     WorkingFolder work;
+    reach = 0;
     const auto loaded =
         LoadArchiveItem(realFileSystem(), work, archive, index, 0, "item 0", false, follow);
     EXPECT_NE(loaded.message().find("32 767"), std::string::npos) << loaded.message();

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <pwd.h>
@@ -142,59 +143,6 @@ TEST(SafeWrites, TwoBuildsIntoOneFolderNeverSwapTheirOutputs) {
     EXPECT_EQ(entries(dir.path()), 4);
 }
 
-TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndAtMostItsTemporaryFile) {
-    // 2 000 items of 4 KB: a rebuild long enough to be killed in the middle.
-    ArchiveBuilder large;
-    for (int i = 0; i < 2000; ++i)
-        large.stored(std::string(4096, static_cast<char>('a' + i % 26)));
-    TempDir dir;
-    dir.write("in.json", NewJson);
-    dir.write("item.bin", "new item");
-    const struct {
-        std::string target, before;
-        std::vector<std::string> args;
-    } cases[] = {
-        {"out.zyt", "old", {"build", "../in.json", "out.zyt"}},
-        {"text.hqr", large.build(), {"hqr", "replace", "text.hqr", "7", "../item.bin"}},
-    };
-    std::mt19937 random(std::random_device{}());
-    for (const auto& c : cases) {
-        const auto prepare = [&] {
-            fs::remove_all(dir.file("work"));
-            fs::create_directory(dir.file("work"));
-            dir.write("work/" + c.target, c.before);
-        };
-        // One undisturbed run gives the new bytes and how long a run takes.
-        prepare();
-        const auto start = std::chrono::steady_clock::now();
-        ASSERT_EQ(zyntext(c.args, dir.file("work")).exitCode, 0);
-        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
-            std::chrono::steady_clock::now() - start);
-        const std::string after = readBytes(dir.file("work/" + c.target));
-        int kept = 0, replaced = 0, withTemporary = 0;
-        for (int round = 0; round < 30; ++round) {
-            prepare();
-            const bool kill = round % 2;
-            const auto delay = std::uniform_int_distribution<long>(1, took.count())(random);
-            zyntext(c.args, dir.file("work"),
-                    std::string("timeout -s ") + (kill ? "KILL " : "TERM ") +
-                        std::to_string(delay / 1e6));
-            const std::string now = readBytes(dir.file("work/" + c.target));
-            SCOPED_TRACE(c.args[0] + ", round " + std::to_string(round));
-            ASSERT_TRUE(now == c.before || now == after) << now.size() << " bytes";
-            (now == after ? replaced : kept)++;
-            EXPECT_TRUE(!fileExists(dir.file("work/text.~$R")) ||
-                        readBytes(dir.file("work/text.~$R")) == c.before);
-            // Removed on SIGTERM; SIGKILL leaves no time to remove the one in use.
-            const long left = entries(dir.file("work")) - 1 - fileExists(dir.file("work/text.~$R"));
-            EXPECT_LE(left, kill ? 1 : 0);
-            withTemporary += left;
-        }
-        std::cout << c.args[0] << ": " << kept << " old, " << replaced << " new, " << withTemporary
-                  << " with the temporary file left by SIGKILL\n";
-    }
-}
-
 // What an archive holds, item by item, or nothing when it cannot be read whole.
 std::vector<std::string> itemsOf(const std::string& path) {
     ArchiveIndex index;
@@ -225,6 +173,68 @@ struct ArchiveStates {
     std::vector<std::string> original;
 };
 
+// How long run takes, in microseconds.
+long microsecondsOf(const std::function<void()>& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                 std::chrono::steady_clock::now() - start)
+                                 .count());
+}
+
+// The shell words that send a run SIGTERM or SIGKILL at a random moment of its first micros
+// microseconds.
+std::string killedWithin(bool kill, long micros) {
+    static std::mt19937 random(std::random_device{}());
+    const long delay = std::uniform_int_distribution<long>(1, micros)(random);
+    return std::string("timeout -s ") + (kill ? "KILL " : "TERM ") + std::to_string(delay / 1e6) +
+           " ";
+}
+
+TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndAtMostItsTemporaryFile) {
+    TempDir dir;
+    dir.write("in.json", NewJson);
+    dir.write("item.bin", "new item");
+    const struct {
+        std::string target, before;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"out.zyt", "old", {"build", "../in.json", "out.zyt"}},
+        // 2 000 items of 4 KB: a rebuild long enough to be killed in the middle.
+        {"text.hqr", ArchiveStates(2000).bytes, {"hqr", "replace", "text.hqr", "7", "../item.bin"}},
+    };
+    for (const auto& c : cases) {
+        const auto prepare = [&] {
+            fs::remove_all(dir.file("work"));
+            fs::create_directory(dir.file("work"));
+            dir.write("work/" + c.target, c.before);
+        };
+        // One undisturbed run gives the new bytes and how long a run takes.
+        prepare();
+        const long took =
+            microsecondsOf([&] { ASSERT_EQ(zyntext(c.args, dir.file("work")).exitCode, 0); });
+        const std::string after = readBytes(dir.file("work/" + c.target));
+        int kept = 0, replaced = 0, withTemporary = 0;
+        for (int round = 0; round < 30; ++round) {
+            prepare();
+            const bool kill = round % 2;
+            zyntext(c.args, dir.file("work"), killedWithin(kill, took));
+            const std::string now = readBytes(dir.file("work/" + c.target));
+            SCOPED_TRACE(c.args[0] + ", round " + std::to_string(round));
+            ASSERT_TRUE(now == c.before || now == after) << now.size() << " bytes";
+            (now == after ? replaced : kept)++;
+            EXPECT_TRUE(!fileExists(dir.file("work/text.~$R")) ||
+                        readBytes(dir.file("work/text.~$R")) == c.before);
+            // Removed on SIGTERM; SIGKILL leaves no time to remove the one in use.
+            const long left = entries(dir.file("work")) - 1 - fileExists(dir.file("work/text.~$R"));
+            EXPECT_LE(left, kill ? 1 : 0);
+            withTemporary += left;
+        }
+        std::cout << c.args[0] << ": " << kept << " old, " << replaced << " new, " << withTemporary
+                  << " with the temporary file left by SIGKILL\n";
+    }
+}
+
 // Rebuilds of one archive take turns: the second waits for the first and starts from what it
 // left, so no change is lost, also when the first is killed at any moment (SIGTERM or SIGKILL,
 // within the time an undisturbed run takes). The backup is always a whole earlier archive.
@@ -239,20 +249,12 @@ TEST(SafeWrites, TwoReplacesOfOneArchiveTakeTurnsAlsoWhenTheFirstIsKilled) {
     const auto firstRun = toolLine({"hqr", "replace", "text.hqr", "7", "first"}) + " >/dev/null";
     const auto secondRun = toolLine({"hqr", "replace", "text.hqr", "1500", "second"});
     dir.write("text.hqr", states.bytes);
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(std::system((cd + firstRun).c_str()), 0);
-    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
-        std::chrono::steady_clock::now() - start);
+    const long took = microsecondsOf([&] { ASSERT_EQ(std::system((cd + firstRun).c_str()), 0); });
 
-    std::mt19937 random(std::random_device{}());
     int finished = 0;
     for (int round = 0; round < 36; ++round) {
         const int kill = round % 3; // none, SIGTERM, SIGKILL
-        const auto delay = std::uniform_int_distribution<long>(1, took.count())(random);
-        const std::string timeout = kill == 0 ? ""
-                                              : std::string("timeout -s ") +
-                                                    (kill == 1 ? "TERM " : "KILL ") +
-                                                    std::to_string(delay / 1e6) + " ";
+        const std::string timeout = kill == 0 ? "" : killedWithin(kill == 2, took);
         // Succeeds when the second run does, and the first unless it was killed.
         const std::string line = cd + "{ " + timeout + firstRun + " & a=$!; sleep 0.002; " +
                                  secondRun + " >/dev/null; b=$?; wait $a; a=$?; [ $b = 0 ] && " +

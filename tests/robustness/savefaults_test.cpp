@@ -5,19 +5,23 @@
 // they were.
 
 #include "archive/archiveindex.h"
+#include "archive/archiverewrite.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
 #include "flows/archiveitemflow.h"
 #include "flows/filesave.h"
 #include "flows/programstate.h"
-#include "robustness/faultpoints.h"
 #include "support/archivebuilder.h"
+#include "support/faultyfilesystem.h"
+#include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 #include <pwd.h>
 #include <sys/mount.h>
@@ -27,11 +31,30 @@
 namespace zyn::test {
 namespace {
 
+// Every file in folder, by name, with its bytes.
+std::map<std::string, std::string> filesIn(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[entry.path().filename().string()] = readBytes(entry.path().string());
+    return files;
+}
+
+// A folder's files as they were before archive (one of them) was rebuilt, and a complete backup
+// of it when the backup was copied.
+std::map<std::string, std::string> keptWithBackup(std::map<std::string, std::string> files,
+                                                  const std::string& archive, bool copied) {
+    if (copied)
+        files[BackupName(archive)] = files.at(archive);
+    return files;
+}
+
 // A ZYN 2 text whose first entry is first.
 TextFileBuilder text(const char* first) {
     return TextFileBuilder(2).entry(first, 3).entry("Radio", 33);
 }
-const std::string NewFirstEntry = "New\r\ntext";
+// As typed: a saved document holds it as it reads back, "New\r\ntext".
+const std::string NewFirstEntry = "New @ text";
 
 // A ZYN 2 archive whose item 1 is the text; item 2 shares item 0's bytes, item 3 is compressed.
 std::string archiveWith(const std::string& item) {
@@ -84,7 +107,15 @@ std::string failureOf(ProgramState& state, bool toHqr = false) {
     return result.outcome == SaveOutcome::Saved ? "" : result.message + " (not saved)";
 }
 
+// Every point at which a save can fail: the n-th file operation of each kind, for n = 1, 2, ...
+// until the save no longer reaches an n-th operation of that kind, each failing with one of the
+// errors a disk gives. The run after the last point of each kind is the check of a good save.
 TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
+    using Op = FaultyFileSystem::Op;
+    const char* const errors[] = {"No space left on device", "Permission denied",
+                                  "Read-only file system"};
+    const char* const kinds[] = {"create", "write",  "flush", "rename",
+                                 "link",   "delete", "lock",  "copy"};
     const struct {
         const char* name;
         std::string target;   // the file the save writes
@@ -102,48 +133,66 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
     };
     for (const auto& path : paths) {
         const bool archive = path.target == "text.hqr";
-        const int reached = forEachFaultPoint([&](const FaultPoint& point,
-                                                  FaultyFileSystem& faulty) {
-            TempDir dir;
-            const auto state = openEdited(dir.path(), archive && !path.toHqr);
-            if (path.existing)
-                put(dir.file(path.existing), "another file");
-            if (path.target == "copy.ztf")
-                PrepareSaveAs(state->Document, dir.file("copy.ztf"));
-            const auto before = filesIn(dir.path());
-            const std::vector<std::string> itemsBefore = state->Archive.ItemData;
-            const bool fromArchive = state->Document.FromArchive;
-            state->Files = &faulty;
-            if (path.noLinks)
-                faulty.refuseLinks();
+        int reached = 0;
+        for (int kind = 0; kind <= static_cast<int>(Op::Copy); ++kind) {
+            const auto op = static_cast<Op>(kind);
+            for (int n = 1;; ++n, ++reached) {
+                const std::string reason = errors[(n - 1) % 3];
+                FaultyFileSystem faulty;
+                faulty.failOn(op, n, reason);
+                TempDir dir;
+                const auto state = openEdited(dir.path(), archive && !path.toHqr);
+                if (path.existing)
+                    put(dir.file(path.existing), "another file");
+                if (path.target == "copy.ztf")
+                    PrepareSaveAs(state->Document, dir.file("copy.ztf"));
+                const auto before = filesIn(dir.path());
+                const std::vector<std::string> itemsBefore = state->Archive.ItemData;
+                const bool fromArchive = state->Document.FromArchive;
+                state->Files = &faulty;
+                if (path.noLinks)
+                    faulty.refuseLinks();
 
-            const std::string message = failureOf(*state, path.toHqr);
-            // A refused link is no failure: the backup is copied instead.
-            const bool failed =
-                faulty.count(point.op) >= point.nth && point.op != FaultyFileSystem::Op::Link;
-            const bool backupKept = !failed || !failsBeforeTheBackup(point, path.noLinks);
-            SCOPED_TRACE(std::string(path.name) + ", " + point.describe());
-            EXPECT_EQ(state->Document.Modified, failed);
-            EXPECT_EQ(state->Document.FromArchive, failed ? fromArchive : archive);
-            auto expected = keptWithBackup(before, path.target, archive && backupKept);
-            if (failed) {
-                // The user is told why, and which archive could not be rebuilt.
-                EXPECT_NE(message.find(point.reason), std::string::npos) << message;
-                if (archive) {
-                    EXPECT_EQ(message.rfind(
-                                  "Cannot rebuild the archive " + dir.file("text.hqr") + ": ", 0),
-                              0u)
-                        << message;
+                const std::string message = failureOf(*state, path.toHqr);
+                SCOPED_TRACE(std::string(path.name) + ", " + kinds[kind] + " #" +
+                             std::to_string(n) + " fails: " + reason);
+                // Not reached: the save went through. A refused link is no failure either: the
+                // backup is copied instead. A rebuild locks the archive, then makes its backup a
+                // second name of it by a link renamed into place (the first rename) or, without
+                // links, a copy in create, copy, flush and rename; a failure after that leaves
+                // the backup.
+                const bool failed = faulty.count(op) >= n && op != Op::Link;
+                const bool beforeBackup =
+                    n == 1 &&
+                    (op == Op::Lock || op == Op::Rename ||
+                     (path.noLinks && (op == Op::Create || op == Op::Copy || op == Op::Flush)));
+                EXPECT_EQ(state->Document.Modified, failed);
+                EXPECT_EQ(state->Document.FromArchive, failed ? fromArchive : archive);
+                auto expected =
+                    keptWithBackup(before, path.target, archive && !(failed && beforeBackup));
+                if (failed) {
+                    // The user is told why, and which archive could not be rebuilt.
+                    EXPECT_NE(message.find(reason), std::string::npos) << message;
+                    if (archive) {
+                        EXPECT_EQ(message.rfind("Cannot rebuild the archive " +
+                                                    dir.file("text.hqr") + ": ",
+                                                0),
+                                  0u)
+                            << message;
+                    }
+                    EXPECT_EQ(state->Document.EntryText[0], NewFirstEntry);
+                    EXPECT_EQ(state->Archive.ItemData, itemsBefore);
+                } else {
+                    EXPECT_EQ(message, "");
+                    EXPECT_EQ(state->Document.EntryText[0], "New\r\ntext");
+                    expected[path.target] = archive ? archiveWith(text("New @ text").data())
+                                                    : text("New @ text").withHeader().bytes();
                 }
-                EXPECT_EQ(state->Document.EntryText[0], NewFirstEntry);
-                EXPECT_EQ(state->Archive.ItemData, itemsBefore);
-            } else {
-                EXPECT_EQ(message, "");
-                expected[path.target] = archive ? archiveWith(text("New @ text").data())
-                                                : text("New @ text").withHeader().bytes();
+                EXPECT_EQ(filesIn(dir.path()), expected);
+                if (faulty.count(op) < n)
+                    break;
             }
-            EXPECT_EQ(filesIn(dir.path()), expected);
-        });
+        }
         // Create, write, flush and rename of the new file. A rebuild first opens the archive and
         // links the backup and renames it into place, or without links copies it in create,
         // copy, flush and rename; its new archive takes two writes and two copies (the bytes
