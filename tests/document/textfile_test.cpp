@@ -59,18 +59,6 @@ TEST(TextReader, AHeaderCountsOnlyWhenItsStoredSizeMatchesTheFile) {
     }
 }
 
-TEST(TextReader, SlotCountIsHalfOfSlotZeroRoundedToEven) {
-    for (const auto& [slot0, slots] : {std::pair{2, 1}, std::pair{5, 2}, std::pair{7, 4}}) {
-        std::string data; // every entry empty: slot i holds slot 0 + i
-        for (int i = 0; i < slots; ++i)
-            data += {static_cast<char>(slot0 + i), '\0'};
-        data.resize(static_cast<std::size_t>(slot0 + slots - 1), '\0');
-        const auto read = parse(data, false);
-        ASSERT_TRUE(read) << read.message();
-        EXPECT_EQ(read->text.SlotCount, slots) << "slot 0 = " << slot0;
-    }
-}
-
 TEST(TextReader, LineBreaksAreEncodedAndDecodedRuleByRuleInOrder) {
     const std::string cases[][3] = {
         // In memory, stored, read back.
@@ -130,7 +118,8 @@ TEST(TextReader, DamagedAndUnsupportedFilesAreRefusedWithAMessage) {
     } cases[] = {
         {"", false, "it is too short to hold an offset table"},
         {table({0, 0}, 4), false, "its offset table is empty"},
-        {table({8, 8}, 4), false, "its offset table of 4 slots ends past the end of the file"},
+        // Half of an odd slot 0 is rounded to even: 9 gives 4 slots.
+        {table({9, 8}, 4), false, "its offset table of 4 slots ends past the end of the file"},
         {table({4, 0x8000}, 8), false, "slot 1 of its offset table holds 32768, more than 32 767"},
         {table({6, 10, 8}, 12), false, "entry 2 is too short to hold its terminator"},
         {table({4, 5}, 5), true, "entry 1 is too short to hold its type byte and terminator"},
