@@ -102,10 +102,11 @@ TEST(TextReader, CompressedFilesAreRefusedFromTheCommandLineOrExpanded) {
     EXPECT_EQ(test::readBytes(path + ".TMP"), data);
 }
 
-std::string table(std::initializer_list<unsigned> slots, std::size_t size) {
+// Little-endian 16-bit values (offset table slots or ordinals), padded with "x" to size.
+std::string words(const std::vector<unsigned>& values, std::size_t size = 0) {
     std::string data;
-    for (const unsigned slot : slots)
-        data += {static_cast<char>(slot & 0xFF), static_cast<char>(slot >> 8)};
+    for (const unsigned value : values)
+        data += {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
     data.resize(std::max(size, data.size()), 'x');
     return data;
 }
@@ -117,15 +118,15 @@ TEST(TextReader, DamagedAndUnsupportedFilesAreRefusedWithAMessage) {
         std::string damage; // empty: refused as unsupported
     } cases[] = {
         {"", false, "it is too short to hold an offset table"},
-        {table({0, 0}, 4), false, "its offset table is empty"},
+        {words({0, 0}, 4), false, "its offset table is empty"},
         // Half of an odd slot 0 is rounded to even: 9 gives 4 slots.
-        {table({9, 8}, 4), false, "its offset table of 4 slots ends past the end of the file"},
-        {table({4, 0x8000}, 8), false, "slot 1 of its offset table holds 32768, more than 32 767"},
-        {table({6, 10, 8}, 12), false, "entry 2 is too short to hold its terminator"},
-        {table({4, 5}, 5), true, "entry 1 is too short to hold its type byte and terminator"},
-        {table({4, 9}, 6), false, "entry 1 ends past the end of the file"},
-        {test::itemHeader(4, 4, 3) + table({4, 4}, 4), false, ""},
-        {test::itemHeader(4, 4, 255) + table({4, 4}, 4), false, ""},
+        {words({9, 8}, 4), false, "its offset table of 4 slots ends past the end of the file"},
+        {words({4, 0x8000}, 8), false, "slot 1 of its offset table holds 32768, more than 32 767"},
+        {words({6, 10, 8}, 12), false, "entry 2 is too short to hold its terminator"},
+        {words({4, 5}, 5), true, "entry 1 is too short to hold its type byte and terminator"},
+        {words({4, 9}, 6), false, "entry 1 ends past the end of the file"},
+        {test::itemHeader(4, 4, 3) + words({4, 4}, 4), false, ""},
+        {test::itemHeader(4, 4, 255) + words({4, 4}, 4), false, ""},
     };
     test::TempDir dir;
     for (const auto& c : cases) {
@@ -234,15 +235,8 @@ TEST_F(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneN
     EXPECT_EQ(save(), SaveOutcome::NeedsSaveAs);
 }
 
-std::string groups(const std::vector<std::uint16_t>& values) {
-    std::string bytes;
-    for (const std::uint16_t v : values)
-        bytes += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-    return bytes;
-}
-
 TEST(OrdinalFile, FillsOneSlotPerGroupAndOneMoreOrNothingAtAll) {
-    const std::string payload = groups({10, 20, 30, 10, 20, 30, 10, 20, 30});
+    const std::string payload = words({10, 20, 30, 10, 20, 30, 10, 20, 30});
     const std::vector<std::int16_t> expanded = {10, 20, 30, 10, 20, 30, 10, 20, 30, 0};
     std::vector<std::int16_t> largest(1023, 1);
     largest.push_back(2);
@@ -250,14 +244,14 @@ TEST(OrdinalFile, FillsOneSlotPerGroupAndOneMoreOrNothingAtAll) {
         std::string file;
         std::vector<std::int16_t> slots; // empty: refused
     } cases[] = {
-        {groups({1, 300, 32767, 0x0102}), {1, 300, 32767, 0x0102, 0}},
+        {words({1, 300, 32767, 0x0102}), {1, 300, 32767, 0x0102, 0}},
         {"\x05\x00\x09"s, {5, 9}}, // an odd length ends in half a group
         {test::itemHeader(18, 18, 0) + payload, expanded},
         {test::CompressedItem(payload, 1), expanded},
         {test::CompressedItem(payload, 2), expanded},
-        {groups(std::vector<std::uint16_t>(1023, 1)) + "\x02"s, largest},
-        {groups(std::vector<std::uint16_t>(1024, 1)), {}}, // 1025 slots
-        {groups({1, 2, 32768, 4}), {}},
+        {words(std::vector<unsigned>(1023, 1)) + "\x02"s, largest},
+        {words(std::vector<unsigned>(1024, 1)), {}}, // 1025 slots
+        {words({1, 2, 32768, 4}), {}},
     };
     test::TempDir dir;
     for (const auto& c : cases) {
