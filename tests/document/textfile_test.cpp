@@ -25,23 +25,6 @@ Result<LoadedText> parse(std::string_view bytes, bool version2,
     return ReadTextBytes(realFileSystem(), "t.zyt", bytes, version2, {compressed, {}, {}});
 }
 
-// A document read from a file of the test's folder, ready to be saved.
-class TextFile : public testing::Test {
-protected:
-    void open(const std::string& name, const std::string& bytes, bool version2) {
-        const std::string path = dir.write(name, bytes);
-        auto read = ReadTextFile(state.files(), path, version2);
-        ASSERT_TRUE(read) << read.message();
-        AdoptText(doc, std::move(*read));
-        SetFileName(doc, path);
-    }
-    SaveOutcome save() { return SaveDocument(state).outcome; }
-
-    test::TempDir dir;
-    ProgramState state;
-    TextDocument& doc = state.Document;
-};
-
 TEST(TextReader, AHeaderCountsOnlyWhenItsStoredSizeMatchesTheFile) {
     const std::string tail = TextFileBuilder(1).entry("X").data();
     for (const bool found : {false, true}) {
@@ -198,10 +181,20 @@ TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCodeKeepingLine
     }
 }
 
-TEST_F(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNever) {
+TEST(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNever) {
+    test::TempDir dir;
+    ProgramState state;
+    TextDocument& doc = state.Document;
+    const auto save = [&] {
+        return SaveDocument(state).outcome;
+    };
     doc.EntryText[5] = "stale"; // an open replaces the whole document
     doc.Modified = true;
-    open("same.zyt", TextFileBuilder(1).entry("same").bytes(), false);
+    const std::string path = dir.write("same.zyt", TextFileBuilder(1).entry("same").bytes());
+    auto read = ReadTextFile(state.files(), path, false);
+    ASSERT_TRUE(read) << read.message();
+    AdoptText(doc, std::move(*read));
+    SetFileName(doc, path);
     EXPECT_EQ(doc.EntryText[5], "");
     dir.write("same.zyt", "changed on disk");
     EXPECT_EQ(save(), SaveOutcome::NothingToSave);
