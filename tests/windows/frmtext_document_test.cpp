@@ -68,7 +68,6 @@ TEST_F(DocumentTest, OpensAndSavesAndWhatCancelledOrRefusedOpensLeave) {
         EXPECT_EQ(title(), before);
         EXPECT_EQ(selectedEntry(), "2");
         EXPECT_EQ(shown(), "Second");
-        EXPECT_TRUE(buttonEnabled(3));
     }
 
     // A save that fails is reported in the window's name; the change stays unsaved.
