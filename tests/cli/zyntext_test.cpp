@@ -87,7 +87,8 @@ ArchiveBuilder mixedArchive() {
         .blank()
         .compressed(Dialogue, 1)
         .sharedWith(0)
-        .compressed(Dialogue, 2);
+        .compressed(Dialogue, 2)
+        .sharedWith(0);
     return builder;
 }
 
@@ -96,13 +97,22 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
     const ArchiveBuilder builder = mixedArchive();
     const std::string archive = dir.write("data.hqr", builder.build());
     const auto items = json(zyntext({"hqr", "list", archive}))["items"];
-    ASSERT_EQ(items.size(), 5u);
-    EXPECT_EQ(items[0], nlohmann::json::parse(R"({"number": 0, "offset": 24, "blank": false,
+    ASSERT_EQ(items.size(), 6u);
+    EXPECT_EQ(items[0], nlohmann::json::parse(R"({"number": 0, "offset": 28, "blank": false,
         "mode": 0, "expanded": 11, "stored": 11})"));
     EXPECT_EQ(items[1], nlohmann::json::parse(R"({"number": 1, "offset": 0, "blank": true})"));
     EXPECT_EQ(items[2]["expanded"], Dialogue.size());
-    EXPECT_EQ(items[3]["offset"], 24);
+    EXPECT_EQ(items[3]["offset"], 28);
     EXPECT_EQ(items[4]["mode"], 2);
+    // The table a person reads: each item's sizes, and whether it is blank or shared.
+    EXPECT_EQ(zyntext({"hqr", "list", archive, "--table"}).out,
+              "ITEM  NAME  MODE  STORED  EXPANDED\n"
+              "   0  -        0      11        11  shared with 3 and 1 more\n"
+              "   1  -        -       -         -  blank\n"
+              "   2  -        1      43        57\n"
+              "   3  -        0      11        11  shared with 0 and 1 more\n"
+              "   4  -        2      43        57\n"
+              "   5  -        0      11        11  shared with 0 and 1 more\n");
 
     // A ZYN 1 archive is a demo's when the file is short.
     for (const auto& [length, name] :
@@ -110,6 +120,10 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
         const std::string path = dir.write("text.hqr", test::TextArchive(140, length));
         EXPECT_EQ(json(zyntext({"hqr", "list", path}))["items"][8]["name"], name);
     }
+    // A text archive's items have names, which set the width of their column.
+    const auto table = test::lines(zyntext({"hqr", "list", dir.file("text.hqr"), "--table"}).out);
+    ASSERT_EQ(table.size(), 141u);
+    EXPECT_EQ(table[9], "   8  EN_001.ORD     0    1537      1537");
 
     const std::string out = dir.file("out");
     const struct {
