@@ -253,6 +253,7 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
         {{"hqr", "move", archive}, 2, "unknown subcommand 'move'"},
         {{"hqr", "extract", archive, "x", out}, 2, "N must be an item number"},
         {{"names", "3"}, 2, "expected the game"},
+        {{"diff", archive, "--game", "2"}, 2, "two text files to compare are required"},
         {{"dump", fifo, "--game", "1"}, 1, "it is not a file"},
         {{"build", fifo, out}, 1, "it is not a file"},
         {{"hqr", "list", fifo}, 1, "it is not a file"},
