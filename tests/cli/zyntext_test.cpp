@@ -53,7 +53,7 @@ TEST(Zyntext, DumpThenBuildGivesBackTheSameBytes) {
 TEST(Zyntext, DumpExpandsFilesAndItemsAndShowsAndBuildsTextsThroughARemappingTable) {
     test::TempDir dir;
     const std::string data = TextFileBuilder(2).entry("Axe @ end", 1).data();
-    const std::string packed = dir.write("packed.dia", test::literalCompressedItem(data, 2));
+    const std::string packed = dir.write("packed.dia", test::CompressedItem(data, 2));
     const std::string archive =
         dir.write("text.hqr", ArchiveBuilder().stored("x").compressed(data, 1).build());
     for (const auto& dump : {json(zyntext({"dump", packed, "--game", "2"})),
