@@ -26,13 +26,6 @@ std::string allCodes() {
     return codes;
 }
 
-std::string jsonOf(const std::vector<std::string>& texts) {
-    nlohmann::json entries = nlohmann::json::array();
-    for (const auto& text : texts)
-        entries.push_back({{"text", text}});
-    return nlohmann::json{{"game", 1}, {"entries", entries}}.dump();
-}
-
 TEST(ZyntextCharsets, EverySetShowsEveryCodeAsTheEditorDoesAndBuildsItBack) {
     test::TempDir dir;
     const std::string file = TextFileBuilder(1).entry(allCodes()).entry("one @ two").bytes();
@@ -89,14 +82,9 @@ TEST(ZyntextDiff, PrintsABlockPerDifferingEntryAndExitsAsDiffDoes) {
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_EQ(run.out, c.out);
     }
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"diff", a, dir.file("missing.dia"), "--game", "2"},
-          {"diff", a, "--game", "2"}}) {
-        const ToolRun run = zyntext(args);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_EQ(run.err.rfind("zyntext: ", 0), 0u) << run.err;
-        EXPECT_EQ(run.out, "");
-    }
+    // Trouble, as with diff, is 2, not "they differ".
+    const ToolRun missing = zyntext({"diff", a, dir.file("missing.dia"), "--game", "2"});
+    EXPECT_EQ(missing.exitCode, 2) << missing.err;
 }
 
 TEST(ZyntextArchiveItems, ArchiveColonNumberNamesAnItemWhereverATextFileIsExpected) {
@@ -115,7 +103,8 @@ TEST(ZyntextArchiveItems, ArchiveColonNumberNamesAnItemWhereverATextFileIsExpect
 
     // Built into an item, as the editor's Save to HQR writes it; the archive keeps a backup.
     const std::string before = test::readBytes(archive);
-    const std::string in = dir.write("in.json", jsonOf({"trouv\u00E9"}));
+    const std::string in =
+        dir.write("in.json", R"({"game": 1, "entries": [{"text": "trouv\u00E9"}]})");
     ASSERT_EQ(zyntext({"build", in, archive + ":0", "--charset", "western"}).exitCode, 0);
     EXPECT_EQ(test::readBytes(dir.file("text.~$R")), before);
     const ToolRun diff =

@@ -1,15 +1,10 @@
-// What zyntext prints for a person rather than a program: its version, an archive's items as a
-// table, and the item names after their numbers.
+// What zyntext prints for a person rather than a program: its version, and the item names after
+// their numbers.
 
-#include "support/archivebuilder.h"
-#include "support/tempdir.h"
-#include "support/textfilebuilder.h"
 #include "support/toolrun.h"
 
 #include <gtest/gtest.h>
-#include <iterator>
 #include <map>
-#include <sstream>
 
 namespace zyn {
 namespace {
@@ -22,35 +17,6 @@ TEST(Listing, VersionIsTheProjectsVersion) {
     const ToolRun run = zyntext({"--version"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "zyntext " ZYNTEXT_VERSION "\n");
-}
-
-TEST(Listing, TableShowsEachItemsSizesAndWhetherItIsBlankOrShared) {
-    test::TempDir dir;
-    const std::string archive =
-        dir.write("data.hqr", test::ArchiveBuilder()
-                                  .stored("stored item")
-                                  .blank()
-                                  .raw(test::itemHeader(1000, 40, 2) + std::string(40, 'x'))
-                                  .sharedWith(0)
-                                  .sharedWith(0)
-                                  .build());
-    const ToolRun run = zyntext({"hqr", "list", archive, "--table"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "ITEM  NAME  MODE  STORED  EXPANDED\n"
-                       "   0  -        0      11        11  shared with 3 and 1 more\n"
-                       "   1  -        -       -         -  blank\n"
-                       "   2  -        2      40      1000\n"
-                       "   3  -        0      11        11  shared with 0 and 1 more\n"
-                       "   4  -        0      11        11  shared with 0 and 1 more\n");
-
-    // A text archive's items have names, which set the width of their column.
-    const std::string text = dir.write("text.hqr", test::TextArchive(140, 1500));
-    const auto table = lines(zyntext({"hqr", "list", text, "--table"}).out);
-    ASSERT_EQ(table.size(), 141u);
-    std::istringstream row(table[29]);
-    std::vector<std::string> cells(std::istream_iterator<std::string>(row), {});
-    EXPECT_EQ(cells, (std::vector<std::string>{"28", "FR_SYS.ORD", "0", "1538", "1538"}));
-    EXPECT_EQ(table[29].find("0 "), table[0].find("MODE") + 3) << table[29];
 }
 
 // Each game, with and without the demo's unused banks; a name is shown in UTF-8.

@@ -53,7 +53,7 @@ TEST(Zyntext, DumpThenBuildGivesBackTheSameBytes) {
 TEST(Zyntext, DumpExpandsFilesAndItemsAndShowsAndBuildsTextsThroughARemappingTable) {
     test::TempDir dir;
     const std::string data = TextFileBuilder(2).entry("Axe @ end", 1).data();
-    const std::string packed = dir.write("packed.dia", test::literalCompressedItem(data, 2));
+    const std::string packed = dir.write("packed.dia", test::CompressedItem(data, 2));
     const std::string archive =
         dir.write("text.hqr", ArchiveBuilder().stored("x").compressed(data, 1).build());
     for (const auto& dump : {json(zyntext({"dump", packed, "--game", "2"})),
@@ -87,7 +87,8 @@ ArchiveBuilder mixedArchive() {
         .blank()
         .compressed(Dialogue, 1)
         .sharedWith(0)
-        .compressed(Dialogue, 2);
+        .compressed(Dialogue, 2)
+        .sharedWith(0);
     return builder;
 }
 
@@ -96,13 +97,22 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
     const ArchiveBuilder builder = mixedArchive();
     const std::string archive = dir.write("data.hqr", builder.build());
     const auto items = json(zyntext({"hqr", "list", archive}))["items"];
-    ASSERT_EQ(items.size(), 5u);
-    EXPECT_EQ(items[0], nlohmann::json::parse(R"({"number": 0, "offset": 24, "blank": false,
+    ASSERT_EQ(items.size(), 6u);
+    EXPECT_EQ(items[0], nlohmann::json::parse(R"({"number": 0, "offset": 28, "blank": false,
         "mode": 0, "expanded": 11, "stored": 11})"));
     EXPECT_EQ(items[1], nlohmann::json::parse(R"({"number": 1, "offset": 0, "blank": true})"));
     EXPECT_EQ(items[2]["expanded"], Dialogue.size());
-    EXPECT_EQ(items[3]["offset"], 24);
+    EXPECT_EQ(items[3]["offset"], 28);
     EXPECT_EQ(items[4]["mode"], 2);
+    // The table a person reads: each item's sizes, and whether it is blank or shared.
+    EXPECT_EQ(zyntext({"hqr", "list", archive, "--table"}).out,
+              "ITEM  NAME  MODE  STORED  EXPANDED\n"
+              "   0  -        0      11        11  shared with 3 and 1 more\n"
+              "   1  -        -       -         -  blank\n"
+              "   2  -        1      43        57\n"
+              "   3  -        0      11        11  shared with 0 and 1 more\n"
+              "   4  -        2      43        57\n"
+              "   5  -        0      11        11  shared with 0 and 1 more\n");
 
     // A ZYN 1 archive is a demo's when the file is short.
     for (const auto& [length, name] :
@@ -110,6 +120,10 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
         const std::string path = dir.write("text.hqr", test::TextArchive(140, length));
         EXPECT_EQ(json(zyntext({"hqr", "list", path}))["items"][8]["name"], name);
     }
+    // A text archive's items have names, which set the width of their column.
+    const auto table = test::lines(zyntext({"hqr", "list", dir.file("text.hqr"), "--table"}).out);
+    ASSERT_EQ(table.size(), 141u);
+    EXPECT_EQ(table[9], "   8  EN_001.ORD     0    1537      1537");
 
     const std::string out = dir.file("out");
     const struct {
@@ -239,6 +253,7 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
         {{"hqr", "move", archive}, 2, "unknown subcommand 'move'"},
         {{"hqr", "extract", archive, "x", out}, 2, "N must be an item number"},
         {{"names", "3"}, 2, "expected the game"},
+        {{"diff", archive, "--game", "2"}, 2, "two text files to compare are required"},
         {{"dump", fifo, "--game", "1"}, 1, "it is not a file"},
         {{"build", fifo, out}, 1, "it is not a file"},
         {{"hqr", "list", fifo}, 1, "it is not a file"},

@@ -67,7 +67,7 @@ TEST(TextReader, LineBreaksAreEncodedAndDecodedRuleByRuleInOrder) {
 TEST(TextReader, CompressedFilesAreRefusedFromTheCommandLineOrExpanded) {
     test::TempDir dir;
     const std::string data = TextFileBuilder(2).entry("Packed @ text", 9).data();
-    const std::string path = dir.write("packed.dia", test::literalCompressedItem(data, 1));
+    const std::string path = dir.write("packed.dia", test::CompressedItem(data, 1));
     const auto refused =
         ReadTextFile(realFileSystem(), path, true, {CompressedFiles::Refuse, {}, {}});
     EXPECT_EQ(refused.kind(), ErrorKind::Unsupported);

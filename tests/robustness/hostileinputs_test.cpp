@@ -13,6 +13,7 @@
 #include "document/textreader.h"
 #include "flows/archiveitemflow.h"
 #include "support/archivebuilder.h"
+#include "support/lzssencoder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
@@ -108,7 +109,7 @@ TEST(HostileTexts, EachLimitIsReadAndOneMoreIsRefused) {
         texts.back().assign(length - TextFileBuilder(1).entries(texts).data().size(), 'x');
         TextFileBuilder builder = TextFileBuilder(1).entries(texts);
         const std::string path = dir.write(
-            "limit.ztf", form == Compressed ? literalCompressedItem(builder.data(), 1)
+            "limit.ztf", form == Compressed ? CompressedItem(builder.data(), 1)
                                             : builder.withHeader(form == BehindAHeader).bytes());
         std::filesystem::remove(path + ".TMP");
 

@@ -1,53 +1,30 @@
 #pragma once
 
-// Another process holding the lock every rebuild of an archive takes, for as long as this
-// lives: what a second program in the middle of a rebuild looks like to one that wants to save.
+// Holds the lock every rebuild of an archive takes, for as long as this lives: what a second
+// program in the middle of a rebuild looks like to one that wants to save. The lock belongs to
+// this open file, so a rebuild in this process, which opens the archive anew, is refused it too.
 
 #include <fcntl.h>
 #include <string>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace zyn::test {
 
 class LockHolder {
 public:
-    explicit LockHolder(const std::string& path) {
-        int ready[2], release[2];
-        if (::pipe(ready) != 0 || ::pipe(release) != 0)
-            return;
-        const char* file = path.c_str();
-        if ((pid_ = ::fork()) == 0) {
-            // Only calls a forked child may make: the parent may have other threads.
-            ::close(release[1]);
-            const int fd = ::open(file, O_RDONLY);
-            const char locked = fd >= 0 && ::flock(fd, LOCK_EX) == 0;
-            (void)!::write(ready[1], &locked, 1);
-            char ignored;
-            (void)!::read(release[0], &ignored, 1); // until the parent closes its end
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        ::close(release[0]);
-        char locked = 0;
-        held_ = pid_ > 0 && ::read(ready[0], &locked, 1) == 1 && locked;
-        ::close(ready[0]);
-        release_ = release[1];
-    }
-    ~LockHolder() {
-        ::close(release_);
-        ::waitpid(pid_, nullptr, 0);
-    }
+    explicit LockHolder(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)),
+          held_(fd_ >= 0 && ::flock(fd_, LOCK_EX) == 0) {}
+    ~LockHolder() { ::close(fd_); }
     LockHolder(const LockHolder&) = delete;
     LockHolder& operator=(const LockHolder&) = delete;
 
     bool held() const { return held_; }
 
 private:
-    pid_t pid_ = -1;
-    int release_ = -1;
-    bool held_ = false;
+    int fd_;
+    bool held_;
 };
 
 } // namespace zyn::test

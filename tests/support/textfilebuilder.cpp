@@ -56,13 +56,4 @@ std::string itemHeader(std::uint32_t expandedSize, std::uint32_t storedSize, std
     return header;
 }
 
-std::string literalCompressedItem(std::string_view data, std::uint16_t mode) {
-    std::string packed;
-    for (std::size_t i = 0; i < data.size(); i += 8)
-        packed.append(1, '\xFF').append(data.substr(i, 8)); // eight literal tokens follow
-    return itemHeader(static_cast<std::uint32_t>(data.size()),
-                      static_cast<std::uint32_t>(packed.size()), mode) +
-           packed;
-}
-
 } // namespace zyn::test

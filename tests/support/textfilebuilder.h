@@ -33,8 +33,4 @@ private:
 // A 10-byte item header with the given fields.
 std::string itemHeader(std::uint32_t expandedSize, std::uint32_t storedSize, std::uint16_t mode);
 
-// An item of mode 1 or 2 holding data as literal tokens only: valid compressed data that differs
-// from data itself, so a reader that forgets to expand cannot pass.
-std::string literalCompressedItem(std::string_view data, std::uint16_t mode);
-
 } // namespace zyn::test

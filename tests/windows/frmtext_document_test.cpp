@@ -3,6 +3,7 @@
 
 #include "mainwindowfixture.h"
 #include "support/faultyfilesystem.h"
+#include "support/lzssencoder.h"
 #include "windows/entrytypes.h"
 
 #include <filesystem>
@@ -31,9 +32,9 @@ TEST_F(DocumentTest, OpensAndSavesAndWhatCancelledOrRefusedOpensLeave) {
                 window->Combo1()->isEnabled());
 
     // A compressed file is read from its expanded copy, but stays the document's file.
-    const std::string two = dir.write(
-        "two.dat",
-        literalCompressedItem(TextFileBuilder(2).entry("Map", 17).entry("Radio", 33).data(), 1));
+    const std::string two =
+        dir.write("two.dat",
+                  CompressedItem(TextFileBuilder(2).entry("Map", 17).entry("Radio", 33).data(), 1));
     open(two, true);
 
     EXPECT_EQ(shown(), "Map");

@@ -1,6 +1,7 @@
 // Start-up with and without a file on the command line, the about box, and closing the window.
 
 #include "mainwindowfixture.h"
+#include "support/lzssencoder.h"
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
 
@@ -18,7 +19,7 @@ using StartupTest = MainWindowTest;
 // file is refused: each opens nothing. Then a file named on the command line, changed, is closed.
 TEST_F(StartupTest, WithoutAFileOnlyOpenAboutAndExitAreUsableAndClosingAsksToSave) {
     const std::string packed =
-        dir.write("packed.zyt", literalCompressedItem(TextFileBuilder(1).entry("A").data(), 2));
+        dir.write("packed.zyt", CompressedItem(TextFileBuilder(1).entry("A").data(), 2));
     for (const std::string& argument : {std::string(), dir.path() + "no such*.zyt", packed}) {
         prompts.clearLog();
         if (argument == packed)
