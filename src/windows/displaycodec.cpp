@@ -1,8 +1,8 @@
 #include "windows/displaycodec.h"
 
 #include <QFontDatabase>
-#include <QStringList>
 #include <QFontInfo>
+#include <QStringList>
 
 namespace zyn {
 
