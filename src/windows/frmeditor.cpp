@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -26,8 +27,8 @@ constexpr std::uint8_t BackspaceCode = 8;
 
 constexpr int ClientWidth = 505;
 constexpr int ClientHeight = 344;
-// The window grows by this much while it shows a reference text.
-constexpr int ReferenceHeight = 120;
+// The reference text shows this many whole lines before it scrolls.
+constexpr int ReferenceLines = 3;
 // The character map button sits out of sight below the text box at any window size; it exists
 // for its access key alone.
 constexpr QRect HiddenButton(963, 677, 5, 13);
@@ -101,6 +102,10 @@ frmEditor::frmEditor(frmText& owner)
     reference_->setFont(owner.previewFont());
     reference_->setFocusPolicy(Qt::NoFocus);
     reference_->hide();
+    // The window grows by this much while it shows a reference text.
+    referenceHeight_ =
+        QFontMetrics(reference_->font()).lineSpacing() * ReferenceLines +
+        2 * (reference_->frameWidth() + static_cast<int>(reference_->document()->documentMargin()));
 
     command1_ = new QPushButton(QStringLiteral("&Character map"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
@@ -244,13 +249,13 @@ void frmEditor::setReference(const std::string* bytes) {
         reference_->setPlainText(codec_.toDisplay(*bytes));
     reference_->setHidden(!bytes);
     if (wasShown != bool(bytes))
-        resize(width(), height() + (bytes ? ReferenceHeight : -ReferenceHeight));
+        resize(width(), height() + (bytes ? referenceHeight_ : -referenceHeight_));
     else
         layOut();
 }
 
 void frmEditor::layOut() {
-    const int top = reference_->isHidden() ? 0 : std::min(ReferenceHeight, height() / 2);
+    const int top = reference_->isHidden() ? 0 : std::min(referenceHeight_, height() / 2);
     reference_->setGeometry(0, 0, width(), top);
     text1_->setGeometry(0, top, width(), height() - top);
 }

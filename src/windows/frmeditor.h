@@ -77,6 +77,7 @@ private:
     std::string editedText_;
     QPlainTextEdit* text1_ = nullptr;
     QPlainTextEdit* reference_ = nullptr;
+    int referenceHeight_ = 0;
     QPushButton* command1_ = nullptr;
     QPointer<frmTable> table_;
 };

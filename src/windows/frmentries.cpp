@@ -149,7 +149,7 @@ bool EntryFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
 frmEntries::frmEntries(frmText& main) : QWidget(&main, Qt::Tool), main_(main) {
     setObjectName(QStringLiteral("frmEntries"));
     setWindowTitle(QStringLiteral("Entries"));
-    // As wide as the main window: the status column keeps room for "untranslated, does not fit".
+    // As wide as the main window where the screen has room beside it (see showBeside).
     resize(640, 502);
 
     filter_ = new QLineEdit(this);
@@ -177,11 +177,16 @@ frmEntries::frmEntries(frmText& main) : QWidget(&main, Qt::Tool), main_(main) {
     view_->setWordWrap(false);
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
-    view_->horizontalHeader()->setStretchLastSection(true);
+    // The two texts share what the list's width leaves, so the status stays whole in a narrow
+    // list too.
+    QHeaderView* columns = view_->horizontalHeader();
+    columns->setSectionResizeMode(EntryModel::Text, QHeaderView::Stretch);
+    columns->setSectionResizeMode(EntryModel::Reference, QHeaderView::Stretch);
     view_->setColumnWidth(EntryModel::Number, 40);
     view_->setColumnWidth(EntryModel::Type, 90);
-    view_->setColumnWidth(EntryModel::Text, 170);
-    view_->setColumnWidth(EntryModel::Reference, 170);
+    view_->setColumnWidth(
+        EntryModel::Status,
+        view_->fontMetrics().horizontalAdvance(QStringLiteral("untranslated, does not fit")) + 12);
     view_->installEventFilter(this);
 
     counts_ = new QLabel(this);
@@ -206,13 +211,24 @@ frmEntries::frmEntries(frmText& main) : QWidget(&main, Qt::Tool), main_(main) {
 }
 
 void frmEntries::showBeside() {
-    const QRect main = main_.frameGeometry();
-    QPoint place(main.right() + 1, main.top());
-    if (const QScreen* screen = main_.screen();
-        screen && place.x() + frameGeometry().width() > screen->availableGeometry().right())
-        place.setX(std::max(0, main.left() - frameGeometry().width()));
-    if (!isVisible())
-        move(place);
+    if (const QScreen* screen = main_.screen(); screen && !isVisible()) {
+        // Beside the main window, on the side it fits; where neither side has its width, it
+        // narrows to the wider side's room rather than cover the main window's menus, unless
+        // that leaves too narrow a list.
+        constexpr int NarrowestWidth = 400;
+        const QRect room = screen->availableGeometry(), main = main_.frameGeometry();
+        const int frame = frameGeometry().width() - width();
+        const int right = room.right() - main.right(), left = main.left() - room.left();
+        int wide = frameGeometry().width();
+        const bool onRight = right >= wide || right >= left;
+        if (const int side = onRight ? right : left; side < wide && side >= NarrowestWidth) {
+            resize(side - frame, height());
+            wide = side;
+        }
+        move(onRight ? std::min(main.right() + 1, room.right() + 1 - wide)
+                     : std::max(room.left(), main.left() - wide),
+             main.top());
+    }
     show();
     raise();
 }
