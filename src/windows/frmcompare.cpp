@@ -133,12 +133,8 @@ void frmCompare::cmdFile_Click() {
     const std::string path = nativePath(chosen);
     if (chosen.endsWith(QStringLiteral(".hqr"), Qt::CaseInsensitive)) {
         ArchiveIndex index;
-        if (const Status read = ReadArchiveIndex(main_.state().files(), path, index); !read) {
-            main_.prompts().notify(this, windowTitle(), fromNative(read.message()),
-                                   Prompts::Icon::Stop);
-            return;
-        }
-        listArchive(path, std::move(index), main_.state().Document.ArchiveItem);
+        if (main_.readArchiveIndex(this, path, index))
+            listArchive(path, std::move(index), main_.state().Document.ArchiveItem);
         return;
     }
     LoadedText loaded;

@@ -44,6 +44,22 @@ QString statusText(const EntryStatus& status) {
     return parts.join(QStringLiteral(", "));
 }
 
+bool hasStatus(const EntryStatus& status, StatusFilter filter) {
+    switch (filter) {
+    case StatusFilter::Untranslated:
+        return status.untranslated;
+    case StatusFilter::Translated:
+        return !status.untranslated;
+    case StatusFilter::Changed:
+        return status.changed;
+    case StatusFilter::DoesNotFit:
+        return status.linesCut > 0;
+    case StatusFilter::All:
+        break;
+    }
+    return true;
+}
+
 } // namespace
 
 EntryModel::EntryModel(frmText& main, QObject* parent) : QAbstractTableModel(parent), main_(main) {
@@ -115,27 +131,8 @@ void EntryFilter::setFilter(const QString& text, StatusFilter status) {
 
 bool EntryFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
     const auto* model = static_cast<const EntryModel*>(sourceModel());
-    const EntryStatus& status = model->status(row);
-    switch (status_) {
-    case StatusFilter::All:
-        break;
-    case StatusFilter::Untranslated:
-        if (!status.untranslated)
-            return false;
-        break;
-    case StatusFilter::Translated:
-        if (status.untranslated)
-            return false;
-        break;
-    case StatusFilter::Changed:
-        if (!status.changed)
-            return false;
-        break;
-    case StatusFilter::DoesNotFit:
-        if (status.linesCut == 0)
-            return false;
-        break;
-    }
+    if (!hasStatus(model->status(row), status_))
+        return false;
     if (text_.isEmpty())
         return true;
     for (int column : {EntryModel::Text, EntryModel::Reference}) {

@@ -85,14 +85,9 @@ void frmFindArchive::cmdArchive_Click() {
                {}});
     if (chosen.isEmpty())
         return;
-    ArchiveIndex index;
-    if (const Status read = ReadArchiveIndex(main_.state().files(), nativePath(chosen), index);
-        !read) {
-        main_.prompts().notify(this, windowTitle(), fromNative(read.message()),
-                               Prompts::Icon::Stop);
-        return;
-    }
-    useArchive(nativePath(chosen), std::move(index));
+    const std::string path = nativePath(chosen);
+    if (ArchiveIndex index; main_.readArchiveIndex(this, path, index))
+        useArchive(path, std::move(index));
 }
 
 void frmFindArchive::cmdFind_Click() {

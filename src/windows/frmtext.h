@@ -157,13 +157,15 @@ public:
     int linesCutOff(int i) const;
     // The entry list window, once View > Entries has made it.
     frmEntries* entriesWindow() const;
-    // Makes loaded the reference document, named name in the window titles.
+    // Makes loaded the reference document.
     void setReference(LoadedText&& loaded);
     // Entry i of the reference document, or null when it has none.
     const std::string* referenceText(int i) const;
 
     // Reads the text file at path after asking its version; the document is not touched.
     bool readTextFile(const QString& path, bool refuseCompressed, LoadedText& loaded);
+    // Reads the index of the archive at path; a failure is told over asking, under its title.
+    bool readArchiveIndex(QWidget* asking, const std::string& path, ArchiveIndex& index);
 
 signals:
     // After every change to the document's entries or types, and after every open or load.

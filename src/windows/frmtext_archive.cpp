@@ -16,6 +16,15 @@ const QString ArchiveFilter =
 
 } // namespace
 
+bool frmText::readArchiveIndex(QWidget* asking, const std::string& path, ArchiveIndex& index) {
+    if (const Status read = ReadArchiveIndex(state_.files(), path, index); !read) {
+        prompts_.notify(asking, asking->windowTitle(), fromNative(read.message()),
+                        Prompts::Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
 void frmText::showArchiveItem(LoadedText&& loaded, const std::string& archivePath, int item,
                               ArchiveIndex&& index, const std::string& name) {
     AdoptArchiveItem(state_.Document, std::move(loaded), archivePath, item);
@@ -55,11 +64,8 @@ void chooseArchiveItem(frmText& window, bool saveMode) {
     // Read afresh also for Save to HQR: what the chosen item holds now is what a save must find
     // there still, or ask before overwriting.
     ArchiveIndex index;
-    if (Status read = ReadArchiveIndex(state.files(), path, index); !read) {
-        window.prompts().notify(&window, window.windowTitle(), fromNative(read.message()),
-                                Prompts::Icon::Stop);
+    if (!window.readArchiveIndex(&window, path, index))
         return;
-    }
     state.Flow.SaveMode = saveMode;
     itemDialog(window).openFor(path, std::move(index));
 }
