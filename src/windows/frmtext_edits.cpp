@@ -306,11 +306,11 @@ void frmText::replaceCurrent(const QString& replacement) {
     std::string needle;
     const int i = state_.Document.CurrentEntry;
     if (searchBytes(needle) && i >= 0 && i < state_.Document.entryCount()) {
-        const std::string bytes = codec_.fromDisplay(replacement);
+        const std::string bytes = codec_.fromDisplay(replacement), shown = shownText(i);
         int count = 0;
         const std::string replaced =
-            ReplaceText(shownText(i), needle, bytes, searchOptions_, letterTable(), count);
-        if (count > 0 && replaced != shownText(i))
+            ReplaceText(shown, needle, bytes, searchOptions_, letterTable(), count);
+        if (count > 0 && replaced != shown)
             applyEdit(QStringLiteral("Replace"), [&](TextDocument& doc) {
                 doc.EntryText[static_cast<std::size_t>(i)] = replaced;
                 doc.DisplayForm[static_cast<std::size_t>(i)] = state_.Characters.RemapLoaded;
@@ -328,10 +328,11 @@ int frmText::replaceAll(const QString& replacement) {
         applyEdit(QStringLiteral("Replace All"), [&](TextDocument& doc) {
             for (int i = 0; i < doc.entryCount(); ++i) {
                 int count = 0;
+                const std::string shown = shownText(i);
                 std::string replaced =
-                    ReplaceText(shownText(i), needle, bytes, searchOptions_, letters, count);
+                    ReplaceText(shown, needle, bytes, searchOptions_, letters, count);
                 // Replacing a text by itself changes nothing, and is not counted.
-                if (count == 0 || replaced == shownText(i))
+                if (count == 0 || replaced == shown)
                     continue;
                 ++entries;
                 doc.EntryText[static_cast<std::size_t>(i)] = std::move(replaced);
