@@ -159,6 +159,15 @@ std::string BackupName(const std::string& path) {
 Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
                                                 const std::vector<ItemChange>& changes,
                                                 const LockWait& wait) {
+    return RebuildArchive(
+        fs, path,
+        [&](OpenFile&, const ArchiveTable&) -> Result<std::vector<ItemChange>> { return changes; },
+        wait);
+}
+
+Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
+                                                const ChangesOfArchive& changesOf,
+                                                const LockWait& wait) {
     // A link is followed: the archive it leads to is rebuilt and backed up beside itself.
     auto resolved = fs.resolveLinks(path);
     if (!resolved)
@@ -180,6 +189,12 @@ Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::strin
     auto table = ReadArchiveTable(fs, archive);
     if (!table)
         return failure(path, table.status());
+    auto made = changesOf(archive, *table);
+    if (!made)
+        return made.status();
+    if (made->empty())
+        return std::vector<ChangedItem>{};
+    const std::vector<ItemChange>& changes = *made;
     std::vector<ChangedItem> found;
     std::vector<std::string> changedBytes;
     for (const ItemChange& change : changes) {
