@@ -229,8 +229,7 @@ Result<int> ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTa
                 return Status(refused(entry, poName,
                                       "holds the character " +
                                           DescribeDisplayCode(tables, *unmapped.missing) +
-                                          ", which no slot of the character remapping table "
-                                          "holds"));
+                                          UnmappableReason(unmapped)));
             gameCodes = std::move(unmapped.text);
         }
         changed[t].EntryText[static_cast<std::size_t>(number)] = std::move(gameCodes);
