@@ -26,6 +26,8 @@ struct Command {
     const char* summary; // one line for the overview
     const char* help;    // the text of "zyntext NAME --help"
     int (*run)(const Arguments& args, CommandIo io);
+    // The exit code when what the command printed could not be written.
+    int outputFailure = Failure;
 };
 
 // "zyntext: " + message on err; returns Failure.
