@@ -213,22 +213,11 @@ Result<ItemChange> changeFor(const Replacement& replacement, bool itemFile) {
     return ItemChange{replacement.number, StoredItem(*content), std::nullopt};
 }
 
-// "--wait SECONDS": how long to wait for another program's rebuild of the archive.
-std::optional<std::chrono::seconds> takeWait(Arguments& args) {
-    const Option wait = takeOption(args, "--wait");
-    if (!wait.found)
-        return std::chrono::seconds(60);
-    if (wait.value.empty() || wait.value.size() > 6 ||
-        wait.value.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    return std::chrono::seconds(std::stoi(wait.value));
-}
-
 int replace(Arguments args, CommandIo io) {
     const bool itemFiles = takeFlag(args, "--item-file");
-    const auto wait = takeWait(args);
-    if (!wait)
-        return usage(io, "--wait takes a number of seconds");
+    std::chrono::seconds wait;
+    if (const auto problem = takeWait(args, wait); !problem.empty())
+        return usage(io, problem);
     std::vector<Replacement> replacements;
     if (const auto problem = parseReplacements(args, replacements); !problem.empty())
         return usage(io, problem);
@@ -247,15 +236,9 @@ int replace(Arguments args, CommandIo io) {
         changes.push_back(std::move(*change));
         numbers += (numbers.empty() ? "" : ", ") + std::to_string(replacement.number);
     }
-    LockWait waiting;
-    waiting.giveUpAfter = *wait;
-    waiting.notice = [&] {
-        io.err << "zyntext: waiting for another program to finish rebuilding " << path << " ...\n"
-               << std::flush;
-    };
-    if (auto rebuilt = RebuildArchive(realFileSystem(), path, changes, waiting); !rebuilt)
-        return fail(io, rebuilt.message() +
-                            (rebuilt.kind() == ErrorKind::Busy ? " Nothing was changed." : ""));
+    if (auto rebuilt = RebuildArchive(realFileSystem(), path, changes, archiveWait(io, path, wait));
+        !rebuilt)
+        return failRebuild(io, rebuilt.status());
     const auto file = realFileSystem().resolveLinks(path);
     io.out << (replacements.size() == 1 ? "Replaced item " : "Replaced items ") << numbers << " of "
            << path << "; the archive as it was is in " << BackupName(file ? *file : path) << ".\n";
