@@ -15,6 +15,15 @@ namespace zyn {
 
 namespace {
 
+// What one import takes: the catalogue, and how its texts are read and written.
+struct Import {
+    FileSystem& fs;
+    const CharacterTables& tables;
+    const std::vector<PoEntry>& entries;
+    const std::string& poName;
+    const PoImportOptions& options;
+};
+
 // A bank the catalogue writes into: its document as read, and its data then.
 struct Bank {
     TextDocument document;
@@ -45,14 +54,13 @@ std::optional<int> contextItem(const std::string& context) {
 
 // Applies the catalogue to the banks, each under the item its contexts name (-1 for one bank),
 // and gives each bank's new data where it differs from what it held.
-Result<std::map<int, std::string>> apply(std::map<int, Bank>& banks,
-                                         const std::vector<PoEntry>& entries,
-                                         const std::string& poName, const CharacterTables& tables,
-                                         const PoImportOptions& options, PoImportResult& result) {
+Result<std::map<int, std::string>> apply(const Import& import, std::map<int, Bank>& banks,
+                                         PoImportResult& result) {
     std::vector<PoTarget> targets;
     for (auto& [item, bank] : banks)
         targets.push_back({&bank.document, item});
-    auto outcomes = ApplyPoEntries(entries, targets, tables, options.takeFuzzy, poName);
+    auto outcomes = ApplyPoEntries(import.entries, targets, import.tables, import.options.takeFuzzy,
+                                   import.poName);
     if (!outcomes)
         return outcomes.status();
     result.outcomes = std::move(*outcomes);
@@ -87,16 +95,14 @@ std::optional<Status> archiveGivenForOneFile(FileSystem& fs, const std::string& 
             "written.");
 }
 
-Result<PoImportResult> importIntoFile(FileSystem& fs, const CharacterTables& tables,
-                                      const std::vector<PoEntry>& entries,
-                                      const std::string& poName, const std::string& path,
-                                      const PoImportOptions& options) {
+Result<PoImportResult> importIntoFile(const Import& import, const std::string& path) {
+    FileSystem& fs = import.fs;
     auto bytes = LoadTextFileBytes(fs, path);
     if (!bytes)
         return bytes.status();
-    auto bank = bankOf(fs, path, *bytes, options.isVersion2);
+    auto bank = bankOf(fs, path, *bytes, import.options.isVersion2);
     if (!bank) {
-        if (auto refusal = archiveGivenForOneFile(fs, poName, path))
+        if (auto refusal = archiveGivenForOneFile(fs, import.poName, path))
             return *refusal;
         return bank.status();
     }
@@ -104,7 +110,7 @@ Result<PoImportResult> importIntoFile(FileSystem& fs, const CharacterTables& tab
     std::map<int, Bank> banks;
     banks.emplace(-1, std::move(*bank));
     PoImportResult result;
-    auto changed = apply(banks, entries, poName, tables, options, result);
+    auto changed = apply(import, banks, result);
     if (!changed)
         return changed.status();
     if (changed->empty())
@@ -119,12 +125,10 @@ Result<PoImportResult> importIntoFile(FileSystem& fs, const CharacterTables& tab
 // Reads each item of the archive that the catalogue names, as the locked archive holds it now,
 // and gives the changes the catalogue makes to them. Items the archive does not have, and blank
 // ones, are not read: the messages naming them are refused as naming no entry.
-Result<std::vector<ItemChange>>
-changesUnderLock(FileSystem& fs, const std::string& path, OpenFile& archive,
-                 const ArchiveTable& table, const std::vector<int>& items, bool oneItem,
-                 const CharacterTables& tables, const std::vector<PoEntry>& entries,
-                 const std::string& poName, const PoImportOptions& options,
-                 PoImportResult& result) {
+Result<std::vector<ItemChange>> changesUnderLock(const Import& import, const std::string& path,
+                                                 OpenFile& archive, const ArchiveTable& table,
+                                                 const std::vector<int>& items, bool oneItem,
+                                                 PoImportResult& result) {
     std::map<int, Bank> banks;
     for (const int item : items) {
         const std::string name = path + ":" + std::to_string(item);
@@ -144,15 +148,15 @@ changesUnderLock(FileSystem& fs, const std::string& path, OpenFile& archive,
             return Status::failure(ErrorKind::Damaged, "The file " + name + " is too large (" +
                                                            std::to_string(slot.size) +
                                                            " bytes) for a text file.");
-        auto bytes = ReadTableItem(fs, archive, slot);
+        auto bytes = ReadTableItem(import.fs, archive, slot);
         if (!bytes)
             return bytes.status();
-        auto bank = bankOf(fs, name, *bytes, options.isVersion2);
+        auto bank = bankOf(import.fs, name, *bytes, import.options.isVersion2);
         if (!bank)
             return bank.status();
         banks.emplace(oneItem ? -1 : item, std::move(*bank));
     }
-    auto changed = apply(banks, entries, poName, tables, options, result);
+    auto changed = apply(import, banks, result);
     if (!changed)
         return changed.status();
     std::vector<ItemChange> changes;
@@ -174,6 +178,7 @@ Result<PoImportResult> ImportPoCatalogue(FileSystem& fs, const CharacterTables& 
                                          const std::vector<PoEntry>& entries,
                                          const std::string& poName, const std::string& target,
                                          const PoImportOptions& options) {
+    const Import import{fs, tables, entries, poName, options};
     auto named = ParseTextSource(fs, target);
     if (!named)
         return named.status();
@@ -182,7 +187,7 @@ Result<PoImportResult> ImportPoCatalogue(FileSystem& fs, const CharacterTables& 
     const bool wholeArchive = !named->inArchive() && !entries.empty() &&
                               entries.front().context.find(':') != std::string::npos;
     if (!named->inArchive() && !wholeArchive)
-        return importIntoFile(fs, tables, entries, poName, named->path, options);
+        return importIntoFile(import, named->path);
 
     std::vector<int> items{named->item};
     if (wholeArchive) {
@@ -196,10 +201,7 @@ Result<PoImportResult> ImportPoCatalogue(FileSystem& fs, const CharacterTables& 
     PoImportResult result;
     result.wholeArchive = wholeArchive;
     const auto changesOf = [&](OpenFile& archive, const ArchiveTable& table) {
-        result = PoImportResult{};
-        result.wholeArchive = wholeArchive;
-        return changesUnderLock(fs, named->path, archive, table, items, !wholeArchive, tables,
-                                entries, poName, options, result);
+        return changesUnderLock(import, named->path, archive, table, items, !wholeArchive, result);
     };
     if (auto rebuilt = RebuildArchive(fs, named->path, changesOf, options.wait); !rebuilt)
         return rebuilt.status();
