@@ -157,12 +157,13 @@ std::string BackupName(const std::string& path) {
 }
 
 Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
-                                                const std::vector<ItemChange>& changes,
+                                                std::vector<ItemChange> changes,
                                                 const LockWait& wait) {
-    return RebuildArchive(
-        fs, path,
-        [&](OpenFile&, const ArchiveTable&) -> Result<std::vector<ItemChange>> { return changes; },
-        wait);
+    // Handed on, not copied: an item may be as large as an archive.
+    const auto given = [&](OpenFile&, const ArchiveTable&) -> Result<std::vector<ItemChange>> {
+        return std::move(changes);
+    };
+    return RebuildArchive(fs, path, given, wait);
 }
 
 Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,

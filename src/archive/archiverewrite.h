@@ -55,7 +55,7 @@ struct ChangedItem {
 // On failure (message naming the archive; ErrorKind::Busy when the wait ran out) the archive is
 // as it was; the backup, when it was made, holds it too. No changes at all write nothing.
 Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
-                                                const std::vector<ItemChange>& changes,
+                                                std::vector<ItemChange> changes,
                                                 const LockWait& wait);
 
 // The changes of a rebuild worked out from the archive as it is once the lock is held (its

@@ -236,7 +236,8 @@ int replace(Arguments args, CommandIo io) {
         changes.push_back(std::move(*change));
         numbers += (numbers.empty() ? "" : ", ") + std::to_string(replacement.number);
     }
-    if (auto rebuilt = RebuildArchive(realFileSystem(), path, changes, archiveWait(io, path, wait));
+    if (auto rebuilt =
+            RebuildArchive(realFileSystem(), path, std::move(changes), archiveWait(io, path, wait));
         !rebuilt)
         return failRebuild(io, rebuilt.status());
     const auto file = realFileSystem().resolveLinks(path);
