@@ -86,9 +86,13 @@ UnmappedText UnmapText(const CharacterTables& tables, std::string_view display) 
         const std::uint8_t c = byteAt(display, i);
         const auto& table = tables.RemapTable;
         const auto it = std::find(table.begin(), table.end(), c);
-        if (it == table.end() || it == table.begin()) {
+        // Slot 0 and another holding it: the lowest, code 0, would end the entry in the game
+        // where the text may have held any of the others. Slot 0 alone gives its code 0 back.
+        const bool ambiguousZero =
+            it == table.begin() && std::find(it + 1, table.end(), c) != table.end();
+        if (it == table.end() || ambiguousZero) {
             result.missing = c;
-            result.toZero = it == table.begin();
+            result.toZero = ambiguousZero;
             return result;
         }
         result.text.push_back(toChar(static_cast<std::uint8_t>(it - table.begin())));
