@@ -291,10 +291,15 @@ TEST(SafeWrites, ARebuildWaitsForTheArchiveLockAndGivesUpInTime) {
         waiting.insert(waiting.end(), {"--wait", "2"});
         const ToolRun run = zyntext(waiting);
         EXPECT_EQ(run.exitCode, 1) << args[0];
-        EXPECT_EQ(run.err, "zyntext: waiting for another program to finish rebuilding " + archive +
-                               " ...\nzyntext: Cannot rebuild the archive " + archive +
-                               ": it is in use by another program, which still held it after 2 "
-                               "seconds. Nothing was changed.\n");
+        // (The sanitizer build may add its report of the PO reader's suppressed leak.)
+        EXPECT_EQ(run.err.rfind("zyntext: waiting for another program to finish rebuilding " +
+                                    archive + " ...\nzyntext: Cannot rebuild the archive " +
+                                    archive +
+                                    ": it is in use by another program, which still held it "
+                                    "after 2 seconds. Nothing was changed.\n",
+                                0),
+                  0u)
+            << run.err;
         EXPECT_EQ(readBytes(archive), ArchiveStates(20).bytes);
         EXPECT_EQ(entries(dir.path()), 4);
     }
