@@ -7,7 +7,7 @@
 #include "flows/archiveitemflow.h"
 #include "flows/pocatalog.h"
 #include "flows/poimport.h"
-#include "flows/poreader.h"
+#include "cli/poreader.h"
 #include "flows/programstate.h"
 #include "flows/textsource.h"
 

@@ -32,10 +32,10 @@ struct PoImportResult {
     int count(PoOutcome outcome) const;
 };
 
-// Writes the translations of entries, read from the catalogue poName (ReadPoFile), into the
-// target as the tool names it: a text file, "ARCHIVE:N", or an archive when the catalogue's
-// contexts name items. Every message is checked as ApplyPoEntries checks it; the items a
-// whole-archive catalogue names are read after the archive's lock is taken (as tables and
+// Writes the translations of entries, read from the catalogue poName (the tool reads it with
+// libgettextpo), into the target as the tool names it: a text file, "ARCHIVE:N", or an archive when
+// the catalogue's contexts name items. Every message is checked as ApplyPoEntries checks it; the
+// items a whole-archive catalogue names are read after the archive's lock is taken (as tables and
 // options say), and only items whose bytes change are written, in one rebuild with one backup.
 // When no byte would change, nothing is written (no rebuild, no backup). A text file keeps its
 // item header, stored. On any refusal or failure nothing is written, and the message says why:

@@ -1,4 +1,4 @@
-#include "flows/poreader.h"
+#include "cli/poreader.h"
 
 #include <cerrno>
 #include <cstdio>
