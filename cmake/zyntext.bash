@@ -12,11 +12,11 @@ _zyntext() {
     # The options of each command (or subcommand); --help is offered with every one.
     local -A options=(
         [dump]="--game --charset --remap --item"
-        [build]="--header --charset --remap"
+        [build]="--header --charset --remap --wait"
         [diff]="--game --charset --remap"
         [charsets]=""
         [po export]="--game --charset --remap -o --from --to"
-        [po import]="--game --charset --remap --fuzzy"
+        [po import]="--game --charset --remap --fuzzy --wait"
         [hqr list]="--table"
         [hqr extract]="--expand"
         [hqr replace]="--item-file --wait"
@@ -24,7 +24,7 @@ _zyntext() {
         [names]="--demo --numbers"
     )
     # Options followed by a value, and the values of those that take a fixed set.
-    local valued="--game --remap --item --charset -o --from --to"
+    local valued="--game --remap --item --charset -o --from --to --wait"
     local charsets="western greek cyrillic hebrew arabic armenian czech esperanto
         nordic-bopomofo nordic-portuguese polish thai turkish vietnamese"
 
@@ -41,7 +41,7 @@ _zyntext() {
         mapfile -t COMPREPLY < <(compgen -W "$charsets" -- "$cur")
         return
         ;;
-    --item) return ;;
+    --item | --wait) return ;;
     --from | --to)
         mapfile -t COMPREPLY < <(compgen -W "EN FR DE SP IT PO" -- "$cur")
         return

@@ -5,6 +5,7 @@
 #include "base/safewriter.h"
 
 #include <cmath>
+#include <unordered_set>
 #include <utility>
 
 namespace zyn {
@@ -12,9 +13,9 @@ namespace zyn {
 namespace {
 
 // Items that share an offset are held once per item. This caps what such copies may add to the
-// file's own length, so that a table pointing thousands of items at one large item is refused
+// archive's own bytes, so that a table pointing thousands of items at one large item is refused
 // instead of filling the memory.
-constexpr std::uint64_t MaxSharedBytes = 64u * 1024 * 1024;
+constexpr std::uint64_t MaxSharedCopies = 128u * 1024 * 1024;
 
 // Opens the archive at path into file (which the caller closes) and reads its table; with
 // maxSize, a larger archive is refused first.
@@ -47,12 +48,18 @@ Status ReadArchiveIndex(FileSystem& fs, const std::string& path, ArchiveIndex& i
     auto table = openArchive(fs, path, file, MaxArchiveSize);
     if (!table)
         return table.status();
-    std::uint64_t held = 0;
+    // Shared bytes are the archive's once; only their copies count against the cap.
+    std::uint64_t copies = 0;
+    std::unordered_set<std::int32_t> seen;
     for (const TableItem& item : table->items)
-        held += item.size;
-    if (held > file.size + MaxSharedBytes)
-        return ArchiveDamaged(path, "its items share their bytes so often that they would take " +
-                                        std::to_string(held) + " bytes in memory.");
+        if (!item.blank && !seen.insert(item.slot).second)
+            copies += item.size;
+    if (copies > MaxSharedCopies)
+        return Status::failure(
+            ErrorKind::Unsupported,
+            "The archive " + path + " lets so many items share their bytes that holding each " +
+                "item would take " + std::to_string(copies) + " bytes more in memory; at most " +
+                std::to_string(MaxSharedCopies) + " are held.");
 
     ArchiveIndex fresh;
     fresh.LastItem = table->lastItem;

@@ -157,7 +157,17 @@ std::string BackupName(const std::string& path) {
 }
 
 Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
-                                                const std::vector<ItemChange>& changes,
+                                                std::vector<ItemChange> changes,
+                                                const LockWait& wait) {
+    // Handed on, not copied: an item may be as large as an archive.
+    const auto given = [&](OpenFile&, const ArchiveTable&) -> Result<std::vector<ItemChange>> {
+        return std::move(changes);
+    };
+    return RebuildArchive(fs, path, given, wait);
+}
+
+Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
+                                                const ChangesOfArchive& changesOf,
                                                 const LockWait& wait) {
     // A link is followed: the archive it leads to is rebuilt and backed up beside itself.
     auto resolved = fs.resolveLinks(path);
@@ -180,6 +190,12 @@ Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::strin
     auto table = ReadArchiveTable(fs, archive);
     if (!table)
         return failure(path, table.status());
+    auto made = changesOf(archive, *table);
+    if (!made)
+        return made.status();
+    if (made->empty())
+        return std::vector<ChangedItem>{};
+    const std::vector<ItemChange>& changes = *made;
     std::vector<ChangedItem> found;
     std::vector<std::string> changedBytes;
     for (const ItemChange& change : changes) {

@@ -3,10 +3,12 @@
 // Rebuilding an archive with some of its items replaced: one run at a time, from the archive
 // as it is on disk when its turn comes, copying the items it keeps without holding them.
 
+#include "archive/archivetable.h"
 #include "base/filesystem.h"
 #include "base/lockwait.h"
 #include "base/result.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,9 +53,19 @@ struct ChangedItem {
 // A read-only archive, or one that is not a plain file, is refused before anything is written;
 // so is an item the archive does not have, and an archive that would outgrow 32-bit offsets.
 // On failure (message naming the archive; ErrorKind::Busy when the wait ran out) the archive is
-// as it was; the backup, when it was made, holds it too.
+// as it was; the backup, when it was made, holds it too. No changes at all write nothing.
 Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
-                                                const std::vector<ItemChange>& changes,
+                                                std::vector<ItemChange> changes,
+                                                const LockWait& wait);
+
+// The changes of a rebuild worked out from the archive as it is once the lock is held (its
+// open file and table), so that they apply to what the last rebuild left; or a refusal, which
+// is given back as it is. No change at all leaves the archive alone: nothing is written and
+// no backup is made.
+using ChangesOfArchive =
+    std::function<Result<std::vector<ItemChange>>(OpenFile& archive, const ArchiveTable& table)>;
+Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
+                                                const ChangesOfArchive& changesOf,
                                                 const LockWait& wait);
 
 } // namespace zyn

@@ -23,6 +23,40 @@ Result<std::string> readExactly(FileSystem& fs, OpenFile& file, std::uint64_t of
     return bytes;
 }
 
+// Items lie after the table, whose length slot 0 gives, and each in bytes of its own: items
+// that share bytes share all of them (one offset). A rebuild copies every item, so ranges that
+// only overlap would multiply the archive's bytes.
+Status checkApart(const ArchiveTable& table, std::uint64_t tableLength) {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < table.items.size(); ++i) {
+        if (table.items[i].blank)
+            continue;
+        if (static_cast<std::uint64_t>(table.items[i].slot) < tableLength)
+            return Status::failure(ErrorKind::Damaged,
+                                   "item " + std::to_string(i) + " starts inside the table (at " +
+                                       std::to_string(table.items[i].slot) + "; the table takes " +
+                                       std::to_string(tableLength) + " bytes).");
+        order.push_back(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return table.items[a].slot < table.items[b].slot;
+    });
+    for (std::size_t k = 1; k < order.size(); ++k) {
+        const TableItem &before = table.items[order[k - 1]], &after = table.items[order[k]];
+        const auto start = static_cast<std::uint64_t>(before.slot);
+        if (after.slot != before.slot &&
+            start + before.size > static_cast<std::uint64_t>(after.slot))
+            return Status::failure(
+                ErrorKind::Damaged,
+                "items " + std::to_string(order[k - 1]) + " and " + std::to_string(order[k]) +
+                    " overlap: item " + std::to_string(order[k - 1]) + " takes the bytes " +
+                    std::to_string(start) + " to " + std::to_string(start + before.size - 1) +
+                    " and item " + std::to_string(order[k]) + " starts at " +
+                    std::to_string(after.slot) + ".");
+    }
+    return {};
+}
+
 } // namespace
 
 Status ArchiveDamaged(const std::string& path, const std::string& what) {
@@ -82,6 +116,8 @@ Result<ArchiveTable> ReadArchiveTable(FileSystem& fs, OpenFile& file) {
                                                  " bytes, more than the file holds after it.");
         item.size = ItemHeaderSize + static_cast<std::uint64_t>(stored);
     }
+    if (Status apart = checkApart(table, static_cast<std::uint64_t>(readI32(*first, 0))); !apart)
+        return ArchiveDamaged(file.path, apart.message());
     return table;
 }
 

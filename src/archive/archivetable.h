@@ -26,8 +26,9 @@ struct ArchiveTable {
 };
 
 // Reads and checks the table (at most 20 001 items, the table inside the file) and each
-// item's header (inside the file, its stored size too). A damaged archive is refused with a
-// message that names it.
+// item's header (inside the file, its stored size too); items start after the table and do
+// not overlap, though items with one offset share all their bytes. A damaged archive is
+// refused with a message that names it.
 Result<ArchiveTable> ReadArchiveTable(FileSystem& fs, OpenFile& file);
 
 // The bytes of an item of the table, header included; empty for a blank item.

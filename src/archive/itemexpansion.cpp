@@ -19,14 +19,22 @@ Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& source
     if (!source)
         return source.status();
     FileCloser closer(fs, *source);
+    // Without a header there is no expanded size or method to go by, and the data would be read
+    // from offset 10 of a file that does not start there; such a file is not expanded.
+    if (!hasHeader)
+        return ExpansionResult{};
+    return ExpandItemAt(fs, *source, 0, targetPath, progress, limit);
+}
+
+Result<ExpansionResult> ExpandItemAt(FileSystem& fs, OpenFile& source, std::uint64_t at,
+                                     const std::string& targetPath, const ProgressFn& progress,
+                                     std::size_t limit) {
     std::string header(ItemHeaderSize, '\0');
-    auto read = fs.readAt(*source, 0, header.data(), header.size());
+    auto read = fs.readAt(source, at, header.data(), header.size());
     if (!read)
         return read.status();
     header.resize(*read);
-    // Without a header there is no expanded size or method to go by, and the data would be read
-    // from offset 10 of a file that does not start there; such a file is not expanded.
-    if (!hasHeader || header.size() < ItemHeaderSize || readU32(header, 0) == 0)
+    if (header.size() < ItemHeaderSize || readU32(header, 0) == 0)
         return ExpansionResult{};
 
     auto target = ReplacementFile::start(fs, targetPath);
@@ -34,9 +42,11 @@ Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& source
         return target.status();
     // The output is written as it is decoded: neither side is held whole.
     Status failed;
-    std::uint64_t offset = ItemHeaderSize;
+    std::uint64_t offset = at + ItemHeaderSize;
+    const std::uint64_t end = offset + readU32(header, 4);
     const auto input = [&](char* buffer, std::size_t size) -> std::size_t {
-        auto got = fs.readAt(*source, offset, buffer, size);
+        auto got = fs.readAt(source, offset, buffer,
+                             static_cast<std::size_t>(std::min<std::uint64_t>(size, end - offset)));
         if (!got) {
             failed = got.status();
             return 0;

@@ -34,4 +34,11 @@ Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& source
                                        const ProgressFn& progress = {},
                                        std::size_t limit = SIZE_MAX);
 
+// Expands the item whose header is at offset `at` of the open file (an archive's item, or
+// offset 0 of an item file), its data being the stored size the header gives, into
+// targetPath as ExpandItemFile does; nothing is written for an expanded size of 0.
+Result<ExpansionResult> ExpandItemAt(FileSystem& fs, OpenFile& source, std::uint64_t at,
+                                     const std::string& targetPath, const ProgressFn& progress = {},
+                                     std::size_t limit = SIZE_MAX);
+
 } // namespace zyn

@@ -2,7 +2,9 @@
 
 #include "base/interruptcleanup.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
@@ -54,8 +56,11 @@ const std::string& WorkingFolder::path() {
     if (!path_.empty())
         return path_;
     std::string folder = temporaryFolder() + NamePrefix + "XXXXXX";
-    if (::mkdtemp(folder.data()) == nullptr)
+    if (::mkdtemp(folder.data()) == nullptr) {
+        failure_ = "no folder can be made in " + temporaryFolder() + " (" + std::strerror(errno) +
+                   "; TMPDIR names the folder used)";
         return path_;
+    }
     folder += "/";
     InterruptGuard guard;
     // The lock is taken under another name and then renamed: a folder without its lock is
@@ -65,6 +70,7 @@ const std::string& WorkingFolder::path() {
         ::open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
         ::rename(fresh.c_str(), (folder + LockName).c_str()) != 0) {
+        failure_ = "its lock cannot be taken in " + folder + " (" + std::strerror(errno) + ")";
         if (fd >= 0)
             ::close(fd);
         removeAll(folder);

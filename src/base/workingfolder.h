@@ -23,12 +23,15 @@ public:
 
     // The folder's path ending in "/", or "" when no folder could be made.
     const std::string& path();
+    // Why no folder could be made ("no folder can be made in /x/ (...)"), "" while none failed.
+    const std::string& failure() const { return failure_; }
     // A path inside the folder for a working file called name; characters that may not stand
     // in a file name (such as "/" and ":") are replaced, so any item name is safe.
     std::string fileFor(const std::string& name);
 
 private:
     std::string path_;
+    std::string failure_;
     int lock_ = -1;
 };
 

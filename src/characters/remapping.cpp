@@ -86,13 +86,24 @@ UnmappedText UnmapText(const CharacterTables& tables, std::string_view display) 
         const std::uint8_t c = byteAt(display, i);
         const auto& table = tables.RemapTable;
         const auto it = std::find(table.begin(), table.end(), c);
-        if (it == table.end()) {
+        // Slot 0 and another holding it: the lowest, code 0, would end the entry in the game
+        // where the text may have held any of the others. Slot 0 alone gives its code 0 back.
+        const bool ambiguousZero =
+            it == table.begin() && std::find(it + 1, table.end(), c) != table.end();
+        if (it == table.end() || ambiguousZero) {
             result.missing = c;
+            result.toZero = ambiguousZero;
             return result;
         }
         result.text.push_back(toChar(static_cast<std::uint8_t>(it - table.begin())));
     }
     return result;
+}
+
+std::string UnmappableReason(const UnmappedText& unmapped) {
+    return unmapped.toZero ? ", which the character remapping table maps back to code 0 (the "
+                             "end of an entry)"
+                           : ", which no slot of the character remapping table holds";
 }
 
 std::string DescribeDisplayCode(const CharacterTables& tables, std::uint8_t code) {
@@ -129,14 +140,12 @@ TextMapper GameCodeMap(const CharacterTables& tables) {
         return {};
     return [tables](int entry, std::string_view text) -> Result<std::string> {
         UnmappedText unmapped = UnmapText(tables, text);
-        // Code 0 would end the entry in the game and cut off the rest.
         if (unmapped.missing)
             return Result<std::string>::failure(
-                ErrorKind::Damaged, "The texts cannot be saved: entry " +
-                                        std::to_string(entry + 1) + " holds the character " +
-                                        DescribeDisplayCode(tables, *unmapped.missing) +
-                                        ", which no slot of the character remapping table "
-                                        "holds. Please, change that entry.");
+                ErrorKind::Damaged,
+                "The texts cannot be saved: entry " + std::to_string(entry + 1) +
+                    " holds the character " + DescribeDisplayCode(tables, *unmapped.missing) +
+                    UnmappableReason(unmapped) + ". Please, change that entry.");
         return std::move(unmapped.text);
     };
 }

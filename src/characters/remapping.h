@@ -34,12 +34,19 @@ std::optional<RemapSlots> ParseRemapping(std::string_view bytes, bool setFormat)
 std::string RemapText(const CharacterTables& tables, std::string_view text);
 
 // The game codes of a text in display form: each character by reverse lookup (the lowest slot
-// holding it), line breaks kept. Stops at the first character that no slot holds, which a
-// save must refuse rather than write as code 0.
+// holding it), line breaks kept. Stops at the first character that no slot holds, or that slot
+// 0 holds along with others, which a save must refuse rather than write as code 0: that ends
+// the entry in the game and cuts off the rest (a table of zeros would turn every text into
+// such codes). A character that slot 0 alone holds gives back the code 0 it showed.
 struct UnmappedText {
     std::string text;
     std::optional<std::uint8_t> missing;
+    bool toZero = false; // missing is held by slot 0 and others
 };
+// Why a save refuses unmapped.missing: ", which no slot of the character remapping table
+// holds" or ", which the character remapping table maps back to code 0 (the end of an
+// entry)".
+std::string UnmappableReason(const UnmappedText& unmapped);
 UnmappedText UnmapText(const CharacterTables& tables, std::string_view display);
 
 // A display code for messages: its letter in tables.ShownCharacterSet and its number, or U+00nn

@@ -15,11 +15,14 @@ struct BuildArguments {
     std::string json;
     std::string out;
     bool header = false;
+    std::chrono::seconds wait{};
     CharacterOptions characters;
 };
 
 std::string parse(Arguments args, BuildArguments& out) {
     out.header = takeFlag(args, "--header");
+    if (std::string usage = takeWait(args, out.wait); !usage.empty())
+        return usage;
     if (std::string usage = takeCharacterOptions(args, out.characters); !usage.empty())
         return usage;
     if (std::string usage = unknownOption(args); !usage.empty())
@@ -51,10 +54,11 @@ int run(const Arguments& args, CommandIo io) {
     auto target = ParseTextSource(fs, build.out);
     if (!target)
         return fail(io, target.message());
+    state.ArchiveWait = archiveWait(io, target->path, build.wait);
     // Saved exactly as the editor saves a document: same bytes, same temporary file and rename
     // or archive rebuild, same refusals.
     if (const Status saved = SaveTextSource(state, *target, build.header); !saved)
-        return fail(io, saved.message());
+        return failRebuild(io, saved);
     return Success;
 }
 
@@ -64,6 +68,7 @@ const Command BuildCommand{
     "build",
     "write a text file from JSON",
     "Usage: zyntext build JSON OUT [--header] [--charset NAME] [--remap TABLE]\n"
+    "                     [--wait SECONDS]\n"
     "\n"
     "Writes the text file OUT from the JSON file JSON, which has the form 'zyntext dump'\n"
     "prints. Only \"game\" (1 or 2) and \"entries\" are read; each entry needs a \"text\",\n"
@@ -76,10 +81,15 @@ const Command BuildCommand{
     "then replaces OUT, so OUT is never left half written. OUT may name an archive's item\n"
     "as ARCHIVE:N (N counted from 0): the item is replaced as the editor's Save to HQR does\n"
     "it, and the archive as it was is kept as its backup (text.hqr gives text.~$R).\n"
+    "While another program rebuilds the archive, build waits (saying so after a second)\n"
+    "and then starts from the archive it left; it gives up after 60 seconds, or after\n"
+    "SECONDS given with --wait, and changes nothing.\n"
     "\n"
     "Options:\n"
     "  --header        put a 10-byte item header (stored, mode 0) in front of the data\n"
-    "                  (an archive item always has one)\n" ZYN_CHARACTER_OPTIONS_HELP,
+    "                  (an archive item always has one)\n"
+    "  --wait SECONDS  how long to wait for another program's rebuild of ARCHIVE\n"
+    "                  (60 when not given)\n" ZYN_CHARACTER_OPTIONS_HELP,
     run,
 };
 

@@ -79,4 +79,32 @@ std::string unknownOption(const Arguments& args) {
     return {};
 }
 
+std::string takeWait(Arguments& args, std::chrono::seconds& wait) {
+    const Option option = takeOption(args, "--wait");
+    wait = std::chrono::seconds(60);
+    if (!option.found)
+        return {};
+    if (option.value.empty() || option.value.size() > 6 ||
+        option.value.find_first_not_of("0123456789") != std::string::npos)
+        return "--wait takes a number of seconds";
+    wait = std::chrono::seconds(std::stoi(option.value));
+    return {};
+}
+
+LockWait archiveWait(CommandIo io, const std::string& archive, std::chrono::seconds giveUp) {
+    LockWait wait;
+    wait.giveUpAfter = giveUp;
+    wait.notice = [io, archive] {
+        io.err << "zyntext: waiting for another program to finish rebuilding " << archive
+               << " ...\n"
+               << std::flush;
+    };
+    return wait;
+}
+
+int failRebuild(CommandIo io, const Status& status) {
+    return fail(io, status.message() +
+                        (status.kind() == ErrorKind::Busy ? " Nothing was changed." : ""));
+}
+
 } // namespace zyn::cli

@@ -5,6 +5,10 @@
 //   1  bad input or a failed operation (one line on stderr beginning "zyntext: ")
 //   2  wrong usage
 
+#include "base/lockwait.h"
+#include "base/result.h"
+
+#include <chrono>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +30,8 @@ struct Command {
     const char* summary; // one line for the overview
     const char* help;    // the text of "zyntext NAME --help"
     int (*run)(const Arguments& args, CommandIo io);
+    // The exit code when what the command printed could not be written.
+    int outputFailure = Failure;
 };
 
 // "zyntext: " + message on err; returns Failure.
@@ -50,6 +56,15 @@ int takeGame(Arguments& args);
 std::string takeRequiredGame(Arguments& args, int& game);
 // The usage message for the first argument left that looks like an option; "" when none does.
 std::string unknownOption(const Arguments& args);
+
+// "--wait SECONDS": how long a rebuild waits while another program rebuilds its archive, 60
+// seconds when absent; a usage message when malformed.
+std::string takeWait(Arguments& args, std::chrono::seconds& wait);
+// The wait of a rebuild of archive, which says on err after a second that it waits.
+LockWait archiveWait(CommandIo io, const std::string& archive, std::chrono::seconds giveUp);
+// fail() with what stopped a command that rebuilds an archive; a wait that ran out also says
+// that nothing was changed.
+int failRebuild(CommandIo io, const Status& status);
 
 // The commands, defined one per file.
 extern const Command DumpCommand;

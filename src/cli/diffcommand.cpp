@@ -118,8 +118,10 @@ const Command DiffCommand{
     "\n"
     "Options:\n"
     "  --game 1|2      the game both files belong to\n" ZYN_CHARACTER_OPTIONS_HELP "\n"
-    "Exit status, as diff(1): 0 the same, 1 different, 2 trouble.\n",
+    "Exit status, as diff(1): 0 the same, 1 different, 2 trouble (also when the output\n"
+    "could not be written).\n",
     run,
+    Trouble,
 };
 
 } // namespace zyn::cli

@@ -1,5 +1,7 @@
 #include "archive/archiveindex.h"
 #include "archive/archiverewrite.h"
+#include "archive/archivetable.h"
+#include "archive/itemexpansion.h"
 #include "archive/itemnames.h"
 #include "base/bytes.h"
 #include "base/itemheader.h"
@@ -37,16 +39,14 @@ std::string checkOperands(const Arguments& args, std::size_t count, const char* 
     return {};
 }
 
-Status readIndex(const std::string& path, ArchiveIndex& index) {
-    return ReadArchiveIndex(realFileSystem(), path, index);
-}
-
-Status checkItem(const ArchiveIndex& index, const std::string& path, int item) {
-    if (item > index.LastItem)
-        return Status::failure(ErrorKind::Damaged,
-                               "the archive " + path + " has no item " + std::to_string(item) +
-                                   " (it has " + std::to_string(index.itemCount()) + " items)");
-    return {};
+// The table of the archive at path, read from file (which the caller closes): what listing
+// and taking out one item need, without holding any item's data.
+Result<ArchiveTable> readTable(const std::string& path, OpenFile& file) {
+    auto opened = realFileSystem().open(path, false);
+    if (!opened)
+        return opened.status();
+    file = std::move(*opened);
+    return ReadArchiveTable(realFileSystem(), file);
 }
 
 int list(Arguments args, CommandIo io) {
@@ -54,32 +54,32 @@ int list(Arguments args, CommandIo io) {
     if (const auto problem = checkOperands(args, 1, "ARCHIVE"); !problem.empty())
         return usage(io, problem);
     const std::string& path = args[0];
-    ArchiveIndex index;
-    if (Status read = readIndex(path, index); !read)
+    OpenFile file;
+    FileCloser closer(realFileSystem(), file);
+    const auto read = readTable(path, file);
+    if (!read)
         return fail(io, read.message());
+    const std::vector<TableItem>& slots = read->items;
 
     ArchiveFlow flow;
-    const bool named =
-        index.LastItem >= 0 &&
-        RecogniseTextArchive(flow, index.ItemOffset[0], realFileSystem().info(path).size);
+    const bool named = !slots.empty() && RecogniseTextArchive(flow, slots[0].slot, file.size);
     if (named)
         NameTextArchiveItems(flow, flow.ArchiveIsVersion2, flow.ArchiveIsDemo);
     const int namedItems = named ? TextArchiveItemCount(flow.ArchiveIsVersion2) : 0;
 
     std::vector<ItemRow> rows;
-    for (int i = 0; i <= index.LastItem; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const std::string& data = index.ItemData[k];
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        const TableItem& item = slots[k];
         ItemRow row;
-        row.number = i;
-        row.offset = index.ItemOffset[k];
-        row.blank = data.empty();
+        row.number = static_cast<int>(k);
+        row.offset = item.slot;
+        row.blank = item.blank;
         if (!row.blank) {
-            row.mode = readU16(data, 8);
-            row.expanded = readU32(data, 0);
-            row.stored = readI32(data, 4);
+            row.mode = readU16(item.header, 8);
+            row.expanded = readU32(item.header, 0);
+            row.stored = readI32(item.header, 4);
         }
-        if (i < namedItems)
+        if (row.number < namedItems)
             row.name = BytesToUtf8(flow.ItemNames[k + 1]);
         rows.push_back(std::move(row));
     }
@@ -108,19 +108,6 @@ int list(Arguments args, CommandIo io) {
     return Success;
 }
 
-// The expanded data of an item: its data as stored, or decoded when compressed.
-Result<std::string> expandedData(const std::string& item, const std::string& path, int number) {
-    const std::uint16_t mode = readU16(item, 8);
-    if (mode == 0)
-        return item.substr(ItemHeaderSize);
-    if (mode > 2)
-        return Result<std::string>::failure(
-            ErrorKind::Unsupported, "item " + std::to_string(number) + " of " + path +
-                                        " uses a compression this program does not support (" +
-                                        CompressionName(static_cast<std::uint8_t>(mode)) + ")");
-    return ExpandItemBytes(item);
-}
-
 int extract(Arguments args, CommandIo io) {
     const bool expand = takeFlag(args, "--expand");
     if (const auto problem = checkOperands(args, 3, "ARCHIVE N OUT"); !problem.empty())
@@ -129,29 +116,48 @@ int extract(Arguments args, CommandIo io) {
     if (!number)
         return usage(io, "N must be an item number from 0 to 20000, not '" + args[1] + "'");
     const std::string &path = args[0], &out = args[2];
+    FileSystem& fs = realFileSystem();
 
-    ArchiveIndex index;
     if (!expand) {
         // Exactly what the editor extracts: the item with its header (a blank item is empty).
-        if (Status extracted = ExtractItem(realFileSystem(), path, out, *number + 1, index);
-            !extracted)
+        ArchiveIndex index;
+        if (Status extracted = ExtractItem(fs, path, out, *number + 1, index); !extracted)
             return fail(io, extracted.message());
         return Success;
     }
-    if (Status read = readIndex(path, index); !read)
-        return fail(io, read.message());
-    if (Status exists = checkItem(index, path, *number); !exists)
-        return fail(io, exists.message());
-    const std::string& item = index.ItemData[static_cast<std::size_t>(*number)];
-    if (item.empty())
+    // Expanded as 'expand' does it, from the archive as it is read: memory stays small
+    // whatever the item's size.
+    OpenFile file;
+    FileCloser closer(fs, file);
+    const auto table = readTable(path, file);
+    if (!table)
+        return fail(io, table.message());
+    if (*number > table->lastItem)
+        return fail(io, "the archive " + path + " has no item " + args[1] + " (it has " +
+                            std::to_string(table->lastItem + 1) + " items)");
+    const TableItem& item = table->items[static_cast<std::size_t>(*number)];
+    if (item.blank)
         return fail(io,
                     "item " + args[1] + " of " + path + " is blank: there is nothing to expand");
-    auto data = expandedData(item, path, *number);
-    if (!data)
-        return fail(io, data.message());
-    if (Status written = WriteFileSafely(realFileSystem(), out, *data); !written)
-        return fail(io, written.message());
-    return Success;
+    const std::uint16_t mode = readU16(item.header, 8);
+    if (mode > 2)
+        return fail(io, "item " + args[1] + " of " + path +
+                            " uses a compression this program does not support (" +
+                            CompressionName(static_cast<std::uint8_t>(mode)) + ")");
+    const auto at = static_cast<std::uint64_t>(item.slot);
+    Status written;
+    if (mode == 0) {
+        auto target = ReplacementFile::start(fs, out);
+        written = target ? target->copy(file, at + ItemHeaderSize, item.size - ItemHeaderSize)
+                         : target.status();
+        if (written)
+            written = target->commit();
+    } else if (auto expanded = ExpandItemAt(fs, file, at, out); !expanded) {
+        written = expanded.status();
+    } else if (!expanded->written) {
+        written = WriteFileSafely(fs, out, ""); // an expanded size of 0
+    }
+    return written ? Success : fail(io, written.message());
 }
 
 // Item n of the archive is to hold the bytes of the file given for it.
@@ -207,22 +213,11 @@ Result<ItemChange> changeFor(const Replacement& replacement, bool itemFile) {
     return ItemChange{replacement.number, StoredItem(*content), std::nullopt};
 }
 
-// "--wait SECONDS": how long to wait for another program's rebuild of the archive.
-std::optional<std::chrono::seconds> takeWait(Arguments& args) {
-    const Option wait = takeOption(args, "--wait");
-    if (!wait.found)
-        return std::chrono::seconds(60);
-    if (wait.value.empty() || wait.value.size() > 6 ||
-        wait.value.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    return std::chrono::seconds(std::stoi(wait.value));
-}
-
 int replace(Arguments args, CommandIo io) {
     const bool itemFiles = takeFlag(args, "--item-file");
-    const auto wait = takeWait(args);
-    if (!wait)
-        return usage(io, "--wait takes a number of seconds");
+    std::chrono::seconds wait;
+    if (const auto problem = takeWait(args, wait); !problem.empty())
+        return usage(io, problem);
     std::vector<Replacement> replacements;
     if (const auto problem = parseReplacements(args, replacements); !problem.empty())
         return usage(io, problem);
@@ -241,15 +236,10 @@ int replace(Arguments args, CommandIo io) {
         changes.push_back(std::move(*change));
         numbers += (numbers.empty() ? "" : ", ") + std::to_string(replacement.number);
     }
-    LockWait waiting;
-    waiting.giveUpAfter = *wait;
-    waiting.notice = [&] {
-        io.err << "zyntext: waiting for another program to finish rebuilding " << path << " ...\n"
-               << std::flush;
-    };
-    if (auto rebuilt = RebuildArchive(realFileSystem(), path, changes, waiting); !rebuilt)
-        return fail(io, rebuilt.message() +
-                            (rebuilt.kind() == ErrorKind::Busy ? " Nothing was changed." : ""));
+    if (auto rebuilt =
+            RebuildArchive(realFileSystem(), path, std::move(changes), archiveWait(io, path, wait));
+        !rebuilt)
+        return failRebuild(io, rebuilt.status());
     const auto file = realFileSystem().resolveLinks(path);
     io.out << (replacements.size() == 1 ? "Replaced item " : "Replaced items ") << numbers << " of "
            << path << "; the archive as it was is in " << BackupName(file ? *file : path) << ".\n";

@@ -70,6 +70,16 @@ std::string reason(const std::string& what) {
     return text;
 }
 
+// "the number 1e400 is out of range" from the parser's "number overflow parsing '1e400'".
+std::string outOfRange(const std::string& what) {
+    const std::size_t open = what.find('\'');
+    const std::size_t close = what.rfind('\'');
+    std::string number = open < close ? what.substr(open + 1, close - open - 1) : "";
+    if (number.size() > 40 || number.find_first_not_of("0123456789+-.eE") != std::string::npos)
+        return "a number is out of range";
+    return "the number " + number + " is out of range";
+}
+
 } // namespace
 
 std::string EntryTextJson(const std::string& codes, const CharacterTables& tables) {
@@ -124,6 +134,9 @@ Status JsonToDocument(std::string_view json, const std::string& name, TextDocume
         const std::string why = reason(error.what());
         return bad(name, "this is not valid JSON: " + position(json, error.byte) +
                              (why.empty() ? "" : ": " + why));
+    } catch (const nlohmann::json::exception& error) {
+        // A number beyond what a double holds ("1e400") is refused after it was read.
+        return bad(name, "this is not valid JSON: " + outOfRange(error.what()));
     }
     if (!root.is_object())
         return bad(name, "a JSON object is expected");

@@ -32,7 +32,8 @@ void printOverview(std::ostream& out) {
            "could not be written), 2 wrong usage.\n";
 }
 
-int runCommand(int argc, char** argv, zyn::cli::CommandIo io) {
+// Runs the command argv names; failedOutput is the exit code should its output not be written.
+int runCommand(int argc, char** argv, zyn::cli::CommandIo io, int& failedOutput) {
     if (argc < 2) {
         printOverview(io.err);
         return zyn::cli::Usage;
@@ -50,6 +51,7 @@ int runCommand(int argc, char** argv, zyn::cli::CommandIo io) {
         if (name != command->name)
             continue;
         zyn::cli::Arguments args(argv + 2, argv + argc);
+        failedOutput = command->outputFailure;
         if (zyn::cli::wantsHelp(args)) {
             io.out << command->help;
             return zyn::cli::Success;
@@ -81,10 +83,11 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     // Everything printed is held until the command ends, so that its delivery can be checked.
     std::ostringstream out;
-    int exitCode = runCommand(argc, argv, {out, std::cerr});
+    int failedOutput = zyn::cli::Failure;
+    int exitCode = runCommand(argc, argv, {out, std::cerr}, failedOutput);
     if (const int error = writeOutput(out.str()); error != 0) {
         std::cerr << "zyntext: Cannot write the output: " << std::strerror(error) << ".\n";
-        exitCode = zyn::cli::Failure;
+        exitCode = failedOutput;
     }
     return exitCode;
 }

@@ -1,20 +1,16 @@
-#include "archive/archiverewrite.h"
 #include "archive/itemnames.h"
-#include "base/itemheader.h"
-#include "base/lockwait.h"
 #include "base/safewriter.h"
 #include "characters/charactersets.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
-#include "cli/poreader.h"
 #include "document/textreader.h"
-#include "document/textwriter.h"
 #include "flows/archiveitemflow.h"
 #include "flows/pocatalog.h"
+#include "flows/poimport.h"
+#include "cli/poreader.h"
 #include "flows/programstate.h"
 #include "flows/textsource.h"
 
-#include <map>
 #include <memory>
 
 namespace zyn::cli {
@@ -174,94 +170,45 @@ int runExport(Arguments args, CommandIo io) {
                                            languageOfItem(named, game == 2), Generator));
 }
 
-int importArchive(CommandIo io, const std::vector<PoEntry>& entries, const std::string& poName,
-                  const std::string& archive, int game, const CharacterOptions& characters,
-                  bool takeFuzzy) {
-    const bool isVersion2 = game == 2;
-    ProgramState state;
-    if (const std::string problem = openArchive(state, characters, archive, isVersion2);
-        !problem.empty())
-        return fail(io, problem);
-    // Each item a context names is read once.
-    std::map<int, std::unique_ptr<TextDocument>> documents;
-    for (const PoEntry& entry : entries) {
-        const std::size_t colon = entry.context.find(':');
-        const auto item = ParseItemNumber(std::string_view(entry.context).substr(0, colon));
-        if (colon == std::string::npos || !item || *item >= state.Archive.itemCount() ||
-            documents.count(*item))
-            continue;
-        auto doc = loadItem(state, archive, *item, isVersion2);
-        if (!doc)
-            return fail(io, doc.message());
-        documents.emplace(*item, std::move(*doc));
-    }
-    std::vector<PoTarget> targets;
-    std::map<int, std::string> unchanged;
-    for (auto& [item, doc] : documents) {
-        targets.push_back({doc.get(), item});
-        if (auto data = BuildTextData(*doc))
-            unchanged[item] = std::move(*data);
-    }
-    auto applied = ApplyPoEntries(entries, targets, state.Characters, takeFuzzy, poName);
-    if (!applied)
-        return fail(io, applied.message());
-    // Every changed item goes into the index, and the archive is rebuilt once, with one backup;
-    // items the catalogue leaves as they were keep their bytes (and their compression).
-    std::vector<ItemChange> changes;
-    for (const PoTarget& target : targets) {
-        auto data = BuildTextData(*target.document);
-        if (!data)
-            return fail(io, data.message());
-        if (*data != unchanged[target.item])
-            changes.push_back({target.item, StoredItem(*data), std::nullopt});
-    }
-    LockWait waiting;
-    waiting.notice = [&] {
-        io.err << "zyntext: waiting for another program to finish rebuilding " << archive
-               << " ...\n"
-               << std::flush;
-    };
-    if (auto rebuilt = RebuildArchive(state.files(), archive, changes, waiting); !rebuilt)
-        return fail(io, rebuilt.message());
-    io.err << "zyntext: " << *applied << " entries written into " << targets.size() << " items of "
-           << archive << "\n";
-    return Success;
-}
-
 int runImport(Arguments args, CommandIo io) {
     int game = 0;
     CharacterOptions characters;
     if (std::string usage = takeGameAndCharacters(args, game, characters); !usage.empty())
         return usageError(io, "po", usage);
-    const bool takeFuzzy = takeFlag(args, "--fuzzy");
+    PoImportOptions options;
+    options.isVersion2 = game == 2;
+    options.takeFuzzy = takeFlag(args, "--fuzzy");
+    std::chrono::seconds wait;
+    if (std::string usage = takeWait(args, wait); !usage.empty())
+        return usageError(io, "po", usage);
     if (std::string usage = unknownOption(args); !usage.empty())
         return usageError(io, "po", usage);
     if (args.size() != 2)
         return usageError(io, "po", "a PO file and a target text file are required");
-    auto entries = ReadPoFile(args[0]);
+    const std::string &po = args[0], &target = args[1];
+    ProgramState state;
+    if (const std::string problem = applyCharacterOptions(characters, state); !problem.empty())
+        return fail(io, problem);
+    auto entries = ReadPoFile(state.files(), po);
     if (!entries)
         return fail(io, entries.message());
-    // A catalogue of a whole archive names items in its contexts; into one item
-    // (ARCHIVE:N) such contexts name no entry and are refused.
-    auto named = ParseTextSource(realFileSystem(), args[1]);
-    if (!named)
-        return fail(io, named.message());
-    const bool wholeArchive = !named->inArchive() && !entries->empty() &&
-                              entries->front().context.find(':') != std::string::npos;
-    if (wholeArchive)
-        return importArchive(io, *entries, args[0], args[1], game, characters, takeFuzzy);
-
-    LoadedText target;
-    if (std::string problem = loadText(args[1], characters, game, target); !problem.empty())
-        return fail(io, problem);
-    std::vector<PoTarget> targets{{&target.state->Document, -1}};
-    auto applied = ApplyPoEntries(*entries, targets, target.state->Characters, takeFuzzy, args[0]);
-    if (!applied)
-        return fail(io, applied.message());
-    const bool header = target.state->Document.HeaderFound;
-    if (const Status saved = SaveTextSource(*target.state, target.source, header); !saved)
-        return fail(io, saved.message());
-    io.err << "zyntext: " << *applied << " entries written into " << target.source.name() << "\n";
+    const auto named = ParseTextSource(state.files(), target);
+    options.wait = archiveWait(io, named ? named->path : target, wait);
+    auto imported =
+        ImportPoCatalogue(state.files(), state.Characters, *entries, po, target, options);
+    if (!imported)
+        return failRebuild(io, imported.status());
+    if (!imported->written()) {
+        io.err << "zyntext: nothing to change: " << target << " holds every translation of " << po
+               << " already\n";
+        return Success;
+    }
+    const int changed = imported->count(PoOutcome::Changed);
+    io.err << "zyntext: " << changed << (changed == 1 ? " entry" : " entries") << " changed in ";
+    if (imported->wholeArchive)
+        io.err << imported->items.size() << (imported->items.size() == 1 ? " item" : " items")
+               << " of ";
+    io.err << target << "\n";
     return Success;
 }
 
@@ -286,7 +233,9 @@ const Command PoCommand{
     "       zyntext po export ARCHIVE --game 1|2 --from LANG --to LANG [--charset NAME]\n"
     "                         [--remap TABLE] [-o FILE]\n"
     "       zyntext po import PO TARGET --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy]\n"
+    "                         [--wait SECONDS]\n"
     "       zyntext po import PO ARCHIVE --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy]\n"
+    "                         [--wait SECONDS]\n"
     "\n"
     "export writes a gettext PO file with one message per entry of SOURCE: the context is\n"
     "the entry's number as the editor numbers it (from 1), msgid its text, msgstr the text\n"
@@ -300,10 +249,15 @@ const Command PoCommand{
     "\n"
     "import writes every translated message (msgstr not empty) of PO into TARGET; fuzzy\n"
     "messages only with --fuzzy. Types, the item header and the other entries stay as they\n"
-    "are. A message whose context names no entry, a plural message, a translation with a\n"
-    "character the character set cannot write, or texts that would pass 32 767 bytes are\n"
-    "refused, naming the context, and nothing is written. A catalogue of a whole archive is\n"
-    "written into ARCHIVE in one rebuild, with one backup (text.hqr gives text.~$R).\n"
+    "are. A message whose context names no entry, two messages naming one entry, a plural\n"
+    "message, a translation with a character the character set cannot write, or texts\n"
+    "that would pass 32 767 bytes are refused, naming the context, and nothing is written;\n"
+    "so is a PO file with code 0 (a NUL byte, raw or escaped) in a string, naming the line.\n"
+    "A catalogue of a whole archive is written into ARCHIVE in one rebuild, with one\n"
+    "backup (text.hqr gives text.~$R). The items of an archive are read once no other\n"
+    "program rebuilds it (waiting up to 60 seconds, or SECONDS given with --wait, and\n"
+    "saying so after a second), so imports at the same time keep all their changes. When\n"
+    "every translation is there already, nothing is written and import says so.\n"
     "SOURCE and TARGET may name an archive's item as ARCHIVE:N (N counted from 0).\n"
     "\n"
     "Options:\n"
@@ -315,7 +269,9 @@ const Command PoCommand{
     "  -o FILE         write the PO file to FILE (standard output when not given)\n"
     "  --from LANG     the language of msgid in a whole-archive export\n"
     "  --to LANG       the language of msgstr in a whole-archive export\n"
-    "  --fuzzy         also import messages marked fuzzy\n",
+    "  --fuzzy         also import messages marked fuzzy\n"
+    "  --wait SECONDS  how long import waits for another program's rebuild of the archive\n"
+    "                  (60 when not given)\n",
     run,
 };
 

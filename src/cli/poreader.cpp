@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <gettext-po.h>
 #include <iostream>
 #include <map>
 #include <memory>
+#include <string_view>
 
-namespace zyn::cli {
+namespace zyn {
 
 namespace {
 
@@ -85,25 +85,87 @@ bool isUtf8Header(const char* header) {
            charset.rfind("ascii", 0) == 0 || charset.rfind("us-ascii", 0) == 0;
 }
 
-// The parser keeps no line for a message, so the line of each context is found in the file:
-// the first line "msgctxt "..."" holding it. Contexts this program writes need no escapes.
-std::map<std::string, std::size_t> contextLines(const std::string& path) {
-    std::map<std::string, std::size_t> lines;
-    std::ifstream in(path);
-    std::string line;
-    for (std::size_t number = 1; std::getline(in, line); ++number) {
-        if (line.rfind("msgctxt \"", 0) != 0)
+// The parser keeps no line for a message, so the lines of each context are found in the file:
+// those "msgctxt "..."" holding it, in order. Contexts this program writes need no escapes.
+std::map<std::string, std::vector<std::size_t>> contextLines(std::string_view file) {
+    std::map<std::string, std::vector<std::size_t>> lines;
+    std::size_t number = 1;
+    for (std::size_t start = 0; start < file.size(); ++number) {
+        const std::size_t end = std::min(file.find('\n', start), file.size());
+        const std::string_view line = file.substr(start, end - start);
+        start = end + 1;
+        if (!line.starts_with("msgctxt \""))
             continue;
-        const std::size_t end = line.find('"', 9);
-        if (end != std::string::npos)
-            lines.emplace(line.substr(9, end - 9), number);
+        const std::size_t close = line.find('"', 9);
+        if (close != std::string_view::npos)
+            lines[std::string(line.substr(9, close - 9))].push_back(number);
     }
     return lines;
 }
 
+bool isOctal(char c) {
+    return c >= '0' && c <= '7';
+}
+
+// Whether the strings of a line hold code 0: a raw NUL byte, or an escape whose value is 0 as
+// a byte ("\0", "\000", "\x00", "\x100"). Comments, obsolete messages included, are not read.
+bool holdsNul(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first != std::string_view::npos && line[first] == '#')
+        return false;
+    if (line.find('\0') != std::string_view::npos)
+        return true;
+    bool inString = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') {
+            inString = !inString;
+            continue;
+        }
+        if (!inString || line[i] != '\\' || i + 1 == line.size())
+            continue;
+        const bool hex = line[i + 1] == 'x';
+        std::size_t at = i + 1 + (hex ? 1 : 0), digits = 0;
+        unsigned value = 0;
+        for (; at < line.size() && (hex ? std::isxdigit(static_cast<unsigned char>(line[at]))
+                                        : isOctal(line[at]) && digits < 3);
+             ++at, ++digits) {
+            const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(line[at])));
+            value = (value * (hex ? 16 : 8) +
+                     static_cast<unsigned>(c <= '9' ? c - '0' : c - 'a' + 10)) &
+                    0xFF;
+        }
+        if (digits > 0 && value == 0)
+            return true;
+        i = digits > 0 ? at - 1 : i + 1; // past the escape
+    }
+    return false;
+}
+
+// The line (from 1) of the first string holding code 0, or 0.
+std::size_t nulLine(std::string_view file) {
+    std::size_t number = 1;
+    for (std::size_t start = 0; start < file.size(); ++number) {
+        const std::size_t end = std::min(file.find('\n', start), file.size());
+        if (holdsNul(file.substr(start, end - start)))
+            return number;
+        start = end + 1;
+    }
+    return 0;
+}
+
 } // namespace
 
-Result<std::vector<PoEntry>> ReadPoFile(const std::string& path) {
+Result<std::vector<PoEntry>> ReadPoFile(FileSystem& fs, const std::string& path) {
+    // Read here first: a FIFO or a device is refused at once instead of read without end.
+    const auto bytes = fs.readFile(path, MaxPoFileSize);
+    if (!bytes)
+        return bytes.status();
+    if (const std::size_t line = nulLine(*bytes); line > 0)
+        return Result<std::vector<PoEntry>>::failure(
+            ErrorKind::Damaged,
+            path + ":" + std::to_string(line) +
+                ": a string holds code 0 (a NUL byte), which would end the entry in the game and "
+                "cut off the rest; nothing was written.");
     ParserReport report;
     currentReport = &report;
     errno = 0;
@@ -122,7 +184,8 @@ Result<std::vector<PoEntry>> ReadPoFile(const std::string& path) {
             ErrorKind::Unsupported,
             path + ": the PO file is not in UTF-8; convert it first (msgconv --to-code=UTF-8).");
 
-    const auto lines = contextLines(path);
+    const auto lines = contextLines(*bytes);
+    std::map<std::string, std::size_t> taken; // messages met so far, by context
     std::vector<PoEntry> entries;
     std::unique_ptr<struct po_message_iterator, IteratorCloser> it(
         po_message_iterator(file.get(), nullptr));
@@ -141,11 +204,13 @@ Result<std::vector<PoEntry>> ReadPoFile(const std::string& path) {
             entry.plural ? po_message_msgstr_plural(message, 0) : po_message_msgstr(message);
         entry.translation = str ? str : "";
         entry.fuzzy = po_message_is_fuzzy(message) != 0;
-        if (const auto found = lines.find(entry.context); found != lines.end())
-            entry.line = found->second;
+        if (const auto found = lines.find(entry.context); found != lines.end()) {
+            const std::size_t seen = taken[entry.context]++;
+            entry.line = seen < found->second.size() ? found->second[seen] : 0;
+        }
         entries.push_back(std::move(entry));
     }
     return entries;
 }
 
-} // namespace zyn::cli
+} // namespace zyn

@@ -4,17 +4,24 @@
 // tools and translation editors write (wrapped and multi-line strings, escapes, comments,
 // obsolete messages).
 
+#include "base/filesystem.h"
 #include "base/result.h"
 #include "flows/pocatalog.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-namespace zyn::cli {
+namespace zyn {
 
-// The messages of the PO file at path, header and obsolete messages left out. A file the parser
-// finds errors in, or whose header names a charset other than UTF-8, is refused with the
-// parser's messages (file and line).
-Result<std::vector<PoEntry>> ReadPoFile(const std::string& path);
+// Far more than the catalogue of a whole archive takes.
+constexpr std::uint64_t MaxPoFileSize = 64u * 1024 * 1024;
 
-} // namespace zyn::cli
+// The messages of the PO file at path, header and obsolete messages left out. Refused with a
+// message naming the file: anything but a plain file (a FIFO or a device, at once) and a file
+// larger than MaxPoFileSize; a string holding a NUL byte, raw or escaped ("\0", "\000",
+// "\x00"), which the parser would take as its end (the line is named); a file the parser finds
+// errors in (its messages, with file and line); a header naming a charset other than UTF-8.
+Result<std::vector<PoEntry>> ReadPoFile(FileSystem& fs, const std::string& path);
+
+} // namespace zyn

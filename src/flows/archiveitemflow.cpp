@@ -80,7 +80,8 @@ Result<LoadedText> LoadArchiveItem(FileSystem& fs, WorkingFolder& work,
                                    const std::string& name, bool isVersion2,
                                    const ProgressFn& progress) {
     if (work.path().empty())
-        return Status::failure(ErrorKind::Io, "Cannot make a working folder for " + name + ".");
+        return Status::failure(ErrorKind::Io, "Cannot make a working folder for " + name + ": " +
+                                                  work.failure() + ".");
     const std::string itemPath = work.fileFor(name);
     WorkingFiles cleanup(fs, itemPath);
 

@@ -196,15 +196,18 @@ std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTa
     return out;
 }
 
-Result<int> ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarget>& targets,
-                           const CharacterTables& tables, bool takeFuzzy,
-                           const std::string& poName) {
+Result<std::vector<PoOutcome>> ApplyPoEntries(const std::vector<PoEntry>& entries,
+                                              std::vector<PoTarget>& targets,
+                                              const CharacterTables& tables, bool takeFuzzy,
+                                              const std::string& poName) {
     // Every change is made on copies first, so that one refusal leaves all targets untouched.
     std::vector<TextDocument> changed;
     changed.reserve(targets.size());
     for (const PoTarget& target : targets)
         changed.push_back(*target.document);
-    int written = 0;
+    std::vector<PoOutcome> outcomes;
+    // The message that named each entry, by target and entry: a second one is ambiguous.
+    std::map<std::pair<std::size_t, int>, const PoEntry*> named;
     for (const PoEntry& entry : entries) {
         if (entry.plural)
             return Status(refused(entry, poName, "has plural forms, which no entry has"));
@@ -215,8 +218,19 @@ Result<int> ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTa
             }
         if (t == targets.size() || number >= changed[t].entryCount())
             return Status(refused(entry, poName, "names no entry of the target"));
-        if (entry.translation.empty() || (entry.fuzzy && !takeFuzzy))
+        if (const auto [earlier, first] = named.emplace(std::pair{t, number}, &entry); !first) {
+            const PoEntry& other = *earlier->second;
+            return Status(refused(
+                entry, poName,
+                "names the entry that the message with context \"" + other.context + "\"" +
+                    (other.line > 0 ? " on line " + std::to_string(other.line) : std::string()) +
+                    " names too"));
+        }
+        if (entry.translation.empty() || (entry.fuzzy && !takeFuzzy)) {
+            outcomes.push_back(entry.translation.empty() ? PoOutcome::Untranslated
+                                                         : PoOutcome::FuzzySkipped);
             continue;
+        }
         LetterCodes codes = Utf8ToCodes(entry.translation, tables.ShownCharacterSet);
         if (codes.missing)
             return Status(refused(entry, poName,
@@ -229,13 +243,14 @@ Result<int> ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTa
                 return Status(refused(entry, poName,
                                       "holds the character " +
                                           DescribeDisplayCode(tables, *unmapped.missing) +
-                                          ", which no slot of the character remapping table "
-                                          "holds"));
+                                          UnmappableReason(unmapped)));
             gameCodes = std::move(unmapped.text);
         }
-        changed[t].EntryText[static_cast<std::size_t>(number)] = std::move(gameCodes);
-        changed[t].DisplayForm[static_cast<std::size_t>(number)] = false;
-        ++written;
+        const auto slot = static_cast<std::size_t>(number);
+        const bool same = !changed[t].DisplayForm[slot] && changed[t].EntryText[slot] == gameCodes;
+        outcomes.push_back(same ? PoOutcome::Unchanged : PoOutcome::Changed);
+        changed[t].EntryText[slot] = std::move(gameCodes);
+        changed[t].DisplayForm[slot] = false;
     }
     for (std::size_t t = 0; t < targets.size(); ++t)
         if (auto data = BuildTextData(changed[t]); !data)
@@ -248,7 +263,7 @@ Result<int> ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTa
                                        "was written.");
     for (std::size_t t = 0; t < targets.size(); ++t)
         *targets[t].document = std::move(changed[t]);
-    return written;
+    return outcomes;
 }
 
 } // namespace zyn

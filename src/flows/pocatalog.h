@@ -60,13 +60,23 @@ struct PoTarget {
     int item = -1; // the item contexts name, -1 for a single file
 };
 
+// What an import made of one message.
+enum class PoOutcome {
+    Changed,      // its translation is now the entry's text
+    Unchanged,    // the entry held its translation already
+    Untranslated, // msgstr is empty
+    FuzzySkipped, // fuzzy, and fuzzy messages were not taken
+};
+
 // Writes the non-empty translations of entries into the targets (fuzzy ones only when
-// takeFuzzy). Every entry is checked first: a context naming no entry of a target, a plural
-// message, a character the character set or remapping table cannot write, and a bank whose text
-// data would pass the file limit are refused with a message naming the context (and poName with
-// the line when known); then no target is changed. Returns the number of entries written.
-Result<int> ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarget>& targets,
-                           const CharacterTables& tables, bool takeFuzzy,
-                           const std::string& poName);
+// takeFuzzy). Every entry is checked first: a context naming no entry of a target, two
+// messages naming one entry, a plural message, a character the character set or remapping
+// table cannot write, and a bank whose text data would pass the file limit are refused with a
+// message naming the context (and poName with the line when known); then no target is
+// changed. Gives what became of each message, in the order of entries.
+Result<std::vector<PoOutcome>> ApplyPoEntries(const std::vector<PoEntry>& entries,
+                                              std::vector<PoTarget>& targets,
+                                              const CharacterTables& tables, bool takeFuzzy,
+                                              const std::string& poName);
 
 } // namespace zyn

@@ -1,8 +1,12 @@
 #include "flows/textsource.h"
 
 #include "archive/archiveindex.h"
+#include "archive/archiverewrite.h"
 #include "archive/itemnames.h"
+#include "base/itemheader.h"
+#include "characters/remapping.h"
 #include "document/textreader.h"
+#include "document/textwriter.h"
 #include "flows/archiveitemflow.h"
 #include "flows/filesave.h"
 #include "flows/programstate.h"
@@ -11,6 +15,31 @@
 #include <system_error>
 
 namespace zyn {
+
+namespace {
+
+// Refuses, in a terminal's words, a target the editor would ask another name for: not a file
+// (a FIFO, a device, a folder) or read-only.
+Status checkTarget(FileSystem& fs, const std::string& path) {
+    const FileInfo info = fs.info(path);
+    if (info.exists && !info.isRegular) {
+        std::error_code error;
+        const auto type = std::filesystem::status(path, error).type();
+        using std::filesystem::file_type;
+        const std::string kind = type == file_type::directory ? "a folder"
+                                 : type == file_type::fifo    ? "a FIFO"
+                                 : type == file_type::block || type == file_type::character
+                                     ? "a device"
+                                     : "something else";
+        return Status::failure(ErrorKind::Io,
+                               "Cannot write " + path + ": it is " + kind + ", not a file.");
+    }
+    if (info.exists && info.readOnly)
+        return Status::failure(ErrorKind::Io, "Cannot write " + path + ": it is read-only.");
+    return {};
+}
+
+} // namespace
 
 std::optional<int> ParseItemNumber(std::string_view text) {
     if (text.empty() || text.size() > 5)
@@ -50,8 +79,7 @@ Result<TextSource> ParseTextSource(FileSystem& fs, const std::string& name) {
 Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVersion2) {
     FileSystem& fs = state.files();
     if (source.inArchive()) {
-        if (Status read = ReadArchiveIndex(fs, source.path, state.Archive); !read)
-            return read;
+        // Only the item is read (the table checked first), however large the archive.
         state.Flow.ArchiveIsVersion2 = isVersion2;
         NameTextArchiveItems(state.Flow, isVersion2, false);
         auto loaded = LoadArchiveItem(fs, state.Work, source.path, state.Archive, source.item,
@@ -74,18 +102,17 @@ Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVers
 Status SaveTextSource(ProgramState& state, const TextSource& target, bool header) {
     TextDocument& doc = state.Document;
     if (target.inArchive()) {
-        if (Status read = ReadArchiveIndex(state.files(), target.path, state.Archive); !read)
-            return read;
-        const ArchiveSaveResult saved =
-            SaveToArchiveItem(doc, state.Characters, state.files(), state.Work, target.path,
-                              state.Archive, target.item, LockWait{});
-        if (saved.itemChanged)
-            return Status::failure(ErrorKind::Io, "The item " + std::to_string(target.item) +
-                                                      " of " + target.path +
-                                                      " was changed by another program while it "
-                                                      "was written; nothing was changed.");
-        return saved.status;
+        // The bytes Save to HQR writes, replacing the whole item whatever it holds now.
+        auto data = BuildTextData(doc, GameCodeMap(state.Characters));
+        if (!data)
+            return data.status();
+        auto rebuilt =
+            RebuildArchive(state.files(), target.path,
+                           {{target.item, StoredItem(*data), std::nullopt}}, state.ArchiveWait);
+        return rebuilt ? Status() : rebuilt.status();
     }
+    if (Status writable = checkTarget(state.files(), target.path); !writable)
+        return writable;
     std::error_code error;
     const auto absolute = std::filesystem::absolute(target.path, error);
     if (error)
@@ -97,14 +124,11 @@ Status SaveTextSource(ProgramState& state, const TextSource& target, bool header
     doc.ForceSave = true;
     doc.Modified = true;
     const SaveResult saved = SaveDocument(state);
-    switch (saved.outcome) {
-    case SaveOutcome::Saved:
+    if (saved.outcome == SaveOutcome::Saved)
         return {};
-    case SaveOutcome::NothingToSave:
+    if (saved.outcome == SaveOutcome::NothingToSave)
         return Status::failure(ErrorKind::Io, target.path + " names a folder, not a file.");
-    default:
-        return Status::failure(ErrorKind::Io, saved.message);
-    }
+    return Status::failure(ErrorKind::Io, saved.message);
 }
 
 } // namespace zyn

@@ -40,8 +40,9 @@ Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVers
 
 // Writes the document to the target: a loose file as File Save writes it (a temporary file in
 // the same folder, then renamed over the target; with the 10-byte item header when header is
-// set), an archive item as Save to HQR does (the archive rebuilt, the old one kept as backup).
-// Nothing is written when the texts cannot be saved.
+// set), an archive item as Save to HQR does (the archive rebuilt, the old one kept as backup;
+// waiting for its lock as state.ArchiveWait says). Nothing is written when the texts cannot be
+// saved; a target that is read-only or not a file is refused with the reason in plain words.
 Status SaveTextSource(ProgramState& state, const TextSource& target, bool header);
 
 } // namespace zyn

@@ -201,6 +201,8 @@ TEST_F(Archive, DamagedArchivesAreRefusedAndLeaveTheIndexAsItWas) {
         {with(12 + 4, 0x7FFFFFFF), 1}, // a stored size of gigabytes
         {with(12 + 15 + 4, 6), 2},     // a stored size one past the end
         {with(12 + 4, 0xFFFFFFF0), 1},
+        {with(4, 8), 2},  // an item inside the table
+        {with(4, 14), 2}, // an item inside item 0 (items sharing one offset: the index test)
     };
     const ArchiveIndex before = read(good);
     for (const auto& [bytes, item] : cases) {

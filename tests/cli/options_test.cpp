@@ -50,8 +50,11 @@ struct Described {
     std::map<std::string, Names> options;
 };
 
-bool isUsageLine(const std::string& line) {
-    return line.starts_with("Usage:") || line.starts_with("       zyntext");
+// A usage line, or the line of options that continues one ("      [--wait SECONDS]").
+bool isUsageLine(const std::string& line, bool afterUsage = false) {
+    const std::size_t first = line.find_first_not_of(' ');
+    return line.starts_with("Usage:") || line.starts_with("       zyntext") ||
+           (afterUsage && first > 0 && first != std::string::npos && line[first] == '[');
 }
 
 // The commands listed by "zyntext --help"; the options are those of the usage lines of each
@@ -69,10 +72,12 @@ Described help() {
         else if (inCommands)
             result.commands.insert(line.substr(2, line.find(' ', 2) - 2));
     }
-    for (const std::string& command : result.commands)
+    for (const std::string& command : result.commands) {
+        bool usage = false;
         for (const std::string& line : lines(test::zyntext({command, "--help"}).out))
-            if (isUsageLine(line))
+            if ((usage = isUsageLine(line, usage)))
                 result.options[command].merge(optionsIn(line));
+    }
     return result;
 }
 

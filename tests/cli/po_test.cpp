@@ -92,8 +92,10 @@ TEST(ZyntextPo, ExportPassesMsgfmtMarksWhatItWouldRefuseAndImportsBack) {
     EXPECT_EQ(alone.out.find("msgstr \"Bonjour"), std::string::npos);
 
     // Translated, untranslated (Same), and the fuzzy entry 4; then msgcat's rewrite, wrapped.
+    // An obsolete message, as msgmerge leaves them, changes nothing.
     const std::string edited =
-        dir.write("edited.po", replaced(text, "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\""));
+        dir.write("edited.po", replaced(text, "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\"") +
+                                   "\n#~ msgctxt \"3\"\n#~ msgid \"Old\"\n#~ msgstr \"Vieux\"\n");
     const std::string rewritten = dir.file("msgcat.po");
     ASSERT_EQ(std::system(("msgcat -w 12 -o " + rewritten + " " + edited).c_str()), 0);
     const struct {
@@ -177,6 +179,14 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
         "Salut");
     EXPECT_EQ(texts(json(zyntext({"dump", archive + ":33", "--game", "2"})))[0], "banque 33");
     EXPECT_EQ(texts(json(zyntext({"dump", archive + ":1", "--game", "2"})))[0], "Hello");
+
+    // Again, it finds every translation in place: no rebuild, the backup left as it was.
+    const std::string rebuilt = test::readBytes(archive);
+    const ToolRun again = zyntext({"po", "import", dir.file("edited.po"), archive, "--game", "2"});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_NE(again.err.find("nothing to change"), std::string::npos) << again.err;
+    EXPECT_EQ(test::readBytes(archive), rebuilt);
+    EXPECT_EQ(test::readBytes(dir.file("text.~$R")), before);
 }
 
 } // namespace

@@ -120,6 +120,14 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
         const std::string path = dir.write("text.hqr", test::TextArchive(140, length));
         EXPECT_EQ(json(zyntext({"hqr", "list", path}))["items"][8]["name"], name);
     }
+    // Bytes that items share count once: 180 items sharing 400 KB are an archive of 400 KB.
+    test::ArchiveBuilder sharing;
+    sharing.stored(std::string(400000, 'x'));
+    for (int item = 1; item < 180; ++item)
+        sharing.sharedWith(0);
+    EXPECT_EQ(json(zyntext({"hqr", "list",
+                            dir.write("shared.hqr", sharing.build())}))["items"][179]["offset"],
+              724);
     // A text archive's items have names, which set the width of their column.
     const auto table = test::lines(zyntext({"hqr", "list", dir.file("text.hqr"), "--table"}).out);
     ASSERT_EQ(table.size(), 141u);
@@ -278,11 +286,15 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
 TEST(Zyntext, NoOutputIsLostToAFullDevice) {
     test::TempDir dir;
     const std::string text = dir.write("in.zyt", TextFileBuilder(1).entry("x").bytes());
-    for (const auto& args :
-         {std::vector<std::string>{"dump", text, "--game", "1"},
-          std::vector<std::string>{"names", "2"}, std::vector<std::string>{"hqr", "--help"}}) {
+    const std::string other = dir.write("other.zyt", TextFileBuilder(1).entry("y").bytes());
+    // diff's trouble is 2, as diff(1) has it.
+    for (const auto& [args, exitCode] :
+         {std::pair{std::vector<std::string>{"dump", text, "--game", "1"}, 1},
+          {{"names", "2"}, 1},
+          {{"hqr", "--help"}, 1},
+          {{"diff", text, other, "--game", "1"}, 2}}) {
         const ToolRun full = zyntext(args, "", "", "/dev/full");
-        EXPECT_EQ(full.exitCode, 1);
+        EXPECT_EQ(full.exitCode, exitCode) << args[0];
         EXPECT_EQ(full.err, "zyntext: Cannot write the output: No space left on device.\n");
     }
 }

@@ -1,0 +1,98 @@
+// What zyntext refuses rather than write wrongly, wait for ever or crash on: each refusal says
+// where the trouble is, and leaves every file of the folder as it was.
+
+#include "base/bytes.h"
+#include "support/archivebuilder.h"
+#include "support/tempdir.h"
+#include "support/textfilebuilder.h"
+#include "support/toolrun.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
+
+namespace zyn {
+namespace {
+
+// Every file of folder with its bytes; a FIFO by its kind only, as reading it would wait.
+std::map<std::string, std::string> snapshot(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename()] =
+            entry.is_regular_file() ? test::readBytes(entry.path()) : "(not a file)";
+    return files;
+}
+
+std::string po(const std::string& messages) {
+    return "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n\n" + messages;
+}
+
+TEST(Refusals, NothingIsWrittenWronglyAndEveryRefusalNamesThePlace) {
+    test::TempDir dir;
+    dir.write("text.hqr", test::ArchiveBuilder()
+                              .stored(test::TextFileBuilder(2).entry("Hello").entry("Hi").data())
+                              .build());
+    std::string overlapping = test::ArchiveBuilder().stored("hello").stored("world").build();
+    putU32(overlapping, 4, 14); // item 1 starts inside item 0
+    dir.write("overlap.hqr", overlapping);
+    const std::string message = "msgctxt \"1\"\nmsgid \"Hello\"\nmsgstr \"";
+    dir.write("raw.po", po(message + std::string("ab\0cd\"\n", 7)));
+    dir.write("octal.po", po(message + "ab\\000cd\"\n"));
+    dir.write("hex.po", po(message + "ab\\x00\"\n"));
+    dir.write("short.po", po(message + "\\0\"\n"));
+    dir.write("plain.po", po(message + "Salut\"\n"));
+    dir.write("twice.po", po(message + "a\"\n\nmsgctxt \"1\"\nmsgid \"Hi\"\nmsgstr \"b\"\n"));
+    dir.write("zero.cmp", std::string(256, '\0'));
+    dir.write("zero.json", R"({"game": 2, "entries": [{"text": "\u0000"}]})");
+    dir.write("type.json", R"({"game": 2, "entries": [{"type": 1e400, "text": "a"}]})");
+    dir.write("game.json", R"({"game": 1e400, "entries": []})");
+    dir.write("out.zyt", "old");
+    ::chmod(dir.write("readonly.zyt", "old").c_str(), 0444);
+    ::mkfifo(dir.file("fifo").c_str(), 0644);
+    const std::vector<std::string> import{"po", "import"}, game{"--game", "2"};
+    const auto args = [](std::vector<std::string> a, const std::vector<std::string>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const struct {
+        std::vector<std::string> args;
+        std::string err; // a part of it
+        std::string prefix = "";
+    } cases[] = {
+        {args(import, {"raw.po", "text.hqr:0", "--game", "2"}), "raw.po:7: a string holds code 0"},
+        {args(import, {"octal.po", "text.hqr", "--game", "2"}),
+         "octal.po:7: a string holds code 0"},
+        {args(import, {"hex.po", "text.hqr:0", "--game", "2"}), "hex.po:7: a string holds code 0"},
+        {args(import, {"short.po", "text.hqr:0", "--game", "2"}), "short.po:7"},
+        {args(import, {"twice.po", "text.hqr:0", "--game", "2"}),
+         "twice.po:9: the message with context \"1\" names the entry that the message with "
+         "context \"1\" on line 5 names too"},
+        {args(import, {"plain.po", "text.hqr", "--game", "2"}),
+         "plain.po: its contexts (\"12\") name the entries of one text file, but text.hqr is an "
+         "archive"},
+        {args(import, {"fifo", "text.hqr:0", "--game", "2"}), "Cannot read fifo: it is not a file"},
+        {args(import, {"/dev/zero", "text.hqr:0", "--game", "2"}), "it is not a file"},
+        {{"build", "zero.json", "out.zyt", "--remap", "zero.cmp"},
+         "entry 1 holds the character U+0000, which the character remapping table maps back to "
+         "code 0"},
+        {{"build", "type.json", "out.zyt"}, "type.json: this is not valid JSON: the number 1e400"},
+        {{"build", "game.json", "text.hqr:0"}, "the number 1e400 is out of range"},
+        {{"hqr", "replace", "overlap.hqr", "0", "out.zyt"}, "items 0 and 1 overlap"},
+        {args({"dump", "overlap.hqr:0"}, game), "items 0 and 1 overlap"},
+        {{"build", "zero.json", "fifo"}, "Cannot write fifo: it is a FIFO, not a file."},
+        {{"build", "zero.json", "readonly.zyt"}, "Cannot write readonly.zyt: it is read-only."},
+        {args({"dump", "text.hqr:0"}, game),
+         "no folder can be made in /nowhere/ (No such file or directory", "TMPDIR=/nowhere"},
+    };
+    for (const auto& c : cases) {
+        const auto before = snapshot(dir.path());
+        const test::ToolRun run = test::zyntext(c.args, dir.path(), c.prefix + " timeout 20");
+        EXPECT_EQ(run.exitCode, 1) << c.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        EXPECT_EQ(snapshot(dir.path()), before) << c.err;
+    }
+}
+
+} // namespace
+} // namespace zyn
