@@ -258,7 +258,7 @@ int runImport(Arguments args, CommandIo io) {
     auto applied = ApplyPoEntries(*entries, targets, target.state->Characters, takeFuzzy, args[0]);
     if (!applied)
         return fail(io, applied.message());
-    const bool header = target.state->Document.HeaderFound;
+    const bool header = target.state->Document.Origin.HeaderFound;
     if (const Status saved = SaveTextSource(*target.state, target.source, header); !saved)
         return fail(io, saved.message());
     io.err << "zyntext: " << *applied << " entries written into " << target.source.name() << "\n";

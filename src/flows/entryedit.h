@@ -16,7 +16,7 @@ std::string ShownText(const TextDocument& doc, const CharacterTables& tables, in
 // The commit of text handed back by the string editor into entry i. It is compared with the
 // text the editor was opened on, never with the stored codes: with a table loaded the two are
 // in different forms, and a table that shows two codes as one character would make an unchanged
-// text look changed. True when the entry took the text (the caller then sets Modified).
+// text look changed. True when the entry took the text.
 bool CommitEditedText(TextDocument& doc, const CharacterTables& tables, int i,
                       const std::string& edited);
 

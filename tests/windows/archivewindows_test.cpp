@@ -139,8 +139,8 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     EXPECT_TRUE(lastShown().text.contains("comrpession type is not supported"));
     EXPECT_TRUE(dialogShown());
     EXPECT_EQ(shown(), "Unsaved");
-    EXPECT_TRUE(state.Document.Modified);
-    EXPECT_EQ(state.Document.FilePath, loose);
+    EXPECT_TRUE(session.Modified());
+    EXPECT_EQ(session.origin().FilePath, loose);
 
     prompts.answer(Answer::No);
     click(9);
@@ -156,7 +156,7 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     prompts.answer(Answer::No).chooseFile(QString::fromStdString(archive)).answer(Answer::Yes);
     window->mnuFileOpen_Click();
     EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
-    EXPECT_TRUE(state.Document.FromArchive);
+    EXPECT_TRUE(session.origin().FromArchive);
 
     // Its own archive is not offered again; a missing one is reported and not created.
     const std::string missing = dir.file("missing.hqr");
@@ -188,7 +188,7 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     EXPECT_EQ(items(archive), expected);
     EXPECT_EQ(readBytes(BackupName(archive)), original);
     EXPECT_EQ(readBytes(other), otherBytes);
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_FALSE(session.Modified());
 }
 
 // File Save and Save to HQR write into the archive as it is on disk: what another program
@@ -227,7 +227,7 @@ TEST_F(ArchiveWindowsTest, SavesIntoTheArchiveAsItIsOnDisk) {
         const bool yes = answer == Answer::Yes;
         EXPECT_EQ(items(archive)[7],
                   StoredItem(twoEntries(yes ? "Mine again" : "Changed on disk")));
-        EXPECT_EQ(state.Document.Modified, !yes);
+        EXPECT_EQ(session.Modified(), !yes);
         EXPECT_EQ(buttonEnabled(3), !yes);
     }
 
@@ -261,10 +261,10 @@ TEST_F(ArchiveWindowsTest, SavesIntoTheArchiveAsItIsOnDisk) {
     EXPECT_TRUE(lastShown().text.contains("is in use by another program"))
         << lastShown().text.toStdString();
     EXPECT_EQ(readBytes(other), before);
-    EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
+    EXPECT_TRUE(session.Modified() && buttonEnabled(3));
     window->mnuFileSave_Click();
     EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Blocked")));
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_FALSE(session.Modified());
 
     // Save As makes it a loose file again, and leaves the archive alone.
     commit("Copy");

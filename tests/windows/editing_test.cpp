@@ -133,7 +133,7 @@ TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedTe
     EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines") << "nothing is stored before the tick";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
     EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines!\r\nBye");
-    EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
+    EXPECT_TRUE(session.Modified() && buttonEnabled(3));
     EXPECT_EQ(window->Label2()->text(), "Two\nlines!\nBye");
 
     prompts.answer(Answer::No);
@@ -318,7 +318,7 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
         edit(entry);
         closeEditor();
     }
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_FALSE(session.Modified());
     EXPECT_EQ(edit(0).EditedText(), "b cbt");
     // A map cell shows and inserts its table slot, whatever keyboard group is chosen.
     window->mnuKeybGreek_Click();
@@ -334,10 +334,10 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     EXPECT_TRUE(lastShown().text.contains(QString::fromUtf8("entry 1 holds the character "
                                                             "\"\u255A\" (code 200)")))
         << lastShown().text.toStdString();
-    EXPECT_TRUE(state.Document.Modified);
+    EXPECT_TRUE(session.Modified());
     commit("b dbt");
     window->mnuFileSave_Click();
-    EXPECT_EQ(readBytes(state.Document.FilePath),
+    EXPECT_EQ(readBytes(session.origin().FilePath),
               TextFileBuilder(1).entry("a dat").entry("a bat").entry("A\xFA").bytes());
 
     // Neither shown, edited nor converted, an entry in display form is mapped a second time.
@@ -361,7 +361,7 @@ TEST_F(EditorTest, ATableRemapsPreviewAndEditorAndOnlyEditedEntriesAreMappedBack
     window->selectEntry(1);
     commit("y");
     window->mnuFileSave_Click();
-    EXPECT_EQ(readBytes(state.Document.FilePath),
+    EXPECT_EQ(readBytes(session.origin().FilePath),
               TextFileBuilder(1).entry("a dog").entry("y").bytes());
 }
 

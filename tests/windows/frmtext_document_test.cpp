@@ -80,7 +80,7 @@ TEST_F(DocumentTest, OpensAndSavesAndWhatCancelledOrRefusedOpensLeave) {
     EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
     EXPECT_EQ(lastShown().title, before);
     EXPECT_TRUE(lastShown().text.contains("Permission denied"));
-    EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
+    EXPECT_TRUE(session.Modified() && buttonEnabled(3));
 
     // What stays is still the document that was loaded: saving writes it to its own file.
     window->mnuFileSave_Click();
@@ -111,11 +111,10 @@ TEST_F(DocumentTest, TypesEntriesCharacterSetsAndAnEmptyDocument) {
     EXPECT_TRUE(itemChecked("mnuTypeDemo"));
     EXPECT_FALSE(itemChecked("mnuTypeNormal"));
 
-    // The checked item again changes nothing, not even Modified.
-    state.Document.Modified = false;
+    // The checked item again changes nothing.
     window->menuItem("mnuTypeDemo")->trigger();
     EXPECT_TRUE(itemChecked("mnuTypeDemo"));
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_EQ(session.undoStack()->count(), 1);
 
     // An unknown type: no mark, grey text, the picture of the entry before.
     window->barButton(7)->click();
@@ -155,7 +154,7 @@ TEST_F(DocumentTest, TypesEntriesCharacterSetsAndAnEmptyDocument) {
     window->mnuTypeDemo_Click();
     EXPECT_EQ(state.Document.CurrentEntry, 0);
     EXPECT_EQ(window->editor(), nullptr);
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_FALSE(session.Modified());
 }
 
 } // namespace

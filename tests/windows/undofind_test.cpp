@@ -48,7 +48,7 @@ TEST_F(UndoFindTest, EditMenuComesAfterFileAndSaveFollowsTheUndoStack) {
     commit("Uno");
     window->selectEntry(1);
     window->menuItem("mnuTypeDemo")->trigger();
-    EXPECT_TRUE(saveEnabled() && state.Document.Modified);
+    EXPECT_TRUE(saveEnabled() && session.Modified());
 
     // Undoing shows the entry it changes back.
     window->selectEntry(2);
@@ -59,18 +59,18 @@ TEST_F(UndoFindTest, EditMenuComesAfterFileAndSaveFollowsTheUndoStack) {
     undo();
     EXPECT_EQ(current(), 0);
     EXPECT_EQ(shown(), "One");
-    EXPECT_FALSE(saveEnabled() || state.Document.Modified) << "back at the saved state";
+    EXPECT_FALSE(saveEnabled() || session.Modified()) << "back at the saved state";
     redo();
     EXPECT_EQ(shown(), "Uno");
-    EXPECT_TRUE(saveEnabled() && state.Document.Modified);
+    EXPECT_TRUE(saveEnabled() && session.Modified());
 
     // A save marks the saved state; undoing past it is a change to save again.
     window->mnuFileSave_Click();
-    EXPECT_FALSE(saveEnabled() || state.Document.Modified);
+    EXPECT_FALSE(saveEnabled() || session.Modified());
     undo();
-    EXPECT_TRUE(saveEnabled() && state.Document.Modified);
+    EXPECT_TRUE(saveEnabled() && session.Modified());
     redo();
-    EXPECT_FALSE(saveEnabled() || state.Document.Modified);
+    EXPECT_FALSE(saveEnabled() || session.Modified());
 
     // The version conversion is one step too; undone, it can be chosen again.
     window->menuItem("mnuFileConvertFile")->trigger();
@@ -90,7 +90,7 @@ TEST_F(UndoFindTest, EditMenuComesAfterFileAndSaveFollowsTheUndoStack) {
     redo();
     prompts.answer(Answer::No);
     open(writeText("other.zyt", 1, {"Other"}), false);
-    EXPECT_EQ(window->undoStack()->count(), 0);
+    EXPECT_EQ(session.undoStack()->count(), 0);
     EXPECT_FALSE(itemEnabled("mnuEditUndo") || saveEnabled());
 }
 
@@ -124,7 +124,7 @@ TEST_F(UndoFindTest, FindAndReplaceWalkTheEntries) {
     EXPECT_EQ(current(), 0);
     key(Qt::SHIFT | Qt::Key_F3);
     EXPECT_EQ(current(), 3);
-    window->setSearch("bird", {});
+    session.setSearch("bird", {});
     window->mnuEditFindNext_Click();
     EXPECT_EQ(lastShown().text, "No entry holds \"bird\".");
     EXPECT_EQ(current(), 3);
@@ -147,11 +147,11 @@ TEST_F(UndoFindTest, FindAndReplaceWalkTheEntries) {
     EXPECT_EQ(state.Document.EntryText[3], "the dog");
     undo();
     EXPECT_EQ(state.Document.EntryText[3], "the CAT");
-    EXPECT_FALSE(state.Document.Modified) << "all three back in one step";
+    EXPECT_FALSE(session.Modified()) << "all three back in one step";
     replace->Text1()->setText("bird");
     replace->findChild<QPushButton*>("Command4")->click();
     EXPECT_EQ(lastShown().text, "0 entries changed.");
-    EXPECT_EQ(window->undoStack()->count(), 1) << "replacing nothing is no step";
+    EXPECT_EQ(session.undoStack()->count(), 1) << "replacing nothing is no step";
 }
 
 TEST_F(UndoFindTest, EveryKeyOfTheMainWindow) {
@@ -191,7 +191,7 @@ TEST_F(UndoFindTest, EveryKeyOfTheMainWindow) {
     key(Qt::CTRL | Qt::Key_Y);
     EXPECT_EQ(shown(), "Changed");
     key(Qt::CTRL | Qt::Key_S);
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_FALSE(session.Modified());
 
     // The dialogs of Open and Save As, cancelled, and Exit.
     prompts.chooseFile({}).chooseFile({});

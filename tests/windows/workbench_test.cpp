@@ -101,7 +101,7 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     list.cboStatus()->setCurrentIndex(0);
 
     window->selectEntry(1);
-    const int cut = window->linesCutOff(1);
+    const int cut = session.status(1).linesCut;
     EXPECT_TRUE(window->CutMark()->isVisibleTo(window.get()));
     EXPECT_EQ(window->CutMark()->toolTip(), QString("%1 lines cut off").arg(cut));
     // Counted in the lines the label lays out: those shown fill its height, one more would not
@@ -166,7 +166,7 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     drop();
     EXPECT_EQ(shown(), "Dropped");
     EXPECT_EQ(title(), QString::fromStdString(titleFor(dropped, 2)));
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_FALSE(session.Modified());
 
     // Closing the main window closes the list.
     window->close();
@@ -224,10 +224,10 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
 
     prompts.answer(Answer::Cancel);
     find.openResult(0);
-    EXPECT_EQ(state.Document.ArchiveItem, 37);
+    EXPECT_EQ(session.origin().ArchiveItem, 37);
     prompts.answer(Answer::No);
     find.openResult(0);
-    EXPECT_EQ(state.Document.ArchiveItem, 7);
+    EXPECT_EQ(session.origin().ArchiveItem, 7);
     EXPECT_EQ(shown(), "Bye");
     EXPECT_EQ(title().toStdString(), titleFor(path + "; EN_000.DIA", 2));
     EXPECT_EQ(cell(0, EntryModel::Reference), QString());
