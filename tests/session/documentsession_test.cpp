@@ -152,13 +152,10 @@ TEST_F(SessionTest, AnEntryFitsThePreviewWhenItsWrappedLinesDo) {
             text += " @ Line";
         return text;
     };
+    // Far more words than the preview has room for, without a line break.
     std::string paragraph;
-    while (fit.linesOf(QString::fromStdString(paragraph)) <= 1)
+    for (int word = 0; word < 60 * shown; ++word)
         paragraph += "word ";
-    const int perLine = static_cast<int>(paragraph.size());
-    paragraph = std::string(static_cast<std::size_t>(perLine * (shown + 2)), 'w');
-    for (std::size_t i = 4; i < paragraph.size(); i += 5)
-        paragraph[i] = ' ';
     open({"Short", lines(shown), lines(shown + 1), paragraph, ""});
     const int cut[] = {0, 0, 1, -1, 0}; // -1: some
     for (int i = 0; i < 5; ++i) {
