@@ -107,6 +107,9 @@ void DocumentSession::push(DocumentCommand* command) {
 }
 
 bool DocumentSession::editText(int entry, const std::string& edited) {
+    // Compared with the text the editor was opened on, never with the stored codes: with a table
+    // loaded the two are in different forms, and a table that shows two codes as one character
+    // would make an unchanged text look changed.
     if (entry < 0 || entry >= entryCount() || edited == shownText(entry))
         return false;
     auto* command = new EditTextCommand(*this, entry, edited, state_.Characters);

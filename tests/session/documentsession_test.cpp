@@ -170,6 +170,33 @@ TEST_F(SessionTest, AnEntryFitsThePreviewWhenItsWrappedLinesDo) {
     EXPECT_LE(fit.cutPosition(), PreviewTextArea.height() + 1);
 }
 
+// With a remapping table entries are shown and edited in its display form; only entries edited
+// in it, or converted, are mapped back when saved, never one a second time, and another open
+// starts in game codes.
+TEST_F(SessionTest, ATableShowsTheDisplayFormAndOnlyEditedEntriesAreMappedBack) {
+    std::string table;
+    for (int k = 0; k < 256; ++k)
+        table.push_back(static_cast<char>(k == 'a' ? 'b' : k == 'b' ? 'a' : k == 250 ? 'A' : k));
+    open({"a cat", "a bat", "A\xFA"});
+    ASSERT_TRUE(session.loadRemapping(dir.write("t.cmp", table)).ok());
+    EXPECT_EQ(session.shownText(0), "b cbt");
+    EXPECT_FALSE(session.editText(2, session.shownText(2))) << "shown as \"AA\", kept as it is";
+    EXPECT_TRUE(session.editText(0, "b dbt"));
+    EXPECT_TRUE(session.save({}).saved());
+    const auto saved = [&](const std::vector<std::string>& entries) {
+        EXPECT_EQ(readBytes(session.origin().FilePath),
+                  TextFileBuilder(2).entries(entries).bytes());
+    };
+    saved({"a dat", "a bat", "A\xFA"});
+    EXPECT_TRUE(session.convertToDisplayForm());
+    EXPECT_EQ(session.shownText(1), "b abt") << "converted once, shown as it is";
+    EXPECT_EQ(session.shownText(0), "b dbt");
+    open({"a dog", "x"});
+    session.editText(1, "y");
+    EXPECT_TRUE(session.save({}).saved());
+    saved({"a dog", "y"});
+}
+
 // Saved, the document is clean, and undoing past the save is a change again. Saved into an
 // archive item, File Save writes there; an item another program changed is replaced only when
 // the question says so.
