@@ -67,7 +67,7 @@ void DocumentSession::requestEdit() {
         emit editRequested();
 }
 
-std::string DocumentSession::shownText(int i) const {
+std::string DocumentSession::entryAsShown(int i) const {
     if (i < 0 || i >= entryCount())
         return {};
     return ShownText(state_.Document, state_.Characters, i);
@@ -93,7 +93,7 @@ EntryStatus DocumentSession::status(int i) const {
     const std::string* reference = referenceText(i);
     status.untranslated = text.empty() || (reference && text == *reference);
     status.changed = text != openedText(i);
-    status.linesCut = fit_.linesCut(codec_.toDisplay(shownText(i)));
+    status.linesCut = fit_.linesCut(codec_.toDisplay(entryAsShown(i)));
     return status;
 }
 
@@ -110,7 +110,7 @@ bool DocumentSession::editText(int entry, const std::string& edited) {
     // Compared with the text the editor was opened on, never with the stored codes: with a table
     // loaded the two are in different forms, and a table that shows two codes as one character
     // would make an unchanged text look changed.
-    if (entry < 0 || entry >= entryCount() || edited == shownText(entry))
+    if (entry < 0 || entry >= entryCount() || edited == entryAsShown(entry))
         return false;
     auto* command = new EditTextCommand(*this, entry, edited, state_.Characters);
     if (command->changesNothing()) {
@@ -133,7 +133,7 @@ bool DocumentSession::changeType(int entry, std::uint8_t type) {
     return true;
 }
 
-bool DocumentSession::convertVersion() {
+bool DocumentSession::convertFile() {
     if (state_.Document.SlotCount == 0 || !convertible())
         return false;
     push(new ConvertCommand(*this));
@@ -144,7 +144,7 @@ bool DocumentSession::convertible() const {
     return state_.Document.SlotCount != 0 && state_.Document.IsVersion2 == openedVersion2_;
 }
 
-bool DocumentSession::convertToDisplayForm() {
+bool DocumentSession::remapEntries() {
     if (!state_.Characters.RemapLoaded)
         return false;
     auto* command = new RemapCommand(*this, DisplayCodeMap(state_.Characters));
@@ -230,7 +230,7 @@ QFont DocumentSession::previewFont() const {
     return displayFont(codec_.gameFont());
 }
 
-Status DocumentSession::loadRemapping(const std::string& path) {
+Status DocumentSession::loadRemappingTable(const std::string& path) {
     // The name alone tells the format: anything not ending in "set" is read as a ".cmp" file.
     Status loaded = LoadRemapping(state_.Characters, files(), path, IsSetFileName(path));
     if (loaded)
@@ -273,7 +273,7 @@ int DocumentSession::findNext(bool forward) const {
         return -1;
     const SearchLetters letters = searchLetters();
     return NextMatchingEntry(entryCount(), currentEntry(), forward, [&](int i) {
-        return FindText(shownText(i), needle, searchOptions_, letters) != std::string::npos;
+        return FindText(entryAsShown(i), needle, searchOptions_, letters) != std::string::npos;
     });
 }
 
@@ -282,7 +282,7 @@ bool DocumentSession::replaceCurrent(const QString& replacement) {
     const int i = currentEntry();
     if (!searchBytes(needle) || i < 0 || i >= entryCount())
         return false;
-    const std::string shown = shownText(i);
+    const std::string shown = entryAsShown(i);
     int count = 0;
     const std::string replaced = ReplaceText(shown, needle, codec_.fromDisplay(replacement),
                                              searchOptions_, searchLetters(), count);
@@ -303,7 +303,7 @@ int DocumentSession::replaceAll(const QString& replacement) {
     std::vector<ReplaceCommand::Replaced> replaced;
     for (int i = 0; i < entryCount(); ++i) {
         int count = 0;
-        const std::string shown = shownText(i);
+        const std::string shown = entryAsShown(i);
         std::string text = ReplaceText(shown, needle, bytes, searchOptions_, letters, count);
         // Replacing a text by itself changes nothing, and is not counted.
         if (count > 0 && text != shown)

@@ -62,7 +62,7 @@ public:
 
     // Entry i as it is shown and edited: through the remapping table unless it is in display
     // form already.
-    std::string shownText(int i) const;
+    std::string entryAsShown(int i) const;
     // Entry i's text when the document was opened; empty past the entries opened.
     const std::string& openedText(int i) const;
     // Entry i of the reference document, or null when it has none.
@@ -75,8 +75,8 @@ public:
     // Each makes one step, and only when it changes something; true when it did.
     bool editText(int entry, const std::string& edited);
     bool changeType(int entry, std::uint8_t type);
-    bool convertVersion();
-    bool convertToDisplayForm();
+    bool convertFile();
+    bool remapEntries();
     // The conversion is offered in the version the document was opened in; converted, until
     // that is undone, it is not.
     bool convertible() const;
@@ -95,7 +95,7 @@ public:
     QFont previewFont() const;
     const PreviewFit& previewFit() const { return fit_; }
     // The remapping table, read from path, for the rest of the run.
-    Status loadRemapping(const std::string& path);
+    Status loadRemappingTable(const std::string& path);
     KeyboardGroup keyboardGroup() const { return keyboardGroup_; }
     void setKeyboardGroup(KeyboardGroup group);
 

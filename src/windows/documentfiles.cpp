@@ -33,7 +33,7 @@ bool told(DocumentSession& session, Prompts& prompts, QWidget* asking, const Sav
     case SaveOutcome::NeedsSaveAs:
         prompts.notify(asking, asking->windowTitle(), fromNative(result.message),
                        Prompts::Icon::Stop);
-        return saveDocumentAs(session, prompts, asking);
+        return runFileSaveAs(session, prompts, asking);
     case SaveOutcome::Failed:
         break;
     }
@@ -56,7 +56,7 @@ bool askSaveChanges(DocumentSession& session, Prompts& prompts, QWidget* asking)
     case Prompts::Answer::Yes:
         break;
     }
-    saveDocument(session, prompts, asking);
+    runFileSave(session, prompts, asking);
     // Going on after a failed or abandoned save would throw the changes away.
     return !session.Modified();
 }
@@ -68,11 +68,11 @@ OverwriteQuestion askBeforeOverwriting(Prompts& prompts, QWidget* asking) {
     };
 }
 
-bool saveDocument(DocumentSession& session, Prompts& prompts, QWidget* asking) {
+bool runFileSave(DocumentSession& session, Prompts& prompts, QWidget* asking) {
     return told(session, prompts, asking, session.save(askBeforeOverwriting(prompts, asking)));
 }
 
-bool saveDocumentAs(DocumentSession& session, Prompts& prompts, QWidget* asking) {
+bool runFileSaveAs(DocumentSession& session, Prompts& prompts, QWidget* asking) {
     const QString chosen = prompts.saveFileName(asking, {QStringLiteral("Save ZYN text file as"),
                                                          TextFileFilter, QStringLiteral("zyt"),
                                                          fromNative(session.origin().FilePath)});

@@ -26,9 +26,9 @@ extern const QString TextFileFilter;
 // answer was Yes and the document could not be saved.
 bool askSaveChanges(DocumentSession& session, Prompts& prompts, QWidget* asking);
 // File Save: a read-only file is said so and Save As follows; true when the document was saved.
-bool saveDocument(DocumentSession& session, Prompts& prompts, QWidget* asking);
+bool runFileSave(DocumentSession& session, Prompts& prompts, QWidget* asking);
 // File Save As: the file dialog, then the save to the chosen file.
-bool saveDocumentAs(DocumentSession& session, Prompts& prompts, QWidget* asking);
+bool runFileSaveAs(DocumentSession& session, Prompts& prompts, QWidget* asking);
 // The question of a save that finds its archive item changed on disk.
 OverwriteQuestion askBeforeOverwriting(Prompts& prompts, QWidget* asking);
 

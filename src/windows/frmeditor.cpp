@@ -133,7 +133,7 @@ void frmEditor::Form_Load() {
 
 void frmEditor::open(int i) {
     setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
-    setText(session_.shownText(i));
+    setText(session_.entryAsShown(i));
     setReference(session_.referenceText(i));
     const TextDocument& doc = session_.document();
     if (doc.IsVersion2)

@@ -108,7 +108,7 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
     case Type:
         return doc.IsVersion2 ? typeName(doc.EntryType[static_cast<std::size_t>(i)]) : QString();
     case Text:
-        return oneLine(session_.codec(), session_.shownText(i));
+        return oneLine(session_.codec(), session_.entryAsShown(i));
     case Reference: {
         const std::string* reference = session_.referenceText(i);
         return reference ? oneLine(session_.codec(), *reference) : QString();

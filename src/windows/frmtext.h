@@ -6,9 +6,10 @@
 // the document through the session and shows what the session says changed.
 //
 // The member functions are spread over several files: frmtext.cpp (controls, states, start-up,
-// shut-down, the View windows), frmtext_files.cpp (open, save, conversion, archives),
-// frmtext_entries.cpp (preview, types, navigation, commit, character set) and
-// frmtext_characters.cpp (remapping, keyboard groups, ordinals, the string editor, find).
+// shut-down, the View windows, what it follows of the session), frmtext_files.cpp (open, save,
+// conversion, archives), frmtext_entries.cpp (preview, types, navigation, commit, character
+// set), frmtext_edits.cpp (the Edit menu, find, keys) and frmtext_characters.cpp (remapping,
+// keyboard groups, ordinals, the string editor).
 
 #include "characters/keyboardgroups.h"
 #include "windows/prompts.h"

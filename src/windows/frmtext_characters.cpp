@@ -1,5 +1,5 @@
-// Character remapping, keyboard groups, ordinal files, the string editor and find: the handlers
-// the main window's menus, keys and Edit button are wired to.
+// Character remapping, keyboard groups, ordinal files and the string editor: the handlers the
+// main window's menus and Edit button are wired to.
 
 #include "document/ordinals.h"
 #include "session/documentsession.h"
@@ -42,7 +42,7 @@ void frmText::mnuExtraLoadChr_Click() {
                                      {}});
     if (chosen.isEmpty())
         return;
-    if (const Status loaded = session_.loadRemapping(nativePath(chosen)); !loaded) {
+    if (const Status loaded = session_.loadRemappingTable(nativePath(chosen)); !loaded) {
         prompts_.notify(this, caption(), fromNative(loaded.message()), Prompts::Icon::Stop);
         return;
     }
@@ -53,7 +53,7 @@ void frmText::mnuExtraLoadChr_Click() {
 
 void frmText::mnuConvert_Click() {
     // The entries take their display form; the preview stays as it is.
-    session_.convertToDisplayForm();
+    session_.remapEntries();
 }
 
 void frmText::mnuExtraOrdinal_Click() {

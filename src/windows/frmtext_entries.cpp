@@ -42,7 +42,7 @@ void frmText::ShowEntry() {
     const int i = doc.CurrentEntry;
     if (i < 0 || i >= doc.entryCount())
         return;
-    const std::string text = session_.shownText(i);
+    const std::string text = session_.entryAsShown(i);
     setCaptions(text, text);
     if (doc.IsVersion2) {
         setFrontColor(GetForeColorA(doc.EntryType[static_cast<std::size_t>(i)]));

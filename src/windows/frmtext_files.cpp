@@ -84,15 +84,15 @@ void frmText::dropEvent(QDropEvent* event) {
 }
 
 void frmText::mnuFileSave_Click() {
-    saveDocument(session_, prompts_, this);
+    runFileSave(session_, prompts_, this);
 }
 
 void frmText::mnuFileSaveAs_Click() {
-    saveDocumentAs(session_, prompts_, this);
+    runFileSaveAs(session_, prompts_, this);
 }
 
 void frmText::mnuFileConvertFile_Click() {
-    session_.convertVersion();
+    session_.convertFile();
 }
 
 void frmText::chooseArchiveItem(bool saveMode) {

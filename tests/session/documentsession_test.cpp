@@ -86,14 +86,14 @@ TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
          true,
          {1, 2}},
         {"conversion",
-         [](DocumentSession& s) { return s.convertVersion(); },
+         [](DocumentSession& s) { return s.convertFile(); },
          {"One", "Two", "Three"},
          0,
          false,
          {0, 2}},
         {"remapping",
          [&](DocumentSession& s) {
-             return s.loadRemapping(dir.write("t.cmp", table)).ok() && s.convertToDisplayForm();
+             return s.loadRemappingTable(dir.write("t.cmp", table)).ok() && s.remapEntries();
          },
          {"Xne", "Two", "Three"},
          1,
@@ -137,7 +137,7 @@ TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
         redo();
         check();
     }
-    EXPECT_FALSE(session.convertVersion() && session.convertVersion()) << "converted once";
+    EXPECT_FALSE(session.convertFile() && session.convertFile()) << "converted once";
 }
 
 // The lines an entry takes in the preview, word wrap included, against the lines it shows: an
@@ -178,9 +178,9 @@ TEST_F(SessionTest, ATableShowsTheDisplayFormAndOnlyEditedEntriesAreMappedBack) 
     for (int k = 0; k < 256; ++k)
         table.push_back(static_cast<char>(k == 'a' ? 'b' : k == 'b' ? 'a' : k == 250 ? 'A' : k));
     open({"a cat", "a bat", "A\xFA"});
-    ASSERT_TRUE(session.loadRemapping(dir.write("t.cmp", table)).ok());
-    EXPECT_EQ(session.shownText(0), "b cbt");
-    EXPECT_FALSE(session.editText(2, session.shownText(2))) << "shown as \"AA\", kept as it is";
+    ASSERT_TRUE(session.loadRemappingTable(dir.write("t.cmp", table)).ok());
+    EXPECT_EQ(session.entryAsShown(0), "b cbt");
+    EXPECT_FALSE(session.editText(2, session.entryAsShown(2))) << "shown as \"AA\", kept as it is";
     EXPECT_TRUE(session.editText(0, "b dbt"));
     EXPECT_TRUE(session.save({}).saved());
     const auto saved = [&](const std::vector<std::string>& entries) {
@@ -188,9 +188,9 @@ TEST_F(SessionTest, ATableShowsTheDisplayFormAndOnlyEditedEntriesAreMappedBack) 
                   TextFileBuilder(2).entries(entries).bytes());
     };
     saved({"a dat", "a bat", "A\xFA"});
-    EXPECT_TRUE(session.convertToDisplayForm());
-    EXPECT_EQ(session.shownText(1), "b abt") << "converted once, shown as it is";
-    EXPECT_EQ(session.shownText(0), "b dbt");
+    EXPECT_TRUE(session.remapEntries());
+    EXPECT_EQ(session.entryAsShown(1), "b abt") << "converted once, shown as it is";
+    EXPECT_EQ(session.entryAsShown(0), "b dbt");
     open({"a dog", "x"});
     session.editText(1, "y");
     EXPECT_TRUE(session.save({}).saved());
