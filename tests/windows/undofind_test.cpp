@@ -133,9 +133,9 @@ TEST_F(UndoFindTest, EveryKeyOfTheMainWindow) {
         QKeySequence key;
         int entry; // the current entry afterwards
     } moves[] = {
-        {Qt::Key_PageUp, 0},         {Qt::Key_PageDown, 1}, {Qt::Key_PageDown, 2},
-        {Qt::Key_PageDown, 2},       {Qt::Key_PageUp, 1},   {Qt::CTRL | Qt::Key_Home, 0},
-        {Qt::CTRL | Qt::Key_End, 2},
+        {Qt::Key_PageUp, 0},         {Qt::Key_PageDown, 1},        {Qt::Key_PageDown, 2},
+        {Qt::Key_PageDown, 2},       {Qt::Key_PageUp, 1},          {Qt::Key_PageUp, 0},
+        {Qt::CTRL | Qt::Key_End, 2}, {Qt::CTRL | Qt::Key_Home, 0}, {Qt::CTRL | Qt::Key_End, 2},
     };
     for (const auto& m : moves) {
         key(m.key);

@@ -225,6 +225,10 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     EXPECT_EQ(shown(), "Bye");
     EXPECT_EQ(title().toStdString(), titleFor(path + "; EN_000.DIA", 2));
     EXPECT_EQ(cell(0, EntryModel::Reference), QString());
+    // A result in the document's own item only moves there: the edit stays, nothing is asked.
+    commit("Edited");
+    find.openResult(0);
+    EXPECT_EQ(shown(), "Edited");
     ASSERT_EQ(search("été")->topLevelItemCount(), 1);
     EXPECT_EQ(find.hits()[0].name, "DE_001.DIA");
 
