@@ -4,12 +4,13 @@
 #include "archive/archiveindex.h"
 #include "archive/archiverewrite.h"
 #include "base/itemheader.h"
-#include "guiapplication.h"
 #include "session/documentsession.h"
 #include "support/archivebuilder.h"
+#include "support/qtapplication.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
+#include <QGuiApplication>
 #include <QUndoStack>
 #include <functional>
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ namespace {
 
 class SessionTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ensureGuiApplication(); }
+    static void SetUpTestSuite() { ensureApplicationOf<QGuiApplication>(); }
 
     void SetUp() override {
         QObject::connect(&session, &DocumentSession::entriesChanged, [this](int first, int last) {
