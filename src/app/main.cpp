@@ -5,6 +5,7 @@
 #include "base/interruptcleanup.h"
 #include "base/workingfolder.h"
 #include "flows/programstate.h"
+#include "session/documentsession.h"
 #include "windows/frmabout.h"
 #include "windows/frmtext.h"
 #include "windows/pathtext.h"
@@ -64,8 +65,9 @@ int main(int argc, char** argv) {
     }
 
     zyn::ProgramState state;
+    zyn::DocumentSession session(state);
     zyn::QtPrompts prompts;
-    zyn::frmText window(state, prompts);
+    zyn::frmText window(session, prompts);
     window.Form_Load(line.files.empty() ? QString() : zyn::fromNative(line.files.front()));
     window.show();
     return app.exec();

@@ -97,8 +97,8 @@ nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTa
     }
     return {
         {"game", doc.IsVersion2 ? 2 : 1},
-        {"header", doc.HeaderFound},
-        {"mode", doc.HeaderFound ? doc.HeaderMode : 0},
+        {"header", doc.Origin.HeaderFound},
+        {"mode", doc.Origin.HeaderFound ? doc.Origin.HeaderMode : 0},
         {"slots", doc.SlotCount},
         {"entries", std::move(entries)},
     };

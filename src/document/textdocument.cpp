@@ -4,20 +4,34 @@
 
 namespace zyn {
 
-void SetFileName(TextDocument& doc, const std::string& path) {
-    doc.FilePath = path;
+DocumentOrigin LooseFileOrigin(const std::string& path) {
+    DocumentOrigin origin;
+    origin.FilePath = path;
     const auto slash = path.rfind('/');
-    doc.FileDir = slash == std::string::npos ? path : path.substr(0, slash);
-    if (doc.FileDir.empty() || doc.FileDir.back() != '/')
-        doc.FileDir.push_back('/');
+    origin.FileDir = slash == std::string::npos ? path : path.substr(0, slash);
+    if (origin.FileDir.empty() || origin.FileDir.back() != '/')
+        origin.FileDir.push_back('/');
     // A path without "/" has a FileDir one longer than itself, so no title is left over.
-    doc.FileTitle = doc.FileDir.size() <= path.size() ? path.substr(doc.FileDir.size()) : "";
+    origin.FileTitle =
+        origin.FileDir.size() <= path.size() ? path.substr(origin.FileDir.size()) : "";
+    return origin;
+}
+
+DocumentOrigin ArchiveItemOrigin(const std::string& archivePath, int item,
+                                 const std::string& name) {
+    DocumentOrigin origin = LooseFileOrigin(archivePath);
+    origin.FromArchive = true;
+    origin.ArchiveItem = static_cast<std::int16_t>(item);
+    origin.ItemName = name;
+    return origin;
 }
 
 std::string WindowTitle(const TextDocument& doc) {
-    if (doc.FilePath.empty())
+    const DocumentOrigin& origin = doc.Origin;
+    if (origin.FilePath.empty())
         return doc.BaseCaption;
-    return doc.BaseCaption + " - (" + doc.FilePath + ")" +
+    return doc.BaseCaption + " - (" + origin.FilePath +
+           (origin.FromArchive ? "; " + origin.ItemName : std::string()) + ")" +
            (doc.IsVersion2 ? " - ZYN 2" : " - ZYN 1");
 }
 

@@ -9,6 +9,32 @@
 
 namespace zyn {
 
+// Where a document came from, and so where File Save writes it: a loose file, or item
+// ArchiveItem of the archive at FilePath; with the item header the data was read with. Every
+// open and every save that moves the document sets it whole.
+struct DocumentOrigin {
+    std::string FilePath;
+    std::string FileDir; // folder of FilePath, always ending in "/"
+    std::string FileTitle;
+    bool FromArchive = false;
+    std::int16_t ArchiveItem = 0;
+    std::string ItemName; // the item's list name, for the title and the save's question
+
+    bool HeaderFound = false; // the data read began with a 10-byte item header
+    bool KeepHeader = false;  // a loose file is written with the item header
+    std::uint8_t HeaderMode = 0;
+
+    // The archive of an archive item: its file is the document's file.
+    const std::string& ArchivePath() const { return FilePath; }
+};
+
+// A loose file: FilePath, FileDir and FileTitle from a full path. FileDir is everything before
+// the last "/" with a "/" appended; a path without "/" gives FileDir = path + "/" and an empty
+// FileTitle. No header until a read finds one.
+DocumentOrigin LooseFileOrigin(const std::string& path);
+// Item `item` (counted from 0, listed as name) of the archive at archivePath.
+DocumentOrigin ArchiveItemOrigin(const std::string& archivePath, int item, const std::string& name);
+
 struct TextDocument {
     // Every per-entry array has this many slots; nothing grows them.
     static constexpr int Capacity = 1024;
@@ -29,19 +55,8 @@ struct TextDocument {
     std::int16_t CurrentEntry = 0; // entry shown in the main window
 
     bool IsVersion2 = false;
-    bool Modified = false;
-    bool ForceSave = false;   // set by the first Save As; every later save writes
-    bool FromArchive = false; // saving writes into item ArchiveItem of ArchivePath
-    std::string ArchivePath;
-    std::int16_t ArchiveItem = 0;
-
-    bool HeaderFound = false; // the file read last began with a 10-byte item header
-    bool KeepHeader = false;  // write the item header when saving
-    std::uint8_t HeaderMode = 0;
-
-    std::string FilePath;
-    std::string FileDir; // folder of FilePath, always ending in "/"
-    std::string FileTitle;
+    bool ForceSave = false; // set by the first Save As; every later save writes
+    DocumentOrigin Origin;
     std::string BaseCaption;
 
     std::array<std::int16_t, Capacity> Ordinals{};
@@ -50,12 +65,9 @@ struct TextDocument {
     bool hasEntries() const { return entryCount() > 0; }
 };
 
-// FilePath, FileDir and FileTitle from a full path: FileDir is everything before the last "/"
-// with a "/" appended; a path without "/" gives FileDir = path + "/" and an empty FileTitle.
-void SetFileName(TextDocument& doc, const std::string& path);
-
-// BaseCaption + " - (" + FilePath + ")" + " - ZYN 1" or " - ZYN 2"; BaseCaption alone while
-// FilePath is empty.
+// BaseCaption + " - (" + FilePath + ")" + " - ZYN 1" or " - ZYN 2", for an archive item
+// BaseCaption + " - (" + ArchivePath + "; " + ItemName + ")" and the game; BaseCaption alone
+// while FilePath is empty.
 std::string WindowTitle(const TextDocument& doc);
 
 // The last three characters of a chosen file name, upper-cased (fewer when the name is shorter).

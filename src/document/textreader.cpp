@@ -180,7 +180,7 @@ Result<LoadedText> ReadTextFile(FileSystem& fs, const std::string& path, bool is
     return ReadTextBytes(fs, path, *bytes, isVersion2, options);
 }
 
-void AdoptText(TextDocument& doc, LoadedText&& loaded) {
+void AdoptText(TextDocument& doc, LoadedText&& loaded, DocumentOrigin origin) {
     TextData& text = loaded.text;
     doc.EntryText.fill(std::string());
     doc.EntryType.fill(0);
@@ -191,11 +191,11 @@ void AdoptText(TextDocument& doc, LoadedText&& loaded) {
         doc.EntryType[i] = text.EntryType[i];
     doc.SlotCount = static_cast<std::int16_t>(text.SlotCount);
     doc.IsVersion2 = loaded.isVersion2;
-    doc.HeaderFound = loaded.header.found;
-    doc.KeepHeader = loaded.header.found;
-    doc.HeaderMode = loaded.header.mode;
+    origin.HeaderFound = loaded.header.found;
+    origin.KeepHeader = loaded.header.found;
+    origin.HeaderMode = loaded.header.mode;
+    doc.Origin = std::move(origin);
     doc.CurrentEntry = 0;
-    doc.Modified = false;
 }
 
 } // namespace zyn

@@ -76,9 +76,8 @@ Result<LoadedText> ReadTextBytes(FileSystem& fs, const std::string& path, std::s
 Result<LoadedText> ReadTextFile(FileSystem& fs, const std::string& path, bool isVersion2,
                                 const ReadOptions& options = {});
 
-// Puts a successfully read text into the document: entries, types, SlotCount,
-// IsVersion2, the header fields; CurrentEntry 0, Modified false. File names, FromArchive and
-// everything else are left to the caller.
-void AdoptText(TextDocument& doc, LoadedText&& loaded);
+// Puts a successfully read text into the document: entries, types, SlotCount, IsVersion2,
+// CurrentEntry 0, and origin as where it came from, with the header the text was read with.
+void AdoptText(TextDocument& doc, LoadedText&& loaded, DocumentOrigin origin = {});
 
 } // namespace zyn

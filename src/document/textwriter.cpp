@@ -66,20 +66,19 @@ void NormaliseAfterSave(TextDocument& doc) {
         doc.EntryText[i] = DecodeLineBreaks(EncodeLineBreaks(std::move(doc.EntryText[i])));
 }
 
-std::string ReadOnlyMessage(const TextDocument& doc) {
-    return "The file " + doc.FilePath +
-           " is Read-Only, Hidden, or System. Please, specify a new file.";
+std::string ReadOnlyMessage(const std::string& path) {
+    return "The file " + path + " is Read-Only, Hidden, or System. Please, specify a new file.";
 }
 
-void PrepareSaveAs(TextDocument& doc, const std::string& chosenPath) {
+DocumentOrigin SaveAsOrigin(const DocumentOrigin& current, const std::string& chosenPath) {
+    DocumentOrigin origin = LooseFileOrigin(chosenPath);
     const std::string extension = LastThreeUpper(chosenPath);
-    if (extension == "DIA" || extension == "ZYT") {
-        doc.KeepHeader = false;
-        doc.HeaderFound = false;
+    if (extension != "DIA" && extension != "ZYT") {
+        origin.HeaderFound = current.HeaderFound;
+        origin.KeepHeader = current.KeepHeader;
+        origin.HeaderMode = current.HeaderMode;
     }
-    doc.FromArchive = false;
-    SetFileName(doc, chosenPath);
-    doc.ForceSave = true;
+    return origin;
 }
 
 void ConvertVersion(TextDocument& doc) {
@@ -87,7 +86,6 @@ void ConvertVersion(TextDocument& doc) {
     for (int i = 0; i + 1 < doc.SlotCount && i < TextDocument::Capacity; ++i)
         doc.EntryType[i] = type;
     doc.IsVersion2 = !doc.IsVersion2;
-    doc.Modified = true;
 }
 
 void ConvertToDisplayForm(TextDocument& doc, const ByteMap& toDisplayCodes) {

@@ -21,21 +21,20 @@ Result<std::string> BuildTextData(const TextDocument& doc, const TextMapper& toG
 // What a save leaves in memory: each text decoded after being encoded, as it would read back.
 void NormaliseAfterSave(TextDocument& doc);
 
-// The read-only notice: "The file <FilePath> is Read-Only, Hidden, or System. Please, specify a
-// new file."
-std::string ReadOnlyMessage(const TextDocument& doc);
+// The read-only notice: "The file <path> is Read-Only, Hidden, or System. Please, specify a new
+// file."
+std::string ReadOnlyMessage(const std::string& path);
 
-// The document side of Save As for the chosen path: no header for a name ending in "DIA" or "ZYT",
-// FromArchive false, the file name, ForceSave. The caller then runs SaveDocument.
-void PrepareSaveAs(TextDocument& doc, const std::string& chosenPath);
+// Where Save As to the chosen path writes a document from current: a loose file, with the item
+// header the document was read with, but none for a name ending in "DIA" or "ZYT".
+DocumentOrigin SaveAsOrigin(const DocumentOrigin& current, const std::string& chosenPath);
 
-// ZYN 2 -> ZYN 1 (types 0) or ZYN 1 -> ZYN 2 (types 1), flipping IsVersion2 and setting
-// Modified. Texts are untouched.
+// ZYN 2 -> ZYN 1 (types 0) or ZYN 1 -> ZYN 2 (types 1), flipping IsVersion2. Texts are
+// untouched.
 void ConvertVersion(TextDocument& doc);
 
 // "&Convert...": every entry of the document (end slot included) that still holds game codes is
-// rewritten into its display form through toDisplayCodes and marked DisplayForm. Modified is
-// left alone.
+// rewritten into its display form through toDisplayCodes and marked DisplayForm.
 void ConvertToDisplayForm(TextDocument& doc, const ByteMap& toDisplayCodes);
 
 } // namespace zyn

@@ -3,9 +3,7 @@
 #include "archive/itemexpansion.h"
 #include "archive/itemnames.h"
 #include "base/itemheader.h"
-#include "characters/remapping.h"
 #include "document/textreader.h"
-#include "document/textwriter.h"
 
 #include <utility>
 
@@ -104,44 +102,6 @@ Status NameArchiveItems(FileSystem& fs, const std::string& archivePath, const Ar
     NameTextArchiveItems(named, named.ArchiveIsVersion2, named.ArchiveIsDemo);
     flow = std::move(named);
     return {};
-}
-
-void AdoptArchiveItem(TextDocument& doc, LoadedText&& loaded, const std::string& archivePath,
-                      int item) {
-    AdoptText(doc, std::move(loaded));
-    doc.FromArchive = true;
-    doc.ArchivePath = archivePath;
-    doc.ArchiveItem = static_cast<std::int16_t>(item);
-    SetFileName(doc, archivePath);
-}
-
-std::string ArchiveWindowTitle(const TextDocument& doc, const std::string& name) {
-    return doc.BaseCaption + " - (" + doc.ArchivePath + "; " + name + ")" +
-           (doc.IsVersion2 ? " - ZYN 2" : " - ZYN 1");
-}
-
-ArchiveSaveResult SaveToArchiveItem(TextDocument& doc, const CharacterTables& tables,
-                                    FileSystem& fs, WorkingFolder& work,
-                                    const std::string& archivePath, ArchiveIndex& index, int item,
-                                    const LockWait& wait, const std::string* itemOnDisk) {
-    auto data = BuildTextData(doc, GameCodeMap(tables));
-    if (!data)
-        return {data.status(), false, {}, {}};
-    std::optional<std::string> expected = ItemAsKnown(index, item);
-    if (itemOnDisk)
-        expected = *itemOnDisk;
-    ArchiveSaveResult saved = SaveIntoArchive(fs, archivePath, item, *data, expected, wait);
-    if (!saved.saved())
-        return saved;
-    RememberItem(index, item, saved.written);
-    doc.Modified = false;
-    NormaliseAfterSave(doc);
-    doc.FromArchive = true;
-    doc.ArchivePath = archivePath;
-    doc.ArchiveItem = static_cast<std::int16_t>(item);
-    SetFileName(doc, archivePath);
-    fs.removeMatching(work.path(), "TEXTTMP");
-    return saved;
 }
 
 } // namespace zyn

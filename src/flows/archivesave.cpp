@@ -14,11 +14,7 @@ ArchiveSaveResult SaveIntoArchive(FileSystem& fs, const std::string& archivePath
     ArchiveSaveResult result;
     ItemChange change{item, StoredItem(data), expected};
     auto rebuilt = RebuildArchive(fs, archivePath, {change}, wait);
-    if (!rebuilt && rebuilt.kind() == ErrorKind::Busy) {
-        result.status = Status::failure(
-            ErrorKind::Busy, rebuilt.message() + "\r\nNothing was saved; save again when the other "
-                                                 "program has finished.");
-    } else if (!rebuilt) {
+    if (!rebuilt) {
         result.status = rebuilt.status();
     } else if (!rebuilt->empty()) {
         result.itemChanged = true;

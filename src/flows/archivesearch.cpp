@@ -8,25 +8,13 @@
 
 namespace zyn {
 
-namespace {
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return text;
-}
-
-} // namespace
-
 std::vector<ArchiveHit> FindInArchive(FileSystem& fs, WorkingFolder& work,
                                       const std::string& archivePath, const ArchiveIndex& index,
                                       const ArchiveFlow& flow, int itemCount,
-                                      const std::string& needle) {
+                                      const std::string& needle, const SearchLetters& letters) {
     std::vector<ArchiveHit> hits;
     if (needle.empty())
         return hits;
-    const std::string wanted = lowered(needle);
     // Reading an item refreshes its entry of the index; the caller's stays as it was.
     ArchiveIndex copy = index;
     auto doc = std::make_unique<TextDocument>();
@@ -48,7 +36,7 @@ std::vector<ArchiveHit> FindInArchive(FileSystem& fs, WorkingFolder& work,
                 if (end == std::string::npos)
                     end = text.size();
                 std::string line = text.substr(start, end - start);
-                if (lowered(line).find(wanted) != std::string::npos)
+                if (FindText(line, needle, {}, letters) != std::string::npos)
                     hits.push_back({item, name, entry, std::move(line)});
                 start = end + 2;
             }

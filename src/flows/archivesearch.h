@@ -6,6 +6,7 @@
 #include "archive/archiveindex.h"
 #include "base/filesystem.h"
 #include "base/workingfolder.h"
+#include "document/textsearch.h"
 
 #include <string>
 #include <vector>
@@ -20,11 +21,11 @@ struct ArchiveHit {
 };
 
 // Searches every dialogue item (odd item numbers) of the archive at archivePath, whose index
-// and names are given, for needle, ignoring the case of ASCII letters. Items that cannot be read
+// and names are given, for needle, ignoring case as letters fold it. Items that cannot be read
 // as texts are passed over. One hit per line found, in item, entry and line order.
 std::vector<ArchiveHit> FindInArchive(FileSystem& fs, WorkingFolder& work,
                                       const std::string& archivePath, const ArchiveIndex& index,
                                       const ArchiveFlow& flow, int itemCount,
-                                      const std::string& needle);
+                                      const std::string& needle, const SearchLetters& letters);
 
 } // namespace zyn

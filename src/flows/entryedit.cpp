@@ -11,15 +11,4 @@ std::string ShownText(const TextDocument& doc, const CharacterTables& tables, in
     return doc.EntryText[slot];
 }
 
-bool CommitEditedText(TextDocument& doc, const CharacterTables& tables, int i,
-                      const std::string& edited) {
-    if (edited == ShownText(doc, tables, i))
-        return false;
-    const auto slot = static_cast<std::size_t>(i);
-    doc.EntryText[slot] = edited;
-    // With a table the editor worked on, and hands back, display codes.
-    doc.DisplayForm[slot] = tables.RemapLoaded;
-    return true;
-}
-
 } // namespace zyn

@@ -4,52 +4,75 @@
 #include "base/safewriter.h"
 #include "characters/remapping.h"
 #include "document/textwriter.h"
-#include "flows/archiveitemflow.h"
 #include "flows/archivesave.h"
 #include "flows/programstate.h"
 
+#include <optional>
+
 namespace zyn {
 
-SaveResult SaveDocument(ProgramState& state, const std::string* itemOnDisk) {
+namespace {
+
+bool refusesWriting(FileSystem& fs, const DocumentOrigin& target) {
+    if (target.FromArchive || target.FilePath.empty())
+        return false;
+    const FileInfo info = fs.info(target.FilePath);
+    return info.exists && (info.readOnly || !info.isRegular);
+}
+
+} // namespace
+
+SaveResult WriteDocument(ProgramState& state, const DocumentOrigin& target, ArchiveIndex& index,
+                         const OverwriteQuestion& askOverwrite) {
     TextDocument& doc = state.Document;
     FileSystem& fs = state.files();
-    if (!doc.FilePath.empty()) {
-        const FileInfo target = fs.info(doc.FilePath);
-        if (target.exists && (target.readOnly || !target.isRegular))
-            return {SaveOutcome::NeedsSaveAs, ReadOnlyMessage(doc), {}};
-    }
-    if ((!doc.ForceSave && !doc.Modified) || doc.FileTitle.empty())
-        return {SaveOutcome::NothingToSave, {}, {}};
-
+    if (refusesWriting(fs, target))
+        return {SaveOutcome::NeedsSaveAs, ReadOnlyMessage(target.FilePath)};
     auto data = BuildTextData(doc, GameCodeMap(state.Characters));
     if (!data)
-        return {SaveOutcome::Failed, data.message(), {}};
+        return {SaveOutcome::Failed, data.message()};
 
-    if (doc.FromArchive) {
-        std::optional<std::string> expected = ItemAsKnown(state.Archive, doc.ArchiveItem);
-        if (itemOnDisk)
-            expected = *itemOnDisk;
-        ArchiveSaveResult saved = SaveIntoArchive(fs, doc.ArchivePath, doc.ArchiveItem, *data,
-                                                  expected, state.ArchiveWait);
-        if (!saved.status)
-            return {SaveOutcome::Failed, saved.status.message(), {}};
-        if (saved.itemChanged)
-            return {
-                SaveOutcome::ItemChanged,
-                ItemChangedQuestion(doc.ArchivePath, ArchiveItemName(state.Flow, doc.ArchiveItem)),
-                std::move(saved.found)};
-        RememberItem(state.Archive, doc.ArchiveItem, std::move(saved.written));
+    if (target.FromArchive) {
+        const int item = target.ArchiveItem;
+        std::optional<std::string> expected;
+        if (askOverwrite)
+            expected = ItemAsKnown(index, item);
+        ArchiveSaveResult saved;
+        for (;;) {
+            saved =
+                SaveIntoArchive(fs, target.ArchivePath(), item, *data, expected, state.ArchiveWait);
+            if (!saved.status)
+                return {SaveOutcome::Failed, saved.status.message(), saved.status.kind()};
+            if (!saved.itemChanged)
+                break;
+            if (!askOverwrite ||
+                !askOverwrite(ItemChangedQuestion(target.ArchivePath(), target.ItemName)))
+                return {SaveOutcome::Declined, {}};
+            expected = std::move(saved.found);
+        }
+        RememberItem(index, item, std::move(saved.written));
     } else {
-        const std::string bytes = doc.KeepHeader ? StoredItem(*data) : *data;
-        if (Status status = WriteFileSafely(fs, doc.FilePath, bytes); !status)
-            return {SaveOutcome::Failed, status.message(), {}};
+        const std::string bytes = target.KeepHeader ? StoredItem(*data) : *data;
+        if (Status status = WriteFileSafely(fs, target.FilePath, bytes); !status)
+            return {SaveOutcome::Failed, status.message(), status.kind()};
     }
 
     NormaliseAfterSave(doc);
-    doc.Modified = false;
+    doc.Origin = target;
     if (const std::string& work = state.Work.path(); !work.empty())
         fs.removeMatching(work, "TEXTTMP");
-    return {SaveOutcome::Saved, {}, {}};
+    return {SaveOutcome::Saved, {}};
+}
+
+SaveResult SaveDocument(ProgramState& state, bool modified, const OverwriteQuestion& askOverwrite) {
+    const TextDocument& doc = state.Document;
+    if (refusesWriting(state.files(), doc.Origin))
+        return {SaveOutcome::NeedsSaveAs, ReadOnlyMessage(doc.Origin.FilePath)};
+    if ((!doc.ForceSave && !modified) || doc.Origin.FileTitle.empty())
+        return {SaveOutcome::NothingToSave, {}};
+    // A copy: the write sets the document's origin from it.
+    const DocumentOrigin target = doc.Origin;
+    return WriteDocument(state, target, state.Archive, askOverwrite);
 }
 
 } // namespace zyn

@@ -82,53 +82,46 @@ Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVers
         // Only the item is read (the table checked first), however large the archive.
         state.Flow.ArchiveIsVersion2 = isVersion2;
         NameTextArchiveItems(state.Flow, isVersion2, false);
-        auto loaded = LoadArchiveItem(fs, state.Work, source.path, state.Archive, source.item,
-                                      ArchiveItemName(state.Flow, source.item), isVersion2);
+        const std::string name = ArchiveItemName(state.Flow, source.item);
+        auto loaded = LoadArchiveItem(fs, state.Work, source.path, state.Archive, source.item, name,
+                                      isVersion2);
         if (!loaded)
             return loaded.status();
-        AdoptArchiveItem(state.Document, std::move(*loaded), source.path, source.item);
+        AdoptText(state.Document, std::move(*loaded),
+                  ArchiveItemOrigin(source.path, source.item, name));
         return {};
     }
     // Compressed files are expanded in memory; the tool leaves no ".TMP" copy behind.
     auto read = ReadTextFile(fs, source.path, isVersion2);
     if (!read)
         return read.status();
-    AdoptText(state.Document, std::move(*read));
-    SetFileName(state.Document, source.path);
-    state.Document.FromArchive = false;
+    AdoptText(state.Document, std::move(*read), LooseFileOrigin(source.path));
     return {};
 }
 
 Status SaveTextSource(ProgramState& state, const TextSource& target, bool header) {
-    TextDocument& doc = state.Document;
+    DocumentOrigin origin;
     if (target.inArchive()) {
-        // The bytes Save to HQR writes, replacing the whole item whatever it holds now.
-        auto data = BuildTextData(doc, GameCodeMap(state.Characters));
-        if (!data)
-            return data.status();
-        auto rebuilt =
-            RebuildArchive(state.files(), target.path,
-                           {{target.item, StoredItem(*data), std::nullopt}}, state.ArchiveWait);
-        return rebuilt ? Status() : rebuilt.status();
+        // The rebuild reads the archive under its lock: there is nothing read ahead to check.
+        origin = ArchiveItemOrigin(target.path, target.item, std::to_string(target.item));
+    } else {
+        if (Status writable = checkTarget(state.files(), target.path); !writable)
+            return writable;
+        std::error_code error;
+        const auto absolute = std::filesystem::absolute(target.path, error);
+        if (error)
+            return Status::failure(ErrorKind::Io,
+                                   "Cannot use " + target.path + ": " + error.message() + ".");
+        origin = LooseFileOrigin(absolute.string());
+        if (origin.FileTitle.empty())
+            return Status::failure(ErrorKind::Io, target.path + " names a folder, not a file.");
+        origin.KeepHeader = header;
     }
-    if (Status writable = checkTarget(state.files(), target.path); !writable)
-        return writable;
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(target.path, error);
-    if (error)
-        return Status::failure(ErrorKind::Io,
-                               "Cannot use " + target.path + ": " + error.message() + ".");
-    SetFileName(doc, absolute.string());
-    doc.KeepHeader = header;
-    doc.FromArchive = false;
-    doc.ForceSave = true;
-    doc.Modified = true;
-    const SaveResult saved = SaveDocument(state);
-    if (saved.outcome == SaveOutcome::Saved)
+    ArchiveIndex unread;
+    const SaveResult saved = WriteDocument(state, origin, unread, {});
+    if (saved.saved())
         return {};
-    if (saved.outcome == SaveOutcome::NothingToSave)
-        return Status::failure(ErrorKind::Io, target.path + " names a folder, not a file.");
-    return Status::failure(ErrorKind::Io, saved.message);
+    return Status::failure(saved.kind, saved.message);
 }
 
 } // namespace zyn

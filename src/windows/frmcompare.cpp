@@ -2,8 +2,8 @@
 
 #include "archive/itemnames.h"
 #include "flows/archiveitemflow.h"
-#include "flows/programstate.h"
-#include "windows/frmtext.h"
+#include "session/documentsession.h"
+#include "windows/documentfiles.h"
 #include "windows/pathtext.h"
 
 #include <QHBoxLayout>
@@ -22,7 +22,8 @@ const QString ReferenceFilter =
 
 } // namespace
 
-frmCompare::frmCompare(frmText& main) : QDialog(&main), main_(main) {
+frmCompare::frmCompare(DocumentSession& session, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), session_(session), prompts_(prompts) {
     setObjectName(QStringLiteral("frmCompare"));
     setWindowTitle(QStringLiteral("Compare with"));
     setModal(false);
@@ -60,12 +61,12 @@ frmCompare::frmCompare(frmText& main) : QDialog(&main), main_(main) {
 }
 
 void frmCompare::start() {
-    const ProgramState& state = main_.state();
+    const DocumentOrigin& origin = session_.origin();
     list_->clear();
     label_->setText(QStringLiteral("Choose a text file."));
     compare_->setEnabled(false);
-    if (state.Document.FromArchive && state.Archive.itemCount() > 0)
-        listArchive(state.Document.ArchivePath, state.Archive, state.Document.ArchiveItem);
+    if (origin.FromArchive && session_.state().Archive.itemCount() > 0)
+        listArchive(origin.ArchivePath(), session_.state().Archive, origin.ArchiveItem);
     show();
     raise();
     activateWindow();
@@ -75,9 +76,8 @@ void frmCompare::listArchive(const std::string& path, ArchiveIndex index, int pr
     archivePath_ = path;
     index_ = std::move(index);
     flow_ = ArchiveFlow{};
-    if (const Status named = NameArchiveItems(main_.state().files(), path, index_, flow_); !named) {
-        main_.prompts().notify(this, windowTitle(), fromNative(named.message()),
-                               Prompts::Icon::Stop);
+    if (const Status named = NameArchiveItems(session_.files(), path, index_, flow_); !named) {
+        prompts_.notify(this, windowTitle(), fromNative(named.message()), Prompts::Icon::Stop);
         return;
     }
     label_->setText(fromNative(path));
@@ -111,36 +111,35 @@ void frmCompare::cmdCompare_Click() {
     const int item = itemOfRow(list_->currentRow());
     if (item < 0)
         return;
-    ProgramState& state = main_.state();
+    ProgramState& state = session_.state();
     const std::string name = ArchiveItemName(flow_, item);
     // The list's own copy of the index: reading an item refreshes its entry there only.
     auto loaded = LoadArchiveItem(state.files(), state.Work, archivePath_, index_, item, name,
                                   flow_.ArchiveIsVersion2);
     if (!loaded) {
-        main_.prompts().notify(this, windowTitle(), fromNative(loaded.message()),
-                               Prompts::Icon::Stop);
+        prompts_.notify(this, windowTitle(), fromNative(loaded.message()), Prompts::Icon::Stop);
         return;
     }
-    main_.setReference(std::move(*loaded));
+    session_.setReference(std::move(*loaded));
     accept();
 }
 
 void frmCompare::cmdFile_Click() {
-    const QString chosen = main_.prompts().openFileName(
+    const QString chosen = prompts_.openFileName(
         this, {QStringLiteral("Compare with"), ReferenceFilter, QStringLiteral("zyt"), {}});
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);
     if (chosen.endsWith(QStringLiteral(".hqr"), Qt::CaseInsensitive)) {
         ArchiveIndex index;
-        if (main_.readArchiveIndex(this, path, index))
-            listArchive(path, std::move(index), main_.state().Document.ArchiveItem);
+        if (readChosenArchiveIndex(session_, prompts_, this, path, index))
+            listArchive(path, std::move(index), session_.origin().ArchiveItem);
         return;
     }
     LoadedText loaded;
-    if (!main_.readTextFile(chosen, false, loaded))
+    if (!readChosenTextFile(session_, prompts_, this, chosen, false, loaded))
         return;
-    main_.setReference(std::move(loaded));
+    session_.setReference(std::move(loaded));
     accept();
 }
 

@@ -7,6 +7,7 @@
 
 #include "archive/archiveflow.h"
 #include "archive/archiveindex.h"
+#include "windows/prompts.h"
 
 #include <QDialog>
 #include <string>
@@ -17,12 +18,12 @@ class QPushButton;
 
 namespace zyn {
 
-class frmText;
+class DocumentSession;
 
 class frmCompare final : public QDialog {
     Q_OBJECT
 public:
-    explicit frmCompare(frmText& main);
+    frmCompare(DocumentSession& session, Prompts& prompts, QWidget* parent);
 
     // Fills the list from the document's archive, if it has one, and shows the dialog.
     void start();
@@ -43,7 +44,8 @@ private:
     // Lists the dialogue items of the archive at path with index; the row of preferred chosen.
     void listArchive(const std::string& path, ArchiveIndex index, int preferred);
 
-    frmText& main_;
+    DocumentSession& session_;
+    Prompts& prompts_;
     std::string archivePath_;
     ArchiveIndex index_;
     ArchiveFlow flow_;

@@ -1,10 +1,9 @@
 #include "windows/frmeditor.h"
 
 #include "characters/keyboardgroups.h"
-#include "flows/programstate.h"
+#include "session/documentsession.h"
 #include "windows/entrytypes.h"
 #include "windows/frmtable.h"
-#include "windows/frmtext.h"
 #include "windows/typedcode.h"
 
 #include <QCloseEvent>
@@ -69,10 +68,11 @@ bool isControl(QChar c) {
 // A window of its own, tied to the main window: transient for it, so the window manager keeps
 // it above the main window, also when the disabled main window is clicked. Window systems keep
 // only dialog and tool windows above their parents, so it is a dialog window, resizable.
-frmEditor::frmEditor(frmText& owner)
+frmEditor::frmEditor(DocumentSession& session, QWidget& owner)
     : QWidget(&owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      owner_(&owner), tables_(owner.state().Characters), codec_(owner.displayCodec()) {
+      session_(session), owner_(&owner), tables_(session.state().Characters),
+      codec_(session.codec()) {
     setObjectName(QStringLiteral("frmEditor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("String no. "));
@@ -82,7 +82,7 @@ frmEditor::frmEditor(frmText& owner)
     text1_ = new EditorTextBox(codec_, this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(0, 0, ClientWidth, ClientHeight);
-    text1_->setFont(owner.previewFont());
+    text1_->setFont(session.previewFont());
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -99,7 +99,7 @@ frmEditor::frmEditor(frmText& owner)
     reference_ = new QPlainTextEdit(this);
     reference_->setObjectName(QStringLiteral("txtReference"));
     reference_->setReadOnly(true);
-    reference_->setFont(owner.previewFont());
+    reference_->setFont(session.previewFont());
     reference_->setFocusPolicy(Qt::NoFocus);
     reference_->hide();
     // The window grows by this much while it shows a reference text.
@@ -129,6 +129,15 @@ void frmEditor::Form_Load() {
     // Disabling the main window disabled its child windows too; the editor is the one window
     // that works meanwhile.
     setEnabled(true);
+}
+
+void frmEditor::open(int i) {
+    setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
+    setText(session_.entryAsShown(i));
+    setReference(session_.referenceText(i));
+    const TextDocument& doc = session_.document();
+    if (doc.IsVersion2)
+        setForeColor(GetForeColorA(doc.EntryType[static_cast<std::size_t>(i)]));
 }
 
 frmTable* frmEditor::characterMap() const {
@@ -162,7 +171,7 @@ void frmEditor::insertTranslated(std::uint8_t typed) {
 }
 
 void frmEditor::typeCharacters(const QString& text) {
-    const KeyboardGroup group = owner_ ? owner_->keyboardGroup() : KeyboardGroup::None;
+    const KeyboardGroup group = session_.keyboardGroup();
     for (qsizetype i = 0; i < text.size(); ++i) {
         QString character(text[i]);
         if (text[i].isHighSurrogate() && i + 1 < text.size())
@@ -277,8 +286,8 @@ void frmEditor::closeEvent(QCloseEvent* event) {
     if (owner_) {
         owner_->removeEventFilter(this);
         owner_->setEnabled(true);
-        owner_->commitEditedText(editedText_);
     }
+    emit handedBack(editedText_);
     if (table_)
         table_->hide();
     if (owner_)

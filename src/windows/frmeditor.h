@@ -1,11 +1,11 @@
 #pragma once
 
-// The string editor: the text of one entry in a large box set in the display font. Every typed
-// key goes through the keyboard group and the remapping table before it reaches the box. While
-// the editor is open the main window is disabled; closing the editor hands its text back to the
-// main window, whose timer commits it into the entry on its next tick.
+// The string editor: the text of one entry of the session in a large box set in the display
+// font. Every typed key goes through the keyboard group and the remapping table before it
+// reaches the box. While the editor is open its owner (the main window) is disabled; closing the
+// editor hands its text back to the owner, whose timer commits it into the entry.
 
-#include "windows/displaycodec.h"
+#include "session/displaycodec.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -19,15 +19,18 @@ class QPushButton;
 
 namespace zyn {
 
+class DocumentSession;
 class frmTable;
-class frmText;
 struct CharacterTables;
 
 class frmEditor : public QWidget {
     Q_OBJECT
 public:
     // Loading the editor disables owner until the editor closes.
-    explicit frmEditor(frmText& owner);
+    frmEditor(DocumentSession& session, QWidget& owner);
+
+    // Shows entry i: its number in the caption, its text, its reference, its type's colour.
+    void open(int i);
     ~frmEditor() override;
 
     QPlainTextEdit* Text1() const { return text1_; }
@@ -48,6 +51,8 @@ public:
     void insertCode(std::uint8_t code);
 
 signals:
+    // Closing hands the text back.
+    void handedBack(const std::string& text);
     // The text has been handed back; the window goes away once control returns to the loop.
     void closed();
 
@@ -71,7 +76,8 @@ private:
     void typeCharacters(const QString& text);
     void insertTranslated(std::uint8_t typed);
 
-    QPointer<frmText> owner_;
+    DocumentSession& session_;
+    QPointer<QWidget> owner_;
     const CharacterTables& tables_;
     DisplayCodec codec_;
     std::string editedText_;

@@ -1,8 +1,6 @@
 #include "windows/frmentries.h"
 
-#include "flows/programstate.h"
 #include "windows/entrytypes.h"
-#include "windows/frmtext.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -12,6 +10,7 @@
 #include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zyn {
 
@@ -39,7 +38,7 @@ QString statusText(const EntryStatus& status) {
         parts << QStringLiteral("untranslated");
     if (status.changed)
         parts << QStringLiteral("changed");
-    if (status.linesCut > 0)
+    if (!status.fits())
         parts << QStringLiteral("does not fit");
     return parts.join(QStringLiteral(", "));
 }
@@ -53,7 +52,7 @@ bool hasStatus(const EntryStatus& status, StatusFilter filter) {
     case StatusFilter::Changed:
         return status.changed;
     case StatusFilter::DoesNotFit:
-        return status.linesCut > 0;
+        return !status.fits();
     case StatusFilter::All:
         break;
     }
@@ -62,23 +61,27 @@ bool hasStatus(const EntryStatus& status, StatusFilter filter) {
 
 } // namespace
 
-EntryModel::EntryModel(frmText& main, QObject* parent) : QAbstractTableModel(parent), main_(main) {
+EntryModel::EntryModel(DocumentSession& session, QObject* parent)
+    : QAbstractTableModel(parent), session_(session) {
     refresh();
 }
 
 void EntryModel::refresh() {
     beginResetModel();
-    const TextDocument& doc = main_.state().Document;
-    status_.assign(static_cast<std::size_t>(doc.entryCount()), {});
-    for (int i = 0; i < doc.entryCount(); ++i) {
-        const std::string& text = doc.EntryText[static_cast<std::size_t>(i)];
-        EntryStatus& status = status_[static_cast<std::size_t>(i)];
-        const std::string* reference = main_.referenceText(i);
-        status.untranslated = text.empty() || (reference && text == *reference);
-        status.changed = text != main_.openedText(i);
-        status.linesCut = main_.linesCutOff(i);
-    }
+    status_.assign(static_cast<std::size_t>(session_.entryCount()), {});
+    for (int i = 0; i < session_.entryCount(); ++i)
+        status_[static_cast<std::size_t>(i)] = session_.status(i);
     endResetModel();
+}
+
+void EntryModel::refreshEntries(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, rowCount() - 1);
+    if (first > last)
+        return;
+    for (int i = first; i <= last; ++i)
+        status_[static_cast<std::size_t>(i)] = session_.status(i);
+    emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }
 
 int EntryModel::rowCount(const QModelIndex& parent) const {
@@ -93,9 +96,10 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const int i = index.row();
-    const TextDocument& doc = main_.state().Document;
-    if (role == Qt::ToolTipRole && index.column() == Status && status(i).linesCut > 0)
-        return linesCutOffText(status(i).linesCut);
+    const TextDocument& doc = session_.document();
+    if (role == Qt::ToolTipRole && index.column() == Status && !status(i).fits())
+        return status(i).linesCut == 1 ? QStringLiteral("1 line cut off")
+                                       : QStringLiteral("%1 lines cut off").arg(status(i).linesCut);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
@@ -104,10 +108,10 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
     case Type:
         return doc.IsVersion2 ? typeName(doc.EntryType[static_cast<std::size_t>(i)]) : QString();
     case Text:
-        return oneLine(main_.displayCodec(), main_.shownText(i));
+        return oneLine(session_.codec(), session_.entryAsShown(i));
     case Reference: {
-        const std::string* reference = main_.referenceText(i);
-        return reference ? oneLine(main_.displayCodec(), *reference) : QString();
+        const std::string* reference = session_.referenceText(i);
+        return reference ? oneLine(session_.codec(), *reference) : QString();
     }
     case Status:
         return statusText(status(i));
@@ -143,7 +147,8 @@ bool EntryFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
     return false;
 }
 
-frmEntries::frmEntries(frmText& main) : QWidget(&main, Qt::Tool), main_(main) {
+frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
+    : QWidget(parent, Qt::Tool), session_(session) {
     setObjectName(QStringLiteral("frmEntries"));
     setWindowTitle(QStringLiteral("Entries"));
     // As wide as the main window where the screen has room beside it (see showBeside).
@@ -162,7 +167,7 @@ frmEntries::frmEntries(frmText& main) : QWidget(&main, Qt::Tool), main_(main) {
     top->addWidget(filter_, 1);
     top->addWidget(status_);
 
-    model_ = new EntryModel(main, this);
+    model_ = new EntryModel(session, this);
     proxy_ = new EntryFilter(this);
     proxy_->setSourceModel(model_);
     view_ = new QTableView(this);
@@ -198,22 +203,24 @@ frmEntries::frmEntries(frmText& main) : QWidget(&main, Qt::Tool), main_(main) {
     connect(status_, &QComboBox::currentIndexChanged, this, &frmEntries::applyFilter);
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { rowChosen(current); });
-    connect(view_, &QAbstractItemView::doubleClicked, &main, [this] { main_.editEntry(); });
-    connect(&main, &frmText::documentChanged, this, &frmEntries::documentChanged);
+    connect(view_, &QAbstractItemView::doubleClicked, this, [this] { session_.requestEdit(); });
+    connect(&session, &DocumentSession::documentReplaced, this, &frmEntries::documentChanged);
+    connect(&session, &DocumentSession::versionChanged, this, &frmEntries::documentChanged);
     // The character set changes how texts read and how long they are.
-    connect(main.Combo1(), &QComboBox::activated, this, &frmEntries::documentChanged);
-    connect(&main, &frmText::referenceChanged, this, &frmEntries::documentChanged);
-    connect(&main, &frmText::currentEntryChanged, this, &frmEntries::selectEntry);
+    connect(&session, &DocumentSession::displayChanged, this, &frmEntries::documentChanged);
+    connect(&session, &DocumentSession::referenceReplaced, this, &frmEntries::documentChanged);
+    connect(&session, &DocumentSession::entriesChanged, this, &frmEntries::entriesChanged);
+    connect(&session, &DocumentSession::currentEntryChanged, this, &frmEntries::selectEntry);
     documentChanged();
 }
 
-void frmEntries::showBeside() {
-    if (const QScreen* screen = main_.screen(); screen && !isVisible()) {
+void frmEntries::showBeside(const QWidget& mainWindow) {
+    if (const QScreen* screen = mainWindow.screen(); screen && !isVisible()) {
         // Beside the main window, on the side it fits; where neither side has its width, it
         // narrows to the wider side's room rather than cover the main window's menus, unless
         // that leaves too narrow a list.
         constexpr int NarrowestWidth = 400;
-        const QRect room = screen->availableGeometry(), main = main_.frameGeometry();
+        const QRect room = screen->availableGeometry(), main = mainWindow.frameGeometry();
         const int frame = frameGeometry().width() - width();
         const int right = room.right() - main.right(), left = main.left() - room.left();
         int wide = frameGeometry().width();
@@ -239,7 +246,7 @@ bool frmEntries::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            main_.editEntry();
+            session_.requestEdit();
             return true;
         }
     }
@@ -249,7 +256,18 @@ bool frmEntries::eventFilter(QObject* watched, QEvent* event) {
 void frmEntries::documentChanged() {
     model_->refresh();
     updateCounts();
-    selectEntry(main_.state().Document.CurrentEntry);
+    selectEntry(session_.currentEntry());
+}
+
+void frmEntries::entriesChanged(int first, int last) {
+    model_->refreshEntries(first, last);
+    // A row the filter shows may not show any more, or the other way round; that moves no
+    // entry.
+    following_ = true;
+    proxy_->invalidate();
+    following_ = false;
+    updateCounts();
+    selectEntry(session_.currentEntry());
 }
 
 void frmEntries::selectEntry(int entry) {
@@ -271,8 +289,8 @@ void frmEntries::rowChosen(const QModelIndex& current) {
     if (following_ || !current.isValid())
         return;
     const int entry = proxy_->mapToSource(current).row();
-    if (entry != main_.state().Document.CurrentEntry)
-        main_.selectEntry(entry);
+    if (entry != session_.currentEntry())
+        session_.setCurrentEntry(entry);
 }
 
 void frmEntries::applyFilter() {
@@ -281,7 +299,7 @@ void frmEntries::applyFilter() {
     following_ = true;
     proxy_->setFilter(filter_->text(), static_cast<StatusFilter>(status_->currentIndex()));
     following_ = false;
-    selectEntry(main_.state().Document.CurrentEntry);
+    selectEntry(session_.currentEntry());
 }
 
 void frmEntries::updateCounts() {

@@ -1,9 +1,11 @@
 #pragma once
 
-// The entry list: one row per entry of the document (number, type, text on one line, reference
-// text, status), a text filter and a status filter, and the counts of translated entries and of
-// entries that do not fit. The rows follow the main window's document and its shown entry, and
-// choosing a row shows that entry there.
+// The entry list: one row per entry of the session's document (number, type, text on one line,
+// reference text, status), a text filter and a status filter, and the counts of translated
+// entries and of entries that do not fit. The rows follow the session's document and its current
+// entry, and choosing a row makes that entry current.
+
+#include "session/documentsession.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
@@ -17,21 +19,12 @@ class QTableView;
 
 namespace zyn {
 
-class frmText;
-
-// What the list says of an entry.
-struct EntryStatus {
-    bool untranslated = false; // empty, or the same as the reference text
-    bool changed = false;      // differs from the text it had when the document was opened
-    int linesCut = 0;          // lines the preview cannot show
-};
-
 class EntryModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { Number, Type, Text, Reference, Status, ColumnCount };
 
-    explicit EntryModel(frmText& main, QObject* parent = nullptr);
+    explicit EntryModel(DocumentSession& session, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -39,11 +32,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     const EntryStatus& status(int row) const { return status_[static_cast<std::size_t>(row)]; }
-    // Reads the document again.
+    // Reads the document again, or one entry of it.
     void refresh();
+    void refreshEntries(int first, int last);
 
 private:
-    frmText& main_;
+    DocumentSession& session_;
     std::vector<EntryStatus> status_;
 };
 
@@ -67,10 +61,10 @@ private:
 class frmEntries final : public QWidget {
     Q_OBJECT
 public:
-    explicit frmEntries(frmText& main);
+    frmEntries(DocumentSession& session, QWidget* parent);
 
-    // Shown beside the main window (to its right when the screen has room, else to its left).
-    void showBeside();
+    // Shown beside main (to its right when the screen has room, else to its left).
+    void showBeside(const QWidget& main);
 
     QTableView* lstEntries() const { return view_; }
     QLineEdit* txtFilter() const { return filter_; }
@@ -86,12 +80,13 @@ protected:
 
 private:
     void documentChanged();
+    void entriesChanged(int first, int last);
     void selectEntry(int entry);
     void rowChosen(const QModelIndex& current);
     void applyFilter();
     void updateCounts();
 
-    frmText& main_;
+    DocumentSession& session_;
     EntryModel* model_ = nullptr;
     EntryFilter* proxy_ = nullptr;
     QTableView* view_ = nullptr;

@@ -1,6 +1,6 @@
 #include "windows/frmfind.h"
 
-#include "windows/frmtext.h"
+#include "session/documentsession.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,7 +12,20 @@
 
 namespace zyn {
 
-frmFind::frmFind(frmText& owner, bool replace) : QWidget(&owner, Qt::Tool), owner_(owner) {
+bool findNextEntry(DocumentSession& session, Prompts& prompts, QWidget* asking, bool forward) {
+    const int found = session.findNext(forward);
+    if (found < 0) {
+        prompts.notify(asking, asking->windowTitle(),
+                       QStringLiteral("No entry holds \"%1\".").arg(session.searchText()),
+                       Prompts::Icon::Information);
+        return false;
+    }
+    session.setCurrentEntry(found);
+    return true;
+}
+
+frmFind::frmFind(DocumentSession& session, Prompts& prompts, bool replace, QWidget* parent)
+    : QWidget(parent, Qt::Tool), session_(session), prompts_(prompts) {
     setObjectName(replace ? QStringLiteral("frmReplace") : QStringLiteral("frmFind"));
     setWindowTitle(replace ? QStringLiteral("Replace") : QStringLiteral("Find"));
 
@@ -62,8 +75,8 @@ frmFind::frmFind(frmText& owner, bool replace) : QWidget(&owner, Qt::Tool), owne
 }
 
 void frmFind::open() {
-    if (!owner_.searchText().isEmpty())
-        text1_->setText(owner_.searchText());
+    if (!session_.searchText().isEmpty())
+        text1_->setText(session_.searchText());
     show();
     raise();
     activateWindow();
@@ -72,27 +85,34 @@ void frmFind::open() {
 }
 
 void frmFind::takeSearch() {
-    owner_.setSearch(text1_->text(), {check1_->isChecked(), check2_->isChecked()});
+    session_.setSearch(text1_->text(), {check1_->isChecked(), check2_->isChecked()});
 }
 
 void frmFind::findNext() {
     takeSearch();
-    owner_.findNext(true);
+    if (!session_.searchText().isEmpty())
+        findNextEntry(session_, prompts_, this, true);
 }
 
 void frmFind::findPrevious() {
     takeSearch();
-    owner_.findNext(false);
+    if (!session_.searchText().isEmpty())
+        findNextEntry(session_, prompts_, this, false);
 }
 
 void frmFind::replace() {
     takeSearch();
-    owner_.replaceCurrent(text2_->text());
+    session_.replaceCurrent(text2_->text());
+    findNext();
 }
 
 void frmFind::replaceAll() {
     takeSearch();
-    owner_.replaceAll(text2_->text());
+    const int entries = session_.replaceAll(text2_->text());
+    prompts_.notify(this, windowTitle(),
+                    entries == 1 ? QStringLiteral("1 entry changed.")
+                                 : QStringLiteral("%1 entries changed.").arg(entries),
+                    Prompts::Icon::Information);
 }
 
 bool frmFind::event(QEvent* event) {

@@ -1,7 +1,9 @@
 #pragma once
 
-// The Find window and the Replace window: small windows of the main window that search its
-// entries. Enter finds the next entry holding the text, Escape closes the window.
+// The Find window and the Replace window: small windows that search the session's entries.
+// Enter finds the next entry holding the text, Escape closes the window.
+
+#include "windows/prompts.h"
 
 #include <QWidget>
 
@@ -11,20 +13,24 @@ class QPushButton;
 
 namespace zyn {
 
-class frmText;
+class DocumentSession;
+
+// Makes the next (or previous) entry holding the session's search text current, wrapping; says
+// so when none does. True when one did.
+bool findNextEntry(DocumentSession& session, Prompts& prompts, QWidget* asking, bool forward);
 
 class frmFind : public QWidget {
     Q_OBJECT
 public:
     // replace adds the replacement's field and the Replace and Replace All buttons.
-    frmFind(frmText& owner, bool replace);
+    frmFind(DocumentSession& session, Prompts& prompts, bool replace, QWidget* parent);
 
     QLineEdit* Text1() const { return text1_; }   // what to find
     QLineEdit* Text2() const { return text2_; }   // the replacement; null in the Find window
     QCheckBox* Check1() const { return check1_; } // match case
     QCheckBox* Check2() const { return check2_; } // whole words
 
-    // Shown above the main window with the focus in the text field, holding the last search.
+    // Shown above its parent with the focus in the text field, holding the last search.
     void open();
 
 public slots:
@@ -40,7 +46,8 @@ protected:
 private:
     void takeSearch();
 
-    frmText& owner_;
+    DocumentSession& session_;
+    Prompts& prompts_;
     QLineEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;
     QCheckBox* check1_ = nullptr;

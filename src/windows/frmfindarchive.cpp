@@ -2,8 +2,8 @@
 
 #include "archive/itemnames.h"
 #include "flows/archiveitemflow.h"
-#include "flows/programstate.h"
-#include "windows/frmtext.h"
+#include "session/documentsession.h"
+#include "windows/documentfiles.h"
 #include "windows/pathtext.h"
 
 #include <QGridLayout>
@@ -14,7 +14,8 @@
 
 namespace zyn {
 
-frmFindArchive::frmFindArchive(frmText& main) : QDialog(&main), main_(main) {
+frmFindArchive::frmFindArchive(DocumentSession& session, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), session_(session), prompts_(prompts) {
     setObjectName(QStringLiteral("frmFindArchive"));
     setWindowTitle(QStringLiteral("Find in Archive"));
     setModal(false);
@@ -53,9 +54,9 @@ frmFindArchive::frmFindArchive(frmText& main) : QDialog(&main), main_(main) {
 }
 
 void frmFindArchive::start() {
-    const ProgramState& state = main_.state();
-    if (archivePath_.empty() && state.Document.FromArchive && state.Archive.itemCount() > 0)
-        useArchive(state.Document.ArchivePath, state.Archive);
+    const DocumentOrigin& origin = session_.origin();
+    if (archivePath_.empty() && origin.FromArchive && session_.state().Archive.itemCount() > 0)
+        useArchive(origin.ArchivePath(), session_.state().Archive);
     if (archivePath_.empty())
         label_->setText(QStringLiteral("Choose an archive."));
     show();
@@ -65,9 +66,8 @@ void frmFindArchive::start() {
 
 bool frmFindArchive::useArchive(const std::string& path, ArchiveIndex index) {
     ArchiveFlow flow;
-    if (const Status named = NameArchiveItems(main_.state().files(), path, index, flow); !named) {
-        main_.prompts().notify(this, windowTitle(), fromNative(named.message()),
-                               Prompts::Icon::Stop);
+    if (const Status named = NameArchiveItems(session_.files(), path, index, flow); !named) {
+        prompts_.notify(this, windowTitle(), fromNative(named.message()), Prompts::Icon::Stop);
         return false;
     }
     archivePath_ = path;
@@ -78,7 +78,7 @@ bool frmFindArchive::useArchive(const std::string& path, ArchiveIndex index) {
 }
 
 void frmFindArchive::cmdArchive_Click() {
-    const QString chosen = main_.prompts().openFileName(
+    const QString chosen = prompts_.openFileName(
         this, {QStringLiteral("Find in Archive"),
                QStringLiteral("ZYN Text Archive (*.hqr)|*.hqr|All files (*.*)|*.*"),
                QStringLiteral("hqr"),
@@ -86,7 +86,7 @@ void frmFindArchive::cmdArchive_Click() {
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);
-    if (ArchiveIndex index; main_.readArchiveIndex(this, path, index))
+    if (ArchiveIndex index; readChosenArchiveIndex(session_, prompts_, this, path, index))
         useArchive(path, std::move(index));
 }
 
@@ -95,11 +95,11 @@ void frmFindArchive::cmdFind_Click() {
     hits_.clear();
     if (archivePath_.empty() || find_->text().isEmpty())
         return;
-    ProgramState& state = main_.state();
-    const DisplayCodec& codec = main_.displayCodec();
+    ProgramState& state = session_.state();
+    const DisplayCodec& codec = session_.codec();
     hits_ = FindInArchive(state.files(), state.Work, archivePath_, index_, flow_,
                           TextArchiveItemCount(flow_.ArchiveIsVersion2),
-                          codec.fromDisplay(find_->text()));
+                          codec.fromDisplay(find_->text()), session_.searchLetters());
     for (const ArchiveHit& hit : hits_)
         results_->addTopLevelItem(
             new QTreeWidgetItem({QString::fromLatin1(hit.name.data(), qsizetype(hit.name.size())),
@@ -110,28 +110,28 @@ void frmFindArchive::openResult(int row) {
     if (row < 0 || row >= static_cast<int>(hits_.size()))
         return;
     const ArchiveHit hit = hits_[static_cast<std::size_t>(row)];
-    ProgramState& state = main_.state();
-    const bool same = state.Document.FromArchive && state.Document.ArchivePath == archivePath_ &&
-                      state.Document.ArchiveItem == hit.item;
+    ProgramState& state = session_.state();
+    const DocumentOrigin& origin = session_.origin();
+    const bool same = origin.FromArchive && origin.ArchivePath() == archivePath_ &&
+                      origin.ArchiveItem == hit.item;
     if (!same) {
-        if (!main_.askSaveChanges(windowTitle()))
+        if (!askSaveChanges(session_, prompts_, this))
             return;
         ArchiveIndex index = index_;
         auto loaded = LoadArchiveItem(state.files(), state.Work, archivePath_, index, hit.item,
                                       hit.name, flow_.ArchiveIsVersion2);
         if (!loaded) {
-            main_.prompts().notify(this, windowTitle(), fromNative(loaded.message()),
-                                   Prompts::Icon::Stop);
+            prompts_.notify(this, windowTitle(), fromNative(loaded.message()), Prompts::Icon::Stop);
             return;
         }
         state.Flow.ArchiveIsVersion2 = flow_.ArchiveIsVersion2;
         state.Flow.ArchiveIsDemo = flow_.ArchiveIsDemo;
         state.Flow.ItemNames = flow_.ItemNames;
-        main_.showArchiveItem(std::move(*loaded), archivePath_, hit.item, std::move(index),
-                              hit.name);
+        session_.openArchiveItem(std::move(*loaded),
+                                 ArchiveItemOrigin(archivePath_, hit.item, hit.name),
+                                 std::move(index));
     }
-    if (hit.entry < state.Document.entryCount())
-        main_.selectEntry(hit.entry);
+    session_.setCurrentEntry(hit.entry);
 }
 
 } // namespace zyn

@@ -1,9 +1,11 @@
 #pragma once
 
 // Edit > Find in Archive...: searches every dialogue item of the document's archive, or of one
-// chosen, and lists what it found; opening a result loads that item and shows the entry.
+// chosen, folding case over the letters of the character set as Find does, and lists what it
+// found; opening a result loads that item and makes the entry current.
 
 #include "flows/archivesearch.h"
+#include "windows/prompts.h"
 
 #include <QDialog>
 #include <string>
@@ -16,12 +18,12 @@ class QTreeWidget;
 
 namespace zyn {
 
-class frmText;
+class DocumentSession;
 
 class frmFindArchive final : public QDialog {
     Q_OBJECT
 public:
-    explicit frmFindArchive(frmText& main);
+    frmFindArchive(DocumentSession& session, Prompts& prompts, QWidget* parent);
 
     // Takes the document's archive, if it has one, and shows the window.
     void start();
@@ -40,7 +42,8 @@ public slots:
 private:
     bool useArchive(const std::string& path, ArchiveIndex index);
 
-    frmText& main_;
+    DocumentSession& session_;
+    Prompts& prompts_;
     std::string archivePath_;
     ArchiveIndex index_;
     ArchiveFlow flow_;

@@ -4,9 +4,9 @@
 #include "archive/itemnames.h"
 #include "base/itemheader.h"
 #include "flows/archiveitemflow.h"
-#include "flows/programstate.h"
+#include "session/documentsession.h"
+#include "windows/documentfiles.h"
 #include "windows/frmdecomp.h"
-#include "windows/frmtext.h"
 #include "windows/pathtext.h"
 
 #include <QLabel>
@@ -48,10 +48,10 @@ bool isCompressed(const ArchiveIndex& index, int item) {
 
 } // namespace
 
-frmSelHQR::frmSelHQR(frmText& main)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      main_(main), state_(main.state()) {
+frmSelHQR::frmSelHQR(DocumentSession& session, Prompts& prompts, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      session_(session), prompts_(prompts), state_(session.state()) {
     setObjectName(QStringLiteral("frmSelHQR"));
     setWindowTitle(QStringLiteral("Select HQR item to extract"));
     setModal(false);
@@ -103,7 +103,7 @@ void frmSelHQR::setUp() {
     fillList();
 
     // Nothing is loaded or saved until the user has checked an item of this archive.
-    selection_ = state_.Document.ArchiveItem;
+    selection_ = session_.origin().ArchiveItem;
     accepted_ = false;
     command1_->setEnabled(false);
 }
@@ -163,7 +163,7 @@ void frmSelHQR::reject() {
 }
 
 bool frmSelHQR::load() {
-    if (!main_.askSaveChanges(windowTitle()))
+    if (!askSaveChanges(session_, prompts_, this))
         return false;
     const std::string name = ArchiveItemName(state_.Flow, selection_);
 
@@ -181,36 +181,21 @@ bool frmSelHQR::load() {
         return false;
     }
 
-    main_.showArchiveItem(std::move(*loaded), archivePath_, selection_, std::move(index_), name);
+    session_.openArchiveItem(std::move(*loaded), ArchiveItemOrigin(archivePath_, selection_, name),
+                             std::move(index_));
     finish();
     return true;
 }
 
 bool frmSelHQR::save() {
-    const std::string name = ArchiveItemName(state_.Flow, selection_);
-    const auto saveInto = [&](const std::string* itemOnDisk) {
-        return SaveToArchiveItem(state_.Document, state_.Characters, state_.files(), state_.Work,
-                                 archivePath_, index_, selection_, state_.ArchiveWait, itemOnDisk);
-    };
-    ArchiveSaveResult saved = saveInto(nullptr);
-    // Asked again if the item changes once more while the question is up.
-    while (saved.itemChanged) {
-        if (main_.prompts().askYesNo(this, windowTitle(),
-                                     fromNative(ItemChangedQuestion(archivePath_, name))) !=
-            Prompts::Answer::Yes)
-            return false;
-        const std::string found = std::move(saved.found);
-        saved = saveInto(&found);
-    }
-    if (!saved.status) {
-        showFailure(saved.status.message(), false);
+    const DocumentOrigin target =
+        ArchiveItemOrigin(archivePath_, selection_, ArchiveItemName(state_.Flow, selection_));
+    const SaveResult saved =
+        session_.saveToArchiveItem(target, index_, askBeforeOverwriting(prompts_, this));
+    if (saved.outcome == SaveOutcome::Failed)
+        showFailure(saved.message, false);
+    if (!saved.saved())
         return false;
-    }
-
-    // The document now is that item of that archive: File Save writes it there again.
-    state_.Archive = std::move(index_);
-    main_.documentSaved();
-    main_.setWindowTitle(fromNative(ArchiveWindowTitle(state_.Document, name)));
     finish();
     return true;
 }
@@ -224,8 +209,8 @@ void frmSelHQR::finish() {
 }
 
 void frmSelHQR::showFailure(const std::string& message, bool notice) {
-    main_.prompts().notify(this, windowTitle(), fromNative(message),
-                           notice ? Prompts::Icon::Information : Prompts::Icon::Stop);
+    prompts_.notify(this, windowTitle(), fromNative(message),
+                    notice ? Prompts::Icon::Information : Prompts::Icon::Stop);
 }
 
 } // namespace zyn

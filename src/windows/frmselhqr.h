@@ -10,6 +10,7 @@
 // never write the document into an archive or item it does not belong to.
 
 #include "archive/archiveindex.h"
+#include "windows/prompts.h"
 
 #include <QDialog>
 #include <cstdint>
@@ -21,16 +22,16 @@ class QPushButton;
 
 namespace zyn {
 
-class frmText;
+class DocumentSession;
 struct ProgramState;
 
 class frmSelHQR : public QDialog {
     Q_OBJECT
 public:
-    explicit frmSelHQR(frmText& main);
+    frmSelHQR(DocumentSession& session, Prompts& prompts, QWidget* parent);
 
     // Sets the dialog up for the archive at archivePath, whose index the caller has read, in
-    // the mode of SaveMode, and shows it without blocking the main window.
+    // the mode of SaveMode, and shows it without blocking its parent.
     void openFor(const std::string& archivePath, ArchiveIndex index);
 
     QLabel* Label1() const { return label1_; }
@@ -59,7 +60,8 @@ private:
     void finish();
     void showFailure(const std::string& message, bool notice);
 
-    frmText& main_;
+    DocumentSession& session_;
+    Prompts& prompts_;
     ProgramState& state_;
     std::string archivePath_;
     ArchiveIndex index_;

@@ -4,7 +4,7 @@
 // under each code number, paged through all 256 codes with a scroll bar. Double-clicking a cell
 // puts its character into the editor at the caret.
 
-#include "windows/displaycodec.h"
+#include "session/displaycodec.h"
 
 #include <QFont>
 #include <QWidget>

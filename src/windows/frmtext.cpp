@@ -1,7 +1,7 @@
 #include "windows/frmtext.h"
 
-#include "document/textreader.h"
-#include "flows/programstate.h"
+#include "session/documentsession.h"
+#include "windows/documentfiles.h"
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
 #include "windows/frmcompare.h"
@@ -23,7 +23,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
-#include <QUndoStack>
 #include <algorithm>
 
 namespace zyn {
@@ -60,14 +59,13 @@ constexpr std::array<int, 5> EntryButtons{6, 7, 9, 10, 12};
 
 } // namespace
 
-frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), state_(state), prompts_(prompts), gameFont_(isGameFontInstalled()),
-      frontColor_(DefaultFrontColor), picture_(TitlePicture) {
+frmText::frmText(DocumentSession& session, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), session_(session), prompts_(prompts), frontColor_(DefaultFrontColor),
+      picture_(TitlePicture) {
     setObjectName(QStringLiteral("frmText"));
     setWindowTitle(QStringLiteral("ZYN Text File Editor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app")));
     setAcceptDrops(true);
-    codec_ = DisplayCodec(CharacterSets[WesternCharacterSetIndex], gameFont_);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -87,7 +85,7 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
 
     // While a save waits for an archive another program is rebuilding, the windows keep
     // painting; the user's input waits, so that nothing starts a second save meanwhile.
-    state_.ArchiveWait.pause = [](std::chrono::milliseconds time) {
+    session_.state().ArchiveWait.pause = [](std::chrono::milliseconds time) {
         QEventLoop loop;
         QTimer::singleShot(time, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -100,11 +98,28 @@ frmText::frmText(ProgramState& state, Prompts& prompts, QWidget* parent)
     // does before the load step places the window: placed now, the window manager puts the
     // frame, not the inner area, at the top of the screen in both starts.
     placeWindow();
+    followSession();
 }
 
-frmText::~frmText() {
-    // The stack empties itself as it goes; the document it would mark saved outlives the window.
-    undoStack_->disconnect(this);
+frmText::~frmText() = default;
+
+void frmText::followSession() {
+    DocumentSession* session = &session_;
+    connect(session, &DocumentSession::documentReplaced, this, &frmText::showLoadedDocument);
+    connect(session, &DocumentSession::currentEntryChanged, this, [this](int entry) {
+        combo2_->setCurrentIndex(entry);
+        ShowEntry();
+    });
+    connect(session, &DocumentSession::entriesChanged, this, [this](int first, int last) {
+        if (first <= session_.currentEntry() && session_.currentEntry() <= last)
+            ShowEntry();
+    });
+    connect(session, &DocumentSession::versionChanged, this, &frmText::showVersion);
+    connect(session, &DocumentSession::displayChanged, this, &frmText::ShowEntry);
+    connect(session, &DocumentSession::cleanChanged, this,
+            [this](bool clean) { setSaveEnabled(!clean); });
+    connect(session, &DocumentSession::originChanged, this, &frmText::updateTitle);
+    connect(session, &DocumentSession::editRequested, this, &frmText::editEntry);
 }
 
 void frmText::buildPreview(QWidget* client) {
@@ -119,11 +134,11 @@ void frmText::buildPreview(QWidget* client) {
     auto makeLayer = [&](const char* name, int x, int y) {
         auto* label = new QLabel(client);
         label->setObjectName(QString::fromLatin1(name));
-        label->setGeometry(x, y, 609, 449);
+        label->setGeometry(QRect(QPoint(x, y), PreviewTextArea));
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setFont(previewFont());
+        label->setFont(session_.previewFont());
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         return label;
     };
@@ -305,8 +320,8 @@ QAction* frmText::menuItem(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name));
 }
 
-QFont frmText::previewFont() const {
-    return displayFont(gameFont_);
+int frmText::characterSet() const {
+    return session_.codec().characterSet().fontCharset;
 }
 
 void frmText::setSaveEnabled(bool enabled) {
@@ -340,71 +355,60 @@ void frmText::setDocumentLoadedState() {
     menuItem("mnuFileSaveAs")->setEnabled(true);
     menuItem("mnuFileSaveToHQR")->setEnabled(true);
     QAction* convert = menuItem("mnuFileConvertFile");
-    convert->setText(state_.Document.IsVersion2
+    convert->setText(session_.document().IsVersion2
                          ? QStringLiteral("&Convert file from ZYN 2 to ZYN 1 format")
                          : QStringLiteral("&Convert file from ZYN 1 to ZYN 2 format"));
     convert->setEnabled(true);
     combo1_->setEnabled(true);
     // A file of one table slot has no entries: there is nothing to move through, edit or type.
-    const bool entries = state_.Document.hasEntries();
+    const bool entries = session_.document().hasEntries();
     setNavigationEnabled(entries);
-    setTypeMenuEnabled(state_.Document.IsVersion2 && entries);
+    setTypeMenuEnabled(session_.document().IsVersion2 && entries);
 }
 
 void frmText::showLoadedDocument() {
-    // A new document: nothing to undo, and this is its saved state.
-    undoStack_->clear();
-    loadedVersion2_ = state_.Document.IsVersion2;
-    // A reference chosen for another document would mark the wrong entries as untranslated.
-    if (state_.Reference.SlotCount != 0) {
-        state_.Reference = TextDocument{};
-        emit referenceChanged();
-    }
-    opened_.assign(state_.Document.EntryText.begin(),
-                   state_.Document.EntryText.begin() + state_.Document.entryCount());
+    const TextDocument& doc = session_.document();
     combo2_->clear();
-    for (int i = 0; i < state_.Document.entryCount(); ++i)
+    for (int i = 0; i < doc.entryCount(); ++i)
         combo2_->addItem(QString::number(i + 1));
     setDocumentLoadedState();
-    if (!state_.Document.hasEntries()) {
+    updateTitle();
+    if (!doc.hasEntries()) {
         setCaptions({}, {});
         setBackground(TitlePicture);
-        emit documentChanged();
-        return;
-    }
-    if (state_.Document.IsVersion2)
-        SetType(0);
-    else
+    } else if (!doc.IsVersion2) {
         setBackground(Zyn1Picture);
-    emit documentChanged();
-    selectEntry(0);
+    }
+    // The session makes entry 0 current next, which shows it.
+}
+
+void frmText::showVersion() {
+    const TextDocument& doc = session_.document();
+    setTypeMenuEnabled(doc.IsVersion2 && doc.hasEntries());
+    // The conversion is offered while the document is in the version it was opened in; after a
+    // conversion (until it is undone) the item shows its designed caption, disabled.
+    QAction* convert = menuItem("mnuFileConvertFile");
+    const bool convertible = session_.convertible();
+    convert->setEnabled(convertible);
+    convert->setText(!convertible     ? ConvertCaption
+                     : doc.IsVersion2 ? QStringLiteral("&Convert file from ZYN 2 to ZYN 1 format")
+                                      : QStringLiteral("&Convert file from ZYN 1 to ZYN 2 format"));
+    if (doc.hasEntries() && !doc.IsVersion2) {
+        setBackground(Zyn1Picture);
+        setFrontColor(DefaultFrontColor);
+        SetType(doc.CurrentEntry);
+    }
 }
 
 void frmText::updateTitle() {
-    if (!state_.Document.FilePath.empty())
-        setWindowTitle(fromNative(WindowTitle(state_.Document)));
-}
-
-bool frmText::askSaveChanges(const QString& title) {
-    if (!state_.Document.Modified)
-        return true;
-    const QString question = QStringLiteral("Do you want to save the changes to ") +
-                             fromNative(state_.Document.FileTitle) + QLatin1Char('?');
-    switch (prompts_.askYesNoCancel(this, title, question)) {
-    case Prompts::Answer::Cancel:
-        return false;
-    case Prompts::Answer::No:
-        return true;
-    case Prompts::Answer::Yes:
-        break;
-    }
-    mnuFileSave_Click();
-    // Going on after a failed or abandoned save would throw the changes away.
-    return !state_.Document.Modified;
+    if (!session_.origin().FilePath.empty())
+        setWindowTitle(fromNative(WindowTitle(session_.document())));
 }
 
 void frmText::Form_Load(const QString& fileArgument) {
     ConvertCaption = menuItem("mnuFileConvertFile")->text();
+    // Taken before a file named on the command line gives the window a title of its own.
+    session_.state().Document.BaseCaption = windowTitle().toStdString();
 
     // The argument arrives whole, and file names may hold blanks, "?" and "*": each is taken.
     if (fileArgument.isEmpty() || !commandLineOpen(fileArgument))
@@ -412,7 +416,6 @@ void frmText::Form_Load(const QString& fileArgument) {
 
     placeWindow();
     fillCharacterSets();
-    state_.Document.BaseCaption = windowTitle().toStdString();
     updateTitle();
 }
 
@@ -445,40 +448,28 @@ void frmText::closeEvent(QCloseEvent* event) {
 }
 
 void frmText::Form_Unload(bool& cancel) {
-    if (!askSaveChanges(caption()))
+    if (!askSaveChanges(session_, prompts_, this))
         cancel = true;
 }
 
 void frmText::mnuViewEntries_Click() {
     if (!entries_)
-        entries_ = new frmEntries(*this);
-    entries_->showBeside();
+        entries_ = new frmEntries(session_, this);
+    entries_->showBeside(*this);
 }
 
 void frmText::mnuEditFindInArchive_Click() {
     auto* window = findChild<frmFindArchive*>(QString(), Qt::FindDirectChildrenOnly);
     if (!window)
-        window = new frmFindArchive(*this);
+        window = new frmFindArchive(session_, prompts_, this);
     window->start();
 }
 
 void frmText::mnuViewCompare_Click() {
     auto* dialog = findChild<frmCompare*>(QString(), Qt::FindDirectChildrenOnly);
     if (!dialog)
-        dialog = new frmCompare(*this);
+        dialog = new frmCompare(session_, prompts_, this);
     dialog->start();
-}
-
-void frmText::setReference(LoadedText&& loaded) {
-    state_.Reference = TextDocument{};
-    AdoptText(state_.Reference, std::move(loaded));
-    emit referenceChanged();
-}
-
-const std::string* frmText::referenceText(int i) const {
-    if (i < 0 || i >= state_.Reference.entryCount())
-        return nullptr;
-    return &state_.Reference.EntryText[static_cast<std::size_t>(i)];
 }
 
 frmEntries* frmText::entriesWindow() const {

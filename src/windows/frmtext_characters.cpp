@@ -1,11 +1,8 @@
 // Character remapping, keyboard groups, ordinal files and the string editor: the handlers the
 // main window's menus and Edit button are wired to.
 
-#include "characters/remapping.h"
 #include "document/ordinals.h"
-#include "document/textwriter.h"
-#include "flows/entryedit.h"
-#include "flows/programstate.h"
+#include "session/documentsession.h"
 #include "windows/frmeditor.h"
 #include "windows/frmtext.h"
 #include "windows/pathtext.h"
@@ -45,27 +42,18 @@ void frmText::mnuExtraLoadChr_Click() {
                                      {}});
     if (chosen.isEmpty())
         return;
-    const std::string path = nativePath(chosen);
-    // The name alone tells the format: anything not ending in "set" is read as a ".cmp" file.
-    const Status loaded =
-        LoadRemapping(state_.Characters, state_.files(), path, IsSetFileName(path));
-    if (!loaded) {
+    if (const Status loaded = session_.loadRemappingTable(nativePath(chosen)); !loaded) {
         prompts_.notify(this, caption(), fromNative(loaded.message()), Prompts::Icon::Stop);
         return;
     }
-    setCaptions(RemapText(state_.Characters, caption1_), RemapText(state_.Characters, caption2_));
     // One table for the rest of the run.
     menuItem("mnuExtraLoadChr")->setEnabled(false);
     menuItem("mnuConvert")->setEnabled(true);
 }
 
 void frmText::mnuConvert_Click() {
-    if (!state_.Characters.RemapLoaded)
-        return;
     // The entries take their display form; the preview stays as it is.
-    const ByteMap toDisplay = DisplayCodeMap(state_.Characters);
-    applyEdit(QStringLiteral("Remapping"),
-              [&toDisplay](TextDocument& doc) { ConvertToDisplayForm(doc, toDisplay); });
+    session_.remapEntries();
 }
 
 void frmText::mnuExtraOrdinal_Click() {
@@ -74,8 +62,8 @@ void frmText::mnuExtraOrdinal_Click() {
         {QStringLiteral("Load ZYN text ordinal file"), OrdinalFilter, QStringLiteral("ord"), {}});
     if (chosen.isEmpty())
         return;
-    const std::string path = nativePath(chosen);
-    if (!LoadOrdinalFile(state_.files(), path, state_.Document.Ordinals)) {
+    TextDocument& doc = session_.state().Document;
+    if (!LoadOrdinalFile(session_.files(), nativePath(chosen), doc.Ordinals)) {
         prompts_.notify(this, caption(),
                         QStringLiteral("The file %1 could not be read as an ordinal file.")
                             .arg(QDir::toNativeSeparators(chosen)),
@@ -86,16 +74,15 @@ void frmText::mnuExtraOrdinal_Click() {
     // The ordinals take the place of the character set names, one line per table slot. Lines
     // 0 to 13 still choose the character set of their position when picked.
     combo1_->clear();
-    const int lines = std::min<int>(state_.Document.SlotCount, TextDocument::Capacity);
+    const int lines = std::min<int>(doc.SlotCount, TextDocument::Capacity);
     for (int i = 0; i < lines; ++i)
-        combo1_->addItem(QString::number(state_.Document.Ordinals[static_cast<std::size_t>(i)]));
+        combo1_->addItem(QString::number(doc.Ordinals[static_cast<std::size_t>(i)]));
 }
 
 void frmText::chooseKeyboardGroup(KeyboardGroup group, const char* itemName) {
     for (const char* item : KeyboardGroupItems)
         menuItem(item)->setChecked(std::strcmp(item, itemName) == 0);
-    SelectKeyboardGroup(state_.Characters, group);
-    keyboardGroup_ = group;
+    session_.setKeyboardGroup(group);
 }
 
 void frmText::mnuKeybNone_Click() {
@@ -125,19 +112,16 @@ frmEditor* frmText::editor() const {
 }
 
 void frmText::editEntry() {
-    const int i = state_.Document.CurrentEntry;
-    if (i < 0 || i >= state_.Document.entryCount())
+    const int i = session_.currentEntry();
+    if (i < 0 || i >= session_.entryCount())
         return;
     // One editor at a time; it is made again after it was closed.
     if (!editor_) {
-        editor_ = new frmEditor(*this);
+        editor_ = new frmEditor(session_, *this);
+        connect(editor_, &frmEditor::handedBack, this, &frmText::receiveEditedText);
         connect(editor_, &frmEditor::closed, this, [this] { editor_ = nullptr; });
     }
-    editor_->setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
-    editor_->setText(ShownText(state_.Document, state_.Characters, i));
-    editor_->setReference(referenceText(i));
-    if (state_.Document.IsVersion2)
-        editor_->setForeColor(frontColor_);
+    editor_->open(i);
     editor_->show();
     editor_->raise();
     editor_->activateWindow();

@@ -42,7 +42,7 @@ protected:
                                       true, progress);
         if (!loaded)
             return loaded.status();
-        AdoptArchiveItem(doc, std::move(*loaded), path, item);
+        AdoptText(doc, std::move(*loaded), ArchiveItemOrigin(path, item, "item"));
         return {};
     }
     bool workingFolderIsEmpty() { return test::holdsNoWorkingFile(work.path()); }
@@ -60,8 +60,7 @@ protected:
 TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
     ASSERT_TRUE(load(1).ok());
     doc.EntryText[0] = "edited";
-    doc.Modified = true;
-    doc.FromArchive = false;
+    doc.Origin.FromArchive = false;
     const TextDocument before = doc;
     const std::pair<int, std::string> refusals[] = {
         {2,
@@ -74,7 +73,7 @@ TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
         EXPECT_EQ(load(item).message(), message);
         EXPECT_EQ(doc.EntryText, before.EntryText) << item;
         EXPECT_EQ(doc.SlotCount, before.SlotCount) << item;
-        EXPECT_TRUE(doc.Modified && !doc.FromArchive);
+        EXPECT_FALSE(doc.Origin.FromArchive);
         EXPECT_TRUE(workingFolderIsEmpty()) << item;
     }
 }

@@ -186,45 +186,44 @@ TEST(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNev
     ProgramState state;
     TextDocument& doc = state.Document;
     const auto save = [&] {
-        return SaveDocument(state).outcome;
+        return SaveDocument(state, false, {}).outcome;
     };
     doc.EntryText[5] = "stale"; // an open replaces the whole document
-    doc.Modified = true;
     const std::string path = dir.write("same.zyt", TextFileBuilder(1).entry("same").bytes());
     auto read = ReadTextFile(state.files(), path, false);
     ASSERT_TRUE(read) << read.message();
-    AdoptText(doc, std::move(*read));
-    SetFileName(doc, path);
+    AdoptText(doc, std::move(*read), LooseFileOrigin(path));
     EXPECT_EQ(doc.EntryText[5], "");
     dir.write("same.zyt", "changed on disk");
     EXPECT_EQ(save(), SaveOutcome::NothingToSave);
-    EXPECT_EQ(test::readBytes(doc.FilePath), "changed on disk");
+    EXPECT_EQ(test::readBytes(path), "changed on disk");
 
     const std::string work = state.Work.path();
     for (const char* name : {"TEXTTMP", "TEXTTMP.1", "OTHER"})
         std::ofstream(work + name) << "x";
-    PrepareSaveAs(doc, doc.FilePath);
+    doc.ForceSave = true; // as Save As leaves it
     doc.EntryText[0] = "same @";
-    ASSERT_EQ(save(), SaveOutcome::Saved);
+    ASSERT_EQ(WriteDocument(state, SaveAsOrigin(doc.Origin, path), state.Archive, {}).outcome,
+              SaveOutcome::Saved);
     const std::string saved = TextFileBuilder(1).entry("same @").bytes();
-    EXPECT_EQ(test::readBytes(doc.FilePath), saved);
+    EXPECT_EQ(test::readBytes(path), saved);
     EXPECT_EQ(doc.EntryText[0], "same\r\n") << "the text as it reads back";
     EXPECT_FALSE(test::fileExists(work + "TEXTTMP") || test::fileExists(work + "TEXTTMP.1"));
     EXPECT_TRUE(test::fileExists(work + "OTHER"));
 
     dir.write("same.zyt", "changed again");
     EXPECT_EQ(save(), SaveOutcome::Saved) << "ForceSave stays on";
-    EXPECT_EQ(test::readBytes(doc.FilePath), saved);
-    doc.FileTitle.clear();
+    EXPECT_EQ(test::readBytes(path), saved);
+    doc.Origin.FileTitle.clear();
     EXPECT_EQ(save(), SaveOutcome::NothingToSave);
 
-    ASSERT_EQ(::chmod(doc.FilePath.c_str(), 0444), 0);
-    const SaveResult result = SaveDocument(state);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    const SaveResult result = SaveDocument(state, true, {});
     EXPECT_EQ(result.outcome, SaveOutcome::NeedsSaveAs);
-    EXPECT_EQ(result.message, "The file " + doc.FilePath +
-                                  " is Read-Only, Hidden, or System. Please, specify a new file.");
+    EXPECT_EQ(result.message,
+              "The file " + path + " is Read-Only, Hidden, or System. Please, specify a new file.");
     std::filesystem::create_directory(dir.file("folder.zyt"));
-    SetFileName(doc, dir.file("folder.zyt"));
+    doc.Origin = LooseFileOrigin(dir.file("folder.zyt"));
     EXPECT_EQ(save(), SaveOutcome::NeedsSaveAs);
 }
 

@@ -1,7 +1,7 @@
 // Every write path of the core with each of its file operations failing in turn, and saves on a
 // real disk that refuses them: a folder the user may not write to, and a file system that is full.
 // Whatever fails, every file in the folder is byte for byte as it was (a rebuild may leave a
-// complete backup), the failure says why, Modified stays set and the document and index are as
+// complete backup), the failure says why, and the document, its origin and the index are as
 // they were.
 
 #include "archive/archiveindex.h"
@@ -76,35 +76,36 @@ void put(const std::string& path, const std::string& bytes) {
 std::unique_ptr<ProgramState> openEdited(const std::string& folder, bool fromItem) {
     auto state = std::make_unique<ProgramState>();
     put(folder + "EN_000.DAT", text("Old @ text").withHeader().bytes());
-    state->Document.ArchivePath = folder + "text.hqr";
-    put(state->Document.ArchivePath, archiveWith(text("Old @ text").data()));
-    state->Flow.ArchiveIsVersion2 = true;
-    state->Document.ArchiveItem = 1;
-    EXPECT_TRUE(ReadArchiveIndex(state->files(), state->Document.ArchivePath, state->Archive).ok());
+    const DocumentOrigin item = ArchiveItemOrigin(folder + "text.hqr", 1, "EN_000.DIA");
+    put(item.ArchivePath(), archiveWith(text("Old @ text").data()));
+    EXPECT_TRUE(ReadArchiveIndex(state->files(), item.ArchivePath(), state->Archive).ok());
     if (fromItem) {
-        auto loaded = LoadArchiveItem(state->files(), state->Work, state->Document.ArchivePath,
-                                      state->Archive, 1, ArchiveItemName(state->Flow, 1), true);
+        auto loaded = LoadArchiveItem(state->files(), state->Work, item.ArchivePath(),
+                                      state->Archive, 1, item.ItemName, true);
         EXPECT_TRUE(loaded.ok());
         if (loaded)
-            AdoptArchiveItem(state->Document, std::move(*loaded), state->Document.ArchivePath, 1);
+            AdoptText(state->Document, std::move(*loaded), item);
     } else if (auto read = ReadTextFile(state->files(), folder + "EN_000.DAT", true)) {
-        AdoptText(state->Document, std::move(*read));
-        SetFileName(state->Document, folder + "EN_000.DAT");
+        AdoptText(state->Document, std::move(*read), LooseFileOrigin(folder + "EN_000.DAT"));
     }
     state->Document.EntryText[0] = NewFirstEntry;
-    state->Document.Modified = true;
     return state;
 }
 
-// The message of a failed File Save or Save to HQR; empty when it saved.
-std::string failureOf(ProgramState& state, bool toHqr = false) {
-    TextDocument& doc = state.Document;
-    if (toHqr)
-        return SaveToArchiveItem(doc, state.Characters, state.files(), state.Work, doc.ArchivePath,
-                                 state.Archive, doc.ArchiveItem, state.ArchiveWait)
-            .status.message();
-    const SaveResult result = SaveDocument(state);
-    return result.outcome == SaveOutcome::Saved ? "" : result.message + " (not saved)";
+// The message of a failed File Save, Save As (to saveAs) or Save to HQR (item 1 of the
+// folder's text.hqr); empty when it saved.
+std::string failureOf(ProgramState& state, bool toHqr = false, const std::string& saveAs = {}) {
+    const std::string folder = folderOf(state.Document.Origin.FilePath);
+    SaveResult result;
+    if (toHqr || !saveAs.empty()) {
+        const DocumentOrigin target = toHqr
+                                          ? ArchiveItemOrigin(folder + "text.hqr", 1, "EN_000.DIA")
+                                          : SaveAsOrigin(state.Document.Origin, saveAs);
+        result = WriteDocument(state, target, state.Archive, {});
+    } else {
+        result = SaveDocument(state, true, {});
+    }
+    return result.saved() ? "" : result.message + " (not saved)";
 }
 
 // Every point at which a save can fail: the n-th file operation of each kind, for n = 1, 2, ...
@@ -144,16 +145,16 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
                 const auto state = openEdited(dir.path(), archive && !path.toHqr);
                 if (path.existing)
                     put(dir.file(path.existing), "another file");
-                if (path.target == "copy.ztf")
-                    PrepareSaveAs(state->Document, dir.file("copy.ztf"));
                 const auto before = filesIn(dir.path());
                 const std::vector<std::string> itemsBefore = state->Archive.ItemData;
-                const bool fromArchive = state->Document.FromArchive;
+                const bool fromArchive = state->Document.Origin.FromArchive;
                 state->Files = &faulty;
                 if (path.noLinks)
                     faulty.refuseLinks();
 
-                const std::string message = failureOf(*state, path.toHqr);
+                const std::string message =
+                    failureOf(*state, path.toHqr,
+                              path.target == "copy.ztf" ? dir.file("copy.ztf") : std::string());
                 SCOPED_TRACE(std::string(path.name) + ", " + kinds[kind] + " #" +
                              std::to_string(n) + " fails: " + reason);
                 // Not reached: the save went through. A refused link is no failure either: the
@@ -166,8 +167,7 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
                     n == 1 &&
                     (op == Op::Lock || op == Op::Rename ||
                      (path.noLinks && (op == Op::Create || op == Op::Copy || op == Op::Flush)));
-                EXPECT_EQ(state->Document.Modified, failed);
-                EXPECT_EQ(state->Document.FromArchive, failed ? fromArchive : archive);
+                EXPECT_EQ(state->Document.Origin.FromArchive, failed ? fromArchive : archive);
                 auto expected =
                     keptWithBackup(before, path.target, archive && !(failed && beforeBackup));
                 if (failed) {
@@ -205,10 +205,9 @@ TEST(RealDisk, SaveToHqrLeavesAReadOnlyArchiveAlone) {
     TempDir dir;
     const auto state = openEdited(dir.path(), false);
     // Judged from the bits, so also when the tests run as root.
-    ::chmod(state->Document.ArchivePath.c_str(), 0444);
+    ::chmod(dir.file("text.hqr").c_str(), 0444);
     const auto before = filesIn(dir.path());
     EXPECT_NE(failureOf(*state, true).find("text.hqr: the file is read-only"), std::string::npos);
-    EXPECT_TRUE(state->Document.Modified);
     EXPECT_EQ(filesIn(dir.path()), before);
 }
 
@@ -253,7 +252,6 @@ TEST(RealDisk, FileSaveAndTheArchiveRebuildOnAFullFileSystemFail) {
 
     for (ProgramState* state : {loose.get(), item.get()}) {
         EXPECT_NE(failureOf(*state).find("No space left on device"), std::string::npos);
-        EXPECT_TRUE(state->Document.Modified);
         // A backup made before the disk ran out holds the archive as it was.
         const auto after = filesIn(mountPoint);
         EXPECT_EQ(after, keptWithBackup(before, "text.hqr", after.count("text.~$R") == 1));

@@ -1,5 +1,7 @@
 #include "support/scriptedprompts.h"
 
+#include "support/qtapplication.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -29,14 +31,7 @@ QString ScriptedPrompts::choose(Kind kind, const FileDialog& dialog) {
 }
 
 void ensureApplication() {
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zyntests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
+    ensureApplicationOf<QApplication>();
 }
 
 } // namespace zyn::test

@@ -139,8 +139,8 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     EXPECT_TRUE(lastShown().text.contains("comrpession type is not supported"));
     EXPECT_TRUE(dialogShown());
     EXPECT_EQ(shown(), "Unsaved");
-    EXPECT_TRUE(state.Document.Modified);
-    EXPECT_EQ(state.Document.FilePath, loose);
+    EXPECT_TRUE(session.Modified());
+    EXPECT_EQ(session.origin().FilePath, loose);
 
     prompts.answer(Answer::No);
     click(9);
@@ -156,7 +156,7 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     prompts.answer(Answer::No).chooseFile(QString::fromStdString(archive)).answer(Answer::Yes);
     window->mnuFileOpen_Click();
     EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
-    EXPECT_TRUE(state.Document.FromArchive);
+    EXPECT_TRUE(session.origin().FromArchive);
 
     // Its own archive is not offered again; a missing one is reported and not created.
     const std::string missing = dir.file("missing.hqr");
@@ -188,61 +188,38 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     EXPECT_EQ(items(archive), expected);
     EXPECT_EQ(readBytes(BackupName(archive)), original);
     EXPECT_EQ(readBytes(other), otherBytes);
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_FALSE(session.Modified());
 }
 
-// File Save and Save to HQR write into the archive as it is on disk: what another program
-// changed meanwhile stays; the document's own item, changed on disk, is replaced only when the
-// user says so; and an archive another program is rebuilding is left for a later save.
+// Save to HQR writes into the archive as it is on disk: the chosen item, changed by another
+// program after the dialog read it, is replaced only when the user says so; an archive another
+// program is rebuilding is left for a later save.
 TEST_F(ArchiveWindowsTest, SavesIntoTheArchiveAsItIsOnDisk) {
-    const std::string archive = zyn2Archive("a.hqr");
     const std::string other = zyn2Archive("b.hqr");
-    // Another program's rebuild: item becomes a stored item holding text.
     const auto changeOnDisk = [](const std::string& path, int item, const char* text) {
         const auto changed =
             RebuildArchive(realFileSystem(), path, {{item, StoredItem(twoEntries(text)), {}}}, {});
         ASSERT_TRUE(changed.ok() && changed->empty()) << changed.message();
     };
-    choose(false, archive, 7);
-    dialog().Command1_Click();
-    commit("Mine");
-    changeOnDisk(archive, 9, "Theirs");
-    window->mnuFileSave_Click();
-    EXPECT_EQ(items(archive)[7], StoredItem(twoEntries("Mine")));
-    EXPECT_EQ(items(archive)[9], StoredItem(twoEntries("Theirs")));
-
-    // The document's own item changed on disk: asked, No keeps it unsaved, Yes replaces it.
-    changeOnDisk(archive, 7, "Changed on disk");
-    commit("Mine again");
-    for (const Answer answer : {Answer::No, Answer::Yes}) {
-        prompts.clearLog();
-        prompts.answer(answer);
-        window->mnuFileSave_Click();
-        ASSERT_EQ(prompts.shown().size(), 1u);
-        EXPECT_EQ(lastShown().kind, Kind::YesNo);
-        EXPECT_EQ(lastShown().text.toStdString(),
-                  "The item EN_000.DIA of the archive " + archive +
-                      " was changed by another program since it was read.\r\nDo you want to "
-                      "replace it with this document?");
-        const bool yes = answer == Answer::Yes;
-        EXPECT_EQ(items(archive)[7],
-                  StoredItem(twoEntries(yes ? "Mine again" : "Changed on disk")));
-        EXPECT_EQ(state.Document.Modified, !yes);
-        EXPECT_EQ(buttonEnabled(3), !yes);
-    }
-
-    // Save to HQR: the chosen item changed after the dialog read the archive.
+    open(writeText("mine.zyt", 2, {"Mine", "Radio"}, {1, 33}), true);
     choose(true, other, 9);
     EXPECT_EQ(dialog().Command1()->text(), "&Save");
     changeOnDisk(other, 9, "Theirs");
     changeOnDisk(other, 7, "Kept");
+    prompts.clearLog();
     prompts.answer(Answer::No).answer(Answer::Yes);
     dialog().Command1_Click();
+    EXPECT_EQ(lastShown().kind, Kind::YesNo);
+    EXPECT_EQ(lastShown().title, "Select HQR item to extract");
+    EXPECT_EQ(lastShown().text.toStdString(),
+              "The item EN_001.DIA of the archive " + other +
+                  " was changed by another program since it was read.\r\nDo you want to replace "
+                  "it with this document?");
     EXPECT_TRUE(dialogShown()) << "No leaves the dialog open";
     EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Theirs")));
     dialog().Command1_Click();
     EXPECT_FALSE(dialogShown());
-    EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Mine again")));
+    EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Mine")));
     EXPECT_EQ(items(other)[7], StoredItem(twoEntries("Kept")));
     EXPECT_EQ(title().toStdString(), titleFor(other + "; EN_001.DIA", 2));
 
@@ -261,18 +238,10 @@ TEST_F(ArchiveWindowsTest, SavesIntoTheArchiveAsItIsOnDisk) {
     EXPECT_TRUE(lastShown().text.contains("is in use by another program"))
         << lastShown().text.toStdString();
     EXPECT_EQ(readBytes(other), before);
-    EXPECT_TRUE(state.Document.Modified && buttonEnabled(3));
+    EXPECT_TRUE(session.Modified() && buttonEnabled(3));
     window->mnuFileSave_Click();
     EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Blocked")));
-    EXPECT_FALSE(state.Document.Modified);
-
-    // Save As makes it a loose file again, and leaves the archive alone.
-    commit("Copy");
-    prompts.chooseFile(QString::fromStdString(dir.file("copy.zyt")));
-    window->mnuFileSaveAs_Click();
-    EXPECT_EQ(readBytes(dir.file("copy.zyt")),
-              TextFileBuilder(2).entry("Copy").entry("Radio", 33).bytes());
-    EXPECT_EQ(items(other)[9], StoredItem(twoEntries("Blocked")));
+    EXPECT_FALSE(session.Modified());
 }
 
 TEST(FrmDecompTest, NamesTheFileAndFollowsTheDecoder) {

@@ -97,7 +97,7 @@ TEST_F(StartupTest, WithoutAFileOnlyOpenAboutAndExitAreUsableAndClosingAsksToSav
         EXPECT_EQ(prompts.shown().front().kind, Kind::YesNoCancel);
         EXPECT_EQ(prompts.shown().front().text, "Do you want to save the changes to TO CLOSE.ZYT?");
         EXPECT_EQ(window->isVisible(), c.answer == Answer::Cancel || c.saveFails) << c.way;
-        EXPECT_EQ(state.Document.Modified, !saved) << c.way;
+        EXPECT_EQ(session.Modified(), !saved) << c.way;
         if (!c.saveFails) {
             EXPECT_EQ(readBytes(path), TextFileBuilder(1).entry(saved ? "New" : "Old").bytes());
         }

@@ -1,9 +1,10 @@
 #pragma once
 
-// A main window on a program state of its own, driven through scripted prompts, and the text
-// files the tests open with it.
+// A main window on a session and program state of its own, driven through scripted prompts, and
+// the text files the tests open with it.
 
 #include "flows/programstate.h"
+#include "session/documentsession.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QToolButton>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -33,7 +35,7 @@ protected:
     }
 
     frmText& start(const QString& commandLine = {}) {
-        window = std::make_unique<frmText>(state, prompts);
+        window = std::make_unique<frmText>(session, prompts);
         window->Form_Load(commandLine);
         return *window;
     }
@@ -55,7 +57,7 @@ protected:
 
     // The current entry edited as the string editor hands it back, committed at once.
     void commit(const std::string& text) {
-        window->commitEditedText(text);
+        window->receiveEditedText(text);
         window->Timer1_Timer();
     }
 
@@ -80,6 +82,7 @@ protected:
 
     TempDir dir;
     ProgramState state;
+    DocumentSession session{state};
     ScriptedPrompts prompts;
     std::unique_ptr<frmText> window;
 };

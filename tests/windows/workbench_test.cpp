@@ -1,5 +1,5 @@
-// The translator's windows: the entry list, the reference document, the fit check, find in
-// archive and opening a dropped file.
+// The translator's windows, each driven through the session: the entry list, the reference
+// document, the cut mark, find in archive and opening a dropped file.
 
 #include "mainwindowfixture.h"
 #include "support/archivebuilder.h"
@@ -46,13 +46,24 @@ protected:
     QString cell(int entry, int column) {
         return entries().model().index(entry, column).data().toString();
     }
+    // Entries of n lines each.
+    static std::string lines(int n) {
+        std::string text = "Line";
+        for (int i = 1; i < n; ++i)
+            text += " @ Line";
+        return text;
+    }
+    // The game codes that show text in the session's character set.
+    std::string codes(const char* text) const {
+        return session.codec().fromDisplay(QString::fromUtf8(text));
+    }
 
     // A ZYN 2 text archive: EN_000.DIA (item 7), FR_000.DIA (37) and DE_001.DIA (69) hold texts.
     std::string archive() {
         const std::map<int, std::string> texts = {
             {7, TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data()},
             {37, TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data()},
-            {69, TextFileBuilder(2).entry("Ein Schluessel").entry("Tuer").data()}};
+            {69, TextFileBuilder(2).entry("Ein Schluessel").entry(codes("Été")).data()}};
         ArchiveBuilder builder;
         for (int i = 0; i < 180; ++i)
             builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
@@ -64,27 +75,30 @@ protected:
     }
 };
 
-// The list filters by text and status and follows the main window both ways and every change.
-// An entry past the preview's bottom is marked where it is cut, and counts as not fitting until
-// it is cut down.
+// The list filters by text and status and follows the session both ways and every change. An
+// entry past the preview's bottom, by one line or by word wrap alone, is marked where it is cut
+// and counts as not fitting until it is cut down.
 TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
-    std::string tall;
-    for (int line = 0; line < 60; ++line)
-        tall += line ? " @ Line" : "Line";
-    open(writeText("c.zyt", 2, {"The Key", tall, "", "KEYHOLE", "Radio"}, {1, 1, 1, 1, 33}), true);
-    const QSize size = window->size();
+    const int shownLines = session.previewFit().linesShown();
+    const std::string paragraph(40 * static_cast<std::size_t>(shownLines), 'w');
+    std::string words = paragraph;
+    for (std::size_t i = 5; i < words.size(); i += 6)
+        words[i] = ' ';
+    open(writeText("c.zyt", 2, {"The Key", lines(shownLines + 1), "", "KEYHOLE", "Radio", words},
+                   {1, 1, 1, 1, 33, 1}),
+         true);
     frmEntries& list = entries();
     EXPECT_TRUE(list.isVisible());
     EXPECT_TRUE(cell(1, EntryModel::Text).startsWith(QString("Line \u00B6 Line")));
     EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
-    EXPECT_EQ(list.lblCounts()->text(), QString("4 of 5 translated, 1 do not fit"));
+    EXPECT_EQ(list.lblCounts()->text(), QString("5 of 6 translated, 2 do not fit"));
     const struct {
         const char* text;
         int status;
         std::vector<int> rows;
     } cases[] = {
-        {"key", 0, {1, 4}},  {"", 1, {3}}, {"", 2, {1, 2, 4, 5}},
-        {"e", 2, {1, 2, 4}}, {"", 3, {}},  {"", 4, {2}},
+        {"key", 0, {1, 4}},  {"", 1, {3}}, {"", 2, {1, 2, 4, 5, 6}},
+        {"e", 2, {1, 2, 4}}, {"", 3, {}},  {"", 4, {2, 6}},
     };
     for (const auto& c : cases) {
         list.txtFilter()->setText(QString::fromLatin1(c.text));
@@ -100,52 +114,29 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     EXPECT_EQ(selectedEntry(), QString("3"));
     list.cboStatus()->setCurrentIndex(0);
 
+    // The mark lies inside the preview, under the last line shown.
     window->selectEntry(1);
-    const int cut = window->linesCutOff(1);
     EXPECT_TRUE(window->CutMark()->isVisibleTo(window.get()));
-    EXPECT_EQ(window->CutMark()->toolTip(), QString("%1 lines cut off").arg(cut));
-    // Counted in the lines the label lays out: those shown fill its height, one more would not
-    // fit, and with those cut they make the whole text. The mark lies inside the preview, under
-    // the last line shown, not through it.
+    EXPECT_EQ(window->CutMark()->toolTip(), QString("1 line cut off"));
     const QLabel& label = *window->Label2();
-    const QFontMetrics metrics(label.font());
-    const auto height = [&](int lines) {
-        return metrics
-            .boundingRect(QRect(0, 0, 1 << 16, 1 << 24), Qt::AlignLeft | Qt::AlignTop,
-                          QStringList(lines, QStringLiteral("Line")).join(QLatin1Char('\n')))
-            .height();
-    };
-    const int linesShown = [&] {
-        int lines = 0;
-        while (height(lines + 1) <= label.contentsRect().height() + 1)
-            ++lines;
-        return lines;
-    }();
-    EXPECT_EQ(height(linesShown + cut),
-              metrics
-                  .boundingRect(QRect(0, 0, label.contentsRect().width(), 1 << 24),
-                                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, label.text())
-                  .height());
-    EXPECT_GT(window->CutMark()->y(), label.y() + height(linesShown) - metrics.descent());
+    const int lastLine =
+        label.y() + session.previewFit().cutPosition() - QFontMetrics(label.font()).height();
+    EXPECT_GT(window->CutMark()->y(), lastLine);
     EXPECT_LT(window->CutMark()->y(), label.geometry().bottom());
-    EXPECT_EQ(window->size(), size);
     // Cut down to fit, the mark goes; the edit shows in the list at once.
     commit("Short again");
     EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
     EXPECT_EQ(cell(1, EntryModel::Status), QString("changed"));
-    EXPECT_EQ(list.lblCounts()->text(), QString("4 of 5 translated, 0 do not fit"));
+    EXPECT_EQ(list.lblCounts()->text(), QString("5 of 6 translated, 1 do not fit"));
 
-    // The list chooses the entry the main window shows ...
+    // The list chooses the entry the main window shows, and the other way round.
     list.lstEntries()->setCurrentIndex(list.lstEntries()->model()->index(4, 0));
     EXPECT_EQ(selectedEntry(), QString("5"));
     EXPECT_EQ(shown(), "Radio");
-    // ... and the main window's moves choose the row.
     window->Toolbar1_ButtonClick(9);
     EXPECT_EQ(list.currentEntry(), 0);
-    window->selectEntry(2);
-    commit("Now filled");
     window->mnuTypeDemo_Click();
-    EXPECT_EQ(cell(2, EntryModel::Type), QString("129: Demo Text"));
+    EXPECT_EQ(cell(0, EntryModel::Type), QString("129: Demo Text"));
 
     // A dropped file opens as File Open opens it; Cancel at the save question keeps the edits.
     const std::string dropped = writeText("dropped.zyt", 2, {"Dropped"});
@@ -158,23 +149,23 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
         QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
         QCoreApplication::sendEvent(window.get(), &event);
     };
-    EXPECT_TRUE(window->acceptDrops());
     prompts.answer(Answer::Cancel);
     drop();
-    EXPECT_EQ(shown(), "Now filled");
+    EXPECT_EQ(shown(), "The Key");
     prompts.answer(Answer::No).answer(Answer::Yes);
     drop();
     EXPECT_EQ(shown(), "Dropped");
     EXPECT_EQ(title(), QString::fromStdString(titleFor(dropped, 2)));
-    EXPECT_FALSE(state.Document.Modified);
+    EXPECT_EQ(rows(), std::vector<int>{1});
 
     // Closing the main window closes the list.
     window->close();
     EXPECT_FALSE(list.isVisible());
 }
 
-// The reference is the same bank in another language or a chosen file; find in archive lists
-// every dialogue item and opens a result.
+// The reference is the same bank in another language or a chosen file, and the list filters
+// over it too; find in archive folds case as Find does, lists every dialogue item's lines and
+// opens a result.
 TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     const std::string path = archive();
     prompts.chooseFile(QString::fromStdString(path));
@@ -190,11 +181,13 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(cell(0, EntryModel::Reference), QString("Hello"));
     EXPECT_EQ(cell(1, EntryModel::Status), QString("untranslated"));
+    entries().txtFilter()->setText("hello");
+    EXPECT_EQ(rows(), std::vector<int>{1});
+    entries().txtFilter()->clear();
 
-    // The string editor shows the reference above its box, and grows for it.
+    // The string editor shows the reference above its box.
     window->editEntry();
     frmEditor* editor = window->editor();
-    EXPECT_TRUE(editor->txtReference()->isVisibleTo(editor));
     EXPECT_EQ(editor->txtReference()->toPlainText(), QString("Hello"));
     EXPECT_GE(editor->Text1()->y(), editor->txtReference()->geometry().bottom());
     editor->close();
@@ -204,33 +197,40 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     dialog.cmdCompare_Click();
     EXPECT_EQ(cell(0, EntryModel::Reference), QString("Ein Schluessel"));
     EXPECT_EQ(cell(2, EntryModel::Reference), QString());
-
     prompts.chooseFile(QString::fromStdString(writeText("ref.zyt", 2, {"Bonjour", "Au revoir"})))
         .answer(Answer::Yes);
     compare().cmdFile_Click();
     EXPECT_EQ(cell(1, EntryModel::Reference), QString("Au revoir"));
 
-    // Find in archive: a result in another item asks about the changes first, and the other
-    // document leaves no stale reference behind.
+    // A result in another item asks about the changes first; the other document leaves no
+    // stale reference behind.
     commit("Changed");
     window->mnuEditFindInArchive_Click();
     auto& find = *window->findChild<frmFindArchive*>();
-    find.txtFind()->setText("bYe");
-    find.cmdFind_Click();
-    QTreeWidget* results = find.lstResults();
+    const auto search = [&](const char* text) {
+        find.txtFind()->setText(QString::fromUtf8(text));
+        find.cmdFind_Click();
+        return find.lstResults();
+    };
+    QTreeWidget* results = search("bYe");
     ASSERT_EQ(results->topLevelItemCount(), 2);
     EXPECT_EQ(results->topLevelItem(0)->text(1), QString("2"));
     EXPECT_EQ(results->topLevelItem(1)->text(0), QString("FR_000.DIA"));
-
     prompts.answer(Answer::Cancel);
     find.openResult(0);
-    EXPECT_EQ(state.Document.ArchiveItem, 37);
+    EXPECT_EQ(session.origin().ArchiveItem, 37);
     prompts.answer(Answer::No);
     find.openResult(0);
-    EXPECT_EQ(state.Document.ArchiveItem, 7);
+    EXPECT_EQ(session.origin().ArchiveItem, 7);
     EXPECT_EQ(shown(), "Bye");
     EXPECT_EQ(title().toStdString(), titleFor(path + "; EN_000.DIA", 2));
     EXPECT_EQ(cell(0, EntryModel::Reference), QString());
+    // A result in the document's own item only moves there: the edit stays, nothing is asked.
+    commit("Edited");
+    find.openResult(0);
+    EXPECT_EQ(shown(), "Edited");
+    ASSERT_EQ(search("été")->topLevelItemCount(), 1);
+    EXPECT_EQ(find.hits()[0].name, "DE_001.DIA");
 
     // Another archive, chosen: only its dialogue items are searched.
     ArchiveBuilder other;
@@ -238,8 +238,7 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
         other.stored(i == 7 ? TextFileBuilder(1).entry("A @ big key").data() : "key");
     prompts.chooseFile(QString::fromStdString(dir.write("other.hqr", other.build())));
     find.findChild<QPushButton*>("cmdArchive")->click();
-    find.txtFind()->setText("KEY");
-    find.cmdFind_Click();
+    search("KEY");
     ASSERT_EQ(find.hits().size(), 1u);
     EXPECT_EQ(find.hits()[0].line, "big key");
 }

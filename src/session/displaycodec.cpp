@@ -1,4 +1,4 @@
-#include "windows/displaycodec.h"
+#include "session/displaycodec.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

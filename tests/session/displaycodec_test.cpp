@@ -1,9 +1,10 @@
 // The byte <-> character mapping of the preview and the string editor.
 
 #include "characters/glyphlayout.h"
-#include "support/scriptedprompts.h"
-#include "windows/displaycodec.h"
+#include "session/displaycodec.h"
+#include "support/qtapplication.h"
 
+#include <QGuiApplication>
 #include <QStringDecoder>
 #include <gtest/gtest.h>
 #include <string>
@@ -16,7 +17,7 @@ constexpr int CodePages[] = {1256, 1252,  1251, 1250, 850,  1253, 1255,
                              1252, 10000, 1250, 874,  1254, 1258, 0};
 
 TEST(DisplayCodec, ShowsEveryByteAsTheCoreTableDoesAndGivesItBack) {
-    ensureApplication();
+    ensureApplicationOf<QGuiApplication>();
     std::string text;
     for (int b = 0; b < 256; ++b)
         text.push_back(static_cast<char>(b));

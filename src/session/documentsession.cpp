@@ -1,0 +1,318 @@
+#include "session/documentsession.h"
+
+#include "characters/remapping.h"
+#include "document/textwriter.h"
+#include "flows/entryedit.h"
+#include "session/documentcommands.h"
+
+#include <QUndoStack>
+#include <algorithm>
+#include <utility>
+
+namespace zyn {
+
+DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
+    : QObject(parent), state_(state), undoStack_(new QUndoStack(this)),
+      codec_(CharacterSets[WesternCharacterSetIndex], isGameFontInstalled()),
+      fit_(displayFont(codec_.gameFont()), PreviewTextArea) {
+    state_.Characters.ShownCharacterSet = &codec_.characterSet();
+    connect(undoStack_, &QUndoStack::cleanChanged, this, &DocumentSession::cleanChanged);
+}
+
+DocumentSession::~DocumentSession() = default;
+
+void DocumentSession::open(LoadedText&& loaded, DocumentOrigin origin) {
+    AdoptText(state_.Document, std::move(loaded), std::move(origin));
+    adopted();
+}
+
+void DocumentSession::openArchiveItem(LoadedText&& loaded, DocumentOrigin origin,
+                                      ArchiveIndex&& index) {
+    AdoptText(state_.Document, std::move(loaded), std::move(origin));
+    state_.Archive = std::move(index);
+    adopted();
+}
+
+void DocumentSession::adopted() {
+    const TextDocument& doc = state_.Document;
+    undoStack_->clear();
+    openedVersion2_ = doc.IsVersion2;
+    opened_.assign(doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount());
+    // A reference chosen for another document would mark the wrong entries as untranslated.
+    const bool hadReference = state_.Reference.SlotCount != 0;
+    state_.Reference = TextDocument{};
+    emit documentReplaced();
+    if (hadReference)
+        emit referenceReplaced();
+    emit cleanChanged(true);
+    if (doc.hasEntries())
+        emit currentEntryChanged(0);
+}
+
+void DocumentSession::setReference(LoadedText&& loaded) {
+    state_.Reference = TextDocument{};
+    AdoptText(state_.Reference, std::move(loaded));
+    emit referenceReplaced();
+}
+
+void DocumentSession::setCurrentEntry(int entry) {
+    if (entry < 0 || entry >= entryCount())
+        return;
+    state_.Document.CurrentEntry = static_cast<std::int16_t>(entry);
+    emit currentEntryChanged(entry);
+}
+
+void DocumentSession::requestEdit() {
+    if (currentEntry() < entryCount())
+        emit editRequested();
+}
+
+std::string DocumentSession::entryAsShown(int i) const {
+    if (i < 0 || i >= entryCount())
+        return {};
+    return ShownText(state_.Document, state_.Characters, i);
+}
+
+const std::string& DocumentSession::openedText(int i) const {
+    static const std::string none;
+    return i >= 0 && i < static_cast<int>(opened_.size()) ? opened_[static_cast<std::size_t>(i)]
+                                                          : none;
+}
+
+const std::string* DocumentSession::referenceText(int i) const {
+    if (i < 0 || i >= state_.Reference.entryCount())
+        return nullptr;
+    return &state_.Reference.EntryText[static_cast<std::size_t>(i)];
+}
+
+EntryStatus DocumentSession::status(int i) const {
+    EntryStatus status;
+    if (i < 0 || i >= entryCount())
+        return status;
+    const std::string& text = state_.Document.EntryText[static_cast<std::size_t>(i)];
+    const std::string* reference = referenceText(i);
+    status.untranslated = text.empty() || (reference && text == *reference);
+    status.changed = text != openedText(i);
+    status.linesCut = fit_.linesCut(codec_.toDisplay(entryAsShown(i)));
+    return status;
+}
+
+bool DocumentSession::Modified() const {
+    return !undoStack_->isClean();
+}
+
+void DocumentSession::push(DocumentCommand* command) {
+    // Pushing runs the step's redo, which changes the document.
+    undoStack_->push(command);
+}
+
+bool DocumentSession::editText(int entry, const std::string& edited) {
+    // Compared with the text the editor was opened on, never with the stored codes: with a table
+    // loaded the two are in different forms, and a table that shows two codes as one character
+    // would make an unchanged text look changed.
+    if (entry < 0 || entry >= entryCount() || edited == entryAsShown(entry))
+        return false;
+    auto* command = new EditTextCommand(*this, entry, edited, state_.Characters);
+    if (command->changesNothing()) {
+        delete command;
+        return false;
+    }
+    push(command);
+    return true;
+}
+
+bool DocumentSession::changeType(int entry, std::uint8_t type) {
+    if (!state_.Document.IsVersion2 || entry < 0 || entry >= entryCount())
+        return false;
+    auto* command = new ChangeTypeCommand(*this, entry, type);
+    if (command->changesNothing()) {
+        delete command;
+        return false;
+    }
+    push(command);
+    return true;
+}
+
+bool DocumentSession::convertFile() {
+    if (state_.Document.SlotCount == 0 || !convertible())
+        return false;
+    push(new ConvertCommand(*this));
+    return true;
+}
+
+bool DocumentSession::convertible() const {
+    return state_.Document.SlotCount != 0 && state_.Document.IsVersion2 == openedVersion2_;
+}
+
+bool DocumentSession::remapEntries() {
+    if (!state_.Characters.RemapLoaded)
+        return false;
+    auto* command = new RemapCommand(*this, DisplayCodeMap(state_.Characters));
+    if (command->changesNothing()) {
+        delete command;
+        return false;
+    }
+    push(command);
+    return true;
+}
+
+void DocumentSession::restore(const std::vector<SlotChange>& changes, bool after, bool version2) {
+    TextDocument& doc = state_.Document;
+    for (const SlotChange& change : changes) {
+        const SlotContent& content = after ? change.after : change.before;
+        const auto slot = static_cast<std::size_t>(change.slot);
+        doc.EntryText[slot] = content.text;
+        doc.EntryType[slot] = content.type;
+        doc.DisplayForm[slot] = content.displayForm;
+    }
+    const bool flipped = doc.IsVersion2 != version2;
+    doc.IsVersion2 = version2;
+
+    int shown = doc.CurrentEntry;
+    for (const SlotChange& change : changes) {
+        if (change.slot == doc.CurrentEntry) {
+            shown = doc.CurrentEntry;
+            break;
+        }
+        if (shown == doc.CurrentEntry && change.slot < doc.entryCount())
+            shown = change.slot;
+    }
+    doc.CurrentEntry = static_cast<std::int16_t>(shown);
+    if (flipped)
+        emit versionChanged();
+    int first = doc.entryCount(), last = -1;
+    for (const SlotChange& change : changes)
+        if (change.slot < doc.entryCount()) {
+            first = std::min(first, change.slot);
+            last = std::max(last, change.slot);
+        }
+    if (first <= last)
+        emit entriesChanged(first, last);
+    emit currentEntryChanged(shown);
+}
+
+SaveResult DocumentSession::saved(SaveResult result) {
+    if (result.saved()) {
+        undoStack_->setClean();
+        emit originChanged();
+    }
+    return result;
+}
+
+SaveResult DocumentSession::save(const OverwriteQuestion& askOverwrite) {
+    return saved(SaveDocument(state_, Modified(), askOverwrite));
+}
+
+SaveResult DocumentSession::saveAs(const std::string& path, const OverwriteQuestion& askOverwrite) {
+    // Every later File Save writes, changed or not.
+    state_.Document.ForceSave = true;
+    return saved(WriteDocument(state_, SaveAsOrigin(origin(), path), state_.Archive, askOverwrite));
+}
+
+SaveResult DocumentSession::saveToArchiveItem(const DocumentOrigin& target, ArchiveIndex& index,
+                                              const OverwriteQuestion& askOverwrite) {
+    SaveResult result = WriteDocument(state_, target, index, askOverwrite);
+    // The document now is that item of that archive: File Save writes it there again.
+    if (result.saved())
+        state_.Archive = std::move(index);
+    return saved(std::move(result));
+}
+
+void DocumentSession::setCharacterSet(int index) {
+    if (index < 0 || index >= static_cast<int>(CharacterSets.size()))
+        return;
+    codec_ = DisplayCodec(CharacterSets[static_cast<std::size_t>(index)], codec_.gameFont());
+    state_.Characters.ShownCharacterSet = &codec_.characterSet();
+    emit displayChanged();
+}
+
+QFont DocumentSession::previewFont() const {
+    return displayFont(codec_.gameFont());
+}
+
+Status DocumentSession::loadRemappingTable(const std::string& path) {
+    // The name alone tells the format: anything not ending in "set" is read as a ".cmp" file.
+    Status loaded = LoadRemapping(state_.Characters, files(), path, IsSetFileName(path));
+    if (loaded)
+        emit displayChanged();
+    return loaded;
+}
+
+void DocumentSession::setKeyboardGroup(KeyboardGroup group) {
+    SelectKeyboardGroup(state_.Characters, group);
+    keyboardGroup_ = group;
+}
+
+void DocumentSession::setSearch(const QString& text, const SearchOptions& options) {
+    searchText_ = text;
+    searchOptions_ = options;
+}
+
+SearchLetters DocumentSession::searchLetters() const {
+    SearchLetters letters;
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<std::uint8_t>(b);
+        const QChar c = codec_.charFor(byte);
+        letters.folded[byte] = codec_.byteFor(c.toLower()).value_or(byte);
+        letters.wordPart[byte] = c.isLetterOrNumber();
+    }
+    return letters;
+}
+
+bool DocumentSession::searchBytes(std::string& needle) const {
+    for (QChar c : searchText_)
+        if (c != QLatin1Char('\n') && !codec_.byteFor(c))
+            return false;
+    needle = codec_.fromDisplay(searchText_);
+    return !needle.empty();
+}
+
+int DocumentSession::findNext(bool forward) const {
+    std::string needle;
+    if (!searchBytes(needle) || !state_.Document.hasEntries())
+        return -1;
+    const SearchLetters letters = searchLetters();
+    return NextMatchingEntry(entryCount(), currentEntry(), forward, [&](int i) {
+        return FindText(entryAsShown(i), needle, searchOptions_, letters) != std::string::npos;
+    });
+}
+
+bool DocumentSession::replaceCurrent(const QString& replacement) {
+    std::string needle;
+    const int i = currentEntry();
+    if (!searchBytes(needle) || i < 0 || i >= entryCount())
+        return false;
+    const std::string shown = entryAsShown(i);
+    int count = 0;
+    const std::string replaced = ReplaceText(shown, needle, codec_.fromDisplay(replacement),
+                                             searchOptions_, searchLetters(), count);
+    if (count == 0)
+        return false;
+    if (replaced != shown)
+        push(new ReplaceCommand(*this, QStringLiteral("Replace"), {{i, replaced}},
+                                state_.Characters.RemapLoaded));
+    return true;
+}
+
+int DocumentSession::replaceAll(const QString& replacement) {
+    std::string needle;
+    if (!searchBytes(needle))
+        return 0;
+    const std::string bytes = codec_.fromDisplay(replacement);
+    const SearchLetters letters = searchLetters();
+    std::vector<ReplaceCommand::Replaced> replaced;
+    for (int i = 0; i < entryCount(); ++i) {
+        int count = 0;
+        const std::string shown = entryAsShown(i);
+        std::string text = ReplaceText(shown, needle, bytes, searchOptions_, letters, count);
+        // Replacing a text by itself changes nothing, and is not counted.
+        if (count > 0 && text != shown)
+            replaced.push_back({i, std::move(text)});
+    }
+    if (!replaced.empty())
+        push(new ReplaceCommand(*this, QStringLiteral("Replace All"), replaced,
+                                state_.Characters.RemapLoaded));
+    return static_cast<int>(replaced.size());
+}
+
+} // namespace zyn

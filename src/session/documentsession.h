@@ -1,0 +1,155 @@
+#pragma once
+
+// The document session every window shares: the open document and where it came from, the
+// reference document, the undo stack of every change, the current entry, the character set the
+// entries are shown in and the keyboard group they are typed with. Windows change the document
+// only through it and follow it through its signals; none goes through another window.
+
+#include "characters/keyboardgroups.h"
+#include "document/textreader.h"
+#include "document/textsearch.h"
+#include "flows/filesave.h"
+#include "flows/programstate.h"
+#include "session/displaycodec.h"
+#include "session/previewfit.h"
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QUndoStack;
+
+namespace zyn {
+
+class DocumentCommand;
+struct SlotChange;
+
+// What the entry list says of an entry.
+struct EntryStatus {
+    bool untranslated = false; // empty, or the same as the reference text
+    bool changed = false;      // differs from the text it had when the document was opened
+    int linesCut = 0;          // lines the preview cannot show
+
+    bool fits() const { return linesCut == 0; }
+};
+
+class DocumentSession final : public QObject {
+    Q_OBJECT
+public:
+    explicit DocumentSession(ProgramState& state, QObject* parent = nullptr);
+    ~DocumentSession() override;
+
+    ProgramState& state() { return state_; }
+    FileSystem& files() { return state_.files(); }
+    const TextDocument& document() const { return state_.Document; }
+    const DocumentOrigin& origin() const { return state_.Document.Origin; }
+    int entryCount() const { return state_.Document.entryCount(); }
+
+    // Opening: text read from origin becomes the document (with the index of its archive, for
+    // an archive item): entry 0 current, nothing to undo, this its saved state, no reference.
+    void open(LoadedText&& loaded, DocumentOrigin origin);
+    void openArchiveItem(LoadedText&& loaded, DocumentOrigin origin, ArchiveIndex&& index);
+    // The document shown beside this one, read-only.
+    void setReference(LoadedText&& loaded);
+
+    // The entry the windows show; entry is ignored unless it is one of the document's.
+    int currentEntry() const { return state_.Document.CurrentEntry; }
+    void setCurrentEntry(int entry);
+    // Asks the windows for the string editor on the current entry.
+    void requestEdit();
+
+    // Entry i as it is shown and edited: through the remapping table unless it is in display
+    // form already.
+    std::string entryAsShown(int i) const;
+    // Entry i's text when the document was opened; empty past the entries opened.
+    const std::string& openedText(int i) const;
+    // Entry i of the reference document, or null when it has none.
+    const std::string* referenceText(int i) const;
+    EntryStatus status(int i) const;
+
+    // Every change is one step of this stack; its clean state is the saved one.
+    QUndoStack* undoStack() const { return undoStack_; }
+    bool Modified() const;
+    // Each makes one step, and only when it changes something; true when it did.
+    bool editText(int entry, const std::string& edited);
+    bool changeType(int entry, std::uint8_t type);
+    bool convertFile();
+    bool remapEntries();
+    // The conversion is offered in the version the document was opened in; converted, until
+    // that is undone, it is not.
+    bool convertible() const;
+
+    // File Save, Save As and Save to HQR; askOverwrite is asked before an item changed on disk
+    // is replaced. A save that succeeds is the saved state.
+    SaveResult save(const OverwriteQuestion& askOverwrite);
+    SaveResult saveAs(const std::string& path, const OverwriteQuestion& askOverwrite);
+    // index is the archive's as the item dialog read it; it becomes the program's once saved.
+    SaveResult saveToArchiveItem(const DocumentOrigin& target, ArchiveIndex& index,
+                                 const OverwriteQuestion& askOverwrite);
+
+    // How entries are shown: the character set (its position in CharacterSets) and the font.
+    const DisplayCodec& codec() const { return codec_; }
+    void setCharacterSet(int index);
+    QFont previewFont() const;
+    const PreviewFit& previewFit() const { return fit_; }
+    // The remapping table, read from path, for the rest of the run.
+    Status loadRemappingTable(const std::string& path);
+    KeyboardGroup keyboardGroup() const { return keyboardGroup_; }
+    void setKeyboardGroup(KeyboardGroup group);
+
+    // Find and Replace: the text searched for (in the character set's letters) and its options,
+    // shared by both windows and the main window's keys.
+    void setSearch(const QString& text, const SearchOptions& options);
+    const QString& searchText() const { return searchText_; }
+    SearchLetters searchLetters() const;
+    // The next (previous) entry after the current one holding the text, wrapping; -1 for none.
+    int findNext(bool forward) const;
+    // Replaces the text in the current entry (one step); true when it held it.
+    bool replaceCurrent(const QString& replacement);
+    // Replaces the text in every entry as one step; the number of entries changed.
+    int replaceAll(const QString& replacement);
+
+signals:
+    // The texts or types of entries first to last changed (an edit, or its undo); one signal for
+    // each step, however many entries it changed.
+    void entriesChanged(int first, int last);
+    void currentEntryChanged(int entry);
+    // Another document was opened.
+    void documentReplaced();
+    // The document became ZYN 1 or ZYN 2 (a conversion, or its undo).
+    void versionChanged();
+    void referenceReplaced();
+    // Another character set or a remapping table: every text reads differently.
+    void displayChanged();
+    // A save moved the document to another file or item.
+    void originChanged();
+    void cleanChanged(bool clean);
+    void editRequested();
+
+private:
+    friend class DocumentCommand;
+    void push(DocumentCommand* command);
+    // A command's redo (after) or undo: slots and version as it says. The current entry moves to
+    // the first entry changed, unless it is one of them, so the change is seen.
+    void restore(const std::vector<SlotChange>& changes, bool after, bool version2);
+    void adopted();
+    // The search text as bytes of the character set; false when it holds a character the set
+    // cannot show, which no entry can then hold.
+    bool searchBytes(std::string& needle) const;
+    SaveResult saved(SaveResult result);
+
+    ProgramState& state_;
+    QUndoStack* undoStack_ = nullptr;
+    DisplayCodec codec_;
+    PreviewFit fit_;
+    KeyboardGroup keyboardGroup_ = KeyboardGroup::None;
+    std::vector<std::string> opened_;
+    // The version the document was opened in.
+    bool openedVersion2_ = false;
+    QString searchText_;
+    SearchOptions searchOptions_;
+};
+
+} // namespace zyn

@@ -1,0 +1,253 @@
+// The document session without a window: every change one undoable step, Modified as the stack
+// not being clean, the fit of an entry in the preview, and saving where the document came from.
+
+#include "archive/archiveindex.h"
+#include "archive/archiverewrite.h"
+#include "base/itemheader.h"
+#include "session/documentsession.h"
+#include "support/archivebuilder.h"
+#include "support/qtapplication.h"
+#include "support/tempdir.h"
+#include "support/textfilebuilder.h"
+
+#include <QGuiApplication>
+#include <QUndoStack>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace zyn::test {
+namespace {
+
+class SessionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ensureApplicationOf<QGuiApplication>(); }
+
+    void SetUp() override {
+        QObject::connect(&session, &DocumentSession::entriesChanged, [this](int first, int last) {
+            changed.push_back({first, last});
+        });
+    }
+
+    // A ZYN 2 document of the entries (type 1), opened from a file of its own.
+    void open(const std::vector<std::string>& entries) {
+        const std::string path = dir.write("doc.zyt", TextFileBuilder(2).entries(entries).bytes());
+        auto read = ReadTextFile(state.files(), path, true);
+        ASSERT_TRUE(read.ok()) << read.message();
+        session.open(std::move(*read), LooseFileOrigin(path));
+    }
+    std::vector<std::string> texts() const {
+        const TextDocument& doc = session.document();
+        return {doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount()};
+    }
+    void undo() { session.undoStack()->undo(); }
+    void redo() { session.undoStack()->redo(); }
+
+    TempDir dir;
+    ProgramState state;
+    DocumentSession session{state};
+    std::vector<std::pair<int, int>> changed;
+};
+
+// Each kind of change is one step: undone, the document is as it was and unmodified; redone, it
+// is changed again; and the current entry moves to what changed, so the change is seen.
+TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
+    const std::string table = [] {
+        std::string bytes;
+        for (int k = 0; k < 256; ++k)
+            bytes.push_back(static_cast<char>(k == 'O' ? 'X' : k == 'X' ? 'O' : k));
+        return bytes;
+    }();
+    const struct {
+        const char* name;
+        std::function<bool(DocumentSession&)> change;
+        std::vector<std::string> texts;
+        std::uint8_t type; // of entry 2 afterwards
+        bool version2;
+        std::pair<int, int> changed;
+    } cases[] = {
+        {"edit",
+         [](DocumentSession& s) { return s.editText(1, "Deux"); },
+         {"One", "Deux", "Three"},
+         1,
+         true,
+         {1, 1}},
+        {"type",
+         [](DocumentSession& s) { return s.changeType(2, 33); },
+         {"One", "Two", "Three"},
+         33,
+         true,
+         {2, 2}},
+        {"replace all",
+         [](DocumentSession& s) {
+             s.setSearch("T", {true, false});
+             return s.replaceAll("t") == 2;
+         },
+         {"One", "two", "three"},
+         1,
+         true,
+         {1, 2}},
+        {"conversion",
+         [](DocumentSession& s) { return s.convertFile(); },
+         {"One", "Two", "Three"},
+         0,
+         false,
+         {0, 2}},
+        {"remapping",
+         [&](DocumentSession& s) {
+             return s.loadRemappingTable(dir.write("t.cmp", table)).ok() && s.remapEntries();
+         },
+         {"Xne", "Two", "Three"},
+         1,
+         true,
+         {0, 2}},
+    };
+    // What changes nothing is no step; types chosen for one entry in a row are one, and none
+    // once the entry has its type again.
+    open({"One", "Two"});
+    EXPECT_FALSE(session.editText(0, "One"));
+    EXPECT_FALSE(session.changeType(0, 1));
+    EXPECT_TRUE(session.changeType(0, 3) && session.changeType(0, 5));
+    EXPECT_EQ(session.undoStack()->count(), 1);
+    session.changeType(0, 1);
+    EXPECT_EQ(session.undoStack()->count(), 0);
+    EXPECT_FALSE(session.Modified());
+
+    // The remapping table, once loaded, stays: its case comes last.
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        open({"One", "Two", "Three"});
+        session.setCurrentEntry(2);
+        changed.clear();
+        ASSERT_TRUE(c.change(session));
+        const auto check = [&] {
+            EXPECT_EQ(texts(), c.texts);
+            EXPECT_EQ(session.document().EntryType[2], c.type);
+            EXPECT_EQ(session.document().IsVersion2, c.version2);
+            EXPECT_TRUE(session.Modified());
+        };
+        check();
+        EXPECT_EQ(changed, std::vector{c.changed});
+        EXPECT_EQ(session.undoStack()->count(), 1);
+        session.setCurrentEntry(0);
+        undo();
+        EXPECT_EQ(texts(), (std::vector<std::string>{"One", "Two", "Three"}));
+        EXPECT_EQ(session.document().EntryType[2], 1);
+        EXPECT_TRUE(session.document().IsVersion2);
+        EXPECT_FALSE(session.Modified());
+        EXPECT_EQ(session.currentEntry(), c.changed.first) << "moved to what changed";
+        redo();
+        check();
+    }
+    EXPECT_FALSE(session.convertFile() && session.convertFile()) << "converted once";
+}
+
+// The lines an entry takes in the preview, word wrap included, against the lines it shows: an
+// entry one line too long does not fit, and so does a long paragraph without line breaks.
+TEST_F(SessionTest, AnEntryFitsThePreviewWhenItsWrappedLinesDo) {
+    const PreviewFit& fit = session.previewFit();
+    const int shown = fit.linesShown();
+    ASSERT_GT(shown, 3);
+    const auto lines = [](int n) {
+        std::string text = "Line";
+        for (int i = 1; i < n; ++i)
+            text += " @ Line";
+        return text;
+    };
+    // Far more words than the preview has room for, without a line break.
+    std::string paragraph;
+    for (int word = 0; word < 60 * shown; ++word)
+        paragraph += "word ";
+    open({"Short", lines(shown), lines(shown + 1), paragraph, ""});
+    const int cut[] = {0, 0, 1, -1, 0}; // -1: some
+    for (int i = 0; i < 5; ++i) {
+        const EntryStatus status = session.status(i);
+        if (cut[i] < 0)
+            EXPECT_GT(status.linesCut, 0) << "a paragraph wraps";
+        else
+            EXPECT_EQ(status.linesCut, cut[i]) << i;
+        EXPECT_EQ(status.fits(), cut[i] == 0) << i;
+    }
+    EXPECT_GT(fit.cutPosition(), 0);
+    EXPECT_LE(fit.cutPosition(), PreviewTextArea.height() + 1);
+}
+
+// With a remapping table entries are shown and edited in its display form; only entries edited
+// in it, or converted, are mapped back when saved, never one a second time, and another open
+// starts in game codes.
+TEST_F(SessionTest, ATableShowsTheDisplayFormAndOnlyEditedEntriesAreMappedBack) {
+    std::string table;
+    for (int k = 0; k < 256; ++k)
+        table.push_back(static_cast<char>(k == 'a' ? 'b' : k == 'b' ? 'a' : k == 250 ? 'A' : k));
+    open({"a cat", "a bat", "A\xFA"});
+    ASSERT_TRUE(session.loadRemappingTable(dir.write("t.cmp", table)).ok());
+    EXPECT_EQ(session.entryAsShown(0), "b cbt");
+    EXPECT_FALSE(session.editText(2, session.entryAsShown(2))) << "shown as \"AA\", kept as it is";
+    EXPECT_TRUE(session.editText(0, "b dbt"));
+    EXPECT_TRUE(session.save({}).saved());
+    const auto saved = [&](const std::vector<std::string>& entries) {
+        EXPECT_EQ(readBytes(session.origin().FilePath),
+                  TextFileBuilder(2).entries(entries).bytes());
+    };
+    saved({"a dat", "a bat", "A\xFA"});
+    EXPECT_TRUE(session.remapEntries());
+    EXPECT_EQ(session.entryAsShown(1), "b abt") << "converted once, shown as it is";
+    EXPECT_EQ(session.entryAsShown(0), "b dbt");
+    open({"a dog", "x"});
+    session.editText(1, "y");
+    EXPECT_TRUE(session.save({}).saved());
+    saved({"a dog", "y"});
+}
+
+// Saved, the document is clean, and undoing past the save is a change again. Saved into an
+// archive item, File Save writes there; an item another program changed is replaced only when
+// the question says so.
+TEST_F(SessionTest, SavesWhereTheDocumentCameFromAndAsksBeforeReplacingAChangedItem) {
+    open({"One", "Two"});
+    const std::string path = session.origin().FilePath;
+    int asked = 0;
+    bool answer = false;
+    const OverwriteQuestion ask = [&](const std::string& question) {
+        ++asked;
+        EXPECT_NE(question.find("was changed by another program"), std::string::npos);
+        return answer;
+    };
+    EXPECT_EQ(session.save(ask).outcome, SaveOutcome::NothingToSave);
+    session.editText(0, "Uno");
+    EXPECT_TRUE(session.save(ask).saved());
+    EXPECT_FALSE(session.Modified());
+    EXPECT_EQ(readBytes(path), TextFileBuilder(2).entry("Uno").entry("Two").bytes());
+    undo();
+    EXPECT_TRUE(session.Modified());
+    redo();
+    EXPECT_FALSE(session.Modified());
+
+    ArchiveBuilder builder;
+    for (int i = 0; i < 9; ++i)
+        builder.stored("item " + std::to_string(i));
+    const std::string archive = dir.write("text.hqr", builder.build());
+    ArchiveIndex index;
+    ASSERT_TRUE(ReadArchiveIndex(state.files(), archive, index).ok());
+    EXPECT_TRUE(
+        session.saveToArchiveItem(ArchiveItemOrigin(archive, 7, "EN_000.DIA"), index, ask).saved());
+    EXPECT_TRUE(session.origin().FromArchive && session.origin().ArchiveItem == 7);
+
+    const auto onDisk = [&] {
+        ArchiveIndex now;
+        EXPECT_TRUE(ReadArchiveIndex(state.files(), archive, now).ok());
+        return now.ItemData[7];
+    };
+    const std::string theirs = StoredItem(TextFileBuilder(2).entry("Theirs").data());
+    ASSERT_TRUE(RebuildArchive(state.files(), archive, {{7, theirs, {}}}, {}).ok());
+    session.editText(1, "Dos");
+    for (const bool yes : {false, true}) {
+        answer = yes;
+        EXPECT_EQ(session.save(ask).outcome, yes ? SaveOutcome::Saved : SaveOutcome::Declined);
+        EXPECT_EQ(session.Modified(), !yes);
+        EXPECT_EQ(onDisk(),
+                  yes ? StoredItem(TextFileBuilder(2).entry("Uno").entry("Dos").data()) : theirs);
+    }
+    EXPECT_EQ(asked, 2);
+}
+
+} // namespace
+} // namespace zyn::test
