@@ -6,15 +6,21 @@
 
 namespace zyn::cli {
 
-std::string takeCharacterOptions(Arguments& args, CharacterOptions& out) {
+std::string takeCharset(Arguments& args, const CharacterSet*& set) {
     const Option charset = takeOption(args, "--charset");
     if (charset.missingValue)
         return "--charset needs a character set; 'zyntext charsets' lists them";
     if (charset.found) {
-        out.charset = FindCharacterSet(charset.value);
-        if (!out.charset)
+        set = FindCharacterSet(charset.value);
+        if (!set)
             return "unknown character set '" + charset.value + "'; 'zyntext charsets' lists them";
     }
+    return {};
+}
+
+std::string takeCharacterOptions(Arguments& args, CharacterOptions& out) {
+    if (std::string usage = takeCharset(args, out.charset); !usage.empty())
+        return usage;
     const Option remap = takeOption(args, "--remap");
     if (remap.missingValue)
         return "--remap needs a file";

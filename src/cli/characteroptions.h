@@ -19,6 +19,9 @@ struct CharacterOptions {
     std::string remap;                     // remapping table, "" for none
 };
 
+// Takes "--charset NAME" out of args, leaving set as it was when absent; returns a usage
+// message when it is malformed.
+std::string takeCharset(Arguments& args, const CharacterSet*& set);
 // Takes both options out of args; returns a usage message when one is malformed.
 std::string takeCharacterOptions(Arguments& args, CharacterOptions& out);
 
