@@ -3,6 +3,7 @@
 #include "characters/charactersets.h"
 #include "characters/remapping.h"
 #include "flows/programstate.h"
+#include "flows/textsource.h"
 
 namespace zyn::cli {
 
@@ -34,6 +35,19 @@ std::string applyCharacterOptions(const CharacterOptions& options, ProgramState&
         return {};
     const Status loaded =
         LoadRemapping(state.Characters, state.files(), options.remap, IsSetFileName(options.remap));
+    return loaded ? std::string() : loaded.message();
+}
+
+std::string loadNamedText(ProgramState& state, const CharacterOptions& options,
+                          const std::string& name, bool isVersion2, TextSource* named) {
+    if (const std::string problem = applyCharacterOptions(options, state); !problem.empty())
+        return problem;
+    auto source = ParseTextSource(state.files(), name);
+    if (!source)
+        return source.message();
+    if (named)
+        *named = *source;
+    const Status loaded = LoadTextSource(state, *source, isVersion2);
     return loaded ? std::string() : loaded.message();
 }
 

@@ -1,11 +1,9 @@
-#include "characters/charactersets.h"
 #include "cli/archivebanks.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
 #include "document/translationcheck.h"
 #include "flows/programstate.h"
-#include "flows/textsource.h"
 
 #include <memory>
 #include <string>
@@ -51,18 +49,6 @@ std::string parse(Arguments args, CheckArguments& out) {
         return "a translation and its source are required, or an archive with --from and --to";
     out.names = args;
     return {};
-}
-
-// Reads a text file or item into its own state; a message when it cannot be read.
-std::string load(ProgramState& state, const CheckArguments& check, const std::string& name) {
-    if (const std::string problem = applyCharacterOptions(check.characters, state);
-        !problem.empty())
-        return problem;
-    auto source = ParseTextSource(state.files(), name);
-    if (!source)
-        return source.message();
-    const Status loaded = LoadTextSource(state, *source, check.game == 2);
-    return loaded ? std::string() : loaded.message();
 }
 
 struct Totals {
@@ -119,7 +105,9 @@ bool checkFiles(CommandIo io, const CheckArguments& check, Totals& totals) {
     auto source = std::make_unique<ProgramState>();
     for (const auto& [state, name] :
          {std::pair{translation.get(), check.names[0]}, std::pair{source.get(), check.names[1]}})
-        if (const std::string problem = load(*state, check, name); !problem.empty()) {
+        if (const std::string problem =
+                loadNamedText(*state, check.characters, name, check.game == 2);
+            !problem.empty()) {
             fail(io, problem);
             return false;
         }

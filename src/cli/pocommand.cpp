@@ -43,14 +43,7 @@ struct LoadedText {
 
 std::string loadText(const std::string& name, const CharacterOptions& characters, int game,
                      LoadedText& out) {
-    if (const std::string problem = applyCharacterOptions(characters, *out.state); !problem.empty())
-        return problem;
-    auto source = ParseTextSource(out.state->files(), name);
-    if (!source)
-        return source.message();
-    out.source = *source;
-    const Status loaded = LoadTextSource(*out.state, *source, game == 2);
-    return loaded ? std::string() : loaded.message();
+    return loadNamedText(*out.state, characters, name, game == 2, &out.source);
 }
 
 int writeCatalogue(CommandIo io, const std::string& outPath, const std::string& text) {
