@@ -7,7 +7,7 @@ _zyntext() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="dump build hqr expand names diff po charsets"
+    local commands="dump build hqr expand names diff po check charsets"
     local toplevel="--help --version"
     # The options of each command (or subcommand); --help is offered with every one.
     local -A options=(
@@ -15,8 +15,9 @@ _zyntext() {
         [build]="--header --charset --remap --wait"
         [diff]="--game --charset --remap"
         [charsets]=""
-        [po export]="--game --charset --remap -o --from --to"
-        [po import]="--game --charset --remap --fuzzy --wait"
+        [po export]="--game --charset --remap -o --from --to --template"
+        [po import]="--game --charset --remap --fuzzy --force --wait"
+        [check]="--game --charset --from --to --max-lines --untranslated"
         [hqr list]="--table"
         [hqr extract]="--expand"
         [hqr replace]="--item-file --wait"
@@ -24,7 +25,7 @@ _zyntext() {
         [names]="--demo --numbers"
     )
     # Options followed by a value, and the values of those that take a fixed set.
-    local valued="--game --remap --item --charset -o --from --to --wait"
+    local valued="--game --remap --item --charset -o --from --to --wait --max-lines"
     local charsets="western greek cyrillic hebrew arabic armenian czech esperanto
         nordic-bopomofo nordic-portuguese polish thai turkish vietnamese"
 
@@ -41,7 +42,7 @@ _zyntext() {
         mapfile -t COMPREPLY < <(compgen -W "$charsets" -- "$cur")
         return
         ;;
-    --item | --wait) return ;;
+    --item | --wait | --max-lines) return ;;
     --from | --to)
         mapfile -t COMPREPLY < <(compgen -W "EN FR DE SP IT PO" -- "$cur")
         return

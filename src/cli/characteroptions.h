@@ -10,6 +10,7 @@
 namespace zyn {
 struct CharacterSet;
 struct ProgramState;
+struct TextSource;
 } // namespace zyn
 
 namespace zyn::cli {
@@ -19,12 +20,20 @@ struct CharacterOptions {
     std::string remap;                     // remapping table, "" for none
 };
 
+// Takes "--charset NAME" out of args, leaving set as it was when absent; returns a usage
+// message when it is malformed.
+std::string takeCharset(Arguments& args, const CharacterSet*& set);
 // Takes both options out of args; returns a usage message when one is malformed.
 std::string takeCharacterOptions(Arguments& args, CharacterOptions& out);
 
 // Loads the remapping table into state and makes the character set the one texts are read and
 // written in. Returns a message when the table cannot be loaded.
 std::string applyCharacterOptions(const CharacterOptions& options, ProgramState& state);
+
+// Reads the text file or archive item (ARCHIVE:N) name into state's document, after applying
+// options to state; named, when given, gets the name as read. A message when either fails.
+std::string loadNamedText(ProgramState& state, const CharacterOptions& options,
+                          const std::string& name, bool isVersion2, TextSource* named = nullptr);
 
 // The lines of "--help" that describe both options; a literal, so that it joins the literal
 // of each command's help.

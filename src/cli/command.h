@@ -75,5 +75,6 @@ extern const Command NamesCommand;
 extern const Command CharsetsCommand;
 extern const Command DiffCommand;
 extern const Command PoCommand;
+extern const Command CheckCommand;
 
 } // namespace zyn::cli

@@ -2,7 +2,6 @@
 #include "cli/command.h"
 #include "cli/jsontext.h"
 #include "flows/programstate.h"
-#include "flows/textsource.h"
 
 #include <algorithm>
 #include <memory>
@@ -37,17 +36,6 @@ std::string parse(Arguments args, DiffArguments& out) {
     return {};
 }
 
-// The document of one side, or a message.
-std::string load(ProgramState& state, const DiffArguments& diff, const std::string& name) {
-    if (const std::string problem = applyCharacterOptions(diff.characters, state); !problem.empty())
-        return problem;
-    auto source = ParseTextSource(state.files(), name);
-    if (!source)
-        return source.message();
-    const Status loaded = LoadTextSource(state, *source, diff.game == 2);
-    return loaded ? std::string() : loaded.message();
-}
-
 void printText(CommandIo io, char side, const ProgramState& state, int i) {
     io.out << side << ' ' << EntryTextJson(state.Document.EntryText[i], state.Characters) << '\n';
 }
@@ -62,7 +50,9 @@ int run(const Arguments& args, CommandIo io) {
     auto a = std::make_unique<ProgramState>();
     auto b = std::make_unique<ProgramState>();
     for (const auto& [state, name] : {std::pair{a.get(), diff.a}, std::pair{b.get(), diff.b}})
-        if (const std::string problem = load(*state, diff, name); !problem.empty()) {
+        if (const std::string problem =
+                loadNamedText(*state, diff.characters, name, diff.game == 2);
+            !problem.empty()) {
             fail(io, problem);
             return Trouble;
         }

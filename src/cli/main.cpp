@@ -16,7 +16,7 @@ namespace {
 const zyn::cli::Command* const Commands[] = {
     &zyn::cli::DumpCommand,     &zyn::cli::BuildCommand, &zyn::cli::HqrCommand,
     &zyn::cli::ExpandCommand,   &zyn::cli::NamesCommand, &zyn::cli::DiffCommand,
-    &zyn::cli::CharsetsCommand, &zyn::cli::PoCommand,
+    &zyn::cli::CharsetsCommand, &zyn::cli::PoCommand,    &zyn::cli::CheckCommand,
 };
 
 void printOverview(std::ostream& out) {

@@ -1,17 +1,17 @@
 #include "archive/itemnames.h"
 #include "base/safewriter.h"
 #include "characters/charactersets.h"
+#include "cli/archivebanks.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
-#include "document/textreader.h"
-#include "flows/archiveitemflow.h"
+#include "cli/poreader.h"
 #include "flows/pocatalog.h"
 #include "flows/poimport.h"
-#include "cli/poreader.h"
 #include "flows/programstate.h"
 #include "flows/textsource.h"
 
 #include <memory>
+#include <set>
 
 namespace zyn::cli {
 
@@ -43,14 +43,7 @@ struct LoadedText {
 
 std::string loadText(const std::string& name, const CharacterOptions& characters, int game,
                      LoadedText& out) {
-    if (const std::string problem = applyCharacterOptions(characters, *out.state); !problem.empty())
-        return problem;
-    auto source = ParseTextSource(out.state->files(), name);
-    if (!source)
-        return source.message();
-    out.source = *source;
-    const Status loaded = LoadTextSource(*out.state, *source, game == 2);
-    return loaded ? std::string() : loaded.message();
+    return loadNamedText(*out.state, characters, name, game == 2, &out.source);
 }
 
 int writeCatalogue(CommandIo io, const std::string& outPath, const std::string& text) {
@@ -65,73 +58,35 @@ int writeCatalogue(CommandIo io, const std::string& outPath, const std::string& 
 
 const std::string Generator = "zyntext " ZYNTEXT_VERSION;
 
-// The dialogue banks (odd items) of one language block, each with the same bank of the other.
-struct BankPair {
-    int target = -1;
-    int source = -1;
-};
-std::vector<BankPair> dialogueBanks(const ArchiveIndex& index, bool isVersion2, int from, int to) {
-    std::vector<BankPair> pairs;
-    for (int item = 1; item < std::min(TextArchiveItemCount(isVersion2), index.itemCount());
-         item += 2) {
-        if (ItemLanguage(isVersion2, item) != to || index.ItemData[std::size_t(item)].empty())
-            continue;
-        pairs.push_back({item, SameBankInLanguage(isVersion2, item, from)});
-    }
-    return pairs;
-}
-
-// The state for reading items of a whole archive: the letters, its index and its names.
-std::string openArchive(ProgramState& state, const CharacterOptions& characters,
-                        const std::string& archive, bool isVersion2) {
-    if (std::string problem = applyCharacterOptions(characters, state); !problem.empty())
-        return problem;
-    if (Status read = ReadArchiveIndex(state.files(), archive, state.Archive); !read)
-        return read.message();
-    NameTextArchiveItems(state.Flow, isVersion2, false);
-    return {};
-}
-
-Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
-                                               int item, bool isVersion2) {
-    auto loaded = LoadArchiveItem(state.files(), state.Work, archive, state.Archive, item,
-                                  ArchiveItemName(state.Flow, item), isVersion2);
-    if (!loaded)
-        return loaded.status();
-    auto doc = std::make_unique<TextDocument>();
-    AdoptText(*doc, std::move(*loaded));
-    return doc;
-}
-
-int exportArchive(CommandIo io, const std::string& archive, int game, const std::string& from,
-                  const std::string& to, const CharacterOptions& characters,
-                  const std::string& outPath) {
+// Every dialogue bank of language `to` against its bank of language `from`; a template has the
+// contexts of `to`'s banks and the references of `from`'s.
+int exportArchive(CommandIo io, const std::string& archive, int game, int from, int to,
+                  bool asTemplate, const CharacterOptions& characters, const std::string& outPath) {
     const bool isVersion2 = game == 2;
-    const int fromBlock = PoLanguageBlock(from), toBlock = PoLanguageBlock(to);
-    if (fromBlock < 0 || toBlock < 0 || fromBlock >= TextArchiveLanguages(isVersion2) ||
-        toBlock >= TextArchiveLanguages(isVersion2))
-        return usageError(io, "po",
-                          "--from and --to take a language of the archive: EN, FR, "
-                          "DE, SP, IT" +
-                              std::string(isVersion2 ? ", PO" : ""));
     ProgramState state;
     if (const std::string problem = openArchive(state, characters, archive, isVersion2);
         !problem.empty())
         return fail(io, problem);
     std::vector<std::unique_ptr<TextDocument>> documents;
     std::vector<PoBank> banks;
-    for (const BankPair& pair : dialogueBanks(state.Archive, isVersion2, fromBlock, toBlock)) {
-        auto target = loadItem(state, archive, pair.target, isVersion2);
+    for (const BankPair& pair : dialogueBanks(state, isVersion2, from, to)) {
         auto source = loadItem(state, archive, pair.source, isVersion2);
-        if (!target || !source)
-            return fail(io, (!target ? target : source).message());
-        banks.push_back({source->get(), target->get(), pair.target,
-                         archive + ":" + std::to_string(pair.target)});
-        documents.push_back(std::move(*target));
+        if (!source)
+            return fail(io, source.message());
+        PoBank& bank = banks.emplace_back(PoBank{source->get(), nullptr, pair.target, {}});
         documents.push_back(std::move(*source));
+        bank.reference = archive + ":" + std::to_string(asTemplate ? pair.source : pair.target);
+        if (asTemplate)
+            continue;
+        auto target = loadItem(state, archive, pair.target, isVersion2);
+        if (!target)
+            return fail(io, target.message());
+        bank.target = target->get();
+        documents.push_back(std::move(*target));
     }
-    return writeCatalogue(
-        io, outPath, WritePoCatalogue(banks, state.Characters, PoLanguageCode(toBlock), Generator));
+    const PoHeader header{PoLanguageCode(to), Generator,
+                          archive + " --from " + PoLanguagePrefix(from), ""};
+    return writeCatalogue(io, outPath, WritePoCatalogue(banks, state.Characters, header));
 }
 
 int runExport(Arguments args, CommandIo io) {
@@ -140,21 +95,23 @@ int runExport(Arguments args, CommandIo io) {
     if (std::string usage = takeGameAndCharacters(args, game, characters); !usage.empty())
         return usageError(io, "po", usage);
     const Option out = takeOption(args, "-o");
-    const Option from = takeOption(args, "--from");
-    const Option to = takeOption(args, "--to");
-    if (out.missingValue || from.missingValue || to.missingValue)
-        return usageError(io, "po", "-o, --from and --to need a value");
+    if (out.missingValue)
+        return usageError(io, "po", "-o needs a file");
+    const bool asTemplate = takeFlag(args, "--template");
+    int from = -1, to = -1;
+    if (std::string usage = takeLanguages(args, game == 2, from, to); !usage.empty())
+        return usageError(io, "po", usage);
     if (std::string usage = unknownOption(args); !usage.empty())
         return usageError(io, "po", usage);
-    if (from.found != to.found)
-        return usageError(io, "po", "--from and --to go together");
-    if (from.found) {
+    if (from >= 0) {
         if (args.size() != 1)
             return usageError(io, "po", "one archive is required with --from and --to");
-        return exportArchive(io, args[0], game, from.value, to.value, characters, out.value);
+        return exportArchive(io, args[0], game, from, to, asTemplate, characters, out.value);
     }
     if (args.empty() || args.size() > 2)
         return usageError(io, "po", "a source text file and at most one target are required");
+    if (asTemplate && args.size() == 2)
+        return usageError(io, "po", "a template has no target: give only its source");
     LoadedText source, target;
     if (std::string problem = loadText(args[0], characters, game, source); !problem.empty())
         return fail(io, problem);
@@ -165,9 +122,48 @@ int runExport(Arguments args, CommandIo io) {
     const TextSource& named = hasTarget ? target.source : source.source;
     const PoBank bank{&source.state->Document, hasTarget ? &target.state->Document : nullptr, -1,
                       named.name()};
+    const PoHeader header{languageOfItem(named, game == 2), Generator, args[0],
+                          hasTarget ? args[1] : ""};
     return writeCatalogue(io, out.value,
-                          WritePoCatalogue({bank}, source.state->Characters,
-                                           languageOfItem(named, game == 2), Generator));
+                          WritePoCatalogue({bank}, source.state->Characters, header));
+}
+
+std::string plural(int count, const std::string& one, const std::string& many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// Problems for a person: the lines after a first line, indented, at most 50 and a count of the
+// rest.
+void printProblems(CommandIo io, const std::vector<PoProblem>& problems) {
+    for (const std::string& line : PoProblemLines(problems, 50))
+        io.err << "  " << line << '\n';
+}
+
+int refuse(CommandIo io, const std::string& po, const std::vector<PoProblem>& refused) {
+    std::set<std::string> messages;
+    bool overridable = true;
+    for (const PoProblem& problem : refused) {
+        if (!problem.context.empty())
+            messages.insert(problem.context);
+        overridable = overridable && problem.overridable;
+    }
+    io.err << "zyntext: " << po << ": "
+           << (messages.empty() ? "refused"
+                                : plural(int(messages.size()), "message", "messages") + " refused")
+           << "; nothing was written." << (overridable ? " --force imports it anyway." : "")
+           << '\n';
+    printProblems(io, refused);
+    return Failure;
+}
+
+// "12 entries changed, 30 unchanged, 4 fuzzy skipped (--fuzzy takes them), 104 untranslated"
+std::string report(const PoImportResult& imported) {
+    std::string line = plural(imported.count(PoOutcome::Changed), "entry", "entries") +
+                       " changed, " + std::to_string(imported.count(PoOutcome::Unchanged)) +
+                       " unchanged";
+    if (const int fuzzy = imported.count(PoOutcome::FuzzySkipped); fuzzy > 0)
+        line += ", " + std::to_string(fuzzy) + " fuzzy skipped (--fuzzy takes them)";
+    return line + ", " + std::to_string(imported.count(PoOutcome::Untranslated)) + " untranslated";
 }
 
 int runImport(Arguments args, CommandIo io) {
@@ -178,6 +174,7 @@ int runImport(Arguments args, CommandIo io) {
     PoImportOptions options;
     options.isVersion2 = game == 2;
     options.takeFuzzy = takeFlag(args, "--fuzzy");
+    options.force = takeFlag(args, "--force");
     std::chrono::seconds wait;
     if (std::string usage = takeWait(args, wait); !usage.empty())
         return usageError(io, "po", usage);
@@ -189,26 +186,32 @@ int runImport(Arguments args, CommandIo io) {
     ProgramState state;
     if (const std::string problem = applyCharacterOptions(characters, state); !problem.empty())
         return fail(io, problem);
-    auto entries = ReadPoFile(state.files(), po);
-    if (!entries)
-        return fail(io, entries.message());
+    auto catalogue = ReadPoFile(state.files(), po);
+    if (!catalogue)
+        return fail(io, catalogue.message());
     const auto named = ParseTextSource(state.files(), target);
     options.wait = archiveWait(io, named ? named->path : target, wait);
     auto imported =
-        ImportPoCatalogue(state.files(), state.Characters, *entries, po, target, options);
+        ImportPoCatalogue(state.files(), state.Characters, *catalogue, po, target, options);
     if (!imported)
         return failRebuild(io, imported.status());
-    if (!imported->written()) {
-        io.err << "zyntext: nothing to change: " << target << " holds every translation of " << po
-               << " already\n";
-        return Success;
+    if (!imported->refused.empty())
+        return refuse(io, po, imported->refused);
+    if (!imported->overridden.empty()) {
+        io.err << "zyntext: --force overrode "
+               << plural(int(imported->overridden.size()), "check", "checks") << ":\n";
+        printProblems(io, imported->overridden);
     }
-    const int changed = imported->count(PoOutcome::Changed);
-    io.err << "zyntext: " << changed << (changed == 1 ? " entry" : " entries") << " changed in ";
-    if (imported->wholeArchive)
-        io.err << imported->items.size() << (imported->items.size() == 1 ? " item" : " items")
-               << " of ";
-    io.err << target << "\n";
+    if (!imported->unchecked.empty())
+        io.err << "zyntext: note: " << imported->unchecked << '\n';
+    io.err << "zyntext: " << report(*imported) << "; ";
+    if (!imported->written())
+        io.err << "nothing to change in " << target << ", nothing was written\n";
+    else if (imported->wholeArchive)
+        io.err << "written into " << plural(int(imported->items.size()), "item", "items") << " of "
+               << target << '\n';
+    else
+        io.err << "written into " << target << '\n';
     return Success;
 }
 
@@ -229,36 +232,49 @@ const Command PoCommand{
     "po",
     "export texts to gettext PO for translators, and import translations",
     "Usage: zyntext po export SOURCE [TARGET] --game 1|2 [--charset NAME] [--remap TABLE]\n"
-    "                         [-o FILE]\n"
+    "                         [--template] [-o FILE]\n"
     "       zyntext po export ARCHIVE --game 1|2 --from LANG --to LANG [--charset NAME]\n"
-    "                         [--remap TABLE] [-o FILE]\n"
+    "                         [--remap TABLE] [--template] [-o FILE]\n"
     "       zyntext po import PO TARGET --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy]\n"
-    "                         [--wait SECONDS]\n"
+    "                         [--force] [--wait SECONDS]\n"
     "       zyntext po import PO ARCHIVE --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy]\n"
-    "                         [--wait SECONDS]\n"
+    "                         [--force] [--wait SECONDS]\n"
     "\n"
     "export writes a gettext PO file with one message per entry of SOURCE: the context is\n"
     "the entry's number as the editor numbers it (from 1), msgid its text, msgstr the text\n"
     "of the same entry of TARGET where TARGET is given and differs, else empty. ZYN 2 types\n"
-    "are given as \"#. type N\" comments. The Language of the header comes from TARGET's item\n"
-    "(ARCHIVE:N) when it is in a language block. A translation that begins or ends with a\n"
-    "line break where the source does not (or the reverse) is marked fuzzy with a comment,\n"
-    "as gettext's checks refuse it. With --from and --to (EN, FR, DE, SP, IT, PO), every\n"
-    "dialogue bank of the --to language of ARCHIVE is exported against the same bank of the\n"
-    "--from language, each context naming the item too (\"41:12\").\n"
+    "are given as \"#. type N: NAME\" comments, and each message's \"#:\" reference names\n"
+    "TARGET (SOURCE without one) and the entry. The header records SOURCE as given\n"
+    "(\"X-Source: text.hqr:7\") and TARGET (\"X-Target\"). Its Language comes from TARGET's\n"
+    "item (ARCHIVE:N) when it is in a language block. A translation that begins or ends\n"
+    "with a line break where the source does not (or the reverse) is marked fuzzy with a\n"
+    "comment, as gettext's checks refuse it. With --from and --to (EN, FR, DE, SP, IT, PO),\n"
+    "every dialogue bank of the --to language of ARCHIVE is exported against the same bank\n"
+    "of the --from language, each context naming the item too (\"41:12\"), the header\n"
+    "recording \"X-Source: ARCHIVE --from LANG\". --template writes a template (POT) of the\n"
+    "source: every msgstr empty, the references naming the source, for msgmerge.\n"
     "\n"
     "import writes every translated message (msgstr not empty) of PO into TARGET; fuzzy\n"
     "messages only with --fuzzy. Types, the item header and the other entries stay as they\n"
-    "are. A message whose context names no entry, two messages naming one entry, a plural\n"
-    "message, a translation with a character the character set cannot write, or texts\n"
-    "that would pass 32 767 bytes are refused, naming the context, and nothing is written;\n"
-    "so is a PO file with code 0 (a NUL byte, raw or escaped) in a string, naming the line.\n"
-    "A catalogue of a whole archive is written into ARCHIVE in one rebuild, with one\n"
-    "backup (text.hqr gives text.~$R). The items of an archive are read once no other\n"
-    "program rebuilds it (waiting up to 60 seconds, or SECONDS given with --wait, and\n"
-    "saying so after a second), so imports at the same time keep all their changes. When\n"
-    "every translation is there already, nothing is written and import says so.\n"
-    "SOURCE and TARGET may name an archive's item as ARCHIVE:N (N counted from 0).\n"
+    "are. It reads the whole file first and lists every message it refuses on standard\n"
+    "error (at most 50, then a count of the rest); then nothing is written. Refused: a\n"
+    "message whose context names no entry, two messages naming one entry, a plural\n"
+    "message, a translation with a character the character set cannot write, texts that\n"
+    "would pass 32 767 bytes, and a string with code 0 (a NUL byte, raw or escaped). Refused\n"
+    "unless --force is given, which says how many checks it overrode: a file whose\n"
+    "references or X-Target name another file or item than TARGET or the source its header\n"
+    "records (matched by file name and item, so a copied folder still matches); a message\n"
+    "whose msgid is no longer the text of the source entry (read as the header gives it,\n"
+    "or as the item of that number in TARGET's archive when the file names agree), as the\n"
+    "source changed since the export; a translation that begins or ends with a line break\n"
+    "where its msgid does not (or the reverse), as msgfmt --check refuses it. A byte-order\n"
+    "mark is skipped. The last line reports the entries changed, unchanged, fuzzy skipped\n"
+    "and untranslated. A catalogue of a whole archive is written into ARCHIVE in one\n"
+    "rebuild, with one backup (text.hqr gives text.~$R). The items of an archive are read\n"
+    "once no other program rebuilds it (waiting up to 60 seconds, or SECONDS given with\n"
+    "--wait, and saying so after a second), so imports at the same time keep all their\n"
+    "changes. When every translation is there already, nothing is written and import says\n"
+    "so. SOURCE and TARGET may name an archive's item as ARCHIVE:N (N counted from 0).\n"
     "\n"
     "Options:\n"
     "  --game 1|2      the game the texts belong to\n"
@@ -269,7 +285,10 @@ const Command PoCommand{
     "  -o FILE         write the PO file to FILE (standard output when not given)\n"
     "  --from LANG     the language of msgid in a whole-archive export\n"
     "  --to LANG       the language of msgstr in a whole-archive export\n"
+    "  --template      export a template: every msgstr empty\n"
     "  --fuzzy         also import messages marked fuzzy\n"
+    "  --force         import past the checks that the file belongs to TARGET, that its\n"
+    "                  msgids are the source's texts, and of line breaks at either end\n"
     "  --wait SECONDS  how long import waits for another program's rebuild of the archive\n"
     "                  (60 when not given)\n",
     run,

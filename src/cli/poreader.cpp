@@ -9,6 +9,8 @@
 #include <map>
 #include <memory>
 #include <string_view>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace zyn {
 
@@ -17,6 +19,7 @@ namespace {
 // The parser reports through plain function pointers, so what it says is collected here for
 // the one read in progress.
 struct ParserReport {
+    std::string name; // the file as the user named it; the parser reads a copy
     std::string errors;
     int count = 0;
 };
@@ -27,7 +30,7 @@ void record(int severity, const char* filename, std::size_t line, const char* te
         return;
     std::string where;
     if (filename) {
-        where = filename;
+        where = currentReport->name;
         if (line != static_cast<std::size_t>(-1))
             where += ":" + std::to_string(line);
         where += ": ";
@@ -67,14 +70,15 @@ struct IteratorCloser {
     void operator()(po_message_iterator_t it) const { po_message_iterator_free(it); }
 };
 
-bool isUtf8Header(const char* header) {
+std::string headerField(const char* header, const char* field) {
     if (!header)
-        return true;
-    std::unique_ptr<char, decltype(&std::free)> type(po_header_field(header, "Content-Type"),
-                                                     &std::free);
-    if (!type)
-        return true;
-    std::string value = type.get();
+        return {};
+    std::unique_ptr<char, decltype(&std::free)> value(po_header_field(header, field), &std::free);
+    return value ? value.get() : "";
+}
+
+bool isUtf8Header(const char* header) {
+    std::string value = headerField(header, "Content-Type");
     for (char& c : value)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const std::size_t at = value.find("charset=");
@@ -153,40 +157,91 @@ std::size_t nulLine(std::string_view file) {
     return 0;
 }
 
+// A file descriptor that closes itself.
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// The parser reads only named files: it is given a file in memory holding bytes, so that it
+// reads what was checked here, without the byte-order mark it would take for a syntax error.
+// The path itself where no such file can be made.
+std::string parserFile(const std::string& path, std::string_view bytes, Descriptor& memory) {
+    memory.fd = ::memfd_create("po", MFD_CLOEXEC);
+    for (std::size_t done = 0; memory.fd >= 0 && done < bytes.size();) {
+        const ssize_t n = ::write(memory.fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return path;
+        done += static_cast<std::size_t>(n);
+    }
+    return memory.fd >= 0 ? "/proc/self/fd/" + std::to_string(memory.fd) : path;
+}
+
+// The message's references without their line numbers. The parser splits them at blanks, so
+// the pieces of a name holding blanks, which have no line number of their own, are joined to
+// the piece that follows.
+std::vector<std::string> references(po_message_t message) {
+    std::vector<std::string> found;
+    std::string pending;
+    for (int i = 0; po_filepos_t pos = po_message_filepos(message, i); ++i) {
+        pending += (pending.empty() ? "" : " ") + std::string(po_filepos_file(pos));
+        if (po_filepos_start_line(pos) != static_cast<std::size_t>(-1)) {
+            found.push_back(std::move(pending));
+            pending.clear();
+        }
+    }
+    if (!pending.empty())
+        found.push_back(std::move(pending));
+    return found;
+}
+
 } // namespace
 
-Result<std::vector<PoEntry>> ReadPoFile(FileSystem& fs, const std::string& path) {
+Result<PoCatalogue> ReadPoFile(FileSystem& fs, const std::string& path) {
     // Read here first: a FIFO or a device is refused at once instead of read without end.
-    const auto bytes = fs.readFile(path, MaxPoFileSize);
-    if (!bytes)
-        return bytes.status();
-    if (const std::size_t line = nulLine(*bytes); line > 0)
-        return Result<std::vector<PoEntry>>::failure(
+    auto read = fs.readFile(path, MaxPoFileSize);
+    if (!read)
+        return read.status();
+    std::string_view bytes = *read;
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    if (const std::size_t line = nulLine(bytes); line > 0)
+        return Result<PoCatalogue>::failure(
             ErrorKind::Damaged,
             path + ":" + std::to_string(line) +
                 ": a string holds code 0 (a NUL byte), which would end the entry in the game and "
                 "cut off the rest; nothing was written.");
-    ParserReport report;
+    ParserReport report{path, {}, 0};
+    Descriptor memory;
+    const std::string parsed = parserFile(path, bytes, memory);
     currentReport = &report;
     errno = 0;
-    std::unique_ptr<po_file, PoFileCloser> file(po_file_read(path.c_str(), &Handler));
+    std::unique_ptr<po_file, PoFileCloser> file(po_file_read(parsed.c_str(), &Handler));
     currentReport = nullptr;
     if (!file)
-        return Result<std::vector<PoEntry>>::failure(
+        return Result<PoCatalogue>::failure(
             ErrorKind::Io, "Cannot read " + path + ": " +
                                (report.errors.empty() ? std::strerror(errno) : report.errors) +
                                ".");
     if (report.count > 0)
-        return Result<std::vector<PoEntry>>::failure(
-            ErrorKind::Damaged, path + " is no valid PO file:\n" + report.errors);
-    if (!isUtf8Header(po_file_domain_header(file.get(), nullptr)))
-        return Result<std::vector<PoEntry>>::failure(
+        return Result<PoCatalogue>::failure(ErrorKind::Damaged,
+                                            path + " is no valid PO file:\n" + report.errors);
+    const char* header = po_file_domain_header(file.get(), nullptr);
+    if (!isUtf8Header(header))
+        return Result<PoCatalogue>::failure(
             ErrorKind::Unsupported,
             path + ": the PO file is not in UTF-8; convert it first (msgconv --to-code=UTF-8).");
 
-    const auto lines = contextLines(*bytes);
+    PoCatalogue catalogue;
+    catalogue.source = headerField(header, "X-Source");
+    catalogue.target = headerField(header, "X-Target");
+    const auto lines = contextLines(bytes);
     std::map<std::string, std::size_t> taken; // messages met so far, by context
-    std::vector<PoEntry> entries;
     std::unique_ptr<struct po_message_iterator, IteratorCloser> it(
         po_message_iterator(file.get(), nullptr));
     while (po_message_t message = po_next_message(it.get())) {
@@ -204,13 +259,14 @@ Result<std::vector<PoEntry>> ReadPoFile(FileSystem& fs, const std::string& path)
             entry.plural ? po_message_msgstr_plural(message, 0) : po_message_msgstr(message);
         entry.translation = str ? str : "";
         entry.fuzzy = po_message_is_fuzzy(message) != 0;
+        entry.references = references(message);
         if (const auto found = lines.find(entry.context); found != lines.end()) {
             const std::size_t seen = taken[entry.context]++;
             entry.line = seen < found->second.size() ? found->second[seen] : 0;
         }
-        entries.push_back(std::move(entry));
+        catalogue.entries.push_back(std::move(entry));
     }
-    return entries;
+    return catalogue;
 }
 
 } // namespace zyn

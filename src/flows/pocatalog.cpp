@@ -2,7 +2,10 @@
 
 #include "characters/charactersets.h"
 #include "characters/remapping.h"
+#include "characters/utf8.h"
+#include "document/entrytypes.h"
 #include "document/textwriter.h"
+#include "document/translationcheck.h"
 
 #include <algorithm>
 #include <cctype>
@@ -22,28 +25,11 @@ std::string shownText(const std::string& codes, const CharacterTables& tables) {
                        tables.ShownCharacterSet);
 }
 
-bool beginsWithBreak(const std::string& text) {
-    return !text.empty() && text.front() == '\n';
-}
-bool endsWithBreak(const std::string& text) {
-    return !text.empty() && text.back() == '\n';
-}
-
 // Why gettext's checks would refuse the pair, or "" when they accept it.
 std::string breakMismatch(const std::string& source, const std::string& translation) {
-    if (translation.empty())
-        return {};
     std::string why;
-    if (beginsWithBreak(source) != beginsWithBreak(translation))
-        why = beginsWithBreak(source) ? "the source begins with a line break and the translation "
-                                        "does not"
-                                      : "the translation begins with a line break and the source "
-                                        "does not";
-    if (endsWithBreak(source) != endsWithBreak(translation))
-        why += std::string(why.empty() ? "" : "; ") +
-               (endsWithBreak(source)
-                    ? "the source ends with a line break and the translation does not"
-                    : "the translation ends with a line break and the source does not");
+    for (const std::string& difference : EdgeDifferences(source, translation, false))
+        why += (why.empty() ? "" : "; ") + difference;
     return why;
 }
 
@@ -79,14 +65,6 @@ std::string escaped(std::string_view text) {
     return out;
 }
 
-Status refused(const PoEntry& entry, const std::string& poName, const std::string& why) {
-    const std::string where =
-        entry.line > 0 ? poName + ":" + std::to_string(entry.line) + ": " : poName + ": ";
-    return Status::failure(ErrorKind::Damaged, where + "the message with context \"" +
-                                                   entry.context + "\" " + why +
-                                                   "; nothing was written.");
-}
-
 // "12" or "41:12" as the item and the entry counted from 0; nullopt when it names neither.
 bool parseContext(const std::string& context, int& item, int& entry) {
     auto number = [](std::string_view digits, int& value) {
@@ -113,10 +91,53 @@ bool parseContext(const std::string& context, int& item, int& entry) {
     return true;
 }
 
+// Every character of text the set has no code for, each once, described for a person.
+std::string missingLetters(std::string text, const CharacterSet* set, int& count) {
+    std::string described;
+    for (count = 0;; ++count) {
+        const LetterCodes codes = Utf8ToCodes(text, set);
+        if (!codes.missing)
+            break;
+        described += (described.empty() ? "" : ", ") + DescribeLetter(*codes.missing);
+        std::u32string letters = DecodeUtf8(text);
+        std::erase(letters, *codes.missing);
+        text = EncodeUtf8(letters);
+    }
+    return described;
+}
+
+// The game codes of a translation, or nothing after telling problem every character that
+// cannot be written.
+template <typename Problem>
+std::optional<std::string> writable(const std::string& translation, const CharacterTables& tables,
+                                    Problem& problem) {
+    LetterCodes codes = Utf8ToCodes(translation, tables.ShownCharacterSet);
+    if (codes.missing) {
+        int count = 0;
+        const std::string letters = missingLetters(translation, tables.ShownCharacterSet, count);
+        problem(std::string(count == 1 ? "holds the character " : "holds the characters ") +
+                letters + ", which the character set cannot write");
+        return std::nullopt;
+    }
+    if (!tables.RemapLoaded)
+        return std::move(codes.codes);
+    UnmappedText unmapped = UnmapText(tables, codes.codes);
+    if (unmapped.missing) {
+        problem("holds the character " + DescribeDisplayCode(tables, *unmapped.missing) +
+                UnmappableReason(unmapped));
+        return std::nullopt;
+    }
+    return std::move(unmapped.text);
+}
+
 } // namespace
 
 std::string PoLanguageCode(int languageBlock) {
     return languageBlock >= 0 && languageBlock < 6 ? LanguageCodes[languageBlock] : "";
+}
+
+std::string PoLanguagePrefix(int languageBlock) {
+    return languageBlock >= 0 && languageBlock < 6 ? LanguagePrefixes[languageBlock] : "";
 }
 
 int PoLanguageBlock(const std::string& name) {
@@ -154,7 +175,7 @@ std::string PoQuoted(const std::string& keyword, const std::string& text) {
 }
 
 std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTables& tables,
-                             const std::string& language, const std::string& generator) {
+                             const PoHeader& header) {
     std::string out = "msgid \"\"\nmsgstr \"\"\n"
                       "\"Project-Id-Version: game texts\\n\"\n"
                       "\"Report-Msgid-Bugs-To: \\n\"\n"
@@ -162,13 +183,18 @@ std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTa
                       "\"Last-Translator: \\n\"\n"
                       "\"Language-Team: \\n\"\n"
                       "\"Language: " +
-                      language +
+                      header.language +
                       "\\n\"\n"
                       "\"MIME-Version: 1.0\\n\"\n"
                       "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
                       "\"Content-Transfer-Encoding: 8bit\\n\"\n"
                       "\"X-Generator: " +
-                      escaped(generator) + "\\n\"\n";
+                      escaped(header.generator) + "\\n\"\n";
+    // Import checks a file against what it was made from and for.
+    if (!header.source.empty())
+        out += "\"X-Source: " + escaped(header.source) + "\\n\"\n";
+    if (!header.target.empty())
+        out += "\"X-Target: " + escaped(header.target) + "\\n\"\n";
     for (const PoBank& bank : banks) {
         const TextDocument& source = *bank.source;
         for (int i = 0; i < source.entryCount(); ++i) {
@@ -183,8 +209,11 @@ std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTa
             const std::string why = breakMismatch(text, translation);
             if (!why.empty())
                 out += "# Marked fuzzy on export: " + why + ".\n";
-            if (source.IsVersion2)
-                out += "#. type " + std::to_string(int{source.EntryType[i]}) + "\n";
+            if (source.IsVersion2) {
+                const std::string name = EntryTypeName(source.EntryType[i]);
+                out += "#. type " + std::to_string(int{source.EntryType[i]}) +
+                       (name.empty() ? "" : ": " + name) + "\n";
+            }
             out += "#: " + bank.reference + ":" + std::to_string(i + 1) + "\n";
             if (!why.empty())
                 out += "#, fuzzy\n";
@@ -196,74 +225,111 @@ std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTa
     return out;
 }
 
-Result<std::vector<PoOutcome>> ApplyPoEntries(const std::vector<PoEntry>& entries,
-                                              std::vector<PoTarget>& targets,
-                                              const CharacterTables& tables, bool takeFuzzy,
-                                              const std::string& poName) {
-    // Every change is made on copies first, so that one refusal leaves all targets untouched.
+std::string PoReferenceKey(std::string_view name) {
+    const std::size_t slash = name.rfind('/');
+    return std::string(slash == std::string_view::npos ? name : name.substr(slash + 1));
+}
+
+PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarget>& targets,
+                         const CharacterTables& tables, const PoApplyOptions& options) {
+    PoApplied applied;
+    // Every change is made on copies first, so that a refusal leaves all targets untouched.
     std::vector<TextDocument> changed;
     changed.reserve(targets.size());
     for (const PoTarget& target : targets)
         changed.push_back(*target.document);
-    std::vector<PoOutcome> outcomes;
     // The message that named each entry, by target and entry: a second one is ambiguous.
     std::map<std::pair<std::size_t, int>, const PoEntry*> named;
     for (const PoEntry& entry : entries) {
-        if (entry.plural)
-            return Status(refused(entry, poName, "has plural forms, which no entry has"));
+        bool refused = false;
+        const auto problem = [&](std::string reason, bool overridable = false) {
+            PoProblem found{entry.context, entry.line, std::move(reason), overridable};
+            if (overridable && options.force) {
+                applied.overridden.push_back(std::move(found));
+                return;
+            }
+            applied.refused.push_back(std::move(found));
+            refused = true;
+        };
         int item = -1, number = 0;
         std::size_t t = targets.size();
         if (parseContext(entry.context, item, number))
             for (t = 0; t < targets.size() && targets[t].item != item; ++t) {
             }
-        if (t == targets.size() || number >= changed[t].entryCount())
-            return Status(refused(entry, poName, "names no entry of the target"));
-        if (const auto [earlier, first] = named.emplace(std::pair{t, number}, &entry); !first) {
-            const PoEntry& other = *earlier->second;
-            return Status(refused(
-                entry, poName,
-                "names the entry that the message with context \"" + other.context + "\"" +
-                    (other.line > 0 ? " on line " + std::to_string(other.line) : std::string()) +
-                    " names too"));
-        }
-        if (entry.translation.empty() || (entry.fuzzy && !takeFuzzy)) {
-            outcomes.push_back(entry.translation.empty() ? PoOutcome::Untranslated
-                                                         : PoOutcome::FuzzySkipped);
+        if (entry.plural) {
+            problem("has plural forms, which no entry has");
             continue;
         }
-        LetterCodes codes = Utf8ToCodes(entry.translation, tables.ShownCharacterSet);
-        if (codes.missing)
-            return Status(refused(entry, poName,
-                                  "holds the character " + DescribeLetter(*codes.missing) +
-                                      ", which the character set cannot write"));
-        std::string gameCodes = std::move(codes.codes);
-        if (tables.RemapLoaded) {
-            UnmappedText unmapped = UnmapText(tables, gameCodes);
-            if (unmapped.missing)
-                return Status(refused(entry, poName,
-                                      "holds the character " +
-                                          DescribeDisplayCode(tables, *unmapped.missing) +
-                                          UnmappableReason(unmapped)));
-            gameCodes = std::move(unmapped.text);
+        if (t == targets.size() || number >= changed[t].entryCount()) {
+            problem("names no entry of the target");
+            continue;
         }
+        if (const auto [earlier, first] = named.emplace(std::pair{t, number}, &entry); !first) {
+            const PoEntry& other = *earlier->second;
+            problem("names the entry that the message with context \"" + other.context + "\"" +
+                    (other.line > 0 ? " on line " + std::to_string(other.line) : std::string()) +
+                    " names too");
+            continue;
+        }
+        if (entry.translation.empty() || (entry.fuzzy && !options.takeFuzzy)) {
+            applied.outcomes.push_back(entry.translation.empty() ? PoOutcome::Untranslated
+                                                                 : PoOutcome::FuzzySkipped);
+            continue;
+        }
+        const PoTarget& target = targets[t];
+        for (const std::string& reference : entry.references)
+            if (!target.references.empty() &&
+                std::find(target.references.begin(), target.references.end(),
+                          PoReferenceKey(reference)) == target.references.end())
+                problem("its reference names " + reference + ", not " + target.references[0] +
+                            (target.references.size() > 1 ? " or " + target.references[1] : ""),
+                        true);
+        if (const std::string why = breakMismatch(entry.source, entry.translation); !why.empty())
+            problem(why, true);
+        std::optional<std::string> gameCodes = writable(entry.translation, tables, problem);
         const auto slot = static_cast<std::size_t>(number);
-        const bool same = !changed[t].DisplayForm[slot] && changed[t].EntryText[slot] == gameCodes;
-        outcomes.push_back(same ? PoOutcome::Unchanged : PoOutcome::Changed);
-        changed[t].EntryText[slot] = std::move(gameCodes);
+        const bool same =
+            gameCodes && !changed[t].DisplayForm[slot] && changed[t].EntryText[slot] == *gameCodes;
+        // Only a change can put a translation over the wrong text; an entry that holds it
+        // already (a second import of one file) stays as it is.
+        if (target.source && !same &&
+            (number >= target.source->entryCount() ||
+             shownText(target.source->EntryText[slot], tables) != entry.source))
+            problem("the source changed since the export; export again and merge", true);
+        if (refused)
+            continue;
+        applied.outcomes.push_back(same ? PoOutcome::Unchanged : PoOutcome::Changed);
+        changed[t].EntryText[slot] = std::move(*gameCodes);
         changed[t].DisplayForm[slot] = false;
     }
     for (std::size_t t = 0; t < targets.size(); ++t)
         if (auto data = BuildTextData(changed[t]); !data)
-            return Status::failure(ErrorKind::Damaged,
-                                   poName + ": the translations" +
-                                       (targets[t].item >= 0
-                                            ? " of item " + std::to_string(targets[t].item)
-                                            : std::string()) +
-                                       " would pass the 32 767 bytes a text file holds; nothing "
-                                       "was written.");
-    for (std::size_t t = 0; t < targets.size(); ++t)
-        *targets[t].document = std::move(changed[t]);
-    return outcomes;
+            applied.refused.push_back(
+                {"", 0,
+                 "the translations" +
+                     (targets[t].item >= 0 ? " of item " + std::to_string(targets[t].item)
+                                           : std::string()) +
+                     " would pass the 32 767 bytes a text file holds"});
+    if (applied.refused.empty())
+        for (std::size_t t = 0; t < targets.size(); ++t)
+            *targets[t].document = std::move(changed[t]);
+    return applied;
+}
+
+std::vector<std::string> PoProblemLines(const std::vector<PoProblem>& problems, std::size_t limit) {
+    std::vector<std::string> lines;
+    for (const PoProblem& problem : problems) {
+        if (lines.size() == limit) {
+            lines.push_back("... and " + std::to_string(problems.size() - limit) + " more");
+            break;
+        }
+        std::string where;
+        if (!problem.context.empty())
+            where = "context \"" + problem.context + "\"" +
+                    (problem.line > 0 ? ", line " + std::to_string(problem.line) : "") + ": ";
+        lines.push_back(where + problem.reason);
+    }
+    return lines;
 }
 
 } // namespace zyn

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zyn {
@@ -23,6 +24,15 @@ struct PoEntry {
     bool fuzzy = false;
     bool plural = false;
     std::size_t line = 0; // where the message begins in its file, 0 when unknown
+    // Its "#:" references without the entry's number: "text.hqr:39", "fr.dia".
+    std::vector<std::string> references;
+};
+
+// A PO file as a parser reads it: what its header records and its messages.
+struct PoCatalogue {
+    std::string source; // "X-Source": what it was exported from, as given; "" when not said
+    std::string target; // "X-Target": the translation it was exported against, when one was
+    std::vector<PoEntry> entries;
 };
 
 // One bank in a catalogue: the entries of source, each against the same entry of target.
@@ -33,9 +43,19 @@ struct PoBank {
     std::string reference;                // the name references give: "text.hqr:41", a path
 };
 
+// What a catalogue's header says besides its texts.
+struct PoHeader {
+    std::string language;  // "fr"; "" for none
+    std::string generator; // the program and its version
+    std::string source;    // X-Source: what msgids were taken from, as the user named it
+    std::string target;    // X-Target: what msgstrs were taken from; "" for none
+};
+
 // The language code of the catalogue for a language block of the text archive (0 EN .. 5 PO),
 // "" outside them.
 std::string PoLanguageCode(int languageBlock);
+// The prefix of the items of a language block ("EN" .. "PO"), as --from and --to take it.
+std::string PoLanguagePrefix(int languageBlock);
 // The language block of a code as users write it ("FR", "fr"), -1 for none.
 int PoLanguageBlock(const std::string& name);
 
@@ -43,13 +63,18 @@ int PoLanguageBlock(const std::string& name);
 // "41:12" with the archive's item.
 std::string PoContext(int item, int entry);
 
-// The whole PO text: a header (UTF-8, the language, generator) and one message per entry of
-// each bank's source, texts in the letters of tables.ShownCharacterSet (display form through a
-// loaded remapping table). An entry whose translation differs from its source only in having a
-// line break at one end where the source has none (or the reverse) is marked fuzzy with a
-// comment saying why, since gettext's checks refuse such a pair.
+// The whole PO text: a header (UTF-8, and what header says) and one message per entry of each
+// bank's source, texts in the letters of tables.ShownCharacterSet (display form through a
+// loaded remapping table), ZYN 2 types by code and name ("#. type 33: Radio"). An entry whose
+// translation has a line break at one end where the source has none (or the reverse) is marked
+// fuzzy with a comment saying why, since gettext's checks refuse such a pair.
 std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTables& tables,
-                             const std::string& language, const std::string& generator);
+                             const PoHeader& header);
+
+// What a reference or a text named to the tool is matched by: the file name without its
+// folders, and the item ("/game/text.hqr:39" and "text.hqr:39" give "text.hqr:39"), so that a
+// copied folder still matches.
+std::string PoReferenceKey(std::string_view name);
 
 // A PO string literal: quotes, escapes, and one line per line break when it holds several.
 std::string PoQuoted(const std::string& keyword, const std::string& text);
@@ -58,6 +83,11 @@ std::string PoQuoted(const std::string& keyword, const std::string& text);
 struct PoTarget {
     TextDocument* document = nullptr;
     int item = -1; // the item contexts name, -1 for a single file
+    // The text msgids were taken from: a message that would change an entry must have that
+    // entry's text as msgid. None: not checked.
+    const TextDocument* source = nullptr;
+    // The PoReferenceKey of each name a message's references may give; none: not checked.
+    std::vector<std::string> references;
 };
 
 // What an import made of one message.
@@ -68,15 +98,39 @@ enum class PoOutcome {
     FuzzySkipped, // fuzzy, and fuzzy messages were not taken
 };
 
+// A message refused, or a check --force wrote past.
+struct PoProblem {
+    std::string context; // the message's; "" for the catalogue as a whole
+    std::size_t line = 0;
+    std::string reason;
+    bool overridable = false; // --force writes it anyway
+};
+
+struct PoApplyOptions {
+    bool takeFuzzy = false; // fuzzy messages are written too
+    bool force = false;     // overridable problems are written past instead of refused
+};
+
+struct PoApplied {
+    std::vector<PoOutcome> outcomes;   // what became of each message, in the order of entries
+    std::vector<PoProblem> refused;    // when any, no target was changed
+    std::vector<PoProblem> overridden; // the checks force wrote past
+};
+
 // Writes the non-empty translations of entries into the targets (fuzzy ones only when
-// takeFuzzy). Every entry is checked first: a context naming no entry of a target, two
-// messages naming one entry, a plural message, a character the character set or remapping
-// table cannot write, and a bank whose text data would pass the file limit are refused with a
-// message naming the context (and poName with the line when known); then no target is
-// changed. Gives what became of each message, in the order of entries.
-Result<std::vector<PoOutcome>> ApplyPoEntries(const std::vector<PoEntry>& entries,
-                                              std::vector<PoTarget>& targets,
-                                              const CharacterTables& tables, bool takeFuzzy,
-                                              const std::string& poName);
+// takeFuzzy), after checking every message. Refused outright: a context naming no entry of a
+// target, two messages naming one entry, a plural message, a character the character set or
+// remapping table cannot write, and a bank whose text data would pass the file limit. Refused
+// unless forced: a message taken whose references name none of its target's names, a
+// translation with a line break at one end where its msgid has none (or the reverse), as
+// gettext's checks refuse it, and a message that would change an entry whose source text is no
+// longer its msgid. Every problem is listed; when any is refused no target is changed.
+PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarget>& targets,
+                         const CharacterTables& tables, const PoApplyOptions& options);
+
+// The lines that list problems for a person, at most limit of them and then a line counting
+// the rest: "context "12", line 40: the source changed since the export; export again and
+// merge".
+std::vector<std::string> PoProblemLines(const std::vector<PoProblem>& problems, std::size_t limit);
 
 } // namespace zyn

@@ -1,38 +1,15 @@
 #pragma once
 
-// The entry types of ZYN 2 texts: the Type menu item, background picture and text colour of
-// each known type code.
+// The entry types of ZYN 2 texts as the windows show them: their pictures and colours in Qt's
+// terms. The table of types itself is in the core.
+
+#include "document/entrytypes.h"
 
 #include <QColor>
 #include <QString>
-#include <array>
 #include <cstdint>
 
 namespace zyn {
-
-struct EntryTypeInfo {
-    std::uint8_t code;
-    const char* menuName; // object name of the Type menu item
-    const char* caption;
-    int picture;         // background picture shown behind entries of this type
-    std::uint32_t color; // red + 256 x green + 65536 x blue
-};
-
-// In the order of the Type menu.
-inline constexpr std::array<EntryTypeInfo, 9> EntryTypes{{
-    {1, "mnuTypeNormal", "00&1: Normal", 5000, 13149284},
-    {3, "mnuTypeBigFrame", "00&3: Big Frame", 1000, 13107364},
-    {5, "mnuTypeNoBig", "00&5: No Frame, Big Picture", 6000, 42084},
-    {9, "mnuTypeNoFrame", "00&9: No Frame", 5000, 13107200},
-    {17, "mnuTypeHolomap", "01&7: Holomap Locations", 3000, 51200},
-    {33, "mnuTypeRadio", "&033: Radio", 5000, 200},
-    {35, "mnuTypeRadioBig", "035: &Radio, Big Frame", 1000, 12583112},
-    {65, "mnuTypeInventory", "0&65: Inventory Description", 1000, 25764},
-    {129, "mnuTypeDemo", "1&29: Demo Text", 4000, 16777215},
-}};
-
-// Grey, for type codes the games do not define.
-inline constexpr std::uint32_t UnknownTypeColor = 10790052;
 
 // The picture shown before any document is loaded.
 inline constexpr int TitlePicture = 0;
@@ -40,12 +17,6 @@ inline constexpr int TitlePicture = 0;
 inline constexpr int Zyn1Picture = 2000;
 // The front text colour the window starts with, also that of type 1.
 inline constexpr std::uint32_t DefaultFrontColor = 13149284;
-
-// The table row of a type code, or nullptr when the code is not one of the nine.
-const EntryTypeInfo* findEntryType(std::uint8_t code);
-
-// The text colour of an entry type.
-std::uint32_t GetForeColorA(std::uint8_t type);
 
 QColor colorFromValue(std::uint32_t value);
 

@@ -45,12 +45,11 @@ const TextFileBuilder English = TextFileBuilder(2)
                                     .entry("Line one @ line \"two\"", 33)
                                     .entry("Same")
                                     .entry("tail");
-const std::string French = TextFileBuilder(2)
-                               .entry("Bonjour \x82")
-                               .entry("Ligne un @ ligne deux", 33)
-                               .entry("Same")
-                               .entry("queue @")
-                               .data();
+const TextFileBuilder French = TextFileBuilder(2)
+                                   .entry("Bonjour \x82")
+                                   .entry("Ligne un @ ligne deux", 33)
+                                   .entry("Same")
+                                   .entry("queue @");
 
 // A ZYN 2 archive of 180 items, each a bank of one entry naming it, with items 1 (EN) and 31
 // (FR) the banks above.
@@ -59,97 +58,163 @@ std::string archiveOfBanks() {
     for (int item = 0; item < 180; ++item)
         builder.stored(item == 1 ? English.data()
                        : item == 31
-                           ? French
+                           ? French.data()
                            : TextFileBuilder(2).entry("bank " + std::to_string(item)).data());
     return builder.build();
 }
 
-// The English bank 1 against French bank 31 out to PO and back into a file of the English bank,
-// as edited by hand and as rewritten by msgcat.
+// The English bank against its French translation out to PO and back into the French file, as
+// edited by hand, with a byte-order mark, and as rewritten by msgcat.
 TEST(ZyntextPo, ExportPassesMsgfmtMarksWhatItWouldRefuseAndImportsBack) {
     test::TempDir dir;
-    const std::string archive = dir.write("text.hqr", archiveOfBanks());
+    const std::string english = dir.write("en.dia", TextFileBuilder(English).withHeader().bytes());
+    const std::string french = dir.file("fr.dia");
+    const std::string frenchBytes = TextFileBuilder(French).withHeader().bytes();
+    dir.write("fr.dia", frenchBytes);
     const std::string po = dir.file("fr.po");
-    const ToolRun exported =
-        zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po});
+    const ToolRun exported = zyntext({"po", "export", english, french, "--game", "2", "-o", po});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
     const std::string text = test::readBytes(po);
     EXPECT_EQ(msgfmtCheck(po), "");
     for (const std::string& expected : std::vector<std::string>{
-             "\"Language: fr\\n\"", "\"Content-Type: text/plain; charset=UTF-8\\n\"",
-             "#. type 1\n#: " + archive +
-                 ":31:1\nmsgctxt \"1\"\nmsgid \"Hello\"\nmsgstr "
+             "\"Content-Type: text/plain; charset=UTF-8\\n\"",
+             "\"X-Source: " + english + "\\n\"\n\"X-Target: " + french + "\\n\"",
+             "#. type 1: Normal\n#: " + french +
+                 ":1\nmsgctxt \"1\"\nmsgid \"Hello\"\nmsgstr "
                  "\"Bonjour \u00E9\"\n",
-             "#. type 33\n", "msgid \"\"\n\"Line one\\n\"\n\"line \\\"two\\\"\"\n",
+             "#. type 33: Radio\n", "msgid \"\"\n\"Line one\\n\"\n\"line \\\"two\\\"\"\n",
              "msgctxt \"3\"\nmsgid \"Same\"\nmsgstr \"\"\n",
              "# Marked fuzzy on export: the translation ends with a line break and the source "
-             "does not.\n#. type 1\n#: " +
-                 archive + ":31:4\n#, fuzzy\nmsgctxt \"4\"\nmsgid \"tail\"\nmsgstr \"queue\\n\""})
+             "does not.\n#. type 1: Normal\n#: " +
+                 french + ":4\n#, fuzzy\nmsgctxt \"4\"\nmsgid \"tail\"\nmsgstr \"queue\\n\""})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin\n" << text;
     // Without a target every message is untranslated; standard output is the default.
-    const ToolRun alone = zyntext({"po", "export", archive + ":1", "--game", "2"});
+    const ToolRun alone = zyntext({"po", "export", english, "--game", "2"});
     EXPECT_EQ(alone.exitCode, 0) << alone.err;
     EXPECT_EQ(alone.out.find("msgstr \"Bonjour"), std::string::npos);
 
-    // Translated, untranslated (Same), and the fuzzy entry 4; then msgcat's rewrite, wrapped.
-    // An obsolete message, as msgmerge leaves them, changes nothing.
+    // One translated, one the same as its source, the fuzzy entry 4; then msgcat's rewrite,
+    // wrapped. An obsolete message, as msgmerge leaves them, changes nothing.
     const std::string edited =
-        dir.write("edited.po", replaced(text, "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\"") +
-                                   "\n#~ msgctxt \"3\"\n#~ msgid \"Old\"\n#~ msgstr \"Vieux\"\n");
+        replaced(replaced(text, "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\""),
+                 "msgid \"Same\"\nmsgstr \"\"", "msgid \"Same\"\nmsgstr \"Same\"") +
+        "\n#~ msgctxt \"3\"\n#~ msgid \"Old\"\n#~ msgstr \"Vieux\"\n";
     const std::string rewritten = dir.file("msgcat.po");
-    ASSERT_EQ(std::system(("msgcat -w 12 -o " + rewritten + " " + edited).c_str()), 0);
+    ASSERT_EQ(std::system(
+                  ("msgcat -w 12 -o " + rewritten + " " + dir.write("edited.po", edited)).c_str()),
+              0);
+    const std::string report = "1 entry changed, 2 unchanged, 1 fuzzy skipped (--fuzzy takes "
+                               "them), 0 untranslated; written into " +
+                               french;
     const struct {
         std::string po;
-        bool fuzzy;
-        std::vector<std::string> expected;
+        std::vector<std::string> options, said;
     } cases[] = {
-        {edited, false, {"Salut", "Ligne un\r\nligne deux", "Same", "tail"}},
-        {edited, true, {"Salut", "Ligne un\r\nligne deux", "Same", "queue\r\n"}},
-        {rewritten, true, {"Salut", "Ligne un\r\nligne deux", "Same", "queue\r\n"}},
+        {dir.file("edited.po"), {}, {report}},
+        {dir.write("bom.po", "\xEF\xBB\xBF" + edited), {}, {report}},
+        {rewritten,
+         {"--fuzzy", "--force"},
+         {"--force overrode 1 check:\n  context \"4\", line ",
+          "1 entry changed, 3 unchanged, 0 untranslated"}},
     };
     for (const auto& c : cases) {
-        const std::string target =
-            dir.write("en.dia", TextFileBuilder(English).withHeader().bytes());
-        std::vector<std::string> args{"po", "import", c.po, target, "--game", "2"};
-        if (c.fuzzy)
-            args.push_back("--fuzzy");
+        dir.write("fr.dia", frenchBytes);
+        std::vector<std::string> args{"po", "import", c.po, french, "--game", "2"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
         const ToolRun run = zyntext(args);
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        const auto dump = json(zyntext({"dump", target, "--game", "2"}));
-        EXPECT_EQ(texts(dump), c.expected) << c.po;
+        for (const std::string& said : c.said)
+            EXPECT_NE(run.err.find(said), std::string::npos) << said << "\nin\n" << run.err;
+        const auto dump = json(zyntext({"dump", french, "--game", "2"}));
+        EXPECT_EQ(texts(dump), (std::vector<std::string>{"Salut", "Ligne un\r\nligne deux", "Same",
+                                                         "queue\r\n"}))
+            << c.po;
         EXPECT_EQ(dump["header"], true);
         EXPECT_EQ(dump["entries"][1]["type"], 33);
     }
 }
 
+// Every refused message of a file listed in one run, first line counting them; the target
+// byte-identical and no backup made.
 TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
     test::TempDir dir;
     const std::string archive = dir.write("text.hqr", archiveOfBanks());
     const std::string before = test::readBytes(archive);
+    const std::string exported = zyntext({"po", "export", archive + ":1", archive + ":31", "--game",
+                                          "2", "-o", dir.file("fr.po")})
+                                             .exitCode == 0
+                                     ? test::readBytes(dir.file("fr.po"))
+                                     : "";
+    // The export with the first message translated otherwise.
+    const auto translated = [&](const std::string& text) {
+        return replaced(exported, "msgstr \"Bonjour \u00E9\"", "msgstr \"" + text + "\"");
+    };
     const std::string message = "msgctxt \"1\"\nmsgid \"Hello\"\nmsgstr \"Hi\"\n";
     const std::string big(20000, 'x');
+    std::string noEntries; // 60 messages naming no entry
+    for (int i = 100; i < 160; ++i)
+        noEntries += "msgctxt \"" + std::to_string(i) + "\"\nmsgid \"x\"\nmsgstr \"y\"\n\n";
     struct Case {
-        std::string po, expected;
+        std::string po, target;
+        std::vector<std::string> options, expected;
     };
+    const std::string item1 = archive + ":1", item31 = archive + ":31";
     const std::vector<Case> cases{
-        {"msgctxt \"9\"\nmsgid \"x\"\nmsgstr \"y\"\n", ":1: the message with context \"9\" names "
-                                                       "no entry"},
+        {"msgctxt \"9\"\nmsgid \"x\"\nmsgstr \"y\"\n",
+         item1,
+         {},
+         {": 1 message refused; nothing was written.\n  context \"9\", line 1: names no entry"}},
         {message + "\nmsgctxt \"2\"\nmsgid \"x\"\nmsgid_plural \"xs\"\nmsgstr[0] \"y\"\n",
-         ":5: the message with context \"2\" has plural forms"},
-        {"msgctxt \"1\"\nmsgid \"x\"\nmsgstr \"\u4E2D\"\n", "context \"1\" holds the character"},
+         item1,
+         {},
+         {"context \"2\", line 5: has plural forms"}},
         {"msgctxt \"1\"\nmsgid \"x\"\nmsgstr \"" + big +
              "\"\n\nmsgctxt \"2\"\nmsgid \"x\"\nmsgstr \"" + big + "\"\n",
-         "would pass the 32 767 bytes"},
-        {"msgctxt \"1\"\nmsgid \"x\"\nmsgstr \"y\n", "is no valid PO file"},
-        {"msgctxt \"3:1\"\nmsgid \"x\"\nmsgstr \"y\"\n", "names no entry"},
+         item1,
+         {},
+         {"would pass the 32 767 bytes"}},
+        {"msgctxt \"1\"\nmsgid \"x\"\nmsgstr \"y\n", item1, {}, {"is no valid PO file"}},
+        {"msgctxt \"3:1\"\nmsgid \"x\"\nmsgstr \"y\"\n", item1, {}, {"names no entry"}},
+        {noEntries, item1, {}, {": 60 messages refused", "\"149\"", "  ... and 10 more\n"}},
+        // Several characters the set lacks, in two messages, listed in one run.
+        {translated("\u2019\u0153"),
+         item31,
+         {},
+         {": 1 message refused", "\"\u2019\" (U+2019), \"\u0153\" (U+0153), which"}},
+        {replaced(translated("\u2026"), "msgstr \"\"\n\"Ligne", "msgstr \"\"\n\"L\u2019igne"),
+         item31,
+         {},
+         {": 2 messages refused", "\"\u2026\" (U+2026)", "\"\u2019\" (U+2019)"}},
+        // The file of bank 31 given its source: its header and its references name 31.
+        {exported,
+         item1,
+         {},
+         {"was exported for " + item31 + " (X-Target), not " + item1,
+          "its reference names " + item31 + ", not text.hqr:1\n",
+          "nothing was written. --force imports it anyway."}},
+        {replaced(translated("Salut"), "msgid \"Hello\"", "msgid \"Hullo\""),
+         item31,
+         {},
+         {"context \"1\", line 18: the source changed since the export; export again and merge"}},
+        {translated("Salut\\n"),
+         item31,
+         {},
+         {"context \"1\", line 18: the translation ends with a line break and the source does "
+          "not"}},
+        // Export marks such a message fuzzy; taken, it is refused as well.
+        {exported, item31, {"--fuzzy"}, {"context \"4\", line 42: the translation ends with"}},
     };
     for (const Case& c : cases) {
         const std::string po = dir.write("bad.po", c.po);
-        const ToolRun run = zyntext({"po", "import", po, archive + ":1", "--game", "2"});
-        EXPECT_EQ(run.exitCode, 1) << c.expected;
-        EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
-        EXPECT_EQ(test::readBytes(archive), before) << c.expected;
-        EXPECT_FALSE(test::fileExists(dir.file("text.~$R"))) << c.expected;
+        std::vector<std::string> args{"po", "import", po, c.target, "--game", "2"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const ToolRun run = zyntext(args);
+        EXPECT_EQ(run.exitCode, 1) << c.expected[0];
+        EXPECT_TRUE(run.err.starts_with("zyntext: ")) << run.err;
+        for (const std::string& expected : c.expected)
+            EXPECT_NE(run.err.find(expected), std::string::npos) << expected << "\nin\n" << run.err;
+        EXPECT_EQ(test::readBytes(archive), before) << c.expected[0];
+        EXPECT_FALSE(test::fileExists(dir.file("text.~$R"))) << c.expected[0];
     }
 }
 
@@ -187,6 +252,53 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
     EXPECT_NE(again.err.find("nothing to change"), std::string::npos) << again.err;
     EXPECT_EQ(test::readBytes(archive), rebuilt);
     EXPECT_EQ(test::readBytes(dir.file("text.~$R")), before);
+}
+
+// A new English bank with an entry inserted: its template merged into the old PO by the real
+// msgmerge carries each translation over, fuzzy where the context moved, and imports into the
+// new bank as the old PO was made for.
+TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
+    test::TempDir dir;
+    const std::vector<std::string> english{"One", "Two", "Three"}, french{"Un", "Deux", "Trois"};
+    const auto archiveOf = [&](std::vector<std::string> source, std::vector<std::string> target) {
+        return dir.write("text.hqr", test::ArchiveBuilder()
+                                         .stored(TextFileBuilder(2).entry("ordinals").data())
+                                         .stored(TextFileBuilder(2).entries(source).data())
+                                         .stored(TextFileBuilder(2).entries(target).data())
+                                         .build());
+    };
+    const std::string archive = archiveOf(english, french);
+    const std::string old = dir.file("fr.po"), pot = dir.file("new.pot");
+    ASSERT_EQ(zyntext({"po", "export", archive + ":1", archive + ":2", "--game", "2", "-o", old})
+                  .exitCode,
+              0);
+    // The new archive: an entry inserted in both banks, the translation's still in English.
+    archiveOf({"One", "New", "Two", "Three"}, {"One", "New", "Two", "Three"});
+    const ToolRun exported =
+        zyntext({"po", "export", archive + ":1", "--template", "--game", "2", "-o", pot});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(test::readBytes(pot).find("msgstr \"U"), std::string::npos);
+    const std::string merged = dir.file("merged.po");
+    ASSERT_EQ(std::system(("msgmerge -q --previous -o " + merged + " " + old + " " + pot).c_str()),
+              0);
+    const std::string text = test::readBytes(merged);
+    EXPECT_NE(text.find("#: " + archive +
+                        ":1:3\n#, fuzzy\n#| msgctxt \"2\"\n#| msgid \"Two\"\n"
+                        "msgctxt \"3\"\nmsgid \"Two\"\nmsgstr \"Deux\""),
+              std::string::npos)
+        << text;
+    const ToolRun skipped = zyntext({"po", "import", merged, archive + ":2", "--game", "2"});
+    EXPECT_NE(skipped.err.find("1 entry changed, 0 unchanged, 2 fuzzy skipped"), std::string::npos)
+        << skipped.err;
+    const ToolRun taken =
+        zyntext({"po", "import", merged, archive + ":2", "--game", "2", "--fuzzy"});
+    ASSERT_EQ(taken.exitCode, 0) << taken.err;
+    EXPECT_EQ(texts(json(zyntext({"dump", archive + ":2", "--game", "2"}))),
+              (std::vector<std::string>{"Un", "New", "Deux", "Trois"}));
+    // The merged file belongs to the bank the old PO was made for.
+    EXPECT_NE(zyntext({"po", "import", merged, archive + ":1", "--game", "2", "--fuzzy"})
+                  .err.find("(X-Target), not"),
+              std::string::npos);
 }
 
 } // namespace

@@ -66,8 +66,8 @@ TEST(Refusals, NothingIsWrittenWronglyAndEveryRefusalNamesThePlace) {
         {args(import, {"hex.po", "text.hqr:0", "--game", "2"}), "hex.po:7: a string holds code 0"},
         {args(import, {"short.po", "text.hqr:0", "--game", "2"}), "short.po:7"},
         {args(import, {"twice.po", "text.hqr:0", "--game", "2"}),
-         "twice.po:9: the message with context \"1\" names the entry that the message with "
-         "context \"1\" on line 5 names too"},
+         "twice.po: 1 message refused; nothing was written.\n  context \"1\", line 9: names the "
+         "entry that the message with context \"1\" on line 5 names too"},
         {args(import, {"plain.po", "text.hqr", "--game", "2"}),
          "plain.po: its contexts (\"12\") name the entries of one text file, but text.hqr is an "
          "archive"},

@@ -1,0 +1,62 @@
+#include "cli/archivebanks.h"
+
+#include "archive/itemnames.h"
+#include "flows/archiveitemflow.h"
+#include "flows/pocatalog.h"
+#include "flows/programstate.h"
+
+#include <algorithm>
+
+namespace zyn::cli {
+
+std::string takeLanguages(Arguments& args, bool isVersion2, int& from, int& to) {
+    const Option fromOption = takeOption(args, "--from");
+    const Option toOption = takeOption(args, "--to");
+    from = to = -1;
+    if (!fromOption.found && !toOption.found)
+        return {};
+    if (!fromOption.found || !toOption.found || fromOption.missingValue || toOption.missingValue)
+        return "--from and --to go together, each with a language";
+    from = PoLanguageBlock(fromOption.value);
+    to = PoLanguageBlock(toOption.value);
+    const int languages = TextArchiveLanguages(isVersion2);
+    if (from < 0 || to < 0 || from >= languages || to >= languages)
+        return "--from and --to take a language of the archive: EN, FR, DE, SP, IT" +
+               std::string(isVersion2 ? ", PO" : "");
+    return {};
+}
+
+std::string openArchive(ProgramState& state, const CharacterOptions& characters,
+                        const std::string& archive, bool isVersion2) {
+    if (std::string problem = applyCharacterOptions(characters, state); !problem.empty())
+        return problem;
+    if (Status read = ReadArchiveIndex(state.files(), archive, state.Archive); !read)
+        return read.message();
+    NameTextArchiveItems(state.Flow, isVersion2, false);
+    return {};
+}
+
+std::vector<BankPair> dialogueBanks(const ProgramState& state, bool isVersion2, int from, int to) {
+    std::vector<BankPair> pairs;
+    const ArchiveIndex& index = state.Archive;
+    for (int item = 1; item < std::min(TextArchiveItemCount(isVersion2), index.itemCount());
+         item += 2) {
+        if (ItemLanguage(isVersion2, item) != to || index.ItemData[std::size_t(item)].empty())
+            continue;
+        pairs.push_back({item, SameBankInLanguage(isVersion2, item, from)});
+    }
+    return pairs;
+}
+
+Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
+                                               int item, bool isVersion2) {
+    auto loaded = LoadArchiveItem(state.files(), state.Work, archive, state.Archive, item,
+                                  ArchiveItemName(state.Flow, item), isVersion2);
+    if (!loaded)
+        return loaded.status();
+    auto doc = std::make_unique<TextDocument>();
+    AdoptText(*doc, std::move(*loaded));
+    return doc;
+}
+
+} // namespace zyn::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+// The dialogue banks of one language of a text archive, each with the same bank of another
+// language: what "po export --from --to" and "check --from --to" work through.
+
+#include "base/result.h"
+#include "cli/characteroptions.h"
+#include "cli/command.h"
+#include "document/textdocument.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zyn {
+struct ProgramState;
+} // namespace zyn
+
+namespace zyn::cli {
+
+struct BankPair {
+    int target = -1; // the bank of the --to language
+    int source = -1; // the same bank of the --from language
+};
+
+// "--from LANG" and "--to LANG" as language blocks of the game's archive, -1 for both when
+// neither is given; a usage message when one is missing, malformed or not a language of the
+// archive.
+std::string takeLanguages(Arguments& args, bool isVersion2, int& from, int& to);
+
+// The state for reading items of a whole archive: the letters, its index and its names; a
+// message when it cannot be read.
+std::string openArchive(ProgramState& state, const CharacterOptions& characters,
+                        const std::string& archive, bool isVersion2);
+
+// The dialogue banks (odd items) of language `to` that hold data, each with its bank in
+// language `from`.
+std::vector<BankPair> dialogueBanks(const ProgramState& state, bool isVersion2, int from, int to);
+
+// Item `item` of the archive opened in state, read as the editor's Open from HQR reads it.
+Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
+                                               int item, bool isVersion2);
+
+} // namespace zyn::cli

@@ -1,0 +1,100 @@
+#include "document/translationcheck.h"
+
+#include <algorithm>
+
+namespace zyn {
+
+namespace {
+
+// The codes below 32 that are not line breaks: the games' control codes, kept in order.
+std::string controlCodes(std::string_view text) {
+    std::string codes;
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 32 && c != '\r' && c != '\n')
+            codes += c;
+    return codes;
+}
+
+std::string numbers(std::string_view codes) {
+    if (codes.empty())
+        return "none";
+    std::string out;
+    for (const char c : codes)
+        out += (out.empty() ? "" : " ") + std::to_string(static_cast<unsigned char>(c));
+    return out;
+}
+
+// Lines as the game shows them: CR LF, a lone CR and a lone LF each end one.
+int lineCount(std::string_view text) {
+    int lines = 1;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++lines;
+    return lines;
+}
+
+bool isBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+} // namespace
+
+std::vector<std::string> EdgeDifferences(std::string_view source, std::string_view translation,
+                                         bool blanks) {
+    std::vector<std::string> found;
+    if (source.empty() || translation.empty())
+        return found;
+    const auto compare = [&](char inSource, char inTranslation, const char* end) {
+        const auto differ = [&](auto is, const char* what) {
+            if (is(inSource) == is(inTranslation))
+                return;
+            found.push_back(std::string(is(inSource) ? "the source " : "the translation ") + end +
+                            " with " + what + " and the " +
+                            (is(inSource) ? "translation" : "source") + " does not");
+        };
+        differ(isBreak, "a line break");
+        if (blanks)
+            differ([](char c) { return c == ' '; }, "a blank");
+    };
+    compare(source.front(), translation.front(), "begins");
+    compare(source.back(), translation.back(), "ends");
+    return found;
+}
+
+TranslationCheck CheckTranslation(const TextDocument& translation, const TextDocument& source,
+                                  const TranslationCheckOptions& options) {
+    TranslationCheck check;
+    const int shared = std::min(translation.entryCount(), source.entryCount());
+    for (int i = 0; i < source.entryCount(); ++i)
+        check.entries += source.EntryText[std::size_t(i)].empty() ? 0 : 1;
+    for (int i = 0; i < shared; ++i) {
+        const std::string& text = translation.EntryText[std::size_t(i)];
+        const std::string& original = source.EntryText[std::size_t(i)];
+        const auto find = [&](std::string what, bool untranslated = false) {
+            check.findings.push_back({i, std::move(what), untranslated});
+        };
+        if (text == original || text.empty()) {
+            if (options.untranslated && !original.empty())
+                find(text.empty() ? "empty, the source has" : "untranslated:", true);
+            continue;
+        }
+        if (!original.empty())
+            ++check.translated;
+        if (const std::string ours = controlCodes(text), theirs = controlCodes(original);
+            ours != theirs)
+            find("control codes " + numbers(ours) + ", the source has " + numbers(theirs));
+        for (std::string& edge : EdgeDifferences(original, text, true))
+            find(std::move(edge));
+        if (const int lines = lineCount(text); options.maxLines > 0 && lines > options.maxLines)
+            find(std::to_string(lines) + " lines, more than " + std::to_string(options.maxLines));
+    }
+    if (translation.entryCount() != source.entryCount())
+        check.findings.push_back({shared,
+                                  "the translation has " +
+                                      std::to_string(translation.entryCount()) +
+                                      " entries, the source " + std::to_string(source.entryCount()),
+                                  false});
+    return check;
+}
+
+} // namespace zyn
