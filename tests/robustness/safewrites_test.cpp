@@ -17,6 +17,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -292,54 +293,93 @@ TEST(SafeWrites, AReplaceWaitsForTheArchiveLockAndGivesUpInTime) {
     EXPECT_EQ(entries(dir.path()), 2);
 }
 
-// A working folder goes with its run when SIGTERM or SIGINT stops it; one left by a killed run
-// goes at the next start, which leaves alone the folders of runs still going.
-TEST(WorkingFolders, NoneOutlivesItsRun) {
+// A working folder goes with its run when the run ends or SIGTERM or SIGINT stops it, and a link
+// put in its place (by another account, in a temporary folder everyone may write to) does not
+// take the removal elsewhere. One left by a killed run goes when the tool or the editor next
+// starts, which leave alone the folders of runs still going and links planted at such a name.
+TEST(WorkingFolders, NoneOutlivesItsRunAndNoLinkLeadsTheirRemovalElsewhere) {
     TempDir dir;
     const std::string saved = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
     ::setenv("TMPDIR", dir.path().c_str(), 1);
+    // Someone's folder, holding a file named as a working file and a folder.
+    const std::string victim = dir.file("victim/");
+    fs::create_directories(victim + "inner");
+    std::ofstream(victim + "EN_000.DIA") << "mine";
+    std::ofstream(victim + "inner/file") << "mine";
+    const auto untouched = [&] {
+        return readBytes(victim + "EN_000.DIA") == "mine" &&
+               readBytes(victim + "inner/file") == "mine";
+    };
     struct Run {
         pid_t pid;
+        int hold; // a byte written there, the run ends
         std::string folder;
     };
     // A run that makes its working folder with a file in it, says where, and waits to be stopped.
     const auto start = [] {
-        int pipe[2];
-        if (::pipe(pipe) != 0)
-            return Run{-1, {}};
+        int told[2], hold[2];
+        if (::pipe(told) != 0 || ::pipe(hold) != 0)
+            return Run{-1, -1, {}};
         const pid_t pid = ::fork();
         if (pid == 0) {
             InstallInterruptCleanup();
-            WorkingFolder work;
-            std::ofstream(work.fileFor("EN_000.DIA")) << "item";
-            (void)!::write(pipe[1], work.path().data(), work.path().size());
-            ::close(pipe[1]);
-            for (;;)
-                ::pause();
+            {
+                WorkingFolder work;
+                std::ofstream(work.fileFor("EN_000.DIA")) << "item";
+                char* where = ::realpath(work.path().c_str(), nullptr);
+                (void)!::write(told[1], where, std::strlen(where));
+                ::close(told[1]);
+                ::close(hold[1]);
+                char end;
+                (void)!::read(hold[0], &end, 1);
+            }
+            ::_exit(0);
         }
-        ::close(pipe[1]);
+        ::close(told[1]);
+        ::close(hold[0]);
         char path[PATH_MAX];
-        const ssize_t n = ::read(pipe[0], path, sizeof path);
-        ::close(pipe[0]);
-        return Run{pid, std::string(path, static_cast<std::size_t>(std::max<ssize_t>(n, 0)))};
+        const ssize_t n = ::read(told[0], path, sizeof path);
+        ::close(told[0]);
+        return Run{pid, hold[1],
+                   std::string(path, static_cast<std::size_t>(std::max<ssize_t>(n, 0)))};
     };
     const auto stop = [](const Run& run, int signal) {
-        ::kill(run.pid, signal);
+        if (signal != 0)
+            ::kill(run.pid, signal);
+        else
+            (void)!::write(run.hold, "", 1);
+        ::close(run.hold);
         ::waitpid(run.pid, nullptr, 0);
     };
-    const Run terminated = start(), killed = start(), living = start();
-    ASSERT_FALSE(terminated.folder.empty() || killed.folder.empty() || living.folder.empty());
+    const auto swap = [&](const Run& run) {
+        fs::rename(run.folder, run.folder + "-moved");
+        fs::create_directory_symlink(victim, run.folder);
+    };
+    const Run ended = start(), terminated = start(), killed = start(), living = start(),
+              swappedEnded = start(), swappedTerminated = start();
+    for (const Run* run :
+         {&ended, &terminated, &killed, &living, &swappedEnded, &swappedTerminated})
+        ASSERT_FALSE(run->folder.empty());
     // An earlier version's folder has no lock to tell whether its run lives: it is left alone.
     fs::create_directory(dir.file("zyntext-older"));
+    fs::create_directory_symlink(victim, dir.file("zyntext-planted"));
 
+    swap(swappedEnded);
+    swap(swappedTerminated);
+    stop(ended, 0);
     stop(terminated, SIGTERM);
+    stop(swappedEnded, 0);
+    stop(swappedTerminated, SIGTERM);
     stop(killed, SIGKILL);
+    EXPECT_FALSE(fileExists(ended.folder));
     EXPECT_FALSE(fileExists(terminated.folder));
-    EXPECT_TRUE(fileExists(killed.folder + "EN_000.DIA"));
-    RemoveAbandonedWorkingFolders();
+    EXPECT_TRUE(untouched());
+    EXPECT_TRUE(fileExists(killed.folder + "/EN_000.DIA"));
+    EXPECT_EQ(zyntext({"--version"}).exitCode, 0);
     EXPECT_FALSE(fileExists(killed.folder));
-    EXPECT_TRUE(fileExists(living.folder + "EN_000.DIA"));
+    EXPECT_TRUE(fileExists(living.folder + "/EN_000.DIA"));
     EXPECT_TRUE(fileExists(dir.file("zyntext-older")));
+    EXPECT_TRUE(untouched());
     stop(living, SIGINT);
     EXPECT_FALSE(fileExists(living.folder));
     ::setenv("TMPDIR", saved.c_str(), 1);
