@@ -247,12 +247,19 @@ int replace(Arguments args, CommandIo io) {
         io.err << "zyntext: waiting for another program to finish rebuilding " << path << " ...\n"
                << std::flush;
     };
-    if (auto rebuilt = RebuildArchive(realFileSystem(), path, changes, waiting); !rebuilt)
-        return fail(io, rebuilt.message() +
-                            (rebuilt.kind() == ErrorKind::Busy ? " Nothing was changed." : ""));
-    const auto file = realFileSystem().resolveLinks(path);
-    io.out << (replacements.size() == 1 ? "Replaced item " : "Replaced items ") << numbers << " of "
-           << path << "; the archive as it was is in " << BackupName(file ? *file : path) << ".\n";
+    bool rebuilt = false;
+    if (auto result = RebuildArchive(realFileSystem(), path, changes, waiting, &rebuilt); !result)
+        return fail(io, result.message() +
+                            (result.kind() == ErrorKind::Busy ? " Nothing was changed." : ""));
+    const bool one = replacements.size() == 1;
+    if (!rebuilt) {
+        io.out << (one ? "Item " : "Items ") << numbers << " of " << path
+               << (one ? " already holds" : " already hold") << " this; nothing was changed.\n";
+        return Success;
+    }
+    const auto file = realFileSystem().followLinks(path);
+    io.out << (one ? "Replaced item " : "Replaced items ") << numbers << " of " << path
+           << "; the archive as it was is in " << BackupName(file ? *file : path) << ".\n";
     return Success;
 }
 

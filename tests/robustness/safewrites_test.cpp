@@ -64,10 +64,11 @@ TEST(SafeWrites, EveryWriterFollowsLinksKeepsPermissionsAndRefusesWhatItMayNotWr
         {{"expand", "in.ztf", "target.hqr"}, "old", "new item"},
         {{"hqr", "replace", "target.hqr", "0", "item.bin"}, OldArchive, NewArchive},
     };
-    enum Kind { Private, Link, New, Owned, ReadOnly, Folder, Fifo };
+    // Dangling: a link to a file that is not there, which is never made.
+    enum Kind { Private, Link, New, Owned, ReadOnly, Folder, Fifo, Dangling };
     const passwd* nobody = ::getpwnam("nobody");
     for (const auto& writer : writers) {
-        for (const Kind kind : {Private, Link, New, Owned, ReadOnly, Folder, Fifo}) {
+        for (const Kind kind : {Private, Link, New, Owned, ReadOnly, Folder, Fifo, Dangling}) {
             SCOPED_TRACE(writer.args[0] + " " + writer.args[1] + ", target kind " +
                          std::to_string(kind));
             const bool archive = writer.before == OldArchive;
@@ -82,14 +83,15 @@ TEST(SafeWrites, EveryWriterFollowsLinksKeepsPermissionsAndRefusesWhatItMayNotWr
                 fs::create_symlink(dir.write("victim", "victim"), dir.file(name));
             fs::create_directory(dir.file("real"));
             // The file written: where the link leads, or the target itself.
-            const std::string file = dir.file(kind == Link ? "real/target.hqr" : "target.hqr");
+            const bool link = kind == Link || kind == Dangling;
+            const std::string file = dir.file(link ? "real/target.hqr" : "target.hqr");
             if (kind == Folder)
                 fs::create_directory(file);
             else if (kind == Fifo)
                 ::mkfifo(file.c_str(), 0644);
-            else if (kind != New)
+            else if (kind != New && kind != Dangling)
                 dir.write(file.substr(dir.path().size()), writer.before);
-            if (kind == Link)
+            if (link)
                 fs::create_symlink("real/target.hqr", dir.file("target.hqr"));
             if (kind == Owned && ::chown(file.c_str(), nobody->pw_uid, nobody->pw_gid) != 0)
                 FAIL() << "cannot give the file away";
@@ -103,16 +105,17 @@ TEST(SafeWrites, EveryWriterFollowsLinksKeepsPermissionsAndRefusesWhatItMayNotWr
             if (kind >= ReadOnly) {
                 EXPECT_EQ(run.exitCode, 1);
                 EXPECT_EQ(run.err.rfind("zyntext: ", 0), 0u) << run.err;
-                EXPECT_EQ(fs::status(file).type(), kind == Folder ? fs::file_type::directory
-                                                   : kind == Fifo ? fs::file_type::fifo
-                                                                  : fs::file_type::regular);
+                EXPECT_EQ(fs::status(file).type(), kind == Folder     ? fs::file_type::directory
+                                                   : kind == Fifo     ? fs::file_type::fifo
+                                                   : kind == Dangling ? fs::file_type::not_found
+                                                                      : fs::file_type::regular);
                 EXPECT_TRUE(kind != ReadOnly || readBytes(file) == writer.before);
                 EXPECT_EQ(added, 0);
                 continue;
             }
             EXPECT_EQ(run.exitCode, 0) << run.err;
             EXPECT_EQ(readBytes(file), writer.after);
-            EXPECT_EQ(fs::is_symlink(dir.file("target.hqr")), kind == Link);
+            EXPECT_EQ(fs::is_symlink(dir.file("target.hqr")), link);
             const mode_t mode = kind == New ? 0640 : kind == Private ? 0600 : 0644;
             EXPECT_EQ(statOf(file).st_mode & 0777, mode);
             EXPECT_TRUE(kind != Owned || statOf(file).st_uid == nobody->pw_uid);
@@ -124,6 +127,77 @@ TEST(SafeWrites, EveryWriterFollowsLinksKeepsPermissionsAndRefusesWhatItMayNotWr
             EXPECT_EQ(added, archive + (kind == New)); // the backup or the new file, nothing else
         }
     }
+}
+
+// A link is followed as the system follows it for any program: where the system keeps programs
+// from following another account's link in a sticky folder everyone may write to, the writers
+// refuse it too, also when run as root.
+TEST(SafeWrites, AnotherAccountsLinkInASharedFolderIsFollowedOnlyWhereTheSystemAllows) {
+    const passwd* nobody = ::getpwnam("nobody");
+    if (!nobody || ::geteuid() != 0)
+        GTEST_SKIP() << "only root can make a link of another account here";
+    if (readBytes("/proc/sys/fs/protected_symlinks") != "1\n")
+        GTEST_SKIP() << "this system follows such links (fs.protected_symlinks is not 1)";
+    TempDir dir;
+    const std::string shared = dir.file("shared/"), victim = dir.write("victim", "victim");
+    fs::create_directory(shared);
+    ::chmod(shared.c_str(), 01777);
+    fs::create_symlink(victim, shared + "out.zyt");
+    ASSERT_EQ(::lchown((shared + "out.zyt").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    const ToolRun run = zyntext({"build", dir.write("in.json", NewJson), shared + "out.zyt"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Permission denied"), std::string::npos) << run.err;
+    EXPECT_EQ(readBytes(victim), "victim");
+    EXPECT_EQ(entries(shared), 1);
+}
+
+// The backup's name is the rebuild's own: a link or a second name of someone's file planted
+// there (in a shared folder, by another account) is replaced as a name, never written through.
+TEST(SafeWrites, WhateverStandsAtTheBackupNameIsReplacedNeverWrittenThrough) {
+    enum Planted { LinkToVictim, LinkToNothing, SecondNameOfVictim };
+    const passwd* nobody = ::getpwnam("nobody");
+    for (const Planted planted : {LinkToVictim, LinkToNothing, SecondNameOfVictim}) {
+        SCOPED_TRACE("planted " + std::to_string(planted));
+        TempDir dir;
+        dir.write("text.hqr", OldArchive);
+        dir.write("item.bin", "new item");
+        const std::string victim = dir.write("victim", "victim"), backup = dir.file("text.~$R");
+        ::chmod(victim.c_str(), 0600);
+        if (planted == SecondNameOfVictim)
+            fs::create_hard_link(victim, backup);
+        else
+            fs::create_symlink(planted == LinkToVictim ? victim : dir.file("made"), backup);
+        if (nobody && ::geteuid() == 0) { // as another account would
+            EXPECT_EQ(::lchown(backup.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+        }
+
+        const ToolRun run = zyntext({"hqr", "replace", "text.hqr", "0", "item.bin"}, dir.path());
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(readBytes(dir.file("text.hqr")), NewArchive);
+        EXPECT_EQ(readBytes(victim), "victim");
+        EXPECT_EQ(statOf(victim).st_mode & 0777, 0600u);
+        EXPECT_EQ(statOf(victim).st_nlink, 1u);
+        EXPECT_FALSE(fileExists(dir.file("made")));
+        EXPECT_FALSE(fs::is_symlink(backup));
+        EXPECT_EQ(readBytes(backup), OldArchive);
+        EXPECT_EQ(entries(dir.path()), 4);
+    }
+}
+
+// A rebuild that would change no byte is not made: the archive and an older backup stay.
+TEST(SafeWrites, AReplaceThatChangesNothingLeavesTheArchiveAndTheOlderBackup) {
+    TempDir dir;
+    const std::string archive = dir.write("text.hqr", OldArchive);
+    dir.write("text.~$R", "an older backup");
+    dir.write("item.bin", "old item");
+    const ino_t inode = statOf(archive).st_ino;
+    const ToolRun run = zyntext({"hqr", "replace", "text.hqr", "0", "item.bin"}, dir.path());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Item 0 of " + archive + " already holds this; nothing was changed.\n");
+    EXPECT_EQ(statOf(archive).st_ino, inode);
+    EXPECT_EQ(readBytes(archive), OldArchive);
+    EXPECT_EQ(readBytes(dir.file("text.~$R")), "an older backup");
+    EXPECT_EQ(entries(dir.path()), 3);
 }
 
 // What an archive holds, item by item, or nothing when it cannot be read whole.
@@ -175,8 +249,9 @@ std::string killedWithin(bool kill, long micros) {
 }
 
 // A killed build also runs beside another build into the same folder, which always writes its
-// own output whole: the two never share a temporary file.
-TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndAtMostItsTemporaryFile) {
+// own output whole: the two never share a temporary file. What a killed replace leaves goes with
+// the next replace of the archive.
+TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndNothingAfterTheNextReplace) {
     TempDir dir;
     dir.write("in.json", NewJson);
     dir.write("two.json", R"({"game": 2, "entries": [{"text": "Two", "type": 3}]})");
@@ -222,14 +297,24 @@ TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndAtMostItsTempo
                         (status == 0 && readBytes(dir.file("work/two.zyt")) == two));
             EXPECT_TRUE(!fileExists(dir.file("work/text.~$R")) ||
                         readBytes(dir.file("work/text.~$R")) == c.before);
-            // Removed on SIGTERM; SIGKILL leaves no time to remove the one in use.
+            // Removed on SIGTERM; SIGKILL leaves no time to remove the run's own: its temporary
+            // file and, of a rebuild, its backup not yet under the backup's name.
             const long left =
                 entries(dir.file("work")) - 1 - c.alongside - fileExists(dir.file("work/text.~$R"));
-            EXPECT_LE(left, kill ? 1 : 0);
+            EXPECT_LE(left, kill ? 2 - c.alongside : 0);
             withTemporary += left;
+            if (c.alongside)
+                continue;
+            // The next rebuild removes what a killed one left.
+            ASSERT_EQ(std::system(("cd " + quoted(dir.file("work")) + " && " +
+                                   toolLine({"hqr", "replace", "text.hqr", "8", "../item.bin"}) +
+                                   " >/dev/null")
+                                      .c_str()),
+                      0);
+            EXPECT_EQ(entries(dir.file("work")), 2);
         }
         std::cout << c.args[0] << ": " << kept << " old, " << replaced << " new, " << withTemporary
-                  << " with the temporary file left by SIGKILL\n";
+                  << " files left by SIGKILL\n";
     }
 }
 
@@ -265,12 +350,9 @@ TEST(SafeWrites, TwoReplacesOfOneArchiveTakeTurnsAlsoWhenTheFirstIsKilled) {
         finished += kill != 0 && items == both;
         const auto backup = itemsOf(dir.file("text.~$R"));
         EXPECT_TRUE(backup == states.original || backup == first || backup == second);
-        // SIGKILL may leave the killed run's temporary file, and the previous backup while it
-        // was being removed; they go before the next round.
+        // SIGKILL may leave the killed run's new archive and its backup under its own name,
+        // when the second run took the lock first; the next round's runs remove them.
         EXPECT_LE(entries(dir.path()), 4 + 2 * (kill == 2));
-        for (const auto& entry : fs::directory_iterator(dir.path()))
-            if (entry.path().filename().string().front() == '.')
-                fs::remove(entry.path());
     }
     std::cout << finished << " of 24 killed runs had finished\n";
 }
