@@ -383,10 +383,11 @@ TEST(WorkingFolders, NoneOutlivesItsRunAndNoLinkLeadsTheirRemovalElsewhere) {
     TempDir dir;
     const std::string saved = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
     ::setenv("TMPDIR", dir.path().c_str(), 1);
-    // Someone's folder, holding a file named as a working file and a folder.
+    // Someone's folder, holding files named as a working file and a free lock, and a folder.
     const std::string victim = dir.file("victim/");
     fs::create_directories(victim + "inner");
     std::ofstream(victim + "EN_000.DIA") << "mine";
+    std::ofstream(victim + WorkingFolder::LockName) << "mine";
     std::ofstream(victim + "inner/file") << "mine";
     const auto untouched = [&] {
         return readBytes(victim + "EN_000.DIA") == "mine" &&
@@ -397,7 +398,8 @@ TEST(WorkingFolders, NoneOutlivesItsRunAndNoLinkLeadsTheirRemovalElsewhere) {
         int hold; // a byte written there, the run ends
         std::string folder;
     };
-    // A run that makes its working folder with a file in it, says where, and waits to be stopped.
+    // A run that makes its working folder with a file in it, says where, and waits to be stopped;
+    // ended, it writes the file again first.
     const auto start = [] {
         int told[2], hold[2];
         if (::pipe(told) != 0 || ::pipe(hold) != 0)
@@ -414,6 +416,7 @@ TEST(WorkingFolders, NoneOutlivesItsRunAndNoLinkLeadsTheirRemovalElsewhere) {
                 ::close(hold[1]);
                 char end;
                 (void)!::read(hold[0], &end, 1);
+                std::ofstream(work.fileFor("EN_000.DIA")) << "written at the end";
             }
             ::_exit(0);
         }
