@@ -218,17 +218,17 @@ Status replaceKeepingBackup(FileSystem& fs, OpenFile& archive, const std::string
     FileCloser unlockNext(fs, *next);
     if (Status committed = replacement->commit(); !committed)
         return committed;
-    auto previous = PlaceBackup(fs, kept.path, backup); // its removal ends before the unlock
-    if (!previous) {
+    // Freeing an older backup's blocks takes a while on some file systems; it cannot be done
+    // while the items are copied, as a rebuild that fails must leave that backup.
+    const Status placed = PlaceBackup(fs, kept.path, backup);
+    if (!placed) {
         // The archive as it was goes back: a rebuild that cannot keep its backup changes nothing.
         if (Status restored = fs.rename(kept.path, file); !restored)
-            return Status::failure(previous.kind(),
-                                   previous.message() + " The archive was rebuilt all the same.");
-        kept.placed = true;
-        return previous.status();
+            return Status::failure(placed.kind(),
+                                   placed.message() + " The archive was rebuilt all the same.");
     }
     kept.placed = true;
-    return {};
+    return placed;
 }
 
 } // namespace

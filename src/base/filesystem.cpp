@@ -358,28 +358,6 @@ public:
         return {};
     }
 
-    Status exchange(const std::string& from, const std::string& to) override {
-        {
-            InterruptGuard guard;
-            if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) != 0) {
-                if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
-                    return Status::failure(ErrorKind::Unsupported,
-                                           "Cannot swap " + from + " and " + to + ".");
-                return ioFailure("Cannot replace", to, errno);
-            }
-        }
-        // No flush of the folder: a swap is made for a backup, and the rename that puts the
-        // new archive in place flushes the same folder, this swap with it.
-        return {};
-    }
-
-    std::future<void> removeMeanwhile(const std::string& path) override {
-        // Started with the interruption signals held back, the helper thread inherits that:
-        // they stay with the main thread, whose guarded steps the handler must not cut into.
-        InterruptGuard guard;
-        return std::async(std::launch::async, [this, path] { remove(path); });
-    }
-
     FileInfo info(const std::string& path) override {
         FileInfo result;
         struct stat st {};
@@ -467,17 +445,6 @@ public:
 };
 
 } // namespace
-
-Status FileSystem::exchange(const std::string& from, const std::string& to) {
-    return Status::failure(ErrorKind::Unsupported, "Cannot swap " + from + " and " + to + ".");
-}
-
-std::future<void> FileSystem::removeMeanwhile(const std::string& path) {
-    remove(path);
-    std::promise<void> done;
-    done.set_value();
-    return done.get_future();
-}
 
 FileSystem& realFileSystem() {
     static PosixFileSystem fs;

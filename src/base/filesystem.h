@@ -9,7 +9,6 @@
 #include "base/result.h"
 
 #include <cstdint>
-#include <future>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,14 +90,6 @@ public:
     virtual Result<std::string> link(const std::string& path, const std::string& folder,
                                      const std::string& name) = 0;
     virtual Status remove(const std::string& path) = 0;
-    // Swaps the files that from and to name, in one step; both must exist. A backup replaced
-    // this way stays on disk under from until it is removed: freeing a large file's blocks is
-    // slow on some file systems, and need not hold up the one who replaces it. A failure of kind
-    // ErrorKind::Unsupported where the file system cannot swap (the caller renames instead).
-    virtual Status exchange(const std::string& from, const std::string& to);
-    // Removes path while the caller goes on; the removal has ended when the result is waited for
-    // or goes. A removal that fails leaves the file, as a failed remove does.
-    virtual std::future<void> removeMeanwhile(const std::string& path);
     // What path names, its links followed.
     virtual FileInfo info(const std::string& path) = 0;
     // What stands at path itself: a link is described, not followed.

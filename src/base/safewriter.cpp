@@ -113,23 +113,14 @@ Result<std::string> MakeBackup(FileSystem& fs, OpenFile& file, const std::string
     return copy->path;
 }
 
-Result<std::future<void>> PlaceBackup(FileSystem& fs, const std::string& made,
-                                      const std::string& backup) {
-    // Swapped in, the previous backup is left under the made name and removed meanwhile.
-    if (fs.nameInfo(backup).exists) {
-        const Status swapped = fs.exchange(made, backup);
-        if (swapped)
-            return fs.removeMeanwhile(made);
-        if (swapped.kind() != ErrorKind::Unsupported)
-            return swapped;
-    }
+Status PlaceBackup(FileSystem& fs, const std::string& made, const std::string& backup) {
     if (Status renamed = fs.rename(made, backup); !renamed)
         return renamed;
     // Renaming one name of a file onto another name of the same file does nothing: the backup
     // already was this file, and the extra name goes.
     if (fs.nameInfo(made).exists)
         fs.remove(made);
-    return std::future<void>();
+    return {};
 }
 
 } // namespace zyn

@@ -12,7 +12,6 @@
 #include "base/result.h"
 
 #include <cstdint>
-#include <future>
 #include <string>
 #include <string_view>
 
@@ -77,10 +76,8 @@ Status CheckBackupName(FileSystem& fs, const std::string& backup);
 Result<std::string> MakeBackup(FileSystem& fs, OpenFile& file, const std::string& folder,
                                const std::string& name);
 
-// Gives the backup made the name backup, replacing whatever stands there as a name. The
-// previous backup is removed while the caller goes on, where the file system can swap the two
-// names; that removal has ended when the returned future goes.
-Result<std::future<void>> PlaceBackup(FileSystem& fs, const std::string& made,
-                                      const std::string& backup);
+// Gives the backup made the name backup, replacing whatever stands there as a name (an older
+// backup goes).
+Status PlaceBackup(FileSystem& fs, const std::string& made, const std::string& backup);
 
 } // namespace zyn
