@@ -169,7 +169,10 @@ int main(int argc, char** argv) {
     std::cout << "Making the data ..." << std::endl;
     const std::string archive = buildArchive(file("text.hqr"));
     const auto archiveSize = fs::file_size(archive);
-    const std::string item = write(file("item.bin"), DialogueText(6000, 3));
+    // Two texts for the item, taken in turn: a rebuild that would write the bytes already there
+    // is not made at all.
+    const std::string items[] = {write(file("item.bin"), DialogueText(6000, 3)),
+                                 write(file("other.bin"), DialogueText(6000, 4))};
     std::string text = DialogueText(64u << 20, 5);
     const std::size_t textSize = text.size(), quarterSize = textSize / 4;
     const std::size_t textHash = std::hash<std::string>{}(text);
@@ -187,7 +190,11 @@ int main(int argc, char** argv) {
     Contest firstRebuild{"zyntext hqr replace, no older backup to remove", {}, 0};
     Contest gzip{"gzip -dc", {}, 0};
     Contest expand{"zyntext expand", {}, 0};
-    const std::vector<std::string> replace = {zyntext, "hqr", "replace", archive, "1", item};
+    int replaced = 0;
+    const auto replace = [&] {
+        return std::vector<std::string>{zyntext, "hqr", "replace",
+                                        archive, "1",   items[replaced++ % 2]};
+    };
     for (int round = 0; round < rounds; ++round) {
         std::cout << "Round " << round + 1 << " of " << rounds << std::endl;
         // Turn about, so that neither always runs on a disk the other has just filled.
@@ -196,10 +203,10 @@ int main(int argc, char** argv) {
             if ((turn == 0) == ourFirst) {
                 // Each rebuild replaces the backup the one before left: a second 100 MB file
                 // to let go of, which a copy to a new file does not have. Once without.
-                rebuild.add(run(replace));
+                rebuild.add(run(replace()));
                 fs::remove(file("text.~$R"));
                 ::sync();
-                firstRebuild.add(run(replace));
+                firstRebuild.add(run(replace()));
                 expand.add(run({zyntext, "expand", file("text.item"), file("expanded.txt")}));
             } else {
                 copy.add(run({"cat", archive}, file("copy.hqr"), true));

@@ -120,6 +120,15 @@ FileInfo MemoryFileSystem::info(const std::string& path) {
     return result;
 }
 
+std::vector<std::string> MemoryFileSystem::namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (auto it = files_.lower_bound(folder);
+         it != files_.end() && it->first.compare(0, folder.size(), folder) == 0; ++it)
+        if (it->first.find('/', folder.size()) == std::string::npos)
+            names.push_back(it->first.substr(folder.size()));
+    return names;
+}
+
 void MemoryFileSystem::removeMatching(const std::string& folder, const std::string& prefix) {
     const std::string start = folder + prefix;
     for (auto it = files_.lower_bound(start);

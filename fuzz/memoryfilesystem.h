@@ -35,7 +35,9 @@ public:
                              const std::string& name) override;
     Status remove(const std::string& path) override;
     FileInfo info(const std::string& path) override;
-    Result<std::string> resolveLinks(const std::string& path) override { return path; }
+    FileInfo nameInfo(const std::string& path) override { return info(path); }
+    Result<std::string> followLinks(const std::string& path) override { return path; }
+    std::vector<std::string> namesIn(const std::string& folder) override;
     void removeMatching(const std::string& folder, const std::string& prefix) override;
 
 private:

@@ -15,6 +15,15 @@ namespace zyn {
 namespace {
 
 constexpr const char* BackupSuffix = ".~$R";
+// What the names of a rebuild's own files beside the archive carry after the archive's file
+// name (".text.hqr.zyntext-rebuild.Ab3dEf"): the new archive while it is written, and the
+// backup until it takes the backup's name.
+constexpr const char* RebuildMark = ".zyntext-rebuild";
+constexpr const char* BackupMark = ".zyntext-backup";
+
+std::string fileNameOf(const std::string& path) {
+    return path.substr(folderOf(path).size());
+}
 
 Status failure(const std::string& path, const Status& cause) {
     return Status::failure(cause.kind(),
@@ -149,6 +158,79 @@ Status write(ReplacementFile& file, OpenFile& old, const Layout& layout) {
     return out.flush();
 }
 
+// Removes what rebuilds of the archive file killed before their end left beside it. Only the
+// holder of the archive's lock makes such files, so any found while holding it are a dead run's.
+void removeLeftovers(FileSystem& fs, const std::string& file) {
+    const std::string folder = folderOf(file), name = fileNameOf(file);
+    for (const std::string& entry : fs.namesIn(folder))
+        if (MadeFromName(entry, name + RebuildMark) || MadeFromName(entry, name + BackupMark))
+            fs.remove(folder + entry);
+}
+
+// Whether every item to change already holds its new bytes on disk: nothing to rebuild then.
+Result<bool> holdsAlready(FileSystem& fs, OpenFile& archive, const ArchiveTable& table,
+                          const std::vector<ItemChange>& changes,
+                          const std::vector<std::string>& changedBytes) {
+    for (std::size_t c = 0; c < changes.size(); ++c) {
+        auto now =
+            ReadTableItem(fs, archive, table.items[static_cast<std::size_t>(changes[c].item)]);
+        if (!now)
+            return now.status();
+        if (*now != changedBytes[c])
+            return false;
+    }
+    return true;
+}
+
+// The backup made under its own name, removed when it does not take the backup's name.
+struct MadeBackup {
+    FileSystem& fs;
+    std::string path;
+    bool placed = false;
+    ~MadeBackup() {
+        if (!placed)
+            fs.remove(path);
+    }
+};
+
+// Writes the new archive in place of the old one, whose bytes become the backup once the new
+// archive is in place.
+Status replaceKeepingBackup(FileSystem& fs, OpenFile& archive, const std::string& file,
+                            const Layout& layout) {
+    const std::string backup = BackupName(file);
+    if (Status usable = CheckBackupName(fs, backup); !usable)
+        return usable;
+    auto made = MakeBackup(fs, archive, folderOf(file), fileNameOf(file) + BackupMark);
+    if (!made)
+        return made.status();
+    MadeBackup kept{fs, *made};
+    const FileInfo like = fs.info(file);
+    auto replacement = ReplacementFile::start(fs, file, &like, RebuildMark);
+    if (!replacement)
+        return replacement.status();
+    if (Status written = write(*replacement, archive, layout); !written)
+        return written;
+    // Locked before it takes the archive's name: the next rebuild waits until the backup is in
+    // place, and finds none of this one's files left over.
+    auto next = fs.open(replacement->temporaryPath(), true);
+    if (!next)
+        return next.status();
+    FileCloser unlockNext(fs, *next);
+    if (Status committed = replacement->commit(); !committed)
+        return committed;
+    // Freeing an older backup's blocks takes a while on some file systems; it cannot be done
+    // while the items are copied, as a rebuild that fails must leave that backup.
+    const Status placed = PlaceBackup(fs, kept.path, backup);
+    if (!placed) {
+        // The archive as it was goes back: a rebuild that cannot keep its backup changes nothing.
+        if (Status restored = fs.rename(kept.path, file); !restored)
+            return Status::failure(placed.kind(),
+                                   placed.message() + " The archive was rebuilt all the same.");
+    }
+    kept.placed = true;
+    return placed;
+}
+
 } // namespace
 
 std::string BackupName(const std::string& path) {
@@ -158,23 +240,24 @@ std::string BackupName(const std::string& path) {
 
 Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
                                                 std::vector<ItemChange> changes,
-                                                const LockWait& wait) {
+                                                const LockWait& wait, bool* rebuilt) {
     // Handed on, not copied: an item may be as large as an archive.
     const auto given = [&](OpenFile&, const ArchiveTable&) -> Result<std::vector<ItemChange>> {
         return std::move(changes);
     };
-    return RebuildArchive(fs, path, given, wait);
+    return RebuildArchive(fs, path, given, wait, rebuilt);
 }
 
 Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::string& path,
                                                 const ChangesOfArchive& changesOf,
-                                                const LockWait& wait) {
+                                                const LockWait& wait, bool* rebuilt) {
+    if (rebuilt)
+        *rebuilt = false;
     // A link is followed: the archive it leads to is rebuilt and backed up beside itself.
-    auto resolved = fs.resolveLinks(path);
+    auto resolved = fs.followLinks(path);
     if (!resolved)
         return failure(path, resolved.status());
-    const std::string backup = BackupName(*resolved);
-    if (backup == *resolved)
+    if (BackupName(*resolved) == *resolved)
         return Status::failure(ErrorKind::Io, "Cannot rebuild the archive " + path +
                                                   ": its backup would have its own name.");
     // Refused before the backup is made: a read-only archive is left entirely alone.
@@ -186,6 +269,7 @@ Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::strin
         return failure(path, locked.status());
     OpenFile& archive = *locked;
     FileCloser unlock(fs, archive); // after the new archive is in place, or a failure
+    removeLeftovers(fs, *resolved);
 
     auto table = ReadArchiveTable(fs, archive);
     if (!table)
@@ -232,17 +316,15 @@ Result<std::vector<ChangedItem>> RebuildArchive(FileSystem& fs, const std::strin
     auto layout = layOut(*table, changes, changedBytes);
     if (!layout)
         return failure(path, layout.status());
-    auto previousBackup = KeepBackup(fs, archive, backup); // its removal ends before the unlock
-    if (!previousBackup)
-        return failure(path, previousBackup.status());
-    const FileInfo like = fs.info(*resolved);
-    auto file = ReplacementFile::start(fs, *resolved, &like);
-    if (!file)
-        return failure(path, file.status());
-    if (Status written = write(*file, archive, *layout); !written)
-        return failure(path, written);
-    if (Status committed = file->commit(); !committed)
-        return failure(path, committed);
+    auto unchanged = holdsAlready(fs, archive, *table, changes, changedBytes);
+    if (!unchanged)
+        return failure(path, unchanged.status());
+    if (*unchanged)
+        return found;
+    if (Status replaced = replaceKeepingBackup(fs, archive, *resolved, *layout); !replaced)
+        return failure(path, replaced);
+    if (rebuilt)
+        *rebuilt = true;
     return found;
 }
 

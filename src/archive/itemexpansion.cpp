@@ -3,13 +3,14 @@
 #include "base/bytes.h"
 #include "base/itemheader.h"
 #include "base/safewriter.h"
+#include "base/workingfolder.h"
 
 #include <algorithm>
 
 namespace zyn {
 
 std::string ExpandingLabel(const std::string& source) {
-    return "Expanding file: \r\n" + source + " . . .";
+    return "Expanding file: \r\n" + ShownPath(source) + " . . .";
 }
 
 Result<ExpansionResult> ExpandItemFile(FileSystem& fs, const std::string& sourcePath,

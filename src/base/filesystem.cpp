@@ -8,6 +8,7 @@
 #include <climits>
 #include <csetjmp>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -26,15 +27,17 @@ Status ioFailure(const std::string& what, const std::string& path, int error) {
     return Status::failure(ErrorKind::Io, what + " " + path + ": " + std::strerror(error) + ".");
 }
 
+constexpr std::size_t NameRoom = 240; // of a file name's 255 bytes, the rest for the suffix
+constexpr std::size_t SuffixLength = 6;
+constexpr char NameLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
 // "." + name + "." + six random letters or digits: hidden, beside the file it belongs to, and
 // not a name another run will pick.
 std::string unusedName(const std::string& name) {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static std::mt19937_64 random{std::random_device{}()};
-    // Room for the dot and the suffix within a file name's 255 bytes.
-    std::string result = "." + name.substr(0, 240) + ".";
-    for (int i = 0; i < 6; ++i)
-        result.push_back(letters[random() % (sizeof letters - 1)]);
+    std::string result = "." + name.substr(0, NameRoom) + ".";
+    for (std::size_t i = 0; i < SuffixLength; ++i)
+        result.push_back(NameLetters[random() % (sizeof NameLetters - 1)]);
     return result;
 }
 
@@ -355,28 +358,6 @@ public:
         return {};
     }
 
-    Status exchange(const std::string& from, const std::string& to) override {
-        {
-            InterruptGuard guard;
-            if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) != 0) {
-                if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
-                    return Status::failure(ErrorKind::Unsupported,
-                                           "Cannot swap " + from + " and " + to + ".");
-                return ioFailure("Cannot replace", to, errno);
-            }
-        }
-        // No flush of the folder: a swap is made for a backup, and the rename that puts the
-        // new archive in place flushes the same folder, this swap with it.
-        return {};
-    }
-
-    std::future<void> removeMeanwhile(const std::string& path) override {
-        // Started with the interruption signals held back, the helper thread inherits that:
-        // they stay with the main thread, whose guarded steps the handler must not cut into.
-        InterruptGuard guard;
-        return std::async(std::launch::async, [this, path] { remove(path); });
-    }
-
     FileInfo info(const std::string& path) override {
         FileInfo result;
         struct stat st {};
@@ -395,50 +376,75 @@ public:
         return result;
     }
 
-    Result<std::string> resolveLinks(const std::string& path) override {
-        std::string current = path;
-        // As many links as the system itself follows before it gives up.
-        for (int hop = 0; hop < 40; ++hop) {
-            char target[PATH_MAX];
-            const ssize_t n = ::readlink(current.c_str(), target, sizeof target);
-            if (n <= 0)
-                return current; // not a link (or nothing there yet): the path itself
-            if (static_cast<std::size_t>(n) == sizeof target)
-                return ioFailure("Cannot follow", path, ENAMETOOLONG);
-            const std::string next(target, static_cast<std::size_t>(n));
-            current = next.front() == '/' ? next : folderOf(current) + next;
+    FileInfo nameInfo(const std::string& path) override {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0)
+            return {};
+        if (!S_ISLNK(st.st_mode))
+            return info(path);
+        FileInfo result;
+        result.exists = true;
+        result.isLink = true;
+        result.owner = st.st_uid;
+        result.group = st.st_gid;
+        return result;
+    }
+
+    Result<std::string> followLinks(const std::string& path) override {
+        struct stat named {};
+        if (::lstat(path.c_str(), &named) != 0 || !S_ISLNK(named.st_mode))
+            return path; // nothing there yet, or no link: replaced where it is named
+        // Opened, not read: the system follows the links, as for any program.
+        const int fd = ::open(path.c_str(), O_PATH | O_CLOEXEC);
+        if (fd < 0 && errno == ENOENT)
+            return Result<std::string>::failure(
+                ErrorKind::Io, "Cannot write " + path + ": it is a link that leads nowhere.");
+        if (fd < 0)
+            return ioFailure("Cannot follow the link", path, errno);
+        struct stat reached {};
+        std::string file;
+        if (::fstat(fd, &reached) == 0) {
+            // The name the system gives the file it opened; where that is not to be had, the
+            // same file found by name.
+            char name[PATH_MAX];
+            const std::string self = "/proc/self/fd/" + std::to_string(fd);
+            const ssize_t n = ::readlink(self.c_str(), name, sizeof name);
+            if (n > 0 && static_cast<std::size_t>(n) < sizeof name)
+                file.assign(name, static_cast<std::size_t>(n));
+            else if (char* real = ::realpath(path.c_str(), nullptr)) {
+                file = real;
+                std::free(real);
+            }
         }
-        return ioFailure("Cannot follow", path, ELOOP);
+        ::close(fd);
+        struct stat there {};
+        if (file.empty() || ::lstat(file.c_str(), &there) != 0 || there.st_dev != reached.st_dev ||
+            there.st_ino != reached.st_ino)
+            return Result<std::string>::failure(
+                ErrorKind::Io, "Cannot write " + path + ": what its link leads to keeps changing.");
+        return file;
+    }
+
+    std::vector<std::string> namesIn(const std::string& folder) override {
+        std::vector<std::string> names;
+        DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+        if (dir == nullptr)
+            return names;
+        while (const dirent* entry = ::readdir(dir))
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                names.emplace_back(entry->d_name);
+        ::closedir(dir);
+        return names;
     }
 
     void removeMatching(const std::string& folder, const std::string& prefix) override {
-        DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-        if (dir == nullptr)
-            return;
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name.rfind(prefix, 0) != 0)
-                continue;
-            const std::string path = folder + name;
-            if (info(path).isRegular)
-                ::unlink(path.c_str());
-        }
-        ::closedir(dir);
+        for (const std::string& name : namesIn(folder))
+            if (name.rfind(prefix, 0) == 0 && info(folder + name).isRegular)
+                ::unlink((folder + name).c_str());
     }
 };
 
 } // namespace
-
-Status FileSystem::exchange(const std::string& from, const std::string& to) {
-    return Status::failure(ErrorKind::Unsupported, "Cannot swap " + from + " and " + to + ".");
-}
-
-std::future<void> FileSystem::removeMeanwhile(const std::string& path) {
-    remove(path);
-    std::promise<void> done;
-    done.set_value();
-    return done.get_future();
-}
 
 FileSystem& realFileSystem() {
     static PosixFileSystem fs;
@@ -448,6 +454,14 @@ FileSystem& realFileSystem() {
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool MadeFromName(const std::string& entry, const std::string& name) {
+    // A name cut to fit is not told apart from others cut alike: never taken for one.
+    const std::string start = "." + name + ".";
+    return name.size() <= NameRoom && entry.size() == start.size() + SuffixLength &&
+           entry.compare(0, start.size(), start) == 0 &&
+           entry.find_first_not_of(NameLetters, start.size()) == std::string::npos;
 }
 
 } // namespace zyn

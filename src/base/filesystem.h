@@ -9,7 +9,6 @@
 #include "base/result.h"
 
 #include <cstdint>
-#include <future>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +18,7 @@ namespace zyn {
 struct FileInfo {
     bool exists = false;
     bool isRegular = false; // a plain file, not a folder, device or FIFO
+    bool isLink = false;    // a symbolic link (only from nameInfo, which does not follow it)
     bool readOnly = false;  // nobody may write to it
     std::uint64_t size = 0;
     std::uint32_t permissions = 0; // the permission bits (0777 of the mode)
@@ -70,7 +70,8 @@ public:
     virtual void close(OpenFile& file) = 0;
 
     // Creates an empty file in folder ("" for the current one) under a name made from name
-    // that no file has: exclusively, so it never opens an existing file nor follows a link.
+    // that no file has (MadeFromName tells it again): exclusively, so it never opens an
+    // existing file nor follows a link.
     // The file gets the permission bits and owner of like when like.exists (the owner where
     // the user may set it), else those of a new file (0666 less the umask).
     virtual Result<NewFile> create(const std::string& folder, const std::string& name,
@@ -89,19 +90,17 @@ public:
     virtual Result<std::string> link(const std::string& path, const std::string& folder,
                                      const std::string& name) = 0;
     virtual Status remove(const std::string& path) = 0;
-    // Swaps the files that from and to name, in one step; both must exist. A backup replaced
-    // this way stays on disk under from until it is removed: freeing a large file's blocks is
-    // slow on some file systems, and need not hold up the one who replaces it. A failure of kind
-    // ErrorKind::Unsupported where the file system cannot swap (the caller renames instead).
-    virtual Status exchange(const std::string& from, const std::string& to);
-    // Removes path while the caller goes on; the removal has ended when the result is waited for
-    // or goes. A removal that fails leaves the file, as a failed remove does.
-    virtual std::future<void> removeMeanwhile(const std::string& path);
     // What path names, its links followed.
     virtual FileInfo info(const std::string& path) = 0;
-    // The path a writer of path replaces: path itself, or the file its symbolic links lead to
-    // (which need not exist yet).
-    virtual Result<std::string> resolveLinks(const std::string& path) = 0;
+    // What stands at path itself: a link is described, not followed.
+    virtual FileInfo nameInfo(const std::string& path) = 0;
+    // The path a writer of path replaces: path itself when it is no link (also when nothing is
+    // there yet), else the file its links lead to, followed by the system as any program's
+    // open is, with the system's protections against other users' links. A link that leads
+    // nowhere is refused: no file is ever made at a link's destination.
+    virtual Result<std::string> followLinks(const std::string& path) = 0;
+    // The names of the entries of folder ("" for the current one); none when it cannot be read.
+    virtual std::vector<std::string> namesIn(const std::string& folder) = 0;
     // Removes every plain file in folder whose name starts with prefix; missing folder is fine.
     virtual void removeMatching(const std::string& folder, const std::string& prefix) = 0;
 };
@@ -124,5 +123,8 @@ FileSystem& realFileSystem();
 
 // The folder part of a path with its trailing "/", or "" when the path has none.
 std::string folderOf(const std::string& path);
+
+// Whether entry (a name in a folder) is one that create or link made from name.
+bool MadeFromName(const std::string& entry, const std::string& name);
 
 } // namespace zyn

@@ -3,8 +3,6 @@
 #include <atomic>
 #include <climits>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace zyn {
@@ -19,44 +17,21 @@ struct Slot {
 };
 static_assert(std::atomic<bool>::is_always_lock_free);
 Slot slots[8];
-// Working folders: one per program state, of which a run has one (tests make a few).
-Slot folders[4];
-
-// Empties the folder (it holds plain files only) and removes it, with calls a signal handler
-// may make. Entries removed while the folder is read may hide others, so it is read again
-// until a pass finds nothing left.
-void removeFolder(const char* path) {
-    const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd >= 0) {
-        for (int pass = 0; pass < 16; ++pass) {
-            bool removed = false;
-            ::lseek(fd, 0, SEEK_SET);
-            alignas(8) char buffer[4096];
-            ssize_t n;
-            while ((n = ::getdents64(fd, buffer, sizeof buffer)) > 0) {
-                for (ssize_t at = 0; at < n;) {
-                    const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
-                    const char* name = entry->d_name;
-                    if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
-                        removed |= ::unlinkat(fd, name, 0) == 0;
-                    at += entry->d_reclen;
-                }
-            }
-            if (!removed)
-                break;
-        }
-        ::close(fd);
-    }
-    ::rmdir(path);
-}
+// Working folders: one per program state, of which a run has one (the tool's diff two, tests a
+// few).
+struct FolderSlot {
+    std::atomic<bool> used{false};
+    HeldFolder folder;
+};
+FolderSlot folders[4];
 
 extern "C" void onInterrupt(int signal) {
     for (Slot& slot : slots)
         if (slot.used.load(std::memory_order_acquire))
             ::unlink(slot.path);
-    for (Slot& folder : folders)
-        if (folder.used.load(std::memory_order_acquire))
-            removeFolder(folder.path);
+    for (FolderSlot& slot : folders)
+        if (slot.used.load(std::memory_order_acquire))
+            RemoveHeldFolder(slot.folder);
     ::signal(signal, SIG_DFL);
     ::raise(signal); // delivered when the handler returns: the run ends as it would have
 }
@@ -125,12 +100,22 @@ void KeepOnInterrupt(const std::string& path) {
     drop(slots, path);
 }
 
-void RemoveFolderOnInterrupt(const std::string& folder) {
-    add(folders, folder);
+void RemoveFolderOnInterrupt(const HeldFolder& folder) {
+    for (FolderSlot& slot : folders) {
+        if (slot.used.load(std::memory_order_relaxed))
+            continue;
+        slot.folder = folder;
+        slot.used.store(true, std::memory_order_release);
+        return;
+    }
 }
 
-void KeepFolderOnInterrupt(const std::string& folder) {
-    drop(folders, folder);
+void KeepFolderOnInterrupt(const HeldFolder& folder) {
+    for (FolderSlot& slot : folders)
+        if (slot.used.load(std::memory_order_relaxed) && slot.folder.self == folder.self) {
+            slot.used.store(false, std::memory_order_release);
+            return;
+        }
 }
 
 } // namespace zyn

@@ -4,6 +4,8 @@
 // temporary file here while it exists, and the working folder itself; when the program is stopped
 // by SIGINT or SIGTERM the handler removes them, then the program ends as the signal says.
 
+#include "base/heldfolder.h"
+
 #include <signal.h>
 #include <string>
 
@@ -31,8 +33,8 @@ private:
 // into place or removed. Call both under an InterruptGuard.
 void RemoveOnInterrupt(const std::string& path);
 void KeepOnInterrupt(const std::string& path);
-// The same for a folder of plain files, removed with them.
-void RemoveFolderOnInterrupt(const std::string& folder);
-void KeepFolderOnInterrupt(const std::string& folder);
+// The same for a folder this run holds, removed with everything in it.
+void RemoveFolderOnInterrupt(const HeldFolder& folder);
+void KeepFolderOnInterrupt(const HeldFolder& folder);
 
 } // namespace zyn

@@ -24,13 +24,13 @@ Status CheckWritable(FileSystem& fs, const std::string& path) {
 }
 
 Result<ReplacementFile> ReplacementFile::start(FileSystem& fs, const std::string& target,
-                                               const FileInfo* like) {
-    auto path = fs.resolveLinks(target);
+                                               const FileInfo* like, const std::string& mark) {
+    auto path = fs.followLinks(target);
     if (!path)
         return path.status();
     if (Status writable = CheckWritable(fs, *path); !writable)
         return writable;
-    auto file = fs.create(folderOf(*path), nameOf(*path), like ? *like : fs.info(*path));
+    auto file = fs.create(folderOf(*path), nameOf(*path) + mark, like ? *like : fs.info(*path));
     if (!file)
         return file.status();
     return ReplacementFile(fs, std::move(*path), std::move(*file));
@@ -89,42 +89,38 @@ Status WriteFileSafely(FileSystem& fs, const std::string& target, std::string_vi
     return file->commit();
 }
 
-Result<std::future<void>> KeepBackup(FileSystem& fs, OpenFile& file, const std::string& backup) {
-    auto target = fs.resolveLinks(backup);
-    if (!target)
-        return target.status();
-    if (Status writable = CheckWritable(fs, *target); !writable)
-        return writable;
-    if (auto linked = fs.link(file.path, folderOf(*target), nameOf(*target))) {
-        // Swapped in, the previous backup is left under the new name and removed meanwhile.
-        if (fs.info(*target).exists) {
-            const Status swapped = fs.exchange(*linked, *target);
-            if (swapped)
-                return fs.removeMeanwhile(*linked);
-            if (swapped.kind() != ErrorKind::Unsupported) {
-                fs.remove(*linked);
-                return swapped;
-            }
-        }
-        const Status renamed = fs.rename(*linked, *target);
-        // Renaming one name of a file onto another name of the same file does nothing: the
-        // backup already was this file, and the extra name goes.
-        if (!renamed || fs.info(*linked).exists)
-            fs.remove(*linked);
-        if (!renamed)
-            return renamed;
-        return std::future<void>();
-    }
+Status CheckBackupName(FileSystem& fs, const std::string& backup) {
+    if (fs.nameInfo(backup).isLink)
+        return {};
+    return CheckWritable(fs, backup);
+}
+
+Result<std::string> MakeBackup(FileSystem& fs, OpenFile& file, const std::string& folder,
+                               const std::string& name) {
+    if (auto linked = fs.link(file.path, folder, name))
+        return linked;
     // No second name here (another file system, or one without hard links): a copy.
-    const FileInfo original = fs.info(file.path);
-    auto copy = ReplacementFile::start(fs, *target, &original);
+    auto copy = fs.create(folder, name, fs.info(file.path));
     if (!copy)
         return copy.status();
-    if (Status copied = copy->copy(file, 0, file.size); !copied)
+    Status copied = fs.copy(file, 0, file.size, *copy);
+    if (copied)
+        copied = fs.flush(*copy);
+    if (!copied) {
+        fs.discard(*copy);
         return copied;
-    if (Status committed = copy->commit(); !committed)
-        return committed;
-    return std::future<void>();
+    }
+    return copy->path;
+}
+
+Status PlaceBackup(FileSystem& fs, const std::string& made, const std::string& backup) {
+    if (Status renamed = fs.rename(made, backup); !renamed)
+        return renamed;
+    // Renaming one name of a file onto another name of the same file does nothing: the backup
+    // already was this file, and the extra name goes.
+    if (fs.nameInfo(made).exists)
+        fs.remove(made);
+    return {};
 }
 
 } // namespace zyn

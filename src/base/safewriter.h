@@ -4,14 +4,14 @@
 // other run can have (created exclusively, never through an existing file or a link) in the
 // folder of the file it replaces, is flushed to disk, and only then renamed over the target:
 // a reader, a crash or a second run sees the old file or the new one, never a mix. A target
-// that is a symbolic link is written where the link leads, and the link stays; the new file
-// keeps the old one's permission bits and owner.
+// that is a symbolic link to a file is written where the system's open follows it, and the
+// link stays; a link that leads nowhere is refused. The new file keeps the old one's permission
+// bits and owner.
 
 #include "base/filesystem.h"
 #include "base/result.h"
 
 #include <cstdint>
-#include <future>
 #include <string>
 #include <string_view>
 
@@ -27,9 +27,11 @@ class ReplacementFile {
 public:
     // Starts replacing target, or the file its symbolic links lead to. The temporary file
     // gets the permission bits and owner of like when given, else of the file it replaces
-    // when that exists, else those of a new file (0666 less the umask).
+    // when that exists, else those of a new file (0666 less the umask). Its name is made from
+    // the target's file name followed by mark.
     static Result<ReplacementFile> start(FileSystem& fs, const std::string& target,
-                                         const FileInfo* like = nullptr);
+                                         const FileInfo* like = nullptr,
+                                         const std::string& mark = {});
 
     ReplacementFile(ReplacementFile&& other) noexcept;
     ReplacementFile& operator=(ReplacementFile&&) = delete;
@@ -44,6 +46,8 @@ public:
 
     // The file replaced: the target with its links followed.
     const std::string& path() const { return path_; }
+    // The new content's file until it is committed.
+    const std::string& temporaryPath() const { return file_.path; }
 
 private:
     ReplacementFile(FileSystem& fs, std::string path, NewFile file);
@@ -58,13 +62,22 @@ private:
 // Replaces target with data as ReplacementFile does.
 Status WriteFileSafely(FileSystem& fs, const std::string& target, std::string_view data);
 
-// Makes backup (or the file its links lead to) hold the open file as it is now. Where the
-// file system allows, it becomes a second name of that very file (a hard link made under a
-// name no other run uses, then renamed to backup): no byte is copied and the file's bytes and
-// permission bits are those of the file. Elsewhere backup is written as a copy with the
-// permission bits of the file. A backup that is read-only or not a plain file is refused.
-// The previous backup is removed while the caller goes on, where the file system can swap the
-// two names; that removal has ended when the returned future goes.
-Result<std::future<void>> KeepBackup(FileSystem& fs, OpenFile& file, const std::string& backup);
+// The backup of an archive is made before its new archive is written, under a name of its
+// own, and takes the backup's name only once the new archive is in place: a rebuild that fails
+// leaves the previous backup as it was.
+
+// Refuses a backup name that holds a folder, a FIFO, a device or a read-only file. A link there
+// is fine: it is replaced, never followed.
+Status CheckBackupName(FileSystem& fs, const std::string& backup);
+
+// A copy of the open file as it is now, in folder under a name made from name: a second name
+// of that very file where the file system allows (no byte is copied and its bytes and
+// permission bits are those of the file), else a flushed copy with the file's permission bits.
+Result<std::string> MakeBackup(FileSystem& fs, OpenFile& file, const std::string& folder,
+                               const std::string& name);
+
+// Gives the backup made the name backup, replacing whatever stands there as a name (an older
+// backup goes).
+Status PlaceBackup(FileSystem& fs, const std::string& made, const std::string& backup);
 
 } // namespace zyn

@@ -5,6 +5,13 @@
 // when it is stopped by SIGINT or SIGTERM. A run holds a lock on a file inside its folder for
 // as long as it lives, so that a later run can tell a folder left by a run that was killed
 // from one still in use (a process number would not do: numbers are used again).
+//
+// The folder is made private (0700) under a name no other run has, and held open: its files
+// are reached through the open folder, and it is removed through it, so that another user who
+// renames it and puts a link in its place (in a temporary folder everyone may write to) leads
+// neither the working files nor their removal anywhere else.
+
+#include "base/heldfolder.h"
 
 #include <string>
 
@@ -21,7 +28,8 @@ public:
     WorkingFolder(const WorkingFolder&) = delete;
     WorkingFolder& operator=(const WorkingFolder&) = delete;
 
-    // The folder's path ending in "/", or "" when no folder could be made.
+    // The path the folder's files are reached by, ending in "/", or "" when no folder could be
+    // made. It names the folder this run made whatever stands at its name.
     const std::string& path();
     // Why no folder could be made ("no folder can be made in /x/ (...)"), "" while none failed.
     const std::string& failure() const { return failure_; }
@@ -32,12 +40,17 @@ public:
 private:
     std::string path_;
     std::string failure_;
+    HeldFolder folder_;
     int lock_ = -1;
 };
 
+// path as a person knows it: a working file's path (which reaches the folder through the open
+// folder) names the folder where it lies now ("/tmp/zyntext-Ab3dEf/EN_000.DIA").
+std::string ShownPath(const std::string& path);
+
 // Removes the working folders of runs that have ended without removing them (killed, or
 // crashed): those in the temporary folder, owned by this user, whose lock nobody holds. Folders
-// of runs still going are left alone. Call at start.
+// of runs still going are left alone, and so is anything that is not a folder. Call at start.
 void RemoveAbandonedWorkingFolders();
 
 } // namespace zyn

@@ -236,13 +236,20 @@ int replace(Arguments args, CommandIo io) {
         changes.push_back(std::move(*change));
         numbers += (numbers.empty() ? "" : ", ") + std::to_string(replacement.number);
     }
-    if (auto rebuilt =
-            RebuildArchive(realFileSystem(), path, std::move(changes), archiveWait(io, path, wait));
-        !rebuilt)
-        return failRebuild(io, rebuilt.status());
-    const auto file = realFileSystem().resolveLinks(path);
-    io.out << (replacements.size() == 1 ? "Replaced item " : "Replaced items ") << numbers << " of "
-           << path << "; the archive as it was is in " << BackupName(file ? *file : path) << ".\n";
+    bool rebuilt = false;
+    if (auto result = RebuildArchive(realFileSystem(), path, std::move(changes),
+                                     archiveWait(io, path, wait), &rebuilt);
+        !result)
+        return failRebuild(io, result.status());
+    const bool one = replacements.size() == 1;
+    if (!rebuilt) {
+        io.out << (one ? "Item " : "Items ") << numbers << " of " << path
+               << (one ? " already holds" : " already hold") << " this; nothing was changed.\n";
+        return Success;
+    }
+    const auto file = realFileSystem().followLinks(path);
+    io.out << (one ? "Replaced item " : "Replaced items ") << numbers << " of " << path
+           << "; the archive as it was is in " << BackupName(file ? *file : path) << ".\n";
     return Success;
 }
 

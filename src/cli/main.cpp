@@ -2,6 +2,7 @@
 // the games' text files and text archives.
 
 #include "base/interruptcleanup.h"
+#include "base/workingfolder.h"
 #include "cli/command.h"
 
 #include <cerrno>
@@ -79,7 +80,9 @@ int writeOutput(const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // An interrupted write leaves no temporary file, and no run leaves its working folder.
     zyn::InstallInterruptCleanup();
+    zyn::RemoveAbandonedWorkingFolders();
     std::ios::sync_with_stdio(false);
     // Everything printed is held until the command ends, so that its delivery can be checked.
     std::ostringstream out;

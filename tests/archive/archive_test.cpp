@@ -4,6 +4,7 @@
 #include "base/expanddata.h"
 #include "base/itemheader.h"
 #include "support/archivebuilder.h"
+#include "support/faultyfilesystem.h"
 #include "support/lzssencoder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
@@ -268,6 +269,29 @@ TEST_F(Archive, RebuildLaysOutItemsInOrderSharingOnlyUnchangedBytes) {
     EXPECT_TRUE(rebuilt->empty());
     EXPECT_EQ(test::readBytes(path()), expected);
     EXPECT_EQ(test::readBytes(BackupName(path())), before);
+}
+
+// Until a rebuild's backup is in place, another run finds the new archive locked too: it could
+// otherwise take the backup, not yet under its name, for what a killed rebuild left.
+TEST_F(Archive, TheNewArchiveIsLockedBeforeItTakesTheArchivesName) {
+    struct Watcher : test::FaultyFileSystem {
+        std::string archive;
+        ErrorKind seen = ErrorKind::None;
+        Status rename(const std::string& from, const std::string& to) override {
+            Status renamed = FaultyFileSystem::rename(from, to);
+            if (to != archive)
+                return renamed;
+            auto other = realFileSystem().open(to, true);
+            seen = other.kind();
+            if (other)
+                realFileSystem().close(*other);
+            return renamed;
+        }
+    } watcher;
+    dir.write("text.hqr", ArchiveBuilder().stored("old").build());
+    watcher.archive = path();
+    ASSERT_TRUE(RebuildArchive(watcher, path(), {{0, StoredItem("new"), {}}}, {}).ok());
+    EXPECT_EQ(watcher.seen, ErrorKind::Busy);
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -63,10 +64,11 @@ TEST(SafeWrites, EveryWriterFollowsLinksKeepsPermissionsAndRefusesWhatItMayNotWr
         {{"expand", "in.ztf", "target.hqr"}, "old", "new item"},
         {{"hqr", "replace", "target.hqr", "0", "item.bin"}, OldArchive, NewArchive},
     };
-    enum Kind { Private, Link, New, Owned, ReadOnly, Folder, Fifo };
+    // Dangling: a link to a file that is not there, which is never made.
+    enum Kind { Private, Link, New, Owned, ReadOnly, Folder, Fifo, Dangling };
     const passwd* nobody = ::getpwnam("nobody");
     for (const auto& writer : writers) {
-        for (const Kind kind : {Private, Link, New, Owned, ReadOnly, Folder, Fifo}) {
+        for (const Kind kind : {Private, Link, New, Owned, ReadOnly, Folder, Fifo, Dangling}) {
             SCOPED_TRACE(writer.args[0] + " " + writer.args[1] + ", target kind " +
                          std::to_string(kind));
             const bool archive = writer.before == OldArchive;
@@ -81,14 +83,15 @@ TEST(SafeWrites, EveryWriterFollowsLinksKeepsPermissionsAndRefusesWhatItMayNotWr
                 fs::create_symlink(dir.write("victim", "victim"), dir.file(name));
             fs::create_directory(dir.file("real"));
             // The file written: where the link leads, or the target itself.
-            const std::string file = dir.file(kind == Link ? "real/target.hqr" : "target.hqr");
+            const bool link = kind == Link || kind == Dangling;
+            const std::string file = dir.file(link ? "real/target.hqr" : "target.hqr");
             if (kind == Folder)
                 fs::create_directory(file);
             else if (kind == Fifo)
                 ::mkfifo(file.c_str(), 0644);
-            else if (kind != New)
+            else if (kind != New && kind != Dangling)
                 dir.write(file.substr(dir.path().size()), writer.before);
-            if (kind == Link)
+            if (link)
                 fs::create_symlink("real/target.hqr", dir.file("target.hqr"));
             if (kind == Owned && ::chown(file.c_str(), nobody->pw_uid, nobody->pw_gid) != 0)
                 FAIL() << "cannot give the file away";
@@ -102,16 +105,17 @@ TEST(SafeWrites, EveryWriterFollowsLinksKeepsPermissionsAndRefusesWhatItMayNotWr
             if (kind >= ReadOnly) {
                 EXPECT_EQ(run.exitCode, 1);
                 EXPECT_EQ(run.err.rfind("zyntext: ", 0), 0u) << run.err;
-                EXPECT_EQ(fs::status(file).type(), kind == Folder ? fs::file_type::directory
-                                                   : kind == Fifo ? fs::file_type::fifo
-                                                                  : fs::file_type::regular);
+                EXPECT_EQ(fs::status(file).type(), kind == Folder     ? fs::file_type::directory
+                                                   : kind == Fifo     ? fs::file_type::fifo
+                                                   : kind == Dangling ? fs::file_type::not_found
+                                                                      : fs::file_type::regular);
                 EXPECT_TRUE(kind != ReadOnly || readBytes(file) == writer.before);
                 EXPECT_EQ(added, 0);
                 continue;
             }
             EXPECT_EQ(run.exitCode, 0) << run.err;
             EXPECT_EQ(readBytes(file), writer.after);
-            EXPECT_EQ(fs::is_symlink(dir.file("target.hqr")), kind == Link);
+            EXPECT_EQ(fs::is_symlink(dir.file("target.hqr")), link);
             const mode_t mode = kind == New ? 0640 : kind == Private ? 0600 : 0644;
             EXPECT_EQ(statOf(file).st_mode & 0777, mode);
             EXPECT_TRUE(kind != Owned || statOf(file).st_uid == nobody->pw_uid);
@@ -122,6 +126,47 @@ TEST(SafeWrites, EveryWriterFollowsLinksKeepsPermissionsAndRefusesWhatItMayNotWr
             }
             EXPECT_EQ(added, archive + (kind == New)); // the backup or the new file, nothing else
         }
+    }
+}
+
+// The backup's name is the rebuild's own: a link or a second name of someone's file planted
+// there (in a shared folder, by another account) is replaced as a name, never written through.
+// A rebuild that would change no byte is not made: the archive and the older backup stay.
+TEST(SafeWrites, WhateverStandsAtTheBackupNameIsReplacedNeverWrittenThrough) {
+    enum Planted { LinkToVictim, LinkToNothing, SecondNameOfVictim };
+    const passwd* nobody = ::getpwnam("nobody");
+    for (const Planted planted : {LinkToVictim, LinkToNothing, SecondNameOfVictim}) {
+        SCOPED_TRACE("planted " + std::to_string(planted));
+        TempDir dir;
+        dir.write("text.hqr", OldArchive);
+        dir.write("item.bin", "new item");
+        const std::string victim = dir.write("victim", "victim"), backup = dir.file("text.~$R");
+        ::chmod(victim.c_str(), 0600);
+        if (planted == SecondNameOfVictim)
+            fs::create_hard_link(victim, backup);
+        else
+            fs::create_symlink(planted == LinkToVictim ? victim : dir.file("made"), backup);
+        if (nobody && ::geteuid() == 0) { // as another account would
+            EXPECT_EQ(::lchown(backup.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+        }
+
+        const ToolRun run = zyntext({"hqr", "replace", "text.hqr", "0", "item.bin"}, dir.path());
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(readBytes(dir.file("text.hqr")), NewArchive);
+        EXPECT_EQ(readBytes(victim), "victim");
+        EXPECT_EQ(statOf(victim).st_mode & 0777, 0600u);
+        EXPECT_EQ(statOf(victim).st_nlink, 1u);
+        EXPECT_FALSE(fileExists(dir.file("made")));
+        EXPECT_FALSE(fs::is_symlink(backup));
+        EXPECT_EQ(readBytes(backup), OldArchive);
+        EXPECT_EQ(entries(dir.path()), 4);
+        // Again: the item holds that already, so nothing is written and the backup stays.
+        const ino_t inode = statOf(dir.file("text.hqr")).st_ino;
+        EXPECT_EQ(zyntext({"hqr", "replace", "text.hqr", "0", "item.bin"}, dir.path()).out,
+                  "Item 0 of " + dir.file("text.hqr") +
+                      " already holds this; nothing was changed.\n");
+        EXPECT_EQ(statOf(dir.file("text.hqr")).st_ino, inode);
+        EXPECT_EQ(readBytes(backup), OldArchive);
     }
 }
 
@@ -174,8 +219,9 @@ std::string killedWithin(bool kill, long micros) {
 }
 
 // A killed build also runs beside another build into the same folder, which always writes its
-// own output whole: the two never share a temporary file.
-TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndAtMostItsTemporaryFile) {
+// own output whole: the two never share a temporary file. What a killed replace leaves goes with
+// the next replace of the archive.
+TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndNothingAfterTheNextReplace) {
     TempDir dir;
     dir.write("in.json", NewJson);
     dir.write("two.json", R"({"game": 2, "entries": [{"text": "Two", "type": 3}]})");
@@ -221,14 +267,22 @@ TEST(SafeWrites, AKilledBuildOrReplaceLeavesTheOldOrTheNewBytesAndAtMostItsTempo
                         (status == 0 && readBytes(dir.file("work/two.zyt")) == two));
             EXPECT_TRUE(!fileExists(dir.file("work/text.~$R")) ||
                         readBytes(dir.file("work/text.~$R")) == c.before);
-            // Removed on SIGTERM; SIGKILL leaves no time to remove the one in use.
+            // Removed on SIGTERM; SIGKILL leaves no time to remove the run's own: its temporary
+            // file and, of a rebuild, its backup not yet under the backup's name.
             const long left =
                 entries(dir.file("work")) - 1 - c.alongside - fileExists(dir.file("work/text.~$R"));
-            EXPECT_LE(left, kill ? 1 : 0);
+            EXPECT_LE(left, kill ? 2 - c.alongside : 0);
             withTemporary += left;
+            if (c.alongside)
+                continue;
+            // The next rebuild removes what a killed one left.
+            ASSERT_EQ(zyntext({"hqr", "replace", "text.hqr", "8", "../item.bin"}, dir.file("work"))
+                          .exitCode,
+                      0);
+            EXPECT_EQ(entries(dir.file("work")), 2);
         }
         std::cout << c.args[0] << ": " << kept << " old, " << replaced << " new, " << withTemporary
-                  << " with the temporary file left by SIGKILL\n";
+                  << " files left by SIGKILL\n";
     }
 }
 
@@ -264,12 +318,9 @@ TEST(SafeWrites, TwoReplacesOfOneArchiveTakeTurnsAlsoWhenTheFirstIsKilled) {
         finished += kill != 0 && items == both;
         const auto backup = itemsOf(dir.file("text.~$R"));
         EXPECT_TRUE(backup == states.original || backup == first || backup == second);
-        // SIGKILL may leave the killed run's temporary file, and the previous backup while it
-        // was being removed; they go before the next round.
+        // SIGKILL may leave the killed run's new archive and its backup under its own name,
+        // when the second run took the lock first; the next round's runs remove them.
         EXPECT_LE(entries(dir.path()), 4 + 2 * (kill == 2));
-        for (const auto& entry : fs::directory_iterator(dir.path()))
-            if (entry.path().filename().string().front() == '.')
-                fs::remove(entry.path());
     }
     std::cout << finished << " of 24 killed runs had finished\n";
 }
@@ -336,54 +387,95 @@ TEST(SafeWrites, ImportsAtTheSameTimeIntoOneItemKeepEveryChange) {
     }
 }
 
-// A working folder goes with its run when SIGTERM or SIGINT stops it; one left by a killed run
-// goes at the next start, which leaves alone the folders of runs still going.
-TEST(WorkingFolders, NoneOutlivesItsRun) {
+// A working folder goes with its run when the run ends or SIGTERM or SIGINT stops it, and a link
+// put in its place (by another account, in a temporary folder everyone may write to) does not
+// take the removal elsewhere. One left by a killed run goes when the tool or the editor next
+// starts, which leave alone the folders of runs still going and links planted at such a name.
+TEST(WorkingFolders, NoneOutlivesItsRunAndNoLinkLeadsTheirRemovalElsewhere) {
     TempDir dir;
     const std::string saved = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
     ::setenv("TMPDIR", dir.path().c_str(), 1);
+    // Someone's folder, holding files named as a working file and a free lock, and a folder.
+    const std::string victim = dir.file("victim/");
+    fs::create_directories(victim + "inner");
+    std::ofstream(victim + "EN_000.DIA") << "mine";
+    std::ofstream(victim + WorkingFolder::LockName) << "mine";
+    std::ofstream(victim + "inner/file") << "mine";
+    const auto untouched = [&] {
+        return readBytes(victim + "EN_000.DIA") == "mine" &&
+               readBytes(victim + "inner/file") == "mine";
+    };
     struct Run {
         pid_t pid;
+        int hold; // a byte written there, the run ends
         std::string folder;
     };
-    // A run that makes its working folder with a file in it, says where, and waits to be stopped.
+    // A run that makes its working folder with a file in it, says where, and waits to be stopped;
+    // ended, it writes the file again first.
     const auto start = [] {
-        int pipe[2];
-        if (::pipe(pipe) != 0)
-            return Run{-1, {}};
+        int told[2], hold[2];
+        if (::pipe(told) != 0 || ::pipe(hold) != 0)
+            return Run{-1, -1, {}};
         const pid_t pid = ::fork();
         if (pid == 0) {
             InstallInterruptCleanup();
-            WorkingFolder work;
-            std::ofstream(work.fileFor("EN_000.DIA")) << "item";
-            (void)!::write(pipe[1], work.path().data(), work.path().size());
-            ::close(pipe[1]);
-            for (;;)
-                ::pause();
+            {
+                WorkingFolder work;
+                std::ofstream(work.fileFor("EN_000.DIA")) << "item";
+                char* where = ::realpath(work.path().c_str(), nullptr);
+                (void)!::write(told[1], where, std::strlen(where));
+                ::close(told[1]);
+                ::close(hold[1]);
+                char end;
+                (void)!::read(hold[0], &end, 1);
+                std::ofstream(work.fileFor("EN_000.DIA")) << "written at the end";
+            }
+            ::_exit(0);
         }
-        ::close(pipe[1]);
+        ::close(told[1]);
+        ::close(hold[0]);
         char path[PATH_MAX];
-        const ssize_t n = ::read(pipe[0], path, sizeof path);
-        ::close(pipe[0]);
-        return Run{pid, std::string(path, static_cast<std::size_t>(std::max<ssize_t>(n, 0)))};
+        const ssize_t n = ::read(told[0], path, sizeof path);
+        ::close(told[0]);
+        return Run{pid, hold[1],
+                   std::string(path, static_cast<std::size_t>(std::max<ssize_t>(n, 0)))};
     };
     const auto stop = [](const Run& run, int signal) {
-        ::kill(run.pid, signal);
+        if (signal != 0)
+            ::kill(run.pid, signal);
+        else
+            (void)!::write(run.hold, "", 1);
+        ::close(run.hold);
         ::waitpid(run.pid, nullptr, 0);
     };
-    const Run terminated = start(), killed = start(), living = start();
-    ASSERT_FALSE(terminated.folder.empty() || killed.folder.empty() || living.folder.empty());
+    const auto swap = [&](const Run& run) {
+        fs::rename(run.folder, run.folder + "-moved");
+        fs::create_directory_symlink(victim, run.folder);
+    };
+    const Run ended = start(), terminated = start(), killed = start(), living = start(),
+              swappedEnded = start(), swappedTerminated = start();
+    for (const Run* run :
+         {&ended, &terminated, &killed, &living, &swappedEnded, &swappedTerminated})
+        ASSERT_FALSE(run->folder.empty());
     // An earlier version's folder has no lock to tell whether its run lives: it is left alone.
     fs::create_directory(dir.file("zyntext-older"));
+    fs::create_directory_symlink(victim, dir.file("zyntext-planted"));
 
+    swap(swappedEnded);
+    swap(swappedTerminated);
+    stop(ended, 0);
     stop(terminated, SIGTERM);
+    stop(swappedEnded, 0);
+    stop(swappedTerminated, SIGTERM);
     stop(killed, SIGKILL);
+    EXPECT_FALSE(fileExists(ended.folder));
     EXPECT_FALSE(fileExists(terminated.folder));
-    EXPECT_TRUE(fileExists(killed.folder + "EN_000.DIA"));
-    RemoveAbandonedWorkingFolders();
+    EXPECT_TRUE(fileExists(killed.folder + "/EN_000.DIA"));
+    EXPECT_EQ(zyntext({"--version"}).exitCode, 0);
     EXPECT_FALSE(fileExists(killed.folder));
-    EXPECT_TRUE(fileExists(living.folder + "EN_000.DIA"));
+    EXPECT_TRUE(fileExists(living.folder + "/EN_000.DIA"));
     EXPECT_TRUE(fileExists(dir.file("zyntext-older")));
+    EXPECT_TRUE(untouched());
     stop(living, SIGINT);
     EXPECT_FALSE(fileExists(living.folder));
     ::setenv("TMPDIR", saved.c_str(), 1);

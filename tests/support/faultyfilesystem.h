@@ -57,8 +57,12 @@ public:
                              const std::string& name) override;
     Status remove(const std::string& path) override;
     FileInfo info(const std::string& path) override { return inner_.info(path); }
-    Result<std::string> resolveLinks(const std::string& path) override {
-        return inner_.resolveLinks(path);
+    FileInfo nameInfo(const std::string& path) override { return inner_.nameInfo(path); }
+    Result<std::string> followLinks(const std::string& path) override {
+        return inner_.followLinks(path);
+    }
+    std::vector<std::string> namesIn(const std::string& folder) override {
+        return inner_.namesIn(folder);
     }
     void removeMatching(const std::string& folder, const std::string& prefix) override {
         inner_.removeMatching(folder, prefix);
