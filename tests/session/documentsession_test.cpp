@@ -28,12 +28,17 @@ protected:
         });
     }
 
-    // A ZYN 2 document of the entries (type 1), opened from a file of its own.
-    void open(const std::vector<std::string>& entries) {
-        const std::string path = dir.write("doc.zyt", TextFileBuilder(2).entries(entries).bytes());
+    // A ZYN 2 document of the entries (type 1), opened from a file of its own, or as the
+    // reference.
+    void open(const std::vector<std::string>& entries, bool reference = false) {
+        const std::string path = dir.write(reference ? "ref.zyt" : "doc.zyt",
+                                           TextFileBuilder(2).entries(entries).bytes());
         auto read = ReadTextFile(state.files(), path, true);
         ASSERT_TRUE(read.ok()) << read.message();
-        session.open(std::move(*read), LooseFileOrigin(path));
+        if (reference)
+            session.setReference(std::move(*read));
+        else
+            session.open(std::move(*read), LooseFileOrigin(path));
     }
     std::vector<std::string> texts() const {
         const TextDocument& doc = session.document();
@@ -139,6 +144,45 @@ TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
         check();
     }
     EXPECT_FALSE(session.convertFile() && session.convertFile()) << "converted once";
+}
+
+// The translation loop hands each text back as one step and goes on through the entries the
+// entry list shows: all of them, or under its filter the untranslated ones, until there is none.
+// The filter folds case over the set's letters, in the text and the reference, as Find does; a
+// replacement with a character the set lacks changes nothing.
+TEST_F(SessionTest, TheLoopKeepsEachTextAsOneStepAndGoesWhereTheListShows) {
+    open({"One", "Two", "Three", "Four"});
+    open({"One", "Deux", "Three", "Four"}, true);
+    EXPECT_EQ(session.keepAndGo(0, "Un", true), 1);
+    EXPECT_EQ(session.keepAndGo(1, "Two", true), 2) << "unchanged, no step";
+    EXPECT_EQ(session.keepAndGo(0, "Un", false), -1);
+    session.setEntryFilter({}, StatusFilter::Untranslated);
+    EXPECT_EQ(session.keepAndGo(2, "Trois", false), -1) << "0 and 1 are translated";
+    EXPECT_EQ(session.keepAndGo(0, "Un", true), 3);
+    EXPECT_EQ(session.currentEntry(), 3);
+    EXPECT_EQ(session.keepAndGo(3, "Quatre", true), -1);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Un", "Two", "Trois", "Quatre"}));
+    EXPECT_EQ(session.undoStack()->count(), 3);
+    undo();
+    undo();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Un", "Two", "Three", "Four"}));
+
+    open({"\x90t\x82", "ete", "Porte"}); // "Été"
+    open({"", "", "\x90T\x90"}, true);
+    session.setEntryFilter(QString::fromUtf8("éTé"), StatusFilter::All);
+    std::vector<int> shown;
+    for (int i = 0; i < 3; ++i)
+        if (session.entryShown(i))
+            shown.push_back(i);
+    EXPECT_EQ(shown, (std::vector<int>{0, 2}));
+    session.setSearch(QString::fromUtf8("été"), {});
+    EXPECT_EQ(session.findNext(true), 0);
+    session.setSearch("Porte", {});
+    EXPECT_EQ(session.replaceAll(QString::fromUtf8("Porte-bonheur…")), 0);
+    EXPECT_FALSE(session.Modified());
+    EXPECT_EQ(session.typedCodes(QString::fromUtf8("a…")).missing, U'…');
+    EXPECT_EQ(session.noCodeFor(U'…'),
+              QString::fromUtf8("the Western European CharSet has no code for \"…\" (U+2026)"));
 }
 
 // The lines an entry takes in the preview, word wrap included, against the lines it shows: an

@@ -8,6 +8,7 @@
 #include "windows/frmentries.h"
 #include "windows/frmfindarchive.h"
 #include "windows/frmselhqr.h"
+#include "windows/windowplacement.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -22,6 +23,7 @@
 #include <QTableView>
 #include <QTreeWidget>
 #include <QUrl>
+#include <QtTest/QTest>
 #include <map>
 
 namespace zyn::test {
@@ -163,6 +165,71 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     EXPECT_FALSE(list.isVisible());
 }
 
+// The list keeps its keys: Home, End and the page keys move among the rows it shows, also with
+// Ctrl, which moves the main window's entry elsewhere; Enter and F2 edit the selected row, never
+// an entry the filter hides; after the edit the keys are the list's again; Ctrl+F goes to the
+// filter.
+TEST_F(WorkbenchTest, TheListKeepsItsKeysAndEditsOnlyRowsItShows) {
+    window->show();
+    open(writeText("keys.zyt", 2, {"one", "two", "three", "four"}), true);
+    frmEntries& list = entries();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    list.txtFilter()->setText("e");
+    QWidget* rowsView = list.lstEntries();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int entry;
+    } moves[] = {{Qt::Key_End, Qt::ControlModifier, 2},
+                 {Qt::Key_Home, Qt::ControlModifier, 0},
+                 {Qt::Key_End, Qt::NoModifier, 2},
+                 {Qt::Key_PageUp, Qt::NoModifier, 0},
+                 {Qt::Key_PageDown, Qt::NoModifier, 2}};
+    for (const auto& m : moves) {
+        QTest::keyClick(rowsView, m.key, m.modifiers);
+        EXPECT_EQ(session.currentEntry(), m.entry) << m.key;
+    }
+    QTest::keyClick(rowsView, Qt::Key_F2);
+    ASSERT_NE(window->editor(), nullptr);
+    EXPECT_EQ(window->editor()->entry(), 2);
+    QTest::keyClick(window->editor()->Text1(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == rowsView; }));
+    window->selectEntry(3);
+    QTest::keyClick(rowsView, Qt::Key_Return);
+    EXPECT_EQ(window->editor(), nullptr) << "no row is selected";
+    QTest::keyClick(rowsView, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), list.txtFilter());
+    EXPECT_EQ(window->findWindow(), nullptr);
+}
+
+// The string editor beside a main window centred on a large screen covers at most a twentieth
+// of it, on the side the entry list leaves free; on a small screen, where it covers least.
+TEST(PlaceBeside, LeavesTheMainWindowAndTheListInView) {
+    const QSize editor(507, 528), least(282, 230);
+    const QRect main(479, 0, 642, 542), list(0, 0, 478, 525);
+    const long long twentieth = 642 * 542 / 20;
+    const auto covered = [](const QRect& a, const QRect& b) {
+        const QRect both = a.intersected(b);
+        return static_cast<long long>(both.width()) * both.height();
+    };
+    const QRect big(0, 0, 1600, 1000);
+    const QRect placed = PlaceBeside(big, main, editor, least, {list});
+    EXPECT_TRUE(big.contains(placed) && placed.size() == editor);
+    EXPECT_LE(covered(placed, main), twentieth);
+    EXPECT_EQ(covered(placed, list), 0);
+    EXPECT_EQ(PlaceBeside(big, main, editor, least, {list.translated(1122, 0)}).left(), 0);
+    const QRect small(0, 0, 1024, 768), smallMain = main.translated(-288, 0);
+    const QRect below = PlaceBeside(small, smallMain, editor, least);
+    EXPECT_TRUE(small.contains(below));
+    EXPECT_GT(below.top(), smallMain.center().y());
+    EXPECT_LE(covered(below, smallMain), twentieth);
+    // No side has the room: below, where it covers least.
+    const QRect tiny(0, 0, 700, 560);
+    const QRect squeezed = PlaceBeside(tiny, main.translated(-450, 0), editor, least);
+    EXPECT_TRUE(tiny.contains(squeezed) && squeezed.height() == least.height());
+    EXPECT_EQ(squeezed.bottom(), tiny.bottom());
+}
+
 // The reference is the same bank in another language or a chosen file, and the list filters
 // over it too; find in archive folds case as Find does, lists every dialogue item's lines and
 // opens a result.
@@ -225,8 +292,10 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     EXPECT_EQ(shown(), "Bye");
     EXPECT_EQ(title().toStdString(), titleFor(path + "; EN_000.DIA", 2));
     EXPECT_EQ(cell(0, EntryModel::Reference), QString());
-    // A result in the document's own item only moves there: the edit stays, nothing is asked.
+    // The document's own item is searched as it is now; a result there only moves there: the
+    // edit stays, nothing is asked.
     commit("Edited");
+    ASSERT_EQ(search("edited")->topLevelItemCount(), 1);
     find.openResult(0);
     EXPECT_EQ(shown(), "Edited");
     ASSERT_EQ(search("été")->topLevelItemCount(), 1);
