@@ -167,19 +167,36 @@ TEST_F(SessionTest, TheLoopKeepsEachTextAsOneStepAndGoesWhereTheListShows) {
     undo();
     EXPECT_EQ(texts(), (std::vector<std::string>{"Un", "Two", "Three", "Four"}));
 
-    open({"\x90t\x82", "ete", "Porte"}); // "Été"
+    // The list's filters: text (in the entry or its reference, folded over the set's letters)
+    // and status.
+    std::string words;
+    for (int i = 0; i < 2000; ++i)
+        words += "we ";
+    open({"\x90t\x82", "ete", "Porte", "", words}); // "Été"
     open({"", "", "\x90T\x90"}, true);
-    session.setEntryFilter(QString::fromUtf8("éTé"), StatusFilter::All);
-    std::vector<int> shown;
-    for (int i = 0; i < 3; ++i)
-        if (session.entryShown(i))
-            shown.push_back(i);
-    EXPECT_EQ(shown, (std::vector<int>{0, 2}));
+    session.editText(1, "ete!");
+    const struct {
+        const char* text;
+        StatusFilter status;
+        std::vector<int> shown;
+    } filters[] = {
+        {"éTé", StatusFilter::All, {0, 2}},         {"", StatusFilter::Untranslated, {3}},
+        {"e", StatusFilter::Translated, {1, 2, 4}}, {"", StatusFilter::Changed, {1}},
+        {"", StatusFilter::DoesNotFit, {4}},
+    };
+    for (const auto& f : filters) {
+        session.setEntryFilter(QString::fromUtf8(f.text), f.status);
+        std::vector<int> shown;
+        for (int i = 0; i < session.entryCount(); ++i)
+            if (session.entryShown(i))
+                shown.push_back(i);
+        EXPECT_EQ(shown, f.shown) << f.text << " " << static_cast<int>(f.status);
+    }
     session.setSearch(QString::fromUtf8("été"), {});
     EXPECT_EQ(session.findNext(true), 0);
     session.setSearch("Porte", {});
     EXPECT_EQ(session.replaceAll(QString::fromUtf8("Porte-bonheur…")), 0);
-    EXPECT_FALSE(session.Modified());
+    EXPECT_EQ(session.undoStack()->count(), 1);
     EXPECT_EQ(session.typedCodes(QString::fromUtf8("a…")).missing, U'…');
     EXPECT_EQ(session.noCodeFor(U'…'),
               QString::fromUtf8("the Western European CharSet has no code for \"…\" (U+2026)"));

@@ -123,26 +123,20 @@ TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
 // Escape closes without handing back.
 TEST_F(EditorTest, TheDefaultGroupTypesWhatTheSetShows) {
     EXPECT_TRUE(itemChecked("mnuKeybLetters"));
-    for (const int set : {13, 5, 2}) {
-        window->Combo1()->setCurrentIndex(set);
+    std::string codes;
+    for (int code = 32; code < 256; ++code)
+        if (code != 127)
+            codes.push_back(static_cast<char>(code));
+    for (const std::size_t set : {13, 5, 2}) {
+        window->Combo1()->setCurrentIndex(static_cast<int>(set));
         window->Combo1_Click();
-        std::string codes;
-        QString letters;
-        for (int code = 32; code < 256; ++code)
-            if (code != 127) {
-                codes.push_back(static_cast<char>(code));
-                letters += QChar(static_cast<char16_t>(
-                    CharacterSets[static_cast<std::size_t>(set)].letters.letter(
-                        static_cast<std::uint8_t>(code))));
-            }
         editEntry({"x"}).setText({});
-        type(letters);
+        type(QString::fromStdU32String(ToLetters(CharacterSets[set].letters, codes)));
         EXPECT_EQ(editor().EditedText(), codes) << set;
         type(QString::fromUtf8("中"));
         EXPECT_EQ(editor().EditedText(), codes);
         EXPECT_TRUE(editor().lblMessage()->text().contains("(U+4E2D)"));
         QTest::keyClick(&box(), Qt::Key_Escape);
-        EXPECT_EQ(window->editor(), nullptr);
         EXPECT_EQ(shown(), "x");
         EXPECT_FALSE(session.Modified());
     }
