@@ -144,9 +144,14 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
     // The two texts share what the other columns, as wide as what they hold, leave: the
-    // status stays whole in a narrow list too.
+    // status stays whole in a narrow list too. The type's name is cut short: its number tells
+    // the type.
     QHeaderView* columns = view_->horizontalHeader();
     columns->setSectionResizeMode(QHeaderView::ResizeToContents);
+    columns->setSectionResizeMode(EntryModel::Type, QHeaderView::Interactive);
+    view_->setColumnWidth(EntryModel::Type,
+                          view_->fontMetrics().horizontalAdvance(QStringLiteral("001: Normal")) +
+                              16);
     columns->setSectionResizeMode(EntryModel::Text, QHeaderView::Stretch);
     columns->setSectionResizeMode(EntryModel::Reference, QHeaderView::Stretch);
     view_->installEventFilter(this);

@@ -59,15 +59,15 @@ QRect PlaceBeside(const QRect& room, const QRect& main, QSize wanted, QSize leas
             area += areaCovered(side, other);
         return area;
     };
-    // Of equals the first: right, left, below, above.
+    // Of the sides that cover at most a twentieth of main, the first of those that cover least
+    // of the others, in the order right, left, below, above: the editor comes back to the same
+    // side whatever its height. Where none does, the side that covers least of main.
     return *std::min_element(sides.begin(), sides.end(), [&](const QRect& a, const QRect& b) {
         const long long overA = areaCovered(a, main), overB = areaCovered(b, main);
         const bool fitsA = overA <= allowedOver(main), fitsB = overB <= allowedOver(main);
         if (fitsA != fitsB)
             return fitsA;
-        if (fitsA && coveredOfOthers(a) != coveredOfOthers(b))
-            return coveredOfOthers(a) < coveredOfOthers(b);
-        return overA < overB;
+        return fitsA ? coveredOfOthers(a) < coveredOfOthers(b) : overA < overB;
     });
 }
 
