@@ -48,6 +48,7 @@ int TypingCodePageForGroup(KeyboardGroup group) {
     case KeyboardGroup::RusUkr:
         return 1251;
     case KeyboardGroup::None:
+    case KeyboardGroup::Letters:
     case KeyboardGroup::West:
     case KeyboardGroup::SweNor:
         return 1252;

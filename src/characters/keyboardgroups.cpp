@@ -102,11 +102,12 @@ template <std::size_t N> void apply(KeyTable& table, const KeyRange (&ranges)[N]
 } // namespace
 
 std::array<std::uint8_t, 256> KeyboardGroupTable(KeyboardGroup group) {
-    if (group == KeyboardGroup::None)
+    if (group == KeyboardGroup::None || group == KeyboardGroup::Letters)
         return identityTable();
     KeyTable table = baseTable();
     switch (group) {
     case KeyboardGroup::None:
+    case KeyboardGroup::Letters:
         break;
     case KeyboardGroup::West:
         apply(table, WestEntries);
@@ -134,7 +135,7 @@ std::array<std::uint8_t, 256> KeyboardGroupTable(KeyboardGroup group) {
 
 void SelectKeyboardGroup(CharacterTables& tables, KeyboardGroup group) {
     tables.KeybTable = KeyboardGroupTable(group);
-    tables.KeybActive = group != KeyboardGroup::None;
+    tables.KeybActive = group != KeyboardGroup::None && group != KeyboardGroup::Letters;
 }
 
 std::uint8_t TranslateKey(const CharacterTables& tables, std::uint8_t typed) {

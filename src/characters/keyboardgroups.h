@@ -10,13 +10,15 @@
 
 namespace zyn {
 
-enum class KeyboardGroup { None, West, SloCze, Greek, Hebrew, RusUkr, SweNor };
+// Letters types each character as the code the chosen character set shows it as; the table
+// passes every code, as None's does. The others read a typed code of their code page.
+enum class KeyboardGroup { None, West, SloCze, Greek, Hebrew, RusUkr, SweNor, Letters };
 
 // The group's whole table: codes 0 to 127 pass, codes from 128 up give 63 ("?") unless the group
 // names them. None is the identity.
 std::array<std::uint8_t, 256> KeyboardGroupTable(KeyboardGroup group);
 
-// Fills KeybTable and sets KeybActive (false for None).
+// Fills KeybTable and sets KeybActive (false for None and Letters).
 void SelectKeyboardGroup(CharacterTables& tables, KeyboardGroup group);
 
 // A typed code through the active group, then through the remapping table when one is loaded.

@@ -20,12 +20,20 @@ struct ArchiveHit {
     std::string line; // the line of the entry that holds the text
 };
 
+// An item open in the editor: its entries as they are now, saved or not.
+struct OpenItemText {
+    int item = -1;
+    std::vector<std::string> entries;
+};
+
 // Searches every dialogue item (odd item numbers) of the archive at archivePath, whose index
-// and names are given, for needle, ignoring case as letters fold it. Items that cannot be read
-// as texts are passed over. One hit per line found, in item, entry and line order.
+// and names are given, for needle, ignoring case as letters fold it; the open item in its
+// entries as they are now, the others as they are on disk. Items that cannot be read as texts
+// are passed over. One hit per line found, in item, entry and line order.
 std::vector<ArchiveHit> FindInArchive(FileSystem& fs, WorkingFolder& work,
                                       const std::string& archivePath, const ArchiveIndex& index,
                                       const ArchiveFlow& flow, int itemCount,
-                                      const std::string& needle, const SearchLetters& letters);
+                                      const std::string& needle, const SearchLetters& letters,
+                                      const OpenItemText& open = {});
 
 } // namespace zyn

@@ -16,6 +16,7 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
       codec_(CharacterSets[WesternCharacterSetIndex], isGameFontInstalled()),
       fit_(displayFont(codec_.gameFont()), PreviewTextArea) {
     state_.Characters.ShownCharacterSet = &codec_.characterSet();
+    SelectKeyboardGroup(state_.Characters, keyboardGroup_);
     connect(undoStack_, &QUndoStack::cleanChanged, this, &DocumentSession::cleanChanged);
 }
 
@@ -89,12 +90,68 @@ EntryStatus DocumentSession::status(int i) const {
     EntryStatus status;
     if (i < 0 || i >= entryCount())
         return status;
-    const std::string& text = state_.Document.EntryText[static_cast<std::size_t>(i)];
-    const std::string* reference = referenceText(i);
-    status.untranslated = text.empty() || (reference && text == *reference);
-    status.changed = text != openedText(i);
+    status.untranslated = untranslated(i);
+    status.changed = changed(i);
     status.linesCut = fit_.linesCut(codec_.toDisplay(entryAsShown(i)));
     return status;
+}
+
+bool DocumentSession::untranslated(int i) const {
+    const std::string& text = state_.Document.EntryText[static_cast<std::size_t>(i)];
+    const std::string* reference = referenceText(i);
+    return text.empty() || (reference && text == *reference);
+}
+
+bool DocumentSession::changed(int i) const {
+    return state_.Document.EntryText[static_cast<std::size_t>(i)] != openedText(i);
+}
+
+void DocumentSession::setEntryFilter(const QString& text, StatusFilter status) {
+    filterText_ = text;
+    filterStatus_ = status;
+}
+
+bool DocumentSession::entryShown(int i) const {
+    if (i < 0 || i >= entryCount())
+        return false;
+    // Only what the filter asks for is worked out: the fit takes a text layout.
+    switch (filterStatus_) {
+    case StatusFilter::All:
+        break;
+    case StatusFilter::Untranslated:
+    case StatusFilter::Translated:
+        if (untranslated(i) != (filterStatus_ == StatusFilter::Untranslated))
+            return false;
+        break;
+    case StatusFilter::Changed:
+        if (!changed(i))
+            return false;
+        break;
+    case StatusFilter::DoesNotFit:
+        if (status(i).fits())
+            return false;
+        break;
+    }
+    if (filterText_.isEmpty())
+        return true;
+    const LetterTable& letters = codec_.characterSet().letters;
+    const auto holds = [&](const std::string& bytes) {
+        return QString::fromStdU32String(ToLetters(letters, bytes))
+            .contains(filterText_, Qt::CaseInsensitive);
+    };
+    const std::string* reference = referenceText(i);
+    return holds(entryAsShown(i)) || (reference && holds(*reference));
+}
+
+int DocumentSession::keepAndGo(int entry, const std::string& edited, bool forward) {
+    editText(entry, edited);
+    const int step = forward ? 1 : -1;
+    for (int i = entry + step; i >= 0 && i < entryCount(); i += step)
+        if (entryShown(i)) {
+            setCurrentEntry(i);
+            return i;
+        }
+    return -1;
 }
 
 bool DocumentSession::Modified() const {
@@ -248,23 +305,32 @@ void DocumentSession::setSearch(const QString& text, const SearchOptions& option
     searchOptions_ = options;
 }
 
+LetterCodes DocumentSession::typedCodes(const QString& text) const {
+    return ToCodes(codec_.characterSet().letters, text.toStdU32String());
+}
+
+QString DocumentSession::noCodeFor(char32_t letter) const {
+    return QStringLiteral("the %1 has no code for %2")
+        .arg(QString::fromLatin1(codec_.characterSet().caption),
+             QString::fromStdString(DescribeLetter(letter)));
+}
+
 SearchLetters DocumentSession::searchLetters() const {
+    const LetterTable& table = codec_.characterSet().letters;
     SearchLetters letters;
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<std::uint8_t>(b);
-        const QChar c = codec_.charFor(byte);
-        letters.folded[byte] = codec_.byteFor(c.toLower()).value_or(byte);
-        letters.wordPart[byte] = c.isLetterOrNumber();
+        const char32_t c = table.letter(byte);
+        letters.folded[byte] = table.code(QChar::toLower(c)).value_or(byte);
+        letters.wordPart[byte] = QChar::isLetterOrNumber(c);
     }
     return letters;
 }
 
 bool DocumentSession::searchBytes(std::string& needle) const {
-    for (QChar c : searchText_)
-        if (c != QLatin1Char('\n') && !codec_.byteFor(c))
-            return false;
-    needle = codec_.fromDisplay(searchText_);
-    return !needle.empty();
+    LetterCodes codes = typedCodes(searchText_);
+    needle = std::move(codes.codes);
+    return !codes.missing && !needle.empty();
 }
 
 int DocumentSession::findNext(bool forward) const {
@@ -282,10 +348,13 @@ bool DocumentSession::replaceCurrent(const QString& replacement) {
     const int i = currentEntry();
     if (!searchBytes(needle) || i < 0 || i >= entryCount())
         return false;
+    const LetterCodes bytes = typedCodes(replacement);
+    if (bytes.missing)
+        return false;
     const std::string shown = entryAsShown(i);
     int count = 0;
-    const std::string replaced = ReplaceText(shown, needle, codec_.fromDisplay(replacement),
-                                             searchOptions_, searchLetters(), count);
+    const std::string replaced =
+        ReplaceText(shown, needle, bytes.codes, searchOptions_, searchLetters(), count);
     if (count == 0)
         return false;
     if (replaced != shown)
@@ -296,9 +365,10 @@ bool DocumentSession::replaceCurrent(const QString& replacement) {
 
 int DocumentSession::replaceAll(const QString& replacement) {
     std::string needle;
-    if (!searchBytes(needle))
+    const LetterCodes typed = typedCodes(replacement);
+    if (!searchBytes(needle) || typed.missing)
         return 0;
-    const std::string bytes = codec_.fromDisplay(replacement);
+    const std::string& bytes = typed.codes;
     const SearchLetters letters = searchLetters();
     std::vector<ReplaceCommand::Replaced> replaced;
     for (int i = 0; i < entryCount(); ++i) {

@@ -35,6 +35,9 @@ struct EntryStatus {
     bool fits() const { return linesCut == 0; }
 };
 
+// The entry list's status filter, in the order of its list.
+enum class StatusFilter { All, Untranslated, Translated, Changed, DoesNotFit };
+
 class DocumentSession final : public QObject {
     Q_OBJECT
 public:
@@ -69,6 +72,14 @@ public:
     const std::string* referenceText(int i) const;
     EntryStatus status(int i) const;
 
+    // What the entry list shows while it is open (every entry while it is closed): entries
+    // whose text or reference holds text, case folded over the set's letters, with the status.
+    void setEntryFilter(const QString& text, StatusFilter status);
+    bool entryShown(int i) const;
+    // The translation loop: edited handed back into entry (one step when it changes it), then
+    // the next (previous) entry the list shows made current. That entry, or -1 for none.
+    int keepAndGo(int entry, const std::string& edited, bool forward);
+
     // Every change is one step of this stack; its clean state is the saved one.
     QUndoStack* undoStack() const { return undoStack_; }
     bool Modified() const;
@@ -98,6 +109,12 @@ public:
     Status loadRemappingTable(const std::string& path);
     KeyboardGroup keyboardGroup() const { return keyboardGroup_; }
     void setKeyboardGroup(KeyboardGroup group);
+    // Text the user typed as the codes the character set shows it as: what you type is what you
+    // see. missing is the first character the set has no code for.
+    LetterCodes typedCodes(const QString& text) const;
+    // Why a character cannot be typed: "the Western European CharSet has no code for "’"
+    // (U+2019)".
+    QString noCodeFor(char32_t letter) const;
 
     // Find and Replace: the text searched for (in the character set's letters) and its options,
     // shared by both windows and the main window's keys.
@@ -106,7 +123,8 @@ public:
     SearchLetters searchLetters() const;
     // The next (previous) entry after the current one holding the text, wrapping; -1 for none.
     int findNext(bool forward) const;
-    // Replaces the text in the current entry (one step); true when it held it.
+    // Replaces the text in the current entry (one step); true when it held it. A replacement
+    // with a character the set has no code for (noCodeFor) replaces nothing.
     bool replaceCurrent(const QString& replacement);
     // Replaces the text in every entry as one step; the number of entries changed.
     int replaceAll(const QString& replacement);
@@ -135,6 +153,8 @@ private:
     // the first entry changed, unless it is one of them, so the change is seen.
     void restore(const std::vector<SlotChange>& changes, bool after, bool version2);
     void adopted();
+    bool untranslated(int i) const;
+    bool changed(int i) const;
     // The search text as bytes of the character set; false when it holds a character the set
     // cannot show, which no entry can then hold.
     bool searchBytes(std::string& needle) const;
@@ -144,12 +164,15 @@ private:
     QUndoStack* undoStack_ = nullptr;
     DisplayCodec codec_;
     PreviewFit fit_;
-    KeyboardGroup keyboardGroup_ = KeyboardGroup::None;
+    // Typing what the set shows is the default: a code page's codes would be other letters.
+    KeyboardGroup keyboardGroup_ = KeyboardGroup::Letters;
     std::vector<std::string> opened_;
     // The version the document was opened in.
     bool openedVersion2_ = false;
     QString searchText_;
     SearchOptions searchOptions_;
+    QString filterText_;
+    StatusFilter filterStatus_ = StatusFilter::All;
 };
 
 } // namespace zyn

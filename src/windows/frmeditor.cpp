@@ -5,18 +5,23 @@
 #include "windows/entrytypes.h"
 #include "windows/frmtable.h"
 #include "windows/typedcode.h"
+#include "windows/windowplacement.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <functional>
 
 namespace zyn {
 
@@ -26,6 +31,8 @@ constexpr std::uint8_t BackspaceCode = 8;
 
 constexpr int ClientWidth = 505;
 constexpr int ClientHeight = 344;
+// Narrowed to share the screen with the main window, the editor keeps room for a few words.
+constexpr QSize LeastClient(280, 200);
 // The reference text shows this many whole lines before it scrolls.
 constexpr int ReferenceLines = 3;
 // The character map button sits out of sight below the text box at any window size; it exists
@@ -34,17 +41,23 @@ constexpr QRect HiddenButton(963, 677, 5, 13);
 constexpr int HiddenButtonDrop = 308;
 
 // Text that comes in by pasting or dropping is shown as the bytes it will be stored as, so the
-// box never holds a character that closing would hand back as something else. Copying keeps
-// every character as shown (the document's plain text would turn no-break spaces into blanks).
+// box never holds a character that closing would hand back as something else; text with a
+// character no byte shows is refused whole. Copying keeps every character as shown (the
+// document's plain text would turn no-break spaces into blanks).
 class EditorTextBox final : public QPlainTextEdit {
 public:
-    EditorTextBox(const DisplayCodec& codec, QWidget* parent)
-        : QPlainTextEdit(parent), codec_(codec) {}
+    EditorTextBox(const DisplayCodec& codec, std::function<void(char32_t)> refused, QWidget* parent)
+        : QPlainTextEdit(parent), codec_(codec), refused_(std::move(refused)) {}
 
 protected:
     void insertFromMimeData(const QMimeData* source) override {
-        if (source->hasText())
-            insertPlainText(codec_.toDisplay(codec_.fromDisplay(source->text())));
+        if (!source->hasText())
+            return;
+        const LetterCodes bytes = codec_.bytesOf(source->text());
+        if (bytes.missing)
+            refused_(*bytes.missing);
+        else
+            insertPlainText(codec_.toDisplay(bytes.codes));
     }
 
     QMimeData* createMimeDataFromSelection() const override {
@@ -57,6 +70,7 @@ protected:
 
 private:
     const DisplayCodec& codec_;
+    std::function<void(char32_t)> refused_;
 };
 
 bool isControl(QChar c) {
@@ -72,14 +86,19 @@ frmEditor::frmEditor(DocumentSession& session, QWidget& owner)
     : QWidget(&owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       session_(session), owner_(&owner), tables_(session.state().Characters),
-      codec_(session.codec()) {
+      codec_(session.codec()), startedIn_(QApplication::focusWidget()) {
     setObjectName(QStringLiteral("frmEditor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("String no. "));
     setWindowIcon(owner.windowIcon());
     resize(ClientWidth, ClientHeight);
 
-    text1_ = new EditorTextBox(codec_, this);
+    text1_ = new EditorTextBox(
+        codec_,
+        [this](char32_t letter) {
+            refuse(QStringLiteral("Not pasted: ") + session_.noCodeFor(letter) + '.');
+        },
+        this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(0, 0, ClientWidth, ClientHeight);
     text1_->setFont(session.previewFont());
@@ -107,6 +126,15 @@ frmEditor::frmEditor(DocumentSession& session, QWidget& owner)
         QFontMetrics(reference_->font()).lineSpacing() * ReferenceLines +
         2 * (reference_->frameWidth() + static_cast<int>(reference_->document()->documentMargin()));
 
+    message_ = new QLabel(this);
+    message_->setObjectName(QStringLiteral("lblMessage"));
+    fit_ = new QLabel(this);
+    fit_->setObjectName(QStringLiteral("lblFit"));
+    fit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The box keeps its designed size; the line below it comes on top.
+    statusHeight_ = fit_->fontMetrics().height() + 6;
+    resize(ClientWidth, ClientHeight + statusHeight_);
+
     command1_ = new QPushButton(QStringLiteral("&Character map"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setGeometry(HiddenButton);
@@ -116,9 +144,6 @@ frmEditor::frmEditor(DocumentSession& session, QWidget& owner)
     // The main window, disabled under the editor, must not close while the text it is to take
     // back is still being edited.
     owner.installEventFilter(this);
-
-    const QRect main = owner.frameGeometry();
-    move(main.center() - QPoint(ClientWidth / 2, ClientHeight / 2));
     Form_Load();
 }
 
@@ -132,12 +157,57 @@ void frmEditor::Form_Load() {
 }
 
 void frmEditor::open(int i) {
+    entry_ = i;
+    message_->clear();
     setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
     setText(session_.entryAsShown(i));
+    if (session_.status(i).untranslated)
+        text1_->selectAll();
     setReference(session_.referenceText(i));
     const TextDocument& doc = session_.document();
     if (doc.IsVersion2)
         setForeColor(GetForeColorA(doc.EntryType[static_cast<std::size_t>(i)]));
+    if (!placed_ && owner_) {
+        placeBeside(*owner_);
+        placed_ = true;
+    }
+}
+
+void frmEditor::placeBeside(const QWidget& main) {
+    const QScreen* screen = main.screen();
+    if (!screen)
+        return;
+    // The editor has no frame yet; the main window's tells how large it will be.
+    const QRect mainFrame = main.frameGeometry();
+    const QSize frame = mainFrame.size() - main.size();
+    // Where it can, the editor leaves the main window's other windows (the entry list) in view.
+    std::vector<QRect> others;
+    for (const QWidget* window : main.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (window != this && window->isWindow() && window->isVisible())
+            others.push_back(window->frameGeometry());
+    const QRect placed = PlaceBeside(screen->availableGeometry(), mainFrame, size() + frame,
+                                     LeastClient + QSize(0, statusHeight_) + frame, others);
+    resize(placed.size() - frame);
+    move(placed.topLeft());
+}
+
+void frmEditor::keepAndGo(bool forward) {
+    const int next = session_.keepAndGo(entry_, editedText_, forward);
+    if (next >= 0) {
+        open(next);
+    } else if (forward) {
+        handBack_ = false;
+        close();
+    }
+}
+
+void frmEditor::closeUnchanged() {
+    handBack_ = false;
+    close();
+}
+
+void frmEditor::refuse(const QString& why) {
+    message_->setText(why);
 }
 
 frmTable* frmEditor::characterMap() const {
@@ -158,6 +228,13 @@ void frmEditor::Text1_Change() {
     // The raw text: the plain text would turn no-break spaces, which some bytes show as, into
     // blanks.
     editedText_ = codec_.fromDisplay(text1_->document()->toRawText());
+    // Measured as the preview's cut mark measures.
+    const PreviewFit& fit = session_.previewFit();
+    const QString shown = codec_.toDisplay(editedText_);
+    const int lines = fit.linesOf(shown);
+    fit_->setText(QStringLiteral("%1 of %2 lines").arg(lines).arg(fit.linesShown()) +
+                  (fit.linesCut(shown) > 0 ? QStringLiteral(": does not fit") : QString()));
+    emit edited(editedText_);
 }
 
 void frmEditor::insertCode(std::uint8_t code) {
@@ -172,6 +249,16 @@ void frmEditor::insertTranslated(std::uint8_t typed) {
 
 void frmEditor::typeCharacters(const QString& text) {
     const KeyboardGroup group = session_.keyboardGroup();
+    if (group == KeyboardGroup::Letters) {
+        // Never "?" nor another letter for a character the set lacks: nothing at all, and why.
+        const LetterCodes codes = session_.typedCodes(text);
+        if (codes.missing)
+            refuse(QStringLiteral("Not typed: ") + session_.noCodeFor(*codes.missing) + '.');
+        else
+            for (const char code : codes.codes)
+                insertTranslated(static_cast<std::uint8_t>(code));
+        return;
+    }
     for (qsizetype i = 0; i < text.size(); ++i) {
         QString character(text[i]);
         if (text[i].isHighSurrogate() && i + 1 < text.size())
@@ -186,6 +273,15 @@ void frmEditor::typeCharacters(const QString& text) {
 
 bool frmEditor::Text1_KeyPress(QKeyEvent* event) {
     const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (modifiers & Qt::ControlModifier)) {
+        keepAndGo(!(modifiers & Qt::ShiftModifier));
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        closeUnchanged();
+        return true;
+    }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         // A line break, whatever a remapping table does with code 13: the table maps
         // characters, and a line break is none.
@@ -205,7 +301,6 @@ bool frmEditor::Text1_KeyPress(QKeyEvent* event) {
     // Moving, deleting and the like.
     if (text.isEmpty() || std::any_of(text.begin(), text.end(), isControl))
         return false;
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool command = modifiers & (Qt::ControlModifier | Qt::MetaModifier);
     const bool alt = modifiers & Qt::AltModifier;
     // Copy, paste, undo ...
@@ -265,8 +360,12 @@ void frmEditor::setReference(const std::string* bytes) {
 
 void frmEditor::layOut() {
     const int top = reference_->isHidden() ? 0 : std::min(referenceHeight_, height() / 2);
+    const int bottom = height() - statusHeight_;
     reference_->setGeometry(0, 0, width(), top);
-    text1_->setGeometry(0, top, width(), height() - top);
+    text1_->setGeometry(0, top, width(), bottom - top);
+    const int margin = 4;
+    message_->setGeometry(margin, bottom, width() * 2 / 3 - margin, statusHeight_);
+    fit_->setGeometry(width() * 2 / 3, bottom, width() / 3 - margin, statusHeight_);
 }
 
 void frmEditor::resizeEvent(QResizeEvent* event) {
@@ -287,11 +386,16 @@ void frmEditor::closeEvent(QCloseEvent* event) {
         owner_->removeEventFilter(this);
         owner_->setEnabled(true);
     }
-    emit handedBack(editedText_);
+    if (handBack_)
+        emit handedBack(editedText_);
     if (table_)
         table_->hide();
-    if (owner_)
-        owner_->activateWindow();
+    // Back to the window the edit started from: the entry list, or the main window.
+    QWidget* back = startedIn_ && startedIn_->isVisible() ? startedIn_.data() : owner_.data();
+    if (back) {
+        back->activateWindow();
+        back->setFocus(Qt::OtherFocusReason);
+    }
     event->accept();
     emit closed();
 }

@@ -3,7 +3,10 @@
 // The string editor: the text of one entry of the session in a large box set in the display
 // font. Every typed key goes through the keyboard group and the remapping table before it
 // reaches the box. While the editor is open its owner (the main window) is disabled; closing the
-// editor hands its text back to the owner, whose timer commits it into the entry.
+// editor hands its text back to the owner, whose timer commits it into the entry. Ctrl+Enter
+// keeps the text and goes on to the next entry the entry list shows (Ctrl+Shift+Enter to the
+// one before); Escape closes without handing back. Below the box: what was not typed and why,
+// and the lines the text takes in the preview.
 
 #include "session/displaycodec.h"
 
@@ -14,6 +17,7 @@
 
 class QInputMethodEvent;
 class QKeyEvent;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -29,8 +33,11 @@ public:
     // Loading the editor disables owner until the editor closes.
     frmEditor(DocumentSession& session, QWidget& owner);
 
-    // Shows entry i: its number in the caption, its text, its reference, its type's colour.
+    // Shows entry i: its number in the caption, its text (selected while it is untranslated, so
+    // that typing replaces it), its reference, its type's colour. Opened the first time, the
+    // editor is placed beside its owner.
     void open(int i);
+    int entry() const { return entry_; }
     ~frmEditor() override;
 
     QPlainTextEdit* Text1() const { return text1_; }
@@ -38,6 +45,10 @@ public:
     QPlainTextEdit* txtReference() const { return reference_; }
     void setReference(const std::string* bytes);
     QPushButton* Command1() const { return command1_; }
+    // What was last refused in this entry, and why.
+    QLabel* lblMessage() const { return message_; }
+    // The lines the text takes in the preview against those it shows.
+    QLabel* lblFit() const { return fit_; }
     // The character map, once Alt+C has asked for it.
     frmTable* characterMap() const;
     const DisplayCodec& displayCodec() const { return codec_; }
@@ -49,10 +60,17 @@ public:
 
     // Puts the character that shows code at the caret, replacing the selection.
     void insertCode(std::uint8_t code);
+    // Ctrl+Enter and Ctrl+Shift+Enter: the text kept, the next (previous) entry the list shows
+    // opened; after the last one the editor closes.
+    void keepAndGo(bool forward);
+    // Escape: closed, the entry left as it is.
+    void closeUnchanged();
 
 signals:
     // Closing hands the text back.
     void handedBack(const std::string& text);
+    // The text in the box, at every change, for the preview.
+    void edited(const std::string& text);
     // The text has been handed back; the window goes away once control returns to the loop.
     void closed();
 
@@ -75,17 +93,28 @@ private:
     bool Text1_InputMethod(QInputMethodEvent* event);
     void typeCharacters(const QString& text);
     void insertTranslated(std::uint8_t typed);
+    void refuse(const QString& why);
+    void placeBeside(const QWidget& main);
 
     DocumentSession& session_;
     QPointer<QWidget> owner_;
     const CharacterTables& tables_;
     DisplayCodec codec_;
     std::string editedText_;
+    int entry_ = -1;
     QPlainTextEdit* text1_ = nullptr;
     QPlainTextEdit* reference_ = nullptr;
     int referenceHeight_ = 0;
+    QLabel* message_ = nullptr;
+    QLabel* fit_ = nullptr;
+    int statusHeight_ = 0;
     QPushButton* command1_ = nullptr;
     QPointer<frmTable> table_;
+    // Where the keys were when the edit started: they go back there when the editor closes.
+    QPointer<QWidget> startedIn_;
+    bool placed_ = false;
+    // False once the text was kept by the loop, or the editor closed with Escape.
+    bool handBack_ = true;
 };
 
 } // namespace zyn

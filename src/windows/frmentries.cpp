@@ -43,22 +43,6 @@ QString statusText(const EntryStatus& status) {
     return parts.join(QStringLiteral(", "));
 }
 
-bool hasStatus(const EntryStatus& status, StatusFilter filter) {
-    switch (filter) {
-    case StatusFilter::Untranslated:
-        return status.untranslated;
-    case StatusFilter::Translated:
-        return !status.untranslated;
-    case StatusFilter::Changed:
-        return status.changed;
-    case StatusFilter::DoesNotFit:
-        return !status.fits();
-    case StatusFilter::All:
-        break;
-    }
-    return true;
-}
-
 } // namespace
 
 EntryModel::EntryModel(DocumentSession& session, QObject* parent)
@@ -127,26 +111,6 @@ QVariant EntryModel::headerData(int section, Qt::Orientation orientation, int ro
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(names[section]) : QVariant();
 }
 
-void EntryFilter::setFilter(const QString& text, StatusFilter status) {
-    text_ = text;
-    status_ = status;
-    invalidateFilter();
-}
-
-bool EntryFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
-    const auto* model = static_cast<const EntryModel*>(sourceModel());
-    if (!hasStatus(model->status(row), status_))
-        return false;
-    if (text_.isEmpty())
-        return true;
-    for (int column : {EntryModel::Text, EntryModel::Reference}) {
-        const QString cell = model->index(row, column, parent).data().toString();
-        if (cell.contains(text_, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
-}
-
 frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     : QWidget(parent, Qt::Tool), session_(session) {
     setObjectName(QStringLiteral("frmEntries"));
@@ -168,7 +132,7 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     top->addWidget(status_);
 
     model_ = new EntryModel(session, this);
-    proxy_ = new EntryFilter(this);
+    proxy_ = new EntryFilter(session, this);
     proxy_->setSourceModel(model_);
     view_ = new QTableView(this);
     view_->setObjectName(QStringLiteral("lstEntries"));
@@ -179,17 +143,20 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     view_->setWordWrap(false);
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
-    // The two texts share what the list's width leaves, so the status stays whole in a narrow
-    // list too.
+    // The two texts share what the other columns, as wide as what they hold, leave: the
+    // status stays whole in a narrow list too. The type's name is cut short: its number tells
+    // the type.
     QHeaderView* columns = view_->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::ResizeToContents);
+    columns->setSectionResizeMode(EntryModel::Type, QHeaderView::Interactive);
+    view_->setColumnWidth(EntryModel::Type,
+                          view_->fontMetrics().horizontalAdvance(QStringLiteral("001: Normal")) +
+                              16);
     columns->setSectionResizeMode(EntryModel::Text, QHeaderView::Stretch);
     columns->setSectionResizeMode(EntryModel::Reference, QHeaderView::Stretch);
-    view_->setColumnWidth(EntryModel::Number, 40);
-    view_->setColumnWidth(EntryModel::Type, 90);
-    view_->setColumnWidth(
-        EntryModel::Status,
-        view_->fontMetrics().horizontalAdvance(QStringLiteral("untranslated, does not fit")) + 12);
     view_->installEventFilter(this);
+    // The list, not the filter field, has the keys when the window is first shown.
+    view_->setFocus();
 
     counts_ = new QLabel(this);
     counts_->setObjectName(QStringLiteral("lblCounts"));
@@ -203,7 +170,7 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     connect(status_, &QComboBox::currentIndexChanged, this, &frmEntries::applyFilter);
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { rowChosen(current); });
-    connect(view_, &QAbstractItemView::doubleClicked, this, [this] { session_.requestEdit(); });
+    connect(view_, &QAbstractItemView::doubleClicked, this, &frmEntries::editSelected);
     connect(&session, &DocumentSession::documentReplaced, this, &frmEntries::documentChanged);
     connect(&session, &DocumentSession::versionChanged, this, &frmEntries::documentChanged);
     // The character set changes how texts read and how long they are.
@@ -235,6 +202,8 @@ void frmEntries::showBeside(const QWidget& mainWindow) {
     }
     show();
     raise();
+    // Asked for, the list takes the keys.
+    activateWindow();
 }
 
 int frmEntries::currentEntry() const {
@@ -242,15 +211,80 @@ int frmEntries::currentEntry() const {
     return current.isValid() ? current.row() : -1;
 }
 
+bool frmEntries::event(QEvent* event) {
+    // The main window's keys stay on in its tool windows; these are the list's own, so that
+    // they move the list and edit its rows, not the main window's entry.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_F2:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            return true;
+        case Qt::Key_F:
+            if (key->modifiers() == Qt::ControlModifier) {
+                event->accept();
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::event(event);
+}
+
 bool frmEntries::eventFilter(QObject* watched, QEvent* event) {
+    // Home and End go to the first and last row shown; the table would go to a column.
     if (watched == view_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            session_.requestEdit();
+        if (key == Qt::Key_Home || key == Qt::Key_End) {
+            if (const int rows = proxy_->rowCount(); rows > 0)
+                view_->setCurrentIndex(proxy_->index(key == Qt::Key_Home ? 0 : rows - 1, 0));
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmEntries::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_F && event->modifiers() == Qt::ControlModifier) {
+        filter_->setFocus(Qt::ShortcutFocusReason);
+        filter_->selectAll();
+    } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && filter_->hasFocus()) {
+        // Done filtering: back to the rows.
+        view_->setFocus(Qt::OtherFocusReason);
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) {
+        editSelected();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void frmEntries::editSelected() {
+    const int entry = currentEntry();
+    if (entry < 0)
+        return;
+    session_.setCurrentEntry(entry);
+    session_.requestEdit();
+}
+
+void frmEntries::showEvent(QShowEvent* event) {
+    applyFilter();
+    QWidget::showEvent(event);
+}
+
+void frmEntries::hideEvent(QHideEvent* event) {
+    // Closed, the list filters nothing the translation loop goes through.
+    if (!event->spontaneous())
+        session_.setEntryFilter({}, StatusFilter::All);
+    QWidget::hideEvent(event);
 }
 
 void frmEntries::documentChanged() {
@@ -297,7 +331,8 @@ void frmEntries::applyFilter() {
     // When the current row is filtered out the view moves to a neighbour; that is no choice of
     // the user's and must not move the main window.
     following_ = true;
-    proxy_->setFilter(filter_->text(), static_cast<StatusFilter>(status_->currentIndex()));
+    session_.setEntryFilter(filter_->text(), static_cast<StatusFilter>(status_->currentIndex()));
+    proxy_->refilter();
     following_ = false;
     selectEntry(session_.currentEntry());
 }

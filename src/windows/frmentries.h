@@ -41,21 +41,22 @@ private:
     std::vector<EntryStatus> status_;
 };
 
-// The status filter's choices, in the order of its list.
-enum class StatusFilter { All, Untranslated, Translated, Changed, DoesNotFit };
-
+// The rows of the entries the session's entry filter shows.
 class EntryFilter final : public QSortFilterProxyModel {
     Q_OBJECT
 public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
-    void setFilter(const QString& text, StatusFilter status);
+    EntryFilter(const DocumentSession& session, QObject* parent)
+        : QSortFilterProxyModel(parent), session_(session) {}
+    // The session's filter changed.
+    void refilter() { invalidateFilter(); }
 
 protected:
-    bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+    bool filterAcceptsRow(int row, const QModelIndex&) const override {
+        return session_.entryShown(row);
+    }
 
 private:
-    QString text_;
-    StatusFilter status_ = StatusFilter::All;
+    const DocumentSession& session_;
 };
 
 class frmEntries final : public QWidget {
@@ -76,9 +77,16 @@ public:
     int currentEntry() const;
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    // Enter and F2: the string editor on the selected row's entry, never on one the filter
+    // hides.
+    void editSelected();
     void documentChanged();
     void entriesChanged(int first, int last);
     void selectEntry(int entry);

@@ -100,14 +100,28 @@ void frmFind::findPrevious() {
         findNextEntry(session_, prompts_, this, false);
 }
 
+bool frmFind::replacementTyped() {
+    const LetterCodes codes = session_.typedCodes(text2_->text());
+    if (codes.missing)
+        prompts_.notify(this, windowTitle(),
+                        QStringLiteral("Nothing was replaced: ") +
+                            session_.noCodeFor(*codes.missing) + '.',
+                        Prompts::Icon::Stop);
+    return !codes.missing;
+}
+
 void frmFind::replace() {
     takeSearch();
+    if (!replacementTyped())
+        return;
     session_.replaceCurrent(text2_->text());
     findNext();
 }
 
 void frmFind::replaceAll() {
     takeSearch();
+    if (!replacementTyped())
+        return;
     const int entries = session_.replaceAll(text2_->text());
     prompts_.notify(this, windowTitle(),
                     entries == 1 ? QStringLiteral("1 entry changed.")

@@ -45,6 +45,8 @@ protected:
 
 private:
     void takeSearch();
+    // The replacement as the character set writes it; false, and why, for a character it lacks.
+    bool replacementTyped();
 
     DocumentSession& session_;
     Prompts& prompts_;

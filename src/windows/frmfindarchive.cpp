@@ -95,11 +95,27 @@ void frmFindArchive::cmdFind_Click() {
     hits_.clear();
     if (archivePath_.empty() || find_->text().isEmpty())
         return;
+    const LetterCodes needle = session_.typedCodes(find_->text());
+    if (needle.missing) {
+        prompts_.notify(this, windowTitle(),
+                        QStringLiteral("Nothing to find: ") + session_.noCodeFor(*needle.missing) +
+                            '.',
+                        Prompts::Icon::Information);
+        return;
+    }
+    // The document's own item as it is now, unsaved changes included.
+    OpenItemText open;
+    const DocumentOrigin& origin = session_.origin();
+    if (origin.FromArchive && origin.ArchivePath() == archivePath_) {
+        open.item = origin.ArchiveItem;
+        for (int i = 0; i < session_.entryCount(); ++i)
+            open.entries.push_back(session_.entryAsShown(i));
+    }
     ProgramState& state = session_.state();
     const DisplayCodec& codec = session_.codec();
     hits_ = FindInArchive(state.files(), state.Work, archivePath_, index_, flow_,
-                          TextArchiveItemCount(flow_.ArchiveIsVersion2),
-                          codec.fromDisplay(find_->text()), session_.searchLetters());
+                          TextArchiveItemCount(flow_.ArchiveIsVersion2), needle.codes,
+                          session_.searchLetters(), open);
     for (const ArchiveHit& hit : hits_)
         results_->addTopLevelItem(
             new QTreeWidgetItem({QString::fromLatin1(hit.name.data(), qsizetype(hit.name.size())),

@@ -2,6 +2,7 @@
 
 #include "characters/charactertables.h"
 #include "windows/frmeditor.h"
+#include "windows/windowplacement.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
+#include <vector>
 
 namespace zyn {
 
@@ -140,11 +142,17 @@ frmTable::frmTable(frmEditor& editor, const CharacterTables& tables, const Displ
     bold.setBold(true);
     label4_->setFont(bold);
 
-    // Beside the editor, where the screen has room for it.
-    const QRect beside(editor.frameGeometry().topRight() + QPoint(8, 0), frameSize());
-    if (const QScreen* screen = editor.screen();
-        screen && screen->availableGeometry().contains(beside))
-        move(beside.topLeft());
+    // Beside the editor, leaving it and the main window in view where the screen has room. The
+    // map has no frame yet; the editor's tells how large it will be.
+    if (const QScreen* screen = editor.screen()) {
+        const QSize frame = editor.frameGeometry().size() - editor.size();
+        std::vector<QRect> others;
+        if (const QWidget* main = editor.parentWidget())
+            others.push_back(main->window()->frameGeometry());
+        move(PlaceBeside(screen->availableGeometry(), editor.frameGeometry(), size() + frame,
+                         size() + frame, others)
+                 .topLeft());
+    }
 
     Form_Load();
 }

@@ -265,13 +265,13 @@ void frmText::buildMenus() {
     QMenu* edit = addMenu("mnuEdit", "E&dit");
     buildEditMenu(edit);
     addSeparator(edit, "mnuEditSep2");
-    addItem(edit, "mnuEditFindInArchive", "Find in Archive...",
+    addItem(edit, "mnuEditFindInArchive", "Find in &Archive...",
             &frmText::mnuEditFindInArchive_Click);
 
     QMenu* view = addMenu("mnuView", "&View");
-    addItem(view, "mnuViewEntries", "Entries", &frmText::mnuViewEntries_Click)
+    addItem(view, "mnuViewEntries", "&Entries", &frmText::mnuViewEntries_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    addItem(view, "mnuViewCompare", "Compare with...", &frmText::mnuViewCompare_Click);
+    addItem(view, "mnuViewCompare", "&Compare with...", &frmText::mnuViewCompare_Click);
 
     QMenu* extra = addMenu("mnuExtra", "&Extra");
 
@@ -290,8 +290,11 @@ void frmText::buildMenus() {
         addCheckItem(mnuType_, EntryTypes[i].menuName, EntryTypes[i].caption, typeHandlers[i]);
 
     mnuKeybGroups_ = addMenu("mnuKeybGroups", "&KeybGroups");
+    addCheckItem(mnuKeybGroups_, "mnuKeybLetters", "&Letters of the character set",
+                 &frmText::mnuKeybLetters_Click)
+        ->setChecked(session_.keyboardGroup() == KeyboardGroup::Letters);
     addCheckItem(mnuKeybGroups_, "mnuKeybNone", "&None", &frmText::mnuKeybNone_Click)
-        ->setChecked(true);
+        ->setChecked(session_.keyboardGroup() == KeyboardGroup::None);
     addCheckItem(mnuKeybGroups_, "mnuKeybWest", "&Western European", &frmText::mnuKeybWest_Click);
     addCheckItem(mnuKeybGroups_, "mnuKeybSloCze", "&SLO/CZE/SVK/CRO",
                  &frmText::mnuKeybSloCze_Click);

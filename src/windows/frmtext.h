@@ -117,6 +117,7 @@ public slots:
     void mnuTypeInventory_Click();
     void mnuTypeDemo_Click();
 
+    void mnuKeybLetters_Click();
     void mnuKeybNone_Click();
     void mnuKeybWest_Click();
     void mnuKeybSloCze_Click();

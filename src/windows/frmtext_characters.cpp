@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QTimer>
 #include <algorithm>
 #include <cstring>
 
@@ -28,8 +29,9 @@ const QString OrdinalFilter =
 // Every item of the "&KeybGroups" menu, the disabled ones included: choosing a group unchecks
 // all the others.
 constexpr const char* KeyboardGroupItems[] = {
-    "mnuKeybWest",    "mnuKeybSloCze", "mnuKeybPolRom", "mnuKeybHunTur", "mnuKeybSweNor",
-    "mnuKeybChiBopo", "mnuKeybRusUkr", "mnuKeybGreek",  "mnuKeybHeb",    "mnuKeybNone",
+    "mnuKeybWest",   "mnuKeybSloCze",  "mnuKeybPolRom",  "mnuKeybHunTur",
+    "mnuKeybSweNor", "mnuKeybChiBopo", "mnuKeybRusUkr",  "mnuKeybGreek",
+    "mnuKeybHeb",    "mnuKeybNone",    "mnuKeybLetters",
 };
 
 } // namespace
@@ -85,6 +87,9 @@ void frmText::chooseKeyboardGroup(KeyboardGroup group, const char* itemName) {
     session_.setKeyboardGroup(group);
 }
 
+void frmText::mnuKeybLetters_Click() {
+    chooseKeyboardGroup(KeyboardGroup::Letters, "mnuKeybLetters");
+}
 void frmText::mnuKeybNone_Click() {
     chooseKeyboardGroup(KeyboardGroup::None, "mnuKeybNone");
 }
@@ -119,7 +124,14 @@ void frmText::editEntry() {
     if (!editor_) {
         editor_ = new frmEditor(session_, *this);
         connect(editor_, &frmEditor::handedBack, this, &frmText::receiveEditedText);
-        connect(editor_, &frmEditor::closed, this, [this] { editor_ = nullptr; });
+        // The preview shows the text as it is typed, and the entry again when it is not kept.
+        connect(editor_, &frmEditor::edited, this,
+                [this](const std::string& text) { setCaptions(text, text); });
+        connect(editor_, &frmEditor::closed, this, [this] {
+            editor_ = nullptr;
+            if (!timer1_->isActive())
+                ShowEntry();
+        });
     }
     editor_->open(i);
     editor_->show();

@@ -28,12 +28,17 @@ protected:
         });
     }
 
-    // A ZYN 2 document of the entries (type 1), opened from a file of its own.
-    void open(const std::vector<std::string>& entries) {
-        const std::string path = dir.write("doc.zyt", TextFileBuilder(2).entries(entries).bytes());
+    // A ZYN 2 document of the entries (type 1), opened from a file of its own, or as the
+    // reference.
+    void open(const std::vector<std::string>& entries, bool reference = false) {
+        const std::string path = dir.write(reference ? "ref.zyt" : "doc.zyt",
+                                           TextFileBuilder(2).entries(entries).bytes());
         auto read = ReadTextFile(state.files(), path, true);
         ASSERT_TRUE(read.ok()) << read.message();
-        session.open(std::move(*read), LooseFileOrigin(path));
+        if (reference)
+            session.setReference(std::move(*read));
+        else
+            session.open(std::move(*read), LooseFileOrigin(path));
     }
     std::vector<std::string> texts() const {
         const TextDocument& doc = session.document();
@@ -139,6 +144,62 @@ TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
         check();
     }
     EXPECT_FALSE(session.convertFile() && session.convertFile()) << "converted once";
+}
+
+// The translation loop hands each text back as one step and goes on through the entries the
+// entry list shows: all of them, or under its filter the untranslated ones, until there is none.
+// The filter folds case over the set's letters, in the text and the reference, as Find does; a
+// replacement with a character the set lacks changes nothing.
+TEST_F(SessionTest, TheLoopKeepsEachTextAsOneStepAndGoesWhereTheListShows) {
+    open({"One", "Two", "Three", "Four"});
+    open({"One", "Deux", "Three", "Four"}, true);
+    EXPECT_EQ(session.keepAndGo(0, "Un", true), 1);
+    EXPECT_EQ(session.keepAndGo(1, "Two", true), 2) << "unchanged, no step";
+    EXPECT_EQ(session.keepAndGo(0, "Un", false), -1);
+    session.setEntryFilter({}, StatusFilter::Untranslated);
+    EXPECT_EQ(session.keepAndGo(2, "Trois", false), -1) << "0 and 1 are translated";
+    EXPECT_EQ(session.keepAndGo(0, "Un", true), 3);
+    EXPECT_EQ(session.currentEntry(), 3);
+    EXPECT_EQ(session.keepAndGo(3, "Quatre", true), -1);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Un", "Two", "Trois", "Quatre"}));
+    EXPECT_EQ(session.undoStack()->count(), 3);
+    undo();
+    undo();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Un", "Two", "Three", "Four"}));
+
+    // The list's filters: text (in the entry or its reference, folded over the set's letters)
+    // and status.
+    std::string words;
+    for (int i = 0; i < 2000; ++i)
+        words += "we ";
+    open({"\x90t\x82", "ete", "Porte", "", words}); // "Été"
+    open({"", "", "\x90T\x90"}, true);
+    session.editText(1, "ete!");
+    const struct {
+        const char* text;
+        StatusFilter status;
+        std::vector<int> shown;
+    } filters[] = {
+        {"éTé", StatusFilter::All, {0, 2}},         {"", StatusFilter::Untranslated, {3}},
+        {"e", StatusFilter::Translated, {1, 2, 4}}, {"", StatusFilter::Changed, {1}},
+        {"", StatusFilter::DoesNotFit, {4}},
+    };
+    for (const auto& f : filters) {
+        session.setEntryFilter(QString::fromUtf8(f.text), f.status);
+        std::vector<int> shown;
+        for (int i = 0; i < session.entryCount(); ++i)
+            if (session.entryShown(i))
+                shown.push_back(i);
+        EXPECT_EQ(shown, f.shown) << f.text << " " << static_cast<int>(f.status);
+    }
+    session.setSearch(QString::fromUtf8("été"), {});
+    EXPECT_EQ(session.findNext(true), 0);
+    session.setSearch("Porte", {});
+    EXPECT_EQ(session.replaceAll(QString::fromUtf8("Porte-bonheur…")), 0);
+    EXPECT_EQ(session.undoStack()->count(), 1);
+    EXPECT_EQ(session.typedCodes(QString::fromUtf8("a…")).missing, U'…');
+    EXPECT_EQ(session.noCodeFor(U'…'),
+              QString::fromUtf8("the Western European CharSet has no code for \"…\" (U+2026)"));
 }
 
 // The lines an entry takes in the preview, word wrap included, against the lines it shows: an

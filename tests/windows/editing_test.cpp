@@ -92,10 +92,13 @@ TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
     } cases[] = {
         {"mnuKeybNone", false, "é", "ab\xe9"},
         {"mnuKeybWest", false, "éЖ", "ab\x82"}, // not in the group's code page
+        // What the set shows; a character it lacks is refused, never "?".
+        {"mnuKeybLetters", false, "é’«", "ab\x82\xae"},
         // Alef and tav are typed 32 below their code page's codes; a vowel point not at all.
         {"mnuKeybHeb", false, "את\u05B0", "ab\x80\x9a"},
         {"mnuKeybWest", false, "\b\n", "a\r\n"},
         {"mnuKeybNone", true, "xyx", "aby"}, // slot 0 swallows the key
+        {"mnuKeybLetters", true, "xy", "aby"},
         // Backspace passes through the table too; Enter is a line break whatever the table does.
         {"mnuKeybNone", true, "\b\n", "abQ\r\n"},
     };
@@ -113,6 +116,59 @@ TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
         editor().setText("ab");
         closeEditor();
     }
+}
+
+// At start-up every letter of the Western, Greek and Cyrillic sets is typed as the code the set
+// shows it with; a character the set lacks is not typed, and the line below the box says which.
+// Escape closes without handing back.
+TEST_F(EditorTest, TheDefaultGroupTypesWhatTheSetShows) {
+    EXPECT_TRUE(itemChecked("mnuKeybLetters"));
+    std::string codes;
+    for (int code = 32; code < 256; ++code)
+        if (code != 127)
+            codes.push_back(static_cast<char>(code));
+    for (const std::size_t set : {13, 5, 2}) {
+        window->Combo1()->setCurrentIndex(static_cast<int>(set));
+        window->Combo1_Click();
+        editEntry({"x"}).setText({});
+        type(QString::fromStdU32String(ToLetters(CharacterSets[set].letters, codes)));
+        EXPECT_EQ(editor().EditedText(), codes) << set;
+        type(QString::fromUtf8("中"));
+        EXPECT_EQ(editor().EditedText(), codes);
+        EXPECT_TRUE(editor().lblMessage()->text().contains("(U+4E2D)"));
+        QTest::keyClick(&box(), Qt::Key_Escape);
+        EXPECT_EQ(shown(), "x");
+        EXPECT_FALSE(session.Modified());
+    }
+}
+
+// Ctrl+Enter keeps the text and opens the next entry, Ctrl+Shift+Enter (the keypad's Enter
+// too) the one before, each text kept one step; after the last entry the editor closes. The
+// preview shows the text as it is typed, and the line below the box how many lines it takes.
+TEST_F(EditorTest, CtrlEnterKeepsTheTextAndOpensTheNextEntry) {
+    editEntry({"One", "Two", "Three"});
+    type("!");
+    EXPECT_EQ(shown(), "One!");
+    const int lines = session.previewFit().linesShown();
+    EXPECT_EQ(editor().lblFit()->text(), QString("1 of %1 lines").arg(lines));
+    QTest::keyClick(&box(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(editor().windowTitle(), "String no. 2");
+    EXPECT_EQ(shown(), "Two");
+    type(QString("\n").repeated(lines));
+    EXPECT_EQ(editor().lblFit()->text(),
+              QString("%1 of %2 lines: does not fit").arg(lines + 1).arg(lines));
+    QTest::keyClick(&box(), Qt::Key_Enter,
+                    Qt::ControlModifier | Qt::ShiftModifier | Qt::KeypadModifier);
+    EXPECT_EQ(editor().windowTitle(), "String no. 1");
+    EXPECT_EQ(session.undoStack()->count(), 2);
+    QTest::keyClick(&box(), Qt::Key_Escape);
+    edit(2);
+    type("?");
+    QTest::keyClick(&box(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(window->editor(), nullptr);
+    session.undoStack()->undo();
+    EXPECT_EQ(state.Document.EntryText[2], "Three");
+    EXPECT_EQ(state.Document.EntryText[0], "One!");
 }
 
 // The editor opens on the entry, holding the main window, and hands its text back on the
@@ -146,12 +202,14 @@ TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedTe
     QApplication::sendEvent(&box(), &composed);
     EXPECT_EQ(editor().EditedText(), "ab\x81") << "Alt+X is no text, composed text is typed";
 
-    // Pasted text is not typed, and what no byte shows becomes "?" at once.
+    // Pasted text is not typed; with a character no byte shows, it is refused whole.
     box().clear();
     QApplication::clipboard()->setText(QString::fromUtf8("é中"));
     box().paste();
-    EXPECT_EQ(box().toPlainText(), QString::fromUtf8("é?"));
-    EXPECT_EQ(editor().EditedText(), "\x82?");
+    QApplication::clipboard()->setText(QString::fromUtf8("é"));
+    box().paste();
+    EXPECT_EQ(editor().EditedText(), "\x82");
+    EXPECT_TRUE(editor().lblMessage()->text().contains(QString::fromUtf8("\"中\" (U+4E2D)")));
 
     // Some character sets show bytes as no-break spaces, which a text box's plain text folds.
     std::string all;

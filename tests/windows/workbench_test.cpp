@@ -8,6 +8,7 @@
 #include "windows/frmentries.h"
 #include "windows/frmfindarchive.h"
 #include "windows/frmselhqr.h"
+#include "windows/windowplacement.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -22,6 +23,7 @@
 #include <QTableView>
 #include <QTreeWidget>
 #include <QUrl>
+#include <QtTest/QTest>
 #include <map>
 
 namespace zyn::test {
@@ -75,38 +77,27 @@ protected:
     }
 };
 
-// The list filters by text and status and follows the session both ways and every change. An
-// entry past the preview's bottom, by one line or by word wrap alone, is marked where it is cut
-// and counts as not fitting until it is cut down.
+// The list shows the rows the session's filter shows and follows the session both ways and
+// every change. An entry past the preview's bottom (the session's tests measure word wrap too)
+// is marked where it is cut and counts as not fitting until it is cut down.
 TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     const int shownLines = session.previewFit().linesShown();
-    const std::string paragraph(40 * static_cast<std::size_t>(shownLines), 'w');
-    std::string words = paragraph;
-    for (std::size_t i = 5; i < words.size(); i += 6)
-        words[i] = ' ';
-    open(writeText("c.zyt", 2, {"The Key", lines(shownLines + 1), "", "KEYHOLE", "Radio", words},
-                   {1, 1, 1, 1, 33, 1}),
+    open(writeText("c.zyt", 2, {"The Key", lines(shownLines + 1), "", "KEYHOLE", "Radio"},
+                   {1, 1, 1, 1, 33}),
          true);
     frmEntries& list = entries();
     EXPECT_TRUE(list.isVisible());
     EXPECT_TRUE(cell(1, EntryModel::Text).startsWith(QString("Line \u00B6 Line")));
     EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
-    EXPECT_EQ(list.lblCounts()->text(), QString("5 of 6 translated, 2 do not fit"));
-    const struct {
-        const char* text;
-        int status;
-        std::vector<int> rows;
-    } cases[] = {
-        {"key", 0, {1, 4}},  {"", 1, {3}}, {"", 2, {1, 2, 4, 5, 6}},
-        {"e", 2, {1, 2, 4}}, {"", 3, {}},  {"", 4, {2, 6}},
-    };
-    for (const auto& c : cases) {
-        list.txtFilter()->setText(QString::fromLatin1(c.text));
-        list.cboStatus()->setCurrentIndex(c.status);
-        EXPECT_EQ(rows(), c.rows) << c.text << " " << c.status;
-        // Filtering never changes the entry the main window shows.
-        EXPECT_EQ(shown(), "The Key") << c.text << " " << c.status;
-    }
+    EXPECT_EQ(list.lblCounts()->text(), QString("4 of 5 translated, 1 do not fit"));
+    // The rows are the entries the session's filter shows; filtering never changes the entry the
+    // main window shows.
+    list.txtFilter()->setText("key");
+    EXPECT_EQ(rows(), (std::vector<int>{1, 4}));
+    list.txtFilter()->clear();
+    list.cboStatus()->setCurrentIndex(4);
+    EXPECT_EQ(rows(), (std::vector<int>{2}));
+    EXPECT_EQ(shown(), "The Key");
     // With the shown entry filtered out no row is current, so the one left can be chosen.
     list.cboStatus()->setCurrentIndex(1);
     list.lstEntries()->setCurrentIndex(list.lstEntries()->model()->index(0, 0));
@@ -127,7 +118,7 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     commit("Short again");
     EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
     EXPECT_EQ(cell(1, EntryModel::Status), QString("changed"));
-    EXPECT_EQ(list.lblCounts()->text(), QString("5 of 6 translated, 1 do not fit"));
+    EXPECT_EQ(list.lblCounts()->text(), QString("4 of 5 translated, 0 do not fit"));
 
     // The list chooses the entry the main window shows, and the other way round.
     list.lstEntries()->setCurrentIndex(list.lstEntries()->model()->index(4, 0));
@@ -161,6 +152,62 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     // Closing the main window closes the list.
     window->close();
     EXPECT_FALSE(list.isVisible());
+}
+
+// The list keeps its keys: Home, End and the page keys move among the rows it shows, also with
+// Ctrl, which moves the main window's entry elsewhere; Enter and F2 edit the selected row, never
+// an entry the filter hides; after the edit the keys are the list's again; Ctrl+F goes to the
+// filter.
+TEST_F(WorkbenchTest, TheListKeepsItsKeysAndEditsOnlyRowsItShows) {
+    window->show();
+    open(writeText("keys.zyt", 2, {"one", "two", "three", "four"}), true);
+    frmEntries& list = entries();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    list.txtFilter()->setText("e");
+    QWidget* rowsView = list.lstEntries();
+    const std::pair<QKeyCombination, int> moves[] = {{Qt::CTRL | Qt::Key_End, 2},
+                                                     {Qt::CTRL | Qt::Key_Home, 0},
+                                                     {Qt::Key_End, 2},
+                                                     {Qt::Key_Home, 0},
+                                                     {QKeyCombination(Qt::Key_PageDown), 2}};
+    for (const auto& [key, entry] : moves) {
+        QTest::keyClick(rowsView, key.key(), key.keyboardModifiers());
+        EXPECT_EQ(session.currentEntry(), entry) << key.toCombined();
+    }
+    QTest::keyClick(rowsView, Qt::Key_F2);
+    ASSERT_NE(window->editor(), nullptr);
+    EXPECT_EQ(window->editor()->entry(), 2);
+    QTest::keyClick(window->editor()->Text1(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == rowsView; }));
+    window->selectEntry(3);
+    QTest::keyClick(rowsView, Qt::Key_Return);
+    EXPECT_EQ(window->editor(), nullptr) << "no row is selected";
+    QTest::keyClick(rowsView, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), list.txtFilter());
+    EXPECT_EQ(window->findWindow(), nullptr);
+}
+
+// The string editor beside a main window centred on a large screen covers at most a twentieth
+// of it, on the side the entry list leaves free; on a small screen, below it.
+TEST(PlaceBeside, LeavesTheMainWindowAndTheListInView) {
+    const QSize editor(507, 528), least(282, 230);
+    const QRect main(479, 0, 642, 542), list(0, 0, 478, 525);
+    const long long twentieth = 642 * 542 / 20;
+    const auto covered = [](const QRect& a, const QRect& b) {
+        const QRect both = a.intersected(b);
+        return static_cast<long long>(both.width()) * both.height();
+    };
+    const QRect big(0, 0, 1600, 1000);
+    const QRect placed = PlaceBeside(big, main, editor, least, {list});
+    EXPECT_TRUE(big.contains(placed) && placed.size() == editor);
+    EXPECT_LE(covered(placed, main), twentieth);
+    EXPECT_EQ(covered(placed, list), 0);
+    EXPECT_EQ(PlaceBeside(big, main, editor, least, {list.translated(1122, 0)}).left(), 0);
+    const QRect small(0, 0, 1024, 768), smallMain = main.translated(-288, 0);
+    const QRect below = PlaceBeside(small, smallMain, editor, least);
+    EXPECT_TRUE(small.contains(below));
+    EXPECT_GT(below.top(), smallMain.center().y());
+    EXPECT_LE(covered(below, smallMain), twentieth);
 }
 
 // The reference is the same bank in another language or a chosen file, and the list filters
@@ -225,8 +272,10 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     EXPECT_EQ(shown(), "Bye");
     EXPECT_EQ(title().toStdString(), titleFor(path + "; EN_000.DIA", 2));
     EXPECT_EQ(cell(0, EntryModel::Reference), QString());
-    // A result in the document's own item only moves there: the edit stays, nothing is asked.
+    // The document's own item is searched as it is now; a result there only moves there: the
+    // edit stays, nothing is asked.
     commit("Edited");
+    ASSERT_EQ(search("edited")->topLevelItemCount(), 1);
     find.openResult(0);
     EXPECT_EQ(shown(), "Edited");
     ASSERT_EQ(search("été")->topLevelItemCount(), 1);
