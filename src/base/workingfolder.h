@@ -2,9 +2,10 @@
 
 // A private folder for the program's working files (extracted archive items and their expanded
 // copies), made on first use and removed with everything in it when the program ends, also
-// when it is stopped by SIGINT or SIGTERM. A run holds a lock on a file inside its folder for
-// as long as it lives, so that a later run can tell a folder left by a run that was killed
-// from one still in use (a process number would not do: numbers are used again).
+// when it is stopped by SIGINT or SIGTERM. The run holds its folder (base/heldfolder.h), so
+// that a later run can tell a folder left by a run that was killed from one still in use.
+
+#include "base/heldfolder.h"
 
 #include <string>
 
@@ -14,7 +15,7 @@ class WorkingFolder {
 public:
     // The file inside every working folder that its run keeps locked. No working file gets
     // this name (fileFor never makes a ":").
-    static constexpr const char* LockName = ":lock";
+    static constexpr const char* LockName = HeldFolder::LockName;
 
     WorkingFolder() = default;
     ~WorkingFolder();
@@ -30,9 +31,8 @@ public:
     std::string fileFor(const std::string& name);
 
 private:
-    std::string path_;
+    HeldFolder folder_;
     std::string failure_;
-    int lock_ = -1;
 };
 
 // Removes the working folders of runs that have ended without removing them (killed, or
