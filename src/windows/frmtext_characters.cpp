@@ -12,6 +12,7 @@
 #include <QDir>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace zyn {
 
@@ -30,6 +31,14 @@ const QString OrdinalFilter =
 constexpr const char* KeyboardGroupItems[] = {
     "mnuKeybWest",    "mnuKeybSloCze", "mnuKeybPolRom", "mnuKeybHunTur", "mnuKeybSweNor",
     "mnuKeybChiBopo", "mnuKeybRusUkr", "mnuKeybGreek",  "mnuKeybHeb",    "mnuKeybNone",
+};
+
+// The item of each group the session can hold.
+constexpr std::pair<KeyboardGroup, const char*> GroupItems[] = {
+    {KeyboardGroup::None, "mnuKeybNone"},     {KeyboardGroup::West, "mnuKeybWest"},
+    {KeyboardGroup::SloCze, "mnuKeybSloCze"}, {KeyboardGroup::Greek, "mnuKeybGreek"},
+    {KeyboardGroup::Hebrew, "mnuKeybHeb"},    {KeyboardGroup::RusUkr, "mnuKeybRusUkr"},
+    {KeyboardGroup::SweNor, "mnuKeybSweNor"},
 };
 
 } // namespace
@@ -83,6 +92,13 @@ void frmText::chooseKeyboardGroup(KeyboardGroup group, const char* itemName) {
     for (const char* item : KeyboardGroupItems)
         menuItem(item)->setChecked(std::strcmp(item, itemName) == 0);
     session_.setKeyboardGroup(group);
+}
+
+void frmText::showKeyboardGroup() {
+    for (const auto& [group, itemName] : GroupItems)
+        if (group == session_.keyboardGroup())
+            for (const char* item : KeyboardGroupItems)
+                menuItem(item)->setChecked(std::strcmp(item, itemName) == 0);
 }
 
 void frmText::mnuKeybNone_Click() {
