@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <vector>
 
@@ -246,6 +247,10 @@ void EditorSettings::placeWindow(QWidget& window) {
         if (window.minimumSize() != window.maximumSize())
             window.resize(place.size());
         window.move(place.topLeft());
+        // The native window exists by now, and the move alone would put its inner area where
+        // its frame was.
+        if (QWindow* native = window.windowHandle())
+            native->setFramePosition(place.topLeft());
     } else {
         settings_.remove(key);
     }
