@@ -133,6 +133,8 @@ EditorSettings::EditorSettings(DocumentSession& session, QObject* parent)
 EditorSettings::~EditorSettings() {
     if (qApp)
         qApp->removeEventFilter(this);
+    // A file that was gone has been taken off since.
+    writeRecentFiles();
 }
 
 QString EditorSettings::fileName() {
