@@ -2,6 +2,7 @@
 // sub-folder per target: small well-formed files of each kind, made by the test builders.
 
 #include "base/bytes.h"
+#include "document/recoveryfile.h"
 #include "support/archivebuilder.h"
 #include "support/lzssencoder.h"
 #include "support/textfilebuilder.h"
@@ -111,6 +112,21 @@ void jsonSeeds() {
     seed("fuzz_jsonbuild", "refused", R"({"game": 2, "entries": [{"text": "\u0100"}]})");
 }
 
+void recoverySeeds() {
+    zyn::TextDocument doc;
+    doc.SlotCount = 4;
+    doc.EntryText[0] = "Changed @ text";
+    doc.EntryText[1] = "Two\r\nlines";
+    doc.EntryType = {1, 33, 129};
+    doc.IsVersion2 = true;
+    doc.Origin = zyn::ArchiveItemOrigin("/games/text.hqr", 37, "FR_000.DIA");
+    seed("fuzz_recovery", "item",
+         zyn::RecoveryData(doc, {}, {"Text", "Two\r\nlines", ""}, "item bytes", 1700000000));
+    doc.Origin = zyn::LooseFileOrigin("/games/FILE01.ZYT");
+    doc.IsVersion2 = false;
+    seed("fuzz_recovery", "loose", zyn::RecoveryData(doc, {}, {}, std::nullopt, 0));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -125,5 +141,6 @@ int main(int argc, char** argv) {
     remappingSeeds();
     ordinalSeeds();
     jsonSeeds();
+    recoverySeeds();
     return 0;
 }

@@ -1,11 +1,15 @@
 // zyntexteditor: reads its command line, builds the program state and the main window, which
-// opens the file named on the command line, if any.
+// opens the file named on the command line, if any; then brings back what the last runs left:
+// the settings, and changes an editor that ended without saving them kept for recovery.
 
 #include "app/commandline.h"
 #include "base/interruptcleanup.h"
 #include "base/workingfolder.h"
 #include "flows/programstate.h"
+#include "session/documentrecovery.h"
 #include "session/documentsession.h"
+#include "windows/documentfiles.h"
+#include "windows/editorsettings.h"
 #include "windows/frmabout.h"
 #include "windows/frmtext.h"
 #include "windows/pathtext.h"
@@ -66,9 +70,14 @@ int main(int argc, char** argv) {
 
     zyn::ProgramState state;
     zyn::DocumentSession session(state);
-    zyn::QtPrompts prompts;
+    zyn::QtPrompts dialogs;
+    zyn::EditorSettings settings(session);
+    zyn::RememberingPrompts prompts(dialogs, settings);
     zyn::frmText window(session, prompts);
     window.Form_Load(line.files.empty() ? QString() : zyn::fromNative(line.files.front()));
+    settings.restore();
+    zyn::DocumentRecovery recovery(session, zyn::nativePath(zyn::EditorSettings::recoveryFolder()));
     window.show();
+    zyn::offerRecovery(recovery, prompts, &window);
     return app.exec();
 }

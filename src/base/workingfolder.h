@@ -11,7 +11,7 @@
 // renames it and puts a link in its place (in a temporary folder everyone may write to) leads
 // neither the working files nor their removal anywhere else.
 
-#include "base/heldfolder.h"
+#include "base/lockedfolder.h"
 
 #include <string>
 
@@ -21,7 +21,7 @@ class WorkingFolder {
 public:
     // The file inside every working folder that its run keeps locked. No working file gets
     // this name (fileFor never makes a ":").
-    static constexpr const char* LockName = ":lock";
+    static constexpr const char* LockName = LockedFolder::LockName;
 
     WorkingFolder() = default;
     ~WorkingFolder();
@@ -38,10 +38,9 @@ public:
     std::string fileFor(const std::string& name);
 
 private:
-    std::string path_;
+    std::string path_; // through the open folder
     std::string failure_;
-    HeldFolder folder_;
-    int lock_ = -1;
+    LockedFolder folder_;
 };
 
 // path as a person knows it: a working file's path (which reaches the folder through the open

@@ -133,6 +133,41 @@ std::array<std::uint8_t, 256> KeyboardGroupTable(KeyboardGroup group) {
     return table;
 }
 
+const char* KeyboardGroupName(KeyboardGroup group) {
+    // Every group has a case, so a new one cannot be left without a name.
+    switch (group) {
+    case KeyboardGroup::None:
+        return "none";
+    case KeyboardGroup::West:
+        return "west";
+    case KeyboardGroup::SloCze:
+        return "slo-cze";
+    case KeyboardGroup::Greek:
+        return "greek";
+    case KeyboardGroup::Hebrew:
+        return "hebrew";
+    case KeyboardGroup::RusUkr:
+        return "rus-ukr";
+    case KeyboardGroup::SweNor:
+        return "swe-nor";
+    case KeyboardGroup::Letters:
+        return "letters";
+    }
+    return nullptr;
+}
+
+std::optional<KeyboardGroup> FindKeyboardGroup(std::string_view name) {
+    // The groups are numbered from 0 without gaps.
+    for (int i = 0;; ++i) {
+        const auto group = static_cast<KeyboardGroup>(i);
+        const char* known = KeyboardGroupName(group);
+        if (!known)
+            return std::nullopt;
+        if (name == known)
+            return group;
+    }
+}
+
 void SelectKeyboardGroup(CharacterTables& tables, KeyboardGroup group) {
     tables.KeybTable = KeyboardGroupTable(group);
     tables.KeybActive = group != KeyboardGroup::None && group != KeyboardGroup::Letters;

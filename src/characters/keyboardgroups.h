@@ -7,12 +7,19 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace zyn {
 
 // Letters types each character as the code the chosen character set shows it as; the table
 // passes every code, as None's does. The others read a typed code of their code page.
 enum class KeyboardGroup { None, West, SloCze, Greek, Hebrew, RusUkr, SweNor, Letters };
+
+// The group's name where it is remembered between runs ("west"); null for no group.
+const char* KeyboardGroupName(KeyboardGroup group);
+// The group of that name, or none.
+std::optional<KeyboardGroup> FindKeyboardGroup(std::string_view name);
 
 // The group's whole table: codes 0 to 127 pass, codes from 128 up give 63 ("?") unless the group
 // names them. None is the identity.

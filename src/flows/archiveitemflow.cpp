@@ -104,4 +104,15 @@ Status NameArchiveItems(FileSystem& fs, const std::string& archivePath, const Ar
     return {};
 }
 
+Result<LoadedText> ReadTextAt(FileSystem& fs, WorkingFolder& work, const DocumentOrigin& origin,
+                              bool isVersion2) {
+    if (!origin.FromArchive)
+        return ReadTextFile(fs, origin.FilePath, isVersion2);
+    ArchiveIndex index;
+    if (Status read = ReadArchiveIndex(fs, origin.ArchivePath(), index); !read)
+        return read;
+    return LoadArchiveItem(fs, work, origin.ArchivePath(), index, origin.ArchiveItem,
+                           origin.ItemName, isVersion2);
+}
+
 } // namespace zyn

@@ -37,4 +37,9 @@ Result<LoadedText> LoadArchiveItem(FileSystem& fs, WorkingFolder& work,
                                    const std::string& name, bool isVersion2,
                                    const ProgressFn& progress = {});
 
+// Reads the text at origin without a question: a loose file (expanded when compressed) or an
+// archive item, as a ZYN 2 text when isVersion2.
+Result<LoadedText> ReadTextAt(FileSystem& fs, WorkingFolder& work, const DocumentOrigin& origin,
+                              bool isVersion2);
+
 } // namespace zyn

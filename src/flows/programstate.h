@@ -1,8 +1,9 @@
 #pragma once
 
 // Everything the program keeps for the whole run, in one object: the text document, the archive
-// index and the values of the archive flows, the character tables, and the file system all of
-// them read and write through. The application owns one; every test builds its own.
+// index and the values of the archive flows, the character tables, the files opened last, and
+// the file system all of them read and write through. The application owns one; every test builds
+// its own.
 
 #include "archive/archiveflow.h"
 #include "archive/archiveindex.h"
@@ -11,6 +12,8 @@
 #include "base/workingfolder.h"
 #include "characters/charactertables.h"
 #include "document/textdocument.h"
+
+#include <vector>
 
 namespace zyn {
 
@@ -22,6 +25,8 @@ struct ProgramState {
     ArchiveIndex Archive;
     ArchiveFlow Flow;
     CharacterTables Characters;
+    // Where the documents opened last came from, newest first (File > Recent files).
+    std::vector<DocumentOrigin> RecentFiles;
     FileSystem* Files = &realFileSystem();
     WorkingFolder Work;
     // How long a save waits while another program rebuilds its archive: a few seconds, so

@@ -1,6 +1,7 @@
 #include "session/documentsession.h"
 
 #include "characters/remapping.h"
+#include "document/recentfiles.h"
 #include "document/textwriter.h"
 #include "flows/entryedit.h"
 #include "session/documentcommands.h"
@@ -34,25 +35,46 @@ void DocumentSession::openArchiveItem(LoadedText&& loaded, DocumentOrigin origin
     adopted();
 }
 
-void DocumentSession::adopted() {
+void DocumentSession::openRecovered(RecoveredDocument&& recovered, ArchiveIndex&& index) {
+    TextDocument& doc = state_.Document;
+    AdoptText(doc, std::move(recovered.text));
+    doc.Origin = std::move(recovered.origin);
+    doc.ForceSave = recovered.forceSave;
+    state_.Archive = std::move(index);
+    // A save compares the item on disk with what the document was read from, not with what
+    // the archive holds now.
+    if (recovered.itemAsRead)
+        RememberItem(state_.Archive, doc.Origin.ArchiveItem, std::move(*recovered.itemAsRead));
+    recovered.opened.resize(static_cast<std::size_t>(doc.entryCount()));
+    adopted(std::move(recovered.opened), true);
+    setCurrentEntry(recovered.currentEntry);
+}
+
+void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
     const TextDocument& doc = state_.Document;
     undoStack_->clear();
+    // Changed before this run, so not saved: only a save makes it clean.
+    if (modified)
+        undoStack_->resetClean();
     openedVersion2_ = doc.IsVersion2;
-    opened_.assign(doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount());
+    if (opened.empty())
+        opened.assign(doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount());
+    opened_ = std::move(opened);
+    RememberRecentFile(state_.RecentFiles, doc.Origin);
     // A reference chosen for another document would mark the wrong entries as untranslated.
     const bool hadReference = state_.Reference.SlotCount != 0;
     state_.Reference = TextDocument{};
     emit documentReplaced();
     if (hadReference)
         emit referenceReplaced();
-    emit cleanChanged(true);
+    emit cleanChanged(!modified);
     if (doc.hasEntries())
         emit currentEntryChanged(0);
 }
 
-void DocumentSession::setReference(LoadedText&& loaded) {
+void DocumentSession::setReference(LoadedText&& loaded, DocumentOrigin origin) {
     state_.Reference = TextDocument{};
-    AdoptText(state_.Reference, std::move(loaded));
+    AdoptText(state_.Reference, std::move(loaded), std::move(origin));
     emit referenceReplaced();
 }
 
@@ -279,6 +301,7 @@ void DocumentSession::setCharacterSet(int index) {
     if (index < 0 || index >= static_cast<int>(CharacterSets.size()))
         return;
     codec_ = DisplayCodec(CharacterSets[static_cast<std::size_t>(index)], codec_.gameFont());
+    characterSetIndex_ = index;
     state_.Characters.ShownCharacterSet = &codec_.characterSet();
     emit displayChanged();
 }
@@ -298,6 +321,11 @@ Status DocumentSession::loadRemappingTable(const std::string& path) {
 void DocumentSession::setKeyboardGroup(KeyboardGroup group) {
     SelectKeyboardGroup(state_.Characters, group);
     keyboardGroup_ = group;
+    emit keyboardGroupChanged();
+}
+
+void DocumentSession::askingToSave() {
+    emit saveQuestionAsked();
 }
 
 void DocumentSession::setSearch(const QString& text, const SearchOptions& options) {

@@ -6,6 +6,7 @@
 // only through it and follow it through its signals; none goes through another window.
 
 #include "characters/keyboardgroups.h"
+#include "document/recoveryfile.h"
 #include "document/textreader.h"
 #include "document/textsearch.h"
 #include "flows/filesave.h"
@@ -54,8 +55,11 @@ public:
     // an archive item): entry 0 current, nothing to undo, this its saved state, no reference.
     void open(LoadedText&& loaded, DocumentOrigin origin);
     void openArchiveItem(LoadedText&& loaded, DocumentOrigin origin, ArchiveIndex&& index);
-    // The document shown beside this one, read-only.
-    void setReference(LoadedText&& loaded);
+    // A document kept by a run that ended without saving it, as it was then: not saved, its
+    // origin the file or item it came from. index is its archive's as read now.
+    void openRecovered(RecoveredDocument&& recovered, ArchiveIndex&& index);
+    // The document shown beside this one, read-only; origin says where it was read.
+    void setReference(LoadedText&& loaded, DocumentOrigin origin = {});
 
     // The entry the windows show; entry is ignored unless it is one of the document's.
     int currentEntry() const { return state_.Document.CurrentEntry; }
@@ -103,6 +107,7 @@ public:
     // How entries are shown: the character set (its position in CharacterSets) and the font.
     const DisplayCodec& codec() const { return codec_; }
     void setCharacterSet(int index);
+    int characterSetIndex() const { return characterSetIndex_; }
     QFont previewFont() const;
     const PreviewFit& previewFit() const { return fit_; }
     // The remapping table, read from path, for the rest of the run.
@@ -129,6 +134,9 @@ public:
     // Replaces the text in every entry as one step; the number of entries changed.
     int replaceAll(const QString& replacement);
 
+    // Says that the user is about to be asked whether to save the changes.
+    void askingToSave();
+
 signals:
     // The texts or types of entries first to last changed (an edit, or its undo); one signal for
     // each step, however many entries it changed.
@@ -145,6 +153,8 @@ signals:
     void originChanged();
     void cleanChanged(bool clean);
     void editRequested();
+    void keyboardGroupChanged();
+    void saveQuestionAsked();
 
 private:
     friend class DocumentCommand;
@@ -152,7 +162,8 @@ private:
     // A command's redo (after) or undo: slots and version as it says. The current entry moves to
     // the first entry changed, unless it is one of them, so the change is seen.
     void restore(const std::vector<SlotChange>& changes, bool after, bool version2);
-    void adopted();
+    // opened is each entry's text as opened, or empty for the texts the document holds now.
+    void adopted(std::vector<std::string> opened = {}, bool modified = false);
     bool untranslated(int i) const;
     bool changed(int i) const;
     // The search text as bytes of the character set; false when it holds a character the set
@@ -166,6 +177,7 @@ private:
     PreviewFit fit_;
     // Typing what the set shows is the default: a code page's codes would be other letters.
     KeyboardGroup keyboardGroup_ = KeyboardGroup::Letters;
+    int characterSetIndex_ = WesternCharacterSetIndex;
     std::vector<std::string> opened_;
     // The version the document was opened in.
     bool openedVersion2_ = false;

@@ -2,10 +2,13 @@
 
 #include "archive/archiveindex.h"
 #include "document/textreader.h"
+#include "session/documentrecovery.h"
 #include "session/documentsession.h"
 #include "windows/frmdecomp.h"
 #include "windows/pathtext.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QWidget>
 #include <memory>
 
@@ -49,6 +52,8 @@ bool told(DocumentSession& session, Prompts& prompts, QWidget* asking, const Sav
 bool askSaveChanges(DocumentSession& session, Prompts& prompts, QWidget* asking) {
     if (!session.Modified())
         return true;
+    // The changes are kept safe before the user decides what becomes of them.
+    session.askingToSave();
     const QString question = QStringLiteral("Do you want to save the changes to ") +
                              fromNative(session.origin().FileTitle) + QLatin1Char('?');
     switch (prompts.askYesNoCancel(asking, asking->windowTitle(), question)) {
@@ -132,6 +137,40 @@ bool readChosenArchiveIndex(DocumentSession& session, Prompts& prompts, QWidget*
         return false;
     }
     return true;
+}
+
+void offerRecovery(DocumentRecovery& recovery, Prompts& prompts, QWidget* asking) {
+    const QString title = asking->windowTitle();
+    // Those not taken here are let go when the list goes, for a later start.
+    std::vector<LockedFolder> found = recovery.takeAbandoned();
+    for (LockedFolder& folder : found) {
+        Result<RecoveredDocument> recovered = recovery.read(folder);
+        if (!recovered) {
+            prompts.notify(asking, title,
+                           fromNative(recovered.message()) +
+                               QStringLiteral("\r\nIt was removed; nothing was restored from it."),
+                           Prompts::Icon::Stop);
+            DocumentRecovery::discard(folder);
+            continue;
+        }
+        const QString written = QLocale().toString(
+            QDateTime::fromSecsSinceEpoch(recovered->writtenAt), QLocale::ShortFormat);
+        const QString question =
+            QStringLiteral("The changes to %1 were not saved when the editor ended; they were "
+                           "kept at %2. Do you want to restore them?\r\nYes opens them, not yet "
+                           "saved. No throws them away. Cancel keeps them for the next start.")
+                .arg(fromNative(DocumentName(recovered->origin)), written);
+        switch (prompts.askYesNoCancel(asking, title, question)) {
+        case Prompts::Answer::Yes:
+            recovery.restore(std::move(folder), std::move(*recovered));
+            return;
+        case Prompts::Answer::No:
+            DocumentRecovery::discard(folder);
+            break;
+        case Prompts::Answer::Cancel:
+            break;
+        }
+    }
 }
 
 } // namespace zyn

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace zyn {
 
+class DocumentRecovery;
 class DocumentSession;
 struct ArchiveIndex;
 struct LoadedText;
@@ -39,5 +40,10 @@ bool readChosenTextFile(DocumentSession& session, Prompts& prompts, QWidget* ask
 // Reads the index of the archive at path.
 bool readChosenArchiveIndex(DocumentSession& session, Prompts& prompts, QWidget* asking,
                             const std::string& path, ArchiveIndex& index);
+
+// At start: each recovery file that an editor which ended without saving left behind, named
+// with its time, to restore (the first one restored ends the offer), discard or keep for a
+// later start. A damaged one is said so and removed.
+void offerRecovery(DocumentRecovery& recovery, Prompts& prompts, QWidget* asking);
 
 } // namespace zyn

@@ -120,7 +120,7 @@ void frmCompare::cmdCompare_Click() {
         prompts_.notify(this, windowTitle(), fromNative(loaded.message()), Prompts::Icon::Stop);
         return;
     }
-    session_.setReference(std::move(*loaded));
+    session_.setReference(std::move(*loaded), ArchiveItemOrigin(archivePath_, item, name));
     accept();
 }
 
@@ -139,7 +139,7 @@ void frmCompare::cmdFile_Click() {
     LoadedText loaded;
     if (!readChosenTextFile(session_, prompts_, this, chosen, false, loaded))
         return;
-    session_.setReference(std::move(loaded));
+    session_.setReference(std::move(loaded), LooseFileOrigin(path));
     accept();
 }
 

@@ -162,8 +162,18 @@ void frmSelHQR::reject() {
     Command2_Click();
 }
 
-bool frmSelHQR::load() {
-    if (!askSaveChanges(session_, prompts_, this))
+void frmSelHQR::loadItem(const std::string& archivePath, ArchiveIndex index, int item) {
+    state_.Flow.SaveMode = false;
+    archivePath_ = archivePath;
+    index_ = std::move(index);
+    setUp();
+    selection_ = item;
+    if (!load(false))
+        finish();
+}
+
+bool frmSelHQR::load(bool askFirst) {
+    if (askFirst && !askSaveChanges(session_, prompts_, this))
         return false;
     const std::string name = ArchiveItemName(state_.Flow, selection_);
 

@@ -33,6 +33,9 @@ public:
     // Sets the dialog up for the archive at archivePath, whose index the caller has read, in
     // the mode of SaveMode, and shows it without blocking its parent.
     void openFor(const std::string& archivePath, ArchiveIndex index);
+    // Loads item of that archive as Load does once it is checked, without showing the dialog
+    // and without the save question, which the caller has asked.
+    void loadItem(const std::string& archivePath, ArchiveIndex index, int item);
 
     QLabel* Label1() const { return label1_; }
     QLabel* Label2() const { return label2_; }
@@ -54,7 +57,7 @@ protected:
 private:
     void setUp();
     void fillList();
-    bool load();
+    bool load(bool askFirst = true);
     bool save();
     // Done with the archive of this opening: the dialog hides and lets go of its index.
     void finish();

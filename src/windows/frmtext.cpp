@@ -115,7 +115,14 @@ void frmText::followSession() {
             ShowEntry();
     });
     connect(session, &DocumentSession::versionChanged, this, &frmText::showVersion);
-    connect(session, &DocumentSession::displayChanged, this, &frmText::ShowEntry);
+    connect(session, &DocumentSession::displayChanged, this, [this] {
+        // The selector shows the session's set, also one chosen elsewhere; not while it lists
+        // ordinals.
+        if (combo1_->count() == static_cast<int>(CharacterSets.size()))
+            combo1_->setCurrentIndex(session_.characterSetIndex());
+        ShowEntry();
+    });
+    connect(session, &DocumentSession::keyboardGroupChanged, this, &frmText::showKeyboardGroup);
     connect(session, &DocumentSession::cleanChanged, this,
             [this](bool clean) { setSaveEnabled(!clean); });
     connect(session, &DocumentSession::originChanged, this, &frmText::updateTitle);
@@ -251,6 +258,11 @@ void frmText::buildMenus() {
     QMenu* file = addMenu("mnuFile", "&File");
     addItem(file, "mnuFileOpen", "&Open", &frmText::mnuFileOpen_Click);
     addItem(file, "mnuFileOpenFromHQR", "Open from &HQR", &frmText::mnuFileOpenFromHQR_Click);
+    mnuFileRecent_ = file->addMenu(QStringLiteral("Recent files"));
+    mnuFileRecent_->setObjectName(QStringLiteral("mnuFileRecent"));
+    mnuFileRecent_->menuAction()->setObjectName(QStringLiteral("mnuFileRecent"));
+    mnuFileRecent_->setToolTipsVisible(true);
+    connect(file, &QMenu::aboutToShow, this, &frmText::showRecentFiles);
     addSeparator(file, "mnuFileSep1");
     addItem(file, "mnuFileSave", "&Save", &frmText::mnuFileSave_Click);
     addItem(file, "mnuFileSaveAs", "Save &As", &frmText::mnuFileSaveAs_Click);
@@ -420,6 +432,7 @@ void frmText::Form_Load(const QString& fileArgument) {
     placeWindow();
     fillCharacterSets();
     updateTitle();
+    showRecentFiles();
 }
 
 void frmText::placeWindow() {

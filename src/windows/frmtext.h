@@ -35,6 +35,7 @@ class DocumentSession;
 class frmEditor;
 class frmFind;
 class frmEntries;
+class frmSelHQR;
 
 class frmText : public QMainWindow {
     Q_OBJECT
@@ -106,6 +107,10 @@ public slots:
     void mnuViewEntries_Click();
     void mnuEditFindInArchive_Click();
     void mnuViewCompare_Click();
+    // File > Recent files: the list made again from the files opened last, and one of them
+    // opened as File Open or Open from HQR opens it; one that is gone is taken off the list.
+    void showRecentFiles();
+    void openRecentFile(int index);
 
     void mnuTypeNormal_Click();
     void mnuTypeBigFrame_Click();
@@ -183,6 +188,10 @@ private:
     void updateCutMark();
     void chooseType(std::uint8_t code);
     void chooseKeyboardGroup(KeyboardGroup group, const char* itemName);
+    // Checks the item of the session's keyboard group.
+    void showKeyboardGroup();
+    // The item dialog of Open from HQR and Save to HQR, made when first needed.
+    frmSelHQR* itemDialog();
     frmFind* showFindWindow(bool replace);
     void findNext(bool forward);
 
@@ -201,6 +210,7 @@ private:
     std::array<QToolButton*, BarPositions + 1> bar_{};
     QMenu* mnuType_ = nullptr;
     QMenu* mnuKeybGroups_ = nullptr;
+    QMenu* mnuFileRecent_ = nullptr;
 
     std::string caption1_;
     std::string caption2_;

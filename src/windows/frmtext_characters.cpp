@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace zyn {
 
@@ -32,6 +33,14 @@ constexpr const char* KeyboardGroupItems[] = {
     "mnuKeybWest",   "mnuKeybSloCze",  "mnuKeybPolRom",  "mnuKeybHunTur",
     "mnuKeybSweNor", "mnuKeybChiBopo", "mnuKeybRusUkr",  "mnuKeybGreek",
     "mnuKeybHeb",    "mnuKeybNone",    "mnuKeybLetters",
+};
+
+// The item of each group the session can hold.
+constexpr std::pair<KeyboardGroup, const char*> GroupItems[] = {
+    {KeyboardGroup::Letters, "mnuKeybLetters"}, {KeyboardGroup::None, "mnuKeybNone"},
+    {KeyboardGroup::West, "mnuKeybWest"},       {KeyboardGroup::SloCze, "mnuKeybSloCze"},
+    {KeyboardGroup::Greek, "mnuKeybGreek"},     {KeyboardGroup::Hebrew, "mnuKeybHeb"},
+    {KeyboardGroup::RusUkr, "mnuKeybRusUkr"},   {KeyboardGroup::SweNor, "mnuKeybSweNor"},
 };
 
 } // namespace
@@ -90,6 +99,14 @@ void frmText::chooseKeyboardGroup(KeyboardGroup group, const char* itemName) {
 void frmText::mnuKeybLetters_Click() {
     chooseKeyboardGroup(KeyboardGroup::Letters, "mnuKeybLetters");
 }
+
+void frmText::showKeyboardGroup() {
+    for (const auto& [group, itemName] : GroupItems)
+        if (group == session_.keyboardGroup())
+            for (const char* item : KeyboardGroupItems)
+                menuItem(item)->setChecked(std::strcmp(item, itemName) == 0);
+}
+
 void frmText::mnuKeybNone_Click() {
     chooseKeyboardGroup(KeyboardGroup::None, "mnuKeybNone");
 }

@@ -1,7 +1,8 @@
-// Opening and saving the document: File Open, Save, Save As, Convert file, a dropped file, and
-// Open from HQR and Save to HQR up to the item dialog.
+// Opening and saving the document: File Open, Save, Save As, Convert file, a dropped file, the
+// recent files, and Open from HQR and Save to HQR up to the item dialog.
 
 #include "archive/archiveindex.h"
+#include "document/recentfiles.h"
 #include "session/documentsession.h"
 #include "windows/documentfiles.h"
 #include "windows/frmselhqr.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
@@ -118,11 +120,58 @@ void frmText::chooseArchiveItem(bool saveMode) {
     if (!readChosenArchiveIndex(session_, prompts_, this, path, index))
         return;
     session_.state().Flow.SaveMode = saveMode;
-    // The window keeps one item dialog, made when it is first needed.
+    itemDialog()->openFor(path, std::move(index));
+}
+
+frmSelHQR* frmText::itemDialog() {
+    // The window keeps one item dialog.
     auto* dialog = findChild<frmSelHQR*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!dialog)
-        dialog = new frmSelHQR(session_, prompts_, this);
-    dialog->openFor(path, std::move(index));
+    return dialog ? dialog : new frmSelHQR(session_, prompts_, this);
+}
+
+void frmText::showRecentFiles() {
+    mnuFileRecent_->clear();
+    const std::vector<DocumentOrigin>& recent = session_.state().RecentFiles;
+    for (std::size_t i = 0; i < recent.size(); ++i) {
+        QAction* action = mnuFileRecent_->addAction(fromNative(RecentFileLabel(recent[i])));
+        action->setObjectName(QStringLiteral("mnuFileRecent%1").arg(i + 1));
+        action->setToolTip(fromNative(recent[i].FilePath));
+        connect(action, &QAction::triggered, this,
+                [this, i] { openRecentFile(static_cast<int>(i)); });
+    }
+    mnuFileRecent_->menuAction()->setEnabled(!recent.empty());
+}
+
+void frmText::openRecentFile(int index) {
+    std::vector<DocumentOrigin>& recent = session_.state().RecentFiles;
+    if (index < 0 || index >= static_cast<int>(recent.size()))
+        return;
+    const DocumentOrigin chosen = recent[static_cast<std::size_t>(index)];
+    // Nothing would be opened, so there is nothing to ask first.
+    if (!session_.files().info(chosen.FilePath).exists) {
+        // The menu is made again when it is next shown; this action goes with it.
+        recent.erase(recent.begin() + index);
+        prompts_.notify(this, caption(),
+                        QStringLiteral("The file %1 is no longer there, so %2 was taken off the "
+                                       "recent files.")
+                            .arg(fromNative(chosen.FilePath), fromNative(RecentFileLabel(chosen))),
+                        Prompts::Icon::Information);
+        return;
+    }
+    if (!askSaveChanges(session_, prompts_, this))
+        return;
+    if (!chosen.FromArchive) {
+        openChosenFile(fromNative(chosen.FilePath));
+        return;
+    }
+    // As File Open does with the file loaded, the item loaded is not read again.
+    const DocumentOrigin& current = session_.origin();
+    if (current.FromArchive && current.FilePath == chosen.FilePath &&
+        current.ArchiveItem == chosen.ArchiveItem)
+        return;
+    ArchiveIndex archive;
+    if (readChosenArchiveIndex(session_, prompts_, this, chosen.FilePath, archive))
+        itemDialog()->loadItem(chosen.FilePath, std::move(archive), chosen.ArchiveItem);
 }
 
 void frmText::mnuFileOpenFromHQR_Click() {

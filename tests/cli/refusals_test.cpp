@@ -83,7 +83,7 @@ TEST(Refusals, NothingIsWrittenWronglyAndEveryRefusalNamesThePlace) {
         {{"build", "zero.json", "fifo"}, "Cannot write fifo: it is a FIFO, not a file."},
         {{"build", "zero.json", "readonly.zyt"}, "Cannot write readonly.zyt: it is read-only."},
         {args({"dump", "text.hqr:0"}, game),
-         "no folder can be made in /nowhere (No such file or directory", "TMPDIR=/nowhere"},
+         "no folder can be made in /nowhere/ (No such file or directory", "TMPDIR=/nowhere"},
     };
     for (const auto& c : cases) {
         const auto before = snapshot(dir.path());

@@ -1,0 +1,293 @@
+#include "windows/editorsettings.h"
+
+#include "document/recentfiles.h"
+#include "flows/archiveitemflow.h"
+#include "session/documentsession.h"
+#include "windows/frmentries.h"
+#include "windows/pathtext.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRect>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+#include <vector>
+
+namespace zyn {
+
+namespace {
+
+// The windows whose places are kept, by their object names.
+const QStringList PlacedWindows = {QStringLiteral("frmText"), QStringLiteral("frmEntries"),
+                                   QStringLiteral("frmEditor"), QStringLiteral("frmTable")};
+// Set on a window once its place was restored: later showings keep where it is now.
+constexpr const char* PlacedProperty = "zynPlaced";
+
+// A document is remembered by its file and item; the item is -1 for a loose file.
+struct Place {
+    QString path;
+    int item = -1;
+    QString itemName;
+
+    static Place of(const DocumentOrigin& origin) {
+        return {fromNative(origin.FilePath), origin.FromArchive ? origin.ArchiveItem : -1,
+                QString::fromLatin1(origin.ItemName)};
+    }
+    DocumentOrigin origin() const {
+        return item < 0
+                   ? LooseFileOrigin(nativePath(path))
+                   : ArchiveItemOrigin(nativePath(path), item, itemName.toLatin1().toStdString());
+    }
+    bool operator==(const Place& other) const { return path == other.path && item == other.item; }
+
+    void write(QSettings& settings, const QString& prefix) const {
+        settings.setValue(prefix + QStringLiteral("path"), path);
+        settings.setValue(prefix + QStringLiteral("item"), item);
+        settings.setValue(prefix + QStringLiteral("itemName"), itemName);
+    }
+    static Place read(const QSettings& settings, const QString& prefix) {
+        return {settings.value(prefix + QStringLiteral("path")).toString(),
+                settings.value(prefix + QStringLiteral("item"), -1).toInt(),
+                settings.value(prefix + QStringLiteral("itemName")).toString()};
+    }
+};
+
+struct Reference {
+    Place document, reference;
+    bool version2 = false;
+};
+
+// The references kept, the newest first; no more than this many.
+constexpr std::size_t KeptReferences = 100;
+
+std::vector<Reference> readReferences(QSettings& settings) {
+    std::vector<Reference> references;
+    const int count = settings.beginReadArray(QStringLiteral("references"));
+    for (int i = 0; i < count; ++i) {
+        settings.setArrayIndex(i);
+        references.push_back({Place::read(settings, QString()),
+                              Place::read(settings, QStringLiteral("reference/")),
+                              settings.value(QStringLiteral("zyn2")).toBool()});
+    }
+    settings.endArray();
+    return references;
+}
+
+void writeReferences(QSettings& settings, const std::vector<Reference>& references) {
+    settings.remove(QStringLiteral("references"));
+    settings.beginWriteArray(QStringLiteral("references"));
+    for (int i = 0; i < static_cast<int>(references.size()); ++i) {
+        settings.setArrayIndex(i);
+        const Reference& reference = references[static_cast<std::size_t>(i)];
+        reference.document.write(settings, QString());
+        reference.reference.write(settings, QStringLiteral("reference/"));
+        settings.setValue(QStringLiteral("zyn2"), reference.version2);
+    }
+    settings.endArray();
+}
+
+// A window can be taken back from where its top edge shows on a screen.
+bool onSomeScreen(const QRect& place) {
+    const auto screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(), [&place](const QScreen* screen) {
+        const QRect seen = screen->geometry().intersected(place);
+        return seen.top() == place.top() && seen.width() >= 40 && seen.height() >= 20;
+    });
+}
+
+QString windowKey(const QWidget& window) {
+    return QStringLiteral("windows/") + window.objectName();
+}
+
+} // namespace
+
+EditorSettings::EditorSettings(DocumentSession& session, QObject* parent)
+    : QObject(parent), session_(session), settings_(fileName(), QSettings::IniFormat) {
+    std::vector<DocumentOrigin>& recent = session.state().RecentFiles;
+    recent.clear();
+    const int count = settings_.beginReadArray(QStringLiteral("recentFiles"));
+    for (int i = 0; i < count && recent.size() < MaxRecentFiles; ++i) {
+        settings_.setArrayIndex(i);
+        const Place place = Place::read(settings_, QString());
+        if (!place.path.isEmpty())
+            recent.push_back(place.origin());
+    }
+    settings_.endArray();
+
+    connect(&session, &DocumentSession::documentReplaced, this, [this] {
+        writeRecentFiles();
+        rememberReference();
+    });
+    connect(&session, &DocumentSession::referenceReplaced, this, &EditorSettings::referenceChosen);
+}
+
+EditorSettings::~EditorSettings() {
+    if (qApp)
+        qApp->removeEventFilter(this);
+    // A file that was gone has been taken off since.
+    writeRecentFiles();
+}
+
+QString EditorSettings::fileName() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/zyntexteditor/settings.conf");
+}
+
+QString EditorSettings::recoveryFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/zyntexteditor/recovery");
+}
+
+void EditorSettings::restore() {
+    const QString set = settings_.value(QStringLiteral("display/characterSet")).toString();
+    if (const CharacterSet* found = FindCharacterSet(set.toStdString()))
+        session_.setCharacterSet(static_cast<int>(found - CharacterSets.data()));
+    const QString group = settings_.value(QStringLiteral("display/keyboardGroup")).toString();
+    if (const std::optional<KeyboardGroup> found = FindKeyboardGroup(group.toStdString()))
+        session_.setKeyboardGroup(*found);
+    // Only now: the load step chooses its own set first.
+    connect(&session_, &DocumentSession::displayChanged, this, &EditorSettings::writeDisplay);
+    connect(&session_, &DocumentSession::keyboardGroupChanged, this, &EditorSettings::writeDisplay);
+    qApp->installEventFilter(this);
+}
+
+void EditorSettings::writeDisplay() {
+    settings_.setValue(QStringLiteral("display/characterSet"),
+                       QString::fromLatin1(session_.codec().characterSet().name));
+    settings_.setValue(QStringLiteral("display/keyboardGroup"),
+                       QString::fromLatin1(KeyboardGroupName(session_.keyboardGroup())));
+}
+
+void EditorSettings::writeRecentFiles() {
+    const std::vector<DocumentOrigin>& recent = session_.state().RecentFiles;
+    settings_.remove(QStringLiteral("recentFiles"));
+    settings_.beginWriteArray(QStringLiteral("recentFiles"));
+    for (int i = 0; i < static_cast<int>(recent.size()); ++i) {
+        settings_.setArrayIndex(i);
+        Place::of(recent[static_cast<std::size_t>(i)]).write(settings_, QString());
+    }
+    settings_.endArray();
+}
+
+void EditorSettings::referenceChosen() {
+    const ProgramState& state = session_.state();
+    if (state.Reference.SlotCount == 0 || state.Reference.Origin.FilePath.empty() ||
+        state.Document.Origin.FilePath.empty())
+        return;
+    const Reference chosen{Place::of(state.Document.Origin), Place::of(state.Reference.Origin),
+                           state.Reference.IsVersion2};
+    std::vector<Reference> references = readReferences(settings_);
+    std::erase_if(references,
+                  [&chosen](const Reference& known) { return known.document == chosen.document; });
+    references.insert(references.begin(), chosen);
+    if (references.size() > KeptReferences)
+        references.resize(KeptReferences);
+    writeReferences(settings_, references);
+}
+
+void EditorSettings::rememberReference() {
+    ProgramState& state = session_.state();
+    const Place document = Place::of(state.Document.Origin);
+    std::vector<Reference> references = readReferences(settings_);
+    const auto found =
+        std::find_if(references.begin(), references.end(),
+                     [&document](const Reference& known) { return known.document == document; });
+    if (found == references.end())
+        return;
+    const DocumentOrigin origin = found->reference.origin();
+    auto loaded = ReadTextAt(state.files(), state.Work, origin, found->version2);
+    if (!loaded) {
+        references.erase(found);
+        writeReferences(settings_, references);
+        return;
+    }
+    session_.setReference(std::move(*loaded), origin);
+}
+
+QString EditorSettings::lastFolder(const QString& title) {
+    const QString key = QStringLiteral("folders/") + title;
+    const QString folder = settings_.value(key).toString();
+    if (folder.isEmpty() || QFileInfo(folder).isDir())
+        return folder;
+    settings_.remove(key);
+    return {};
+}
+
+void EditorSettings::setLastFolder(const QString& title, const QString& chosen) {
+    settings_.setValue(QStringLiteral("folders/") + title, QFileInfo(chosen).absolutePath());
+}
+
+bool EditorSettings::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Show && type != QEvent::Hide)
+        return false;
+    auto* window = qobject_cast<QWidget*>(watched);
+    if (!window || !window->isWindow() || !PlacedWindows.contains(window->objectName()) ||
+        event->spontaneous())
+        return false;
+    if (type == QEvent::Hide)
+        keepPlace(*window);
+    else if (!window->property(PlacedProperty).toBool())
+        placeWindow(*window);
+    return false;
+}
+
+void EditorSettings::placeWindow(QWidget& window) {
+    window.setProperty(PlacedProperty, true);
+    const QString key = windowKey(window);
+    const QRect place = settings_.value(key).toRect();
+    if (place.isValid() && onSomeScreen(place)) {
+        if (window.minimumSize() != window.maximumSize())
+            window.resize(place.size());
+        window.move(place.topLeft());
+        // The native window exists by now, and the move alone would put its inner area where
+        // its frame was.
+        if (QWindow* native = window.windowHandle())
+            native->setFramePosition(place.topLeft());
+    } else {
+        settings_.remove(key);
+    }
+    if (auto* entries = qobject_cast<frmEntries*>(&window)) {
+        entries->lstEntries()->horizontalHeader()->restoreState(
+            settings_.value(QStringLiteral("entries/columns")).toByteArray());
+        entries->txtFilter()->setText(settings_.value(QStringLiteral("entries/filter")).toString());
+        const int status = settings_.value(QStringLiteral("entries/status"), 0).toInt();
+        if (status >= 0 && status < entries->cboStatus()->count())
+            entries->cboStatus()->setCurrentIndex(status);
+    }
+}
+
+void EditorSettings::keepPlace(QWidget& window) {
+    settings_.setValue(windowKey(window), QRect(window.pos(), window.size()));
+    if (auto* entries = qobject_cast<frmEntries*>(&window)) {
+        settings_.setValue(QStringLiteral("entries/columns"),
+                           entries->lstEntries()->horizontalHeader()->saveState());
+        settings_.setValue(QStringLiteral("entries/filter"), entries->txtFilter()->text());
+        settings_.setValue(QStringLiteral("entries/status"), entries->cboStatus()->currentIndex());
+    }
+}
+
+Prompts::FileDialog RememberingPrompts::inFolder(FileDialog dialog) {
+    // A dialog given a name of its own starts there.
+    if (dialog.initialName.isEmpty())
+        if (const QString folder = settings_.lastFolder(dialog.title); !folder.isEmpty())
+            dialog.initialName = folder + QLatin1Char('/');
+    return dialog;
+}
+
+QString RememberingPrompts::remember(const FileDialog& dialog, const QString& chosen) {
+    if (!chosen.isEmpty())
+        settings_.setLastFolder(dialog.title, chosen);
+    return chosen;
+}
+
+} // namespace zyn

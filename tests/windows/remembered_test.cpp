@@ -1,0 +1,168 @@
+// What the editor keeps between runs: its settings across a restart of the window, settings that
+// no longer apply, the recent files, and the changes of an editor killed with SIGKILL.
+
+#include "mainwindowfixture.h"
+#include "session/documentrecovery.h"
+#include "support/archivebuilder.h"
+#include "windows/documentfiles.h"
+#include "windows/editorsettings.h"
+#include "windows/frmentries.h"
+#include "windows/pathtext.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QSettings>
+#include <csignal>
+#include <filesystem>
+
+namespace zyn::test {
+namespace {
+
+// One run of the editor as main() makes it, on scripted prompts.
+struct EditorRun {
+    explicit EditorRun(ScriptedPrompts& scripted) : prompts(scripted, settings) {
+        window.Form_Load({});
+        settings.restore();
+    }
+    ProgramState state;
+    DocumentSession session{state};
+    EditorSettings settings{session};
+    RememberingPrompts prompts;
+    frmText window{session, prompts};
+};
+
+class RememberedTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        // Folders of this test's own, for this process and the editors it starts.
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.file("config")));
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.file("data")));
+    }
+    static std::string recoveryFolder() { return nativePath(EditorSettings::recoveryFolder()); }
+    // How many recovery files are kept, by every editor.
+    static int recoveryFiles() {
+        int count = 0;
+        for (const auto& folder : std::filesystem::directory_iterator(recoveryFolder()))
+            count += fileExists(folder.path().string() + "/" + DocumentRecovery::FileName);
+        return count;
+    }
+};
+
+TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheReference) {
+    const std::string file = writeText("FILE01.ZYT", 1, {"Bonjour"});
+    const std::string english = writeText("EN01.ZYT", 1, {"Hello"});
+    {
+        EditorRun first(prompts);
+        first.window.Combo1()->setCurrentIndex(5);
+        first.window.Combo1_Click();
+        first.window.mnuKeybGreek_Click();
+        prompts.chooseFile(QString::fromStdString(file)).answer(Answer::No);
+        first.window.mnuFileOpen_Click();
+        first.session.setReference(std::move(*ReadTextFile(first.state.files(), english, false)),
+                                   LooseFileOrigin(english));
+        first.window.show();
+        first.window.move(30, 40);
+        first.window.mnuViewEntries_Click();
+        first.window.entriesWindow()->txtFilter()->setText(QStringLiteral("Bon"));
+        first.window.close();
+    }
+    EditorRun second(prompts);
+    EXPECT_EQ(second.window.Combo1()->currentText(), QStringLiteral("Greek CharSet"));
+    EXPECT_TRUE(second.window.menuItem("mnuKeybGreek")->isChecked());
+    second.window.show();
+    EXPECT_EQ(second.window.pos(), QPoint(30, 40));
+    second.window.mnuViewEntries_Click();
+    EXPECT_EQ(second.window.entriesWindow()->txtFilter()->text(), QStringLiteral("Bon"));
+
+    // The file opened last comes back from the menu, and its reference with it.
+    second.window.showRecentFiles();
+    prompts.answer(Answer::No);
+    second.window.menuItem("mnuFileRecent1")->trigger();
+    EXPECT_EQ(second.window.windowTitle().toStdString(), titleFor(file, 1));
+    ASSERT_TRUE(second.session.referenceText(0));
+    EXPECT_EQ(*second.session.referenceText(0), "Hello");
+    prompts.chooseFile({});
+    second.window.mnuFileOpen_Click();
+    EXPECT_EQ(lastShown().dialog.initialName.toStdString(), dir.path());
+}
+
+TEST_F(RememberedTest, ASettingThatNoLongerAppliesIsDroppedQuietly) {
+    {
+        QSettings written(EditorSettings::fileName(), QSettings::IniFormat);
+        written.setValue(QStringLiteral("windows/frmText"), QRect(5000, 5000, 640, 524));
+        written.setValue(QStringLiteral("folders/Load ZYN text file"),
+                         QString::fromStdString(dir.file("gone")));
+        written.setValue(QStringLiteral("display/characterSet"), QStringLiteral("gone"));
+    }
+    EditorRun run(prompts);
+    run.window.show();
+    EXPECT_EQ(run.window.y(), 0);
+    EXPECT_EQ(run.window.Combo1()->currentText(), QStringLiteral("Western European CharSet"));
+    prompts.chooseFile({});
+    run.window.mnuFileOpen_Click();
+    EXPECT_TRUE(lastShown().dialog.initialName.isEmpty());
+}
+
+TEST_F(RememberedTest, RecentFilesOpenAsOpenFromHqrDoesAndOneThatIsGoneIsTakenOff) {
+    ArchiveBuilder builder;
+    for (int i = 0; i < 180; ++i)
+        builder.stored(TextFileBuilder(2).entry("bank " + std::to_string(i)).data());
+    const std::string archive = dir.write("text.hqr", builder.build());
+    const std::string gone = writeText("GONE.ZYT", 1, {"Gone"});
+    EditorRun run(prompts);
+    run.state.RecentFiles = {LooseFileOrigin(gone), ArchiveItemOrigin(archive, 37, "FR_000.DIA")};
+    std::filesystem::remove(gone);
+    run.window.showRecentFiles();
+    EXPECT_EQ(run.window.menuItem("mnuFileRecent2")->text(),
+              QStringLiteral("FR_000.DIA in text.hqr"));
+
+    run.window.menuItem("mnuFileRecent1")->trigger();
+    EXPECT_EQ(lastShown().kind, Kind::Notice);
+    EXPECT_TRUE(lastShown().text.contains(QStringLiteral("GONE.ZYT")));
+    ASSERT_EQ(run.state.RecentFiles.size(), 1u);
+    run.window.showRecentFiles();
+    run.window.menuItem("mnuFileRecent1")->trigger();
+    EXPECT_EQ(run.session.document().EntryText[0], "bank 37");
+    EXPECT_EQ(run.window.windowTitle().toStdString(),
+              "ZYN Text File Editor - (" + archive + "; FR_000.DIA) - ZYN 2");
+}
+
+TEST_F(RememberedTest, AKilledEditorsChangesComeBackAtTheNextStartARunningOnesNever) {
+    const std::string file = writeText("FILE01.ZYT", 1, {"Hello", "Bye"});
+    QProcess killed;
+    killed.start(QStringLiteral(SECOND_EDITOR),
+                 {QString::fromStdString(file), QStringLiteral("Bonjour")});
+    ASSERT_TRUE(killed.waitForReadyRead(30000)) << killed.readAllStandardError().toStdString();
+
+    // An editor running beside it keeps a file of its own and is never offered the other's.
+    ProgramState otherState;
+    DocumentSession other(otherState);
+    DocumentRecovery otherRecovery(other, recoveryFolder());
+    EXPECT_TRUE(otherRecovery.takeAbandoned().empty());
+    other.open(std::move(*ReadTextFile(realFileSystem(), file, false)), LooseFileOrigin(file));
+    other.editText(1, "Salut");
+    otherRecovery.writeNow();
+    EXPECT_EQ(recoveryFiles(), 2);
+
+    ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
+    ASSERT_TRUE(killed.waitForFinished());
+    EXPECT_EQ(killed.exitStatus(), QProcess::CrashExit);
+
+    // The next start is offered the killed editor's changes alone, and they come back unsaved.
+    EditorRun next(prompts);
+    DocumentRecovery recovery(next.session, recoveryFolder());
+    prompts.answer(Answer::Yes);
+    offerRecovery(recovery, prompts, &next.window);
+    EXPECT_TRUE(lastShown().text.contains(QString::fromStdString(file)));
+    EXPECT_EQ(next.session.document().EntryText[0], "Bonjour");
+    EXPECT_TRUE(next.session.Modified());
+    EXPECT_TRUE(next.window.menuItem("mnuFileSave")->isEnabled());
+    EXPECT_EQ(next.window.windowTitle().toStdString(), titleFor(file, 1));
+
+    next.window.mnuFileSave_Click();
+    EXPECT_EQ(readBytes(file), TextFileBuilder(1).entry("Bonjour").entry("Bye").bytes());
+    EXPECT_EQ(recoveryFiles(), 1);
+}
+
+} // namespace
+} // namespace zyn::test
