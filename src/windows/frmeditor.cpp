@@ -1,5 +1,6 @@
 #include "windows/frmeditor.h"
 
+#include "characters/charactersets.h"
 #include "characters/keyboardgroups.h"
 #include "session/documentsession.h"
 #include "windows/entrytypes.h"
@@ -94,11 +95,7 @@ frmEditor::frmEditor(DocumentSession& session, QWidget& owner)
     resize(ClientWidth, ClientHeight);
 
     text1_ = new EditorTextBox(
-        codec_,
-        [this](char32_t letter) {
-            refuse(QStringLiteral("Not pasted: ") + session_.noCodeFor(letter) + '.');
-        },
-        this);
+        codec_, [this](char32_t letter) { refuse(letter, QStringLiteral("not pasted")); }, this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(0, 0, ClientWidth, ClientHeight);
     text1_->setFont(session.previewFont());
@@ -159,6 +156,7 @@ void frmEditor::Form_Load() {
 void frmEditor::open(int i) {
     entry_ = i;
     message_->clear();
+    message_->setToolTip(QString());
     setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
     setText(session_.entryAsShown(i));
     if (session_.status(i).untranslated)
@@ -206,8 +204,13 @@ void frmEditor::closeUnchanged() {
     close();
 }
 
-void frmEditor::refuse(const QString& why) {
+void frmEditor::refuse(char32_t letter, const QString& what) {
+    // The letter first: the line is narrow, and which letter it was matters most.
+    const QString why = QStringLiteral("%1 %2: the %3 has no code for it.")
+                            .arg(QString::fromStdString(DescribeLetter(letter)), what,
+                                 QString::fromLatin1(codec_.characterSet().caption));
     message_->setText(why);
+    message_->setToolTip(why);
 }
 
 frmTable* frmEditor::characterMap() const {
@@ -234,6 +237,7 @@ void frmEditor::Text1_Change() {
     const int lines = fit.linesOf(shown);
     fit_->setText(QStringLiteral("%1 of %2 lines").arg(lines).arg(fit.linesShown()) +
                   (fit.linesCut(shown) > 0 ? QStringLiteral(": does not fit") : QString()));
+    layOut(); // the message line has what the fit leaves
     emit edited(editedText_);
 }
 
@@ -253,7 +257,7 @@ void frmEditor::typeCharacters(const QString& text) {
         // Never "?" nor another letter for a character the set lacks: nothing at all, and why.
         const LetterCodes codes = session_.typedCodes(text);
         if (codes.missing)
-            refuse(QStringLiteral("Not typed: ") + session_.noCodeFor(*codes.missing) + '.');
+            refuse(*codes.missing, QStringLiteral("not typed"));
         else
             for (const char code : codes.codes)
                 insertTranslated(static_cast<std::uint8_t>(code));
@@ -364,8 +368,10 @@ void frmEditor::layOut() {
     reference_->setGeometry(0, 0, width(), top);
     text1_->setGeometry(0, top, width(), bottom - top);
     const int margin = 4;
-    message_->setGeometry(margin, bottom, width() * 2 / 3 - margin, statusHeight_);
-    fit_->setGeometry(width() * 2 / 3, bottom, width() / 3 - margin, statusHeight_);
+    const int fitWidth =
+        std::min(fit_->fontMetrics().horizontalAdvance(fit_->text()) + 2 * margin, width() / 2);
+    fit_->setGeometry(width() - fitWidth - margin, bottom, fitWidth, statusHeight_);
+    message_->setGeometry(margin, bottom, width() - fitWidth - 3 * margin, statusHeight_);
 }
 
 void frmEditor::resizeEvent(QResizeEvent* event) {

@@ -93,7 +93,8 @@ private:
     bool Text1_InputMethod(QInputMethodEvent* event);
     void typeCharacters(const QString& text);
     void insertTranslated(std::uint8_t typed);
-    void refuse(const QString& why);
+    // Says below the text box that letter was not put in (what: "not typed"), and why.
+    void refuse(char32_t letter, const QString& what);
     void placeBeside(const QWidget& main);
 
     DocumentSession& session_;
