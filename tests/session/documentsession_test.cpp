@@ -14,6 +14,7 @@
 #include <QUndoStack>
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace zyn::test {
 namespace {
@@ -56,55 +57,38 @@ protected:
 // Each kind of change is one step: undone, the document is as it was and unmodified; redone, it
 // is changed again; and the current entry moves to what changed, so the change is seen.
 TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
-    const std::string table = [] {
-        std::string bytes;
-        for (int k = 0; k < 256; ++k)
-            bytes.push_back(static_cast<char>(k == 'O' ? 'X' : k == 'X' ? 'O' : k));
-        return bytes;
-    }();
+    std::string table;
+    for (int k = 0; k < 256; ++k)
+        table.push_back(static_cast<char>(k == 'O' ? 'X' : k == 'X' ? 'O' : k));
+    const auto edit = [&] {
+        return session.editText(1, "Deux");
+    };
+    const auto type = [&] {
+        return session.changeType(2, 33);
+    };
+    const auto replaceAll = [&] {
+        session.setSearch("T", {true, false});
+        return session.replaceAll("t") == 2;
+    };
+    const auto convert = [&] {
+        return session.convertFile();
+    };
+    const auto remap = [&] {
+        return session.loadRemappingTable(dir.write("t.cmp", table)).ok() && session.remapEntries();
+    };
     const struct {
         const char* name;
-        std::function<bool(DocumentSession&)> change;
+        std::function<bool()> change;
         std::vector<std::string> texts;
         std::uint8_t type; // of entry 2 afterwards
         bool version2;
         std::pair<int, int> changed;
     } cases[] = {
-        {"edit",
-         [](DocumentSession& s) { return s.editText(1, "Deux"); },
-         {"One", "Deux", "Three"},
-         1,
-         true,
-         {1, 1}},
-        {"type",
-         [](DocumentSession& s) { return s.changeType(2, 33); },
-         {"One", "Two", "Three"},
-         33,
-         true,
-         {2, 2}},
-        {"replace all",
-         [](DocumentSession& s) {
-             s.setSearch("T", {true, false});
-             return s.replaceAll("t") == 2;
-         },
-         {"One", "two", "three"},
-         1,
-         true,
-         {1, 2}},
-        {"conversion",
-         [](DocumentSession& s) { return s.convertFile(); },
-         {"One", "Two", "Three"},
-         0,
-         false,
-         {0, 2}},
-        {"remapping",
-         [&](DocumentSession& s) {
-             return s.loadRemappingTable(dir.write("t.cmp", table)).ok() && s.remapEntries();
-         },
-         {"Xne", "Two", "Three"},
-         1,
-         true,
-         {0, 2}},
+        {"edit", edit, {"One", "Deux", "Three"}, 1, true, {1, 1}},
+        {"type", type, {"One", "Two", "Three"}, 33, true, {2, 2}},
+        {"replace all", replaceAll, {"One", "two", "three"}, 1, true, {1, 2}},
+        {"conversion", convert, {"One", "Two", "Three"}, 0, false, {0, 2}},
+        {"remapping", remap, {"Xne", "Two", "Three"}, 1, true, {0, 2}},
     };
     // What changes nothing is no step; types chosen for one entry in a row are one, and none
     // once the entry has its type again.
@@ -117,31 +101,29 @@ TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
     EXPECT_EQ(session.undoStack()->count(), 0);
     EXPECT_FALSE(session.Modified());
 
+    // The texts, entry 2's type, the version, and whether the document is modified.
+    const auto now = [&] {
+        const TextDocument& doc = session.document();
+        return std::tuple(texts(), int(doc.EntryType[2]), doc.IsVersion2, session.Modified());
+    };
+    const auto opened = std::tuple(std::vector<std::string>{"One", "Two", "Three"}, 1, true, false);
     // The remapping table, once loaded, stays: its case comes last.
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         open({"One", "Two", "Three"});
         session.setCurrentEntry(2);
         changed.clear();
-        ASSERT_TRUE(c.change(session));
-        const auto check = [&] {
-            EXPECT_EQ(texts(), c.texts);
-            EXPECT_EQ(session.document().EntryType[2], c.type);
-            EXPECT_EQ(session.document().IsVersion2, c.version2);
-            EXPECT_TRUE(session.Modified());
-        };
-        check();
+        ASSERT_TRUE(c.change());
+        const auto after = std::tuple(c.texts, int(c.type), c.version2, true);
+        EXPECT_EQ(now(), after);
         EXPECT_EQ(changed, std::vector{c.changed});
         EXPECT_EQ(session.undoStack()->count(), 1);
         session.setCurrentEntry(0);
         undo();
-        EXPECT_EQ(texts(), (std::vector<std::string>{"One", "Two", "Three"}));
-        EXPECT_EQ(session.document().EntryType[2], 1);
-        EXPECT_TRUE(session.document().IsVersion2);
-        EXPECT_FALSE(session.Modified());
+        EXPECT_EQ(now(), opened);
         EXPECT_EQ(session.currentEntry(), c.changed.first) << "moved to what changed";
         redo();
-        check();
+        EXPECT_EQ(now(), after);
     }
     EXPECT_FALSE(session.convertFile() && session.convertFile()) << "converted once";
 }
