@@ -61,12 +61,6 @@ protected:
         window->Timer1_Timer();
     }
 
-    // Extra > Load character remapping of the file at path.
-    void loadTable(const std::string& path) {
-        prompts.chooseFile(QString::fromStdString(path));
-        window->mnuExtraLoadChr_Click();
-    }
-
     bool itemEnabled(const char* name) const { return window->menuItem(name)->isEnabled(); }
     bool itemChecked(const char* name) const { return window->menuItem(name)->isChecked(); }
     bool buttonEnabled(int index) const { return window->barButton(index)->isEnabled(); }
