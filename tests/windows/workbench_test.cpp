@@ -48,29 +48,6 @@ protected:
     QString cell(int entry, int column) {
         return entries().model().index(entry, column).data().toString();
     }
-    // Entries of n lines each.
-    static std::string lines(int n) {
-        std::string text = "Line";
-        for (int i = 1; i < n; ++i)
-            text += " @ Line";
-        return text;
-    }
-    // The game codes that show text in the session's character set.
-    std::string codes(const char* text) const {
-        return session.codec().fromDisplay(QString::fromUtf8(text));
-    }
-
-    // A ZYN 2 text archive: EN_000.DIA (item 7), FR_000.DIA (37) and DE_001.DIA (69) hold texts.
-    std::string archive() {
-        const std::map<int, std::string> texts = {
-            {7, TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data()},
-            {37, TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data()},
-            {69, TextFileBuilder(2).entry("Ein Schluessel").entry(codes("Été")).data()}};
-        ArchiveBuilder builder;
-        for (int i = 0; i < 180; ++i)
-            builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
-        return dir.write("text.hqr", builder.build());
-    }
     frmCompare& compare() {
         window->mnuViewCompare_Click();
         return *window->findChild<frmCompare*>();
@@ -81,9 +58,11 @@ protected:
 // every change. An entry past the preview's bottom (the session's tests measure word wrap too)
 // is marked where it is cut and counts as not fitting until it is cut down.
 TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
-    const int shownLines = session.previewFit().linesShown();
-    open(writeText("c.zyt", 2, {"The Key", lines(shownLines + 1), "", "KEYHOLE", "Radio"},
-                   {1, 1, 1, 1, 33}),
+    // One line more than the preview shows.
+    std::string tooLong = "Line";
+    for (int i = 0; i < session.previewFit().linesShown(); ++i)
+        tooLong += " @ Line";
+    open(writeText("c.zyt", 2, {"The Key", tooLong, "", "KEYHOLE", "Radio"}, {1, 1, 1, 1, 33}),
          true);
     frmEntries& list = entries();
     EXPECT_TRUE(cell(1, EntryModel::Text).startsWith(QString("Line \u00B6 Line")));
@@ -207,7 +186,15 @@ TEST(PlaceBeside, LeavesTheMainWindowAndTheListInView) {
 // over it too; find in archive folds case as Find does, lists every dialogue item's lines and
 // opens a result.
 TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
-    const std::string path = archive();
+    // A ZYN 2 text archive: EN_000.DIA (item 7), FR_000.DIA (37) and DE_001.DIA (69) hold texts.
+    const std::map<int, std::string> texts = {
+        {7, TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data()},
+        {37, TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data()},
+        {69, TextFileBuilder(2).entry("Ein Schluessel").entry("\x90t\x82").data()}}; // "Été"
+    ArchiveBuilder builder;
+    for (int i = 0; i < 180; ++i)
+        builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
+    const std::string path = dir.write("text.hqr", builder.build());
     prompts.chooseFile(QString::fromStdString(path));
     window->mnuFileOpenFromHQR_Click();
     auto& items = *window->findChild<frmSelHQR*>();
