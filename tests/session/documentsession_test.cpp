@@ -194,17 +194,15 @@ TEST_F(SessionTest, AnEntryFitsThePreviewWhenItsWrappedLinesDo) {
     const PreviewFit& fit = session.previewFit();
     const int shown = fit.linesShown();
     ASSERT_GT(shown, 3);
-    const auto lines = [](int n) {
-        std::string text = "Line";
-        for (int i = 1; i < n; ++i)
-            text += " @ Line";
-        return text;
-    };
+    // As many lines as the preview shows.
+    std::string full = "Line";
+    for (int i = 1; i < shown; ++i)
+        full += " @ Line";
     // Far more words than the preview has room for, without a line break.
     std::string paragraph;
     for (int word = 0; word < 60 * shown; ++word)
         paragraph += "word ";
-    open({"Short", lines(shown), lines(shown + 1), paragraph, ""});
+    open({"Short", full, full + " @ Line", paragraph, ""});
     const int cut[] = {0, 0, 1, -1, 0}; // -1: some
     for (int i = 0; i < 5; ++i) {
         const EntryStatus status = session.status(i);
@@ -268,10 +266,7 @@ TEST_F(SessionTest, SavesWhereTheDocumentCameFromAndAsksBeforeReplacingAChangedI
     redo();
     EXPECT_FALSE(session.Modified());
 
-    ArchiveBuilder builder;
-    for (int i = 0; i < 9; ++i)
-        builder.stored("item " + std::to_string(i));
-    const std::string archive = dir.write("text.hqr", builder.build());
+    const std::string archive = dir.write("text.hqr", TextArchive(9));
     ArchiveIndex index;
     ASSERT_TRUE(ReadArchiveIndex(state.files(), archive, index).ok());
     EXPECT_TRUE(
