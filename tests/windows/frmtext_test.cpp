@@ -1,6 +1,7 @@
 // The main window: start-up with and without a file on the command line, the about box and
 // closing the window; then a document through it: File Open, Save, Save As and the version
-// conversion, navigation, entry types and the character set of the preview.
+// conversion, navigation, entry types and the character set of the preview; and the pictures and
+// icons the windows load from the resource file.
 
 #include "mainwindowfixture.h"
 #include "support/lzssencoder.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <filesystem>
 #include <functional>
 
@@ -220,6 +222,18 @@ TEST_F(DocumentTest, TypesEntriesCharacterSetsAndAnEmptyDocument) {
     EXPECT_EQ(state.Document.CurrentEntry, 0);
     EXPECT_EQ(window->editor(), nullptr);
     EXPECT_FALSE(session.Modified());
+}
+
+// No Q_INIT_RESOURCE here: linking the windows library must be enough, as it is for the
+// program.
+TEST(Resources, EveryPictureAndIconLoads) {
+    for (const char* name :
+         {"pictures/title", "pictures/1000", "pictures/2000", "pictures/3000", "pictures/4000",
+          "pictures/5000",  "pictures/6000", "icons/open",    "icons/save",    "icons/saveas",
+          "icons/back",     "icons/forward", "icons/first",   "icons/last",    "icons/edit",
+          "icons/about",    "icons/exit",    "icons/app",     "icons/app-48",  "icons/app-32",
+          "icons/app-16"})
+        EXPECT_FALSE(QImage(QStringLiteral(":/") + QLatin1String(name)).isNull()) << name;
 }
 
 } // namespace
