@@ -15,7 +15,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <chrono>
-#include <filesystem>
 
 namespace zyn::test {
 namespace {

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest/QTest>
 
 namespace zyn::test {
