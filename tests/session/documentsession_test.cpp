@@ -27,12 +27,6 @@ class SessionTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ensureApplicationOf<QGuiApplication>(); }
 
-    void SetUp() override {
-        QObject::connect(&session, &DocumentSession::entriesChanged, [this](int first, int last) {
-            changed.push_back({first, last});
-        });
-    }
-
     // A ZYN 2 document of the entries (type 1), opened from a file of its own, or as the
     // reference.
     void open(const std::vector<std::string>& entries, bool reference = false) {
@@ -49,13 +43,10 @@ protected:
         const TextDocument& doc = session.document();
         return {doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount()};
     }
-    void undo() { session.undoStack()->undo(); }
-    void redo() { session.undoStack()->redo(); }
 
     TempDir dir;
     ProgramState state;
     DocumentSession session{state};
-    std::vector<std::pair<int, int>> changed;
 };
 
 // Each kind of change is one step: undone, the document is as it was and unmodified; redone, it
@@ -110,6 +101,11 @@ TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
         return std::tuple(texts(), int(doc.EntryType[2]), doc.IsVersion2, session.Modified());
     };
     const auto opened = std::tuple(std::vector<std::string>{"One", "Two", "Three"}, 1, true, false);
+    // The entries each step says it changed.
+    std::vector<std::pair<int, int>> changed;
+    QObject::connect(&session, &DocumentSession::entriesChanged, [&](int first, int last) {
+        changed.push_back({first, last});
+    });
     // The remapping table, once loaded, stays: its case comes last.
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,10 +118,10 @@ TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
         EXPECT_EQ(changed, std::vector{c.changed});
         EXPECT_EQ(session.undoStack()->count(), 1);
         session.setCurrentEntry(0);
-        undo();
+        session.undoStack()->undo();
         EXPECT_EQ(now(), opened);
         EXPECT_EQ(session.currentEntry(), c.changed.first) << "moved to what changed";
-        redo();
+        session.undoStack()->redo();
         EXPECT_EQ(now(), after);
     }
     EXPECT_FALSE(session.convertFile() && session.convertFile()) << "converted once";
@@ -256,9 +252,9 @@ TEST_F(SessionTest, SavesWhereTheDocumentCameFromAndAsksBeforeReplacingAChangedI
     session.editText(0, "Uno");
     EXPECT_TRUE(session.save(ask).saved());
     EXPECT_EQ(readBytes(path), TextFileBuilder(2).entry("Uno").entry("Two").bytes());
-    undo();
+    session.undoStack()->undo();
     EXPECT_TRUE(session.Modified());
-    redo();
+    session.undoStack()->redo();
     EXPECT_FALSE(session.Modified());
 
     const std::string archive = dir.write("text.hqr", TextArchive(9));
