@@ -77,11 +77,6 @@ protected:
         ASSERT_TRUE(state.Characters.RemapLoaded);
     }
 
-    frmTable& characterMap() {
-        editor().Command1_Click();
-        return *editor().characterMap();
-    }
-
 private:
     int opened_ = 0;
 };
@@ -324,7 +319,8 @@ TEST_F(EditorTest, TheEditorAndItsOneCharacterMapAreTiedToTheirOwners) {
 
     map.HScroll1()->setValue(40);
     map.close();
-    EXPECT_EQ(&characterMap(), &map);
+    edit.Command1_Click();
+    EXPECT_EQ(edit.characterMap(), &map);
     EXPECT_EQ(map.PageStart(), 40);
     QPointer<frmTable> old = &map;
     closeEditor();
@@ -354,7 +350,8 @@ TEST_F(EditorTest, ATableRemapsPreviewEditorAndMap) {
     EXPECT_EQ(edit(0).EditedText(), "b cbt");
     // A map cell shows and inserts its table slot, whatever keyboard group is chosen.
     window->mnuKeybGreek_Click();
-    frmTable& map = characterMap();
+    editor().Command1_Click();
+    frmTable& map = *editor().characterMap();
     map.HScroll1()->setValue('a');
     EXPECT_EQ(map.Label1(0)->text(), "b");
     map.Label1_DblClick(1);
