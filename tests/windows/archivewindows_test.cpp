@@ -188,16 +188,13 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
 // program is rebuilding is left for a later save.
 TEST_F(ArchiveWindowsTest, SavesIntoTheArchiveAsItIsOnDisk) {
     const std::string other = zyn2Archive("b.hqr");
-    const auto changeOnDisk = [](const std::string& path, int item, const char* text) {
-        const auto changed =
-            RebuildArchive(realFileSystem(), path, {{item, StoredItem(twoEntries(text)), {}}}, {});
-        ASSERT_TRUE(changed.ok() && changed->empty()) << changed.message();
-    };
     open(writeText("mine.zyt", 2, {"Mine", "Radio"}, {1, 33}), true);
     choose(true, other, 9);
     EXPECT_EQ(dialog().Command1()->text(), "&Save");
-    changeOnDisk(other, 9, "Theirs");
-    changeOnDisk(other, 7, "Kept");
+    // Another program changes the chosen item and another one.
+    const std::vector<ItemChange> theirs = {{9, StoredItem(twoEntries("Theirs")), {}},
+                                            {7, StoredItem(twoEntries("Kept")), {}}};
+    ASSERT_TRUE(RebuildArchive(realFileSystem(), other, theirs, {}).ok());
     prompts.answer(Answer::No).answer(Answer::Yes);
     dialog().Command1_Click();
     EXPECT_EQ(lastShown().kind, Kind::YesNo);

@@ -103,14 +103,12 @@ TEST_F(StartupTest, WithoutAFileOnlyOpenAboutAndExitAreUsableAndClosingAsksToSav
     QDir::setCurrent(previous);
 }
 
-class DocumentTest : public MainWindowTest {
-protected:
-    void SetUp() override { start(); }
-};
+using DocumentTest = MainWindowTest;
 
 // Opens a ZYN 1 file and a compressed ZYN 2 file, then the walk of cancelled, refused and
 // repeated opens, which leave the document, and of saves, which go where they can.
 TEST_F(DocumentTest, OpensAndSavesAndWhatCancelledOrRefusedOpensLeave) {
+    start();
     open(writeText("one.zyt", 1, {"Hello", "Bye"}), false);
 
     const auto& dialog = prompts.shown()[0].dialog;
@@ -180,6 +178,7 @@ TEST_F(DocumentTest, OpensAndSavesAndWhatCancelledOrRefusedOpensLeave) {
 // chooses an entry as the buttons and their keys do (the key walk); the character set changes
 // how bytes are shown, and outlives an open.
 TEST_F(DocumentTest, TypesEntriesCharacterSetsAndAnEmptyDocument) {
+    start();
     open(writeText("types.zyt", 2, {"Normal", "Odd", "Demo"}, {1, 7, 129}), true);
     window->menuItem("mnuTypeDemo")->trigger();
     EXPECT_EQ(window->backgroundPicture(), 4000);

@@ -17,10 +17,8 @@ int main(int argc, char** argv) {
     zyn::test::ensureApplicationOf<QGuiApplication>();
     zyn::ProgramState state;
     zyn::DocumentSession session(state);
-    auto read = zyn::ReadTextFile(state.files(), argv[1], false);
-    if (!read)
-        return 2;
-    session.open(std::move(*read), zyn::LooseFileOrigin(argv[1]));
+    session.open(std::move(*zyn::ReadTextFile(state.files(), argv[1], false)),
+                 zyn::LooseFileOrigin(argv[1]));
     zyn::DocumentRecovery recovery(session, zyn::nativePath(zyn::EditorSettings::recoveryFolder()),
                                    std::chrono::milliseconds(1));
     QObject::connect(&recovery, &zyn::DocumentRecovery::written, [] {

@@ -40,10 +40,6 @@ protected:
     QString cell(int entry, int column) {
         return entries().model().index(entry, column).data().toString();
     }
-    frmCompare& compare() {
-        window->mnuViewCompare_Click();
-        return *window->findChild<frmCompare*>();
-    }
 };
 
 // The list shows the rows the session's filter shows and follows the session both ways and
@@ -191,7 +187,8 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     items.List1()->item(37)->setCheckState(Qt::Checked);
     items.Command1_Click();
     ASSERT_EQ(shown(), "Bonjour");
-    frmCompare& dialog = compare();
+    window->mnuViewCompare_Click();
+    frmCompare& dialog = *window->findChild<frmCompare*>();
     // Every dialogue item is offered; the same bank in English is chosen, whose text shows.
     EXPECT_EQ(dialog.lstSources()->count(), 90);
     dialog.cmdCompare_Click();
@@ -207,12 +204,14 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     editor->close();
 
     // Any other item (a row for each odd item), then a loose file.
-    compare().lstSources()->setCurrentRow(34);
+    window->mnuViewCompare_Click();
+    dialog.lstSources()->setCurrentRow(34);
     dialog.cmdCompare_Click();
     EXPECT_EQ(cell(0, EntryModel::Reference), QString("Ein Schluessel"));
     prompts.chooseFile(QString::fromStdString(writeText("ref.zyt", 2, {"Bonjour", "Au revoir"})))
         .answer(Answer::Yes);
-    compare().cmdFile_Click();
+    window->mnuViewCompare_Click();
+    dialog.cmdFile_Click();
     EXPECT_EQ(cell(1, EntryModel::Reference), QString("Au revoir"));
 
     // A result in another item asks about the changes first; the other document leaves no
