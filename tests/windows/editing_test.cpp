@@ -169,8 +169,7 @@ TEST_F(EditorTest, CtrlEnterKeepsTheTextAndOpensTheNextEntry) {
 // timer's tick; then what it takes in: access keys, composed and pasted text, every byte, and
 // ordinal files in the character set selector.
 TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedText) {
-    frmEditor& edit = editEntry({"One", "Two @ lines"}, 1);
-    EXPECT_EQ(edit.windowTitle(), "String no. 2");
+    EXPECT_EQ(editEntry({"One", "Two @ lines"}, 1).windowTitle(), "String no. 2");
     EXPECT_FALSE(window->isEnabled());
     EXPECT_FALSE(window->close()) << "nor can it be closed under the editor";
     type("!\nBye");
