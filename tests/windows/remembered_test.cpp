@@ -121,8 +121,7 @@ TEST_F(RememberedTest, RecentFilesOpenAsOpenFromHqrDoesAndOneThatIsGoneIsTakenOf
     run.window.showRecentFiles();
     run.window.menuItem("mnuFileRecent1")->trigger();
     EXPECT_EQ(run.session.document().EntryText[0], "bank 37");
-    EXPECT_EQ(run.window.windowTitle().toStdString(),
-              "ZYN Text File Editor - (" + archive + "; FR_000.DIA) - ZYN 2");
+    EXPECT_EQ(run.window.windowTitle().toStdString(), titleFor(archive + "; FR_000.DIA", 2));
 }
 
 TEST_F(RememberedTest, AKilledEditorsChangesComeBackAtTheNextStartARunningOnesNever) {
