@@ -1,9 +1,12 @@
 // The document session without a window: every change one undoable step, Modified as the stack
-// not being clean, the fit of an entry in the preview, and saving where the document came from.
+// not being clean, the fit of an entry in the preview, saving where the document came from, and
+// the bytes shown as characters in the preview and the string editor.
 
 #include "archive/archiveindex.h"
 #include "archive/archiverewrite.h"
 #include "base/itemheader.h"
+#include "characters/glyphlayout.h"
+#include "session/displaycodec.h"
 #include "session/documentsession.h"
 #include "support/archivebuilder.h"
 #include "support/qtapplication.h"
@@ -11,9 +14,11 @@
 #include "support/textfilebuilder.h"
 
 #include <QGuiApplication>
+#include <QStringDecoder>
 #include <QUndoStack>
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace zyn::test {
 namespace {
@@ -21,12 +26,6 @@ namespace {
 class SessionTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ensureApplicationOf<QGuiApplication>(); }
-
-    void SetUp() override {
-        QObject::connect(&session, &DocumentSession::entriesChanged, [this](int first, int last) {
-            changed.push_back({first, last});
-        });
-    }
 
     // A ZYN 2 document of the entries (type 1), opened from a file of its own, or as the
     // reference.
@@ -44,67 +43,47 @@ protected:
         const TextDocument& doc = session.document();
         return {doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount()};
     }
-    void undo() { session.undoStack()->undo(); }
-    void redo() { session.undoStack()->redo(); }
 
     TempDir dir;
     ProgramState state;
     DocumentSession session{state};
-    std::vector<std::pair<int, int>> changed;
 };
 
 // Each kind of change is one step: undone, the document is as it was and unmodified; redone, it
 // is changed again; and the current entry moves to what changed, so the change is seen.
 TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
-    const std::string table = [] {
-        std::string bytes;
-        for (int k = 0; k < 256; ++k)
-            bytes.push_back(static_cast<char>(k == 'O' ? 'X' : k == 'X' ? 'O' : k));
-        return bytes;
-    }();
+    std::string table;
+    for (int k = 0; k < 256; ++k)
+        table.push_back(static_cast<char>(k == 'O' ? 'X' : k == 'X' ? 'O' : k));
+    const auto edit = [&] {
+        return session.editText(1, "Deux");
+    };
+    const auto type = [&] {
+        return session.changeType(2, 33);
+    };
+    const auto replaceAll = [&] {
+        session.setSearch("T", {true, false});
+        return session.replaceAll("t") == 2;
+    };
+    const auto convert = [&] {
+        return session.convertFile();
+    };
+    const auto remap = [&] {
+        return session.loadRemappingTable(dir.write("t.cmp", table)).ok() && session.remapEntries();
+    };
     const struct {
         const char* name;
-        std::function<bool(DocumentSession&)> change;
+        std::function<bool()> change;
         std::vector<std::string> texts;
         std::uint8_t type; // of entry 2 afterwards
         bool version2;
         std::pair<int, int> changed;
     } cases[] = {
-        {"edit",
-         [](DocumentSession& s) { return s.editText(1, "Deux"); },
-         {"One", "Deux", "Three"},
-         1,
-         true,
-         {1, 1}},
-        {"type",
-         [](DocumentSession& s) { return s.changeType(2, 33); },
-         {"One", "Two", "Three"},
-         33,
-         true,
-         {2, 2}},
-        {"replace all",
-         [](DocumentSession& s) {
-             s.setSearch("T", {true, false});
-             return s.replaceAll("t") == 2;
-         },
-         {"One", "two", "three"},
-         1,
-         true,
-         {1, 2}},
-        {"conversion",
-         [](DocumentSession& s) { return s.convertFile(); },
-         {"One", "Two", "Three"},
-         0,
-         false,
-         {0, 2}},
-        {"remapping",
-         [&](DocumentSession& s) {
-             return s.loadRemappingTable(dir.write("t.cmp", table)).ok() && s.remapEntries();
-         },
-         {"Xne", "Two", "Three"},
-         1,
-         true,
-         {0, 2}},
+        {"edit", edit, {"One", "Deux", "Three"}, 1, true, {1, 1}},
+        {"type", type, {"One", "Two", "Three"}, 33, true, {2, 2}},
+        {"replace all", replaceAll, {"One", "two", "three"}, 1, true, {1, 2}},
+        {"conversion", convert, {"One", "Two", "Three"}, 0, false, {0, 2}},
+        {"remapping", remap, {"Xne", "Two", "Three"}, 1, true, {0, 2}},
     };
     // What changes nothing is no step; types chosen for one entry in a row are one, and none
     // once the entry has its type again.
@@ -115,33 +94,35 @@ TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
     EXPECT_EQ(session.undoStack()->count(), 1);
     session.changeType(0, 1);
     EXPECT_EQ(session.undoStack()->count(), 0);
-    EXPECT_FALSE(session.Modified());
 
+    // The texts, entry 2's type, the version, and whether the document is modified.
+    const auto now = [&] {
+        const TextDocument& doc = session.document();
+        return std::tuple(texts(), int(doc.EntryType[2]), doc.IsVersion2, session.Modified());
+    };
+    const auto opened = std::tuple(std::vector<std::string>{"One", "Two", "Three"}, 1, true, false);
+    // The entries each step says it changed.
+    std::vector<std::pair<int, int>> changed;
+    QObject::connect(&session, &DocumentSession::entriesChanged, [&](int first, int last) {
+        changed.push_back({first, last});
+    });
     // The remapping table, once loaded, stays: its case comes last.
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         open({"One", "Two", "Three"});
         session.setCurrentEntry(2);
         changed.clear();
-        ASSERT_TRUE(c.change(session));
-        const auto check = [&] {
-            EXPECT_EQ(texts(), c.texts);
-            EXPECT_EQ(session.document().EntryType[2], c.type);
-            EXPECT_EQ(session.document().IsVersion2, c.version2);
-            EXPECT_TRUE(session.Modified());
-        };
-        check();
+        ASSERT_TRUE(c.change());
+        const auto after = std::tuple(c.texts, int(c.type), c.version2, true);
+        EXPECT_EQ(now(), after);
         EXPECT_EQ(changed, std::vector{c.changed});
         EXPECT_EQ(session.undoStack()->count(), 1);
         session.setCurrentEntry(0);
-        undo();
-        EXPECT_EQ(texts(), (std::vector<std::string>{"One", "Two", "Three"}));
-        EXPECT_EQ(session.document().EntryType[2], 1);
-        EXPECT_TRUE(session.document().IsVersion2);
-        EXPECT_FALSE(session.Modified());
+        session.undoStack()->undo();
+        EXPECT_EQ(now(), opened);
         EXPECT_EQ(session.currentEntry(), c.changed.first) << "moved to what changed";
-        redo();
-        check();
+        session.undoStack()->redo();
+        EXPECT_EQ(now(), after);
     }
     EXPECT_FALSE(session.convertFile() && session.convertFile()) << "converted once";
 }
@@ -163,9 +144,6 @@ TEST_F(SessionTest, TheLoopKeepsEachTextAsOneStepAndGoesWhereTheListShows) {
     EXPECT_EQ(session.keepAndGo(3, "Quatre", true), -1);
     EXPECT_EQ(texts(), (std::vector<std::string>{"Un", "Two", "Trois", "Quatre"}));
     EXPECT_EQ(session.undoStack()->count(), 3);
-    undo();
-    undo();
-    EXPECT_EQ(texts(), (std::vector<std::string>{"Un", "Two", "Three", "Four"}));
 
     // The list's filters: text (in the entry or its reference, folded over the set's letters)
     // and status.
@@ -208,17 +186,15 @@ TEST_F(SessionTest, AnEntryFitsThePreviewWhenItsWrappedLinesDo) {
     const PreviewFit& fit = session.previewFit();
     const int shown = fit.linesShown();
     ASSERT_GT(shown, 3);
-    const auto lines = [](int n) {
-        std::string text = "Line";
-        for (int i = 1; i < n; ++i)
-            text += " @ Line";
-        return text;
-    };
+    // As many lines as the preview shows.
+    std::string full = "Line";
+    for (int i = 1; i < shown; ++i)
+        full += " @ Line";
     // Far more words than the preview has room for, without a line break.
     std::string paragraph;
     for (int word = 0; word < 60 * shown; ++word)
         paragraph += "word ";
-    open({"Short", lines(shown), lines(shown + 1), paragraph, ""});
+    open({"Short", full, full + " @ Line", paragraph, ""});
     const int cut[] = {0, 0, 1, -1, 0}; // -1: some
     for (int i = 0; i < 5; ++i) {
         const EntryStatus status = session.status(i);
@@ -245,18 +221,16 @@ TEST_F(SessionTest, ATableShowsTheDisplayFormAndOnlyEditedEntriesAreMappedBack) 
     EXPECT_FALSE(session.editText(2, session.entryAsShown(2))) << "shown as \"AA\", kept as it is";
     EXPECT_TRUE(session.editText(0, "b dbt"));
     EXPECT_TRUE(session.save({}).saved());
-    const auto saved = [&](const std::vector<std::string>& entries) {
-        EXPECT_EQ(readBytes(session.origin().FilePath),
-                  TextFileBuilder(2).entries(entries).bytes());
-    };
-    saved({"a dat", "a bat", "A\xFA"});
+    EXPECT_EQ(readBytes(session.origin().FilePath),
+              TextFileBuilder(2).entries({"a dat", "a bat", "A\xFA"}).bytes());
     EXPECT_TRUE(session.remapEntries());
     EXPECT_EQ(session.entryAsShown(1), "b abt") << "converted once, shown as it is";
     EXPECT_EQ(session.entryAsShown(0), "b dbt");
     open({"a dog", "x"});
     session.editText(1, "y");
     EXPECT_TRUE(session.save({}).saved());
-    saved({"a dog", "y"});
+    EXPECT_EQ(readBytes(session.origin().FilePath),
+              TextFileBuilder(2).entries({"a dog", "y"}).bytes());
 }
 
 // Saved, the document is clean, and undoing past the save is a change again. Saved into an
@@ -275,22 +249,17 @@ TEST_F(SessionTest, SavesWhereTheDocumentCameFromAndAsksBeforeReplacingAChangedI
     EXPECT_EQ(session.save(ask).outcome, SaveOutcome::NothingToSave);
     session.editText(0, "Uno");
     EXPECT_TRUE(session.save(ask).saved());
-    EXPECT_FALSE(session.Modified());
     EXPECT_EQ(readBytes(path), TextFileBuilder(2).entry("Uno").entry("Two").bytes());
-    undo();
+    session.undoStack()->undo();
     EXPECT_TRUE(session.Modified());
-    redo();
+    session.undoStack()->redo();
     EXPECT_FALSE(session.Modified());
 
-    ArchiveBuilder builder;
-    for (int i = 0; i < 9; ++i)
-        builder.stored("item " + std::to_string(i));
-    const std::string archive = dir.write("text.hqr", builder.build());
+    const std::string archive = dir.write("text.hqr", TextArchive(9));
     ArchiveIndex index;
     ASSERT_TRUE(ReadArchiveIndex(state.files(), archive, index).ok());
     EXPECT_TRUE(
         session.saveToArchiveItem(ArchiveItemOrigin(archive, 7, "EN_000.DIA"), index, ask).saved());
-    EXPECT_TRUE(session.origin().FromArchive && session.origin().ArchiveItem == 7);
 
     const auto onDisk = [&] {
         ArchiveIndex now;
@@ -308,6 +277,39 @@ TEST_F(SessionTest, SavesWhereTheDocumentCameFromAndAsksBeforeReplacingAChangedI
                   yes ? StoredItem(TextFileBuilder(2).entry("Uno").entry("Dos").data()) : theirs);
     }
     EXPECT_EQ(asked, 2);
+}
+
+// The code page each set's letters were taken from; the Western set shows the games' letters.
+constexpr int CodePages[] = {1256, 1252,  1251, 1250, 850,  1253, 1255,
+                             1252, 10000, 1250, 874,  1254, 1258, 0};
+
+TEST(DisplayCodec, ShowsEveryByteAsTheCoreTableDoesAndGivesItBack) {
+    ensureApplicationOf<QGuiApplication>();
+    std::string text;
+    for (int b = 0; b < 256; ++b)
+        text.push_back(static_cast<char>(b));
+    text += "\r\n\n\rx\r";
+    for (std::size_t s = 0; s < CharacterSets.size(); ++s) {
+        const CharacterSet& set = CharacterSets[s];
+        const DisplayCodec codec(set, false);
+        const DisplayCodec withFont(set, true);
+        const bool western = s == WesternCharacterSetIndex;
+        const char* page = CodecNameForCodePage(western ? 1252 : CodePages[s]);
+        ASSERT_NE(page, nullptr) << set.name;
+        QStringDecoder decoder(page);
+        for (int b = 0; b < 256; ++b) {
+            // Where the code page has a printable character, it is the one the table holds.
+            const char c = static_cast<char>(b);
+            const QString decoded = decoder.decode(QByteArrayView(&c, 1));
+            if (b >= 32 && b != 127 && !decoder.hasError() && decoded.size() == 1 &&
+                decoded.front().isPrint() && decoded.front() != QChar::ReplacementCharacter) {
+                EXPECT_EQ(withFont.charFor(static_cast<std::uint8_t>(b)), decoded.front())
+                    << set.name << " " << b;
+            }
+        }
+        EXPECT_EQ(codec.fromDisplay(codec.toDisplay(text)), text) << set.name;
+        EXPECT_EQ(withFont.fromDisplay(withFont.toDisplay(text)), text) << set.name;
+    }
 }
 
 } // namespace

@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QToolButton>
-#include <QUndoStack>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -42,11 +41,11 @@ protected:
 
     // A file with the given stored entries; ZYN 2 entries all of type 1 unless types are given.
     std::string writeText(const char* name, int game, const std::vector<std::string>& entries,
-                          const std::vector<std::uint8_t>& types = {}, bool header = false) {
+                          const std::vector<std::uint8_t>& types = {}) {
         TextFileBuilder builder(game);
         for (std::size_t i = 0; i < entries.size(); ++i)
             builder.entry(entries[i], i < types.size() ? types[i] : 1);
-        return dir.write(name, builder.withHeader(header).bytes());
+        return dir.write(name, builder.bytes());
     }
 
     // File Open of path, answering the version question.
@@ -59,12 +58,6 @@ protected:
     void commit(const std::string& text) {
         window->receiveEditedText(text);
         window->Timer1_Timer();
-    }
-
-    // Extra > Load character remapping of the file at path.
-    void loadTable(const std::string& path) {
-        prompts.chooseFile(QString::fromStdString(path));
-        window->mnuExtraLoadChr_Click();
     }
 
     bool itemEnabled(const char* name) const { return window->menuItem(name)->isEnabled(); }
