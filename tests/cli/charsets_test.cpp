@@ -9,45 +9,37 @@
 #include "support/toolrun.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
 
 using namespace std::string_literals;
-using test::json;
-using test::TextFileBuilder;
-using test::ToolRun;
-using test::zyntext;
-
-std::string allCodes() {
-    std::string codes;
-    for (int c = 0; c < 256; ++c)
-        codes.push_back(static_cast<char>(c));
-    return codes;
-}
 
 TEST(ZyntextCharsets, EverySetShowsEveryCodeAsTheEditorDoesAndBuildsItBack) {
-    test::TempDir dir;
-    const std::string file = TextFileBuilder(1).entry(allCodes()).entry("one @ two").bytes();
+    TempDir dir;
+    std::string allCodes(256, '\0');
+    std::iota(allCodes.begin(), allCodes.end(), 0);
+    const std::string file = TextFileBuilder(1).entry(allCodes).entry("one @ two").bytes();
     const std::string path = dir.write("all.zyt", file);
     std::string listed;
     for (const CharacterSet& set : CharacterSets) {
         const auto dump = json(zyntext({"dump", path, "--game", "1", "--charset", set.name}));
-        EXPECT_EQ(dump["entries"][0]["text"], EncodeUtf8(ToLetters(set.letters, allCodes())))
+        EXPECT_EQ(dump["entries"][0]["text"], EncodeUtf8(ToLetters(set.letters, allCodes)))
             << set.name;
         EXPECT_EQ(dump["entries"][1]["text"], "one\ntwo") << set.name;
         const std::string out = dir.file(std::string(set.name) + ".zyt");
         const ToolRun build =
             zyntext({"build", dir.write("all.json", dump.dump()), out, "--charset", set.name});
         EXPECT_EQ(build.exitCode, 0) << build.err;
-        EXPECT_EQ(test::readBytes(out), file) << set.name;
+        EXPECT_EQ(readBytes(out), file) << set.name;
         listed += std::string(set.name) + "\t" + set.caption + "\n";
     }
     EXPECT_EQ(zyntext({"charsets"}).out, listed);
 }
 
 TEST(ZyntextDiff, PrintsABlockPerDifferingEntryAndExitsAsDiffDoes) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string a = dir.write(
         "a.dia", TextFileBuilder(2).entry("same", 1).entry("arr\x88ter", 1).entry("x", 3).bytes());
     const std::string b = dir.write("b.dia", TextFileBuilder(2)
@@ -88,11 +80,11 @@ TEST(ZyntextDiff, PrintsABlockPerDifferingEntryAndExitsAsDiffDoes) {
 }
 
 TEST(ZyntextArchiveItems, ArchiveColonNumberNamesAnItemWhereverATextFileIsExpected) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string first = TextFileBuilder(1).entry("first").data();
     const std::string second = TextFileBuilder(1).entry("second").data();
     const std::string archive =
-        dir.write("text.hqr", test::ArchiveBuilder().stored(first).compressed(second, 1).build());
+        dir.write("text.hqr", ArchiveBuilder().stored(first).compressed(second, 1).build());
     const auto byItem = json(zyntext({"dump", archive, "--item", "1", "--game", "1"}));
     EXPECT_EQ(json(zyntext({"dump", archive + ":1", "--game", "1"})), byItem);
     EXPECT_EQ(byItem["entries"][0]["text"], "second");
@@ -102,11 +94,11 @@ TEST(ZyntextArchiveItems, ArchiveColonNumberNamesAnItemWhereverATextFileIsExpect
     EXPECT_EQ(json(zyntext({"dump", odd, "--game", "1"}))["entries"][0]["text"], "odd");
 
     // Built into an item, as the editor's Save to HQR writes it; the archive keeps a backup.
-    const std::string before = test::readBytes(archive);
+    const std::string before = readBytes(archive);
     const std::string in =
         dir.write("in.json", R"({"game": 1, "entries": [{"text": "trouv\u00E9"}]})");
     ASSERT_EQ(zyntext({"build", in, archive + ":0", "--charset", "western"}).exitCode, 0);
-    EXPECT_EQ(test::readBytes(dir.file("text.~$R")), before);
+    EXPECT_EQ(readBytes(dir.file("text.~$R")), before);
     const ToolRun diff =
         zyntext({"diff", archive + ":0", odd, "--game", "1", "--charset", "western"});
     EXPECT_EQ(diff.out, "entry 1\n- \"trouv\u00E9\"\n+ \"odd\"\n1 entry differs\n");
@@ -119,4 +111,4 @@ TEST(ZyntextArchiveItems, ArchiveColonNumberNamesAnItemWhereverATextFileIsExpect
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test
