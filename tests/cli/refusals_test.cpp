@@ -12,7 +12,7 @@
 #include <map>
 #include <sys/stat.h>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
 
 // Every file of folder with its bytes; a FIFO by its kind only, as reading it would wait.
@@ -20,7 +20,7 @@ std::map<std::string, std::string> snapshot(const std::string& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         files[entry.path().filename()] =
-            entry.is_regular_file() ? test::readBytes(entry.path()) : "(not a file)";
+            entry.is_regular_file() ? readBytes(entry.path()) : "(not a file)";
     return files;
 }
 
@@ -29,11 +29,11 @@ std::string po(const std::string& messages) {
 }
 
 TEST(Refusals, NothingIsWrittenWronglyAndEveryRefusalNamesThePlace) {
-    test::TempDir dir;
-    dir.write("text.hqr", test::ArchiveBuilder()
-                              .stored(test::TextFileBuilder(2).entry("Hello").entry("Hi").data())
-                              .build());
-    std::string overlapping = test::ArchiveBuilder().stored("hello").stored("world").build();
+    TempDir dir;
+    dir.write(
+        "text.hqr",
+        ArchiveBuilder().stored(TextFileBuilder(2).entry("Hello").entry("Hi").data()).build());
+    std::string overlapping = ArchiveBuilder().stored("hello").stored("world").build();
     putU32(overlapping, 4, 14); // item 1 starts inside item 0
     dir.write("overlap.hqr", overlapping);
     const std::string message = "msgctxt \"1\"\nmsgid \"Hello\"\nmsgstr \"";
@@ -50,44 +50,42 @@ TEST(Refusals, NothingIsWrittenWronglyAndEveryRefusalNamesThePlace) {
     dir.write("out.zyt", "old");
     ::chmod(dir.write("readonly.zyt", "old").c_str(), 0444);
     ::mkfifo(dir.file("fifo").c_str(), 0644);
-    const std::vector<std::string> import{"po", "import"}, game{"--game", "2"};
-    const auto args = [](std::vector<std::string> a, const std::vector<std::string>& b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
+    const auto import = [](const char* po, const char* target) {
+        return std::vector<std::string>{"po", "import", po, target, "--game", "2"};
     };
     const struct {
         std::vector<std::string> args;
         std::string err; // a part of it
         std::string prefix = "";
     } cases[] = {
-        {args(import, {"raw.po", "text.hqr:0", "--game", "2"}), "raw.po:7: a string holds code 0"},
-        {args(import, {"octal.po", "text.hqr", "--game", "2"}),
-         "octal.po:7: a string holds code 0"},
-        {args(import, {"hex.po", "text.hqr:0", "--game", "2"}), "hex.po:7: a string holds code 0"},
-        {args(import, {"short.po", "text.hqr:0", "--game", "2"}), "short.po:7"},
-        {args(import, {"twice.po", "text.hqr:0", "--game", "2"}),
+        {import("raw.po", "text.hqr:0"), "raw.po:7: a string holds code 0"},
+        {import("octal.po", "text.hqr"), "octal.po:7: a string holds code 0"},
+        {import("hex.po", "text.hqr:0"), "hex.po:7: a string holds code 0"},
+        {import("short.po", "text.hqr:0"), "short.po:7"},
+        {import("twice.po", "text.hqr:0"),
          "twice.po: 1 message refused; nothing was written.\n  context \"1\", line 9: names the "
          "entry that the message with context \"1\" on line 5 names too"},
-        {args(import, {"plain.po", "text.hqr", "--game", "2"}),
+        {import("plain.po", "text.hqr"),
          "plain.po: its contexts (\"12\") name the entries of one text file, but text.hqr is an "
          "archive"},
-        {args(import, {"fifo", "text.hqr:0", "--game", "2"}), "Cannot read fifo: it is not a file"},
-        {args(import, {"/dev/zero", "text.hqr:0", "--game", "2"}), "it is not a file"},
+        {import("fifo", "text.hqr:0"), "Cannot read fifo: it is not a file"},
+        {import("/dev/zero", "text.hqr:0"), "it is not a file"},
         {{"build", "zero.json", "out.zyt", "--remap", "zero.cmp"},
          "entry 1 holds the character U+0000, which the character remapping table maps back to "
          "code 0"},
         {{"build", "type.json", "out.zyt"}, "type.json: this is not valid JSON: the number 1e400"},
         {{"build", "game.json", "text.hqr:0"}, "the number 1e400 is out of range"},
         {{"hqr", "replace", "overlap.hqr", "0", "out.zyt"}, "items 0 and 1 overlap"},
-        {args({"dump", "overlap.hqr:0"}, game), "items 0 and 1 overlap"},
+        {{"dump", "overlap.hqr:0", "--game", "2"}, "items 0 and 1 overlap"},
         {{"build", "zero.json", "fifo"}, "Cannot write fifo: it is a FIFO, not a file."},
         {{"build", "zero.json", "readonly.zyt"}, "Cannot write readonly.zyt: it is read-only."},
-        {args({"dump", "text.hqr:0"}, game),
-         "no folder can be made in /nowhere/ (No such file or directory", "TMPDIR=/nowhere"},
+        {{"dump", "text.hqr:0", "--game", "2"},
+         "no folder can be made in /nowhere/ (No such file or directory",
+         "TMPDIR=/nowhere"},
     };
     for (const auto& c : cases) {
         const auto before = snapshot(dir.path());
-        const test::ToolRun run = test::zyntext(c.args, dir.path(), c.prefix + " timeout 20");
+        const ToolRun run = zyntext(c.args, dir.path(), c.prefix + " timeout 20");
         EXPECT_EQ(run.exitCode, 1) << c.err;
         EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
         EXPECT_EQ(snapshot(dir.path()), before) << c.err;
@@ -95,4 +93,4 @@ TEST(Refusals, NothingIsWrittenWronglyAndEveryRefusalNamesThePlace) {
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test
