@@ -12,11 +12,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
-
-using test::ArchiveBuilder;
-using test::TextFileBuilder;
 
 const std::string Text =
     TextFileBuilder(2).entry("Welcome aboard! @ The sea is calm.", 1).entry("Second", 3).data();
@@ -31,7 +28,7 @@ protected:
             .blank()
             .compressed(Text, 1)
             .compressed(Text, 2)
-            .raw(test::itemHeader(4, 4, 3) + "MSCF");
+            .raw(itemHeader(4, 4, 3) + "MSCF");
         path = dir.write("text.hqr", builder.build());
         NameTextArchiveItems(flow, true, false);
         ASSERT_TRUE(ReadArchiveIndex(fs, path, index).ok());
@@ -45,9 +42,9 @@ protected:
         AdoptText(doc, std::move(*loaded), ArchiveItemOrigin(path, item, "item"));
         return {};
     }
-    bool workingFolderIsEmpty() { return test::holdsNoWorkingFile(work.path()); }
+    bool workingFolderIsEmpty() { return holdsNoWorkingFile(work.path()); }
 
-    test::TempDir dir;
+    TempDir dir;
     ArchiveBuilder builder;
     FileSystem& fs = realFileSystem();
     WorkingFolder work;
@@ -98,4 +95,4 @@ TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
 
 using G = KeyboardGroup;
@@ -76,7 +76,7 @@ CharacterTables loadedWith(std::string bytes) {
 }
 
 TEST(LoadRemapping, ASetFileStartsOneCodeLaterThanACmpFileAndARefusedOneChangesNothing) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string tail(44, '\x07');
     CharacterTables cmp, set;
     ASSERT_TRUE(LoadRemapping(cmp, realFileSystem(),
@@ -131,4 +131,4 @@ TEST(RemapText, MapsEveryCodeButLineBreaksOnceATableIsLoadedAndUnmapTextTurnsItB
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

@@ -6,12 +6,8 @@
 #include <gtest/gtest.h>
 #include <map>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
-
-using test::lines;
-using test::ToolRun;
-using test::zyntext;
 
 TEST(Listing, VersionIsTheProjectsVersion) {
     const ToolRun run = zyntext({"--version"});
@@ -57,4 +53,4 @@ TEST(Listing, NamesAreListedInItemOrderAndNumbersPutEachAfterItsItemNumber) {
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

@@ -12,10 +12,9 @@
 #include <set>
 #include <sstream>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
 
-using test::lines;
 using Names = std::set<std::string>;
 
 // Every "--name" in text; "--help" is left out, as every command has it.
@@ -62,7 +61,7 @@ bool isUsageLine(const std::string& line, bool afterUsage = false) {
 Described help() {
     Described result;
     bool inCommands = false;
-    for (const std::string& line : lines(test::zyntext({"--help"}).out)) {
+    for (const std::string& line : lines(zyntext({"--help"}).out)) {
         if (isUsageLine(line))
             result.options[""].merge(optionsIn(line));
         if (line == "Commands:")
@@ -74,7 +73,7 @@ Described help() {
     }
     for (const std::string& command : result.commands) {
         bool usage = false;
-        for (const std::string& line : lines(test::zyntext({command, "--help"}).out))
+        for (const std::string& line : lines(zyntext({command, "--help"}).out))
             if ((usage = isUsageLine(line, usage)))
                 result.options[command].merge(optionsIn(line));
     }
@@ -87,7 +86,7 @@ Described manPage() {
     Described result;
     std::string section, command;
     bool tag = false;
-    for (std::string line : lines(test::readBytes(ZYNTEXT_MAN_PAGE))) {
+    for (std::string line : lines(readBytes(ZYNTEXT_MAN_PAGE))) {
         for (std::size_t at = line.find("\\-"); at != std::string::npos; at = line.find("\\-", at))
             line.erase(at, 1); // roff's "\-" is a "-"
         if (line.starts_with(".SH")) {
@@ -108,7 +107,7 @@ Described manPage() {
 // command (of its subcommands together).
 Described completion() {
     Described result;
-    for (const std::string& line : lines(test::readBytes(ZYNTEXT_COMPLETION))) {
+    for (const std::string& line : lines(readBytes(ZYNTEXT_COMPLETION))) {
         if (const auto commands = quotedAfter(line, "local commands=")) {
             std::istringstream words(*commands);
             result.commands.insert(std::istream_iterator<std::string>(words), {});
@@ -139,4 +138,4 @@ TEST(Options, HelpManPageAndCompletionNameTheSameCommandsAndOptions) {
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

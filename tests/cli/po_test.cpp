@@ -8,20 +8,15 @@
 
 #include <gtest/gtest.h>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
-
-using test::json;
-using test::TextFileBuilder;
-using test::ToolRun;
-using test::zyntext;
 
 // gettext's own check of a PO file, as a translator's tools apply it; "" when it passes.
 std::string msgfmtCheck(const std::string& po) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string line =
-        "msgfmt --check -o /dev/null " + test::quoted(po) + " 2>" + test::quoted(dir.file("err"));
-    return std::system(line.c_str()) == 0 ? "" : "msgfmt: " + test::readBytes(dir.file("err"));
+        "msgfmt --check -o /dev/null " + quoted(po) + " 2>" + quoted(dir.file("err"));
+    return std::system(line.c_str()) == 0 ? "" : "msgfmt: " + readBytes(dir.file("err"));
 }
 
 // Replaces the first of from in text.
@@ -54,7 +49,7 @@ const TextFileBuilder French = TextFileBuilder(2)
 // A ZYN 2 archive of 180 items, each a bank of one entry naming it, with items 1 (EN) and 31
 // (FR) the banks above.
 std::string archiveOfBanks() {
-    test::ArchiveBuilder builder;
+    ArchiveBuilder builder;
     for (int item = 0; item < 180; ++item)
         builder.stored(item == 1 ? English.data()
                        : item == 31
@@ -66,7 +61,7 @@ std::string archiveOfBanks() {
 // The English bank against its French translation out to PO and back into the French file, as
 // edited by hand, with a byte-order mark, and as rewritten by msgcat.
 TEST(ZyntextPo, ExportPassesMsgfmtMarksWhatItWouldRefuseAndImportsBack) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string english = dir.write("en.dia", TextFileBuilder(English).withHeader().bytes());
     const std::string french = dir.file("fr.dia");
     const std::string frenchBytes = TextFileBuilder(French).withHeader().bytes();
@@ -74,7 +69,7 @@ TEST(ZyntextPo, ExportPassesMsgfmtMarksWhatItWouldRefuseAndImportsBack) {
     const std::string po = dir.file("fr.po");
     const ToolRun exported = zyntext({"po", "export", english, french, "--game", "2", "-o", po});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
-    const std::string text = test::readBytes(po);
+    const std::string text = readBytes(po);
     EXPECT_EQ(msgfmtCheck(po), "");
     for (const std::string& expected : std::vector<std::string>{
              "\"Content-Type: text/plain; charset=UTF-8\\n\"",
@@ -137,13 +132,13 @@ TEST(ZyntextPo, ExportPassesMsgfmtMarksWhatItWouldRefuseAndImportsBack) {
 // Every refused message of a file listed in one run, first line counting them; the target
 // byte-identical and no backup made.
 TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string archive = dir.write("text.hqr", archiveOfBanks());
-    const std::string before = test::readBytes(archive);
+    const std::string before = readBytes(archive);
     const std::string exported = zyntext({"po", "export", archive + ":1", archive + ":31", "--game",
                                           "2", "-o", dir.file("fr.po")})
                                              .exitCode == 0
-                                     ? test::readBytes(dir.file("fr.po"))
+                                     ? readBytes(dir.file("fr.po"))
                                      : "";
     // The export with the first message translated otherwise.
     const auto translated = [&](const std::string& text) {
@@ -213,21 +208,21 @@ TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
         EXPECT_TRUE(run.err.starts_with("zyntext: ")) << run.err;
         for (const std::string& expected : c.expected)
             EXPECT_NE(run.err.find(expected), std::string::npos) << expected << "\nin\n" << run.err;
-        EXPECT_EQ(test::readBytes(archive), before) << c.expected[0];
-        EXPECT_FALSE(test::fileExists(dir.file("text.~$R"))) << c.expected[0];
+        EXPECT_EQ(readBytes(archive), before) << c.expected[0];
+        EXPECT_FALSE(fileExists(dir.file("text.~$R"))) << c.expected[0];
     }
 }
 
 TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string archive = dir.write("text.hqr", archiveOfBanks());
-    const std::string before = test::readBytes(archive);
+    const std::string before = readBytes(archive);
     const std::string po = dir.file("fr.po");
     const ToolRun exported =
         zyntext({"po", "export", archive, "--game", "2", "--from", "EN", "--to", "fr", "-o", po});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
     EXPECT_EQ(msgfmtCheck(po), "");
-    std::string text = test::readBytes(po);
+    std::string text = readBytes(po);
     // The fifteen dialogue banks of the French block, each against its English bank.
     EXPECT_NE(text.find("msgctxt \"31:1\"\nmsgid \"Hello\"\nmsgstr \"Bonjour"), std::string::npos);
     EXPECT_NE(text.find("msgctxt \"59:1\"\nmsgid \"bank 29\"\nmsgstr \"bank 59\""),
@@ -238,7 +233,7 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
     const ToolRun imported =
         zyntext({"po", "import", dir.write("edited.po", text), archive, "--game", "2"});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
-    EXPECT_EQ(test::readBytes(dir.file("text.~$R")), before);
+    EXPECT_EQ(readBytes(dir.file("text.~$R")), before);
     EXPECT_EQ(
         texts(json(zyntext({"dump", archive + ":31", "--game", "2", "--charset", "western"})))[0],
         "Salut");
@@ -246,22 +241,22 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
     EXPECT_EQ(texts(json(zyntext({"dump", archive + ":1", "--game", "2"})))[0], "Hello");
 
     // Again, it finds every translation in place: no rebuild, the backup left as it was.
-    const std::string rebuilt = test::readBytes(archive);
+    const std::string rebuilt = readBytes(archive);
     const ToolRun again = zyntext({"po", "import", dir.file("edited.po"), archive, "--game", "2"});
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_NE(again.err.find("nothing to change"), std::string::npos) << again.err;
-    EXPECT_EQ(test::readBytes(archive), rebuilt);
-    EXPECT_EQ(test::readBytes(dir.file("text.~$R")), before);
+    EXPECT_EQ(readBytes(archive), rebuilt);
+    EXPECT_EQ(readBytes(dir.file("text.~$R")), before);
 }
 
 // A new English bank with an entry inserted: its template merged into the old PO by the real
 // msgmerge carries each translation over, fuzzy where the context moved, and imports into the
 // new bank as the old PO was made for.
 TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
-    test::TempDir dir;
+    TempDir dir;
     const std::vector<std::string> english{"One", "Two", "Three"}, french{"Un", "Deux", "Trois"};
     const auto archiveOf = [&](std::vector<std::string> source, std::vector<std::string> target) {
-        return dir.write("text.hqr", test::ArchiveBuilder()
+        return dir.write("text.hqr", ArchiveBuilder()
                                          .stored(TextFileBuilder(2).entry("ordinals").data())
                                          .stored(TextFileBuilder(2).entries(source).data())
                                          .stored(TextFileBuilder(2).entries(target).data())
@@ -277,11 +272,11 @@ TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
     const ToolRun exported =
         zyntext({"po", "export", archive + ":1", "--template", "--game", "2", "-o", pot});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
-    EXPECT_EQ(test::readBytes(pot).find("msgstr \"U"), std::string::npos);
+    EXPECT_EQ(readBytes(pot).find("msgstr \"U"), std::string::npos);
     const std::string merged = dir.file("merged.po");
     ASSERT_EQ(std::system(("msgmerge -q --previous -o " + merged + " " + old + " " + pot).c_str()),
               0);
-    const std::string text = test::readBytes(merged);
+    const std::string text = readBytes(merged);
     EXPECT_NE(text.find("#: " + archive +
                         ":1:3\n#, fuzzy\n#| msgctxt \"2\"\n#| msgid \"Two\"\n"
                         "msgctxt \"3\"\nmsgid \"Two\"\nmsgstr \"Deux\""),
@@ -302,4 +297,4 @@ TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

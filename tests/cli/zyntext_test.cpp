@@ -10,19 +10,14 @@
 #include <nlohmann/json.hpp>
 #include <sys/stat.h>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
 
 using namespace std::string_literals;
-using test::ArchiveBuilder;
-using test::json;
-using test::TextFileBuilder;
-using test::ToolRun;
-using test::zyntext;
 
 // Both games, as the header goes with either: what dump prints builds the same bytes again.
 TEST(Zyntext, DumpThenBuildGivesBackTheSameBytes) {
-    test::TempDir dir;
+    TempDir dir;
     for (const auto& [game, header] : {std::pair{1, false}, std::pair{2, true}}) {
         const std::string file = TextFileBuilder(game)
                                      .entry("Line one @ line two @", 33)
@@ -46,14 +41,14 @@ TEST(Zyntext, DumpThenBuildGivesBackTheSameBytes) {
         if (header)
             build.push_back("--header");
         EXPECT_EQ(zyntext(build).exitCode, 0);
-        EXPECT_EQ(test::readBytes(dir.file("out.dia")), file) << game;
+        EXPECT_EQ(readBytes(dir.file("out.dia")), file) << game;
     }
 }
 
 TEST(Zyntext, DumpExpandsFilesAndItemsAndShowsAndBuildsTextsThroughARemappingTable) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string data = TextFileBuilder(2).entry("Axe @ end", 1).data();
-    const std::string packed = dir.write("packed.dia", test::CompressedItem(data, 2));
+    const std::string packed = dir.write("packed.dia", CompressedItem(data, 2));
     const std::string archive =
         dir.write("text.hqr", ArchiveBuilder().stored("x").compressed(data, 1).build());
     for (const auto& dump : {json(zyntext({"dump", packed, "--game", "2"})),
@@ -61,7 +56,7 @@ TEST(Zyntext, DumpExpandsFilesAndItemsAndShowsAndBuildsTextsThroughARemappingTab
         EXPECT_EQ(dump["entries"], nlohmann::json::parse(R"([{"type": 1, "text": "Axe\r\nend"}])"));
         EXPECT_NE(dump["mode"], 0);
     }
-    EXPECT_FALSE(test::fileExists(packed + ".TMP"));
+    EXPECT_FALSE(fileExists(packed + ".TMP"));
 
     // A table that swaps "A" and "x": the display form reads "xAe", and maps back on build.
     std::string table;
@@ -76,7 +71,7 @@ TEST(Zyntext, DumpExpandsFilesAndItemsAndShowsAndBuildsTextsThroughARemappingTab
         zyntext({"build", dir.write("shown.json", typeless), dir.file("out.dia"), "--remap", cmp})
             .exitCode,
         0);
-    EXPECT_EQ(test::readBytes(dir.file("out.dia")), data);
+    EXPECT_EQ(readBytes(dir.file("out.dia")), data);
 }
 
 const std::string Dialogue = "Ahoy! Ahoy! Who goes there? Who goes there, in the night?";
@@ -93,7 +88,7 @@ ArchiveBuilder mixedArchive() {
 }
 
 TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
-    test::TempDir dir;
+    TempDir dir;
     const ArchiveBuilder builder = mixedArchive();
     const std::string archive = dir.write("data.hqr", builder.build());
     const auto items = json(zyntext({"hqr", "list", archive}))["items"];
@@ -117,11 +112,11 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
     // A ZYN 1 archive is a demo's when the file is short.
     for (const auto& [length, name] :
          {std::pair{0, "EN: Unused in demo version"}, std::pair{1500, "EN_001.ORD"}}) {
-        const std::string path = dir.write("text.hqr", test::TextArchive(140, length));
+        const std::string path = dir.write("text.hqr", TextArchive(140, length));
         EXPECT_EQ(json(zyntext({"hqr", "list", path}))["items"][8]["name"], name);
     }
     // Bytes that items share count once: 180 items sharing 400 KB are an archive of 400 KB.
-    test::ArchiveBuilder sharing;
+    ArchiveBuilder sharing;
     sharing.stored(std::string(400000, 'x'));
     for (int item = 1; item < 180; ++item)
         sharing.sharedWith(0);
@@ -129,7 +124,7 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
                             dir.write("shared.hqr", sharing.build())}))["items"][179]["offset"],
               724);
     // A text archive's items have names, which set the width of their column.
-    const auto table = test::lines(zyntext({"hqr", "list", dir.file("text.hqr"), "--table"}).out);
+    const auto table = lines(zyntext({"hqr", "list", dir.file("text.hqr"), "--table"}).out);
     ASSERT_EQ(table.size(), 141u);
     EXPECT_EQ(table[9], "   8  EN_001.ORD     0    1537      1537");
 
@@ -147,27 +142,27 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
         if (c.expand)
             args.push_back("--expand");
         EXPECT_EQ(zyntext(args).exitCode, 0);
-        EXPECT_EQ(test::readBytes(out), c.expected) << c.number << (c.expand ? " expanded" : "");
+        EXPECT_EQ(readBytes(out), c.expected) << c.number << (c.expand ? " expanded" : "");
     }
 
     for (const int mode : {0, 1, 2}) {
         const std::string item =
-            mode == 0 ? test::itemHeader(5, 5, 0) + "plain" : test::CompressedItem(Dialogue, mode);
+            mode == 0 ? itemHeader(5, 5, 0) + "plain" : CompressedItem(Dialogue, mode);
         EXPECT_EQ(zyntext({"expand", dir.write("EN_000.DIA", item), out}).exitCode, 0);
-        EXPECT_EQ(test::readBytes(out), mode == 0 ? "plain" : Dialogue);
+        EXPECT_EQ(readBytes(out), mode == 0 ? "plain" : Dialogue);
     }
 }
 
 TEST(Zyntext, HqrReplaceBacksUpBesideTheArchiveAndTakesSeveralItemsOrWholeItemFiles) {
-    test::TempDir dir;
+    TempDir dir;
     // Named relative to another folder, under folders with a "." in their names.
     std::filesystem::create_directories(dir.file(".wine/game.1"));
     std::filesystem::create_directories(dir.file("other"));
     const std::string archive = dir.write(".wine/game.1/text.hqr", mixedArchive().build());
-    const std::string old = test::readBytes(archive);
+    const std::string old = readBytes(archive);
     const std::string headed =
         dir.write("other/headed.ztf", TextFileBuilder(1).entry("x").withHeader().bytes());
-    const std::string packed = dir.write("other/packed.ztf", test::CompressedItem(Dialogue, 1));
+    const std::string packed = dir.write("other/packed.ztf", CompressedItem(Dialogue, 1));
     dir.write("other/one.txt", "one");
     const auto replace = [&](std::vector<std::string> items) {
         items.insert(items.begin(), {"hqr", "replace", "../.wine/game.1/text.hqr"});
@@ -182,15 +177,15 @@ TEST(Zyntext, HqrReplaceBacksUpBesideTheArchiveAndTakesSeveralItemsOrWholeItemFi
         EXPECT_EQ(refused.exitCode, 1);
         EXPECT_NE(refused.err.find("add --item-file"), std::string::npos) << refused.err;
     }
-    EXPECT_EQ(test::readBytes(archive), old);
-    EXPECT_FALSE(test::fileExists(dir.file(".wine/game.1/text.~$R")));
+    EXPECT_EQ(readBytes(archive), old);
+    EXPECT_FALSE(fileExists(dir.file(".wine/game.1/text.~$R")));
 
     // One rebuild, one backup beside the archive. The name is made absolute, not resolved.
     const std::string given = dir.file("other/../.wine/game.1/text");
     EXPECT_EQ(replace({"0", "one.txt", "2", "../other/one.txt"}).out,
               "Replaced items 0, 2 of " + given + ".hqr; the archive as it was is in " + given +
                   ".~$R.\n");
-    EXPECT_EQ(test::readBytes(dir.file(".wine/game.1/text.~$R")), old);
+    EXPECT_EQ(readBytes(dir.file(".wine/game.1/text.~$R")), old);
     const auto items = json(zyntext({"hqr", "list", archive}))["items"];
     EXPECT_EQ(items[0]["stored"], 3);
     EXPECT_EQ(items[2]["stored"], 3);
@@ -200,12 +195,12 @@ TEST(Zyntext, HqrReplaceBacksUpBesideTheArchiveAndTakesSeveralItemsOrWholeItemFi
     EXPECT_EQ(replace({"4", "packed.ztf", "0", "headed.ztf", "--item-file"}).exitCode, 0);
     for (const auto& [number, file] : {std::pair{"4", packed}, std::pair{"0", headed}}) {
         EXPECT_EQ(zyntext({"hqr", "extract", archive, number, dir.file("out")}).exitCode, 0);
-        EXPECT_EQ(test::readBytes(dir.file("out")), test::readBytes(file)) << number;
+        EXPECT_EQ(readBytes(dir.file("out")), readBytes(file)) << number;
     }
 }
 
 TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string archive = dir.write("data.hqr", mixedArchive().build());
     const std::string out = dir.file("out");
     int jsonFiles = 0;
@@ -222,8 +217,7 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
         std::string err; // a part of what is printed
     } cases[] = {
         {{"dump", dir.file("missing.zyt"), "--game", "1"}, 1, "Cannot open"},
-        {{"dump", dir.write("mode3.ztf", test::itemHeader(4, 4, 3) + "\x04\x00\x04\x00"s), "--game",
-          "1"},
+        {{"dump", dir.write("mode3.ztf", itemHeader(4, 4, 3) + "\x04\x00\x04\x00"s), "--game", "1"},
          1,
          "zyntext: Sorry, that particular comrpession type is not supported in this version. "
          "Compression used: Maybe MSCF/MSZIP compression (03)\n"},
@@ -252,9 +246,7 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
         {{"hqr", "extract", archive, "1", out, "--expand"}, 1, "is blank"},
         {{"hqr", "replace", archive, "9", archive}, 1, "has no item 9"},
         {{"expand", archive, out}, 1, "has no item header"},
-        {{"expand", dir.write("empty", test::itemHeader(0, 4, 1) + "abcd"), out},
-         1,
-         "nothing written"},
+        {{"expand", dir.write("empty", itemHeader(0, 4, 1) + "abcd"), out}, 1, "nothing written"},
         {{"dump", "in.zyt"}, 2, "--game 1 or --game 2 is required"},
         {{"dump", "in.zyt", "--game", "1", "--entry"}, 2, "unknown option '--entry'"},
         {{"dump", "in.zyt", "--game", "1", "--charset", "klingon"}, 2, "unknown character set"},
@@ -267,7 +259,7 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
         {{"hqr", "list", fifo}, 1, "it is not a file"},
         {{"expand", fifo, out}, 1, "it is not a file"},
     };
-    const std::string before = test::readBytes(archive);
+    const std::string before = readBytes(archive);
     for (const auto& c : cases) {
         const ToolRun run = zyntext(c.args, "", "timeout -s KILL 20");
         const std::string what = c.args[0] + " " + c.args[1];
@@ -279,12 +271,12 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
             << what << ": " << run.err;
         EXPECT_EQ(run.out, "") << what;
     }
-    EXPECT_FALSE(test::fileExists(out));
-    EXPECT_EQ(test::readBytes(archive), before);
+    EXPECT_FALSE(fileExists(out));
+    EXPECT_EQ(readBytes(archive), before);
 }
 
 TEST(Zyntext, NoOutputIsLostToAFullDevice) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string text = dir.write("in.zyt", TextFileBuilder(1).entry("x").bytes());
     const std::string other = dir.write("other.zyt", TextFileBuilder(1).entry("y").bytes());
     // diff's trouble is 2, as diff(1) has it.
@@ -300,4 +292,4 @@ TEST(Zyntext, NoOutputIsLostToAFullDevice) {
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test
