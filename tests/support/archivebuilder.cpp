@@ -3,6 +3,7 @@
 #include "base/bytes.h"
 #include "base/itemheader.h"
 #include "support/lzssencoder.h"
+#include "support/textfilebuilder.h"
 
 namespace zyn::test {
 
@@ -47,6 +48,16 @@ std::string TextArchive(int items, std::size_t minLength) {
             text += "The quick brown fox jumps over the lazy dog. ";
         builder.stored(text);
     }
+    return builder.build();
+}
+
+std::string BankArchive(const std::string& english, const std::string& french) {
+    ArchiveBuilder builder;
+    for (int item = 0; item < 180; ++item)
+        builder.stored(item == 1 ? english
+                       : item == 31
+                           ? french
+                           : TextFileBuilder(2).entry("bank " + std::to_string(item)).data());
     return builder.build();
 }
 

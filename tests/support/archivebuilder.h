@@ -47,4 +47,8 @@ private:
 // bytes.
 std::string TextArchive(int items, std::size_t minLength = 0);
 
+// A ZYN 2 text archive of 180 items, each a bank of one entry "bank N", but for the English
+// bank 1 and the French bank 31, which hold the text data given.
+std::string BankArchive(const std::string& english, const std::string& french);
+
 } // namespace zyn::test
