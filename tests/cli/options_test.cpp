@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
-#include <optional>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -19,27 +19,10 @@ using Names = std::set<std::string>;
 
 // Every "--name" in text; "--help" is left out, as every command has it.
 Names optionsIn(const std::string& text) {
-    Names found;
-    for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at)) {
-        const std::size_t end = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-", at);
-        const std::string option = text.substr(at, end - at);
-        if (option.size() > 2 && option != "--help")
-            found.insert(option);
-        at = end;
-    }
+    static const std::regex option("--[a-z0-9-]+");
+    Names found(std::sregex_token_iterator(text.begin(), text.end(), option), {});
+    found.erase("--help");
     return found;
-}
-
-// The text between quotes after prefix when line starts with prefix (after blanks).
-std::optional<std::string> quotedAfter(const std::string& line, const std::string& prefix) {
-    const std::size_t start = line.find_first_not_of(' ');
-    if (start == std::string::npos || line.compare(start, prefix.size(), prefix) != 0)
-        return std::nullopt;
-    const std::size_t open = line.find('"', start + prefix.size());
-    const std::size_t close = line.find('"', open + 1);
-    if (open == std::string::npos || close == std::string::npos)
-        return std::nullopt;
-    return line.substr(open + 1, close - open - 1);
 }
 
 // What one source names: the commands, and the options of each ("" for those before any
@@ -107,18 +90,19 @@ Described manPage() {
 // command (of its subcommands together).
 Described completion() {
     Described result;
+    const std::regex commands(R"re(^ *local commands="([^"]*)")re");
+    const std::regex toplevel(R"re(^ *local toplevel="([^"]*)")re");
+    const std::regex ofCommand(R"re(^ *\[([a-z-]+)[ \]][^"]*"([^"]*)")re");
     for (const std::string& line : lines(readBytes(ZYNTEXT_COMPLETION))) {
-        if (const auto commands = quotedAfter(line, "local commands=")) {
-            std::istringstream words(*commands);
+        std::smatch found;
+        if (std::regex_search(line, found, commands)) {
+            std::istringstream words(found[1]);
             result.commands.insert(std::istream_iterator<std::string>(words), {});
-        } else if (const auto toplevel = quotedAfter(line, "local toplevel=")) {
-            result.options[""] = optionsIn(*toplevel);
-        } else if (const auto options = quotedAfter(line, "[")) {
+        } else if (std::regex_search(line, found, toplevel)) {
+            result.options[""] = optionsIn(found[1]);
+        } else if (std::regex_search(line, found, ofCommand)) {
             // [COMMAND]="..." or [COMMAND SUBCOMMAND]="..."
-            const std::string key = line.substr(line.find('[') + 1);
-            const std::string command = key.substr(0, key.find_first_of(" ]"));
-            if (command.find_first_not_of("abcdefghijklmnopqrstuvwxyz-") == std::string::npos)
-                result.options[command].merge(optionsIn(*options));
+            result.options[found[1]].merge(optionsIn(found[2]));
         }
     }
     return result;
