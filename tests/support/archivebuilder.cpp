@@ -1,19 +1,9 @@
 #include "support/archivebuilder.h"
 
 #include "base/bytes.h"
-#include "base/itemheader.h"
-#include "support/lzssencoder.h"
 #include "support/textfilebuilder.h"
 
 namespace zyn::test {
-
-ArchiveBuilder& ArchiveBuilder::stored(std::string_view data) {
-    return raw(StoredItem(data));
-}
-
-ArchiveBuilder& ArchiveBuilder::compressed(std::string_view expanded, int mode) {
-    return raw(CompressedItem(expanded, mode));
-}
 
 std::string ArchiveBuilder::itemBytes(int item) const {
     const Item& it = items_[static_cast<std::size_t>(item)];

@@ -3,6 +3,9 @@
 // Builds archive files for tests: items stored, compressed, blank or sharing an earlier item's
 // bytes, laid out after a table of item offsets whose last slot is the archive's length.
 
+#include "base/itemheader.h"
+#include "support/lzssencoder.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,9 +16,11 @@ namespace zyn::test {
 class ArchiveBuilder {
 public:
     // A stored item: header with both sizes = data length, mode 0.
-    ArchiveBuilder& stored(std::string_view data);
+    ArchiveBuilder& stored(std::string_view data) { return raw(StoredItem(data)); }
     // A compressed item (mode 1 or 2) made by the test encoder from its expanded data.
-    ArchiveBuilder& compressed(std::string_view expanded, int mode);
+    ArchiveBuilder& compressed(std::string_view expanded, int mode) {
+        return raw(CompressedItem(expanded, mode));
+    }
     // An item given whole, header included.
     ArchiveBuilder& raw(std::string_view item) { return add({std::string(item), 0, -1}); }
     // A blank item: no bytes, and slot value slot (0 or negative).
