@@ -209,7 +209,7 @@ TEST_F(Archive, DamagedArchivesAreRefusedAndLeaveTheIndexAsItWas) {
         const std::string bad = dir.write("bad.hqr", bytes);
         const Status status = ReadArchiveIndex(realFileSystem(), bad, index);
         EXPECT_EQ(status.kind(), ErrorKind::Damaged);
-        EXPECT_EQ(status.message().rfind("The archive " + bad + " is damaged: ", 0), 0u)
+        EXPECT_TRUE(status.message().starts_with("The archive " + bad + " is damaged: "))
             << status.message();
         EXPECT_FALSE(ExtractItem(realFileSystem(), bad, dir.file("item"), item, index).ok());
         EXPECT_FALSE(fileExists(dir.file("item")));
