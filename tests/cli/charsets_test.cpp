@@ -103,11 +103,6 @@ TEST(ZyntextArchiveItems, ArchiveColonNumberNamesAnItemWhereverATextFileIsExpect
         zyntext({"diff", archive + ":0", odd, "--game", "1", "--charset", "western"});
     EXPECT_EQ(diff.out, "entry 1\n- \"trouv\u00E9\"\n+ \"odd\"\n1 entry differs\n");
     EXPECT_EQ(diff.exitCode, 1);
-
-    const ToolRun beyond = zyntext({"dump", archive + ":20001", "--game", "1"});
-    EXPECT_EQ(beyond.exitCode, 1);
-    EXPECT_NE(beyond.err.find("20001 is no item number"), std::string::npos) << beyond.err;
-    EXPECT_EQ(zyntext({"dump", archive + ":7", "--game", "1"}).exitCode, 1);
 }
 
 } // namespace

@@ -27,7 +27,6 @@ TEST(Zyntext, DumpThenBuildGivesBackTheSameBytes) {
                                      .bytes();
         const auto dump =
             json(zyntext({"dump", dir.write("in.dia", file), "--game", std::to_string(game)}));
-        EXPECT_EQ(dump["game"], game);
         EXPECT_EQ(dump["header"], header);
         EXPECT_EQ(dump["mode"], 0);
         EXPECT_EQ(dump["slots"], 4);
@@ -230,6 +229,8 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
          "entries[0]: \"type\" must be"},
         {{"hqr", "extract", archive, "1", out, "--expand"}, 1, "is blank"},
         {{"hqr", "replace", archive, "9", archive}, 1, "has no item 9"},
+        {{"dump", archive + ":7", "--game", "1"}, 1, "has no item 7"},
+        {{"dump", archive + ":20001", "--game", "1"}, 1, "20001 is no item number"},
         {{"expand", archive, out}, 1, "has no item header"},
         {{"expand", dir.write("empty", itemHeader(0, 4, 1) + "abcd"), out}, 1, "nothing written"},
         {{"dump", "in.zyt"}, 2, "--game 1 or --game 2 is required"},
@@ -240,9 +241,6 @@ TEST(Zyntext, BadInputFailsWithOneLineAndWrongUsageWithTwo) {
         {{"names", "3"}, 2, "expected the game"},
         {{"diff", archive, "--game", "2"}, 2, "two text files to compare are required"},
         {{"dump", fifo, "--game", "1"}, 1, "it is not a file"},
-        {{"build", fifo, out}, 1, "it is not a file"},
-        {{"hqr", "list", fifo}, 1, "it is not a file"},
-        {{"expand", fifo, out}, 1, "it is not a file"},
     };
     const std::string before = readBytes(archive);
     for (const auto& c : cases) {
