@@ -7,6 +7,7 @@
 #include "support/textfilebuilder.h"
 #include "support/toolrun.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
@@ -28,11 +29,14 @@ std::string po(const std::string& messages) {
     return "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n\n" + messages;
 }
 
-TEST(Refusals, NothingIsWrittenWronglyAndEveryRefusalNamesThePlace) {
+// Bad input and wrong usage: nothing is written, and the trouble is said in one line, a
+// refusal's list indented under it; a second line points a wrong usage to --help.
+TEST(Refusals, EachNamesThePlaceInOneLineAndLeavesEveryFileAsItWas) {
     TempDir dir;
-    dir.write(
-        "text.hqr",
-        ArchiveBuilder().stored(TextFileBuilder(2).entry("Hello").entry("Hi").data()).build());
+    dir.write("text.hqr", ArchiveBuilder()
+                              .stored(TextFileBuilder(2).entry("Hello").entry("Hi").data())
+                              .blank()
+                              .build());
     std::string overlapping = ArchiveBuilder().stored("hello").stored("world").build();
     putU32(overlapping, 4, 14); // item 1 starts inside item 0
     dir.write("overlap.hqr", overlapping);
@@ -49,15 +53,56 @@ TEST(Refusals, NothingIsWrittenWronglyAndEveryRefusalNamesThePlace) {
     dir.write("game.json", R"({"game": 1e400, "entries": []})");
     dir.write("out.zyt", "old");
     ::chmod(dir.write("readonly.zyt", "old").c_str(), 0444);
-    ::mkfifo(dir.file("fifo").c_str(), 0644);
+    ::mkfifo(dir.file("fifo").c_str(), 0644); // read at once, never waited on
+    dir.write("mode3.ztf", itemHeader(4, 4, 3) + std::string("\x04\x00\x04\x00", 4));
+    dir.write("empty", itemHeader(0, 4, 1) + "abcd");
+    int jsonFiles = 0;
+    const auto json = [&](const std::string& text) {
+        return dir.write("in" + std::to_string(++jsonFiles) + ".json", text);
+    };
+    const nlohmann::json many = {{"game", 1},
+                                 {"entries", std::vector(1023, nlohmann::json{{"text", ""}})}};
     const auto import = [](const char* po, const char* target) {
         return std::vector<std::string>{"po", "import", po, target, "--game", "2"};
     };
     const struct {
         std::vector<std::string> args;
         std::string err; // a part of it
+        int exitCode = 1;
         std::string prefix = "";
     } cases[] = {
+        {{"dump", "missing.zyt", "--game", "1"}, "Cannot open"},
+        {{"dump", "mode3.ztf", "--game", "1"},
+         "zyntext: Sorry, that particular comrpession type is not supported in this version. "
+         "Compression used: Maybe MSCF/MSZIP compression (03)\n"},
+        {{"build", json(R"({"game": 1, "entries": [{"text": "ok"}, {"text": "\u0100"}]})"), "out"},
+         "entries[1] holds the character U+0100"},
+        {{"build", json(R"({"game": 1, "entries": [{"text": "ok"}, {"text": "\u1EBF"}]})"), "out",
+          "--charset", "western"},
+         "entry 2 (entries[1]) holds the character \"\u1EBF\" (U+1EBF), which the character set "
+         "western has no code for"},
+        // Columns count characters, not bytes.
+        {{"build", json("{\"game\": 1,\n \"entries\": [{\"text\": \"é\"} {"), "out"},
+         "not valid JSON: line 2, column 28: unexpected '{'; expected ']'"},
+        {{"build", json("{\"game\": 1, \"entries\": [\n"), "out"},
+         "not valid JSON: line 2, column 1: unexpected end of input"},
+        {{"build", json(many.dump()), "out"},
+         "there are 1023 entries, but a text file holds at most 1022"},
+        {{"build", json(R"({"game": 2, "entries": [{"text": "", "type": 256}]})"), "out"},
+         "entries[0]: \"type\" must be"},
+        {{"hqr", "extract", "text.hqr", "1", "out", "--expand"}, "is blank"},
+        {{"hqr", "replace", "text.hqr", "9", "text.hqr"}, "has no item 9"},
+        {{"dump", "text.hqr:7", "--game", "1"}, "has no item 7"},
+        {{"dump", "text.hqr:20001", "--game", "1"}, "20001 is no item number"},
+        {{"expand", "text.hqr", "out"}, "has no item header"},
+        {{"expand", "empty", "out"}, "nothing written"},
+        {{"dump", "in.zyt"}, "--game 1 or --game 2 is required", 2},
+        {{"dump", "in.zyt", "--game", "1", "--entry"}, "unknown option '--entry'", 2},
+        {{"dump", "in.zyt", "--game", "1", "--charset", "klingon"}, "unknown character set", 2},
+        {{"hqr", "move", "text.hqr"}, "unknown subcommand 'move'", 2},
+        {{"hqr", "extract", "text.hqr", "x", "out"}, "N must be an item number", 2},
+        {{"names", "3"}, "expected the game", 2},
+        {{"diff", "text.hqr", "--game", "2"}, "two text files to compare are required", 2},
         {import("raw.po", "text.hqr:0"), "raw.po:7: a string holds code 0"},
         {import("octal.po", "text.hqr"), "octal.po:7: a string holds code 0"},
         {import("hex.po", "text.hqr:0"), "hex.po:7: a string holds code 0"},
@@ -81,14 +126,23 @@ TEST(Refusals, NothingIsWrittenWronglyAndEveryRefusalNamesThePlace) {
         {{"build", "zero.json", "readonly.zyt"}, "Cannot write readonly.zyt: it is read-only."},
         {{"dump", "text.hqr:0", "--game", "2"},
          "no folder can be made in /nowhere/ (No such file or directory",
+         1,
          "TMPDIR=/nowhere"},
     };
     for (const auto& c : cases) {
         const auto before = snapshot(dir.path());
-        const ToolRun run = zyntext(c.args, dir.path(), c.prefix + " timeout 20");
-        EXPECT_EQ(run.exitCode, 1) << c.err;
-        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
-        EXPECT_EQ(snapshot(dir.path()), before) << c.err;
+        const ToolRun run = zyntext(c.args, dir.path(), c.prefix + " timeout -s KILL 20");
+        const std::string what = c.args[0] + " " + c.args[1] + ": " + run.err;
+        EXPECT_EQ(run.exitCode, c.exitCode) << what;
+        EXPECT_TRUE(run.err.starts_with("zyntext: ")) << what;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << what;
+        const auto said = lines(run.err);
+        EXPECT_EQ(std::count_if(said.begin(), said.end(),
+                                [](const std::string& line) { return !line.starts_with("  "); }),
+                  c.exitCode)
+            << what;
+        EXPECT_EQ(run.out, "") << what;
+        EXPECT_EQ(snapshot(dir.path()), before) << what;
     }
 }
 
