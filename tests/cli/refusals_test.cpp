@@ -103,6 +103,8 @@ TEST(Refusals, EachNamesThePlaceInOneLineAndLeavesEveryFileAsItWas) {
         {{"hqr", "extract", "text.hqr", "x", "out"}, "N must be an item number", 2},
         {{"names", "3"}, "expected the game", 2},
         {{"diff", "text.hqr", "--game", "2"}, "two text files to compare are required", 2},
+        {{"check", "text.hqr", "--game", "2"}, "a translation and its source are required", 2},
+        {{"check", "a", "b", "--game", "2", "--max-lines", "x"}, "--max-lines takes a number", 2},
         {import("raw.po", "text.hqr:0"), "raw.po:7: a string holds code 0"},
         {import("octal.po", "text.hqr"), "octal.po:7: a string holds code 0"},
         {import("hex.po", "text.hqr:0"), "hex.po:7: a string holds code 0"},
