@@ -14,8 +14,6 @@
 namespace zyn::test {
 namespace {
 
-using namespace std::string_literals;
-
 TEST(ZyntextCharsets, EverySetShowsEveryCodeAsTheEditorDoesAndBuildsItBack) {
     TempDir dir;
     std::string allCodes(256, '\0');
@@ -53,30 +51,27 @@ TEST(ZyntextDiff, PrintsABlockPerDifferingEntryAndExitsAsDiffDoes) {
         int exitCode;
         std::string out;
     } cases[] = {
-        {{a, b, "--charset", "western"},
+        {{"diff", a, b, "--game", "2", "--charset", "western"},
          1,
          "entry 2\n- \"arr\u00EAter\"\n+ \"arr\u00EAtez\\nok\"\n"
          "entry 3: type 3 -> 33\n- \"x\"\n+ \"x\"\n"
          "entry 4: only in " +
              b + "\n+ \"new\"\n3 entries differ; the number of entries changes from 3 to 4\n"},
-        {{b, a},
+        {{"diff", b, a, "--game", "2"},
          1,
          "entry 2\n- \"arr\\u0088tez\\r\\nok\"\n+ \"arr\\u0088ter\"\n"
          "entry 3: type 33 -> 3\n- \"x\"\n+ \"x\"\n"
          "entry 4: only in " +
              b + "\n- \"new\"\n3 entries differ; the number of entries changes from 4 to 3\n"},
-        {{a, a}, 0, ""},
+        {{"diff", a, a, "--game", "2"}, 0, ""},
+        // Trouble, as with diff, is 2, not "they differ".
+        {{"diff", a, dir.file("missing.dia"), "--game", "2"}, 2, ""},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> args{"diff", "--game", "2"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const ToolRun run = zyntext(args);
+        const ToolRun run = zyntext(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_EQ(run.out, c.out);
     }
-    // Trouble, as with diff, is 2, not "they differ".
-    const ToolRun missing = zyntext({"diff", a, dir.file("missing.dia"), "--game", "2"});
-    EXPECT_EQ(missing.exitCode, 2) << missing.err;
 }
 
 TEST(ZyntextArchiveItems, ArchiveColonNumberNamesAnItemWhereverATextFileIsExpected) {
