@@ -83,6 +83,7 @@ TEST(ZyntextArchiveItems, ArchiveColonNumberNamesAnItemWhereverATextFileIsExpect
     const auto byItem = json(zyntext({"dump", archive, "--item", "1", "--game", "1"}));
     EXPECT_EQ(json(zyntext({"dump", archive + ":1", "--game", "1"})), byItem);
     EXPECT_EQ(byItem["entries"][0]["text"], "second");
+    EXPECT_EQ(byItem["mode"], 1);
 
     // A name that exists is a file, colon and digits or not.
     const std::string odd = dir.write("odd:1", TextFileBuilder(1).entry("odd").bytes());

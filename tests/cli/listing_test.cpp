@@ -35,20 +35,17 @@ TEST(Listing, NamesAreListedInItemOrderAndNumbersPutEachAfterItsItemNumber) {
           {29, unused},
           {158, "PO: N\u00E3o utlizado na vers\u00E3o demo"}}},
     };
-    for (const auto& [args, count, names] : games) {
+    for (auto [args, count, names] : games) {
         const auto plain = lines(zyntext(args).out);
         ASSERT_EQ(plain.size(), count);
         for (const auto& [item, name] : names)
             EXPECT_EQ(plain[item], name) << args[1] << " " << item;
-        auto numberedArgs = args;
-        numberedArgs.push_back("--numbers");
-        const auto numbered = lines(zyntext(numberedArgs).out);
+        args.push_back("--numbers");
+        const auto numbered = lines(zyntext(args).out);
         ASSERT_EQ(numbered.size(), plain.size());
-        for (std::size_t i = 0; i < plain.size(); ++i) {
-            std::string number = std::to_string(i);
-            number.insert(0, 3 - number.size(), ' ');
-            EXPECT_EQ(numbered[i], number + "  " + plain[i]);
-        }
+        for (std::size_t i = 0; i < plain.size(); ++i)
+            EXPECT_EQ(numbered[i], std::string(3 - std::to_string(i).size(), ' ') +
+                                       std::to_string(i) + "  " + plain[i]);
     }
 }
 
