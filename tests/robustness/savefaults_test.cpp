@@ -183,16 +183,6 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
     }
 }
 
-TEST(RealDisk, SaveToHqrLeavesAReadOnlyArchiveAlone) {
-    TempDir dir;
-    const auto state = openEdited(dir.path(), false);
-    // Judged from the bits, so also when the tests run as root.
-    ::chmod(dir.file("text.hqr").c_str(), 0444);
-    const auto before = filesIn(dir.path());
-    EXPECT_NE(failureOf(*state, true).find("text.hqr: the file is read-only"), std::string::npos);
-    EXPECT_EQ(filesIn(dir.path()), before);
-}
-
 TEST(RealDisk, SaveIntoAFolderWithoutWritePermissionFails) {
     TempDir dir;
     // Others may enter the test's folder, but not write into the document's folder.
