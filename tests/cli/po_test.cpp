@@ -55,8 +55,7 @@ TEST(ZyntextPo, ExportPassesMsgfmtMarksWhatItWouldRefuseAndImportsBack) {
     const std::string frenchBytes = TextFileBuilder(French).withHeader().bytes();
     dir.write("fr.dia", frenchBytes);
     const std::string po = dir.file("fr.po");
-    const ToolRun exported = zyntext({"po", "export", english, french, "--game", "2", "-o", po});
-    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    ASSERT_TRUE(succeeded(zyntext({"po", "export", english, french, "--game", "2", "-o", po})));
     const std::string text = readBytes(po);
     EXPECT_EQ(msgfmtCheck(po), "");
     for (const std::string& expected : std::vector<std::string>{
@@ -123,10 +122,8 @@ TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
     TempDir dir;
     const std::string archive = dir.write("text.hqr", BankArchive(English.data(), French.data()));
     const std::string before = readBytes(archive);
-    ASSERT_EQ(zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o",
-                       dir.file("fr.po")})
-                  .exitCode,
-              0);
+    ASSERT_TRUE(succeeded(zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2",
+                                   "-o", dir.file("fr.po")})));
     const std::string exported = readBytes(dir.file("fr.po"));
     // The export with the first message translated otherwise.
     const auto translated = [&](const std::string& text) {
@@ -200,9 +197,8 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
     const std::string archive = dir.write("text.hqr", BankArchive(English.data(), French.data()));
     const std::string before = readBytes(archive);
     const std::string po = dir.file("fr.po");
-    const ToolRun exported =
-        zyntext({"po", "export", archive, "--game", "2", "--from", "EN", "--to", "fr", "-o", po});
-    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    ASSERT_TRUE(succeeded(
+        zyntext({"po", "export", archive, "--game", "2", "--from", "EN", "--to", "fr", "-o", po})));
     EXPECT_EQ(msgfmtCheck(po), "");
     std::string text = readBytes(po);
     // The fifteen dialogue banks of the French block, each against its English bank.
@@ -212,9 +208,8 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
     EXPECT_EQ(text.find("msgctxt \"30:1\""), std::string::npos);
     text = replaced(text, "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\"");
     text = replaced(text, "msgstr \"bank 33\"", "msgstr \"banque 33\"");
-    const ToolRun imported =
-        zyntext({"po", "import", dir.write("edited.po", text), archive, "--game", "2"});
-    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    ASSERT_TRUE(
+        succeeded(zyntext({"po", "import", dir.write("edited.po", text), archive, "--game", "2"})));
     EXPECT_EQ(readBytes(dir.file("text.~$R")), before);
     EXPECT_EQ(
         texts(json(zyntext({"dump", archive + ":31", "--game", "2", "--charset", "western"})))[0],
@@ -246,14 +241,12 @@ TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
     };
     const std::string archive = archiveOf(english, french);
     const std::string old = dir.file("fr.po"), pot = dir.file("new.pot");
-    ASSERT_EQ(zyntext({"po", "export", archive + ":1", archive + ":2", "--game", "2", "-o", old})
-                  .exitCode,
-              0);
+    ASSERT_TRUE(succeeded(
+        zyntext({"po", "export", archive + ":1", archive + ":2", "--game", "2", "-o", old})));
     // The new archive: an entry inserted in both banks, the translation's still in English.
     archiveOf({"One", "New", "Two", "Three"}, {"One", "New", "Two", "Three"});
-    const ToolRun exported =
-        zyntext({"po", "export", archive + ":1", "--template", "--game", "2", "-o", pot});
-    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    ASSERT_TRUE(succeeded(
+        zyntext({"po", "export", archive + ":1", "--template", "--game", "2", "-o", pot})));
     EXPECT_EQ(readBytes(pot).find("msgstr \"U"), std::string::npos);
     const std::string merged = dir.file("merged.po");
     ASSERT_EQ(std::system(("msgmerge -q --previous -o " + merged + " " + old + " " + pot).c_str()),
@@ -267,9 +260,8 @@ TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
     const ToolRun skipped = zyntext({"po", "import", merged, archive + ":2", "--game", "2"});
     EXPECT_NE(skipped.err.find("1 entry changed, 0 unchanged, 2 fuzzy skipped"), std::string::npos)
         << skipped.err;
-    const ToolRun taken =
-        zyntext({"po", "import", merged, archive + ":2", "--game", "2", "--fuzzy"});
-    ASSERT_EQ(taken.exitCode, 0) << taken.err;
+    ASSERT_TRUE(
+        succeeded(zyntext({"po", "import", merged, archive + ":2", "--game", "2", "--fuzzy"})));
     EXPECT_EQ(texts(json(zyntext({"dump", archive + ":2", "--game", "2"}))),
               (std::vector<std::string>{"Un", "New", "Deux", "Trois"}));
     // The merged file belongs to the bank the old PO was made for.
