@@ -204,15 +204,12 @@ TEST(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNev
     doc.EntryText[0] = "same @";
     ASSERT_EQ(WriteDocument(state, SaveAsOrigin(doc.Origin, path), state.Archive, {}).outcome,
               SaveOutcome::Saved);
-    const std::string saved = TextFileBuilder(1).entry("same @").bytes();
-    EXPECT_EQ(readBytes(path), saved);
-    EXPECT_EQ(doc.EntryText[0], "same\r\n") << "the text as it reads back";
     EXPECT_FALSE(fileExists(work + "TEXTTMP") || fileExists(work + "TEXTTMP.1"));
     EXPECT_TRUE(fileExists(work + "OTHER"));
 
     dir.write("same.zyt", "changed again");
     EXPECT_EQ(save(), SaveOutcome::Saved) << "ForceSave stays on";
-    EXPECT_EQ(readBytes(path), saved);
+    EXPECT_EQ(readBytes(path), TextFileBuilder(1).entry("same @").bytes());
     doc.Origin.FileTitle.clear();
     EXPECT_EQ(save(), SaveOutcome::NothingToSave);
 
