@@ -87,15 +87,12 @@ std::unique_ptr<ProgramState> openEdited(const std::string& folder, bool fromIte
 // folder's text.hqr); empty when it saved.
 std::string failureOf(ProgramState& state, bool toHqr = false, const std::string& saveAs = {}) {
     const std::string folder = folderOf(state.Document.Origin.FilePath);
-    SaveResult result;
-    if (toHqr || !saveAs.empty()) {
-        const DocumentOrigin target = toHqr
-                                          ? ArchiveItemOrigin(folder + "text.hqr", 1, "EN_000.DIA")
-                                          : SaveAsOrigin(state.Document.Origin, saveAs);
-        result = WriteDocument(state, target, state.Archive, {});
-    } else {
-        result = SaveDocument(state, true, {});
-    }
+    const SaveResult result =
+        toHqr ? WriteDocument(state, ArchiveItemOrigin(folder + "text.hqr", 1, "EN_000.DIA"),
+                              state.Archive, {})
+        : !saveAs.empty()
+            ? WriteDocument(state, SaveAsOrigin(state.Document.Origin, saveAs), state.Archive, {})
+            : SaveDocument(state, true, {});
     return result.saved() ? "" : result.message + " (not saved)";
 }
 
