@@ -104,20 +104,16 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
     EXPECT_EQ(table[9], "   8  EN_001.ORD     0    1537      1537");
 
     const std::string out = dir.file("out");
-    const struct {
-        const char* number;
-        bool expand;
-        std::string expected;
-    } cases[] = {{"2", false, Mixed.itemBytes(2)},
-                 {"1", false, ""},
-                 {"3", true, "stored item"},
-                 {"4", true, Dialogue}};
-    for (const auto& c : cases) {
-        std::vector<std::string> args{"hqr", "extract", archive, c.number, out};
-        if (c.expand)
-            args.push_back("--expand");
-        EXPECT_EQ(zyntext(args).exitCode, 0);
-        EXPECT_EQ(readBytes(out), c.expected) << c.number << (c.expand ? " expanded" : "");
+    // An item as it is stored, blank, or expanded.
+    const std::pair<std::vector<std::string>, std::string> extracts[] = {
+        {{"hqr", "extract", archive, "2", out}, Mixed.itemBytes(2)},
+        {{"hqr", "extract", archive, "1", out}, ""},
+        {{"hqr", "extract", archive, "3", out, "--expand"}, "stored item"},
+        {{"hqr", "extract", archive, "4", out, "--expand"}, Dialogue},
+    };
+    for (const auto& [args, expected] : extracts) {
+        EXPECT_TRUE(succeeded(zyntext(args)));
+        EXPECT_EQ(readBytes(out), expected) << "item " << args[3] << " " << args.back();
     }
 
     for (const int mode : {0, 1, 2}) {
