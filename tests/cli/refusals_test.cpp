@@ -56,6 +56,7 @@ TEST(Refusals, EachNamesThePlaceInOneLineAndLeavesEveryFileAsItWas) {
     ::mkfifo(dir.file("fifo").c_str(), 0644); // read at once, never waited on
     dir.write("mode3.ztf", itemHeader(4, 4, 3) + std::string("\x04\x00\x04\x00", 4));
     dir.write("empty", itemHeader(0, 4, 1) + "abcd");
+    dir.write("headed.ztf", TextFileBuilder(1).entry("x").withHeader().bytes());
     int jsonFiles = 0;
     const auto json = [&](const std::string& text) {
         return dir.write("in" + std::to_string(++jsonFiles) + ".json", text);
@@ -92,6 +93,9 @@ TEST(Refusals, EachNamesThePlaceInOneLineAndLeavesEveryFileAsItWas) {
          "entries[0]: \"type\" must be"},
         {{"hqr", "extract", "text.hqr", "1", "out", "--expand"}, "is blank"},
         {{"hqr", "replace", "text.hqr", "9", "text.hqr"}, "has no item 9"},
+        // A file with an item header would be stored with a second one: the way out is named.
+        {{"hqr", "replace", "text.hqr", "0", "headed.ztf"}, "add --item-file"},
+        {{"hqr", "replace", "text.hqr", "0", "out.zyt", "1", "headed.ztf"}, "add --item-file"},
         {{"dump", "text.hqr:7", "--game", "1"}, "has no item 7"},
         {{"dump", "text.hqr:20001", "--game", "1"}, "20001 is no item number"},
         {{"expand", "text.hqr", "out"}, "has no item header"},
