@@ -70,8 +70,7 @@ Described manPage() {
     std::string section, command;
     bool tag = false;
     for (std::string line : lines(readBytes(ZYNTEXT_MAN_PAGE))) {
-        for (std::size_t at = line.find("\\-"); at != std::string::npos; at = line.find("\\-", at))
-            line.erase(at, 1); // roff's "\-" is a "-"
+        line = std::regex_replace(line, std::regex(R"(\\-)"), "-"); // roff's "\-" is a "-"
         if (line.starts_with(".SH")) {
             section = line.substr(4);
             command.clear();

@@ -51,9 +51,8 @@ const TextFileBuilder French = TextFileBuilder(2)
 TEST(ZyntextPo, ExportPassesMsgfmtMarksWhatItWouldRefuseAndImportsBack) {
     TempDir dir;
     const std::string english = dir.write("en.dia", TextFileBuilder(English).withHeader().bytes());
-    const std::string french = dir.file("fr.dia");
     const std::string frenchBytes = TextFileBuilder(French).withHeader().bytes();
-    dir.write("fr.dia", frenchBytes);
+    const std::string french = dir.write("fr.dia", frenchBytes);
     const std::string po = dir.file("fr.po");
     ASSERT_TRUE(succeeded(zyntext({"po", "export", english, french, "--game", "2", "-o", po})));
     const std::string text = readBytes(po);
