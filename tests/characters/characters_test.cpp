@@ -126,8 +126,7 @@ TEST(RemapText, MapsEveryCodeButLineBreaksOnceATableIsLoadedAndUnmapTextTurnsItB
 
     CharacterTables merged = tables;
     merged.RemapTable[0x41] = 0x40; // 0xBE is no slot's code any more
-    const UnmappedText refused = UnmapText(merged, display);
-    EXPECT_EQ(refused.missing, 0xBE);
+    EXPECT_EQ(UnmapText(merged, display).missing, 0xBE);
 }
 
 } // namespace

@@ -55,8 +55,8 @@ TEST(Zyntext, DumpExpandsFilesAndShowsAndBuildsTextsThroughARemappingTable) {
     for (int k = 0; k < 256; ++k)
         table.push_back(static_cast<char>(k == 'A' ? 'x' : k == 'x' ? 'A' : k));
     const std::string cmp = dir.write("swap.cmp", table);
-    const auto shown = json(zyntext({"dump", packed, "--game", "2", "--remap", cmp}));
-    EXPECT_EQ(shown["entries"][0]["text"], "xAe\r\nend");
+    EXPECT_EQ(json(zyntext({"dump", packed, "--game", "2", "--remap", cmp}))["entries"][0]["text"],
+              "xAe\r\nend");
     // A ZYN 2 entry without a type gets type 1.
     const std::string typeless = R"({"game": 2, "entries": [{"text": "xAe\r\nend"}]})";
     EXPECT_TRUE(succeeded(zyntext(
