@@ -25,7 +25,6 @@ TEST(Zyntext, DumpThenBuildGivesBackTheSameBytes) {
         const auto dump =
             json(zyntext({"dump", dir.write("in.dia", file), "--game", std::to_string(game)}));
         EXPECT_EQ(dump["header"], header);
-        EXPECT_EQ(dump["mode"], 0);
         EXPECT_EQ(dump["slots"], 4);
         ASSERT_EQ(dump["entries"].size(), 3u);
         EXPECT_EQ(dump["entries"][0]["type"], game == 2 ? 33 : 0);
@@ -148,7 +147,6 @@ TEST(Zyntext, HqrReplaceBacksUpBesideTheArchiveAndTakesSeveralItemsOrWholeItemFi
     const auto items = json(zyntext({"hqr", "list", archive}))["items"];
     EXPECT_EQ(items[0]["stored"], 3);
     EXPECT_EQ(items[2]["stored"], 3);
-    EXPECT_EQ(items[4]["mode"], 2);
 
     // Whole items: header and data stored as they are, a compressed item stays compressed.
     EXPECT_EQ(replace({"4", "packed.ztf", "0", "headed.ztf", "--item-file"}).exitCode, 0);
