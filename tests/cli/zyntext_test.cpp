@@ -25,6 +25,7 @@ TEST(Zyntext, DumpThenBuildGivesBackTheSameBytes) {
         const auto dump =
             json(zyntext({"dump", dir.write("in.dia", file), "--game", std::to_string(game)}));
         EXPECT_EQ(dump["header"], header);
+        EXPECT_EQ(dump["mode"], 0) << "a file without a header has no mode";
         EXPECT_EQ(dump["slots"], 4);
         ASSERT_EQ(dump["entries"].size(), 3u);
         EXPECT_EQ(dump["entries"][0]["type"], game == 2 ? 33 : 0);
