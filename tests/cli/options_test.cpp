@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -19,8 +18,13 @@ using Names = std::set<std::string>;
 
 // Every "--name" in text; "--help" is left out, as every command has it.
 Names optionsIn(const std::string& text) {
-    static const std::regex option("--[a-z0-9-]+");
-    Names found(std::sregex_token_iterator(text.begin(), text.end(), option), {});
+    Names found;
+    for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at)) {
+        const std::size_t end = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-", at);
+        found.insert(text.substr(at, end - at));
+        at = end;
+    }
+    found.erase("--");
     found.erase("--help");
     return found;
 }
@@ -70,7 +74,8 @@ Described manPage() {
     std::string section, command;
     bool tag = false;
     for (std::string line : lines(readBytes(ZYNTEXT_MAN_PAGE))) {
-        line = std::regex_replace(line, std::regex(R"(\\-)"), "-"); // roff's "\-" is a "-"
+        for (std::size_t at = line.find("\\-"); at != std::string::npos; at = line.find("\\-", at))
+            line.erase(at, 1); // roff's "\-" is a "-"
         if (line.starts_with(".SH")) {
             section = line.substr(4);
             command.clear();
@@ -86,22 +91,23 @@ Described manPage() {
 }
 
 // The completion's command list, its options after the bare program name and those of each
-// command (of its subcommands together).
+// command (of its subcommands together), from its lines NAME="VALUE".
 Described completion() {
     Described result;
-    const std::regex commands(R"re(^ *local commands="([^"]*)")re");
-    const std::regex toplevel(R"re(^ *local toplevel="([^"]*)")re");
-    const std::regex ofCommand(R"re(^ *\[([a-z-]+)[ \]][^"]*"([^"]*)")re");
     for (const std::string& line : lines(readBytes(ZYNTEXT_COMPLETION))) {
-        std::smatch found;
-        if (std::regex_search(line, found, commands)) {
-            std::istringstream words(found[1]);
+        const std::size_t start = line.find_first_not_of(' '), equals = line.find("=\"");
+        if (start == std::string::npos || equals == std::string::npos)
+            continue;
+        const std::string name = line.substr(start, equals - start);
+        const std::string value = line.substr(equals + 2, line.find('"', equals + 2) - equals - 2);
+        if (name == "local commands") {
+            std::istringstream words(value);
             result.commands.insert(std::istream_iterator<std::string>(words), {});
-        } else if (std::regex_search(line, found, toplevel)) {
-            result.options[""] = optionsIn(found[1]);
-        } else if (std::regex_search(line, found, ofCommand)) {
+        } else if (name == "local toplevel") {
+            result.options[""] = optionsIn(value);
+        } else if (name.starts_with('[') && name.ends_with(']')) {
             // [COMMAND]="..." or [COMMAND SUBCOMMAND]="..."
-            result.options[found[1]].merge(optionsIn(found[2]));
+            result.options[name.substr(1, name.find_first_of(" ]") - 1)].merge(optionsIn(value));
         }
     }
     return result;
