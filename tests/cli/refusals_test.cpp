@@ -142,8 +142,7 @@ TEST(Refusals, EachNamesThePlaceInOneLineAndLeavesEveryFileAsItWas) {
         EXPECT_TRUE(run.err.starts_with("zyntext: ")) << what;
         EXPECT_NE(run.err.find(c.err), std::string::npos) << what;
         const auto said = lines(run.err);
-        EXPECT_EQ(std::count_if(said.begin(), said.end(),
-                                [](const std::string& line) { return !line.starts_with("  "); }),
+        EXPECT_EQ(std::ranges::count_if(said, [](auto& line) { return !line.starts_with(' '); }),
                   c.exitCode)
             << what;
         EXPECT_EQ(run.out, "") << what;

@@ -104,23 +104,19 @@ TEST(Zyntext, HqrListsExtractsAndReplacesItemsAndExpandExpandsThem) {
     EXPECT_EQ(table[9], "   8  EN_001.ORD     0    1537      1537");
 
     const std::string out = dir.file("out");
-    // An item as it is stored, blank, or expanded.
+    // An item taken out as it is stored, blank, or expanded; an item file expanded.
     const std::pair<std::vector<std::string>, std::string> extracts[] = {
         {{"hqr", "extract", archive, "2", out}, Mixed.itemBytes(2)},
         {{"hqr", "extract", archive, "1", out}, ""},
         {{"hqr", "extract", archive, "3", out, "--expand"}, "stored item"},
         {{"hqr", "extract", archive, "4", out, "--expand"}, Dialogue},
+        {{"expand", dir.write("mode0", itemHeader(5, 5, 0) + "plain"), out}, "plain"},
+        {{"expand", dir.write("mode1", CompressedItem(Dialogue, 1)), out}, Dialogue},
+        {{"expand", dir.write("mode2", CompressedItem(Dialogue, 2)), out}, Dialogue},
     };
     for (const auto& [args, expected] : extracts) {
         EXPECT_TRUE(succeeded(zyntext(args)));
-        EXPECT_EQ(readBytes(out), expected) << "item " << args[3] << " " << args.back();
-    }
-
-    for (const int mode : {0, 1, 2}) {
-        const std::string item =
-            mode == 0 ? itemHeader(5, 5, 0) + "plain" : CompressedItem(Dialogue, mode);
-        EXPECT_EQ(zyntext({"expand", dir.write("EN_000.DIA", item), out}).exitCode, 0);
-        EXPECT_EQ(readBytes(out), mode == 0 ? "plain" : Dialogue);
+        EXPECT_EQ(readBytes(out), expected) << programLine("zyntext", args);
     }
 }
 
