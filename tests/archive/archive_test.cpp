@@ -286,8 +286,7 @@ TEST_F(Archive, TheNewArchiveIsLockedBeforeItTakesTheArchivesName) {
             return renamed;
         }
     } watcher;
-    dir.write("text.hqr", ArchiveBuilder().stored("old").build());
-    watcher.archive = path();
+    watcher.archive = dir.write("text.hqr", ArchiveBuilder().stored("old").build());
     ASSERT_TRUE(RebuildArchive(watcher, path(), {{0, StoredItem("new"), {}}}, {}).ok());
     EXPECT_EQ(watcher.seen, ErrorKind::Busy);
 }
