@@ -84,8 +84,7 @@ TEST(ToCodes, TakesComposedAndDecomposedLettersAndStopsAtOneTheSetLacks) {
         {"greek", U"\u00E9", "", 0x00E9},
     };
     for (const auto& c : cases) {
-        const LetterTable& table = FindCharacterSet(c.set)->letters;
-        const LetterCodes result = ToCodes(table, c.letters);
+        const LetterCodes result = ToCodes(FindCharacterSet(c.set)->letters, c.letters);
         EXPECT_EQ(result.codes, c.codes) << c.set << " " << EncodeUtf8(c.letters);
         EXPECT_EQ(result.missing.value_or(0), c.missing) << c.set << " " << EncodeUtf8(c.letters);
     }
