@@ -14,12 +14,10 @@
 #include <optional>
 #include <random>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
 
 using namespace std::string_literals;
-using test::ArchiveBuilder;
-using test::itemHeader;
 
 TEST(ExpandData, DecodesTokensOfBothMethods) {
     std::string sevenReferences;
@@ -82,7 +80,7 @@ TEST(ExpandData, GivesBackWhatTheEncoderPackedWholeOrAsAStreamFromInputInAnyPiec
                                    dialogueLikeText(700000, 9)}; // several of the stream's chunks
     for (const int method : {1, 2}) {
         for (const std::string& sample : samples) {
-            const std::string packed = test::EncodeLzss(sample, method);
+            const std::string packed = EncodeLzss(sample, method);
             EXPECT_EQ(ExpandData(packed, method, sample.size()), sample)
                 << "method " << method << ", " << sample.size() << " bytes";
             for (const std::size_t claimed :
@@ -111,7 +109,7 @@ TEST(ExpandData, GivesBackWhatTheEncoderPackedWholeOrAsAStreamFromInputInAnyPiec
     }
     // Data cut off anywhere decodes correctly up to the cut.
     const std::string text = dialogueLikeText(3000, 7);
-    const std::string packed = test::EncodeLzss(text, 2);
+    const std::string packed = EncodeLzss(text, 2);
     for (std::size_t length = 0; length <= packed.size(); ++length) {
         const std::string out = ExpandData(packed.substr(0, length), 2, text.size());
         ASSERT_EQ(out, text.substr(0, out.size())) << "cut at " << length;
@@ -120,7 +118,7 @@ TEST(ExpandData, GivesBackWhatTheEncoderPackedWholeOrAsAStreamFromInputInAnyPiec
 
 TEST(ExpandData, ReportsTheBytesExpandedAndEndsAtZero) {
     const std::string text = dialogueLikeText(1500000, 8);
-    const std::string packed = test::EncodeLzss(text, 1);
+    const std::string packed = EncodeLzss(text, 1);
     std::vector<std::pair<std::size_t, std::size_t>> calls;
     EXPECT_EQ(ExpandData(packed, 1, text.size(),
                          [&](std::size_t p, std::size_t m) { calls.emplace_back(p, m); }),
@@ -147,7 +145,7 @@ protected:
         return index;
     }
 
-    test::TempDir dir;
+    TempDir dir;
 };
 
 TEST_F(Archive, IndexHoldsStoredCompressedBlankAndSharedItemsAndOneCanBeExtracted) {
@@ -174,7 +172,7 @@ TEST_F(Archive, IndexHoldsStoredCompressedBlankAndSharedItemsAndOneCanBeExtracte
     ArchiveIndex one;
     const std::string target = dir.file("EN_SYS.DIA");
     ASSERT_TRUE(ExtractItem(realFileSystem(), path(), target, 3, one).ok());
-    EXPECT_EQ(test::readBytes(target), builder.itemBytes(2));
+    EXPECT_EQ(readBytes(target), builder.itemBytes(2));
     EXPECT_EQ(one.LastItem, 6);
     EXPECT_EQ(one.ItemData,
               (std::vector<std::string>{"", "", builder.itemBytes(2), "", "", "", ""}));
@@ -211,10 +209,10 @@ TEST_F(Archive, DamagedArchivesAreRefusedAndLeaveTheIndexAsItWas) {
         const std::string bad = dir.write("bad.hqr", bytes);
         const Status status = ReadArchiveIndex(realFileSystem(), bad, index);
         EXPECT_EQ(status.kind(), ErrorKind::Damaged);
-        EXPECT_EQ(status.message().rfind("The archive " + bad + " is damaged: ", 0), 0u)
+        EXPECT_TRUE(status.message().starts_with("The archive " + bad + " is damaged: "))
             << status.message();
         EXPECT_FALSE(ExtractItem(realFileSystem(), bad, dir.file("item"), item, index).ok());
-        EXPECT_FALSE(test::fileExists(dir.file("item")));
+        EXPECT_FALSE(fileExists(dir.file("item")));
         EXPECT_EQ(index.LastItem, before.LastItem);
         EXPECT_EQ(index.ItemData, before.ItemData);
     }
@@ -261,20 +259,20 @@ TEST_F(Archive, RebuildLaysOutItemsInOrderSharingOnlyUnchangedBytes) {
     ASSERT_EQ(changed->size(), 1u);
     EXPECT_EQ(changed->front().item, 1);
     EXPECT_EQ(changed->front().found, one);
-    EXPECT_EQ(test::readBytes(path()), before);
-    EXPECT_FALSE(test::fileExists(BackupName(path())));
+    EXPECT_EQ(readBytes(path()), before);
+    EXPECT_FALSE(fileExists(BackupName(path())));
 
     const auto rebuilt = rebuild(one);
     ASSERT_TRUE(rebuilt.ok()) << rebuilt.message();
     EXPECT_TRUE(rebuilt->empty());
-    EXPECT_EQ(test::readBytes(path()), expected);
-    EXPECT_EQ(test::readBytes(BackupName(path())), before);
+    EXPECT_EQ(readBytes(path()), expected);
+    EXPECT_EQ(readBytes(BackupName(path())), before);
 }
 
 // Until a rebuild's backup is in place, another run finds the new archive locked too: it could
 // otherwise take the backup, not yet under its name, for what a killed rebuild left.
 TEST_F(Archive, TheNewArchiveIsLockedBeforeItTakesTheArchivesName) {
-    struct Watcher : test::FaultyFileSystem {
+    struct Watcher : FaultyFileSystem {
         std::string archive;
         ErrorKind seen = ErrorKind::None;
         Status rename(const std::string& from, const std::string& to) override {
@@ -288,11 +286,10 @@ TEST_F(Archive, TheNewArchiveIsLockedBeforeItTakesTheArchivesName) {
             return renamed;
         }
     } watcher;
-    dir.write("text.hqr", ArchiveBuilder().stored("old").build());
-    watcher.archive = path();
+    watcher.archive = dir.write("text.hqr", ArchiveBuilder().stored("old").build());
     ASSERT_TRUE(RebuildArchive(watcher, path(), {{0, StoredItem("new"), {}}}, {}).ok());
     EXPECT_EQ(watcher.seen, ErrorKind::Busy);
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

@@ -12,53 +12,39 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
-
-using test::ArchiveBuilder;
-using test::TextFileBuilder;
 
 const std::string Text =
     TextFileBuilder(2).entry("Welcome aboard! @ The sea is calm.", 1).entry("Second", 3).data();
 
 // A ZYN 2 text archive: ordinals, the text stored, a blank item, the text compressed with each
 // method, and an item of a compression the program does not know.
-class ArchiveItemFlow : public testing::Test {
-protected:
-    void SetUp() override {
-        builder.stored("ordinals")
-            .stored(Text)
-            .blank()
-            .compressed(Text, 1)
-            .compressed(Text, 2)
-            .raw(test::itemHeader(4, 4, 3) + "MSCF");
-        path = dir.write("text.hqr", builder.build());
-        NameTextArchiveItems(flow, true, false);
-        ASSERT_TRUE(ReadArchiveIndex(fs, path, index).ok());
-    }
-    // Load as the item dialog does it: the document changes only when the item was read.
-    Status load(int item, const ProgressFn& progress = {}) {
-        auto loaded = LoadArchiveItem(fs, work, path, index, item, ArchiveItemName(flow, item),
-                                      true, progress);
-        if (!loaded)
-            return loaded.status();
-        AdoptText(doc, std::move(*loaded), ArchiveItemOrigin(path, item, "item"));
-        return {};
-    }
-    bool workingFolderIsEmpty() { return test::holdsNoWorkingFile(work.path()); }
-
-    test::TempDir dir;
-    ArchiveBuilder builder;
-    FileSystem& fs = realFileSystem();
-    WorkingFolder work;
-    std::string path;
-    ArchiveIndex index;
+TEST(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
+    TempDir dir;
+    const std::string path = dir.write("text.hqr", ArchiveBuilder()
+                                                       .stored("ordinals")
+                                                       .stored(Text)
+                                                       .blank()
+                                                       .compressed(Text, 1)
+                                                       .compressed(Text, 2)
+                                                       .raw(itemHeader(4, 4, 3) + "MSCF")
+                                                       .build());
     ArchiveFlow flow;
+    NameTextArchiveItems(flow, true, false);
+    ArchiveIndex index;
+    ASSERT_TRUE(ReadArchiveIndex(realFileSystem(), path, index).ok());
+    WorkingFolder work;
     TextDocument doc;
-};
-
-TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
-    ASSERT_TRUE(load(1).ok());
+    // Load as the item dialog does it: the document changes only when the item was read.
+    const auto load = [&](int item) {
+        auto loaded = LoadArchiveItem(realFileSystem(), work, path, index, item,
+                                      ArchiveItemName(flow, item), true);
+        if (loaded)
+            AdoptText(doc, std::move(*loaded), ArchiveItemOrigin(path, item, "item"));
+        return loaded.message();
+    };
+    ASSERT_EQ(load(1), "");
     doc.EntryText[0] = "edited";
     doc.Origin.FromArchive = false;
     const TextDocument before = doc;
@@ -70,11 +56,11 @@ TEST_F(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
         {6, "The archive " + path + " has no item 6 (it has 6 items)."},
         {-1, "The archive " + path + " has no item -1 (it has 6 items)."}};
     for (const auto& [item, message] : refusals) {
-        EXPECT_EQ(load(item).message(), message);
+        EXPECT_EQ(load(item), message);
         EXPECT_EQ(doc.EntryText, before.EntryText) << item;
         EXPECT_EQ(doc.SlotCount, before.SlotCount) << item;
         EXPECT_FALSE(doc.Origin.FromArchive);
-        EXPECT_TRUE(workingFolderIsEmpty()) << item;
+        EXPECT_TRUE(holdsNoWorkingFile(work.path())) << item;
     }
 }
 
@@ -98,4 +84,4 @@ TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <map>
-#include <set>
 #include <string>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
 
 using G = KeyboardGroup;
@@ -76,7 +75,7 @@ CharacterTables loadedWith(std::string bytes) {
 }
 
 TEST(LoadRemapping, ASetFileStartsOneCodeLaterThanACmpFileAndARefusedOneChangesNothing) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string tail(44, '\x07');
     CharacterTables cmp, set;
     ASSERT_TRUE(LoadRemapping(cmp, realFileSystem(),
@@ -126,9 +125,8 @@ TEST(RemapText, MapsEveryCodeButLineBreaksOnceATableIsLoadedAndUnmapTextTurnsItB
 
     CharacterTables merged = tables;
     merged.RemapTable[0x41] = 0x40; // 0xBE is no slot's code any more
-    const UnmappedText refused = UnmapText(merged, display);
-    EXPECT_EQ(refused.missing, 0xBE);
+    EXPECT_EQ(UnmapText(merged, display).missing, 0xBE);
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

