@@ -286,6 +286,11 @@ bool frmEditor::Text1_KeyPress(QKeyEvent* event) {
         closeUnchanged();
         return true;
     }
+    // The close box's key: closing hands the text back.
+    if (key == Qt::Key_W && modifiers == Qt::ControlModifier) {
+        close();
+        return true;
+    }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         // A line break, whatever a remapping table does with code 13: the table maps
         // characters, and a line break is none.

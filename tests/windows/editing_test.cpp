@@ -173,7 +173,7 @@ TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedTe
     EXPECT_FALSE(window->isEnabled());
     EXPECT_FALSE(window->close()) << "nor can it be closed under the editor";
     type("!\nBye");
-    editor().close();
+    QTest::keyClick(&box(), Qt::Key_W, Qt::ControlModifier); // the close box's key
     EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines") << "nothing is stored before the tick";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
     EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines!\r\nBye");
