@@ -89,8 +89,13 @@ int NameLanguage(std::string_view name) {
 }
 
 int BankLanguage(const DocumentOrigin& origin, bool isVersion2) {
-    if (!origin.FromArchive)
-        return NameLanguage(origin.FileTitle);
+    if (!origin.FromArchive) {
+        // The file's name from its path: a name without a folder has no FileTitle.
+        const std::size_t slash = origin.FilePath.rfind('/');
+        return NameLanguage(slash == std::string::npos
+                                ? std::string_view(origin.FilePath)
+                                : std::string_view(origin.FilePath).substr(slash + 1));
+    }
     const int named = NameLanguage(origin.ItemName);
     return named >= 0 ? named : ItemLanguage(isVersion2, origin.ArchiveItem);
 }

@@ -53,6 +53,7 @@ TEST_F(SpellingSessionTest, EntriesWithUnknownWordsAreSaidOnceTheLanguageIsKnown
     EXPECT_EQ(session.spelling().problem(), "");
 
     open("FR_000.DIA", entries);
+    EXPECT_EQ(misspelled(), (std::vector<bool>{false, true, true, true}));
     open("EN_000.DIA", {"Hi", "He left", "Zorglub left", "Bye"}, true);
     EXPECT_EQ(misspelled(), (std::vector<bool>{false, true, false, true}));
     session.editText(1, "Il est maintenant parti");

@@ -133,6 +133,7 @@ TEST(SpellingLanguage, TheBanksLanguageComesFromItsNameOrPlace) {
     } cases[] = {
         {LooseFileOrigin("/mods/FR_000.DIA"), true, French},
         {LooseFileOrigin("/mods/sp_sys.dia"), true, 3},
+        {LooseFileOrigin("IT_003.DIA"), true, 4}, // named without a folder
         {LooseFileOrigin("/mods/FRENCH.DIA"), true, -1},
         {LooseFileOrigin("/mods/fr.dia"), true, -1},
         {ArchiveItemOrigin("/t/text.hqr", 1, "DE_000.DIA"), true, 2},
