@@ -66,12 +66,13 @@ std::vector<MisspelledWord> DocumentSpelling::unknownWords(const LetterTable& ta
     if (!speller)
         return {};
     // One character per code, line breaks included, so that positions are the codes'.
-    std::u32string letters, sourceLetters;
-    for (const char code : text)
-        letters += code == '\r' || code == '\n' ? U'\n' : table.letter(std::uint8_t(code));
-    for (const char code : source)
-        sourceLetters += code == '\r' || code == '\n' ? U'\n' : table.letter(std::uint8_t(code));
-    return speller->unknownWords(letters, sourceLetters);
+    const auto lettersOf = [&table](std::string_view codes) {
+        std::u32string letters;
+        for (const char code : codes)
+            letters += code == '\r' || code == '\n' ? U'\n' : table.letter(std::uint8_t(code));
+        return letters;
+    };
+    return speller->unknownWords(lettersOf(text), lettersOf(source));
 }
 
 bool DocumentSpelling::misspelled(const LetterTable& table, const std::string& text,
