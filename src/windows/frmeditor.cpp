@@ -261,11 +261,19 @@ void frmEditor::insertTranslated(std::uint8_t typed) {
 void frmEditor::typeLetters(const QString& text, const QString& what) {
     // Never "?" nor another letter for a character the set lacks: nothing at all, and why.
     const LetterCodes codes = session_.typedCodes(text);
-    if (codes.missing)
+    if (codes.missing) {
         refuse(*codes.missing, what);
-    else
-        for (const char code : codes.codes)
-            insertTranslated(static_cast<std::uint8_t>(code));
+        return;
+    }
+    // The codes are the letters' already: a keyboard group's table would make other letters of
+    // them, and only a remapping table turns them into the codes the box holds.
+    for (const char letter : codes.codes) {
+        const auto code = static_cast<std::uint8_t>(letter);
+        const std::uint8_t shown =
+            tables_.RemapLoaded && tables_.RemapTable[code] ? *tables_.RemapTable[code] : code;
+        if (shown != 0)
+            insertCode(shown);
+    }
 }
 
 void frmEditor::typeCharacters(const QString& text) {

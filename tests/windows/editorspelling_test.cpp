@@ -2,6 +2,7 @@
 // "Add to dictionary" of the context menu, the language menu, and a missing dictionary said
 // below the text box; the entry list's status.
 
+#include "characters/charactersets.h"
 #include "mainwindowfixture.h"
 #include "session/documentspelling.h"
 #include "support/dictionarybuilder.h"
@@ -20,14 +21,18 @@ namespace {
 class EditorSpellingTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        writeDictionary(dir, "fr_FR", {"il", "est", "parti", "maintenant"});
+        writeDictionary(dir, "fr_FR", {"il", "est", "parti", "maintenant", "déjà"});
         session.spelling().setPlaces({dir.path()}, dir.file("words"));
         start();
-        open(writeText("FR_000.DIA", 1, {"Il est mainenant parti", "Il est parti"}), false);
+        open(writeText("FR_000.DIA", 1, {"Il est mainenant parti", western("Il est déjàa parti")}),
+             false);
         window->selectEntry(0);
         window->barButton(12)->click();
     }
 
+    static std::string western(const char* text) {
+        return Utf8ToCodes(text, &CharacterSets[WesternCharacterSetIndex]).codes;
+    }
     QPlainTextEdit& box() const { return *window->editor()->Text1(); }
     // The underlined stretches of the first line, as (start, length).
     std::vector<std::pair<int, int>> underlined() const {
@@ -75,6 +80,16 @@ TEST_F(EditorSpellingTest, UnknownWordsAreUnderlinedAndTheMenuMendsThem) {
     EXPECT_EQ(window->editor()->lblMessage()->text(),
               "no dictionary for English: install the package hunspell-en-us");
     EXPECT_TRUE(window->findChild<QAction*>("mnuSpellingEN")->isChecked());
+}
+
+// A suggestion is put in as the letters it is, whatever keyboard group types.
+TEST_F(EditorSpellingTest, ASuggestionIsItsLettersWhateverTheKeyboardGroup) {
+    window->editor()->close();
+    window->mnuKeybGreek_Click();
+    window->selectEntry(1);
+    window->barButton(12)->click();
+    ASSERT_TRUE(choose(10, QString::fromUtf8("déjà")));
+    EXPECT_EQ(window->editor()->EditedText(), western("Il est déjà parti"));
 }
 
 } // namespace
