@@ -89,6 +89,9 @@ bool DocumentSpelling::misspelled(const LetterTable& table, const std::string& t
     if (const auto found = cache_.find(key); found != cache_.end())
         return found->second;
     const bool unknown = !unknownWords(table, text, source ? *source : std::string()).empty();
+    // Every text typed is kept; a long session starts afresh now and then.
+    if (cache_.size() >= 4 * TextDocument::Capacity)
+        cache_.clear();
     cache_.emplace(std::move(key), unknown);
     return unknown;
 }
