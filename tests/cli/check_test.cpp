@@ -76,11 +76,11 @@ TEST(ZyntextCheck, SpellingListsUnknownWordsPerEntry) {
     const std::string places =
         "DICPATH=" + quoted(dir.path()) + " XDG_DATA_HOME=" + quoted(dir.file("data"));
     const std::string source = dir.write(
-        "EN_000.DIA", TextFileBuilder(2).entries({"Hello Zorglub", "He left", "Hi\x01"}).bytes());
+        "EN_000.DIA", TextFileBuilder(2).entries({"Hello Vornak", "He left", "Hi\x01"}).bytes());
     const std::string translation = dir.write(
         "FR_000.DIA",
         TextFileBuilder(2)
-            .entries({"Bonjour Zorglub", "Il est mainenant partti", "Bonjur 2e\x02", "Gloubi"})
+            .entries({"Bonjour Vornak", "Il est mainenant partti", "Bonjur 2e\x02", "Plimu"})
             .bytes());
     const ToolRun found =
         zyntext({"check", translation, source, "--game", "2", "--spelling"}, {}, places);
@@ -90,12 +90,12 @@ TEST(ZyntextCheck, SpellingListsUnknownWordsPerEntry) {
                                     "3: control codes 2, the source has 1",
                                     "3: unknown word \"Bonjur\"",
                                     "4: the translation has 4 entries, the source 3",
-                                    "4: unknown word \"Gloubi\"",
+                                    "4: unknown word \"Plimu\"",
                                     "5 findings; 3 of 3 entries translated",
                                 }));
 
     std::filesystem::create_directories(dir.file("data/zyntexteditor/spelling"));
-    dir.write("data/zyntexteditor/spelling/fr_FR.txt", "partti\nGloubi\n");
+    dir.write("data/zyntexteditor/spelling/fr_FR.txt", "partti\nPlimu\n");
     const ToolRun added =
         zyntext({"check", translation, source, "--game", "2", "--spelling"}, {}, places);
     EXPECT_EQ(lines(added.out).front(), "2: unknown word \"mainenant\"");

@@ -68,7 +68,7 @@ TEST_F(EditorSpellingTest, UnknownWordsAreUnderlinedAndTheMenuMendsThem) {
 
     // Typed, a name is underlined until it is added; then it is known in every entry.
     box().moveCursor(QTextCursor::End);
-    box().insertPlainText(" Zorglub");
+    box().insertPlainText(" Vornaks");
     EXPECT_EQ(underlined(), (std::vector<std::pair<int, int>>{{24, 7}}));
     ASSERT_TRUE(choose(26, "Add to dictionary"));
     EXPECT_TRUE(underlined().empty());
