@@ -34,8 +34,8 @@ if(ZYN_BUILD_GUI)
             RENAME zyntexteditor.png)
 endif()
 
-# The licence every part and dependency fits (Qt, nlohmann-json and libgettextpo included), where
-# Debian keeps each package's: share/doc/PACKAGE/copyright.
+# The licence every part and dependency fits (Qt, nlohmann-json, libgettextpo and Hunspell
+# included), where Debian keeps each package's: share/doc/PACKAGE/copyright.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zyntexteditor RENAME copyright)
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
@@ -58,5 +58,6 @@ zyntext, a command-line tool over the same code.")
 # plugin that connects Qt to the display is loaded at run time, so it is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+# Spell checking needs a dictionary of the language translated into; any will do.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, hunspell-dictionary")
 include(CPack)

@@ -17,7 +17,7 @@ _zyntext() {
         [charsets]=""
         [po export]="--game --charset --remap -o --from --to --template"
         [po import]="--game --charset --remap --fuzzy --force --wait"
-        [check]="--game --charset --from --to --max-lines --untranslated"
+        [check]="--game --charset --from --to --max-lines --untranslated --spelling --language"
         [hqr list]="--table"
         [hqr extract]="--expand"
         [hqr replace]="--item-file --wait"
@@ -25,7 +25,7 @@ _zyntext() {
         [names]="--demo --numbers"
     )
     # Options followed by a value, and the values of those that take a fixed set.
-    local valued="--game --remap --item --charset -o --from --to --wait --max-lines"
+    local valued="--game --remap --item --charset -o --from --to --wait --max-lines --language"
     local charsets="western greek cyrillic hebrew arabic armenian czech esperanto
         nordic-bopomofo nordic-portuguese polish thai turkish vietnamese"
 
@@ -43,7 +43,7 @@ _zyntext() {
         return
         ;;
     --item | --wait | --max-lines) return ;;
-    --from | --to)
+    --from | --to | --language)
         mapfile -t COMPREPLY < <(compgen -W "EN FR DE SP IT PO" -- "$cur")
         return
         ;;

@@ -1,10 +1,13 @@
+#include "characters/charactersets.h"
 #include "cli/archivebanks.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
 #include "document/translationcheck.h"
 #include "flows/programstate.h"
+#include "spelling/spellchecker.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -23,6 +26,8 @@ struct CheckArguments {
     int from = -1, to = -1; // the archive form
     CharacterOptions characters;
     TranslationCheckOptions options;
+    bool spelling = false;
+    int language = -1; // --language; else the bank's
 };
 
 std::string parse(Arguments args, CheckArguments& out) {
@@ -41,6 +46,15 @@ std::string parse(Arguments args, CheckArguments& out) {
         out.options.maxLines = std::stoi(maxLines.value);
     }
     out.options.untranslated = takeFlag(args, "--untranslated");
+    out.spelling = takeFlag(args, "--spelling");
+    const Option language = takeOption(args, "--language");
+    if (language.found) {
+        out.language = FindSpellingLanguage(language.value);
+        if (out.language < 0)
+            return "--language takes EN, FR, DE, SP, IT or PO";
+        if (!out.spelling)
+            return "--language goes with --spelling";
+    }
     if (std::string usage = unknownOption(args); !usage.empty())
         return usage;
     if (out.from >= 0 && args.size() != 1)
@@ -55,11 +69,64 @@ struct Totals {
     int findings = 0, translated = 0, entries = 0;
 };
 
+// The dictionary of the language asked for, else of the bank's; nothing after saying why.
+std::unique_ptr<SpellChecker> openSpelling(CommandIo io, const CheckArguments& check,
+                                           int bankLanguage, ProgramState& state) {
+    const int language = check.language >= 0 ? check.language : bankLanguage;
+    if (language < 0) {
+        usageError(io, "check",
+                   "--spelling needs --language LANG: the translation's name has no language");
+        return nullptr;
+    }
+    auto checker =
+        SpellChecker::open(state.files(), language, DictionaryFolders(), PersonalWordFolder());
+    if (!checker) {
+        fail(io, checker.message());
+        return nullptr;
+    }
+    return std::move(*checker);
+}
+
+// An entry's words the dictionary does not know, each as the tool writes texts, in a finding.
+void addSpelling(const TextDocument& translation, const TextDocument& source,
+                 const CheckArguments& check, const CharacterTables& tables, SpellChecker& checker,
+                 std::vector<TranslationFinding>& findings) {
+    // Words are letters: without --charset, the editor's default set tells them.
+    const LetterTable& letters =
+        (check.characters.charset ? *check.characters.charset
+                                  : CharacterSets[WesternCharacterSetIndex])
+            .letters;
+    for (int i = 0; i < translation.entryCount(); ++i) {
+        const std::u32string text = ToLetters(letters, translation.EntryText[std::size_t(i)]);
+        const std::u32string original = i < source.entryCount()
+                                            ? ToLetters(letters, source.EntryText[std::size_t(i)])
+                                            : std::u32string();
+        const std::vector<MisspelledWord> unknown = checker.unknownWords(text, original);
+        if (unknown.empty())
+            continue;
+        std::string what = unknown.size() == 1 ? "unknown word" : "unknown words";
+        for (const MisspelledWord& word : unknown)
+            what += (&word == &unknown.front() ? " " : ", ") +
+                    EntryTextJson(ToCodes(letters,
+                                          std::u32string_view(text).substr(word.start, word.length),
+                                          '?'),
+                                  tables);
+        findings.push_back({i, what});
+    }
+}
+
 // The findings of one bank, each line starting with its entry ("12: ", "41:12: ").
 void report(CommandIo io, const std::string& prefix, const TextDocument& translation,
             const TextDocument& source, const CheckArguments& check, const CharacterTables& tables,
-            Totals& totals) {
-    const TranslationCheck found = CheckTranslation(translation, source, check.options);
+            SpellChecker* checker, Totals& totals) {
+    TranslationCheck found = CheckTranslation(translation, source, check.options);
+    if (checker) {
+        addSpelling(translation, source, check, tables, *checker, found.findings);
+        std::stable_sort(found.findings.begin(), found.findings.end(),
+                         [](const TranslationFinding& a, const TranslationFinding& b) {
+                             return a.entry < b.entry;
+                         });
+    }
     for (const TranslationFinding& finding : found.findings) {
         io.out << prefix << finding.entry + 1 << ": " << finding.what;
         if (finding.untranslated)
@@ -82,6 +149,9 @@ bool checkArchive(CommandIo io, const CheckArguments& check, Totals& totals) {
         fail(io, problem);
         return false;
     }
+    std::unique_ptr<SpellChecker> checker;
+    if (check.spelling && !(checker = openSpelling(io, check, check.to, state)))
+        return false;
     for (const BankPair& pair : dialogueBanks(state, isVersion2, check.from, check.to)) {
         auto translation = loadItem(state, archive, pair.target, isVersion2);
         // A blank source bank has no entries: the count of entries tells.
@@ -94,7 +164,7 @@ bool checkArchive(CommandIo io, const CheckArguments& check, Totals& totals) {
             return false;
         }
         report(io, std::to_string(pair.target) + ":", **translation, **source, check,
-               state.Characters, totals);
+               state.Characters, checker.get(), totals);
     }
     return true;
 }
@@ -111,7 +181,14 @@ bool checkFiles(CommandIo io, const CheckArguments& check, Totals& totals) {
             fail(io, problem);
             return false;
         }
-    report(io, "", translation->Document, source->Document, check, translation->Characters, totals);
+    std::unique_ptr<SpellChecker> checker;
+    if (check.spelling &&
+        !(checker =
+              openSpelling(io, check, BankLanguage(translation->Document.Origin, check.game == 2),
+                           *translation)))
+        return false;
+    report(io, "", translation->Document, source->Document, check, translation->Characters,
+           checker.get(), totals);
     return true;
 }
 
@@ -136,9 +213,9 @@ const Command CheckCommand{
     "check",
     "check a translation against its source, entry by entry",
     "Usage: zyntext check TRANSLATION SOURCE --game 1|2 [--charset NAME] [--max-lines N]\n"
-    "                     [--untranslated]\n"
+    "                     [--untranslated] [--spelling [--language LANG]]\n"
     "       zyntext check ARCHIVE --game 1|2 --from LANG --to LANG [--charset NAME]\n"
-    "                     [--max-lines N] [--untranslated]\n"
+    "                     [--max-lines N] [--untranslated] [--spelling [--language LANG]]\n"
     "\n"
     "Compares a translation with its source entry by entry, for what translators most\n"
     "often break, and prints one line per finding, starting with the entry as the editor\n"
@@ -147,7 +224,10 @@ const Command CheckCommand{
     "    source's in number or order (\"control codes 1 27, the source has 1\");\n"
     "  - a line break or blank at the start or end differs from the source;\n"
     "  - the number of entries differs (at the first entry one of them lacks);\n"
-    "  - with --max-lines N, a translation of more than N lines.\n"
+    "  - with --max-lines N, a translation of more than N lines;\n"
+    "  - with --spelling, the words the dictionary of the translation's language does\n"
+    "    not know (\"unknown words \"mainenant\", \"bonjur\"\"), save those that stand\n"
+    "    as they are in the source (names), and those added to the editor's dictionary.\n"
     "A last line gives the count: \"N findings; T of M entries translated\", where M counts\n"
     "the source's entries that hold text and T those the translation changed.\n"
     "TRANSLATION and SOURCE are text files, or an archive's items as ARCHIVE:N (N counted\n"
@@ -162,11 +242,15 @@ const Command CheckCommand{
     "  --max-lines N     a translation of more than N lines is a finding\n"
     "  --untranslated    an entry still equal to its source (or empty) is a finding too,\n"
     "                    listed with the source's text\n"
+    "  --spelling        words the Hunspell dictionary of the language does not know are\n"
+    "                    findings; the language is the bank's (--to, or a name such as\n"
+    "                    FR_000.DIA) unless --language says it\n"
+    "  --language LANG   the language to spell-check in: EN, FR, DE, SP, IT or PO\n"
     "  --from LANG       the language of the sources in an archive\n"
     "  --to LANG         the language of the translations in an archive\n"
     "\n"
     "Exit status: 0 no findings, 1 findings, 2 trouble (wrong usage, a file that cannot\n"
-    "be read, output that cannot be written).\n",
+    "be read, a missing dictionary, output that cannot be written).\n",
     run,
     Trouble,
 };

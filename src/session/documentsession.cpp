@@ -5,6 +5,7 @@
 #include "document/textwriter.h"
 #include "flows/entryedit.h"
 #include "session/documentcommands.h"
+#include "session/documentspelling.h"
 
 #include <QUndoStack>
 #include <algorithm>
@@ -19,6 +20,13 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     state_.Characters.ShownCharacterSet = &codec_.characterSet();
     SelectKeyboardGroup(state_.Characters, keyboardGroup_);
     connect(undoStack_, &QUndoStack::cleanChanged, this, &DocumentSession::cleanChanged);
+    spelling_ = new DocumentSpelling(state_.files(), this);
+    // The bank's language follows the document, wherever it was read from or saved to.
+    const auto bankLanguage = [this] {
+        spelling_->setBankLanguage(BankLanguage(origin(), state_.Document.IsVersion2));
+    };
+    connect(this, &DocumentSession::documentReplaced, this, bankLanguage);
+    connect(this, &DocumentSession::originChanged, this, bankLanguage);
 }
 
 DocumentSession::~DocumentSession() = default;
@@ -115,6 +123,8 @@ EntryStatus DocumentSession::status(int i) const {
     status.untranslated = untranslated(i);
     status.changed = changed(i);
     status.linesCut = fit_.linesCut(codec_.toDisplay(entryAsShown(i)));
+    status.misspelled =
+        spelling_->misspelled(codec_.characterSet().letters, entryAsShown(i), referenceText(i));
     return status;
 }
 

@@ -25,6 +25,7 @@ class QUndoStack;
 namespace zyn {
 
 class DocumentCommand;
+class DocumentSpelling;
 struct SlotChange;
 
 // What the entry list says of an entry.
@@ -32,6 +33,7 @@ struct EntryStatus {
     bool untranslated = false; // empty, or the same as the reference text
     bool changed = false;      // differs from the text it had when the document was opened
     int linesCut = 0;          // lines the preview cannot show
+    bool misspelled = false;   // holds a word the dictionary does not know
 
     bool fits() const { return linesCut == 0; }
 };
@@ -75,6 +77,8 @@ public:
     // Entry i of the reference document, or null when it has none.
     const std::string* referenceText(int i) const;
     EntryStatus status(int i) const;
+    // The dictionary the entries are checked with.
+    DocumentSpelling& spelling() const { return *spelling_; }
 
     // What the entry list shows while it is open (every entry while it is closed): entries
     // whose text or reference holds text, case folded over the set's letters, with the status.
@@ -173,6 +177,7 @@ private:
 
     ProgramState& state_;
     QUndoStack* undoStack_ = nullptr;
+    DocumentSpelling* spelling_ = nullptr;
     DisplayCodec codec_;
     PreviewFit fit_;
     // Typing what the set shows is the default: a code page's codes would be other letters.

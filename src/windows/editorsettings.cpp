@@ -3,6 +3,7 @@
 #include "document/recentfiles.h"
 #include "flows/archiveitemflow.h"
 #include "session/documentsession.h"
+#include "session/documentspelling.h"
 #include "windows/frmentries.h"
 #include "windows/pathtext.h"
 
@@ -154,6 +155,21 @@ void EditorSettings::restore() {
     const QString group = settings_.value(QStringLiteral("display/keyboardGroup")).toString();
     if (const std::optional<KeyboardGroup> found = FindKeyboardGroup(group.toStdString()))
         session_.setKeyboardGroup(*found);
+    // The language spell-checked in: "bank", "none" or a bank's language code.
+    DocumentSpelling& spelling = session_.spelling();
+    const QString language = settings_.value(QStringLiteral("spelling/language")).toString();
+    if (language == QStringLiteral("none"))
+        spelling.setChoice(DocumentSpelling::Off);
+    else if (const int found = FindSpellingLanguage(language.toStdString()); found >= 0)
+        spelling.setChoice(found);
+    connect(&spelling, &DocumentSpelling::changed, this, [this, &spelling] {
+        const int choice = spelling.choice();
+        settings_.setValue(QStringLiteral("spelling/language"),
+                           choice == DocumentSpelling::FromBank ? QStringLiteral("bank")
+                           : choice == DocumentSpelling::Off
+                               ? QStringLiteral("none")
+                               : QString::fromLatin1(SpellingLanguages[std::size_t(choice)].code));
+    });
     // Only now: the load step chooses its own set first.
     connect(&session_, &DocumentSession::displayChanged, this, &EditorSettings::writeDisplay);
     connect(&session_, &DocumentSession::keyboardGroupChanged, this, &EditorSettings::writeDisplay);

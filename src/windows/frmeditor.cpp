@@ -3,6 +3,7 @@
 #include "characters/charactersets.h"
 #include "characters/keyboardgroups.h"
 #include "session/documentsession.h"
+#include "windows/editorspelling.h"
 #include "windows/entrytypes.h"
 #include "windows/frmtable.h"
 #include "windows/typedcode.h"
@@ -130,6 +131,10 @@ frmEditor::frmEditor(DocumentSession& session, QWidget& owner)
     fit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // The box keeps its designed size; the line below it comes on top.
     statusHeight_ = fit_->fontMetrics().height() + 6;
+    spelling_ =
+        new EditorSpelling(session, codec_, *text1_, *message_, [this](const QString& word) {
+            typeLetters(word, QStringLiteral("not put in"));
+        });
     resize(ClientWidth, ClientHeight + statusHeight_);
 
     command1_ = new QPushButton(QStringLiteral("&Character map"), this);
@@ -162,6 +167,8 @@ void frmEditor::open(int i) {
     if (session_.status(i).untranslated)
         text1_->selectAll();
     setReference(session_.referenceText(i));
+    spelling_->setSource(session_.referenceText(i));
+    spelling_->showProblem();
     const TextDocument& doc = session_.document();
     if (doc.IsVersion2)
         setForeColor(GetForeColorA(doc.EntryType[static_cast<std::size_t>(i)]));
@@ -251,16 +258,28 @@ void frmEditor::insertTranslated(std::uint8_t typed) {
         insertCode(code);
 }
 
+void frmEditor::typeLetters(const QString& text, const QString& what) {
+    // Never "?" nor another letter for a character the set lacks: nothing at all, and why.
+    const LetterCodes codes = session_.typedCodes(text);
+    if (codes.missing) {
+        refuse(*codes.missing, what);
+        return;
+    }
+    // The codes are the letters' already: a keyboard group's table would make other letters of
+    // them, and only a remapping table turns them into the codes the box holds.
+    for (const char letter : codes.codes) {
+        const auto code = static_cast<std::uint8_t>(letter);
+        const std::uint8_t shown =
+            tables_.RemapLoaded && tables_.RemapTable[code] ? *tables_.RemapTable[code] : code;
+        if (shown != 0)
+            insertCode(shown);
+    }
+}
+
 void frmEditor::typeCharacters(const QString& text) {
     const KeyboardGroup group = session_.keyboardGroup();
     if (group == KeyboardGroup::Letters) {
-        // Never "?" nor another letter for a character the set lacks: nothing at all, and why.
-        const LetterCodes codes = session_.typedCodes(text);
-        if (codes.missing)
-            refuse(*codes.missing, QStringLiteral("not typed"));
-        else
-            for (const char code : codes.codes)
-                insertTranslated(static_cast<std::uint8_t>(code));
+        typeLetters(text, QStringLiteral("not typed"));
         return;
     }
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -24,6 +24,7 @@ class QPushButton;
 namespace zyn {
 
 class DocumentSession;
+class EditorSpelling;
 class frmTable;
 struct CharacterTables;
 
@@ -52,6 +53,8 @@ public:
     // The character map, once Alt+C has asked for it.
     frmTable* characterMap() const;
     const DisplayCodec& displayCodec() const { return codec_; }
+    // Underlines, suggestions and "Add to dictionary" in the text box.
+    EditorSpelling& spelling() const { return *spelling_; }
 
     // The box's content as bytes: what closing hands back.
     const std::string& EditedText() const { return editedText_; }
@@ -92,6 +95,8 @@ private:
     bool Text1_KeyPress(QKeyEvent* event);
     bool Text1_InputMethod(QInputMethodEvent* event);
     void typeCharacters(const QString& text);
+    // Text in the letters of the character set put in as typed; what says how it came.
+    void typeLetters(const QString& text, const QString& what);
     void insertTranslated(std::uint8_t typed);
     // Says below the text box that letter was not put in (what: "not typed"), and why.
     void refuse(char32_t letter, const QString& what);
@@ -110,6 +115,7 @@ private:
     QLabel* fit_ = nullptr;
     int statusHeight_ = 0;
     QPushButton* command1_ = nullptr;
+    EditorSpelling* spelling_ = nullptr;
     QPointer<frmTable> table_;
     // Where the keys were when the edit started: they go back there when the editor closes.
     QPointer<QWidget> startedIn_;

@@ -1,5 +1,6 @@
 #include "windows/frmentries.h"
 
+#include "session/documentspelling.h"
 #include "windows/entrytypes.h"
 
 #include <QComboBox>
@@ -40,6 +41,8 @@ QString statusText(const EntryStatus& status) {
         parts << QStringLiteral("changed");
     if (!status.fits())
         parts << QStringLiteral("does not fit");
+    if (status.misspelled)
+        parts << QStringLiteral("spelling");
     return parts.join(QStringLiteral(", "));
 }
 
@@ -176,6 +179,7 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     // The character set changes how texts read and how long they are.
     connect(&session, &DocumentSession::displayChanged, this, &frmEntries::documentChanged);
     connect(&session, &DocumentSession::referenceReplaced, this, &frmEntries::documentChanged);
+    connect(&session.spelling(), &DocumentSpelling::changed, this, &frmEntries::documentChanged);
     connect(&session, &DocumentSession::entriesChanged, this, &frmEntries::entriesChanged);
     connect(&session, &DocumentSession::currentEntryChanged, this, &frmEntries::selectEntry);
     documentChanged();

@@ -2,6 +2,7 @@
 
 #include "session/documentsession.h"
 #include "windows/documentfiles.h"
+#include "windows/editorspelling.h"
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
 #include "windows/frmcompare.h"
@@ -289,6 +290,7 @@ void frmText::buildMenus() {
 
     addItem(extra, "mnuExtraLoadChr", "&Load character remapping", &frmText::mnuExtraLoadChr_Click);
     addItem(extra, "mnuExtraOrdinal", "Load &ordinal file", &frmText::mnuExtraOrdinal_Click);
+    extra->addMenu(MakeSpellingMenu(session_, extra));
 
     mnuType_ = addMenu("mnuType", "&Type");
     void (frmText::*typeHandlers[])() = {

@@ -2,10 +2,12 @@
 // whole archive.
 
 #include "support/archivebuilder.h"
+#include "support/dictionarybuilder.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 #include "support/toolrun.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace zyn::test {
@@ -64,6 +66,51 @@ TEST(ZyntextCheck, AnArchiveIsCheckedBankByBank) {
                                  "--max-lines", "3", "--untranslated"});
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_EQ(lines(run.out), expected);
+}
+
+// The words a dictionary lacks, one finding per entry among the others, save the source's names
+// and the words the user added in the editor; the language from the bank's name or --language.
+TEST(ZyntextCheck, SpellingListsUnknownWordsPerEntry) {
+    TempDir dir;
+    writeDictionary(dir, "fr_FR", {"il", "est", "parti", "bonjour", "maintenant"});
+    const std::string places =
+        "DICPATH=" + quoted(dir.path()) + " XDG_DATA_HOME=" + quoted(dir.file("data"));
+    const std::string source = dir.write(
+        "EN_000.DIA", TextFileBuilder(2).entries({"Hello Vornak", "He left", "Hi\x01"}).bytes());
+    const std::string translation = dir.write(
+        "FR_000.DIA",
+        TextFileBuilder(2)
+            .entries({"Bonjour Vornak", "Il est mainenant partti", "Bonjur 2e\x02", "Plimu"})
+            .bytes());
+    const ToolRun found =
+        zyntext({"check", translation, source, "--game", "2", "--spelling"}, {}, places);
+    EXPECT_EQ(found.exitCode, 1) << found.err;
+    EXPECT_EQ(lines(found.out), (std::vector<std::string>{
+                                    "2: unknown words \"mainenant\", \"partti\"",
+                                    "3: control codes 2, the source has 1",
+                                    "3: unknown word \"Bonjur\"",
+                                    "4: the translation has 4 entries, the source 3",
+                                    "4: unknown word \"Plimu\"",
+                                    "5 findings; 3 of 3 entries translated",
+                                }));
+
+    std::filesystem::create_directories(dir.file("data/zyntexteditor/spelling"));
+    dir.write("data/zyntexteditor/spelling/fr_FR.txt", "partti\nPlimu\n");
+    const ToolRun added =
+        zyntext({"check", translation, source, "--game", "2", "--spelling"}, {}, places);
+    EXPECT_EQ(lines(added.out).front(), "2: unknown word \"mainenant\"");
+
+    // No language to check in, and a language without a dictionary, are trouble.
+    const std::string unnamed = dir.write("mine.dia", TextFileBuilder(2).entries({"x"}).bytes());
+    const ToolRun noLanguage =
+        zyntext({"check", unnamed, source, "--game", "2", "--spelling"}, {}, places);
+    EXPECT_EQ(noLanguage.exitCode, 2);
+    EXPECT_NE(noLanguage.err.find("--spelling needs --language"), std::string::npos);
+    const ToolRun missing = zyntext(
+        {"check", unnamed, source, "--game", "2", "--spelling", "--language", "po"}, {}, places);
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err,
+              "zyntext: no dictionary for Portuguese: install the package hunspell-pt-pt\n");
 }
 
 } // namespace

@@ -56,6 +56,7 @@ TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheRefere
         first.window.Combo1()->setCurrentIndex(5);
         first.window.Combo1_Click();
         first.window.mnuKeybGreek_Click();
+        first.window.findChild<QAction*>("mnuSpellingIT")->trigger();
         prompts.chooseFile(QString::fromStdString(file)).answer(Answer::No);
         first.window.mnuFileOpen_Click();
         first.session.setReference(std::move(*ReadTextFile(first.state.files(), english, false)),
@@ -69,6 +70,7 @@ TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheRefere
     EditorRun second(prompts);
     EXPECT_EQ(second.window.Combo1()->currentText(), QStringLiteral("Greek CharSet"));
     EXPECT_TRUE(second.window.menuItem("mnuKeybGreek")->isChecked());
+    EXPECT_TRUE(second.window.findChild<QAction*>("mnuSpellingIT")->isChecked());
     second.window.show();
     EXPECT_EQ(second.window.pos(), QPoint(30, 40));
     second.window.mnuViewEntries_Click();

@@ -1,0 +1,161 @@
+// Spell checking through the library the tool and the editor share: words, dictionaries in
+// their encodings, names of the source, the user's own words across runs, missing dictionaries.
+
+#include "characters/utf8.h"
+#include "document/textdocument.h"
+#include "spelling/spellchecker.h"
+#include "spelling/words.h"
+#include "support/dictionarybuilder.h"
+#include "support/tempdir.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace zyn::test {
+namespace {
+
+constexpr int English = 0, French = 1;
+
+std::vector<std::u32string> wordsOf(std::u32string_view text) {
+    std::vector<std::u32string> words;
+    for (const WordSpan& span : SplitWords(text))
+        words.emplace_back(text.substr(span.start, span.length));
+    return words;
+}
+
+TEST(SpellingWords, LettersMakeWordsAndNothingElseDoes) {
+    const struct {
+        std::u32string text;
+        std::vector<std::u32string> words;
+    } cases[] = {
+        {U"Bonjour, le monde!", {U"Bonjour", U"le", U"monde"}},
+        // Apostrophes and hyphens join letters, and only letters.
+        {U"l'homme peut-être l’été 'quoted' -x- it's",
+         {U"l'homme", U"peut-être", U"l’été", U"quoted", U"x", U"it's"}},
+        // Digits are no letters, nor is what is glued to them.
+        {U"A4 2nd 10e x1y ok", {U"ok"}},
+        // A control code (shown as its symbol) and a line break end a word.
+        {U"ab\u2401cd\nef@gh", {U"ab", U"cd", U"ef", U"gh"}},
+        {U"Ωμέγα Жук שלום", {U"Ωμέγα", U"Жук", U"שלום"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(wordsOf(c.text), c.words) << EncodeUtf8(c.text);
+}
+
+std::unique_ptr<SpellChecker> openChecker(const TempDir& dir, int language,
+                                          const std::string& words = "words") {
+    auto opened = SpellChecker::open(realFileSystem(), language, {dir.path()}, dir.file(words));
+    EXPECT_TRUE(opened) << opened.message();
+    return opened ? std::move(*opened) : nullptr;
+}
+
+TEST(SpellChecker, FlagsAMisspellingButNotTheSourcesNames) {
+    TempDir dir;
+    writeDictionary(
+        dir, "fr_FR",
+        {"il", "est", "maintenant", "parti", "avec", "et", "l'", "homme", "peut", "être", "fois"});
+    auto checker = openChecker(dir, French);
+    ASSERT_TRUE(checker);
+    const std::u32string text =
+        U"Il est mainenant parti avec Vornak et l'homme, peut-être 2e fois.";
+    const auto unknown = checker->unknownWords(text, U"He left with Vornak.");
+    ASSERT_EQ(unknown.size(), 1u);
+    EXPECT_EQ(text.substr(unknown[0].start, unknown[0].length), U"mainenant");
+    // Without the source the name is unknown as well.
+    EXPECT_EQ(checker->unknownWords(text).size(), 2u);
+}
+
+TEST(SpellChecker, ReadsADictionaryInItsOwnEncoding) {
+    TempDir dir;
+    writeDictionary(dir, "fr_FR", {"été", "garçon"}, true);
+    auto checker = openChecker(dir, French);
+    ASSERT_TRUE(checker);
+    EXPECT_TRUE(checker->known(U"été"));
+    EXPECT_TRUE(checker->known(U"Garçon"));
+    EXPECT_FALSE(checker->known(U"étè"));
+    // A letter the encoding lacks is in none of its words.
+    EXPECT_FALSE(checker->known(U"été\u0416"));
+    const std::vector<std::string> suggested = checker->suggestions(U"étée");
+    EXPECT_NE(std::find(suggested.begin(), suggested.end(), "été"), suggested.end());
+}
+
+TEST(SpellChecker, AddedWordsLastAcrossRunsInTheirLanguage) {
+    TempDir dir;
+    writeDictionary(dir, "fr_FR", {"homme"});
+    writeDictionary(dir, "en_US", {"man"});
+    ASSERT_FALSE(openChecker(dir, French)->known(U"Vornak"));
+    ASSERT_TRUE(openChecker(dir, French)->addWord(U"Vornak"));
+    ASSERT_TRUE(openChecker(dir, French)->addWord(U"Ōkubo"));
+
+    // The next run reads them back; another language does not know them.
+    auto again = openChecker(dir, French);
+    EXPECT_TRUE(again->known(U"Vornak"));
+    EXPECT_TRUE(again->known(U"Ōkubo"));
+    EXPECT_FALSE(again->known(U"Zorglob"));
+    EXPECT_FALSE(openChecker(dir, English)->known(U"Vornak"));
+
+    // A list that cannot be written is said, and the word is known for this run.
+    dir.write("blocked", "a file where the folder would go");
+    auto blocked = openChecker(dir, French, "blocked");
+    const Status added = blocked->addWord(U"Bidule");
+    EXPECT_FALSE(added);
+    EXPECT_NE(added.message().find("could not be written"), std::string::npos);
+    EXPECT_TRUE(blocked->known(U"Bidule"));
+}
+
+TEST(SpellChecker, AMissingDictionaryIsSaidWithItsPackage) {
+    TempDir dir;
+    dir.write("de_DE.aff", "SET UTF-8\n"); // half a dictionary is none
+    const struct {
+        int language;
+        const char* message;
+    } cases[] = {
+        {French, "no dictionary for French: install the package hunspell-fr"},
+        {2, "no dictionary for German: install the package hunspell-de-de"},
+        {5, "no dictionary for Portuguese: install the package hunspell-pt-pt"},
+    };
+    for (const auto& c : cases) {
+        const auto opened =
+            SpellChecker::open(realFileSystem(), c.language, {dir.path()}, dir.file("words"));
+        EXPECT_FALSE(opened);
+        EXPECT_EQ(opened.message(), c.message);
+    }
+}
+
+TEST(SpellingLanguage, TheBanksLanguageComesFromItsNameOrPlace) {
+    DocumentOrigin unnamed = ArchiveItemOrigin("/t/text.hqr", 31, "");
+    const struct {
+        DocumentOrigin origin;
+        bool version2;
+        int language;
+    } cases[] = {
+        {LooseFileOrigin("/mods/FR_000.DIA"), true, French},
+        {LooseFileOrigin("/mods/sp_sys.dia"), true, 3},
+        {LooseFileOrigin("IT_003.DIA"), true, 4}, // named without a folder
+        {LooseFileOrigin("/mods/FRENCH.DIA"), true, -1},
+        {LooseFileOrigin("/mods/fr.dia"), true, -1},
+        {ArchiveItemOrigin("/t/text.hqr", 1, "DE_000.DIA"), true, 2},
+        {unnamed, true, French}, // item 31 of the second game lies in the French block
+        {ArchiveItemOrigin("/t/text.hqr", 500, ""), true, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BankLanguage(c.origin, c.version2), c.language) << c.origin.FilePath;
+}
+
+// The system's French dictionary (scripts/install-deps installs it), with its elisions and
+// compound words, as translators meet it.
+TEST(SpellChecker, TheSystemsFrenchDictionary) {
+    TempDir dir;
+    auto opened =
+        SpellChecker::open(realFileSystem(), French, {"/usr/share/hunspell"}, dir.file("words"));
+    ASSERT_TRUE(opened) << opened.message();
+    SpellChecker& checker = **opened;
+    const std::u32string text =
+        U"Aujourd'hui, l'homme et l’enfant partent maintenant, peut-être mainenant.";
+    const auto unknown = checker.unknownWords(text);
+    ASSERT_EQ(unknown.size(), 1u);
+    EXPECT_EQ(text.substr(unknown[0].start, unknown[0].length), U"mainenant");
+}
+
+} // namespace
+} // namespace zyn::test
