@@ -19,6 +19,7 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     state_.Characters.ShownCharacterSet = &codec_.characterSet();
     SelectKeyboardGroup(state_.Characters, keyboardGroup_);
     connect(undoStack_, &QUndoStack::cleanChanged, this, &DocumentSession::cleanChanged);
+    followForMemory();
 }
 
 DocumentSession::~DocumentSession() = default;
@@ -115,6 +116,7 @@ EntryStatus DocumentSession::status(int i) const {
     status.untranslated = untranslated(i);
     status.changed = changed(i);
     status.linesCut = fit_.linesCut(codec_.toDisplay(entryAsShown(i)));
+    status.suggestion = suggested(i);
     return status;
 }
 
@@ -151,6 +153,10 @@ bool DocumentSession::entryShown(int i) const {
         break;
     case StatusFilter::DoesNotFit:
         if (status(i).fits())
+            return false;
+        break;
+    case StatusFilter::Suggestion:
+        if (!suggested(i))
             return false;
         break;
     }

@@ -1,0 +1,63 @@
+#pragma once
+
+// Where a translation memory comes from: the dialogue banks of a text archive in one language
+// against the same banks in another, and the translated messages of PO catalogues.
+
+#include "base/filesystem.h"
+#include "base/result.h"
+#include "base/workingfolder.h"
+#include "characters/charactertables.h"
+#include "document/translationmemory.h"
+#include "flows/pocatalog.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zyn {
+
+// Reads a PO file; the tool and the editor hand in the parser they link.
+using PoFileReader = std::function<Result<PoCatalogue>(FileSystem&, const std::string&)>;
+
+// A PO file is named by its ".po" or ".pot" ending, in any case; anything else is an archive.
+bool IsPoFileName(const std::string& path);
+
+// Every dialogue bank of language `from` of the text archive at path against the same bank of
+// language `to`, each pair whose texts differ. The places name the `to` bank, after prefix
+// ("other.hqr " for an archive besides the document's). Banks that cannot be read are passed
+// over; an archive that cannot be read, or is no text archive, is the failure.
+Status AddArchiveToMemory(FileSystem& fs, WorkingFolder& work, const std::string& path, int from,
+                          int to, const std::string& prefix, TranslationMemory& memory);
+
+// The translated messages of catalogue (not fuzzy, not plural) as game codes through tables,
+// placed by name and the entry their context gives. Messages the character set cannot write
+// are passed over.
+void AddPoToMemory(const PoCatalogue& catalogue, const CharacterTables& tables,
+                   const std::string& name, TranslationMemory& memory);
+
+// The languages the memory of the document's archive pairs, for the document's item: from the
+// reference's when it is another language's item of that archive, else from the first language
+// other than the document's (the reference Compare with... offers first). False when the
+// archive cannot be read or the item is in no language block.
+bool PairedLanguages(FileSystem& fs, const std::string& archive, int item, int referenceItem,
+                     int& from, int& to);
+
+// What a memory is built from.
+struct MemoryRecipe {
+    std::string archive;             // the document's archive; "" for none
+    std::vector<std::string> others; // archives and PO files besides it
+    int from = -1;                   // the languages archives are paired in; -1: no archive
+    int to = -1;
+    CharacterTables tables; // PO texts are letters: how they become codes
+};
+
+struct BuiltMemory {
+    TranslationMemory memory;
+    std::vector<std::string> problems; // a line for each source that could not be read
+};
+
+// The memory of every source of recipe, in its order, the document's archive first.
+BuiltMemory BuildTranslationMemory(FileSystem& fs, WorkingFolder& work, const MemoryRecipe& recipe,
+                                   const PoFileReader& readPo);
+
+} // namespace zyn
