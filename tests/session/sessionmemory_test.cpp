@@ -101,6 +101,10 @@ TEST_F(SessionMemoryTest, SuggestsFromTheDocumentAndTheMemoryAndFillsInOneStep) 
     EXPECT_EQ(texts(), after);
     EXPECT_EQ(session.fillFromMemory().filled, 0);
     EXPECT_EQ(session.undoStack()->count(), 1);
+    // The document's own translations are read again after a change.
+    session.editText(3, "Merci bien !");
+    EXPECT_EQ(described(session.suggestions(2)),
+              (std::vector<std::string>{"100 Merci bien ! @doc.zyt:3", "75 Merci a tous ! @X:4"}));
 }
 
 // A ZYN 2 archive of 180 banks: those given, every other one "bank N".
