@@ -3,7 +3,6 @@
 // that memory.
 
 #include "base/filesystem.h"
-#include "base/workingfolder.h"
 #include "dialoguetext.h"
 #include "document/translationmemory.h"
 #include "flows/memorysources.h"
@@ -92,9 +91,7 @@ void BM_ArchiveMemory(benchmark::State& state) {
     recipe.to = 1;
     std::size_t pairs = 0;
     for (auto _ : state) {
-        zyn::WorkingFolder work;
-        zyn::BuiltMemory built =
-            zyn::BuildTranslationMemory(zyn::realFileSystem(), work, recipe, {});
+        zyn::BuiltMemory built = zyn::BuildTranslationMemory(zyn::realFileSystem(), recipe, {});
         pairs = built.memory.pairCount();
         benchmark::DoNotOptimize(pairs);
     }

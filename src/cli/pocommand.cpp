@@ -77,9 +77,12 @@ std::vector<std::string> takeMemories(Arguments& args, std::string& usage) {
 // message when one cannot be read.
 std::string buildMemory(const std::vector<std::string>& files, int from, int to,
                         const CharacterTables& tables, TranslationMemory& memory) {
-    MemoryRecipe recipe{{}, files, from, to, tables};
-    WorkingFolder work;
-    BuiltMemory built = BuildTranslationMemory(realFileSystem(), work, recipe, ReadPoFile);
+    MemoryRecipe recipe;
+    recipe.others = files;
+    recipe.from = from;
+    recipe.to = to;
+    recipe.tables = tables;
+    BuiltMemory built = BuildTranslationMemory(realFileSystem(), recipe, ReadPoFile);
     if (!built.problems.empty())
         return "--memory: " + built.problems.front();
     memory = std::move(built.memory);

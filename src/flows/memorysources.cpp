@@ -4,6 +4,7 @@
 #include "archive/itemnames.h"
 #include "characters/charactersets.h"
 #include "characters/remapping.h"
+#include "document/textreader.h"
 #include "flows/archiveitemflow.h"
 
 #include <algorithm>
@@ -52,25 +53,30 @@ bool IsPoFileName(const std::string& path) {
     return lower.ends_with(".po") || lower.ends_with(".pot");
 }
 
-Status AddArchiveToMemory(FileSystem& fs, WorkingFolder& work, const std::string& path, int from,
-                          int to, const std::string& prefix, TranslationMemory& memory) {
-    ArchiveIndex index;
+namespace {
+
+// The archive at path read whole, and its items named; false when it is no text archive.
+Status readTextArchive(FileSystem& fs, const std::string& path, ArchiveIndex& index,
+                       ArchiveFlow& flow) {
     if (Status read = ReadArchiveIndex(fs, path, index); !read)
         return read;
-    ArchiveFlow flow;
-    if (Status named = NameArchiveItems(fs, path, index, flow); !named)
-        return named;
+    return NameArchiveItems(fs, path, index, flow);
+}
+
+void addBanks(FileSystem& fs, const std::string& path, const ArchiveIndex& index,
+              const ArchiveFlow& flow, int from, int to, const std::string& prefix,
+              TranslationMemory& memory) {
     const bool v2 = flow.ArchiveIsVersion2;
     auto source = std::make_unique<TextDocument>();
     auto target = std::make_unique<TextDocument>();
-    // Named apart from the items the editor reads, so that a build beside it takes none of
-    // its working files.
+    // Read from the bytes the index holds: no working file, so a build beside the editor
+    // shares nothing with it but the archive it reads.
     const auto load = [&](int item, TextDocument& doc) {
         if (item < 0 || item >= index.itemCount() ||
             index.ItemData[static_cast<std::size_t>(item)].empty())
             return false;
-        auto loaded = LoadArchiveItem(fs, work, path, index, item,
-                                      "memory " + ArchiveItemName(flow, item), v2);
+        auto loaded = ReadTextBytes(fs, path + ":" + std::to_string(item),
+                                    index.ItemData[static_cast<std::size_t>(item)], v2);
         if (!loaded)
             return false;
         doc = TextDocument{};
@@ -83,6 +89,17 @@ Status AddArchiveToMemory(FileSystem& fs, WorkingFolder& work, const std::string
         if (load(SameBankInLanguage(v2, item, from), *source) && load(item, *target))
             memory.addDocuments(*source, *target, prefix + ArchiveItemName(flow, item));
     }
+}
+
+} // namespace
+
+Status AddArchiveToMemory(FileSystem& fs, const std::string& path, int from, int to,
+                          const std::string& prefix, TranslationMemory& memory) {
+    ArchiveIndex index;
+    ArchiveFlow flow;
+    if (Status read = readTextArchive(fs, path, index, flow); !read)
+        return read;
+    addBanks(fs, path, index, flow, from, to, prefix, memory);
     return {};
 }
 
@@ -98,37 +115,36 @@ void AddPoToMemory(const PoCatalogue& catalogue, const CharacterTables& tables,
     }
 }
 
-bool PairedLanguages(FileSystem& fs, const std::string& archive, int item, int referenceItem,
-                     int& from, int& to) {
-    ArchiveIndex index;
-    ArchiveFlow flow;
-    if (!ReadArchiveIndex(fs, archive, index) || !NameArchiveItems(fs, archive, index, flow))
-        return false;
-    const bool v2 = flow.ArchiveIsVersion2;
-    to = ItemLanguage(v2, item);
-    from = referenceItem >= 0 ? ItemLanguage(v2, referenceItem) : -1;
-    for (int language = 0; language < TextArchiveLanguages(v2) && (from < 0 || from == to);
+bool PairedLanguages(bool isVersion2, int item, int referenceItem, int& from, int& to) {
+    to = ItemLanguage(isVersion2, item);
+    from = referenceItem >= 0 ? ItemLanguage(isVersion2, referenceItem) : -1;
+    for (int language = 0; language < TextArchiveLanguages(isVersion2) && (from < 0 || from == to);
          ++language)
         from = language;
     return to >= 0 && from >= 0 && from != to;
 }
 
-BuiltMemory BuildTranslationMemory(FileSystem& fs, WorkingFolder& work, const MemoryRecipe& recipe,
+BuiltMemory BuildTranslationMemory(FileSystem& fs, const MemoryRecipe& recipe,
                                    const PoFileReader& readPo) {
     BuiltMemory built;
-    const auto addArchive = [&](const std::string& path, const std::string& prefix) {
-        if (recipe.from < 0 || recipe.to < 0 || recipe.from == recipe.to)
-            return;
-        if (Status added =
-                AddArchiveToMemory(fs, work, path, recipe.from, recipe.to, prefix, built.memory);
-            !added)
-            built.problems.push_back(added.message());
-    };
-    if (!recipe.archive.empty())
-        addArchive(recipe.archive, "");
+    int from = recipe.from, to = recipe.to;
+    if (!recipe.archive.empty()) {
+        ArchiveIndex index;
+        ArchiveFlow flow;
+        if (Status read = readTextArchive(fs, recipe.archive, index, flow); !read)
+            built.problems.push_back(read.message());
+        else if (from >= 0 || PairedLanguages(flow.ArchiveIsVersion2, recipe.item,
+                                              recipe.referenceItem, from, to))
+            addBanks(fs, recipe.archive, index, flow, from, to, "", built.memory);
+    }
     for (const std::string& other : recipe.others) {
         if (!IsPoFileName(other)) {
-            addArchive(other, fileName(other) + " ");
+            if (from < 0 || to < 0 || from == to)
+                continue;
+            if (Status added =
+                    AddArchiveToMemory(fs, other, from, to, fileName(other) + " ", built.memory);
+                !added)
+                built.problems.push_back(added.message());
             continue;
         }
         if (!readPo)

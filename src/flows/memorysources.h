@@ -5,7 +5,6 @@
 
 #include "base/filesystem.h"
 #include "base/result.h"
-#include "base/workingfolder.h"
 #include "characters/charactertables.h"
 #include "document/translationmemory.h"
 #include "flows/pocatalog.h"
@@ -24,10 +23,11 @@ bool IsPoFileName(const std::string& path);
 
 // Every dialogue bank of language `from` of the text archive at path against the same bank of
 // language `to`, each pair whose texts differ. The places name the `to` bank, after prefix
-// ("other.hqr " for an archive besides the document's). Banks that cannot be read are passed
-// over; an archive that cannot be read, or is no text archive, is the failure.
-Status AddArchiveToMemory(FileSystem& fs, WorkingFolder& work, const std::string& path, int from,
-                          int to, const std::string& prefix, TranslationMemory& memory);
+// ("other.hqr " for an archive besides the document's). The banks are read from the bytes the
+// archive's index holds, writing no file; banks that cannot be read are passed over; an archive
+// that cannot be read, or is no text archive, is the failure.
+Status AddArchiveToMemory(FileSystem& fs, const std::string& path, int from, int to,
+                          const std::string& prefix, TranslationMemory& memory);
 
 // The translated messages of catalogue (not fuzzy, not plural) as game codes through tables,
 // placed by name and the entry their context gives. Messages the character set cannot write
@@ -37,17 +37,20 @@ void AddPoToMemory(const PoCatalogue& catalogue, const CharacterTables& tables,
 
 // The languages the memory of the document's archive pairs, for the document's item: from the
 // reference's when it is another language's item of that archive, else from the first language
-// other than the document's (the reference Compare with... offers first). False when the
-// archive cannot be read or the item is in no language block.
-bool PairedLanguages(FileSystem& fs, const std::string& archive, int item, int referenceItem,
-                     int& from, int& to);
+// other than the document's (the reference Compare with... offers first). False when the item
+// is in no language block.
+bool PairedLanguages(bool isVersion2, int item, int referenceItem, int& from, int& to);
 
 // What a memory is built from.
 struct MemoryRecipe {
     std::string archive;             // the document's archive; "" for none
     std::vector<std::string> others; // archives and PO files besides it
-    int from = -1;                   // the languages archives are paired in; -1: no archive
+    // The languages archives are paired in; -1: those PairedLanguages gives for the document's
+    // item and its reference's in archive. Without languages only PO files are read.
+    int from = -1;
     int to = -1;
+    int item = -1;
+    int referenceItem = -1;
     CharacterTables tables; // PO texts are letters: how they become codes
 };
 
@@ -57,7 +60,7 @@ struct BuiltMemory {
 };
 
 // The memory of every source of recipe, in its order, the document's archive first.
-BuiltMemory BuildTranslationMemory(FileSystem& fs, WorkingFolder& work, const MemoryRecipe& recipe,
+BuiltMemory BuildTranslationMemory(FileSystem& fs, const MemoryRecipe& recipe,
                                    const PoFileReader& readPo);
 
 } // namespace zyn

@@ -42,6 +42,8 @@ void MemoryBuilder::rebuild() {
     const int referenceItem = reference.FromArchive && reference.ArchivePath() == recipe.archive
                                   ? reference.ArchiveItem
                                   : -1;
+    recipe.item = item;
+    recipe.referenceItem = referenceItem;
     // The same sources read alike: nothing to build again.
     std::string key =
         recipe.archive + '\n' + std::to_string(item) + '\n' + std::to_string(referenceItem) + '\n' +
@@ -57,28 +59,21 @@ void MemoryBuilder::rebuild() {
         return build.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     });
     FileSystem* fs = &session_.files();
-    running_.push_back(
-        std::async(std::launch::async, [this, fs, recipe = std::move(recipe), item, referenceItem,
-                                        generation, readPo = readPo_]() mutable {
-            // Its own working folder: the editor's files and this thread's never meet.
-            WorkingFolder work;
-            if (!recipe.archive.empty() &&
-                !PairedLanguages(*fs, recipe.archive, item, referenceItem, recipe.from, recipe.to))
-                recipe.archive.clear();
-            auto result =
-                std::make_shared<BuiltMemory>(BuildTranslationMemory(*fs, work, recipe, readPo));
-            QMetaObject::invokeMethod(
-                this,
-                [this, result, generation] {
-                    if (generation != generation_)
-                        return;
-                    problems_ = std::move(result->problems);
-                    session_.setTranslationMemory(
-                        std::make_shared<const TranslationMemory>(std::move(result->memory)));
-                    emit built();
-                },
-                Qt::QueuedConnection);
-        }));
+    running_.push_back(std::async(std::launch::async, [this, fs, recipe = std::move(recipe),
+                                                       generation, readPo = readPo_] {
+        auto result = std::make_shared<BuiltMemory>(BuildTranslationMemory(*fs, recipe, readPo));
+        QMetaObject::invokeMethod(
+            this,
+            [this, result, generation] {
+                if (generation != generation_)
+                    return;
+                problems_ = std::move(result->problems);
+                session_.setTranslationMemory(
+                    std::make_shared<const TranslationMemory>(std::move(result->memory)));
+                emit built();
+            },
+            Qt::QueuedConnection);
+    }));
 }
 
 } // namespace zyn
