@@ -55,25 +55,33 @@ void MemoryBuilder::rebuild() {
         return;
     lastKey_ = std::move(key);
     const int generation = ++generation_;
+    newest_->store(generation);
     std::erase_if(running_, [](const std::future<void>& build) {
         return build.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     });
     FileSystem* fs = &session_.files();
-    running_.push_back(std::async(std::launch::async, [this, fs, recipe = std::move(recipe),
-                                                       generation, readPo = readPo_] {
-        auto result = std::make_shared<BuiltMemory>(BuildTranslationMemory(*fs, recipe, readPo));
-        QMetaObject::invokeMethod(
-            this,
-            [this, result, generation] {
-                if (generation != generation_)
+    running_.push_back(
+        std::async(std::launch::async, [this, fs, recipe = std::move(recipe), generation,
+                                        readPo = readPo_, reading = reading_, newest = newest_] {
+            auto result = std::make_shared<BuiltMemory>();
+            {
+                const std::lock_guard<std::mutex> one(*reading);
+                if (newest->load() != generation)
                     return;
-                problems_ = std::move(result->problems);
-                session_.setTranslationMemory(
-                    std::make_shared<const TranslationMemory>(std::move(result->memory)));
-                emit built();
-            },
-            Qt::QueuedConnection);
-    }));
+                *result = BuildTranslationMemory(*fs, recipe, readPo);
+            }
+            QMetaObject::invokeMethod(
+                this,
+                [this, result, generation] {
+                    if (generation != generation_)
+                        return;
+                    problems_ = std::move(result->problems);
+                    session_.setTranslationMemory(
+                        std::make_shared<const TranslationMemory>(std::move(result->memory)));
+                    emit built();
+                },
+                Qt::QueuedConnection);
+        }));
 }
 
 } // namespace zyn

@@ -8,7 +8,10 @@
 #include "flows/memorysources.h"
 
 #include <QObject>
+#include <atomic>
 #include <future>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -39,6 +42,10 @@ private:
     std::string lastKey_;
     int generation_ = 0;
     std::vector<std::future<void>> running_;
+    // One build reads at a time: the PO parser reports through state of its own. A build still
+    // waiting when a newer one starts does not read at all.
+    std::shared_ptr<std::mutex> reading_ = std::make_shared<std::mutex>();
+    std::shared_ptr<std::atomic<int>> newest_ = std::make_shared<std::atomic<int>>(0);
     std::vector<std::string> problems_;
 };
 

@@ -164,15 +164,22 @@ TEST_F(SessionMemoryTest, OpeningAnItemBuildsTheMemoryOfItsArchive) {
               (std::vector<std::string>{"100 Merci ! @FR_SYS.DIA:0"}));
     EXPECT_EQ(session.translationMemory()->exact("Thank you!").size(), 0u);
 
+    // Two builds in a row: the newer supersedes the older, whose memory is never handed over.
+    int built = 0;
+    QObject::connect(&builder, &MemoryBuilder::built, [&] { ++built; });
     const std::string junk = dir.write("junk.hqr", "not an archive");
     session.setMemorySources({dir.file("gone.po"), junk, po});
+    session.setReference(item(5, "EN_GAM.DIA"), ArchiveItemOrigin(archive, 5, "EN_GAM.DIA"));
     builder.waitForBuilds();
+    EXPECT_EQ(built, 1);
+    EXPECT_EQ(session.translationMemory()->exact("Thank you!").size(), 1u);
     EXPECT_EQ(builder.problems().size(), 2u);
     // The PO file's translated message; its fuzzy one is not taken.
     EXPECT_EQ(described(session.translationMemory()->exact("Bye")),
               (std::vector<std::string>{"100 Au revoir @extra.po:8"}));
-    EXPECT_TRUE(session.translationMemory()->exact("Hello").empty());
-    EXPECT_EQ(session.translationMemory()->exact("Danke!").size(), 1u);
+    EXPECT_EQ(described(session.translationMemory()->exact("Hello")),
+              (std::vector<std::string>{"100 Bonjour @FR_SYS.DIA:1"}));
+    EXPECT_TRUE(session.translationMemory()->exact("Danke!").empty());
 }
 
 } // namespace
