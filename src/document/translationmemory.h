@@ -56,7 +56,6 @@ public:
     std::vector<Suggestion> exact(const std::string& source) const;
 
     std::size_t pairCount() const { return pairs_; }
-    bool empty() const { return pairs_ == 0; }
 
 private:
     struct Source {

@@ -91,6 +91,16 @@ void addBanks(FileSystem& fs, const std::string& path, const ArchiveIndex& index
     }
 }
 
+// The languages of the document's archive the memory pairs; false for an item in no block.
+bool pairedLanguages(bool isVersion2, int item, int referenceItem, int& from, int& to) {
+    to = ItemLanguage(isVersion2, item);
+    from = referenceItem >= 0 ? ItemLanguage(isVersion2, referenceItem) : -1;
+    for (int language = 0; language < TextArchiveLanguages(isVersion2) && (from < 0 || from == to);
+         ++language)
+        from = language;
+    return to >= 0 && from >= 0 && from != to;
+}
+
 } // namespace
 
 Status AddArchiveToMemory(FileSystem& fs, const std::string& path, int from, int to,
@@ -115,15 +125,6 @@ void AddPoToMemory(const PoCatalogue& catalogue, const CharacterTables& tables,
     }
 }
 
-bool PairedLanguages(bool isVersion2, int item, int referenceItem, int& from, int& to) {
-    to = ItemLanguage(isVersion2, item);
-    from = referenceItem >= 0 ? ItemLanguage(isVersion2, referenceItem) : -1;
-    for (int language = 0; language < TextArchiveLanguages(isVersion2) && (from < 0 || from == to);
-         ++language)
-        from = language;
-    return to >= 0 && from >= 0 && from != to;
-}
-
 BuiltMemory BuildTranslationMemory(FileSystem& fs, const MemoryRecipe& recipe,
                                    const PoFileReader& readPo) {
     BuiltMemory built;
@@ -133,7 +134,7 @@ BuiltMemory BuildTranslationMemory(FileSystem& fs, const MemoryRecipe& recipe,
         ArchiveFlow flow;
         if (Status read = readTextArchive(fs, recipe.archive, index, flow); !read)
             built.problems.push_back(read.message());
-        else if (from >= 0 || PairedLanguages(flow.ArchiveIsVersion2, recipe.item,
+        else if (from >= 0 || pairedLanguages(flow.ArchiveIsVersion2, recipe.item,
                                               recipe.referenceItem, from, to))
             addBanks(fs, recipe.archive, index, flow, from, to, "", built.memory);
     }

@@ -35,18 +35,13 @@ Status AddArchiveToMemory(FileSystem& fs, const std::string& path, int from, int
 void AddPoToMemory(const PoCatalogue& catalogue, const CharacterTables& tables,
                    const std::string& name, TranslationMemory& memory);
 
-// The languages the memory of the document's archive pairs, for the document's item: from the
-// reference's when it is another language's item of that archive, else from the first language
-// other than the document's (the reference Compare with... offers first). False when the item
-// is in no language block.
-bool PairedLanguages(bool isVersion2, int item, int referenceItem, int& from, int& to);
-
 // What a memory is built from.
 struct MemoryRecipe {
     std::string archive;             // the document's archive; "" for none
     std::vector<std::string> others; // archives and PO files besides it
-    // The languages archives are paired in; -1: those PairedLanguages gives for the document's
-    // item and its reference's in archive. Without languages only PO files are read.
+    // The languages archives are paired in. -1: the document's item's (to) and its reference's
+    // when that is another language's item of archive, else the first language other than the
+    // document's, as Compare with... offers it (from). Without languages only PO files are read.
     int from = -1;
     int to = -1;
     int item = -1;
