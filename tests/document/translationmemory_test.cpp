@@ -2,11 +2,14 @@
 // which order.
 
 #include "document/translationmemory.h"
+#include "support/suggestionlines.h"
 
 #include <gtest/gtest.h>
 
 namespace zyn {
 namespace {
+
+using test::described;
 
 TEST(TranslationMemory, LikenessCountsWordsPunctuationAndControlCodes) {
     const struct {
@@ -32,14 +35,6 @@ TEST(TranslationMemory, LikenessCountsWordsPunctuationAndControlCodes) {
         EXPECT_EQ(Likeness(c.a, c.b), c.likeness) << c.a << " / " << c.b;
         EXPECT_EQ(Likeness(c.b, c.a), c.likeness) << c.b << " / " << c.a;
     }
-}
-
-std::vector<std::string> described(const std::vector<Suggestion>& suggestions) {
-    std::vector<std::string> out;
-    for (const Suggestion& s : suggestions)
-        out.push_back(std::to_string(s.likeness) + " " + s.text + " @" + s.where.bank + ":" +
-                      std::to_string(s.where.entry));
-    return out;
 }
 
 // The same text first with each of its translations, then texts alike by likeness and the

@@ -8,6 +8,7 @@
 #include "session/memorybuilder.h"
 #include "support/archivebuilder.h"
 #include "support/qtapplication.h"
+#include "support/suggestionlines.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
@@ -18,14 +19,6 @@
 
 namespace zyn::test {
 namespace {
-
-std::vector<std::string> described(const std::vector<Suggestion>& suggestions) {
-    std::vector<std::string> out;
-    for (const Suggestion& s : suggestions)
-        out.push_back(std::to_string(s.likeness) + " " + s.text + " @" + s.where.bank + ":" +
-                      std::to_string(s.where.entry));
-    return out;
-}
 
 class SessionMemoryTest : public ::testing::Test {
 protected:
