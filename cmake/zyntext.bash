@@ -15,7 +15,7 @@ _zyntext() {
         [build]="--header --charset --remap --wait"
         [diff]="--game --charset --remap"
         [charsets]=""
-        [po export]="--game --charset --remap -o --from --to --template"
+        [po export]="--game --charset --remap -o --from --to --template --memory"
         [po import]="--game --charset --remap --fuzzy --force --wait"
         [check]="--game --charset --from --to --max-lines --untranslated --spelling --language"
         [hqr list]="--table"
@@ -25,7 +25,7 @@ _zyntext() {
         [names]="--demo --numbers"
     )
     # Options followed by a value, and the values of those that take a fixed set.
-    local valued="--game --remap --item --charset -o --from --to --wait --max-lines --language"
+    local valued="--game --remap --item --charset -o --from --to --wait --max-lines --language --memory"
     local charsets="western greek cyrillic hebrew arabic armenian czech esperanto
         nordic-bopomofo nordic-portuguese polish thai turkish vietnamese"
 
@@ -47,7 +47,7 @@ _zyntext() {
         mapfile -t COMPREPLY < <(compgen -W "EN FR DE SP IT PO" -- "$cur")
         return
         ;;
-    --remap)
+    --remap | --memory)
         _filedir
         return
         ;;

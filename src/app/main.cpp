@@ -5,9 +5,11 @@
 #include "app/commandline.h"
 #include "base/interruptcleanup.h"
 #include "base/workingfolder.h"
+#include "cli/poreader.h"
 #include "flows/programstate.h"
 #include "session/documentrecovery.h"
 #include "session/documentsession.h"
+#include "session/memorybuilder.h"
 #include "windows/documentfiles.h"
 #include "windows/editorsettings.h"
 #include "windows/frmabout.h"
@@ -72,6 +74,8 @@ int main(int argc, char** argv) {
     zyn::DocumentSession session(state);
     zyn::QtPrompts dialogs;
     zyn::EditorSettings settings(session);
+    // PO files read with the tool's parser.
+    zyn::MemoryBuilder memory(session, zyn::ReadPoFile);
     zyn::RememberingPrompts prompts(dialogs, settings);
     zyn::frmText window(session, prompts);
     window.Form_Load(line.files.empty() ? QString() : zyn::fromNative(line.files.front()));

@@ -5,11 +5,13 @@
 #include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "cli/poreader.h"
+#include "flows/memorysources.h"
 #include "flows/pocatalog.h"
 #include "flows/poimport.h"
 #include "flows/programstate.h"
 #include "flows/textsource.h"
 
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -58,13 +60,52 @@ int writeCatalogue(CommandIo io, const std::string& outPath, const std::string& 
 
 const std::string Generator = "zyntext " ZYNTEXT_VERSION;
 
+// "--memory FILE", as often as given.
+std::vector<std::string> takeMemories(Arguments& args, std::string& usage) {
+    std::vector<std::string> files;
+    for (Option option = takeOption(args, "--memory"); option.found;
+         option = takeOption(args, "--memory")) {
+        if (option.missingValue)
+            usage = "--memory needs an archive or a PO file";
+        else
+            files.push_back(option.value);
+    }
+    return files;
+}
+
+// The memory of the files --memory named, archives paired in the export's languages; a
+// message when one cannot be read.
+std::string buildMemory(const std::vector<std::string>& files, int from, int to,
+                        const CharacterTables& tables, TranslationMemory& memory) {
+    MemoryRecipe recipe;
+    recipe.others = files;
+    recipe.from = from;
+    recipe.to = to;
+    recipe.tables = tables;
+    BuiltMemory built = BuildTranslationMemory(realFileSystem(), recipe, ReadPoFile);
+    if (!built.problems.empty())
+        return "--memory: " + built.problems.front();
+    memory = std::move(built.memory);
+    return {};
+}
+
+bool anyArchive(const std::vector<std::string>& files) {
+    return std::any_of(files.begin(), files.end(),
+                       [](const std::string& file) { return !IsPoFileName(file); });
+}
+
 // Every dialogue bank of language `to` against its bank of language `from`; a template has the
 // contexts of `to`'s banks and the references of `from`'s.
 int exportArchive(CommandIo io, const std::string& archive, int game, int from, int to,
-                  bool asTemplate, const CharacterOptions& characters, const std::string& outPath) {
+                  bool asTemplate, const CharacterOptions& characters, const std::string& outPath,
+                  const std::vector<std::string>& memories) {
     const bool isVersion2 = game == 2;
     ProgramState state;
     if (const std::string problem = openArchive(state, characters, archive, isVersion2);
+        !problem.empty())
+        return fail(io, problem);
+    TranslationMemory memory;
+    if (const std::string problem = buildMemory(memories, from, to, state.Characters, memory);
         !problem.empty())
         return fail(io, problem);
     std::vector<std::unique_ptr<TextDocument>> documents;
@@ -86,7 +127,9 @@ int exportArchive(CommandIo io, const std::string& archive, int game, int from, 
     }
     const PoHeader header{PoLanguageCode(to), Generator,
                           archive + " --from " + PoLanguagePrefix(from), ""};
-    return writeCatalogue(io, outPath, WritePoCatalogue(banks, state.Characters, header));
+    return writeCatalogue(io, outPath,
+                          WritePoCatalogue(banks, state.Characters, header,
+                                           memories.empty() || asTemplate ? nullptr : &memory));
 }
 
 int runExport(Arguments args, CommandIo io) {
@@ -98,6 +141,12 @@ int runExport(Arguments args, CommandIo io) {
     if (out.missingValue)
         return usageError(io, "po", "-o needs a file");
     const bool asTemplate = takeFlag(args, "--template");
+    std::string memoryUsage;
+    const std::vector<std::string> memories = takeMemories(args, memoryUsage);
+    if (!memoryUsage.empty())
+        return usageError(io, "po", memoryUsage);
+    if (asTemplate && !memories.empty())
+        return usageError(io, "po", "a template has no translations: --memory goes without it");
     int from = -1, to = -1;
     if (std::string usage = takeLanguages(args, game == 2, from, to); !usage.empty())
         return usageError(io, "po", usage);
@@ -106,7 +155,8 @@ int runExport(Arguments args, CommandIo io) {
     if (from >= 0) {
         if (args.size() != 1)
             return usageError(io, "po", "one archive is required with --from and --to");
-        return exportArchive(io, args[0], game, from, to, asTemplate, characters, out.value);
+        return exportArchive(io, args[0], game, from, to, asTemplate, characters, out.value,
+                             memories);
     }
     if (args.empty() || args.size() > 2)
         return usageError(io, "po", "a source text file and at most one target are required");
@@ -124,8 +174,23 @@ int runExport(Arguments args, CommandIo io) {
                       named.name()};
     const PoHeader header{languageOfItem(named, game == 2), Generator, args[0],
                           hasTarget ? args[1] : ""};
+    // Archives in the memory pair the languages of the items exported.
+    const int sourceLanguage =
+        source.source.inArchive() ? ItemLanguage(game == 2, source.source.item) : -1;
+    const int targetLanguage = named.inArchive() ? ItemLanguage(game == 2, named.item) : -1;
+    if (anyArchive(memories) && (!hasTarget || sourceLanguage < 0 || targetLanguage < 0 ||
+                                 sourceLanguage == targetLanguage))
+        return usageError(io, "po",
+                          "an archive as --memory pairs languages: give --from and --to, or "
+                          "SOURCE and TARGET as items of two languages of a text archive");
+    TranslationMemory memory;
+    if (const std::string problem =
+            buildMemory(memories, sourceLanguage, targetLanguage, source.state->Characters, memory);
+        !problem.empty())
+        return fail(io, problem);
     return writeCatalogue(io, out.value,
-                          WritePoCatalogue({bank}, source.state->Characters, header));
+                          WritePoCatalogue({bank}, source.state->Characters, header,
+                                           memories.empty() ? nullptr : &memory));
 }
 
 std::string plural(int count, const std::string& one, const std::string& many) {
@@ -232,9 +297,9 @@ const Command PoCommand{
     "po",
     "export texts to gettext PO for translators, and import translations",
     "Usage: zyntext po export SOURCE [TARGET] --game 1|2 [--charset NAME] [--remap TABLE]\n"
-    "                         [--template] [-o FILE]\n"
+    "                         [--template] [--memory FILE]... [-o FILE]\n"
     "       zyntext po export ARCHIVE --game 1|2 --from LANG --to LANG [--charset NAME]\n"
-    "                         [--remap TABLE] [--template] [-o FILE]\n"
+    "                         [--remap TABLE] [--template] [--memory FILE]... [-o FILE]\n"
     "       zyntext po import PO TARGET --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy]\n"
     "                         [--force] [--wait SECONDS]\n"
     "       zyntext po import PO ARCHIVE --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy]\n"
@@ -253,6 +318,11 @@ const Command PoCommand{
     "of the --from language, each context naming the item too (\"41:12\"), the header\n"
     "recording \"X-Source: ARCHIVE --from LANG\". --template writes a template (POT) of the\n"
     "source: every msgstr empty, the references naming the source, for msgmerge.\n"
+    "--memory FILE (repeatable) names translations already made: an archive, whose banks\n"
+    "of the --from language are paired with those of the --to language (or of SOURCE's\n"
+    "and TARGET's languages, named as items), or a PO file (\".po\", its translated\n"
+    "messages). An untranslated message whose msgid is a text the memory holds takes its\n"
+    "translation, marked fuzzy with a comment naming the bank and entry it came from.\n"
     "\n"
     "import writes every translated message (msgstr not empty) of PO into TARGET; fuzzy\n"
     "messages only with --fuzzy. Types, the item header and the other entries stay as they\n"
@@ -286,6 +356,8 @@ const Command PoCommand{
     "  --from LANG     the language of msgid in a whole-archive export\n"
     "  --to LANG       the language of msgstr in a whole-archive export\n"
     "  --template      export a template: every msgstr empty\n"
+    "  --memory FILE   fill untranslated messages from the translations of an archive or\n"
+    "                  a PO file, marked fuzzy; repeatable\n"
     "  --fuzzy         also import messages marked fuzzy\n"
     "  --force         import past the checks that the file belongs to TARGET, that its\n"
     "                  msgids are the source's texts, and of line breaks at either end\n"

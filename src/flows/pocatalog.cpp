@@ -175,7 +175,7 @@ std::string PoQuoted(const std::string& keyword, const std::string& text) {
 }
 
 std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTables& tables,
-                             const PoHeader& header) {
+                             const PoHeader& header, const TranslationMemory* memory) {
     std::string out = "msgid \"\"\nmsgstr \"\"\n"
                       "\"Project-Id-Version: game texts\\n\"\n"
                       "\"Report-Msgid-Bugs-To: \\n\"\n"
@@ -205,17 +205,25 @@ std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTa
                 if (translation == text)
                     translation.clear();
             }
+            // A translation already made of the same text, for the translator to review.
+            std::string remembered;
+            if (memory && translation.empty())
+                if (const auto found = memory->exact(source.EntryText[i]); !found.empty()) {
+                    translation = shownText(found.front().text, tables);
+                    remembered = MemoryComment(found);
+                }
             out += '\n';
             const std::string why = breakMismatch(text, translation);
             if (!why.empty())
                 out += "# Marked fuzzy on export: " + why + ".\n";
+            out += remembered;
             if (source.IsVersion2) {
                 const std::string name = EntryTypeName(source.EntryType[i]);
                 out += "#. type " + std::to_string(int{source.EntryType[i]}) +
                        (name.empty() ? "" : ": " + name) + "\n";
             }
             out += "#: " + bank.reference + ":" + std::to_string(i + 1) + "\n";
-            if (!why.empty())
+            if (!why.empty() || !remembered.empty())
                 out += "#, fuzzy\n";
             out += PoQuoted("msgctxt", PoContext(bank.item, i));
             out += PoQuoted("msgid", text);
@@ -223,6 +231,17 @@ std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTa
         }
     }
     return out;
+}
+
+std::string MemoryComment(const std::vector<Suggestion>& translations) {
+    const MemoryPlace& where = translations.front().where;
+    std::string line = "# From the translation memory: " + where.bank;
+    if (where.entry >= 0)
+        line += ", entry " + std::to_string(where.entry + 1);
+    if (translations.size() > 1)
+        line += "; the memory holds " + std::to_string(translations.size() - 1) + " other" +
+                (translations.size() > 2 ? " translations" : " translation") + " of this text";
+    return line + ".\n";
 }
 
 std::string PoReferenceKey(std::string_view name) {

@@ -8,6 +8,7 @@
 #include "base/result.h"
 #include "characters/charactertables.h"
 #include "document/textdocument.h"
+#include "document/translationmemory.h"
 
 #include <cstddef>
 #include <string>
@@ -67,9 +68,15 @@ std::string PoContext(int item, int entry);
 // bank's source, texts in the letters of tables.ShownCharacterSet (display form through a
 // loaded remapping table), ZYN 2 types by code and name ("#. type 33: Radio"). An entry whose
 // translation has a line break at one end where the source has none (or the reverse) is marked
-// fuzzy with a comment saying why, since gettext's checks refuse such a pair.
+// fuzzy with a comment saying why, since gettext's checks refuse such a pair. With a memory, an
+// untranslated entry whose text the memory holds takes its first translation, marked fuzzy with
+// a comment naming where it came from (MemoryComment).
 std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTables& tables,
-                             const PoHeader& header);
+                             const PoHeader& header, const TranslationMemory* memory = nullptr);
+
+// "# From the translation memory: FR_000.DIA, entry 7; the memory holds 1 other translation of
+// this text.": where the first of translations came from.
+std::string MemoryComment(const std::vector<Suggestion>& translations);
 
 // What a reference or a text named to the tool is matched by: the file name without its
 // folders, and the item ("/game/text.hqr:39" and "text.hqr:39" give "text.hqr:39"), so that a

@@ -27,6 +27,7 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     };
     connect(this, &DocumentSession::documentReplaced, this, bankLanguage);
     connect(this, &DocumentSession::originChanged, this, bankLanguage);
+    followForMemory();
 }
 
 DocumentSession::~DocumentSession() = default;
@@ -125,6 +126,7 @@ EntryStatus DocumentSession::status(int i) const {
     status.linesCut = fit_.linesCut(codec_.toDisplay(entryAsShown(i)));
     status.misspelled =
         spelling_->misspelled(codec_.characterSet().letters, entryAsShown(i), referenceText(i));
+    status.suggestion = suggested(i);
     return status;
 }
 
@@ -161,6 +163,10 @@ bool DocumentSession::entryShown(int i) const {
         break;
     case StatusFilter::DoesNotFit:
         if (status(i).fits())
+            return false;
+        break;
+    case StatusFilter::Suggestion:
+        if (!suggested(i))
             return false;
         break;
     }

@@ -9,6 +9,7 @@
 #include "document/recoveryfile.h"
 #include "document/textreader.h"
 #include "document/textsearch.h"
+#include "document/translationmemory.h"
 #include "flows/filesave.h"
 #include "flows/programstate.h"
 #include "session/displaycodec.h"
@@ -17,6 +18,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,12 +36,20 @@ struct EntryStatus {
     bool changed = false;      // differs from the text it had when the document was opened
     int linesCut = 0;          // lines the preview cannot show
     bool misspelled = false;   // holds a word the dictionary does not know
+    bool suggestion = false;   // untranslated, and its source has a translation in the memory
 
     bool fits() const { return linesCut == 0; }
 };
 
 // The entry list's status filter, in the order of its list.
-enum class StatusFilter { All, Untranslated, Translated, Changed, DoesNotFit };
+enum class StatusFilter { All, Untranslated, Translated, Changed, DoesNotFit, Suggestion };
+
+// What Fill from memory did: the entries filled, and those left because their source has
+// several different translations.
+struct MemoryFill {
+    int filled = 0;
+    std::vector<int> left;
+};
 
 class DocumentSession final : public QObject {
     Q_OBJECT
@@ -141,6 +151,22 @@ public:
     // Says that the user is about to be asked whether to save the changes.
     void askingToSave();
 
+    // The translation memory (sessionmemory.cpp). An entry's source is its reference text; its
+    // suggestions come from the document's own translated entries and from the memory built
+    // beside the session from the archive and the sources the user added.
+    const std::vector<std::string>& memorySources() const { return memorySources_; }
+    void setMemorySources(std::vector<std::string> sources);
+    void setTranslationMemory(std::shared_ptr<const TranslationMemory> memory);
+    std::shared_ptr<const TranslationMemory> translationMemory() const { return memory_; }
+    // Untranslated, and its source has a translation: what the entry list says "suggestion" of.
+    bool suggested(int entry) const;
+    // At most five, best first; their texts are game codes, as the memory holds them.
+    std::vector<Suggestion> suggestions(int entry) const;
+    // A suggestion's text as the string editor shows it.
+    std::string suggestionAsShown(const Suggestion& suggestion) const;
+    // Every untranslated entry whose source has exactly one translation takes it, as one step.
+    MemoryFill fillFromMemory();
+
 signals:
     // The texts or types of entries first to last changed (an edit, or its undo); one signal for
     // each step, however many entries it changed.
@@ -159,6 +185,9 @@ signals:
     void editRequested();
     void keyboardGroupChanged();
     void saveQuestionAsked();
+    void memorySourcesChanged();
+    // Another memory was built: the suggestions and the entry list's statuses change.
+    void memoryReplaced();
 
 private:
     friend class DocumentCommand;
@@ -174,6 +203,10 @@ private:
     // cannot show, which no entry can then hold.
     bool searchBytes(std::string& needle) const;
     SaveResult saved(SaveResult result);
+    // The document's own pairs, made when first asked for after a change.
+    const TranslationMemory& ownMemory() const;
+    std::vector<Suggestion> exactTranslations(int entry) const;
+    void followForMemory();
 
     ProgramState& state_;
     QUndoStack* undoStack_ = nullptr;
@@ -190,6 +223,9 @@ private:
     SearchOptions searchOptions_;
     QString filterText_;
     StatusFilter filterStatus_ = StatusFilter::All;
+    std::vector<std::string> memorySources_;
+    std::shared_ptr<const TranslationMemory> memory_;
+    mutable std::unique_ptr<TranslationMemory> ownMemory_;
 };
 
 } // namespace zyn

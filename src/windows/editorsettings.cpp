@@ -129,6 +129,7 @@ EditorSettings::EditorSettings(DocumentSession& session, QObject* parent)
         rememberReference();
     });
     connect(&session, &DocumentSession::referenceReplaced, this, &EditorSettings::referenceChosen);
+    readMemorySources();
 }
 
 EditorSettings::~EditorSettings() {
@@ -136,6 +137,21 @@ EditorSettings::~EditorSettings() {
         qApp->removeEventFilter(this);
     // A file that was gone has been taken off since.
     writeRecentFiles();
+}
+
+void EditorSettings::readMemorySources() {
+    const QString key = QStringLiteral("memory/sources");
+    std::vector<std::string> sources;
+    for (const QString& path : settings_.value(key).toStringList())
+        if (QFileInfo::exists(path))
+            sources.push_back(nativePath(path));
+    session_.setMemorySources(std::move(sources));
+    connect(&session_, &DocumentSession::memorySourcesChanged, this, [this, key] {
+        QStringList paths;
+        for (const std::string& source : session_.memorySources())
+            paths << fromNative(source);
+        settings_.setValue(key, paths);
+    });
 }
 
 QString EditorSettings::fileName() {

@@ -51,6 +51,8 @@ private:
     void referenceChosen();
     // The reference remembered for the document just opened, read again.
     void rememberReference();
+    // The translation memory's sources the user added, and from then on as they change.
+    void readMemorySources();
     void placeWindow(QWidget& window);
     void keepPlace(QWidget& window);
 

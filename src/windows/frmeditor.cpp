@@ -16,6 +16,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -124,6 +125,27 @@ frmEditor::frmEditor(DocumentSession& session, QWidget& owner)
         QFontMetrics(reference_->font()).lineSpacing() * ReferenceLines +
         2 * (reference_->frameWidth() + static_cast<int>(reference_->document()->documentMargin()));
 
+    suggestionList_ = new QListWidget(this);
+    suggestionList_->setObjectName(QStringLiteral("lstSuggestions"));
+    suggestionList_->setFocusPolicy(Qt::NoFocus);
+    // The display font's letters at the size of the window's own text: five lines in the
+    // box's large size would leave little room for the text.
+    QFont listFont = session.previewFont();
+    if (listFont.pixelSize() > 0)
+        listFont.setPixelSize(QFontMetrics(QApplication::font()).height());
+    else
+        listFont.setPointSizeF(QApplication::font().pointSizeF());
+    suggestionList_->setFont(listFont);
+    suggestionList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    suggestionList_->hide();
+    connect(suggestionList_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { takeSuggestion(suggestionList_->row(item)); });
+    // A memory built while the editor is open offers its suggestions at once.
+    connect(&session, &DocumentSession::memoryReplaced, this, [this] {
+        if (entry_ >= 0)
+            showSuggestions();
+    });
+
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("lblMessage"));
     fit_ = new QLabel(this);
@@ -169,6 +191,7 @@ void frmEditor::open(int i) {
     setReference(session_.referenceText(i));
     spelling_->setSource(session_.referenceText(i));
     spelling_->showProblem();
+    showSuggestions();
     const TextDocument& doc = session_.document();
     if (doc.IsVersion2)
         setForeColor(GetForeColorA(doc.EntryType[static_cast<std::size_t>(i)]));
@@ -305,6 +328,10 @@ bool frmEditor::Text1_KeyPress(QKeyEvent* event) {
         closeUnchanged();
         return true;
     }
+    if (modifiers == Qt::ControlModifier && key >= Qt::Key_1 && key <= Qt::Key_5) {
+        takeSuggestion(key - Qt::Key_1);
+        return true;
+    }
     // The close box's key: closing hands the text back.
     if (key == Qt::Key_W && modifiers == Qt::ControlModifier) {
         close();
@@ -386,10 +413,57 @@ void frmEditor::setReference(const std::string* bytes) {
         layOut();
 }
 
+void frmEditor::showSuggestions() {
+    suggestions_ = session_.suggestions(entry_);
+    suggestionList_->clear();
+    for (std::size_t i = 0; i < suggestions_.size(); ++i) {
+        const Suggestion& s = suggestions_[i];
+        // One line each: the text's line breaks as " / ".
+        QString text = codec_.toDisplay(session_.suggestionAsShown(s));
+        text.replace(QLatin1Char('\n'), QStringLiteral(" / "));
+        const QString where =
+            QString::fromLatin1(s.where.bank.data(), qsizetype(s.where.bank.size())) +
+            (s.where.entry >= 0 ? QStringLiteral(" %1").arg(s.where.entry + 1) : QString());
+        // One pass: a text holding "%1" is shown as it is.
+        auto* row = new QListWidgetItem(
+            QStringLiteral("Ctrl+%1  %2  (%3%, %4)")
+                .arg(QString::number(i + 1), text, QString::number(s.likeness), where),
+            suggestionList_);
+        row->setToolTip(codec_.toDisplay(session_.suggestionAsShown(s)));
+    }
+    suggestionList_->setHidden(suggestions_.empty());
+    layOut();
+}
+
+bool frmEditor::takeSuggestion(int index) {
+    if (index < 0 || index >= static_cast<int>(suggestions_.size()))
+        return false;
+    QTextCursor cursor(text1_->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(codec_.toDisplay(
+        session_.suggestionAsShown(suggestions_[static_cast<std::size_t>(index)])));
+    cursor.endEditBlock();
+    text1_->setTextCursor(cursor);
+    text1_->setFocus();
+    return true;
+}
+
 void frmEditor::layOut() {
-    const int top = reference_->isHidden() ? 0 : std::min(referenceHeight_, height() / 2);
+    const int referenceBottom =
+        reference_->isHidden() ? 0 : std::min(referenceHeight_, height() / 2);
     const int bottom = height() - statusHeight_;
-    reference_->setGeometry(0, 0, width(), top);
+    reference_->setGeometry(0, 0, width(), referenceBottom);
+    // The suggestions take a line each from the text box, which keeps at least half.
+    int listHeight = 0;
+    if (!suggestionList_->isHidden()) {
+        const int lines = suggestionList_->count();
+        listHeight =
+            std::min(suggestionList_->sizeHintForRow(0) * lines + 2 * suggestionList_->frameWidth(),
+                     (bottom - referenceBottom) / 2);
+    }
+    suggestionList_->setGeometry(0, referenceBottom, width(), listHeight);
+    const int top = referenceBottom + listHeight;
     text1_->setGeometry(0, top, width(), bottom - top);
     const int margin = 4;
     const int fitWidth =

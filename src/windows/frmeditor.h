@@ -6,16 +6,20 @@
 // editor hands its text back to the owner, whose timer commits it into the entry. Ctrl+Enter
 // keeps the text and goes on to the next entry the entry list shows (Ctrl+Shift+Enter to the
 // one before); Escape closes without handing back. Below the box: what was not typed and why,
-// and the lines the text takes in the preview.
+// and the lines the text takes in the preview. Under the reference text: the translation
+// memory's suggestions, Ctrl+1 to Ctrl+5 putting one in place of the text.
 
+#include "document/translationmemory.h"
 #include "session/displaycodec.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QInputMethodEvent;
+class QListWidget;
 class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
@@ -45,6 +49,12 @@ public:
     // The reference text, read-only above the box; hidden while there is none.
     QPlainTextEdit* txtReference() const { return reference_; }
     void setReference(const std::string* bytes);
+    // The memory's suggestions for the entry, each with its likeness and where it was found;
+    // hidden while there are none.
+    QListWidget* lstSuggestions() const { return suggestionList_; }
+    // Ctrl+1 to Ctrl+5: suggestion index (from 0) in place of the whole text, one undo step of
+    // the box; false when there is no such suggestion.
+    bool takeSuggestion(int index);
     QPushButton* Command1() const { return command1_; }
     // What was last refused in this entry, and why.
     QLabel* lblMessage() const { return message_; }
@@ -101,6 +111,7 @@ private:
     // Says below the text box that letter was not put in (what: "not typed"), and why.
     void refuse(char32_t letter, const QString& what);
     void placeBeside(const QWidget& main);
+    void showSuggestions();
 
     DocumentSession& session_;
     QPointer<QWidget> owner_;
@@ -111,6 +122,8 @@ private:
     QPlainTextEdit* text1_ = nullptr;
     QPlainTextEdit* reference_ = nullptr;
     int referenceHeight_ = 0;
+    QListWidget* suggestionList_ = nullptr;
+    std::vector<Suggestion> suggestions_;
     QLabel* message_ = nullptr;
     QLabel* fit_ = nullptr;
     int statusHeight_ = 0;

@@ -43,6 +43,8 @@ QString statusText(const EntryStatus& status) {
         parts << QStringLiteral("does not fit");
     if (status.misspelled)
         parts << QStringLiteral("spelling");
+    if (status.suggestion)
+        parts << QStringLiteral("suggestion");
     return parts.join(QStringLiteral(", "));
 }
 
@@ -69,6 +71,16 @@ void EntryModel::refreshEntries(int first, int last) {
     for (int i = first; i <= last; ++i)
         status_[static_cast<std::size_t>(i)] = session_.status(i);
     emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+}
+
+void EntryModel::refreshSuggestions() {
+    for (int i = 0; i < rowCount(); ++i) {
+        bool& suggestion = status_[static_cast<std::size_t>(i)].suggestion;
+        if (suggestion != session_.suggested(i)) {
+            suggestion = !suggestion;
+            emit dataChanged(index(i, 0), index(i, ColumnCount - 1));
+        }
+    }
 }
 
 int EntryModel::rowCount(const QModelIndex& parent) const {
@@ -129,7 +141,7 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     status_->setObjectName(QStringLiteral("cboStatus"));
     status_->addItems({QStringLiteral("All"), QStringLiteral("Untranslated"),
                        QStringLiteral("Translated"), QStringLiteral("Changed"),
-                       QStringLiteral("Does not fit")});
+                       QStringLiteral("Does not fit"), QStringLiteral("Suggestion")});
     auto* top = new QHBoxLayout;
     top->addWidget(filter_, 1);
     top->addWidget(status_);
@@ -181,6 +193,7 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     connect(&session, &DocumentSession::referenceReplaced, this, &frmEntries::documentChanged);
     connect(&session.spelling(), &DocumentSpelling::changed, this, &frmEntries::documentChanged);
     connect(&session, &DocumentSession::entriesChanged, this, &frmEntries::entriesChanged);
+    connect(&session, &DocumentSession::memoryReplaced, this, [this] { entriesChanged(0, -1); });
     connect(&session, &DocumentSession::currentEntryChanged, this, &frmEntries::selectEntry);
     documentChanged();
 }
@@ -299,6 +312,8 @@ void frmEntries::documentChanged() {
 
 void frmEntries::entriesChanged(int first, int last) {
     model_->refreshEntries(first, last);
+    // A translation made here may be the memory's match for entries anywhere.
+    model_->refreshSuggestions();
     // A row the filter shows may not show any more, or the other way round; that moves no
     // entry.
     following_ = true;

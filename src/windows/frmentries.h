@@ -35,6 +35,8 @@ public:
     // Reads the document again, or one entry of it.
     void refresh();
     void refreshEntries(int first, int last);
+    // Only whether each entry has a suggestion, which a change to any entry may change.
+    void refreshSuggestions();
 
 private:
     DocumentSession& session_;

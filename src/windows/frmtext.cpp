@@ -280,6 +280,7 @@ void frmText::buildMenus() {
     addSeparator(edit, "mnuEditSep2");
     addItem(edit, "mnuEditFindInArchive", "Find in &Archive...",
             &frmText::mnuEditFindInArchive_Click);
+    buildMemoryItems(edit);
 
     QMenu* view = addMenu("mnuView", "&View");
     addItem(view, "mnuViewEntries", "&Entries", &frmText::mnuViewEntries_Click)

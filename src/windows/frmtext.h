@@ -8,8 +8,8 @@
 // The member functions are spread over several files: frmtext.cpp (controls, states, start-up,
 // shut-down, the View windows, what it follows of the session), frmtext_files.cpp (open, save,
 // conversion, archives), frmtext_entries.cpp (preview, types, navigation, commit, character
-// set), frmtext_edits.cpp (the Edit menu, find, keys) and frmtext_characters.cpp (remapping,
-// keyboard groups, ordinals, the string editor).
+// set), frmtext_edits.cpp (the Edit menu, find, keys), frmtext_characters.cpp (remapping,
+// keyboard groups, ordinals, the string editor) and frmtext_memory.cpp (the translation memory).
 
 #include "characters/keyboardgroups.h"
 #include "windows/prompts.h"
@@ -106,6 +106,9 @@ public slots:
     void mnuHelpAbout_Click();
     void mnuViewEntries_Click();
     void mnuEditFindInArchive_Click();
+    // Every untranslated entry with one translation in the memory takes it; says how many.
+    void mnuEditFillFromMemory_Click();
+    void mnuEditMemorySources_Click();
     void mnuViewCompare_Click();
     // File > Recent files: the list made again from the files opened last, and one of them
     // opened as File Open or Open from HQR opens it; one that is gone is taken off the list.
@@ -155,6 +158,8 @@ private:
     void buildMenus();
     // Undo, Redo, Find and Replace at the head of the E&dit menu.
     void buildEditMenu(QMenu* edit);
+    // Fill from memory and the memory's sources (frmtext_memory.cpp).
+    void buildMemoryItems(QMenu* edit);
     void addKeys();
     void buildPreview(QWidget* client);
     void buildButtonBar(QWidget* client);

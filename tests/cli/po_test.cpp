@@ -6,6 +6,7 @@
 #include "support/textfilebuilder.h"
 #include "support/toolrun.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace zyn::test {
@@ -267,6 +268,49 @@ TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
     EXPECT_NE(zyntext({"po", "import", merged, archive + ":1", "--game", "2", "--fuzzy"})
                   .err.find("(X-Target), not"),
               std::string::npos);
+}
+
+// Untranslated messages filled from the translations of an older archive and of a PO file,
+// each marked fuzzy with where it came from; languages an archive cannot be paired in refused.
+TEST(ZyntextPo, MemoryFillsUntranslatedMessagesAsFuzzyNamingWhereEachCameFrom) {
+    TempDir dir;
+    const std::string old = dir.write("old.hqr", BankArchive(English.data(), French.data()));
+    const std::string fresh = dir.write(
+        "new.hqr",
+        BankArchive(TextFileBuilder(2).entry("Hello").entry("New line").entry("Kept").data(),
+                    TextFileBuilder(2).entry("Hello").entry("").entry("Garde").data()));
+    const std::string memoryPo =
+        dir.write("extra.po", "msgid \"\"\nmsgstr \"\"\n"
+                              "\"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+                              "msgctxt \"7\"\nmsgid \"New line\"\n"
+                              "msgstr \"Nouvelle ligne\"\n\n"
+                              "#, fuzzy\nmsgid \"Kept\"\nmsgstr \"Pris\"\n");
+    const std::string po = dir.file("fr.po");
+    const ToolRun run = zyntext({"po", "export", fresh, "--game", "2", "--from", "EN", "--to", "FR",
+                                 "--memory", old, "--memory", memoryPo, "-o", po});
+    ASSERT_TRUE(succeeded(run)) << run.err;
+    EXPECT_EQ(msgfmtCheck(po), "");
+    const std::string text = readBytes(po);
+    for (const std::string& expected : std::vector<std::string>{
+             "# From the translation memory: old.hqr FR_SYS.DIA, entry 1.\n#. type 1: Normal\n#: " +
+                 fresh +
+                 ":31:1\n#, fuzzy\nmsgctxt \"31:1\"\nmsgid \"Hello\"\nmsgstr \"Bonjour "
+                 "\u00E9\"\n",
+             "# From the translation memory: extra.po, entry 7.\n#. type 1: Normal\n#: " + fresh +
+                 ":31:2\n#, fuzzy\nmsgctxt \"31:2\"\nmsgid \"New line\"\nmsgstr \"Nouvelle "
+                 "ligne\"\n",
+             // Translated already, and a fuzzy message of the memory: neither is taken.
+             "#: " + fresh + ":31:3\nmsgctxt \"31:3\"\nmsgid \"Kept\"\nmsgstr \"Garde\"\n",
+             "#: " + fresh + ":33:1\nmsgctxt \"33:1\"\nmsgid \"bank 3\"\nmsgstr \"bank 33\"\n"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin\n" << text;
+
+    // One file against another names no languages to pair an archive's banks in.
+    EXPECT_EQ(zyntext({"po", "export", fresh + ":1", "--game", "2", "--memory", old}).exitCode, 2);
+    const ToolRun missing = zyntext({"po", "export", fresh + ":1", fresh + ":31", "--game", "2",
+                                     "--memory", dir.file("gone.hqr"), "-o", dir.file("no.po")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("gone.hqr"), std::string::npos) << missing.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("no.po")));
 }
 
 } // namespace

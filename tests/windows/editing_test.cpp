@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -137,6 +138,37 @@ TEST_F(EditorTest, TheDefaultGroupTypesWhatTheSetShows) {
         QTest::keyClick(&box(), Qt::Key_Escape);
         EXPECT_EQ(shown(), "x");
     }
+}
+
+// Under the reference text, the memory's suggestions with their likeness and place; Ctrl+N puts
+// suggestion N in place of the whole text, one step the box undoes; the text is handed back as
+// one step of the document.
+TEST_F(EditorTest, CtrlNumberPutsASuggestionInPlaceOfTheText) {
+    open(writeText("memory.zyt", 1, {"", "Fin"}), false);
+    session.setReference(std::move(
+        *ReadTextFile(state.files(), writeText("ref.zyt", 1, {"Thank you!", "End"}), false)));
+    auto memory = std::make_shared<TranslationMemory>();
+    memory->add("Thank you!", "Merci %1 !", {"FR_000.DIA", 3});
+    memory->add("Thank you all!", "Merci a tous !", {"FR_001.DIA", -1});
+    session.setTranslationMemory(memory);
+    edit(0);
+    const QListWidget& list = *editor().lstSuggestions();
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0)->text(), "Ctrl+1  Merci %1 !  (100%, FR_000.DIA 4)");
+    EXPECT_EQ(list.item(1)->text(), "Ctrl+2  Merci a tous !  (75%, FR_001.DIA)");
+    type("abc");
+    QTest::keyClick(&box(), Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(editor().EditedText(), "Merci a tous !");
+    QTest::keyClick(&box(), Qt::Key_5, Qt::ControlModifier);
+    EXPECT_EQ(editor().EditedText(), "Merci a tous !");
+    box().undo();
+    EXPECT_EQ(editor().EditedText(), "abc");
+    QTest::keyClick(&box(), Qt::Key_1, Qt::ControlModifier);
+    closeEditor();
+    EXPECT_EQ(shown(), "Merci %1 !");
+    EXPECT_EQ(session.undoStack()->count(), 1);
+    // Entry 2 has no suggestion: the list is not shown.
+    EXPECT_TRUE(edit(1).lstSuggestions()->isHidden());
 }
 
 // Ctrl+Enter keeps the text and opens the next entry, Ctrl+Shift+Enter (the keypad's Enter
