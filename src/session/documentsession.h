@@ -156,7 +156,10 @@ public:
     // beside the session from the archive and the sources the user added.
     const std::vector<std::string>& memorySources() const { return memorySources_; }
     void setMemorySources(std::vector<std::string> sources);
-    void setTranslationMemory(std::shared_ptr<const TranslationMemory> memory);
+    // The memory built, with a line for each source that could not be read.
+    void setTranslationMemory(std::shared_ptr<const TranslationMemory> memory,
+                              std::vector<std::string> problems = {});
+    const std::vector<std::string>& memoryProblems() const { return memoryProblems_; }
     std::shared_ptr<const TranslationMemory> translationMemory() const { return memory_; }
     // Untranslated, and its source has a translation: what the entry list says "suggestion" of.
     bool suggested(int entry) const;
@@ -225,6 +228,7 @@ private:
     StatusFilter filterStatus_ = StatusFilter::All;
     std::vector<std::string> memorySources_;
     std::shared_ptr<const TranslationMemory> memory_;
+    std::vector<std::string> memoryProblems_;
     mutable std::unique_ptr<TranslationMemory> ownMemory_;
 };
 

@@ -75,9 +75,9 @@ void MemoryBuilder::rebuild() {
                 [this, result, generation] {
                     if (generation != generation_)
                         return;
-                    problems_ = std::move(result->problems);
                     session_.setTranslationMemory(
-                        std::make_shared<const TranslationMemory>(std::move(result->memory)));
+                        std::make_shared<const TranslationMemory>(std::move(result->memory)),
+                        std::move(result->problems));
                     emit built();
                 },
                 Qt::QueuedConnection);

@@ -28,8 +28,6 @@ public:
 
     // Waits for every build started and hands the newest one's memory over.
     void waitForBuilds();
-    // What could not be read in the last memory handed over.
-    const std::vector<std::string>& problems() const { return problems_; }
 
 signals:
     void built();
@@ -46,7 +44,6 @@ private:
     // waiting when a newer one starts does not read at all.
     std::shared_ptr<std::mutex> reading_ = std::make_shared<std::mutex>();
     std::shared_ptr<std::atomic<int>> newest_ = std::make_shared<std::atomic<int>>(0);
-    std::vector<std::string> problems_;
 };
 
 } // namespace zyn

@@ -47,8 +47,10 @@ void DocumentSession::setMemorySources(std::vector<std::string> sources) {
     emit memorySourcesChanged();
 }
 
-void DocumentSession::setTranslationMemory(std::shared_ptr<const TranslationMemory> memory) {
+void DocumentSession::setTranslationMemory(std::shared_ptr<const TranslationMemory> memory,
+                                           std::vector<std::string> problems) {
     memory_ = std::move(memory);
+    memoryProblems_ = std::move(problems);
     emit memoryReplaced();
 }
 

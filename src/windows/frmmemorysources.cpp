@@ -47,6 +47,16 @@ frmMemorySources::frmMemorySources(DocumentSession& session, Prompts& prompts, Q
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addLayout(middle, 1);
+    if (!session.memoryProblems().empty()) {
+        QStringList lines;
+        for (const std::string& problem : session.memoryProblems())
+            lines << fromNative(problem);
+        auto* problems = new QLabel(
+            QStringLiteral("Not read into the memory:\n") + lines.join(QLatin1Char('\n')), this);
+        problems->setObjectName(QStringLiteral("lblProblems"));
+        problems->setWordWrap(true);
+        layout->addWidget(problems);
+    }
     layout->addWidget(buttons);
     resize(520, 300);
 }

@@ -3,7 +3,9 @@
 #include "session/documentsession.h"
 #include "windows/frmmemorysources.h"
 #include "windows/frmtext.h"
+#include "windows/pathtext.h"
 
+#include <QDialog>
 #include <QMenu>
 
 namespace zyn {
@@ -57,8 +59,26 @@ void frmText::mnuEditFillFromMemory_Click() {
 }
 
 void frmText::mnuEditMemorySources_Click() {
+    const std::vector<std::string> before = session_.memorySources();
     frmMemorySources dialog(session_, prompts_, this);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted || session_.memorySources() == before)
+        return;
+    // The memory is built away from the window: a source that could not be read is said once
+    // the build that read it is handed over.
+    auto* once = new QObject(this);
+    connect(&session_, &DocumentSession::memoryReplaced, once, [this, once] {
+        once->deleteLater();
+        disconnect(&session_, nullptr, once, nullptr);
+        if (session_.memoryProblems().empty())
+            return;
+        QStringList lines;
+        for (const std::string& problem : session_.memoryProblems())
+            lines << fromNative(problem);
+        prompts_.notify(this, QStringLiteral("Translation memory sources"),
+                        QStringLiteral("Not read into the memory:\n\n") +
+                            lines.join(QLatin1Char('\n')),
+                        Prompts::Icon::Information);
+    });
 }
 
 } // namespace zyn

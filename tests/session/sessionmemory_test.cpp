@@ -148,7 +148,7 @@ TEST_F(SessionMemoryTest, OpeningAnItemBuildsTheMemoryOfItsArchive) {
               (std::vector<std::string>{"100 Bonjour @FR_SYS.DIA:1"}));
     EXPECT_EQ(described(session.suggestions(1)),
               (std::vector<std::string>{"100 Merci ! @FR_SYS.DIA:0"}));
-    EXPECT_TRUE(builder.problems().empty());
+    EXPECT_TRUE(session.memoryProblems().empty());
 
     // A German reference: the memory pairs German with French.
     session.setReference(item(65, "DE_GAM.DIA"), ArchiveItemOrigin(archive, 65, "DE_GAM.DIA"));
@@ -166,7 +166,7 @@ TEST_F(SessionMemoryTest, OpeningAnItemBuildsTheMemoryOfItsArchive) {
     builder.waitForBuilds();
     EXPECT_EQ(built, 1);
     EXPECT_EQ(session.translationMemory()->exact("Thank you!").size(), 1u);
-    EXPECT_EQ(builder.problems().size(), 2u);
+    EXPECT_EQ(session.memoryProblems().size(), 2u);
     // The PO file's translated message; its fuzzy one is not taken.
     EXPECT_EQ(described(session.translationMemory()->exact("Bye")),
               (std::vector<std::string>{"100 Au revoir @extra.po:8"}));
