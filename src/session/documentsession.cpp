@@ -169,6 +169,10 @@ bool DocumentSession::entryShown(int i) const {
         if (!suggested(i))
             return false;
         break;
+    case StatusFilter::Spelling:
+        if (!status(i).misspelled)
+            return false;
+        break;
     }
     if (filterText_.isEmpty())
         return true;

@@ -42,7 +42,15 @@ struct EntryStatus {
 };
 
 // The entry list's status filter, in the order of its list.
-enum class StatusFilter { All, Untranslated, Translated, Changed, DoesNotFit, Suggestion };
+enum class StatusFilter {
+    All,
+    Untranslated,
+    Translated,
+    Changed,
+    DoesNotFit,
+    Suggestion,
+    Spelling
+};
 
 // What Fill from memory did: the entries filled, and those left because their source has
 // several different translations.

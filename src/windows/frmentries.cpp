@@ -141,7 +141,8 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     status_->setObjectName(QStringLiteral("cboStatus"));
     status_->addItems({QStringLiteral("All"), QStringLiteral("Untranslated"),
                        QStringLiteral("Translated"), QStringLiteral("Changed"),
-                       QStringLiteral("Does not fit"), QStringLiteral("Suggestion")});
+                       QStringLiteral("Does not fit"), QStringLiteral("Suggestion"),
+                       QStringLiteral("Spelling")});
     auto* top = new QHBoxLayout;
     top->addWidget(filter_, 1);
     top->addWidget(status_);

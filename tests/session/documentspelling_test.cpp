@@ -51,6 +51,9 @@ TEST_F(SpellingSessionTest, EntriesWithUnknownWordsAreSaidOnceTheLanguageIsKnown
     EXPECT_EQ(misspelled(), (std::vector<bool>{false, true, true, true}));
     open("EN_000.DIA", {"Hi", "He left", "Vornak left", "Bye"}, true);
     EXPECT_EQ(misspelled(), (std::vector<bool>{false, true, false, true}));
+    session.setEntryFilter({}, StatusFilter::Spelling);
+    EXPECT_TRUE(session.entryShown(1) && session.entryShown(3));
+    EXPECT_FALSE(session.entryShown(0) || session.entryShown(2));
     session.editText(1, "Il est maintenant parti");
     EXPECT_FALSE(session.status(1).misspelled);
 
