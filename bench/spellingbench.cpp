@@ -24,8 +24,8 @@ const std::vector<std::u32string> Words{
     U"bateau",      U"clé",     U"l'homme", U"l'enfant", U"qu'il",      U"c'est",    U"peut-être",
     U"où",          U"trouver", U"aller",   U"parler",   U"ouvrir",     U"garder",   U"échapper",
     U"très",        U"bien",    U"mal",     U"vite",     U"loin",       U"près",     U"mainenant",
-    U"forteresss",  U"soldas",  U"Zorglub", U"Tralala",  U"Gloubi"};
-const std::vector<std::u32string> Source{U"The", U"soldiers", U"of", U"Zorglub", U"guard",
+    U"forteresss",  U"soldas",  U"Vornak",  U"Tralala",  U"Plimu"};
+const std::vector<std::u32string> Source{U"The", U"soldiers", U"of", U"Vornak",  U"guard",
                                          U"the", U"fortress", U"on", U"Tralala", U"island"};
 
 std::vector<std::u32string> bank(const std::vector<std::u32string>& words, unsigned seed) {

@@ -58,7 +58,7 @@ std::optional<std::string> convert(const std::string& from, const std::string& t
 
 // Hunspell's names of encodings where they are not iconv's.
 std::string iconvName(const std::string& encoding) {
-    if (encoding == "microsoft-cp1251")
+    if (encoding.ends_with("-cp1251"))
         return "CP1251";
     return encoding.empty() ? std::string("ISO8859-1") : encoding;
 }
