@@ -165,8 +165,8 @@ void SpellChecker::readPersonalWords() {
         std::string_view line = rest.substr(0, end);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        if (!line.empty())
-            teach(DecodeUtf8(line));
+        if (std::u32string word = DecodeUtf8(line); !word.empty() && !personal_.count(word))
+            teach(word);
         rest = rest.substr(std::min(end + 1, rest.size()));
     }
 }
@@ -240,6 +240,8 @@ std::vector<std::string> SpellChecker::suggestions(std::u32string_view word) {
 Status SpellChecker::addWord(std::u32string_view word) {
     if (word.empty())
         return {};
+    // Words another editor added since this one read the list are kept too.
+    readPersonalWords();
     teach(std::u32string(word));
     cache_.clear();
     std::string list;
