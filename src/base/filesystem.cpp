@@ -456,6 +456,11 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::string_view fileNameOf(std::string_view path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 bool MadeFromName(const std::string& entry, const std::string& name) {
     // A name cut to fit is not told apart from others cut alike: never taken for one.
     const std::string start = "." + name + ".";

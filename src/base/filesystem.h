@@ -123,6 +123,8 @@ FileSystem& realFileSystem();
 
 // The folder part of a path with its trailing "/", or "" when the path has none.
 std::string folderOf(const std::string& path);
+// The name after a path's last "/", the whole path when it has none.
+std::string_view fileNameOf(std::string_view path);
 
 // Whether entry (a name in a folder) is one that create or link made from name.
 bool MadeFromName(const std::string& entry, const std::string& name);

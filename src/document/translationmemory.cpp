@@ -36,6 +36,16 @@ template <typename Take> void forEachWord(const std::string& text, Take take) {
     }
 }
 
+// Each word id of words once, with how often it stands there.
+template <typename Take> void forEachDistinct(std::vector<int> words, Take take) {
+    std::sort(words.begin(), words.end());
+    for (auto it = words.begin(); it != words.end();) {
+        const auto next = std::upper_bound(it, words.end(), *it);
+        take(*it, static_cast<int>(next - it));
+        it = next;
+    }
+}
+
 // Words inserted, removed or changed to turn a into b.
 int editDistance(const std::vector<int>& a, const std::vector<int>& b) {
     std::vector<int> row(b.size() + 1);
@@ -107,14 +117,9 @@ void TranslationMemory::add(const std::string& source, const std::string& transl
     if (added) {
         Source& entry = sources_.emplace_back();
         forEachWord(source, [&](const std::string& word) { entry.words.push_back(wordId(word)); });
-        std::vector<int> distinct = entry.words;
-        std::sort(distinct.begin(), distinct.end());
-        for (auto it = distinct.begin(); it != distinct.end();) {
-            const auto next = std::upper_bound(it, distinct.end(), *it);
-            postings_[static_cast<std::size_t>(*it)].push_back(
-                {found->second, static_cast<int>(next - it)});
-            it = next;
-        }
+        forEachDistinct(entry.words, [&](int word, int count) {
+            postings_[static_cast<std::size_t>(word)].push_back({found->second, count});
+        });
     }
     std::vector<Suggestion>& translations =
         sources_[static_cast<std::size_t>(found->second)].translations;
@@ -157,19 +162,16 @@ std::vector<Suggestion> TranslationMemory::Lookup(const std::string& source,
     const std::vector<int> words = wordIds(source);
     std::vector<int> shared(sources_.size());
     std::vector<int> touched;
-    std::vector<int> distinct = words;
-    std::sort(distinct.begin(), distinct.end());
-    for (auto it = std::lower_bound(distinct.begin(), distinct.end(), 0); it != distinct.end();) {
-        const auto next = std::upper_bound(it, distinct.end(), *it);
-        const auto count = static_cast<int>(next - it);
-        for (const Posting& posting : postings_[static_cast<std::size_t>(*it)]) {
+    forEachDistinct(words, [&](int word, int count) {
+        if (word < 0) // a word the memory does not hold
+            return;
+        for (const Posting& posting : postings_[static_cast<std::size_t>(word)]) {
             int& n = shared[static_cast<std::size_t>(posting.source)];
             if (n == 0)
                 touched.push_back(posting.source);
             n += std::min(count, posting.count);
         }
-        it = next;
-    }
+    });
     const auto exactId = sourceIds_.find(source);
     struct Match {
         int likeness;

@@ -54,6 +54,8 @@ public:
                                    std::size_t limit = MostSuggestions) const;
     // The distinct translations of exactly this source text, in the order they were added.
     std::vector<Suggestion> exact(const std::string& source) const;
+    // Whether it holds a translation of exactly this source text.
+    bool holds(const std::string& source) const { return sourceIds_.count(source) > 0; }
 
     std::size_t pairCount() const { return pairs_; }
 

@@ -16,11 +16,6 @@ namespace zyn {
 
 namespace {
 
-std::string fileName(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The entry a context names ("12", "41:12"), counted from 0; -1 for none.
 int contextEntry(const std::string& context) {
     const std::size_t colon = context.find_last_of(':');
@@ -47,7 +42,7 @@ std::optional<std::string> gameCodes(const std::string& letters, const Character
 } // namespace
 
 bool IsPoFileName(const std::string& path) {
-    std::string lower = fileName(path);
+    std::string lower(fileNameOf(path));
     for (char& c : lower)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower.ends_with(".po") || lower.ends_with(".pot");
@@ -142,8 +137,8 @@ BuiltMemory BuildTranslationMemory(FileSystem& fs, const MemoryRecipe& recipe,
         if (!IsPoFileName(other)) {
             if (from < 0 || to < 0 || from == to)
                 continue;
-            if (Status added =
-                    AddArchiveToMemory(fs, other, from, to, fileName(other) + " ", built.memory);
+            if (Status added = AddArchiveToMemory(
+                    fs, other, from, to, std::string(fileNameOf(other)) + " ", built.memory);
                 !added)
                 built.problems.push_back(added.message());
             continue;
@@ -154,7 +149,7 @@ BuiltMemory BuildTranslationMemory(FileSystem& fs, const MemoryRecipe& recipe,
         if (!catalogue)
             built.problems.push_back(catalogue.message());
         else
-            AddPoToMemory(*catalogue, recipe.tables, fileName(other), built.memory);
+            AddPoToMemory(*catalogue, recipe.tables, std::string(fileNameOf(other)), built.memory);
     }
     return built;
 }

@@ -1,5 +1,6 @@
 #include "flows/pocatalog.h"
 
+#include "base/filesystem.h"
 #include "characters/charactersets.h"
 #include "characters/remapping.h"
 #include "characters/utf8.h"
@@ -245,8 +246,7 @@ std::string MemoryComment(const std::vector<Suggestion>& translations) {
 }
 
 std::string PoReferenceKey(std::string_view name) {
-    const std::size_t slash = name.rfind('/');
-    return std::string(slash == std::string_view::npos ? name : name.substr(slash + 1));
+    return std::string(fileNameOf(name));
 }
 
 PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarget>& targets,

@@ -85,8 +85,11 @@ std::vector<Suggestion> DocumentSession::exactTranslations(int entry) const {
 }
 
 bool DocumentSession::suggested(int entry) const {
-    return entry >= 0 && entry < entryCount() && untranslated(entry) &&
-           !exactTranslations(entry).empty();
+    if (entry < 0 || entry >= entryCount() || !untranslated(entry))
+        return false;
+    const std::string* source = referenceText(entry);
+    return source && !source->empty() &&
+           (ownMemory().holds(*source) || (memory_ && memory_->holds(*source)));
 }
 
 std::vector<Suggestion> DocumentSession::suggestions(int entry) const {

@@ -89,13 +89,9 @@ int NameLanguage(std::string_view name) {
 }
 
 int BankLanguage(const DocumentOrigin& origin, bool isVersion2) {
-    if (!origin.FromArchive) {
-        // The file's name from its path: a name without a folder has no FileTitle.
-        const std::size_t slash = origin.FilePath.rfind('/');
-        return NameLanguage(slash == std::string::npos
-                                ? std::string_view(origin.FilePath)
-                                : std::string_view(origin.FilePath).substr(slash + 1));
-    }
+    // The file's name from its path: a name without a folder has no FileTitle.
+    if (!origin.FromArchive)
+        return NameLanguage(fileNameOf(origin.FilePath));
     const int named = NameLanguage(origin.ItemName);
     return named >= 0 ? named : ItemLanguage(isVersion2, origin.ArchiveItem);
 }
@@ -149,7 +145,15 @@ Result<std::unique_ptr<SpellChecker>> SpellChecker::open(FileSystem& fs, int lan
 SpellChecker::SpellChecker(FileSystem& fs, int language, std::unique_ptr<Hunspell> dictionary,
                            std::string wordFile)
     : fs_(fs), language_(language), dictionary_(std::move(dictionary)),
-      encoding_(iconvName(dictionary_->get_dict_encoding())), wordFile_(std::move(wordFile)) {}
+      encoding_(iconvName(dictionary_->get_dict_encoding())), wordFile_(std::move(wordFile)) {
+    if (isUtf8(encoding_))
+        encoding_.clear();
+}
+
+std::optional<std::string> SpellChecker::encoded(std::u32string_view word) const {
+    const std::string utf8 = EncodeUtf8(word);
+    return encoding_.empty() ? std::optional<std::string>(utf8) : convert("UTF-8", encoding_, utf8);
+}
 
 SpellChecker::~SpellChecker() = default;
 
@@ -174,21 +178,16 @@ void SpellChecker::readPersonalWords() {
 void SpellChecker::teach(const std::u32string& word) {
     personal_.insert(word);
     // The dictionary knows it too, so that it also takes it capitalised.
-    const std::string utf8 = EncodeUtf8(word);
-    if (const std::optional<std::string> encoded = isUtf8(encoding_)
-                                                       ? std::optional<std::string>(utf8)
-                                                       : convert("UTF-8", encoding_, utf8))
-        dictionary_->add(*encoded);
+    if (const std::optional<std::string> inDictionary = encoded(word))
+        dictionary_->add(*inDictionary);
 }
 
 bool SpellChecker::lookUp(std::u32string_view word) {
     if (personal_.count(std::u32string(word)))
         return true;
-    const std::string utf8 = EncodeUtf8(word);
-    const std::optional<std::string> encoded =
-        isUtf8(encoding_) ? std::optional<std::string>(utf8) : convert("UTF-8", encoding_, utf8);
+    const std::optional<std::string> inDictionary = encoded(word);
     // A letter the dictionary's encoding lacks is in none of its words.
-    return encoded && dictionary_->spell(*encoded);
+    return inDictionary && dictionary_->spell(*inDictionary);
 }
 
 bool SpellChecker::known(std::u32string_view word) {
@@ -224,14 +223,13 @@ std::vector<MisspelledWord> SpellChecker::unknownWords(std::u32string_view text,
 }
 
 std::vector<std::string> SpellChecker::suggestions(std::u32string_view word) {
-    const std::string utf8 = EncodeUtf8(word);
-    if (isUtf8(encoding_))
-        return dictionary_->suggest(utf8);
-    const std::optional<std::string> encoded = convert("UTF-8", encoding_, utf8);
+    const std::optional<std::string> inDictionary = encoded(word);
+    if (!inDictionary)
+        return {};
+    if (encoding_.empty())
+        return dictionary_->suggest(*inDictionary);
     std::vector<std::string> found;
-    if (!encoded)
-        return found;
-    for (const std::string& suggestion : dictionary_->suggest(*encoded))
+    for (const std::string& suggestion : dictionary_->suggest(*inDictionary))
         if (std::optional<std::string> back = convert(encoding_, "UTF-8", suggestion))
             found.push_back(std::move(*back));
     return found;

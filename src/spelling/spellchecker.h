@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -79,13 +80,15 @@ private:
     SpellChecker(FileSystem& fs, int language, std::unique_ptr<Hunspell> dictionary,
                  std::string wordFile);
     bool lookUp(std::u32string_view word);
+    // A word in the dictionary's encoding; nothing when a letter has no place in it.
+    std::optional<std::string> encoded(std::u32string_view word) const;
     void readPersonalWords();
     void teach(const std::u32string& word);
 
     FileSystem& fs_;
     int language_;
     std::unique_ptr<Hunspell> dictionary_;
-    std::string encoding_; // the dictionary's, as iconv names it
+    std::string encoding_; // the dictionary's, as iconv names it; "" for UTF-8
     std::string wordFile_;
     std::set<std::u32string> personal_;
     std::unordered_map<std::u32string, bool> cache_;
