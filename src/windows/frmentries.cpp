@@ -267,6 +267,11 @@ bool frmEntries::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    // Coming to rows that do not show the current entry, the first one shown is taken, so that
+    // Enter edits what the list shows.
+    if (watched == view_ && event->type() == QEvent::FocusIn && !view_->currentIndex().isValid() &&
+        proxy_->rowCount() > 0)
+        view_->setCurrentIndex(proxy_->index(0, 0));
     return QWidget::eventFilter(watched, event);
 }
 

@@ -114,8 +114,8 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
 
 // The list keeps its keys: Home, End and the page keys move among the rows it shows, also with
 // Ctrl, which moves the main window's entry elsewhere; Enter and F2 edit the selected row, never
-// an entry the filter hides; after the edit the keys are the list's again; Ctrl+F goes to the
-// filter.
+// an entry the filter hides (coming to the rows takes the first shown); after the edit the keys
+// are the list's again; Ctrl+F goes to the filter.
 TEST_F(WorkbenchTest, TheListKeepsItsKeysAndEditsOnlyRowsItShows) {
     window->show();
     open(writeText("keys.zyt", 2, {"one", "two", "three", "four"}), true);
@@ -143,6 +143,11 @@ TEST_F(WorkbenchTest, TheListKeepsItsKeysAndEditsOnlyRowsItShows) {
     QTest::keyClick(rowsView, Qt::Key_F, Qt::ControlModifier);
     EXPECT_EQ(QApplication::focusWidget(), list.txtFilter());
     EXPECT_EQ(window->findWindow(), nullptr);
+    // Back in the rows, the first one shown is the one Enter edits.
+    QTest::keyClick(list.txtFilter(), Qt::Key_Return);
+    QTest::keyClick(rowsView, Qt::Key_Return);
+    ASSERT_NE(window->editor(), nullptr);
+    EXPECT_EQ(window->editor()->entry(), 0);
 }
 
 // The string editor beside a main window centred on a large screen covers at most a twentieth
