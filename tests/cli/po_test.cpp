@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
 
 namespace zyn::test {
 namespace {
@@ -165,7 +166,7 @@ TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
         {item1,
          exported,
          {"was exported for " + item31 + " (X-Target), not " + item1,
-          "its reference names " + item31 + ", not text.hqr:1\n",
+          "its reference names " + item31 + ":1, not text.hqr:1\n",
           "nothing was written. --force imports it anyway."}},
         {item31,
          replaced(translated("Salut"), "msgid \"Hello\"", "msgid \"Hullo\""),
@@ -176,6 +177,29 @@ TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
           "not"}},
         // Export marks such a message fuzzy; taken, it is refused as well.
         {item31, exported, {"context \"4\", line 42: the translation ends with"}, "--fuzzy"},
+        // What tools leave in place of a translation, refused even where fuzzy would skip it:
+        // the header msgmerge matched to an empty msgid, a conflict block of msgcat.
+        {item31,
+         replaced(exported, "msgid \"Hello\"\nmsgstr \"Bonjour \u00E9\"",
+                  "msgid \"\"\nmsgstr \"Project-Id-Version: game texts\\nLanguage: fr\\n\""),
+         {"context \"1\", line 18: the translation holds a PO header's fields "
+          "(\"Project-Id-Version: "
+          "game texts\"), not a text of the game; empty this msgstr"}},
+        {item31,
+         replaced(translated("#-#-#-#-#  a.po (game texts)  #-#-#-#-#\\nSalut\\n"
+                             "#-#-#-#-#  b.po (game texts)  #-#-#-#-#\\nBonjour"),
+                  "#: " + item31 + ":1\n", "#: " + item31 + ":1\n#, fuzzy\n"),
+         {"context \"1\", line 19: the translation holds a conflict block of msgcat "
+          "(\"#-#-#-#-#  a.po (game texts)  #-#-#-#-#\"); keep one of its translations"}},
+        // One message changes an entry, another is refused: neither is written.
+        {item31,
+         translated("Salut") + "\nmsgctxt \"99\"\nmsgid \"x\"\nmsgstr \"y\"\n",
+         {": 1 message refused", "context \"99\""}},
+        {item31,
+         replaced(translated("Salut"), "X-Target: " + item31, "X-Target: " + archive + ":5"),
+         {"refused; nothing was written. --force", "(X-Target), not " + item31}},
+        // A character that shows nothing is named, never printed.
+        {item31, "msgctxt \"1\u00A0\"\nmsgid \"x\"\nmsgstr \"y\"\n", {"context \"1(U+00A0)\""}},
     };
     for (const Case& c : cases) {
         const std::string po = dir.write("bad.po", c.po);
@@ -189,6 +213,42 @@ TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
             EXPECT_NE(run.err.find(expected), std::string::npos) << expected << "\nin\n" << run.err;
         EXPECT_EQ(readBytes(archive), before) << c.expected[0];
         EXPECT_FALSE(fileExists(dir.file("text.~$R"))) << c.expected[0];
+    }
+}
+
+// Files as other tools write them: CR LF or CR alone ending the lines, references naming the
+// file alone (msgcat --add-location=file); each reads as msgfmt reads it, fuzzy flags kept.
+TEST(ZyntextPo, OtherLineEndsAndFileOnlyReferencesImportAlike) {
+    TempDir dir;
+    const std::string archive = dir.write("text.hqr", BankArchive(English.data(), French.data()));
+    const std::string before = readBytes(archive);
+    const std::string po = dir.file("fr.po");
+    ASSERT_TRUE(succeeded(
+        zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po})));
+    const std::string text =
+        replaced(readBytes(po), "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\"");
+    const auto ended = [&](const std::string& end) {
+        return std::regex_replace(text, std::regex("\n"), end);
+    };
+    const std::string fileOnly = dir.file("file.po");
+    ASSERT_EQ(
+        std::system(
+            ("msgcat --add-location=file -o " + fileOnly + " " + dir.write("lf.po", text)).c_str()),
+        0);
+    ASSERT_NE(readBytes(fileOnly).find("#: " + archive + ":31\n"), std::string::npos);
+    for (const std::string& file :
+         {dir.write("crlf.po", ended("\r\n")), dir.write("cr.po", ended("\r")), fileOnly}) {
+        dir.write("text.hqr", before);
+        const ToolRun run = zyntext({"po", "import", file, archive + ":31", "--game", "2"});
+        EXPECT_NE(run.err.find("1 entry changed, 1 unchanged, 1 fuzzy skipped (--fuzzy takes "
+                               "them), 1 untranslated"),
+                  std::string::npos)
+            << file << "\n"
+            << run.err;
+        EXPECT_EQ(texts(json(zyntext(
+                      {"dump", archive + ":31", "--game", "2", "--charset", "western"})))[0],
+                  "Salut")
+            << file;
     }
 }
 
