@@ -95,6 +95,9 @@ TEST(ZyntextPo, ExportPassesMsgfmtMarksWhatItWouldRefuseAndImportsBack) {
     } cases[] = {
         {dir.file("edited.po"), {}, {report}},
         {dir.write("bom.po", "\xEF\xBB\xBF" + edited), {}, {report}},
+        // Lines ended by CR LF, or CR alone, as other tools save them; the fuzzy flag kept.
+        {dir.write("crlf.po", std::regex_replace(edited, std::regex("\n"), "\r\n")), {}, {report}},
+        {dir.write("cr.po", std::regex_replace(edited, std::regex("\n"), "\r")), {}, {report}},
         {rewritten,
          {"--fuzzy", "--force"},
          {"--force overrode 1 check:\n  context \"4\", line ",
@@ -216,42 +219,6 @@ TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
     }
 }
 
-// Files as other tools write them: CR LF or CR alone ending the lines, references naming the
-// file alone (msgcat --add-location=file); each reads as msgfmt reads it, fuzzy flags kept.
-TEST(ZyntextPo, OtherLineEndsAndFileOnlyReferencesImportAlike) {
-    TempDir dir;
-    const std::string archive = dir.write("text.hqr", BankArchive(English.data(), French.data()));
-    const std::string before = readBytes(archive);
-    const std::string po = dir.file("fr.po");
-    ASSERT_TRUE(succeeded(
-        zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po})));
-    const std::string text =
-        replaced(readBytes(po), "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\"");
-    const auto ended = [&](const std::string& end) {
-        return std::regex_replace(text, std::regex("\n"), end);
-    };
-    const std::string fileOnly = dir.file("file.po");
-    ASSERT_EQ(
-        std::system(
-            ("msgcat --add-location=file -o " + fileOnly + " " + dir.write("lf.po", text)).c_str()),
-        0);
-    ASSERT_NE(readBytes(fileOnly).find("#: " + archive + ":31\n"), std::string::npos);
-    for (const std::string& file :
-         {dir.write("crlf.po", ended("\r\n")), dir.write("cr.po", ended("\r")), fileOnly}) {
-        dir.write("text.hqr", before);
-        const ToolRun run = zyntext({"po", "import", file, archive + ":31", "--game", "2"});
-        EXPECT_NE(run.err.find("1 entry changed, 1 unchanged, 1 fuzzy skipped (--fuzzy takes "
-                               "them), 1 untranslated"),
-                  std::string::npos)
-            << file << "\n"
-            << run.err;
-        EXPECT_EQ(texts(json(zyntext(
-                      {"dump", archive + ":31", "--game", "2", "--charset", "western"})))[0],
-                  "Salut")
-            << file;
-    }
-}
-
 TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
     TempDir dir;
     const std::string archive = dir.write("text.hqr", BankArchive(English.data(), French.data()));
@@ -268,8 +235,14 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
     EXPECT_EQ(text.find("msgctxt \"30:1\""), std::string::npos);
     text = replaced(text, "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\"");
     text = replaced(text, "msgstr \"bank 33\"", "msgstr \"banque 33\"");
-    ASSERT_TRUE(
-        succeeded(zyntext({"po", "import", dir.write("edited.po", text), archive, "--game", "2"})));
+    // References naming the file alone, as msgcat --add-location=file writes them.
+    const std::string edited = dir.file("edited.po");
+    ASSERT_EQ(
+        std::system(("msgcat --add-location=file -o " + edited + " " + dir.write("plain.po", text))
+                        .c_str()),
+        0);
+    ASSERT_NE(readBytes(edited).find("#: " + archive + ":31\n"), std::string::npos);
+    ASSERT_TRUE(succeeded(zyntext({"po", "import", edited, archive, "--game", "2"})));
     EXPECT_EQ(readBytes(dir.file("text.~$R")), before);
     EXPECT_EQ(
         texts(json(zyntext({"dump", archive + ":31", "--game", "2", "--charset", "western"})))[0],
@@ -287,11 +260,12 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
 }
 
 // A new English bank with an entry inserted: its template merged into the old PO by the real
-// msgmerge carries each translation over, fuzzy where the context moved, and imports into the
-// new bank as the old PO was made for.
+// msgmerge carries each translation over, fuzzy where the context moved, none onto the empty
+// entry, and imports into the new bank as the old PO was made for.
 TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
     TempDir dir;
-    const std::vector<std::string> english{"One", "Two", "Three"}, french{"Un", "Deux", "Trois"};
+    const std::vector<std::string> english{"One", "Two", "", "Three"},
+        french{"Un", "Deux", "", "Trois"};
     const auto archiveOf = [&](std::vector<std::string> source, std::vector<std::string> target) {
         return dir.write("text.hqr", ArchiveBuilder()
                                          .stored(TextFileBuilder(2).entry("ordinals").data())
@@ -304,7 +278,7 @@ TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
     ASSERT_TRUE(succeeded(
         zyntext({"po", "export", archive + ":1", archive + ":2", "--game", "2", "-o", old})));
     // The new archive: an entry inserted in both banks, the translation's still in English.
-    archiveOf({"One", "New", "Two", "Three"}, {"One", "New", "Two", "Three"});
+    archiveOf({"One", "New", "Two", "", "Three"}, {"One", "New", "Two", "", "Three"});
     ASSERT_TRUE(succeeded(
         zyntext({"po", "export", archive + ":1", "--template", "--game", "2", "-o", pot})));
     EXPECT_EQ(readBytes(pot).find("msgstr \"U"), std::string::npos);
@@ -323,11 +297,70 @@ TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
     ASSERT_TRUE(
         succeeded(zyntext({"po", "import", merged, archive + ":2", "--game", "2", "--fuzzy"})));
     EXPECT_EQ(texts(json(zyntext({"dump", archive + ":2", "--game", "2"}))),
-              (std::vector<std::string>{"Un", "New", "Deux", "Trois"}));
+              (std::vector<std::string>{"Un", "New", "Deux", "", "Trois"}));
     // The merged file belongs to the bank the old PO was made for.
     EXPECT_NE(zyntext({"po", "import", merged, archive + ":1", "--game", "2", "--fuzzy"})
                   .err.find("(X-Target), not"),
               std::string::npos);
+}
+
+// A bank with empty entries, control codes, a line break and a backslash: the empty entries
+// have no message, and the file comes back byte for byte through msgcat of two translators'
+// files and through lconvert to .ts and XLIFF and back, and as an earlier export wrote it.
+TEST(ZyntextPo, EmptyEntriesHaveNoMessageAndTheBankSurvivesEveryTool) {
+    TempDir dir;
+    const std::vector<std::string> english{"Hello", "", "One @ two", "\x01Go\x02", "", "A\\b"};
+    const auto archiveOf = [&](const std::vector<std::string>& french) {
+        return dir.write("text.hqr", BankArchive(TextFileBuilder(2).entries(english).data(),
+                                                 TextFileBuilder(2).entries(french).data()));
+    };
+    const std::string archive =
+        archiveOf({"Salut", "", "Un @ deux", "\x01Va\x02", "Extra", "C\\d"});
+    const auto bank = [&] {
+        EXPECT_TRUE(succeeded(zyntext({"hqr", "extract", archive, "31", dir.file("item")})));
+        return readBytes(dir.file("item"));
+    };
+    const std::string expected = bank(), po = dir.file("fr.po");
+    const ToolRun exported =
+        zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po});
+    EXPECT_EQ(exported.err, "zyntext: 2 entries left out: the source is empty (import leaves such "
+                            "entries as they are)\n");
+    const std::string text = readBytes(po);
+    EXPECT_EQ(msgfmtCheck(po), "");
+    EXPECT_EQ(text.find("\nmsgid \"\"\nmsgstr"), std::string::npos) << text;
+    EXPECT_NE(text.find("msgid \"A\\\\b\"\nmsgstr \"C\\\\d\""), std::string::npos) << text;
+    // Each translator leaves the other's messages untranslated.
+    const std::string first = dir.write("a.po", replaced(text, "msgstr \"Salut\"", "msgstr \"\"")),
+                      second =
+                          dir.write("b.po", replaced(text, "msgstr \"C\\\\d\"", "msgstr \"\""));
+    std::vector<std::string> files{
+        po, dir.file("ab.po"),
+        dir.write("older.po", text + "\nmsgctxt \"2\"\nmsgid \"\"\nmsgstr \"Vide\"\n")};
+    ASSERT_EQ(std::system(("msgcat -o " + files[1] + " " + first + " " + second).c_str()), 0);
+    const char* lconvert = "/usr/lib/qt6/bin/lconvert";
+    for (const std::string form : {"ts", "xlf"})
+        if (fileExists(lconvert)) {
+            const std::string converted = dir.file("fr." + form), back = dir.file(form + ".po");
+            ASSERT_EQ(std::system((lconvert + (" -i " + po + " -o " + converted + " && ") +
+                                   lconvert + " -i " + converted + " -o " + back)
+                                      .c_str()),
+                      0);
+            files.push_back(back);
+        }
+    for (const std::string& file : files) {
+        archiveOf({"Hello", "", "One @ two", "\x01Go\x02", "Extra", "A\\b"});
+        const ToolRun run = zyntext({"po", "import", file, archive + ":31", "--game", "2"});
+        EXPECT_NE(run.err.find("4 entries changed, 0 unchanged, 0 untranslated" +
+                               std::string(file.ends_with("older.po")
+                                               ? ", 1 with an empty msgid left out;"
+                                               : ";")),
+                  std::string::npos)
+            << file << "\n"
+            << run.err;
+        EXPECT_EQ(bank(), expected) << file;
+    }
+    if (!fileExists(lconvert))
+        GTEST_SKIP() << "lconvert is missing (Debian: qt6-l10n-tools)";
 }
 
 // Untranslated messages filled from the translations of an older archive and of a PO file,
