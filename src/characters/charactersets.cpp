@@ -3,6 +3,7 @@
 #include "characters/charactersettables.h"
 #include "characters/composition.h"
 #include "characters/utf8.h"
+#include "characters/visibletext.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -206,8 +207,9 @@ LetterCodes Utf8ToCodes(std::string_view text, const CharacterSet* set) {
 std::string DescribeLetter(char32_t letter) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(letter));
-    // A control character would act on the terminal rather than show.
-    if (letter < 0x20 || (letter >= 0x7F && letter < 0xA0))
+    // A control character would act on the terminal, and a blank or format character shows
+    // nothing: named by its number alone.
+    if (IsInvisible(letter))
         return code;
     std::string text = "\"";
     AppendUtf8(text, letter);

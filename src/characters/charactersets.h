@@ -73,7 +73,7 @@ std::string CodesToUtf8(std::string_view codes, const CharacterSet* set);
 // The reverse. Without a set, every character above U+00FF is missing.
 LetterCodes Utf8ToCodes(std::string_view text, const CharacterSet* set);
 
-// A character for messages: "é" (U+00E9); a control character by its number alone.
+// A character for messages: "é" (U+00E9); an invisible one (IsInvisible) by its number alone.
 std::string DescribeLetter(char32_t letter);
 
 } // namespace zyn

@@ -224,6 +224,8 @@ const Command CheckCommand{
     "    source's in number or order (\"control codes 1 27, the source has 1\");\n"
     "  - a line break or blank at the start or end differs from the source;\n"
     "  - the number of entries differs (at the first entry one of them lacks);\n"
+    "  - the translation holds what a PO tool leaves in place of one: a PO header's\n"
+    "    fields, or a conflict block of msgcat (\"#-#-#-#-#\" lines);\n"
     "  - with --max-lines N, a translation of more than N lines;\n"
     "  - with --spelling, the words the dictionary of the translation's language does\n"
     "    not know (\"unknown words \"mainenant\", \"bonjur\"\"), save those that stand\n"

@@ -48,13 +48,16 @@ std::string loadText(const std::string& name, const CharacterOptions& characters
     return loadNamedText(*out.state, characters, name, game == 2, &out.source);
 }
 
-int writeCatalogue(CommandIo io, const std::string& outPath, const std::string& text) {
+int writeCatalogue(CommandIo io, const std::string& outPath, const PoCatalogueText& catalogue) {
     if (outPath.empty() || outPath == "-") {
-        io.out << text;
-        return Success;
-    }
-    if (const Status written = WriteFileSafely(realFileSystem(), outPath, text); !written)
+        io.out << catalogue.text;
+    } else if (const Status written = WriteFileSafely(realFileSystem(), outPath, catalogue.text);
+               !written) {
         return fail(io, written.message());
+    }
+    if (const int left = catalogue.emptySources; left > 0)
+        io.err << "zyntext: " << left << (left == 1 ? " entry" : " entries")
+               << " left out: the source is empty (import leaves such entries as they are)\n";
     return Success;
 }
 
@@ -228,7 +231,10 @@ std::string report(const PoImportResult& imported) {
                        " unchanged";
     if (const int fuzzy = imported.count(PoOutcome::FuzzySkipped); fuzzy > 0)
         line += ", " + std::to_string(fuzzy) + " fuzzy skipped (--fuzzy takes them)";
-    return line + ", " + std::to_string(imported.count(PoOutcome::Untranslated)) + " untranslated";
+    line += ", " + std::to_string(imported.count(PoOutcome::Untranslated)) + " untranslated";
+    if (const int empty = imported.count(PoOutcome::EmptySource); empty > 0)
+        line += ", " + std::to_string(empty) + " with an empty msgid left out";
+    return line;
 }
 
 int runImport(Arguments args, CommandIo io) {
@@ -313,7 +319,9 @@ const Command PoCommand{
     "(\"X-Source: text.hqr:7\") and TARGET (\"X-Target\"). Its Language comes from TARGET's\n"
     "item (ARCHIVE:N) when it is in a language block. A translation that begins or ends\n"
     "with a line break where the source does not (or the reverse) is marked fuzzy with a\n"
-    "comment, as gettext's checks refuse it. With --from and --to (EN, FR, DE, SP, IT, PO),\n"
+    "comment, as gettext's checks refuse it. An entry whose source is empty has no message\n"
+    "(gettext's tools take an empty msgid for the header); export says how many it left\n"
+    "out, and import leaves them as they are. With --from and --to (EN, FR, DE, SP, IT, PO),\n"
     "every dialogue bank of the --to language of ARCHIVE is exported against the same bank\n"
     "of the --from language, each context naming the item too (\"41:12\"), the header\n"
     "recording \"X-Source: ARCHIVE --from LANG\". --template writes a template (POT) of the\n"
@@ -329,16 +337,20 @@ const Command PoCommand{
     "are. It reads the whole file first and lists every message it refuses on standard\n"
     "error (at most 50, then a count of the rest); then nothing is written. Refused: a\n"
     "message whose context names no entry, two messages naming one entry, a plural\n"
-    "message, a translation with a character the character set cannot write, texts that\n"
-    "would pass 32 767 bytes, and a string with code 0 (a NUL byte, raw or escaped). Refused\n"
+    "message, a translation (fuzzy or not) holding a PO header's fields or a conflict block\n"
+    "of msgcat (\"#-#-#-#-#\" lines), a translation with a character the character set\n"
+    "cannot write, texts that would pass 32 767 bytes, and a string with code 0 (a NUL\n"
+    "byte, raw or escaped); characters that show nothing are named (U+000D). Refused\n"
     "unless --force is given, which says how many checks it overrode: a file whose\n"
     "references or X-Target name another file or item than TARGET or the source its header\n"
-    "records (matched by file name and item, so a copied folder still matches); a message\n"
+    "records (matched by file name and item, so a copied folder still matches; a reference\n"
+    "naming the file alone, as msgcat --add-location=file writes it, matches); a message\n"
     "whose msgid is no longer the text of the source entry (read as the header gives it,\n"
     "or as the item of that number in TARGET's archive when the file names agree), as the\n"
     "source changed since the export; a translation that begins or ends with a line break\n"
     "where its msgid does not (or the reverse), as msgfmt --check refuses it. A byte-order\n"
-    "mark is skipped. The last line reports the entries changed, unchanged, fuzzy skipped\n"
+    "mark is skipped; lines may end with CR LF or CR alone. A message with an empty msgid\n"
+    "is left out. The last line reports the entries changed, unchanged, fuzzy skipped\n"
     "and untranslated. A catalogue of a whole archive is written into ARCHIVE in one\n"
     "rebuild, with one backup (text.hqr gives text.~$R). The items of an archive are read\n"
     "once no other program rebuilds it (waiting up to 60 seconds, or SECONDS given with\n"

@@ -1,5 +1,8 @@
 #include "cli/poreader.h"
 
+#include "characters/visibletext.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -39,7 +42,8 @@ void record(int severity, const char* filename, std::size_t line, const char* te
     while (!message.empty() && message.back() == '\n')
         message.pop_back();
     if (currentReport->count++ < 5)
-        currentReport->errors += (currentReport->errors.empty() ? "" : "\n") + where + message;
+        currentReport->errors +=
+            (currentReport->errors.empty() ? "" : "\n") + VisibleText(where + message);
     if (severity == PO_SEVERITY_FATAL_ERROR) {
         // The library's rule: this handler must not return on a fatal error. Nothing has been
         // written yet (imports write only after the whole file is read), so ending the run
@@ -182,22 +186,41 @@ std::string parserFile(const std::string& path, std::string_view bytes, Descript
     return memory.fd >= 0 ? "/proc/self/fd/" + std::to_string(memory.fd) : path;
 }
 
-// The message's references without their line numbers. The parser splits them at blanks, so
-// the pieces of a name holding blanks, which have no line number of their own, are joined to
-// the piece that follows.
+// The message's references as written. The parser splits them at blanks, so the pieces of a
+// name holding blanks, which have no line number of their own, are joined to the piece that
+// follows.
 std::vector<std::string> references(po_message_t message) {
     std::vector<std::string> found;
     std::string pending;
     for (int i = 0; po_filepos_t pos = po_message_filepos(message, i); ++i) {
         pending += (pending.empty() ? "" : " ") + std::string(po_filepos_file(pos));
-        if (po_filepos_start_line(pos) != static_cast<std::size_t>(-1)) {
-            found.push_back(std::move(pending));
+        if (const std::size_t line = po_filepos_start_line(pos);
+            line != static_cast<std::size_t>(-1)) {
+            found.push_back(std::move(pending) + ":" + std::to_string(line));
             pending.clear();
         }
     }
     if (!pending.empty())
         found.push_back(std::move(pending));
     return found;
+}
+
+// The file with LF line ends. msgfmt reads CR LF as LF (a "#, fuzzy" line so ended is still
+// fuzzy). It takes a lone CR for a blank, so a file whose lines all end with CR alone would be
+// one line to it, its first comment hiding every message after it; each such CR is taken for
+// the line end it is meant as instead. A lone CR in a file of LF lines is left to the parser.
+std::string withLineFeeds(std::string_view bytes) {
+    std::string text(bytes);
+    if (text.find('\n') == std::string::npos) {
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        return text;
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            text[kept++] = text[i];
+    text.resize(kept);
+    return text;
 }
 
 } // namespace
@@ -207,9 +230,11 @@ Result<PoCatalogue> ReadPoFile(FileSystem& fs, const std::string& path) {
     auto read = fs.readFile(path, MaxPoFileSize);
     if (!read)
         return read.status();
-    std::string_view bytes = *read;
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
+    std::string_view marked = *read;
+    if (marked.starts_with("\xEF\xBB\xBF"))
+        marked.remove_prefix(3);
+    const std::string text = withLineFeeds(marked);
+    const std::string_view bytes = text;
     if (const std::size_t line = nulLine(bytes); line > 0)
         return Result<PoCatalogue>::failure(
             ErrorKind::Damaged,

@@ -19,7 +19,8 @@ constexpr std::uint64_t MaxPoFileSize = 64u * 1024 * 1024;
 
 // The PO file at path: the source and target its header records, and its messages, header
 // and obsolete messages left out, each with its "#:" references. A byte-order mark at its
-// start is skipped. Refused with a message naming the file: anything but a plain file (a FIFO
+// start is skipped; CR LF line ends are read as msgfmt reads them, and lines that all end with
+// CR alone as lines. Refused with a message naming the file: anything but a plain file (a FIFO
 // or a device, at once) and a file larger than MaxPoFileSize; a string holding a NUL byte, raw
 // or escaped ("\0", "\000", "\x00"), which the parser would take as its end (the line is
 // named); a file the parser finds errors in (its messages, with file and line); a header

@@ -37,7 +37,52 @@ bool isBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
+// The fields gettext's tools write in a PO header: every one but the last is a word of PO's own,
+// which no game's text says.
+constexpr std::string_view HeaderFields[] = {"Project-Id-Version:",
+                                             "Report-Msgid-Bugs-To:",
+                                             "POT-Creation-Date:",
+                                             "PO-Revision-Date:",
+                                             "Last-Translator:",
+                                             "Language-Team:",
+                                             "MIME-Version:",
+                                             "Content-Type:",
+                                             "Content-Transfer-Encoding:",
+                                             "Plural-Forms:",
+                                             "X-Generator:",
+                                             "X-Source:",
+                                             "X-Target:",
+                                             "Language:"};
+
+constexpr std::string_view ConflictMark = "#-#-#-#-#";
+
 } // namespace
+
+ToolLeftover FindToolLeftover(std::string_view text) {
+    std::string_view firstField;
+    int fields = 0;
+    bool distinctive = false;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = start;
+        while (end < text.size() && !isBreak(text[end]))
+            ++end;
+        const std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        if (line.size() > 2 * ConflictMark.size() && line.starts_with(ConflictMark) &&
+            line.ends_with(ConflictMark))
+            return {LeftoverKind::ConflictBlock, line};
+        for (const std::string_view field : HeaderFields)
+            if (line.starts_with(field)) {
+                if (fields++ == 0)
+                    firstField = line;
+                distinctive = distinctive || field != "Language:";
+                break;
+            }
+    }
+    if (distinctive || fields > 1)
+        return {LeftoverKind::PoHeader, firstField};
+    return {};
+}
 
 std::vector<std::string> EdgeDifferences(std::string_view source, std::string_view translation,
                                          bool blanks) {
@@ -80,6 +125,11 @@ TranslationCheck CheckTranslation(const TextDocument& translation, const TextDoc
         }
         if (!original.empty())
             ++check.translated;
+        if (const LeftoverKind left = FindToolLeftover(text).kind; left == LeftoverKind::PoHeader)
+            find("the translation holds the fields of a PO header, not a text of the game");
+        else if (left == LeftoverKind::ConflictBlock)
+            find("the translation holds a conflict block of msgcat (\"#-#-#-#-#\" lines): keep one "
+                 "of its translations");
         if (const std::string ours = controlCodes(text), theirs = controlCodes(original);
             ours != theirs)
             find("control codes " + numbers(ours) + ", the source has " + numbers(theirs));

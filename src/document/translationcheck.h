@@ -2,7 +2,8 @@
 
 // A translation compared with its source entry by entry, for what translators most often
 // break: the control codes of the source dropped or moved, a line break or blank added or lost
-// at either end, lines past what the game shows, and entries added or lost.
+// at either end, lines past what the game shows, entries added or lost, and what translators'
+// tools leave in place of a translation.
 
 #include "document/textdocument.h"
 
@@ -28,6 +29,21 @@ struct TranslationCheck {
     int translated = 0; // entries holding text in the source that the translation changed
     int entries = 0;    // entries holding text in the source
 };
+
+// What a PO tool can leave in a text in place of a translation: the fields of a PO header
+// (msgmerge matches an empty msgid to the header), or the lines msgcat writes between two
+// differing translations of one message.
+enum class LeftoverKind { None, PoHeader, ConflictBlock };
+struct ToolLeftover {
+    LeftoverKind kind = LeftoverKind::None;
+    std::string_view line; // the first line that shows it, in the text given
+};
+
+// The leftover in text (UTF-8 or game codes: the marks are ASCII; lines end at CR or LF). A PO
+// header's field is a line "Name: ..." for a field of gettext's header; "Language:" alone is
+// taken for a game's text, as a menu may say it, so it counts only beside another field. A
+// conflict block's line is "#-#-#-#-#  a.po (...)  #-#-#-#-#".
+ToolLeftover FindToolLeftover(std::string_view text);
 
 // Every finding of translation against source.
 TranslationCheck CheckTranslation(const TextDocument& translation, const TextDocument& source,

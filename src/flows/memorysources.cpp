@@ -5,6 +5,7 @@
 #include "characters/charactersets.h"
 #include "characters/remapping.h"
 #include "document/textreader.h"
+#include "document/translationcheck.h"
 #include "flows/archiveitemflow.h"
 
 #include <algorithm>
@@ -111,7 +112,8 @@ Status AddArchiveToMemory(FileSystem& fs, const std::string& path, int from, int
 void AddPoToMemory(const PoCatalogue& catalogue, const CharacterTables& tables,
                    const std::string& name, TranslationMemory& memory) {
     for (const PoEntry& entry : catalogue.entries) {
-        if (entry.fuzzy || entry.plural || entry.translation.empty())
+        if (entry.fuzzy || entry.plural || entry.source.empty() || entry.translation.empty() ||
+            FindToolLeftover(entry.translation).kind != LeftoverKind::None)
             continue;
         const auto source = gameCodes(entry.source, tables);
         const auto translation = gameCodes(entry.translation, tables);

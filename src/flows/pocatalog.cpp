@@ -4,6 +4,7 @@
 #include "characters/charactersets.h"
 #include "characters/remapping.h"
 #include "characters/utf8.h"
+#include "characters/visibletext.h"
 #include "document/entrytypes.h"
 #include "document/textwriter.h"
 #include "document/translationcheck.h"
@@ -131,6 +132,35 @@ std::optional<std::string> writable(const std::string& translation, const Charac
     return std::move(unmapped.text);
 }
 
+// Whether a reference as written names the target or source named key ("text.hqr:39",
+// "fr.dia"): with the entry's number after it, or alone as msgcat --add-location=file writes it.
+bool referenceNames(std::string_view reference, const std::string& key) {
+    const std::string written = PoReferenceKey(reference);
+    if (written == key)
+        return true;
+    const std::size_t colon = written.rfind(':');
+    return colon != std::string::npos && colon + 1 < written.size() &&
+           written.find_first_not_of("0123456789", colon + 1) == std::string::npos &&
+           std::string_view(written).substr(0, colon) == key;
+}
+
+// Why a translation that a tool left in place of one is refused, or "" when it is none.
+std::string leftoverReason(const std::string& translation) {
+    const ToolLeftover left = FindToolLeftover(translation);
+    const std::string line = "(\"" + std::string(left.line) + "\")";
+    switch (left.kind) {
+    case LeftoverKind::PoHeader:
+        return "the translation holds a PO header's fields " + line +
+               ", not a text of the game; empty this msgstr";
+    case LeftoverKind::ConflictBlock:
+        return "the translation holds a conflict block of msgcat " + line +
+               "; keep one of its translations and remove the marker lines";
+    case LeftoverKind::None:
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 std::string PoLanguageCode(int languageBlock) {
@@ -175,22 +205,24 @@ std::string PoQuoted(const std::string& keyword, const std::string& text) {
     return out;
 }
 
-std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTables& tables,
-                             const PoHeader& header, const TranslationMemory* memory) {
-    std::string out = "msgid \"\"\nmsgstr \"\"\n"
-                      "\"Project-Id-Version: game texts\\n\"\n"
-                      "\"Report-Msgid-Bugs-To: \\n\"\n"
-                      "\"PO-Revision-Date: YEAR-MO-DA HO:MI+ZONE\\n\"\n"
-                      "\"Last-Translator: \\n\"\n"
-                      "\"Language-Team: \\n\"\n"
-                      "\"Language: " +
-                      header.language +
-                      "\\n\"\n"
-                      "\"MIME-Version: 1.0\\n\"\n"
-                      "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
-                      "\"Content-Transfer-Encoding: 8bit\\n\"\n"
-                      "\"X-Generator: " +
-                      escaped(header.generator) + "\\n\"\n";
+PoCatalogueText WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTables& tables,
+                                 const PoHeader& header, const TranslationMemory* memory) {
+    PoCatalogueText written;
+    std::string& out = written.text;
+    out = "msgid \"\"\nmsgstr \"\"\n"
+          "\"Project-Id-Version: game texts\\n\"\n"
+          "\"Report-Msgid-Bugs-To: \\n\"\n"
+          "\"PO-Revision-Date: YEAR-MO-DA HO:MI+ZONE\\n\"\n"
+          "\"Last-Translator: \\n\"\n"
+          "\"Language-Team: \\n\"\n"
+          "\"Language: " +
+          header.language +
+          "\\n\"\n"
+          "\"MIME-Version: 1.0\\n\"\n"
+          "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+          "\"Content-Transfer-Encoding: 8bit\\n\"\n"
+          "\"X-Generator: " +
+          escaped(header.generator) + "\\n\"\n";
     // Import checks a file against what it was made from and for.
     if (!header.source.empty())
         out += "\"X-Source: " + escaped(header.source) + "\\n\"\n";
@@ -200,6 +232,10 @@ std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTa
         const TextDocument& source = *bank.source;
         for (int i = 0; i < source.entryCount(); ++i) {
             const std::string text = shownText(source.EntryText[i], tables);
+            if (text.empty()) {
+                ++written.emptySources;
+                continue;
+            }
             std::string translation;
             if (bank.target && i < bank.target->entryCount()) {
                 translation = shownText(bank.target->EntryText[i], tables);
@@ -231,7 +267,7 @@ std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTa
             out += PoQuoted("msgstr", translation);
         }
     }
-    return out;
+    return written;
 }
 
 std::string MemoryComment(const std::vector<Suggestion>& translations) {
@@ -290,6 +326,15 @@ PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarg
                     " names too");
             continue;
         }
+        // Refused even where fuzzy would skip it: skipped, it would pass unseen.
+        if (const std::string why = leftoverReason(entry.translation); !why.empty()) {
+            problem(why);
+            continue;
+        }
+        if (entry.source.empty()) {
+            applied.outcomes.push_back(PoOutcome::EmptySource);
+            continue;
+        }
         if (entry.translation.empty() || (entry.fuzzy && !options.takeFuzzy)) {
             applied.outcomes.push_back(entry.translation.empty() ? PoOutcome::Untranslated
                                                                  : PoOutcome::FuzzySkipped);
@@ -298,8 +343,9 @@ PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarg
         const PoTarget& target = targets[t];
         for (const std::string& reference : entry.references)
             if (!target.references.empty() &&
-                std::find(target.references.begin(), target.references.end(),
-                          PoReferenceKey(reference)) == target.references.end())
+                std::none_of(
+                    target.references.begin(), target.references.end(),
+                    [&](const std::string& key) { return referenceNames(reference, key); }))
                 problem("its reference names " + reference + ", not " + target.references[0] +
                             (target.references.size() > 1 ? " or " + target.references[1] : ""),
                         true);
@@ -346,7 +392,7 @@ std::vector<std::string> PoProblemLines(const std::vector<PoProblem>& problems, 
         if (!problem.context.empty())
             where = "context \"" + problem.context + "\"" +
                     (problem.line > 0 ? ", line " + std::to_string(problem.line) : "") + ": ";
-        lines.push_back(where + problem.reason);
+        lines.push_back(VisibleText(where + problem.reason));
     }
     return lines;
 }

@@ -25,7 +25,8 @@ struct PoEntry {
     bool fuzzy = false;
     bool plural = false;
     std::size_t line = 0; // where the message begins in its file, 0 when unknown
-    // Its "#:" references without the entry's number: "text.hqr:39", "fr.dia".
+    // Its "#:" references as written: "text.hqr:39:12", "fr.dia:12", or naming the file alone
+    // as msgcat --add-location=file writes them ("text.hqr:39", "fr.dia").
     std::vector<std::string> references;
 };
 
@@ -64,15 +65,23 @@ int PoLanguageBlock(const std::string& name);
 // "41:12" with the archive's item.
 std::string PoContext(int item, int entry);
 
+// A catalogue as written, and the entries left out of it.
+struct PoCatalogueText {
+    std::string text;
+    int emptySources = 0; // entries whose source is empty: they have no message
+};
+
 // The whole PO text: a header (UTF-8, and what header says) and one message per entry of each
-// bank's source, texts in the letters of tables.ShownCharacterSet (display form through a
-// loaded remapping table), ZYN 2 types by code and name ("#. type 33: Radio"). An entry whose
+// bank's source that holds text, texts in the letters of tables.ShownCharacterSet (display
+// form through a loaded remapping table), ZYN 2 types by code and name ("#. type 33: Radio").
+// An entry whose source is empty is left out (and import leaves it as it is): gettext's tools
+// and lconvert take every message with an empty msgid for the header. An entry whose
 // translation has a line break at one end where the source has none (or the reverse) is marked
 // fuzzy with a comment saying why, since gettext's checks refuse such a pair. With a memory, an
 // untranslated entry whose text the memory holds takes its first translation, marked fuzzy with
 // a comment naming where it came from (MemoryComment).
-std::string WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTables& tables,
-                             const PoHeader& header, const TranslationMemory* memory = nullptr);
+PoCatalogueText WritePoCatalogue(const std::vector<PoBank>& banks, const CharacterTables& tables,
+                                 const PoHeader& header, const TranslationMemory* memory = nullptr);
 
 // "# From the translation memory: FR_000.DIA, entry 7; the memory holds 1 other translation of
 // this text.": where the first of translations came from.
@@ -103,6 +112,7 @@ enum class PoOutcome {
     Unchanged,    // the entry held its translation already
     Untranslated, // msgstr is empty
     FuzzySkipped, // fuzzy, and fuzzy messages were not taken
+    EmptySource,  // msgid is empty: the entry stays as it is
 };
 
 // A message refused, or a check --force wrote past.
@@ -125,10 +135,14 @@ struct PoApplied {
 };
 
 // Writes the non-empty translations of entries into the targets (fuzzy ones only when
-// takeFuzzy), after checking every message. Refused outright: a context naming no entry of a
-// target, two messages naming one entry, a plural message, a character the character set or
-// remapping table cannot write, and a bank whose text data would pass the file limit. Refused
-// unless forced: a message taken whose references name none of its target's names, a
+// takeFuzzy), after checking every message. A message whose msgid is empty is not written: an
+// entry without a source has no message. Refused outright: a context naming no entry of a
+// target, two messages naming one entry, a plural message, a translation (fuzzy or not) that
+// holds a PO header's fields or a conflict block of msgcat (FindToolLeftover), a character the
+// character set or remapping table cannot write, and a bank whose text data would pass the
+// file limit. Refused unless forced: a message taken whose references name none of its
+// target's names (a reference naming the file alone matches the target's file; the entry then
+// comes from the context alone), a
 // translation with a line break at one end where its msgid has none (or the reverse), as
 // gettext's checks refuse it, and a message that would change an entry whose source text is no
 // longer its msgid. Every problem is listed; when any is refused no target is changed.
@@ -137,7 +151,7 @@ PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarg
 
 // The lines that list problems for a person, at most limit of them and then a line counting
 // the rest: "context "12", line 40: the source changed since the export; export again and
-// merge".
+// merge". Characters that show nothing are named (VisibleText).
 std::vector<std::string> PoProblemLines(const std::vector<PoProblem>& problems, std::size_t limit);
 
 } // namespace zyn

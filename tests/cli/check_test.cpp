@@ -52,6 +52,47 @@ TEST(ZyntextCheck, FindsEachFaultAndExitsAsACiJobNeeds) {
     EXPECT_EQ(trouble.exitCode, 2) << trouble.err;
 }
 
+// The edges of each check: one finding is a finding, a text of exactly --max-lines lines fits,
+// an empty source has nothing to translate, and what PO tools leave in place of a translation
+// is a finding of its own.
+TEST(ZyntextCheck, EachCheckHoldsAtItsEdge) {
+    TempDir dir;
+    const struct {
+        std::vector<std::string> source, translation, options, expected;
+    } cases[] = {
+        {{"Hi\x01"},
+         {"Salut"},
+         {},
+         {"1: control codes none, the source has 1", "1 finding; 1 of 1 entry translated"}},
+        {{"A", "B", "", "Same"},
+         {"A @ B @ C", "A @ B @ C @ D", "", "Same"},
+         {"--max-lines", "3", "--untranslated"},
+         {"2: 4 lines, more than 3", "4: untranslated: \"Same\"",
+          "2 findings; 2 of 3 entries translated"}},
+        // A game's menu may say "Language:".
+        {{"Hello", "Yes", "Language: English"},
+         {"#-#-#-#-#  a.po (game texts)  #-#-#-#-# @ Salut @ #-#-#-#-#  b.po (game texts)  "
+          "#-#-#-#-# @ Bonjour",
+          "Project-Id-Version: game texts @ Language: fr", "Language: French"},
+         {},
+         {"1: the translation holds a conflict block of msgcat (\"#-#-#-#-#\" lines): keep one "
+          "of its translations",
+          "2: the translation holds the fields of a PO header, not a text of the game",
+          "2 findings; 3 of 3 entries translated"}},
+    };
+    for (const auto& c : cases) {
+        const std::string source =
+            dir.write("en.dia", TextFileBuilder(2).entries(c.source).bytes());
+        const std::string translation =
+            dir.write("fr.dia", TextFileBuilder(2).entries(c.translation).bytes());
+        std::vector<std::string> args{"check", translation, source, "--game", "2"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const ToolRun run = zyntext(args);
+        EXPECT_EQ(run.exitCode, 1) << c.expected[0];
+        EXPECT_EQ(lines(run.out), c.expected);
+    }
+}
+
 // Every French dialogue bank against its English bank, each finding naming its item.
 TEST(ZyntextCheck, AnArchiveIsCheckedBankByBank) {
     TempDir dir;

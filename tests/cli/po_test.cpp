@@ -27,6 +27,14 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
+// text with each line ended by end instead of LF.
+std::string endedBy(const std::string& text, const std::string& end) {
+    std::string out;
+    for (const char c : text)
+        out += c == '\n' ? end : std::string(1, c);
+    return out;
+}
+
 // The texts of a dump's entries.
 std::vector<std::string> texts(const nlohmann::json& dump) {
     std::vector<std::string> result;
@@ -94,6 +102,9 @@ TEST(ZyntextPo, ExportPassesMsgfmtMarksWhatItWouldRefuseAndImportsBack) {
     } cases[] = {
         {dir.file("edited.po"), {}, {report}},
         {dir.write("bom.po", "\xEF\xBB\xBF" + edited), {}, {report}},
+        // Lines ended by CR LF, or CR alone, as other tools save them; the fuzzy flag kept.
+        {dir.write("crlf.po", endedBy(edited, "\r\n")), {}, {report}},
+        {dir.write("cr.po", endedBy(edited, "\r")), {}, {report}},
         {rewritten,
          {"--fuzzy", "--force"},
          {"--force overrode 1 check:\n  context \"4\", line ",
@@ -165,7 +176,7 @@ TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
         {item1,
          exported,
          {"was exported for " + item31 + " (X-Target), not " + item1,
-          "its reference names " + item31 + ", not text.hqr:1\n",
+          "its reference names " + item31 + ":1, not text.hqr:1\n",
           "nothing was written. --force imports it anyway."}},
         {item31,
          replaced(translated("Salut"), "msgid \"Hello\"", "msgid \"Hullo\""),
@@ -176,6 +187,29 @@ TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
           "not"}},
         // Export marks such a message fuzzy; taken, it is refused as well.
         {item31, exported, {"context \"4\", line 42: the translation ends with"}, "--fuzzy"},
+        // What tools leave in place of a translation, refused even where fuzzy would skip it:
+        // the header msgmerge matched to an empty msgid, a conflict block of msgcat.
+        {item31,
+         replaced(exported, "msgid \"Hello\"\nmsgstr \"Bonjour \u00E9\"",
+                  "msgid \"\"\nmsgstr \"Project-Id-Version: game texts\\nLanguage: fr\\n\""),
+         {"context \"1\", line 18: the translation holds a PO header's fields "
+          "(\"Project-Id-Version: "
+          "game texts\"), not a text of the game; empty this msgstr"}},
+        {item31,
+         replaced(translated("#-#-#-#-#  a.po (game texts)  #-#-#-#-#\\nSalut\\n"
+                             "#-#-#-#-#  b.po (game texts)  #-#-#-#-#\\nBonjour"),
+                  "#: " + item31 + ":1\n", "#: " + item31 + ":1\n#, fuzzy\n"),
+         {"context \"1\", line 19: the translation holds a conflict block of msgcat "
+          "(\"#-#-#-#-#  a.po (game texts)  #-#-#-#-#\"); keep one of its translations"}},
+        // One message changes an entry, another is refused: neither is written.
+        {item31,
+         translated("Salut") + "\nmsgctxt \"99\"\nmsgid \"x\"\nmsgstr \"y\"\n",
+         {": 1 message refused", "context \"99\""}},
+        {item31,
+         replaced(translated("Salut"), "X-Target: " + item31, "X-Target: " + archive + ":5"),
+         {"refused; nothing was written. --force", "(X-Target), not " + item31}},
+        // A character that shows nothing is named, never printed.
+        {item31, "msgctxt \"1\u00A0\"\nmsgid \"x\"\nmsgstr \"y\"\n", {"context \"1(U+00A0)\""}},
     };
     for (const Case& c : cases) {
         const std::string po = dir.write("bad.po", c.po);
@@ -208,8 +242,14 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
     EXPECT_EQ(text.find("msgctxt \"30:1\""), std::string::npos);
     text = replaced(text, "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\"");
     text = replaced(text, "msgstr \"bank 33\"", "msgstr \"banque 33\"");
-    ASSERT_TRUE(
-        succeeded(zyntext({"po", "import", dir.write("edited.po", text), archive, "--game", "2"})));
+    // References naming the file alone, as msgcat --add-location=file writes them.
+    const std::string edited = dir.file("edited.po");
+    ASSERT_EQ(
+        std::system(("msgcat --add-location=file -o " + edited + " " + dir.write("plain.po", text))
+                        .c_str()),
+        0);
+    ASSERT_NE(readBytes(edited).find("#: " + archive + ":31\n"), std::string::npos);
+    ASSERT_TRUE(succeeded(zyntext({"po", "import", edited, archive, "--game", "2"})));
     EXPECT_EQ(readBytes(dir.file("text.~$R")), before);
     EXPECT_EQ(
         texts(json(zyntext({"dump", archive + ":31", "--game", "2", "--charset", "western"})))[0],
@@ -227,11 +267,12 @@ TEST(ZyntextPo, AWholeArchiveGoesOutInOneFileAndComesBackInOneRebuild) {
 }
 
 // A new English bank with an entry inserted: its template merged into the old PO by the real
-// msgmerge carries each translation over, fuzzy where the context moved, and imports into the
-// new bank as the old PO was made for.
+// msgmerge carries each translation over, fuzzy where the context moved, none onto the empty
+// entry, and imports into the new bank as the old PO was made for.
 TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
     TempDir dir;
-    const std::vector<std::string> english{"One", "Two", "Three"}, french{"Un", "Deux", "Trois"};
+    const std::vector<std::string> english{"One", "Two", "", "Three"},
+        french{"Un", "Deux", "", "Trois"};
     const auto archiveOf = [&](std::vector<std::string> source, std::vector<std::string> target) {
         return dir.write("text.hqr", ArchiveBuilder()
                                          .stored(TextFileBuilder(2).entry("ordinals").data())
@@ -244,7 +285,7 @@ TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
     ASSERT_TRUE(succeeded(
         zyntext({"po", "export", archive + ":1", archive + ":2", "--game", "2", "-o", old})));
     // The new archive: an entry inserted in both banks, the translation's still in English.
-    archiveOf({"One", "New", "Two", "Three"}, {"One", "New", "Two", "Three"});
+    archiveOf({"One", "New", "Two", "", "Three"}, {"One", "New", "Two", "", "Three"});
     ASSERT_TRUE(succeeded(
         zyntext({"po", "export", archive + ":1", "--template", "--game", "2", "-o", pot})));
     EXPECT_EQ(readBytes(pot).find("msgstr \"U"), std::string::npos);
@@ -263,11 +304,70 @@ TEST(ZyntextPo, ATemplateMergedByMsgmergeImportsIntoTheNewBank) {
     ASSERT_TRUE(
         succeeded(zyntext({"po", "import", merged, archive + ":2", "--game", "2", "--fuzzy"})));
     EXPECT_EQ(texts(json(zyntext({"dump", archive + ":2", "--game", "2"}))),
-              (std::vector<std::string>{"Un", "New", "Deux", "Trois"}));
+              (std::vector<std::string>{"Un", "New", "Deux", "", "Trois"}));
     // The merged file belongs to the bank the old PO was made for.
     EXPECT_NE(zyntext({"po", "import", merged, archive + ":1", "--game", "2", "--fuzzy"})
                   .err.find("(X-Target), not"),
               std::string::npos);
+}
+
+// A bank with empty entries, control codes, a line break and a backslash: the empty entries
+// have no message, and the file comes back byte for byte through msgcat of two translators'
+// files and through lconvert to .ts and XLIFF and back, and as an earlier export wrote it.
+TEST(ZyntextPo, EmptyEntriesHaveNoMessageAndTheBankSurvivesEveryTool) {
+    TempDir dir;
+    const std::vector<std::string> english{"Hello", "", "One @ two", "\x01Go\x02", "", "A\\b"};
+    const auto archiveOf = [&](const std::vector<std::string>& french) {
+        return dir.write("text.hqr", BankArchive(TextFileBuilder(2).entries(english).data(),
+                                                 TextFileBuilder(2).entries(french).data()));
+    };
+    const std::string archive =
+        archiveOf({"Salut", "", "Un @ deux", "\x01Va\x02", "Extra", "C\\d"});
+    const auto bank = [&] {
+        EXPECT_TRUE(succeeded(zyntext({"hqr", "extract", archive, "31", dir.file("item")})));
+        return readBytes(dir.file("item"));
+    };
+    const std::string expected = bank(), po = dir.file("fr.po");
+    const ToolRun exported =
+        zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po});
+    EXPECT_EQ(exported.err, "zyntext: 2 entries left out: the source is empty (import leaves such "
+                            "entries as they are)\n");
+    const std::string text = readBytes(po);
+    EXPECT_EQ(msgfmtCheck(po), "");
+    EXPECT_EQ(text.find("\nmsgid \"\"\nmsgstr"), std::string::npos) << text;
+    EXPECT_NE(text.find("msgid \"A\\\\b\"\nmsgstr \"C\\\\d\""), std::string::npos) << text;
+    // Each translator leaves the other's messages untranslated.
+    const std::string first = dir.write("a.po", replaced(text, "msgstr \"Salut\"", "msgstr \"\"")),
+                      second =
+                          dir.write("b.po", replaced(text, "msgstr \"C\\\\d\"", "msgstr \"\""));
+    std::vector<std::string> files{
+        po, dir.file("ab.po"),
+        dir.write("older.po", text + "\nmsgctxt \"2\"\nmsgid \"\"\nmsgstr \"Vide\"\n")};
+    ASSERT_EQ(std::system(("msgcat -o " + files[1] + " " + first + " " + second).c_str()), 0);
+    const char* lconvert = "/usr/lib/qt6/bin/lconvert";
+    for (const std::string form : {"ts", "xlf"})
+        if (fileExists(lconvert)) {
+            const std::string converted = dir.file("fr." + form), back = dir.file(form + ".po");
+            ASSERT_EQ(std::system((lconvert + (" -i " + po + " -o " + converted + " && ") +
+                                   lconvert + " -i " + converted + " -o " + back)
+                                      .c_str()),
+                      0);
+            files.push_back(back);
+        }
+    for (const std::string& file : files) {
+        archiveOf({"Hello", "", "One @ two", "\x01Go\x02", "Extra", "A\\b"});
+        const ToolRun run = zyntext({"po", "import", file, archive + ":31", "--game", "2"});
+        EXPECT_NE(run.err.find("4 entries changed, 0 unchanged, 0 untranslated" +
+                               std::string(file.ends_with("older.po")
+                                               ? ", 1 with an empty msgid left out;"
+                                               : ";")),
+                  std::string::npos)
+            << file << "\n"
+            << run.err;
+        EXPECT_EQ(bank(), expected) << file;
+    }
+    if (!fileExists(lconvert))
+        GTEST_SKIP() << "lconvert is missing (Debian: qt6-l10n-tools)";
 }
 
 // Untranslated messages filled from the translations of an older archive and of a PO file,
