@@ -33,18 +33,7 @@ std::string madeUpName(std::mt19937& random) {
 }
 
 std::vector<std::string> sentences() {
-    const std::string text = DialogueText(std::size_t(Banks) * Entries * 90, 11);
-    std::vector<std::string> out;
-    std::string sentence;
-    for (const char c : text) {
-        if (c != '\0')
-            sentence += c;
-        if ((c == '\0' || c == '.' || c == '!' || c == '?') && sentence.size() > 30) {
-            out.push_back(sentence);
-            sentence.clear();
-        }
-    }
-    return out;
+    return DialogueSentences(std::size_t(Banks) * Entries * 90, 11);
 }
 
 // Three terms in four are names, the rest two words of the dialogue ("old ship").

@@ -2,7 +2,9 @@
 
 // A project's glossary: the terms that must read the same across the whole language.
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zyn {
@@ -27,6 +29,12 @@ struct Glossary {
 };
 
 // What a glossary file gave, and the lines or entries it passed over, each said in a line.
+// A-Z as a-z: names of columns, languages, marks and file endings, which are ASCII.
+std::string AsciiLowered(std::string_view text);
+// A mark as the files write it: "yes" or empty, and "no", "x", "1", "0", "true", "false" in any
+// case; nothing for anything else.
+std::optional<bool> ReadMark(std::string_view text);
+
 struct ReadGlossary {
     Glossary glossary;
     std::vector<std::string> problems;

@@ -10,10 +10,7 @@ std::optional<GlossaryFormat> GlossaryFormatOf(const std::string& path) {
     const std::size_t dot = path.rfind('.');
     if (dot == std::string::npos)
         return std::nullopt;
-    std::string ending = path.substr(dot + 1);
-    for (char& c : ending)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    const std::string ending = AsciiLowered(path.substr(dot + 1));
     if (ending == "tbx")
         return GlossaryFormat::Tbx;
     if (ending == "csv")

@@ -144,23 +144,6 @@ Rows tsvRows(std::string_view text) {
     return out;
 }
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-std::optional<bool> markOf(std::string_view text) {
-    const std::string mark = lowered(text);
-    if (mark.empty() || mark == "no" || mark == "0" || mark == "false")
-        return false;
-    if (mark == "yes" || mark == "x" || mark == "1" || mark == "true")
-        return true;
-    return std::nullopt;
-}
-
 } // namespace
 
 std::string WriteGlossaryTable(const Glossary& glossary, TableFormat format) {
@@ -196,7 +179,7 @@ Result<ReadGlossary> ReadGlossaryTable(std::string_view text, TableFormat format
     at.fill(-1);
     const Row& header = table->rows.front();
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string name = lowered(header[i]);
+        const std::string name = AsciiLowered(header[i]);
         bool known = false;
         for (std::size_t k = 0; k < Columns; ++k)
             if (name == Headers[k] && at[k] < 0) {
@@ -225,7 +208,7 @@ Result<ReadGlossary> ReadGlossaryTable(std::string_view text, TableFormat format
             continue;
         }
         for (const Column column : {DoNotTranslate, CaseSensitive}) {
-            const std::optional<bool> mark = markOf(field(column));
+            const std::optional<bool> mark = ReadMark(field(column));
             if (!mark)
                 read.problems.push_back(line + " has \"" + field(column) + "\" for \"" +
                                         std::string(Headers[column]) +

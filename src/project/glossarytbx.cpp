@@ -17,16 +17,9 @@ void appendTerm(std::string& out, const std::string& language, const std::string
     out += "        </langSet>\n";
 }
 
-std::string lowered(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 // "en" matches "en", "EN", "en-US" and "en_US".
 bool sameLanguage(const std::string& code, const std::string& wanted) {
-    const std::string a = lowered(code), b = lowered(wanted);
+    const std::string a = AsciiLowered(code), b = AsciiLowered(wanted);
     return a == b || ((a.starts_with(b + "-") || a.starts_with(b + "_")));
 }
 
@@ -59,8 +52,7 @@ std::vector<LangTerm> termsOf(const XmlElement& langSet) {
 bool hasYesNote(const XmlElement& holder, std::string_view type) {
     for (const XmlElement* note : holder.childrenNamed("termNote"))
         if (const std::string* kind = note->attribute("type"); kind && *kind == type)
-            return lowered(note->text) == "yes" || note->text == "1" ||
-                   lowered(note->text) == "true";
+            return ReadMark(note->text).value_or(false);
     return false;
 }
 
@@ -68,7 +60,8 @@ bool hasYesNote(const XmlElement& holder, std::string_view type) {
 
 std::string WriteTbx(const Glossary& glossary) {
     const std::string source = glossary.sourceLanguage.empty() ? "en" : glossary.sourceLanguage;
-    const std::string target = glossary.targetLanguage.empty() ? "fr" : glossary.targetLanguage;
+    // "und", undetermined, where a glossary names no target language.
+    const std::string target = glossary.targetLanguage.empty() ? "und" : glossary.targetLanguage;
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<martif type=\"TBX\" xml:lang=\"" + EscapeXml(source) + "\">\n";
     out += "  <martifHeader>\n    <fileDesc>\n      <sourceDesc>\n";

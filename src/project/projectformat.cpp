@@ -58,7 +58,7 @@ bool isBankName(std::string_view name) {
     if (name.empty())
         return false;
     for (const char c : name)
-        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7F)
+        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7F || c == ':')
             return false;
     return true;
 }

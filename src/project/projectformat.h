@@ -16,10 +16,11 @@
 //   FR_012.DIA 1 translated 8f3a09c2
 //   FR_012.DIA 4 needs-review 11d0aa37 Check the name with the team.\nSee bank 14.
 //
-// An entry line holds the bank, the entry as the editor numbers it (from 1), the state, the
-// source's hash and the note, if any, as the rest of the line: a backslash, a line break, a
-// carriage return, a tab and every other control character are escaped ("\\", "\n", "\r",
-// "\t", "\x01"), and a blank at the end is written "\s" so that no editor's trimming drops it.
+// An entry line holds the bank (an item's list name: no blank, no colon), the entry as the
+// editor numbers it (from 1), the state, the source's hash and the note, if any, as the rest of
+// the line: a backslash, a line break, a carriage return, a tab and every other control
+// character are escaped ("\\", "\n", "\r", "\t", "\x01"), and a blank at the end is written
+// "\s" so that no editor's trimming drops it.
 
 #include "base/result.h"
 #include "project/translationproject.h"

@@ -59,6 +59,11 @@ std::string EscapeXml(std::string_view text) {
 
 namespace {
 
+bool isXmlCharacter(char32_t code) {
+    return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
+           (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+}
+
 // Whether text is well-formed UTF-8 holding only characters XML allows.
 std::size_t firstBadCharacter(std::string_view text) {
     std::size_t i = 0;
@@ -79,10 +84,7 @@ std::size_t firstBadCharacter(std::string_view text) {
             code = code << 6 | (next & 0x3F);
         }
         static constexpr char32_t Least[] = {0, 0, 0x80, 0x800, 0x10000};
-        const bool allowed =
-            code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
-            (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
-        if (code < Least[length] || !allowed)
+        if (code < Least[length] || !isXmlCharacter(code))
             return i;
         i += length;
     }
@@ -246,11 +248,8 @@ private:
         std::uint32_t code = 0;
         const auto [stop, error] =
             std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
-        const bool allowed =
-            code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
-            (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
         if (digits.empty() || error != std::errc{} || stop != digits.data() + digits.size() ||
-            !allowed)
+            !isXmlCharacter(code))
             return fail("has a character reference to no character");
         AppendUtf8(out, static_cast<char32_t>(code));
         at_ = end + 1;
