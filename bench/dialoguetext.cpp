@@ -32,3 +32,17 @@ std::string DialogueText(std::size_t size, unsigned seed) {
     text.resize(size);
     return text;
 }
+
+std::vector<std::string> DialogueSentences(std::size_t size, unsigned seed) {
+    std::vector<std::string> sentences;
+    std::string sentence;
+    for (const char c : DialogueText(size, seed)) {
+        if (c != '\0')
+            sentence += c;
+        if ((c == '\0' || c == '.' || c == '!' || c == '?') && sentence.size() > 30) {
+            sentences.push_back(sentence);
+            sentence.clear();
+        }
+    }
+    return sentences;
+}

@@ -5,5 +5,9 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 std::string DialogueText(std::size_t size, unsigned seed);
+
+// That text cut at its sentence ends into sentences of over 30 bytes, as entries.
+std::vector<std::string> DialogueSentences(std::size_t size, unsigned seed);

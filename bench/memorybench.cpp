@@ -26,17 +26,8 @@ constexpr int Entries = 150;
 // Entries cut out of dialogue-like text at its sentence ends; one in eight comes back from
 // earlier banks, as the games' greetings and system messages do.
 std::vector<std::vector<std::string>> sourceBanks() {
-    const std::string text = DialogueText(std::size_t(Banks) * Entries * 90, 7);
-    std::vector<std::string> sentences;
-    std::string sentence;
-    for (const char c : text) {
-        if (c != '\0')
-            sentence += c;
-        if ((c == '\0' || c == '.' || c == '!' || c == '?') && sentence.size() > 30) {
-            sentences.push_back(sentence);
-            sentence.clear();
-        }
-    }
+    const std::vector<std::string> sentences =
+        DialogueSentences(std::size_t(Banks) * Entries * 90, 7);
     std::mt19937 random(3);
     std::vector<std::vector<std::string>> banks(Banks);
     std::size_t next = 0;

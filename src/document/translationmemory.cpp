@@ -1,5 +1,7 @@
 #include "document/translationmemory.h"
 
+#include "base/words.h"
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -7,31 +9,17 @@ namespace zyn {
 
 namespace {
 
-bool isBlank(unsigned char c) {
-    return c == ' ' || c == '\r' || c == '\n' || c == '\t';
-}
-
-bool isWordByte(unsigned char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 128;
-}
-
+// The memory does not know the character set of its texts, so it reads their codes as a set
+// whose codes from 128 up are letters. Words and numbers are compared with A to Z folded; a
+// mark (punctuation, a control code) is a token of its own, for it changes a text as much.
 template <typename Take> void forEachWord(const std::string& text, Take take) {
     std::string word;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (isBlank(c)) {
-            ++i;
-            continue;
-        }
-        word.clear();
-        if (!isWordByte(c)) {
-            word += text[i++];
-        } else {
-            for (; i < text.size() && isWordByte(static_cast<unsigned char>(text[i])); ++i) {
-                const auto b = static_cast<unsigned char>(text[i]);
-                word += static_cast<char>(b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
-            }
-        }
+    for (const Token& token : SplitTokens(ClassesOfCodes(text, UnknownSetCodeClasses()))) {
+        word.assign(text, token.start, token.length);
+        if (token.kind != TokenKind::Mark)
+            for (char& c : word)
+                if (c >= 'A' && c <= 'Z')
+                    c = static_cast<char>(c - 'A' + 'a');
         take(word);
     }
 }

@@ -2,10 +2,9 @@
 
 // Translations already made, offered again for texts like theirs: pairs of a source text and
 // its translation, each with the bank and entry it came from. Texts are compared as the bytes
-// the documents hold (both sides in one character set), word by word: a word is a run of
-// letters and digits (every byte from 128 up counts as a letter), A to Z folded to a to z;
-// every other byte but blanks and line breaks (punctuation, control codes) is a word of its
-// own.
+// the documents hold (both sides in one character set), token by token: the words and numbers
+// of base/words.h (every byte from 128 up read as a letter), A to Z folded to a to z, and every
+// mark (punctuation, a control code) a token of its own.
 
 #include "document/textdocument.h"
 

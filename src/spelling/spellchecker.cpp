@@ -2,8 +2,8 @@
 
 #include "archive/itemnames.h"
 #include "base/safewriter.h"
+#include "base/words.h"
 #include "characters/utf8.h"
-#include "spelling/words.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,10 +1,10 @@
 // Spell checking through the library the tool and the editor share: words, dictionaries in
 // their encodings, names of the source, the user's own words across runs, missing dictionaries.
 
+#include "base/words.h"
 #include "characters/utf8.h"
 #include "document/textdocument.h"
 #include "spelling/spellchecker.h"
-#include "spelling/words.h"
 #include "support/dictionarybuilder.h"
 #include "support/tempdir.h"
 

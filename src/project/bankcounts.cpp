@@ -1,0 +1,77 @@
+#include "project/bankcounts.h"
+
+#include "project/entrystate.h"
+
+#include <algorithm>
+
+namespace zyn {
+
+int BankCounts::count(EntryState state) const {
+    switch (state) {
+    case EntryState::Untranslated:
+        return untranslated;
+    case EntryState::NeedsReview:
+        return needsReview;
+    case EntryState::Translated:
+        return translated;
+    case EntryState::Reviewed:
+        return reviewed;
+    }
+    return 0;
+}
+
+BankCounts CountBank(const std::string& bank, const std::vector<std::string>& source,
+                     const std::vector<std::string>& target, const BankRecords* records,
+                     const CodeClasses& classes) {
+    BankCounts counts;
+    counts.bank = bank;
+    counts.entries = static_cast<int>(std::max(source.size(), target.size()));
+    static const std::string none;
+    for (int i = 0; i < counts.entries; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const std::string& from = at < source.size() ? source[at] : none;
+        const std::string& to = at < target.size() ? target[at] : none;
+        const EntryRecord* record = nullptr;
+        if (records)
+            if (const auto found = records->find(i); found != records->end())
+                record = &found->second;
+        switch (StateOf(from, to, record)) {
+        case EntryState::Untranslated:
+            ++counts.untranslated;
+            break;
+        case EntryState::NeedsReview:
+            ++counts.needsReview;
+            break;
+        case EntryState::Translated:
+            ++counts.translated;
+            continue;
+        case EntryState::Reviewed:
+            ++counts.reviewed;
+            continue;
+        }
+        counts.wordsToDo += static_cast<long long>(CountWords(ClassesOfCodes(from, classes)));
+    }
+    return counts;
+}
+
+BankCounts TotalCounts(const std::vector<BankCounts>& rows) {
+    BankCounts total;
+    const auto add = [](std::optional<int>& sum, const std::optional<int>& value) {
+        if (value)
+            sum = sum.value_or(0) + *value;
+    };
+    for (const BankCounts& row : rows) {
+        total.entries += row.entries;
+        total.wordsToDo += row.wordsToDo;
+        total.untranslated += row.untranslated;
+        total.needsReview += row.needsReview;
+        total.translated += row.translated;
+        total.reviewed += row.reviewed;
+        add(total.doesNotFit, row.doesNotFit);
+        add(total.spelling, row.spelling);
+        add(total.checkFindings, row.checkFindings);
+    }
+    return total;
+}
+
+} // namespace zyn

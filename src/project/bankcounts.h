@@ -1,0 +1,38 @@
+#pragma once
+
+// The numbers of the project window and `zyntext status`: per bank pair, how many entries are
+// in each state and how many words are left to do, and their totals over the banks.
+
+#include "base/words.h"
+#include "project/translationproject.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zyn {
+
+struct BankCounts {
+    std::string bank; // the target bank's name; "" for the totals
+    int entries = 0;
+    // Words of the source of the entries still to do (untranslated and needs review): words
+    // and numbers as base/words.h cuts them.
+    long long wordsToDo = 0;
+    int untranslated = 0, needsReview = 0, translated = 0, reviewed = 0;
+    // Columns filled by the checks that own them; nothing until they have run.
+    std::optional<int> doesNotFit, spelling, checkFindings;
+
+    int count(EntryState state) const;
+};
+
+// One bank: the entries of the longer of the two documents, a missing text read as empty.
+// classes tells which codes of the source's character set make words.
+BankCounts CountBank(const std::string& bank, const std::vector<std::string>& source,
+                     const std::vector<std::string>& target, const BankRecords* records,
+                     const CodeClasses& classes);
+
+// The sum of rows; a check column is summed over the rows that have it, and stays empty when
+// none does.
+BankCounts TotalCounts(const std::vector<BankCounts>& rows);
+
+} // namespace zyn
