@@ -111,9 +111,14 @@ void frmFindArchive::cmdFind_Click() {
         for (int i = 0; i < session_.entryCount(); ++i)
             open.entries.push_back(session_.entryAsShown(i));
     }
-    ProgramState& state = session_.state();
+    // The archive as it is on disk now, read once into memory: items another program changed
+    // since it was chosen are searched as they are.
+    ArchiveIndex now;
+    if (!readChosenArchiveIndex(session_, prompts_, this, archivePath_, now))
+        return;
+    index_ = std::move(now);
     const DisplayCodec& codec = session_.codec();
-    hits_ = FindInArchive(state.files(), state.Work, archivePath_, index_, flow_,
+    hits_ = FindInArchive(session_.files(), archivePath_, index_, flow_,
                           TextArchiveItemCount(flow_.ArchiveIsVersion2), needle.codes,
                           session_.searchLetters(), open);
     for (const ArchiveHit& hit : hits_)
@@ -134,8 +139,8 @@ void frmFindArchive::openResult(int row) {
         if (!askSaveChanges(session_, prompts_, this))
             return;
         ArchiveIndex index = index_;
-        auto loaded = LoadArchiveItem(state.files(), state.Work, archivePath_, index, hit.item,
-                                      hit.name, flow_.ArchiveIsVersion2);
+        auto loaded = LoadArchiveItem(state.files(), archivePath_, index, hit.item, hit.name,
+                                      flow_.ArchiveIsVersion2);
         if (!loaded) {
             prompts_.notify(this, windowTitle(), fromNative(loaded.message()), Prompts::Icon::Stop);
             return;

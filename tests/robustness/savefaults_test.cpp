@@ -74,8 +74,8 @@ std::unique_ptr<ProgramState> openEdited(const std::string& folder, bool fromIte
     put(item.ArchivePath(), archiveWith(text("Old @ text").data()));
     EXPECT_TRUE(ReadArchiveIndex(state->files(), item.ArchivePath(), state->Archive).ok());
     if (fromItem) {
-        auto loaded = LoadArchiveItem(state->files(), state->Work, item.ArchivePath(),
-                                      state->Archive, 1, item.ItemName, true);
+        auto loaded = LoadArchiveItem(state->files(), item.ArchivePath(), state->Archive, 1,
+                                      item.ItemName, true);
         EXPECT_TRUE(loaded.ok());
         if (loaded)
             AdoptText(state->Document, std::move(*loaded), item);
