@@ -46,8 +46,9 @@ frmFindArchive::frmFindArchive(DocumentSession& session, Prompts& prompts, QWidg
     layout->addWidget(archiveButton, 1, 2);
     layout->addWidget(results_, 2, 0, 1, 3);
 
+    // Enter in the text box presses the default button: one search (the box's own
+    // returnPressed would run it a second time).
     connect(findButton, &QPushButton::clicked, this, &frmFindArchive::cmdFind_Click);
-    connect(find_, &QLineEdit::returnPressed, this, &frmFindArchive::cmdFind_Click);
     connect(archiveButton, &QPushButton::clicked, this, &frmFindArchive::cmdArchive_Click);
     connect(results_, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { openResult(results_->indexOfTopLevelItem(item)); });
