@@ -3,14 +3,20 @@
 // - hqr replace of one item of a 100 MB archive of 20 000 items, against one durable copy of
 //   the archive (cat to a new file, then fsync);
 // - expand of a 64 MiB text, its output flushed to disk, against gzip -dc of the same text;
-//   and expand of a quarter of that text, to show its memory does not follow the output.
+//   and expand of a quarter of that text, to show its memory does not follow the output;
+// - the read-only commands check, po export and dump ARCHIVE:N of a text archive of 30 banks,
+//   against reading the archive once (cat), as they read it.
 //
-// Usage: toolbench [ROUNDS]   (in ZYN_BENCH_DIR, else the current folder; 5 rounds by default)
+// Usage: toolbench [ROUNDS [read-only]]   (in ZYN_BENCH_DIR, else the current folder; 5 rounds
+// by default; read-only: the read-only commands alone)
+// ZYN_BENCH_ZYNTEXT names another zyntext to run (an earlier build, to compare with).
 
 #include "base/bytes.h"
 #include "base/itemheader.h"
 #include "dialoguetext.h"
+#include "support/archivebuilder.h"
 #include "support/lzssencoder.h"
+#include "support/textfilebuilder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -122,6 +128,36 @@ std::string write(const std::string& path, const std::string& bytes) {
     return path;
 }
 
+// A ZYN 2 text archive of 180 items whose English and French blocks hold 15 dialogue banks each
+// (30 in all) of 150 entries cut out of dialogue-like text, every third bank compressed; the
+// other items are small ordinal stand-ins.
+std::string buildTextArchive(const std::string& path) {
+    const std::string text = DialogueText(15 * 150 * 80, 6);
+    zyn::test::ArchiveBuilder builder;
+    for (int item = 0; item < 180; ++item) {
+        if (item % 2 == 0 || item >= 60) {
+            builder.stored("ord");
+            continue;
+        }
+        const int bank = item % 30 / 2;
+        std::vector<std::string> entries;
+        for (std::size_t e = 0; e < 150; ++e) {
+            std::string entry = text.substr((std::size_t(bank) * 150 + e) * 80, 79);
+            std::replace(entry.begin(), entry.end(), '\0', ' ');
+            // No blank or line break at either end: the French text then matches it in form.
+            entry.erase(0, entry.find_first_not_of(" @"));
+            entry.erase(entry.find_last_not_of(" @") + 1);
+            entries.push_back(item >= 30 ? "[fr] " + entry : entry);
+        }
+        const std::string data = zyn::test::TextFileBuilder(2).entries(entries).data();
+        if (bank % 3 == 2)
+            builder.compressed(data, 1 + bank % 2);
+        else
+            builder.stored(data);
+    }
+    return write(path, builder.build());
+}
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -149,6 +185,39 @@ void report(const Contest& ours, const Contest& theirs, double goal, const char*
                 ratio <= goal ? "met" : "NOT met");
 }
 
+// The read-only commands of the text archive at banks, each against one read of the archive
+// (cat), as many rounds as given, taking turns; prints their table.
+void readOnlyCommands(const std::string& zyntext, const std::string& banks, int rounds) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> readers = {
+        {"zyntext check of 15 bank pairs",
+         {zyntext, "check", banks, "--game", "2", "--from", "EN", "--to", "FR"}},
+        {"zyntext po export of 15 bank pairs",
+         {zyntext, "po", "export", banks, "--game", "2", "--from", "EN", "--to", "FR"}},
+        {"zyntext dump of one bank", {zyntext, "dump", banks + ":37", "--game", "2"}},
+    };
+    Contest read{"Reading the archive once (cat)", {}, 0};
+    std::vector<Contest> readOnly;
+    for (const auto& reader : readers)
+        readOnly.push_back({reader.first, {}, 0});
+    ::sync();
+    for (int round = 0; round < rounds; ++round) {
+        read.add(run({"cat", banks}));
+        for (std::size_t r = 0; r < readers.size(); ++r)
+            readOnly[r].add(run(readers[r].second));
+    }
+    std::printf("\nText archive of 30 banks: %.1f KB; %d rounds\n\n", fs::file_size(banks) / 1e3,
+                rounds);
+    std::printf("| Run | Median | Fastest | Slowest | Peak memory |\n| --- | --- | --- | --- | --- "
+                "|\n");
+    for (const Contest* c : {&read, &readOnly[0], &readOnly[1], &readOnly[2]})
+        std::printf("| %s | %.1f ms | %.1f ms | %.1f ms | %.1f MiB |\n", c->name.c_str(),
+                    1000 * median(c->seconds),
+                    1000 * *std::min_element(c->seconds.begin(), c->seconds.end()),
+                    1000 * *std::max_element(c->seconds.begin(), c->seconds.end()),
+                    c->peakKiB / 1024.0);
+    std::printf("\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -164,7 +233,13 @@ int main(int argc, char** argv) {
     const auto file = [&](const char* name) {
         return (folder / name).string();
     };
-    const std::string zyntext = ZYNTEXT_PATH;
+    const char* other = std::getenv("ZYN_BENCH_ZYNTEXT");
+    const std::string zyntext = other && *other ? other : ZYNTEXT_PATH;
+    if (argc > 2 && std::string(argv[2]) == "read-only") {
+        readOnlyCommands(zyntext, buildTextArchive(file("banks.hqr")), rounds);
+        fs::remove_all(folder);
+        return 0;
+    }
 
     std::cout << "Making the data ..." << std::endl;
     const std::string archive = buildArchive(file("text.hqr"));
@@ -216,6 +291,7 @@ int main(int argc, char** argv) {
             }
         }
     }
+    readOnlyCommands(zyntext, buildTextArchive(file("banks.hqr")), rounds);
     const Run small = run({zyntext, "expand", file("quarter.item"), file("expanded.txt")});
     const Run large = run({zyntext, "expand", file("text.item"), file("expanded.txt")});
     std::ifstream expanded(file("expanded.txt"), std::ios::binary);

@@ -97,8 +97,16 @@ void RememberItem(ArchiveIndex& index, int item, std::string bytes) {
     index.ItemData[slot] = std::move(bytes);
 }
 
-Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& targetPath,
-                   int itemNumber, ArchiveIndex& index) {
+namespace {
+
+// An item as it is on disk now, with the table it was read with.
+struct FreshItem {
+    std::int32_t lastItem = -1;
+    TableItem item;
+    std::string data;
+};
+
+Result<FreshItem> readFresh(FileSystem& fs, const std::string& path, int itemNumber) {
     OpenFile file;
     FileCloser closer(fs, file);
     auto table = openArchive(fs, path, file);
@@ -109,14 +117,16 @@ Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& t
         return Status::failure(ErrorKind::Damaged,
                                "The archive " + path + " has no item " + std::to_string(k) +
                                    " (it has " + std::to_string(table->lastItem + 1) + " items).");
-    const TableItem& item = table->items[static_cast<std::size_t>(k)];
-    auto data = ReadTableItem(fs, file, item);
+    FreshItem fresh{table->lastItem, table->items[static_cast<std::size_t>(k)], {}};
+    auto data = ReadTableItem(fs, file, fresh.item);
     if (!data)
         return data.status();
-    if (Status written = WriteFileSafely(fs, targetPath, *data); !written)
-        return written;
+    fresh.data = std::move(*data);
+    return fresh;
+}
 
-    index.LastItem = table->lastItem;
+void remember(ArchiveIndex& index, int itemNumber, FreshItem&& fresh) {
+    index.LastItem = fresh.lastItem;
     const auto count = static_cast<std::size_t>(index.itemCount());
     if (index.ItemOffset.size() < count)
         index.ItemOffset.resize(count);
@@ -124,11 +134,31 @@ Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& t
         index.ItemMode.resize(count);
     if (index.ItemData.size() < count)
         index.ItemData.resize(count);
-    const auto slot = static_cast<std::size_t>(k);
-    index.ItemOffset[slot] = item.slot;
-    index.ItemData[slot] = std::move(*data);
-    if (!item.blank)
-        index.ItemMode[slot] = byteAt(item.header, 8);
+    const auto slot = static_cast<std::size_t>(itemNumber - 1);
+    index.ItemOffset[slot] = fresh.item.slot;
+    index.ItemData[slot] = std::move(fresh.data);
+    if (!fresh.item.blank)
+        index.ItemMode[slot] = byteAt(fresh.item.header, 8);
+}
+
+} // namespace
+
+Status ReadItemAgain(FileSystem& fs, const std::string& path, int itemNumber, ArchiveIndex& index) {
+    auto fresh = readFresh(fs, path, itemNumber);
+    if (!fresh)
+        return fresh.status();
+    remember(index, itemNumber, std::move(*fresh));
+    return {};
+}
+
+Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& targetPath,
+                   int itemNumber, ArchiveIndex& index) {
+    auto fresh = readFresh(fs, path, itemNumber);
+    if (!fresh)
+        return fresh.status();
+    if (Status written = WriteFileSafely(fs, targetPath, fresh->data); !written)
+        return written;
+    remember(index, itemNumber, std::move(*fresh));
     return {};
 }
 

@@ -40,10 +40,14 @@ std::int32_t LastItemFromFirstSlot(std::int32_t firstSlot);
 // failure index is left exactly as it was.
 Status ReadArchiveIndex(FileSystem& fs, const std::string& path, ArchiveIndex& index);
 
-// Reads the table of the archive at path again, refreshes LastItem and the entry of item
-// itemNumber - 1 (itemNumber counts from 1) and writes that item's bytes, header included, to
-// targetPath (a blank item gives an empty file). A number outside the archive, a damaged
-// archive or a failed write leaves the index unchanged.
+// Reads the table of the archive at path again and the bytes of item itemNumber - 1
+// (itemNumber counts from 1), and refreshes LastItem and that item's entry with them: the item
+// as it is on disk now, held in memory only. A number outside the archive or a damaged archive
+// leaves the index unchanged.
+Status ReadItemAgain(FileSystem& fs, const std::string& path, int itemNumber, ArchiveIndex& index);
+
+// ReadItemAgain, and the item's bytes, header included, written to targetPath (a blank item
+// gives an empty file). A failed write leaves the index unchanged too.
 Status ExtractItem(FileSystem& fs, const std::string& path, const std::string& targetPath,
                    int itemNumber, ArchiveIndex& index);
 

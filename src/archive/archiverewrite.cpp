@@ -159,12 +159,18 @@ Status write(ReplacementFile& file, OpenFile& old, const Layout& layout) {
 }
 
 // Removes what rebuilds of the archive file killed before their end left beside it. Only the
-// holder of the archive's lock makes such files, so any found while holding it are a dead run's.
+// holder of the archive's lock makes such files, so any found while holding it are a dead run's;
+// of those, only the user's own files and links go: in a shared folder another account may
+// put anything under such a name, and it is not this run's to remove.
 void removeLeftovers(FileSystem& fs, const std::string& file) {
     const std::string folder = folderOf(file), name = fileNameOf(file);
-    for (const std::string& entry : fs.namesIn(folder))
-        if (MadeFromName(entry, name + RebuildMark) || MadeFromName(entry, name + BackupMark))
+    for (const std::string& entry : fs.namesIn(folder)) {
+        if (!MadeFromName(entry, name + RebuildMark) && !MadeFromName(entry, name + BackupMark))
+            continue;
+        const FileInfo found = fs.nameInfo(folder + entry);
+        if ((found.isRegular || found.isLink) && OwnedByUser(found))
             fs.remove(folder + entry);
+    }
 }
 
 // Whether every item to change already holds its new bytes on disk: nothing to rebuild then.

@@ -10,12 +10,16 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <pwd.h>
 #include <random>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -69,6 +73,193 @@ void flushFolder(const std::string& path) {
         ::close(fd);
     }
 }
+
+// A descriptor, closed when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    void reset(int fd = -1) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+
+private:
+    int fd_;
+};
+
+// The name the system gives what fd holds open; "" where it gives none.
+std::string nameOfDescriptor(int fd) {
+    char name[PATH_MAX];
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    const ssize_t n = ::readlink(self.c_str(), name, sizeof name);
+    if (n > 0 && static_cast<std::size_t>(n) < sizeof name)
+        return std::string(name, static_cast<std::size_t>(n));
+    return {};
+}
+
+std::string joined(const std::string& folder, const std::string& name) {
+    return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+std::string accountName(uid_t uid) {
+    passwd entry{}, *found = nullptr;
+    char buffer[1024];
+    if (::getpwuid_r(uid, &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr)
+        return std::string(found->pw_name) + ", uid " + std::to_string(uid);
+    return "uid " + std::to_string(uid);
+}
+
+// The system's protection of shared folders against other accounts' links, applied whatever
+// fs.protected_symlinks says, and to folders a group may write to as well: in a folder that is
+// sticky or that others may write to, a link is followed only when it is the user's own or the
+// folder owner's.
+bool mayFollow(const struct stat& folder, const struct stat& link) {
+    const bool shared = (folder.st_mode & (S_ISVTX | S_IWGRP | S_IWOTH)) != 0;
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
+}
+
+// The links of /proc (a run's own descriptors, which its working folder is reached by) lead
+// where only the system knows: they are followed by opening them, never by their text.
+bool onProcFs(int fd) {
+    struct statfs fs {};
+    return ::fstatfs(fd, &fs) == 0 && fs.f_type == PROC_SUPER_MAGIC;
+}
+
+constexpr int MaxLinks = 40; // as many as the system follows in one path
+
+// A path walked the way the system's open walks it, one name at a time through descriptors,
+// so that every link met is judged in the folder that holds it before it is followed.
+class LinkWalk {
+public:
+    explicit LinkWalk(const std::string& path) : path_(path) {}
+
+    // The path a writer of path replaces (see FileSystem::followLinks).
+    Result<std::string> run() {
+        split(path_);
+        Descriptor folder(
+            ::open(path_.starts_with('/') ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (folder.get() < 0)
+            return ioFailure("Cannot follow the links of", path_, errno);
+        int links = 0;
+        // Whether the names now walked are where a link at the end of the path leads: the
+        // path itself is no longer the file to write then.
+        bool throughLink = false;
+        while (!rest_.empty()) {
+            const std::string name = std::move(rest_.front());
+            rest_.pop_front();
+            const bool last = rest_.empty();
+            struct stat st {};
+            if (::fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+                return missing(throughLink, errno);
+            if (S_ISLNK(st.st_mode)) {
+                struct stat holder {};
+                if (++links > MaxLinks || ::fstat(folder.get(), &holder) != 0)
+                    return ioFailure("Cannot follow the link", path_,
+                                     links > MaxLinks ? ELOOP : errno);
+                if (!mayFollow(holder, st))
+                    return refused(joined(nameOfDescriptor(folder.get()), name), st.st_uid);
+                if (onProcFs(folder.get())) {
+                    const int next = ::openat(folder.get(), name.c_str(), O_PATH | O_CLOEXEC);
+                    if (next < 0)
+                        return missing(throughLink || last, errno);
+                    if (last)
+                        return reached(Descriptor(next));
+                    folder.reset(next);
+                    continue;
+                }
+                auto target = linkText(folder.get(), name);
+                if (!target)
+                    return target.status();
+                throughLink = throughLink || last;
+                if (target->starts_with('/'))
+                    folder.reset(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+                split(*target);
+                continue;
+            }
+            if (last) {
+                if (!throughLink)
+                    return path_; // no link at its end: replaced where it is named
+                const std::string file = joined(nameOfDescriptor(folder.get()), name);
+                struct stat there {};
+                if (::lstat(file.c_str(), &there) != 0 || there.st_dev != st.st_dev ||
+                    there.st_ino != st.st_ino)
+                    return changing();
+                return file;
+            }
+            const int next =
+                ::openat(folder.get(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (next < 0)
+                return missing(throughLink, errno);
+            folder.reset(next);
+        }
+        return path_; // only "/" in it
+    }
+
+private:
+    // Puts the names of path before those still to walk.
+    void split(const std::string& path) {
+        std::deque<std::string> names;
+        for (std::size_t start = 0; start < path.size();) {
+            const std::size_t slash = std::min(path.find('/', start), path.size());
+            if (slash > start)
+                names.push_back(path.substr(start, slash - start));
+            start = slash + 1;
+        }
+        rest_.insert(rest_.begin(), names.begin(), names.end());
+    }
+
+    Result<std::string> linkText(int folder, const std::string& name) {
+        char text[PATH_MAX];
+        const ssize_t n = ::readlinkat(folder, name.c_str(), text, sizeof text);
+        if (n < 0 || static_cast<std::size_t>(n) >= sizeof text)
+            return ioFailure("Cannot follow the link", path_, n < 0 ? errno : ENAMETOOLONG);
+        return std::string(text, static_cast<std::size_t>(n));
+    }
+
+    // A name that cannot be walked: where a link at the end leads nowhere, a refusal (no file
+    // is ever made at a link's destination); else the path as it is, whose writer's own open
+    // says what is wrong.
+    Result<std::string> missing(bool throughLink, int error) {
+        if (!throughLink)
+            return path_;
+        if (error == ENOENT)
+            return Result<std::string>::failure(
+                ErrorKind::Io, "Cannot write " + path_ + ": it is a link that leads nowhere.");
+        return ioFailure("Cannot follow the link", path_, error);
+    }
+
+    Result<std::string> refused(const std::string& link, uid_t owner) {
+        return Result<std::string>::failure(
+            ErrorKind::Io, "Cannot write " + path_ + ": the link " + link +
+                               " belongs to another account (" + accountName(owner) +
+                               ") and lies in a folder others may write to, so it is not "
+                               "followed.");
+    }
+
+    Result<std::string> changing() {
+        return Result<std::string>::failure(
+            ErrorKind::Io, "Cannot write " + path_ + ": what its link leads to keeps changing.");
+    }
+
+    // The file a link of /proc led to, by the name the system gives it.
+    Result<std::string> reached(Descriptor file) {
+        struct stat st {
+        }, there{};
+        const std::string name = nameOfDescriptor(file.get());
+        if (::fstat(file.get(), &st) != 0 || name.empty() || ::lstat(name.c_str(), &there) != 0 ||
+            there.st_dev != st.st_dev || there.st_ino != st.st_ino)
+            return changing();
+        return name;
+    }
+
+    const std::string& path_;
+    std::deque<std::string> rest_;
+};
 
 class PosixFileSystem final : public FileSystem {
 private:
@@ -391,38 +582,7 @@ public:
     }
 
     Result<std::string> followLinks(const std::string& path) override {
-        struct stat named {};
-        if (::lstat(path.c_str(), &named) != 0 || !S_ISLNK(named.st_mode))
-            return path; // nothing there yet, or no link: replaced where it is named
-        // Opened, not read: the system follows the links, as for any program.
-        const int fd = ::open(path.c_str(), O_PATH | O_CLOEXEC);
-        if (fd < 0 && errno == ENOENT)
-            return Result<std::string>::failure(
-                ErrorKind::Io, "Cannot write " + path + ": it is a link that leads nowhere.");
-        if (fd < 0)
-            return ioFailure("Cannot follow the link", path, errno);
-        struct stat reached {};
-        std::string file;
-        if (::fstat(fd, &reached) == 0) {
-            // The name the system gives the file it opened; where that is not to be had, the
-            // same file found by name.
-            char name[PATH_MAX];
-            const std::string self = "/proc/self/fd/" + std::to_string(fd);
-            const ssize_t n = ::readlink(self.c_str(), name, sizeof name);
-            if (n > 0 && static_cast<std::size_t>(n) < sizeof name)
-                file.assign(name, static_cast<std::size_t>(n));
-            else if (char* real = ::realpath(path.c_str(), nullptr)) {
-                file = real;
-                std::free(real);
-            }
-        }
-        ::close(fd);
-        struct stat there {};
-        if (file.empty() || ::lstat(file.c_str(), &there) != 0 || there.st_dev != reached.st_dev ||
-            there.st_ino != reached.st_ino)
-            return Result<std::string>::failure(
-                ErrorKind::Io, "Cannot write " + path + ": what its link leads to keeps changing.");
-        return file;
+        return LinkWalk(path).run();
     }
 
     std::vector<std::string> namesIn(const std::string& folder) override {
@@ -459,6 +619,10 @@ std::string folderOf(const std::string& path) {
 std::string_view fileNameOf(std::string_view path) {
     const auto slash = path.rfind('/');
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool OwnedByUser(const FileInfo& info) {
+    return info.exists && info.owner == static_cast<std::int64_t>(::geteuid());
 }
 
 bool MadeFromName(const std::string& entry, const std::string& name) {

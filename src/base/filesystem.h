@@ -94,10 +94,13 @@ public:
     virtual FileInfo info(const std::string& path) = 0;
     // What stands at path itself: a link is described, not followed.
     virtual FileInfo nameInfo(const std::string& path) = 0;
-    // The path a writer of path replaces: path itself when it is no link (also when nothing is
-    // there yet), else the file its links lead to, followed by the system as any program's
-    // open is, with the system's protections against other users' links. A link that leads
-    // nowhere is refused: no file is ever made at a link's destination.
+    // The path a writer of path replaces: path itself when it ends in no link (also when
+    // nothing is there yet), else the file its links lead to, followed name by name as the
+    // system's open follows them. Every link met on the way, in a folder that is sticky or
+    // that others (its group or everyone) may write to, must be the user's own or the folder
+    // owner's, whatever the system's own protection says: another account's link there is
+    // refused, naming it. A link that leads nowhere is refused: no file is ever made at a
+    // link's destination.
     virtual Result<std::string> followLinks(const std::string& path) = 0;
     // The names of the entries of folder ("" for the current one); none when it cannot be read.
     virtual std::vector<std::string> namesIn(const std::string& folder) = 0;
@@ -125,6 +128,9 @@ FileSystem& realFileSystem();
 std::string folderOf(const std::string& path);
 // The name after a path's last "/", the whole path when it has none.
 std::string_view fileNameOf(std::string_view path);
+
+// Whether info (of info or nameInfo) is of something the user running the program owns.
+bool OwnedByUser(const FileInfo& info);
 
 // Whether entry (a name in a folder) is one that create or link made from name.
 bool MadeFromName(const std::string& entry, const std::string& name);

@@ -50,7 +50,8 @@ std::vector<BankPair> dialogueBanks(const ProgramState& state, bool isVersion2, 
 
 Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
                                                int item, bool isVersion2) {
-    auto loaded = LoadArchiveItem(state.files(), state.Work, archive, state.Archive, item,
+    // From the bytes the index holds: a read-only command writes nothing.
+    auto loaded = ReadIndexedItem(state.files(), archive, state.Archive, item,
                                   ArchiveItemName(state.Flow, item), isVersion2);
     if (!loaded)
         return loaded.status();

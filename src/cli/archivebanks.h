@@ -37,7 +37,8 @@ std::string openArchive(ProgramState& state, const CharacterOptions& characters,
 // language `from`.
 std::vector<BankPair> dialogueBanks(const ProgramState& state, bool isVersion2, int from, int to);
 
-// Item `item` of the archive opened in state, read as the editor's Open from HQR reads it.
+// Item `item` of the archive opened in state, read as the editor's Open from HQR reads it, from
+// the bytes its index holds.
 Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
                                                int item, bool isVersion2);
 

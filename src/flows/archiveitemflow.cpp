@@ -1,70 +1,9 @@
 #include "flows/archiveitemflow.h"
 
-#include "archive/itemexpansion.h"
 #include "archive/itemnames.h"
-#include "base/itemheader.h"
 #include "document/textreader.h"
 
-#include <utility>
-
 namespace zyn {
-
-namespace {
-
-// Removes the working files of one load when the load ends, however it ends.
-class WorkingFiles {
-public:
-    WorkingFiles(FileSystem& fs, std::string item) : fs_(fs), item_(std::move(item)) {}
-    ~WorkingFiles() {
-        fs_.remove(item_ + ExpandedSuffix);
-        fs_.remove(item_);
-    }
-    WorkingFiles(const WorkingFiles&) = delete;
-    WorkingFiles& operator=(const WorkingFiles&) = delete;
-
-private:
-    FileSystem& fs_;
-    std::string item_;
-};
-
-// The text data of the extracted item: after its header, or its expanded copy when compressed.
-Result<LoadedText> readExtractedItem(FileSystem& fs, const std::string& itemPath,
-                                     const std::string& name, bool isVersion2,
-                                     const ProgressFn& progress) {
-    auto file = LoadTextFileBytes(fs, itemPath);
-    if (!file)
-        return file.status();
-
-    LoadedText loaded;
-    loaded.isVersion2 = isVersion2;
-    loaded.header = TestHeader(*file);
-    std::string data;
-    if (loaded.header.found && loaded.header.mode >= 3)
-        return Result<LoadedText>::failure(ErrorKind::Unsupported, UnsupportedCompressionMessage());
-    if (loaded.header.found && loaded.header.mode != 0) {
-        // Not ExpandFile: it takes the source and the header flag from the document, which must
-        // not change before the load has succeeded.
-        auto expansion = ExpandItemFile(fs, itemPath, itemPath + ExpandedSuffix, true, progress,
-                                        ExpandedTextLimit);
-        if (!expansion)
-            return expansion.status();
-        if (expansion->written) {
-            auto expanded = LoadTextFileBytes(fs, itemPath + ExpandedSuffix);
-            if (!expanded)
-                return expanded.status();
-            data = std::move(*expanded);
-        }
-    } else {
-        data = file->substr(loaded.header.found ? ItemHeaderSize : 0);
-    }
-    auto text = ParseTextData(data, loaded.isVersion2, name);
-    if (!text)
-        return text.status();
-    loaded.text = std::move(*text);
-    return loaded;
-}
-
-} // namespace
 
 std::string ArchiveItemName(const ArchiveFlow& flow, int item) {
     if (item >= 0 && item + 1 < static_cast<int>(flow.ItemNames.size()) &&
@@ -73,23 +12,30 @@ std::string ArchiveItemName(const ArchiveFlow& flow, int item) {
     return "item " + std::to_string(item);
 }
 
-Result<LoadedText> LoadArchiveItem(FileSystem& fs, WorkingFolder& work,
-                                   const std::string& archivePath, ArchiveIndex& index, int item,
-                                   const std::string& name, bool isVersion2,
-                                   const ProgressFn& progress) {
-    if (work.path().empty())
-        return Status::failure(ErrorKind::Io, "Cannot make a working folder for " + name + ": " +
-                                                  work.failure() + ".");
-    const std::string itemPath = work.fileFor(name);
-    WorkingFiles cleanup(fs, itemPath);
-
-    if (Status extracted = ExtractItem(fs, archivePath, itemPath, item + 1, index); !extracted)
-        return extracted;
-    if (index.ItemData[static_cast<std::size_t>(item)].empty())
+Result<LoadedText> ReadIndexedItem(FileSystem& fs, const std::string& archivePath,
+                                   const ArchiveIndex& index, int item, const std::string& name,
+                                   bool isVersion2, const ProgressFn& progress) {
+    const auto bytes = ItemAsKnown(index, item);
+    if (!bytes)
+        return Status::failure(ErrorKind::Damaged, "The archive " + archivePath + " has no item " +
+                                                       std::to_string(item) + " (it has " +
+                                                       std::to_string(index.itemCount()) +
+                                                       " items).");
+    if (bytes->empty())
         return Status::failure(ErrorKind::Damaged, "Item " + std::to_string(item) + " (" + name +
                                                        ") of the archive " + archivePath +
                                                        " is blank: it holds no text.");
-    return readExtractedItem(fs, itemPath, name, isVersion2, progress);
+    ReadOptions options;
+    options.progress = progress;
+    return ReadTextBytes(fs, name, *bytes, isVersion2, options);
+}
+
+Result<LoadedText> LoadArchiveItem(FileSystem& fs, const std::string& archivePath,
+                                   ArchiveIndex& index, int item, const std::string& name,
+                                   bool isVersion2, const ProgressFn& progress) {
+    if (Status read = ReadItemAgain(fs, archivePath, item + 1, index); !read)
+        return read;
+    return ReadIndexedItem(fs, archivePath, index, item, name, isVersion2, progress);
 }
 
 Status NameArchiveItems(FileSystem& fs, const std::string& archivePath, const ArchiveIndex& index,
@@ -104,15 +50,14 @@ Status NameArchiveItems(FileSystem& fs, const std::string& archivePath, const Ar
     return {};
 }
 
-Result<LoadedText> ReadTextAt(FileSystem& fs, WorkingFolder& work, const DocumentOrigin& origin,
-                              bool isVersion2) {
+Result<LoadedText> ReadTextAt(FileSystem& fs, const DocumentOrigin& origin, bool isVersion2) {
     if (!origin.FromArchive)
         return ReadTextFile(fs, origin.FilePath, isVersion2);
     ArchiveIndex index;
     if (Status read = ReadArchiveIndex(fs, origin.ArchivePath(), index); !read)
         return read;
-    return LoadArchiveItem(fs, work, origin.ArchivePath(), index, origin.ArchiveItem,
-                           origin.ItemName, isVersion2);
+    return ReadIndexedItem(fs, origin.ArchivePath(), index, origin.ArchiveItem, origin.ItemName,
+                           isVersion2);
 }
 
 } // namespace zyn

@@ -8,11 +8,10 @@
 
 namespace zyn {
 
-std::vector<ArchiveHit> FindInArchive(FileSystem& fs, WorkingFolder& work,
-                                      const std::string& archivePath, const ArchiveIndex& index,
-                                      const ArchiveFlow& flow, int itemCount,
-                                      const std::string& needle, const SearchLetters& letters,
-                                      const OpenItemText& open) {
+std::vector<ArchiveHit> FindInArchive(FileSystem& fs, const std::string& archivePath,
+                                      const ArchiveIndex& index, const ArchiveFlow& flow,
+                                      int itemCount, const std::string& needle,
+                                      const SearchLetters& letters, const OpenItemText& open) {
     std::vector<ArchiveHit> hits;
     if (needle.empty())
         return hits;
@@ -28,20 +27,17 @@ std::vector<ArchiveHit> FindInArchive(FileSystem& fs, WorkingFolder& work,
             start = end + 2;
         }
     };
-    // Reading an item refreshes its entry of the index; the caller's stays as it was.
-    ArchiveIndex copy = index;
     auto doc = std::make_unique<TextDocument>();
-    for (int item = 1; item < std::min(itemCount, copy.itemCount()); item += 2) {
+    for (int item = 1; item < std::min(itemCount, index.itemCount()); item += 2) {
         const std::string name = ArchiveItemName(flow, item);
         if (item == open.item) {
             for (std::size_t entry = 0; entry < open.entries.size(); ++entry)
                 search(item, name, open.entries[entry], static_cast<int>(entry));
             continue;
         }
-        if (copy.ItemData[static_cast<std::size_t>(item)].empty())
+        if (index.ItemData[static_cast<std::size_t>(item)].empty())
             continue;
-        auto loaded =
-            LoadArchiveItem(fs, work, archivePath, copy, item, name, flow.ArchiveIsVersion2);
+        auto loaded = ReadIndexedItem(fs, archivePath, index, item, name, flow.ArchiveIsVersion2);
         if (!loaded)
             continue;
         *doc = TextDocument{};

@@ -5,7 +5,6 @@
 #include "archive/archiveflow.h"
 #include "archive/archiveindex.h"
 #include "base/filesystem.h"
-#include "base/workingfolder.h"
 #include "document/textsearch.h"
 
 #include <string>
@@ -28,12 +27,12 @@ struct OpenItemText {
 
 // Searches every dialogue item (odd item numbers) of the archive at archivePath, whose index
 // and names are given, for needle, ignoring case as letters fold it; the open item in its
-// entries as they are now, the others as they are on disk. Items that cannot be read as texts
-// are passed over. One hit per line found, in item, entry and line order.
-std::vector<ArchiveHit> FindInArchive(FileSystem& fs, WorkingFolder& work,
-                                      const std::string& archivePath, const ArchiveIndex& index,
-                                      const ArchiveFlow& flow, int itemCount,
-                                      const std::string& needle, const SearchLetters& letters,
-                                      const OpenItemText& open = {});
+// entries as they are now, the others as the index holds them (read in memory: nothing is
+// written). Items that cannot be read as texts are passed over. One hit per line found, in
+// item, entry and line order.
+std::vector<ArchiveHit> FindInArchive(FileSystem& fs, const std::string& archivePath,
+                                      const ArchiveIndex& index, const ArchiveFlow& flow,
+                                      int itemCount, const std::string& needle,
+                                      const SearchLetters& letters, const OpenItemText& open = {});
 
 } // namespace zyn

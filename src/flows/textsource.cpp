@@ -83,8 +83,8 @@ Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVers
         state.Flow.ArchiveIsVersion2 = isVersion2;
         NameTextArchiveItems(state.Flow, isVersion2, false);
         const std::string name = ArchiveItemName(state.Flow, source.item);
-        auto loaded = LoadArchiveItem(fs, state.Work, source.path, state.Archive, source.item, name,
-                                      isVersion2);
+        auto loaded =
+            LoadArchiveItem(fs, source.path, state.Archive, source.item, name, isVersion2);
         if (!loaded)
             return loaded.status();
         AdoptText(state.Document, std::move(*loaded),

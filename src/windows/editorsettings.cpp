@@ -236,7 +236,7 @@ void EditorSettings::rememberReference() {
     if (found == references.end())
         return;
     const DocumentOrigin origin = found->reference.origin();
-    auto loaded = ReadTextAt(state.files(), state.Work, origin, found->version2);
+    auto loaded = ReadTextAt(state.files(), origin, found->version2);
     if (!loaded) {
         references.erase(found);
         writeReferences(settings_, references);

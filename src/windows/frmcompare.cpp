@@ -114,8 +114,8 @@ void frmCompare::cmdCompare_Click() {
     ProgramState& state = session_.state();
     const std::string name = ArchiveItemName(flow_, item);
     // The list's own copy of the index: reading an item refreshes its entry there only.
-    auto loaded = LoadArchiveItem(state.files(), state.Work, archivePath_, index_, item, name,
-                                  flow_.ArchiveIsVersion2);
+    auto loaded =
+        LoadArchiveItem(state.files(), archivePath_, index_, item, name, flow_.ArchiveIsVersion2);
     if (!loaded) {
         prompts_.notify(this, windowTitle(), fromNative(loaded.message()), Prompts::Icon::Stop);
         return;

@@ -46,8 +46,9 @@ frmFindArchive::frmFindArchive(DocumentSession& session, Prompts& prompts, QWidg
     layout->addWidget(archiveButton, 1, 2);
     layout->addWidget(results_, 2, 0, 1, 3);
 
+    // Enter in the text box presses the default button: one search (the box's own
+    // returnPressed would run it a second time).
     connect(findButton, &QPushButton::clicked, this, &frmFindArchive::cmdFind_Click);
-    connect(find_, &QLineEdit::returnPressed, this, &frmFindArchive::cmdFind_Click);
     connect(archiveButton, &QPushButton::clicked, this, &frmFindArchive::cmdArchive_Click);
     connect(results_, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { openResult(results_->indexOfTopLevelItem(item)); });
@@ -111,9 +112,14 @@ void frmFindArchive::cmdFind_Click() {
         for (int i = 0; i < session_.entryCount(); ++i)
             open.entries.push_back(session_.entryAsShown(i));
     }
-    ProgramState& state = session_.state();
+    // The archive as it is on disk now, read once into memory: items another program changed
+    // since it was chosen are searched as they are.
+    ArchiveIndex now;
+    if (!readChosenArchiveIndex(session_, prompts_, this, archivePath_, now))
+        return;
+    index_ = std::move(now);
     const DisplayCodec& codec = session_.codec();
-    hits_ = FindInArchive(state.files(), state.Work, archivePath_, index_, flow_,
+    hits_ = FindInArchive(session_.files(), archivePath_, index_, flow_,
                           TextArchiveItemCount(flow_.ArchiveIsVersion2), needle.codes,
                           session_.searchLetters(), open);
     for (const ArchiveHit& hit : hits_)
@@ -134,8 +140,8 @@ void frmFindArchive::openResult(int row) {
         if (!askSaveChanges(session_, prompts_, this))
             return;
         ArchiveIndex index = index_;
-        auto loaded = LoadArchiveItem(state.files(), state.Work, archivePath_, index, hit.item,
-                                      hit.name, flow_.ArchiveIsVersion2);
+        auto loaded = LoadArchiveItem(state.files(), archivePath_, index, hit.item, hit.name,
+                                      flow_.ArchiveIsVersion2);
         if (!loaded) {
             prompts_.notify(this, windowTitle(), fromNative(loaded.message()), Prompts::Icon::Stop);
             return;

@@ -180,10 +180,10 @@ bool frmSelHQR::load(bool askFirst) {
     std::unique_ptr<frmDecomp> progress;
     if (isCompressed(index_, selection_)) {
         progress = std::make_unique<frmDecomp>(this);
-        progress->start(state_.Work.fileFor(name));
+        progress->start(name + " in " + archivePath_);
     }
-    auto loaded = LoadArchiveItem(state_.files(), state_.Work, archivePath_, index_, selection_,
-                                  name, state_.Flow.ArchiveIsVersion2,
+    auto loaded = LoadArchiveItem(state_.files(), archivePath_, index_, selection_, name,
+                                  state_.Flow.ArchiveIsVersion2,
                                   progress ? progress->progress() : ProgressFn{});
     progress.reset();
     if (!loaded) {

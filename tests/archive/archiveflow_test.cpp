@@ -5,15 +5,31 @@
 #include "document/textreader.h"
 #include "flows/archiveitemflow.h"
 #include "flows/archivesave.h"
+#include "flows/archivesearch.h"
+#include "flows/programstate.h"
+#include "flows/textsource.h"
 #include "support/archivebuilder.h"
+#include "support/faultyfilesystem.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace zyn::test {
 namespace {
+
+// Every operation of fs that changes the disk, or takes a lock, so far.
+int writesOf(const FaultyFileSystem& fs) {
+    using Op = FaultyFileSystem::Op;
+    int count = 0;
+    for (const Op op :
+         {Op::Create, Op::Write, Op::Flush, Op::Rename, Op::Link, Op::Remove, Op::Lock, Op::Copy})
+        count += fs.count(op);
+    return count;
+}
 
 const std::string Text =
     TextFileBuilder(2).entry("Welcome aboard! @ The sea is calm.", 1).entry("Second", 3).data();
@@ -34,12 +50,11 @@ TEST(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
     NameTextArchiveItems(flow, true, false);
     ArchiveIndex index;
     ASSERT_TRUE(ReadArchiveIndex(realFileSystem(), path, index).ok());
-    WorkingFolder work;
+    FaultyFileSystem fs; // counts what is written
     TextDocument doc;
     // Load as the item dialog does it: the document changes only when the item was read.
     const auto load = [&](int item) {
-        auto loaded = LoadArchiveItem(realFileSystem(), work, path, index, item,
-                                      ArchiveItemName(flow, item), true);
+        auto loaded = LoadArchiveItem(fs, path, index, item, ArchiveItemName(flow, item), true);
         if (loaded)
             AdoptText(doc, std::move(*loaded), ArchiveItemOrigin(path, item, "item"));
         return loaded.message();
@@ -60,8 +75,60 @@ TEST(ArchiveItemFlow, RefusedItemsLeaveTheDocumentAsItWas) {
         EXPECT_EQ(doc.EntryText, before.EntryText) << item;
         EXPECT_EQ(doc.SlotCount, before.SlotCount) << item;
         EXPECT_FALSE(doc.Origin.FromArchive);
-        EXPECT_TRUE(holdsNoWorkingFile(work.path())) << item;
     }
+    EXPECT_EQ(writesOf(fs), 0);
+}
+
+// Reading for a look writes nothing: Open from HQR and Compare with (an item as it is on
+// disk), `check` and `po export` (items from the index), Find in Archive and `dump ARCHIVE:N`,
+// over stored and compressed items. Not a file made, flushed, renamed or removed, through the
+// file system or beside it (no working folder in TMPDIR).
+TEST(ArchiveItemFlow, ReadOnlyWorkWritesNothing) {
+    TempDir dir, temporary;
+    ArchiveBuilder builder;
+    for (int i = 0; i < 60; ++i)
+        if (i % 2 == 0)
+            builder.stored("ordinals");
+        else if (i % 4 == 1)
+            builder.stored(Text);
+        else
+            builder.compressed(Text, 1 + i / 2 % 2);
+    const std::string path = dir.write("text.hqr", builder.build());
+    ArchiveFlow flow;
+    NameTextArchiveItems(flow, true, false);
+    const char* const before = std::getenv("TMPDIR");
+    const std::string kept = before ? before : "";
+    ::setenv("TMPDIR", temporary.path().c_str(), 1);
+
+    FaultyFileSystem fs;
+    ArchiveIndex index;
+    ASSERT_TRUE(ReadArchiveIndex(fs, path, index).ok());
+    SearchLetters asTheyAre;
+    for (int code = 0; code < 256; ++code)
+        asTheyAre.folded[static_cast<std::size_t>(code)] = static_cast<std::uint8_t>(code);
+    const std::function<bool()> reads[] = {
+        [&] { return LoadArchiveItem(fs, path, index, 3, "item", true).ok(); },
+        [&] { return ReadIndexedItem(fs, path, index, 5, "item", true).ok(); },
+        [&] { return FindInArchive(fs, path, index, flow, 60, "sea", asTheyAre).size() == 30; },
+        [&] {
+            ProgramState state;
+            state.Files = &fs;
+            return LoadTextSource(state, {path, 7}, true).ok() &&
+                   state.Document.EntryText[1] == "Second";
+        },
+    };
+    for (std::size_t r = 0; r < std::size(reads); ++r) {
+        EXPECT_TRUE(reads[r]()) << r;
+        EXPECT_EQ(writesOf(fs), 0) << r;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temporary.path()),
+                                std::filesystem::directory_iterator()),
+                  0)
+            << r;
+    }
+    if (before)
+        ::setenv("TMPDIR", kept.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
 }
 
 TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {

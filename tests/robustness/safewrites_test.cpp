@@ -381,6 +381,143 @@ TEST(SafeWrites, ImportsAtTheSameTimeIntoOneItemKeepEveryChange) {
     }
 }
 
+// The spare accounts of the tests of other accounts: the user, and the other account that
+// plants links and files where the user writes. Only root may run as them (and give them files).
+constexpr uid_t TheUser = 5001, TheOther = 5002;
+const std::string AsTheUser = "setpriv --reuid=5001 --regid=5001 --clear-groups";
+
+bool otherAccountsAvailable() {
+    return ::geteuid() == 0 && std::system("command -v setpriv >/dev/null") == 0;
+}
+
+void giveTo(const std::string& path, uid_t owner) {
+    EXPECT_EQ(::lchown(path.c_str(), owner, owner), 0) << path;
+}
+
+// In a folder that is sticky or that others may write to, a link is followed only when it is
+// the user's own or the folder owner's, whatever fs.protected_symlinks says (it is off on many
+// machines, and the system's rule leaves out folders that are not sticky). Another account's
+// link there, at the end of the path, inside a chain of links or as a folder of it, is refused
+// by every writer, naming that link; nothing is written or made.
+TEST(SafeWrites, AnotherAccountsLinkInASharedFolderIsNeverFollowed) {
+    if (!otherAccountsAvailable())
+        GTEST_SKIP() << "needs root and setpriv to run as another account";
+    TempDir top;
+    ::chmod(top.path().c_str(), 0755);
+    const std::string home = top.file("home/"), victim = home + "notes.txt";
+    fs::create_directory(home);
+    top.write("one.json", NewJson);
+    top.write("a.hqr", ArchiveBuilder().stored(NewText).build());
+    top.write("item.bin", "new item");
+    const std::vector<std::vector<std::string>> writers = {
+        {"build", "one.json", "@"},
+        {"hqr", "extract", "a.hqr", "0", "@"},
+        {"hqr", "replace", "@", "0", "item.bin"},
+        {"po", "export", "a.hqr:0", "--game", "1", "-o", "@"},
+    };
+    for (const mode_t mode : {01777, 0777, 0770}) {
+        for (const bool asRoot : {false, true}) {
+            // Planted: at the target, at the end of the user's own link, as the target's folder.
+            for (const std::string planted : {"out", "mine", "folder/notes.txt"}) {
+                const std::string shared = top.file("shared/");
+                fs::remove_all(shared);
+                fs::create_directory(shared);
+                ::chmod(shared.c_str(), mode);
+                EXPECT_EQ(::chown(shared.c_str(), 0, TheUser), 0); // the user's group may write
+                std::ofstream(victim) << "private";
+                for (const std::string& made : {home, victim})
+                    giveTo(made, TheUser);
+                ::chmod(home.c_str(), 0700);
+                ::chmod(victim.c_str(), 0600);
+                fs::create_symlink(victim, shared + "out");
+                giveTo(shared + "out", TheOther);
+                fs::create_symlink("out", shared + "mine");
+                giveTo(shared + "mine", TheUser);
+                fs::create_directory_symlink(home, shared + "folder");
+                giveTo(shared + "folder", TheOther);
+                // The link refused: to root, the user's own link is another account's too.
+                const bool first = planted != "mine" || asRoot;
+                const std::string link = first ? planted.substr(0, planted.find('/')) : "out";
+                const std::string owner = first && planted == "mine" ? "(uid 5001)" : "(uid 5002)";
+                for (auto args : writers) {
+                    SCOPED_TRACE(args[0] + " " + args[1] + " through " + planted + ", folder " +
+                                 (mode == 01777  ? "1777"
+                                  : mode == 0777 ? "777"
+                                                 : "770") +
+                                 (asRoot ? ", as root" : ""));
+                    std::replace(args.begin(), args.end(), std::string("@"), shared + planted);
+                    const ToolRun run = zyntext(args, top.path(), asRoot ? "" : AsTheUser);
+                    EXPECT_EQ(run.exitCode, 1) << run.out;
+                    EXPECT_NE(run.err.find("the link " + shared + link +
+                                           " belongs to another account " + owner),
+                              std::string::npos)
+                        << run.err;
+                    EXPECT_EQ(readBytes(victim), "private");
+                    EXPECT_EQ(statOf(victim).st_mode & 0777, 0600u);
+                    EXPECT_EQ(entries(shared), 3);
+                    EXPECT_EQ(entries(home), 1);
+                }
+            }
+        }
+    }
+    // The user's own link, one of the folder's owner, and any link in a folder only its owner
+    // may write to, are followed.
+    const std::string shared = top.file("shared/");
+    ::chmod(shared.c_str(), 01777);
+    giveTo(shared + "out", TheUser);
+    EXPECT_TRUE(succeeded(zyntext({"build", "one.json", shared + "mine"}, top.path(), AsTheUser)));
+    EXPECT_EQ(readBytes(victim), NewText);
+    giveTo(shared, TheOther);
+    giveTo(shared + "out", TheOther);
+    EXPECT_TRUE(succeeded(zyntext({"build", "one.json", shared + "out"}, top.path(), AsTheUser)));
+    giveTo(shared, 0);
+    ::chmod(shared.c_str(), 0755);
+    EXPECT_TRUE(succeeded(zyntext({"build", "one.json", shared + "out"}, top.path())));
+    EXPECT_TRUE(fs::is_symlink(shared + "out"));
+}
+
+// What a killed rebuild leaves beside the archive is removed by the next rebuild only where it
+// is the user's own: files and links another account put under such names in a shared folder
+// stay, also when the rebuild runs as root.
+TEST(SafeWrites, TheRebuildRemovesOnlyTheUsersOwnLeftovers) {
+    if (!otherAccountsAvailable())
+        GTEST_SKIP() << "needs root and setpriv to run as another account";
+    TempDir top;
+    ::chmod(top.path().c_str(), 0755);
+    top.write("item.bin", "new item");
+    for (const mode_t mode : {01777, 0777}) {
+        for (const bool asRoot : {false, true}) {
+            SCOPED_TRACE(std::to_string(mode) + (asRoot ? ", as root" : ""));
+            const std::string shared = top.file("shared/");
+            fs::remove_all(shared);
+            fs::create_directory(shared);
+            ::chmod(shared.c_str(), mode);
+            const uid_t user = asRoot ? 0 : TheUser;
+            giveTo(top.write("shared/text.hqr", OldArchive), user);
+            const std::string theirs[] = {".text.hqr.zyntext-backup.Ab3dEf",
+                                          ".text.hqr.zyntext-rebuild.Gh5jKl"};
+            const std::string own[] = {".text.hqr.zyntext-rebuild.Mn7pQr",
+                                       ".text.hqr.zyntext-backup.St9vWx"};
+            giveTo(top.write("shared/" + theirs[0], "theirs"), TheOther);
+            fs::create_symlink(top.file("item.bin"), shared + theirs[1]);
+            giveTo(shared + theirs[1], TheOther);
+            giveTo(top.write("shared/" + own[0], "left by a killed run"), user);
+            fs::create_symlink("text.hqr", shared + own[1]);
+            giveTo(shared + own[1], user);
+
+            const ToolRun run = zyntext({"hqr", "replace", shared + "text.hqr", "0", "item.bin"},
+                                        top.path(), asRoot ? "" : AsTheUser);
+            EXPECT_TRUE(succeeded(run));
+            EXPECT_EQ(readBytes(shared + "text.hqr"), NewArchive);
+            for (const std::string& name : theirs)
+                EXPECT_TRUE(fs::is_symlink(shared + name) || fileExists(shared + name)) << name;
+            for (const std::string& name : own)
+                EXPECT_FALSE(fs::is_symlink(shared + name) || fileExists(shared + name)) << name;
+            EXPECT_EQ(entries(shared), 4); // the archive, its backup and the other's two
+        }
+    }
+}
+
 // A working folder goes with its run when the run ends or SIGTERM or SIGINT stops it, and a link
 // put in its place (by another account, in a temporary folder everyone may write to) does not
 // take the removal elsewhere. One left by a killed run goes when the tool or the editor next

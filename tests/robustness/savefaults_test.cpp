@@ -6,6 +6,8 @@
 
 #include "archive/archiveindex.h"
 #include "archive/archiverewrite.h"
+#include "base/itemheader.h"
+#include "base/safewriter.h"
 #include "document/textreader.h"
 #include "document/textwriter.h"
 #include "flows/archiveitemflow.h"
@@ -18,6 +20,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -71,8 +74,8 @@ std::unique_ptr<ProgramState> openEdited(const std::string& folder, bool fromIte
     put(item.ArchivePath(), archiveWith(text("Old @ text").data()));
     EXPECT_TRUE(ReadArchiveIndex(state->files(), item.ArchivePath(), state->Archive).ok());
     if (fromItem) {
-        auto loaded = LoadArchiveItem(state->files(), state->Work, item.ArchivePath(),
-                                      state->Archive, 1, item.ItemName, true);
+        auto loaded = LoadArchiveItem(state->files(), item.ArchivePath(), state->Archive, 1,
+                                      item.ItemName, true);
         EXPECT_TRUE(loaded.ok());
         if (loaded)
             AdoptText(state->Document, std::move(*loaded), item);
@@ -225,6 +228,71 @@ TEST(RealDisk, FileSaveAndTheArchiveRebuildOnAFullFileSystemFail) {
         EXPECT_EQ(filesIn(mountPoint), before);
     }
     ::umount2(mountPoint.c_str(), MNT_DETACH);
+}
+
+// A writer's target walked link by link: each link followed from the folder that holds it (a
+// relative one there, "..", an absolute one, one to a folder inside the path, one of /proc to
+// a descriptor), what the path reaches given back, and anything else refused by name before a
+// file is made: a loop, a link leading nowhere (also through a folder that is not there), and,
+// where the test may give a link away, another account's link in a sticky folder.
+TEST(RealDisk, LinksAreWalkedOneByOneAndRefusedBeforeAnythingIsMade) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    fs::create_directories(dir.file("real/inner"));
+    put(dir.file("real/file"), "file");
+    fs::create_symlink("real/file", dir.file("relative"));
+    fs::create_symlink("../file", dir.file("real/inner/up"));
+    fs::create_symlink(dir.file("real/inner/up"), dir.file("absolute"));
+    fs::create_directory_symlink("real", dir.file("folder"));
+    fs::create_symlink("loop", dir.file("loop"));
+    fs::create_symlink("nowhere/file", dir.file("dangling"));
+    const int held = ::open(dir.file("real").c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    const std::string throughHeld = "/proc/self/fd/" + std::to_string(held) + "/file";
+    const struct {
+        std::string path, reached; // reached: what is written, or part of the refusal
+        bool refused;
+    } cases[] = {
+        {dir.file("relative"), dir.file("real/file"), false},
+        {dir.file("absolute"), dir.file("real/file"), false},
+        {dir.file("real/inner/../inner/up"), dir.file("real/file"), false},
+        {dir.file("folder/file"), dir.file("folder/file"), false},
+        {dir.file("folder/new"), dir.file("folder/new"), false},
+        {throughHeld, throughHeld, false},
+        {dir.file("loop"), "Too many levels of symbolic links", true},
+        {dir.file("dangling"), "it is a link that leads nowhere", true},
+    };
+    for (const auto& c : cases) {
+        const auto followed = realFileSystem().followLinks(c.path);
+        if (!c.refused) {
+            EXPECT_EQ(followed ? *followed : followed.message(), c.reached);
+            continue;
+        }
+        EXPECT_NE(followed.message().find(c.reached), std::string::npos) << followed.message();
+        FaultyFileSystem counted;
+        EXPECT_FALSE(WriteFileSafely(counted, c.path, "new").ok());
+        EXPECT_EQ(counted.count(FaultyFileSystem::Op::Create), 0) << c.path;
+    }
+    ::close(held);
+    EXPECT_EQ(readBytes(dir.file("real/file")), "file");
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a link to another account";
+    const std::string shared = dir.file("shared/");
+    ::mkdir(shared.c_str(), 01777);
+    ::chmod(shared.c_str(), 01777);
+    const std::string link = shared + "text.hqr";
+    put(dir.file("real/text.hqr"), archiveWith("item"));
+    fs::create_symlink(dir.file("real/text.hqr"), link);
+    ASSERT_EQ(::lchown(link.c_str(), 5002, 5002), 0);
+    FaultyFileSystem counted;
+    const Status written = WriteFileSafely(counted, link, "new");
+    const auto rebuilt = RebuildArchive(counted, link, {{1, StoredItem("new"), {}}}, {});
+    for (const std::string& message : {written.message(), rebuilt.message()})
+        EXPECT_NE(message.find("the link " + link + " belongs to another account (uid 5002)"),
+                  std::string::npos)
+            << message;
+    EXPECT_EQ(
+        counted.count(FaultyFileSystem::Op::Create) + counted.count(FaultyFileSystem::Op::Lock), 0);
+    EXPECT_EQ(readBytes(dir.file("real/text.hqr")), archiveWith("item"));
 }
 
 } // namespace

@@ -135,8 +135,7 @@ TEST_F(SessionMemoryTest, OpeningAnItemBuildsTheMemoryOfItsArchive) {
     ArchiveIndex index;
     ASSERT_TRUE(ReadArchiveIndex(state.files(), archive, index).ok());
     const auto item = [&](int number, const std::string& name) {
-        auto loaded =
-            LoadArchiveItem(state.files(), state.Work, archive, index, number, name, true);
+        auto loaded = LoadArchiveItem(state.files(), archive, index, number, name, true);
         EXPECT_TRUE(loaded.ok()) << loaded.message();
         return std::move(*loaded);
     };

@@ -262,5 +262,25 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     EXPECT_EQ(find.hits()[0].line, "big key");
 }
 
+// Enter in Find in Archive's text box runs one search, not one for the box and one for the
+// default button: a text the set cannot show is said once.
+TEST_F(WorkbenchTest, EnterInFindInArchiveSearchesOnce) {
+    ArchiveBuilder builder;
+    for (int i = 0; i < 140; ++i)
+        builder.stored(TextFileBuilder(1).entry("key").data());
+    prompts.chooseFile(QString::fromStdString(dir.write("text.hqr", builder.build())));
+    window->mnuEditFindInArchive_Click();
+    auto& find = *window->findChild<frmFindArchive*>();
+    find.findChild<QPushButton*>("cmdArchive")->click();
+    QTest::keyClicks(find.txtFind(), QString::fromUtf8("KEY"));
+    QTest::keyClick(find.txtFind(), Qt::Key_Return);
+    EXPECT_EQ(find.hits().size(), 70u);
+    prompts.clearLog();
+    find.txtFind()->setText(QString::fromUtf8("\u0436"));
+    QTest::keyClick(find.txtFind(), Qt::Key_Return);
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_TRUE(prompts.shown()[0].text.startsWith("Nothing to find"));
+}
+
 } // namespace
 } // namespace zyn::test
