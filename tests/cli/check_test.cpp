@@ -36,20 +36,35 @@ TEST(ZyntextCheck, FindsEachFaultAndExitsAsACiJobNeeds) {
     const std::string translation = dir.write("fr.dia", Translation.bytes());
     std::vector<std::string> expected = Findings;
     expected.push_back("6 findings; 4 of 6 entries translated");
-    const ToolRun found = zyntext(
-        {"check", translation, source, "--game", "2", "--max-lines", "3", "--untranslated"});
+    const ToolRun found = zyntext({"check", "--from", source, "--to", translation, "--game", "2",
+                                   "--max-lines", "3", "--untranslated"});
     EXPECT_EQ(found.exitCode, 1) << found.err;
     EXPECT_EQ(lines(found.out), expected);
 
     // Without the options, what is left; a bank against itself is clean.
-    const ToolRun fewer = zyntext({"check", translation, source, "--game", "2"});
+    const ToolRun fewer = zyntext({"check", "--to=" + translation, "--from=" + source, "--game=2"});
     EXPECT_EQ(fewer.exitCode, 1);
     EXPECT_EQ(lines(fewer.out).size(), 5u) << fewer.out;
-    const ToolRun clean = zyntext({"check", source, source, "--game", "2"});
+    const ToolRun clean = zyntext({"check", "--from", source, "--to", source, "--game", "2"});
     EXPECT_EQ(clean.exitCode, 0) << clean.err;
     EXPECT_EQ(clean.out, "0 findings; 0 of 6 entries translated\n");
-    const ToolRun trouble = zyntext({"check", dir.file("missing.dia"), source, "--game", "2"});
+    const ToolRun trouble =
+        zyntext({"check", "--from", source, "--to", dir.file("missing.dia"), "--game", "2"});
     EXPECT_EQ(trouble.exitCode, 2) << trouble.err;
+    // Two names whose order nothing tells are refused; their languages can tell it.
+    const ToolRun unordered = zyntext({"check", translation, source, "--game", "2"});
+    EXPECT_EQ(unordered.exitCode, 2);
+    EXPECT_NE(unordered.err.find("is the source cannot be told"), std::string::npos);
+    EXPECT_EQ(zyntext({"check", translation, source, "--from", "EN", "--to", "FR", "--game", "2"})
+                  .exitCode,
+              2);
+    const std::string en = dir.write("EN_000.DIA", Source.bytes());
+    const std::string fr = dir.write("FR_000.DIA", Translation.bytes());
+    for (const auto& pair : {std::vector{fr, en}, std::vector{en, fr}})
+        EXPECT_EQ(lines(zyntext({"check", pair[0], pair[1], "--from", "EN", "--to", "FR", "--game",
+                                 "2", "--untranslated", "--max-lines", "3"})
+                            .out),
+                  expected);
 }
 
 // Every French dialogue bank against its English bank, each finding naming its item.
@@ -82,8 +97,8 @@ TEST(ZyntextCheck, SpellingListsUnknownWordsPerEntry) {
         TextFileBuilder(2)
             .entries({"Bonjour Vornak", "Il est mainenant partti", "Bonjur 2e\x02", "Plimu"})
             .bytes());
-    const ToolRun found =
-        zyntext({"check", translation, source, "--game", "2", "--spelling"}, {}, places);
+    const ToolRun found = zyntext(
+        {"check", "--from", source, "--to", translation, "--game", "2", "--spelling"}, {}, places);
     EXPECT_EQ(found.exitCode, 1) << found.err;
     EXPECT_EQ(lines(found.out), (std::vector<std::string>{
                                     "2: unknown words \"mainenant\", \"partti\"",
@@ -96,18 +111,19 @@ TEST(ZyntextCheck, SpellingListsUnknownWordsPerEntry) {
 
     std::filesystem::create_directories(dir.file("data/zyntexteditor/spelling"));
     dir.write("data/zyntexteditor/spelling/fr_FR.txt", "partti\nPlimu\n");
-    const ToolRun added =
-        zyntext({"check", translation, source, "--game", "2", "--spelling"}, {}, places);
+    const ToolRun added = zyntext(
+        {"check", "--from", source, "--to", translation, "--game", "2", "--spelling"}, {}, places);
     EXPECT_EQ(lines(added.out).front(), "2: unknown word \"mainenant\"");
 
     // No language to check in, and a language without a dictionary, are trouble.
     const std::string unnamed = dir.write("mine.dia", TextFileBuilder(2).entries({"x"}).bytes());
-    const ToolRun noLanguage =
-        zyntext({"check", unnamed, source, "--game", "2", "--spelling"}, {}, places);
+    const ToolRun noLanguage = zyntext(
+        {"check", "--from", source, "--to", unnamed, "--game", "2", "--spelling"}, {}, places);
     EXPECT_EQ(noLanguage.exitCode, 2);
     EXPECT_NE(noLanguage.err.find("--spelling needs --language"), std::string::npos);
-    const ToolRun missing = zyntext(
-        {"check", unnamed, source, "--game", "2", "--spelling", "--language", "po"}, {}, places);
+    const ToolRun missing = zyntext({"check", "--from", source, "--to", unnamed, "--game", "2",
+                                     "--spelling", "--language", "po"},
+                                    {}, places);
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.err,
               "zyntext: no dictionary for Portuguese: install the package hunspell-pt-pt\n");

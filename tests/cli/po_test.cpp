@@ -169,13 +169,13 @@ TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
           "nothing was written. --force imports it anyway."}},
         {item31,
          replaced(translated("Salut"), "msgid \"Hello\"", "msgid \"Hullo\""),
-         {"context \"1\", line 18: the source changed since the export; export again and merge"}},
+         {"context \"1\", line 19: the source changed since the export; export again and merge"}},
         {item31,
          translated("Salut\\n"),
-         {"context \"1\", line 18: the translation ends with a line break and the source does "
+         {"context \"1\", line 19: the translation ends with a line break and the source does "
           "not"}},
         // Export marks such a message fuzzy; taken, it is refused as well.
-        {item31, exported, {"context \"4\", line 42: the translation ends with"}, "--fuzzy"},
+        {item31, exported, {"context \"4\", line 43: the translation ends with"}, "--fuzzy"},
     };
     for (const Case& c : cases) {
         const std::string po = dir.write("bad.po", c.po);
