@@ -81,6 +81,24 @@ TEST(ZyntextCheck, AnArchiveIsCheckedBankByBank) {
                                  "--max-lines", "3", "--untranslated"});
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_EQ(lines(run.out), expected);
+
+    // The same as one JSON document, each finding with its kind.
+    const ToolRun json = zyntext({"check", archive, "--game=2", "--from=EN", "--to=FR",
+                                  "--max-lines=3", "--untranslated", "--json"});
+    EXPECT_EQ(json.exitCode, 1) << json.err;
+    const auto report = nlohmann::json::parse(json.out);
+    const char* kinds[] = {"control-codes", "edge", "edge", "lines", "untranslated", "entries"};
+    ASSERT_EQ(report["findings"].size(), std::size(kinds)) << json.out;
+    for (std::size_t i = 0; i < std::size(kinds); ++i) {
+        const auto& finding = report["findings"][i];
+        EXPECT_EQ(finding["kind"], kinds[i]) << i;
+        EXPECT_EQ(finding["item"], 31);
+        EXPECT_EQ("31:" + std::to_string(int(finding["entry"])) + ": " +
+                      std::string(finding["message"]),
+                  expected[i]);
+    }
+    EXPECT_EQ(report["counts"],
+              nlohmann::json::parse(R"({"findings": 6, "translated": 18, "entries": 20})"));
 }
 
 // The words a dictionary lacks, one finding per entry among the others, save the source's names

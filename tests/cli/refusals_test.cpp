@@ -73,6 +73,8 @@ TEST(Refusals, EachNamesThePlaceInOneLineAndLeavesEveryFileAsItWas) {
         std::string prefix = "";
     } cases[] = {
         {{"dump", "missing.zyt", "--game", "1"}, "Cannot open"},
+        // A failed command leaves the file -o names as it was.
+        {{"dump", "missing.zyt", "--game", "1", "-o", "out.zyt"}, "Cannot open"},
         {{"dump", "mode3.ztf", "--game", "1"},
          "zyntext: Sorry, that particular comrpession type is not supported in this version. "
          "Compression used: Maybe MSCF/MSZIP compression (03)\n"},
