@@ -341,7 +341,7 @@ const Command HqrCommand{
             "every command that reads an archive; an item the archive does not have is wrong "
             "usage (exit status 2), naming the items it holds. An ARCHIVE is always a file: "
             "\"-\" is refused.",
-            "list\tprints the items as one JSON object:",
+            "hqr list prints the items as one JSON object:",
             "  {\"items\": [{\"number\": N, \"offset\": O, \"blank\": false, \"mode\": M,\n"
             "              \"expanded\": E, \"stored\": S, \"name\": \"EN_SYS.ORD\"}, ...]}",
             "offset is the item's table slot: two items with the same offset share their bytes, "
@@ -351,11 +351,11 @@ const Command HqrCommand{
             "have the name the editor lists them under. With --table, one line per item for a "
             "person instead: number, name, mode, stored and expanded size, and \"blank\" or "
             "\"shared with K\".",
-            "extract\twrites item N to OUT as the editor extracts it: its 10-byte header and "
+            "hqr extract writes item N to OUT as the editor extracts it: its 10-byte header and "
             "data (a blank item gives an empty file); OUT \"-\" is standard output. With "
             "--expand, OUT gets the item's data only, expanded when it is compressed, read from "
             "the archive as it goes (memory stays small whatever the item's size).",
-            "replace\tmakes the bytes of each FILE (\"-\": standard input) the stored data of "
+            "hqr replace makes the bytes of each FILE (\"-\": standard input) the stored data of "
             "its item N and rebuilds the archive once, as the editor's save does: every other "
             "item keeps its bytes. A FILE that starts with an item header is refused, unless "
             "--item-file is given: then each FILE is a whole item, header and data, stored as "

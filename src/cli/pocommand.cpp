@@ -533,8 +533,8 @@ const Command PoCommand{
             "\"refused\": R, \"overridden\": O, \"written\": W}}, kind being \"refused\", "
             "\"overridden\" (by --force) or \"note\"; W counts the files or items written. A "
             "refusal still says so in a line on standard error, and exits 1.",
-            "SOURCE and TARGET may name an archive's item as ARCHIVE:N (N counted from 0); "
-            "SOURCE, TARGET and a PO file given to --memory may be \"-\", standard input.",
+            "SOURCE and TARGET may name an archive's item as ARCHIVE:N (N counted from 0), "
+            "and either may be \"-\", standard input.",
         },
         {
             {"--game 1|2", "the game the texts belong to"},
