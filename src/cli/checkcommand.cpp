@@ -65,7 +65,8 @@ std::string parsePair(const ParsedArguments& args, FileSystem& files, CheckArgum
         out.translation = to;
         return standardInputOnce({from, to, out.characters.remap});
     }
-    if (operands.size() == 1 && languages) {
+    // One operand beside --from and --to can only be an archive: say what its languages lack.
+    if (operands.size() == 1 && args.has(FromOption.name)) {
         if (std::string usage = languagesOf(args, out.game == 2, out.from, out.to); !usage.empty())
             return usage;
         out.archive = operands[0];

@@ -18,7 +18,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
-#include <regex>
 #include <set>
 
 namespace zyn::cli {
@@ -67,6 +66,28 @@ int loadText(CommandIo io, const std::string& name, const CharacterOptions& char
 
 const std::string Generator = "zyntext " ZYNTEXT_VERSION;
 
+// ll, lll, ll_CC, with a modifier (sr@latin): the forms gettext's catalogues are named in.
+bool isLanguageCode(const std::string& code) {
+    const auto lower = [](char c) {
+        return c >= 'a' && c <= 'z';
+    };
+    const auto upper = [](char c) {
+        return c >= 'A' && c <= 'Z';
+    };
+    std::size_t at = 0;
+    while (at < code.size() && lower(code[at]))
+        ++at;
+    if (at < 2 || at > 3)
+        return false;
+    if (at + 2 < code.size() && code[at] == '_' && upper(code[at + 1]) && upper(code[at + 2]))
+        at += 3;
+    if (at == code.size())
+        return true;
+    if (code[at] != '@' || at + 1 == code.size())
+        return false;
+    return std::all_of(code.begin() + std::ptrdiff_t(at) + 1, code.end(), lower);
+}
+
 // The header's Language: --language as a bank's prefix ("FR") or as a code of gettext's
 // ("pt_BR"), else the target's language; "" for none, a usage message in language when
 // --language is malformed.
@@ -76,9 +97,7 @@ std::string languageCode(const ParsedArguments& args, int targetLanguage, std::s
     const std::string given = args.value(LanguageOption.name);
     if (given.size() == 2 && PoLanguageBlock(given) >= 0)
         return PoLanguageCode(PoLanguageBlock(given));
-    // ll, lll, ll_CC, with a modifier: the forms gettext's catalogues are named in.
-    static const std::regex code("[a-z]{2,3}(_[A-Z]{2})?(@[a-z]+)?");
-    if (!std::regex_match(given, code))
+    if (!isLanguageCode(given))
         usage = "--language takes EN, FR, DE, SP, IT, PO or a language code such as pl or pt_BR";
     return given;
 }
@@ -150,9 +169,9 @@ std::string parseExport(const ParsedArguments& args, ExportArguments& out) {
             if (std::string usage = notStandardInput(memory, "ARCHIVE"); !usage.empty())
                 return "--memory: " + usage;
     const std::string from = args.value(FromOption.name), to = args.value(ToOption.name);
-    const bool languages = PoLanguageBlock(from) >= 0 && PoLanguageBlock(to) >= 0;
     const std::vector<std::string>& operands = args.operands;
-    if (operands.size() == 1 && languages) {
+    // One operand beside --from or --to can only be an archive: say what its languages lack.
+    if (operands.size() == 1 && (args.has(FromOption.name) || args.has(ToOption.name))) {
         if (std::string usage = languagesOf(args, out.game == 2, out.from, out.to); !usage.empty())
             return usage;
         out.archive = operands[0];
