@@ -11,26 +11,30 @@ _zyntext() {
     local toplevel="--help --version"
     # The options of each command (or subcommand); --help is offered with every one.
     local -A options=(
-        [dump]="--game --charset --remap --item"
-        [build]="--header --charset --remap --wait"
-        [diff]="--game --charset --remap"
-        [charsets]=""
-        [po export]="--game --charset --remap -o --from --to --template --memory"
-        [po import]="--game --charset --remap --fuzzy --force --wait"
-        [check]="--game --charset --from --to --max-lines --untranslated --spelling --language"
-        [hqr list]="--table"
-        [hqr extract]="--expand"
-        [hqr replace]="--item-file --wait"
-        [expand]=""
-        [names]="--demo --numbers"
+        [dump]="--game --charset --remap --item -o --output -q --quiet"
+        [build]="--header --charset --remap --wait -o --output -q --quiet"
+        [diff]="--game --charset --remap --json -o --output -q --quiet"
+        [charsets]="-o --output -q --quiet"
+        [po export]="--game --charset --remap -o --output --from --to --template --memory --language -q --quiet"
+        [po import]="--game --charset --remap --fuzzy --force --wait --json -q --quiet"
+        [check]="--game --charset --from --to --max-lines --untranslated --spelling --language --json -o --output -q --quiet"
+        [hqr list]="--table -o --output -q --quiet"
+        [hqr extract]="--expand -o --output -q --quiet"
+        [hqr replace]="--item-file --wait -q --quiet"
+        [expand]="-o --output -q --quiet"
+        [names]="--game --demo --numbers -o --output -q --quiet"
     )
     # Options followed by a value, and the values of those that take a fixed set.
-    local valued="--game --remap --item --charset -o --from --to --wait --max-lines --language --memory"
+    local valued="--game --remap --item --charset -o --output --from --to --wait --max-lines --language --memory"
     local charsets="western greek cyrillic hebrew arabic armenian czech esperanto
         nordic-bopomofo nordic-portuguese polish thai turkish vietnamese"
 
     if ((cword == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W "$commands $toplevel" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "$commands help $toplevel" -- "$cur")
+        return
+    fi
+    if [[ ${words[1]} == help ]]; then
+        ((cword == 2)) && mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")
         return
     fi
     case $prev in
@@ -43,17 +47,23 @@ _zyntext() {
         return
         ;;
     --item | --wait | --max-lines) return ;;
-    --from | --to | --language)
+    --language)
         mapfile -t COMPREPLY < <(compgen -W "EN FR DE SP IT PO" -- "$cur")
         return
         ;;
-    --remap | --memory)
+    --from | --to)
+        # A language with an archive, else a text file.
+        mapfile -t COMPREPLY < <(compgen -W "EN FR DE SP IT PO" -- "$cur")
+        _filedir
+        return
+        ;;
+    --remap | --memory | -o | --output)
         _filedir
         return
         ;;
     esac
 
-    # The words that are neither options nor their values: hqr's subcommand, names' game.
+    # The words that are neither options nor their values: hqr's and po's subcommand.
     local operands=() i
     for ((i = 2; i < cword; i++)); do
         if [[ ${words[i]} == -* ]]; then
@@ -78,11 +88,7 @@ _zyntext() {
         mapfile -t COMPREPLY < <(compgen -W "${options[$key]} --help" -- "$cur")
         return
     fi
-    [[ $command == charsets ]] && return
-    if [[ $command == names ]]; then
-        ((${#operands[@]} == 0)) && mapfile -t COMPREPLY < <(compgen -W "1 2" -- "$cur")
-        return
-    fi
+    [[ $command == charsets || $command == names ]] && return
     _filedir
 }
 complete -F _zyntext zyntext

@@ -9,16 +9,18 @@
 
 namespace zyn::cli {
 
-std::string takeLanguages(Arguments& args, bool isVersion2, int& from, int& to) {
-    const Option fromOption = takeOption(args, "--from");
-    const Option toOption = takeOption(args, "--to");
+const OptionSpec FromOption{"from", 0, "LANG"};
+const OptionSpec ToOption{"to", 0, "LANG"};
+
+std::string languagesOf(const ParsedArguments& args, bool isVersion2, int& from, int& to) {
     from = to = -1;
-    if (!fromOption.found && !toOption.found)
+    const bool hasFrom = args.has(FromOption.name), hasTo = args.has(ToOption.name);
+    if (!hasFrom && !hasTo)
         return {};
-    if (!fromOption.found || !toOption.found || fromOption.missingValue || toOption.missingValue)
+    if (!hasFrom || !hasTo)
         return "--from and --to go together, each with a language";
-    from = PoLanguageBlock(fromOption.value);
-    to = PoLanguageBlock(toOption.value);
+    from = PoLanguageBlock(args.value(FromOption.name));
+    to = PoLanguageBlock(args.value(ToOption.name));
     const int languages = TextArchiveLanguages(isVersion2);
     if (from < 0 || to < 0 || from >= languages || to >= languages)
         return "--from and --to take a language of the archive: EN, FR, DE, SP, IT" +
@@ -58,6 +60,23 @@ Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::s
     auto doc = std::make_unique<TextDocument>();
     AdoptText(*doc, std::move(*loaded));
     return doc;
+}
+
+} // namespace zyn::cli
+
+namespace zyn::cli {
+
+std::string absentLanguage(const ProgramState& state, const std::string& archive, bool isVersion2,
+                           std::initializer_list<int> languages) {
+    std::string held;
+    for (int language = 0; language < TextArchiveLanguages(isVersion2); ++language)
+        if (!dialogueBanks(state, isVersion2, language, language).empty())
+            held += (held.empty() ? "" : ", ") + PoLanguagePrefix(language);
+    for (const int language : languages)
+        if (dialogueBanks(state, isVersion2, language, language).empty())
+            return archive + ": the archive has no " + PoLanguagePrefix(language) +
+                   " banks; it holds " + (held.empty() ? std::string("none") : held);
+    return {};
 }
 
 } // namespace zyn::cli

@@ -8,6 +8,7 @@
 #include "cli/command.h"
 #include "document/textdocument.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,10 +24,12 @@ struct BankPair {
     int source = -1; // the same bank of the --from language
 };
 
+extern const OptionSpec FromOption, ToOption;
+
 // "--from LANG" and "--to LANG" as language blocks of the game's archive, -1 for both when
 // neither is given; a usage message when one is missing, malformed or not a language of the
 // archive.
-std::string takeLanguages(Arguments& args, bool isVersion2, int& from, int& to);
+std::string languagesOf(const ParsedArguments& args, bool isVersion2, int& from, int& to);
 
 // The state for reading items of a whole archive: the letters, its index and its names; a
 // message when it cannot be read.
@@ -36,6 +39,11 @@ std::string openArchive(ProgramState& state, const CharacterOptions& characters,
 // The dialogue banks (odd items) of language `to` that hold data, each with its bank in
 // language `from`.
 std::vector<BankPair> dialogueBanks(const ProgramState& state, bool isVersion2, int from, int to);
+
+// "text.hqr: the archive has no DE banks; it holds EN, FR" when one of languages has no
+// dialogue bank holding data in the archive opened in state; "" when each has.
+std::string absentLanguage(const ProgramState& state, const std::string& archive, bool isVersion2,
+                           std::initializer_list<int> languages);
 
 // Item `item` of the archive opened in state, read as the editor's Open from HQR reads it, from
 // the bytes its index holds.

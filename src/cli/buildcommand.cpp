@@ -1,6 +1,10 @@
+#include "base/itemheader.h"
+#include "characters/remapping.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
+#include "cli/standardinput.h"
+#include "document/textwriter.h"
 #include "flows/programstate.h"
 #include "flows/textsource.h"
 
@@ -19,27 +23,37 @@ struct BuildArguments {
     CharacterOptions characters;
 };
 
-std::string parse(Arguments args, BuildArguments& out) {
-    out.header = takeFlag(args, "--header");
-    if (std::string usage = takeWait(args, out.wait); !usage.empty())
+const OptionSpec HeaderOption{"header"};
+
+std::string parse(const ParsedArguments& args, BuildArguments& out) {
+    out.header = args.has(HeaderOption.name);
+    if (std::string usage = waitOf(args, out.wait); !usage.empty())
         return usage;
-    if (std::string usage = takeCharacterOptions(args, out.characters); !usage.empty())
+    if (std::string usage = characterOptionsOf(args, out.characters); !usage.empty())
         return usage;
-    if (std::string usage = unknownOption(args); !usage.empty())
-        return usage;
-    if (args.size() != 2)
+    const bool output = args.has(OutputOption.name);
+    if (args.operands.size() == 2 && output)
+        return "OUT is given twice: as an operand and with -o";
+    if (args.operands.size() != (output ? 1 : 2))
         return "a JSON file and an output file are required";
-    out.json = args[0];
-    out.out = args[1];
-    return {};
+    out.json = args.operands[0];
+    out.out = output ? args.value(OutputOption.name) : args.operands[1];
+    return standardInputOnce({out.json, out.characters.remap});
 }
 
-int run(const Arguments& args, CommandIo io) {
+int run(const Arguments& argv, CommandIo io) {
+    ParsedArguments args;
+    if (const int stop = readArguments(
+            io, "build", {HeaderOption, CharsetOption, RemapOption, WaitOption, OutputOption}, argv,
+            args);
+        stop >= 0)
+        return stop;
     BuildArguments build;
     if (const std::string usage = parse(args, build); !usage.empty())
         return usageError(io, "build", usage);
 
     ProgramState state;
+    state.Files = &io.files;
     FileSystem& fs = state.files();
     const auto json = fs.readFile(build.json, MaxJsonSize);
     if (!json)
@@ -51,14 +65,27 @@ int run(const Arguments& args, CommandIo io) {
     if (const std::string problem = applyCharacterOptions(build.characters, state);
         !problem.empty())
         return fail(io, problem);
+    if (build.out == StandardInputName) {
+        // "-" as OUT is standard output: the bytes the file would hold.
+        auto data = BuildTextData(state.Document, GameCodeMap(state.Characters));
+        if (!data)
+            return fail(io, data.message());
+        io.out << (build.header ? StoredItem(*data) : *data);
+        return Success;
+    }
     auto target = ParseTextSource(fs, build.out);
     if (!target)
         return fail(io, target.message());
     state.ArchiveWait = archiveWait(io, target->path, build.wait);
     // Saved exactly as the editor saves a document: same bytes, same temporary file and rename
     // or archive rebuild, same refusals.
-    if (const Status saved = SaveTextSource(state, *target, build.header); !saved)
+    if (const Status saved = SaveTextSource(state, *target, build.header); !saved) {
+        if (target->inArchive())
+            if (const std::string missing = absentItem(fs, target->path, target->item);
+                !missing.empty())
+                return usageError(io, "build", missing);
         return failRebuild(io, saved);
+    }
     return Success;
 }
 
@@ -67,29 +94,44 @@ int run(const Arguments& args, CommandIo io) {
 const Command BuildCommand{
     "build",
     "write a text file from JSON",
-    "Usage: zyntext build JSON OUT [--header] [--charset NAME] [--remap TABLE]\n"
-    "                     [--wait SECONDS]\n"
-    "\n"
-    "Writes the text file OUT from the JSON file JSON, which has the form 'zyntext dump'\n"
-    "prints. Only \"game\" (1 or 2) and \"entries\" are read; each entry needs a \"text\",\n"
-    "whose characters must each have a code (one byte; see --charset), and may have a\n"
-    "\"type\" from 0 to 255 (1 when absent; ZYN 1 files have no types). A file holds at\n"
-    "most 1022 entries and 32 767 bytes of text data. A character without a code is\n"
-    "refused, naming the entry as the editor numbers it, and nothing is written.\n"
-    "\n"
-    "OUT is written as the editor saves: to a temporary file in the same folder, which\n"
-    "then replaces OUT, so OUT is never left half written. OUT may name an archive's item\n"
-    "as ARCHIVE:N (N counted from 0): the item is replaced as the editor's Save to HQR does\n"
-    "it, and the archive as it was is kept as its backup (text.hqr gives text.~$R).\n"
-    "While another program rebuilds the archive, build waits (saying so after a second)\n"
-    "and then starts from the archive it left; it gives up after 60 seconds, or after\n"
-    "SECONDS given with --wait, and changes nothing.\n"
-    "\n"
-    "Options:\n"
-    "  --header        put a 10-byte item header (stored, mode 0) in front of the data\n"
-    "                  (an archive item always has one)\n"
-    "  --wait SECONDS  how long to wait for another program's rebuild of ARCHIVE\n"
-    "                  (60 when not given)\n" ZYN_CHARACTER_OPTIONS_HELP,
+    {
+        {"zyntext build JSON OUT [--header] [--charset NAME] [--remap TABLE] [--wait SECONDS]",
+         "zyntext build JSON -o OUT [--header] [--charset NAME] [--remap TABLE] "
+         "[--wait SECONDS]"},
+        {
+            "Writes the text file OUT from the JSON file JSON, which has the form 'zyntext "
+            "dump' prints (JSON \"-\" is standard input). Only \"game\" (1 or 2) and "
+            "\"entries\" are read; each entry needs a \"text\", whose characters must each "
+            "have a code (one byte; see --charset), and may have a \"type\" from 0 to 255 (1 "
+            "when absent; ZYN 1 files have no types). A file holds at most 1022 entries and "
+            "32 767 bytes of text data. Refused, with the reason, and nothing written: a "
+            "character without a code (naming the entry as the editor numbers it), JSON that "
+            "is not valid (with the line and column where reading stopped), no \"entries\" "
+            "array, a number beyond what JSON numbers hold (such as 1e400), more entries or "
+            "text data than a file holds.",
+            "OUT is written as the editor saves: to a temporary file in the same folder, "
+            "which then replaces OUT, so OUT is never left half written; a read-only OUT, or "
+            "one that is not a plain file, is refused. OUT \"-\" is standard output. OUT may "
+            "name an archive's item as ARCHIVE:N (N counted from 0): the item is replaced as "
+            "the editor's Save to HQR does it, and the archive as it was is kept as its "
+            "backup (text.hqr gives text.~$R). While another program rebuilds the archive, "
+            "build waits (saying so after a second) and then starts from the archive it "
+            "left; it gives up after 60 seconds, or after SECONDS given with --wait, and "
+            "changes nothing.",
+            "'zyntext dump' followed by 'zyntext build' (with --header when \"header\" was "
+            "true) gives back the same bytes for any file whose line breaks and terminators "
+            "are written the way the editor writes them.",
+        },
+        {
+            {"--header", "put a 10-byte item header (stored, mode 0) in front of the data (an "
+                         "archive item always has one)"},
+            {"-o, --output OUT", "the file to write, instead of OUT after JSON"},
+            {"--wait SECONDS", "how long to wait for another program's rebuild of ARCHIVE (60 "
+                               "when not given)"},
+            CharsetHelp,
+            RemapHelp,
+        },
+    },
     run,
 };
 

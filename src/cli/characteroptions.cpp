@@ -7,25 +7,33 @@
 
 namespace zyn::cli {
 
-std::string takeCharset(Arguments& args, const CharacterSet*& set) {
-    const Option charset = takeOption(args, "--charset");
-    if (charset.missingValue)
-        return "--charset needs a character set; 'zyntext charsets' lists them";
-    if (charset.found) {
-        set = FindCharacterSet(charset.value);
-        if (!set)
-            return "unknown character set '" + charset.value + "'; 'zyntext charsets' lists them";
-    }
+const OptionSpec CharsetOption{"charset", 0, "NAME"};
+const OptionSpec RemapOption{"remap", 0, "TABLE"};
+const HelpItem CharsetHelp{
+    "--charset NAME",
+    "texts in the letters of a character set of the editor's selector ('zyntext charsets' "
+    "lists them), line breaks as \"\\n\"; without it each code is the character of the same "
+    "number (U+0000 to U+00FF) and line breaks are \"\\r\\n\""};
+const HelpItem RemapHelp{"--remap TABLE",
+                         "texts in display form, through a character remapping table: a "
+                         "\".cmp\" file or, when its name ends in \"set\", a \".set\" file"};
+
+std::string charsetOf(const ParsedArguments& args, const CharacterSet*& set) {
+    if (!args.has(CharsetOption.name))
+        return {};
+    const std::string name = args.value(CharsetOption.name);
+    set = FindCharacterSet(name);
+    if (!set)
+        return "unknown character set '" + name + "'; 'zyntext charsets' lists them";
     return {};
 }
 
-std::string takeCharacterOptions(Arguments& args, CharacterOptions& out) {
-    if (std::string usage = takeCharset(args, out.charset); !usage.empty())
+std::string characterOptionsOf(const ParsedArguments& args, CharacterOptions& out) {
+    if (std::string usage = charsetOf(args, out.charset); !usage.empty())
         return usage;
-    const Option remap = takeOption(args, "--remap");
-    if (remap.missingValue)
+    out.remap = args.value(RemapOption.name);
+    if (args.has(RemapOption.name) && out.remap.empty())
         return "--remap needs a file";
-    out.remap = remap.value;
     return {};
 }
 
@@ -39,16 +47,31 @@ std::string applyCharacterOptions(const CharacterOptions& options, ProgramState&
 }
 
 std::string loadNamedText(ProgramState& state, const CharacterOptions& options,
-                          const std::string& name, bool isVersion2, TextSource* named) {
-    if (const std::string problem = applyCharacterOptions(options, state); !problem.empty())
-        return problem;
+                          const std::string& name, bool isVersion2, TextSource* named,
+                          bool* wrongName) {
     auto source = ParseTextSource(state.files(), name);
     if (!source)
         return source.message();
     if (named)
         *named = *source;
-    const Status loaded = LoadTextSource(state, *source, isVersion2);
-    return loaded ? std::string() : loaded.message();
+    return loadSource(state, options, *source, isVersion2, wrongName);
+}
+
+std::string loadSource(ProgramState& state, const CharacterOptions& options,
+                       const TextSource& source, bool isVersion2, bool* wrongName) {
+    if (const std::string problem = applyCharacterOptions(options, state); !problem.empty())
+        return problem;
+    std::string usage = source.inArchive() ? notStandardInput(source.path, "ARCHIVE") : "";
+    const Status loaded = usage.empty() ? LoadTextSource(state, source, isVersion2) : Status();
+    if (usage.empty() && loaded)
+        return {};
+    if (usage.empty() && source.inArchive())
+        usage = absentItem(state.files(), source.path, source.item);
+    if (usage.empty())
+        return loaded.message();
+    if (wrongName)
+        *wrongName = true;
+    return usage;
 }
 
 } // namespace zyn::cli

@@ -1,10 +1,13 @@
+#include "archive/itemnames.h"
 #include "characters/charactersets.h"
 #include "cli/archivebanks.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
 #include "document/translationcheck.h"
+#include "flows/pocatalog.h"
 #include "flows/programstate.h"
+#include "flows/textsource.h"
 #include "spelling/spellchecker.h"
 
 #include <algorithm>
@@ -21,52 +24,110 @@ constexpr int Found = 1;
 constexpr int Trouble = 2;
 
 struct CheckArguments {
-    std::vector<std::string> names;
+    std::string archive;             // the archive form
+    std::string source, translation; // the form of two text files
     int game = 0;
     int from = -1, to = -1; // the archive form
     CharacterOptions characters;
     TranslationCheckOptions options;
     bool spelling = false;
+    bool json = false;
     int language = -1; // --language; else the bank's
 };
 
-std::string parse(Arguments args, CheckArguments& out) {
-    if (std::string usage = takeRequiredGame(args, out.game); !usage.empty())
-        return usage;
-    if (std::string usage = takeCharset(args, out.characters.charset); !usage.empty())
-        return usage;
-    if (std::string usage = takeLanguages(args, out.game == 2, out.from, out.to); !usage.empty())
-        return usage;
-    const Option maxLines = takeOption(args, "--max-lines");
-    if (maxLines.found) {
-        if (maxLines.value.empty() || maxLines.value.size() > 4 ||
-            maxLines.value.find_first_not_of("0123456789") != std::string::npos ||
-            std::stoi(maxLines.value) == 0)
-            return "--max-lines takes a number of lines from 1";
-        out.options.maxLines = std::stoi(maxLines.value);
+const OptionSpec MaxLinesOption{"max-lines", 0, "N"};
+const OptionSpec UntranslatedOption{"untranslated"};
+const OptionSpec SpellingOption{"spelling"};
+const OptionSpec LanguageOption{"language", 0, "LANG"};
+const OptionSpec JsonOption{"json"};
+
+// The language a text file's name or archive item says ("FR_000.DIA", text.hqr:31), -1 when
+// neither says.
+int languageOfName(FileSystem& files, const std::string& name, bool isVersion2) {
+    const auto source = ParseTextSource(files, name);
+    if (!source)
+        return -1;
+    if (source->inArchive())
+        return ItemLanguage(isVersion2, source->item);
+    return NameLanguage(fileNameOf(source->path));
+}
+
+// The pair: --from SOURCE --to TRANSLATION, or an archive with --from LANG --to LANG, or two
+// files whose languages (from their names or items) tell which is which.
+std::string parsePair(const ParsedArguments& args, FileSystem& files, CheckArguments& out) {
+    const std::string from = args.value(FromOption.name), to = args.value(ToOption.name);
+    const bool languages = PoLanguageBlock(from) >= 0 && PoLanguageBlock(to) >= 0;
+    const std::vector<std::string>& operands = args.operands;
+    if (args.has(FromOption.name) != args.has(ToOption.name))
+        return "--from and --to go together";
+    if (operands.empty() && args.has(FromOption.name) && !languages) {
+        out.source = from;
+        out.translation = to;
+        return standardInputOnce({from, to, out.characters.remap});
     }
-    out.options.untranslated = takeFlag(args, "--untranslated");
-    out.spelling = takeFlag(args, "--spelling");
-    const Option language = takeOption(args, "--language");
-    if (language.found) {
-        out.language = FindSpellingLanguage(language.value);
+    // One operand beside --from and --to can only be an archive: say what its languages lack.
+    if (operands.size() == 1 && args.has(FromOption.name)) {
+        if (std::string usage = languagesOf(args, out.game == 2, out.from, out.to); !usage.empty())
+            return usage;
+        out.archive = operands[0];
+        return notStandardInput(out.archive, "ARCHIVE");
+    }
+    if (operands.size() == 1)
+        return "one archive is checked with --from LANG --to LANG";
+    if (operands.size() != 2)
+        return "a source and its translation are required: --from SOURCE --to TRANSLATION, or "
+               "an archive with --from LANG --to LANG";
+    // Two names: only their languages can tell the source from the translation.
+    const std::string which = "which of " + operands[0] + " and " + operands[1] +
+                              " is the source cannot be told: give --from SOURCE --to "
+                              "TRANSLATION";
+    if (!languages)
+        return which;
+    const int first = languageOfName(files, operands[0], out.game == 2);
+    const int second = languageOfName(files, operands[1], out.game == 2);
+    const int sourceLanguage = PoLanguageBlock(from), translationLanguage = PoLanguageBlock(to);
+    if (first == sourceLanguage && second == translationLanguage) {
+        out.source = operands[0];
+        out.translation = operands[1];
+    } else if (first == translationLanguage && second == sourceLanguage) {
+        out.source = operands[1];
+        out.translation = operands[0];
+    } else {
+        return which + " (their names do not say " + PoLanguagePrefix(sourceLanguage) + " and " +
+               PoLanguagePrefix(translationLanguage) + ")";
+    }
+    return standardInputOnce({out.source, out.translation, out.characters.remap});
+}
+
+std::string parse(const ParsedArguments& args, FileSystem& files, CheckArguments& out) {
+    if (std::string usage = requiredGame(args, out.game); !usage.empty())
+        return usage;
+    if (std::string usage = charsetOf(args, out.characters.charset); !usage.empty())
+        return usage;
+    if (args.has(MaxLinesOption.name)) {
+        const std::string maxLines = args.value(MaxLinesOption.name);
+        if (maxLines.empty() || maxLines.size() > 4 ||
+            maxLines.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoi(maxLines) == 0)
+            return "--max-lines takes a number of lines from 1";
+        out.options.maxLines = std::stoi(maxLines);
+    }
+    out.options.untranslated = args.has(UntranslatedOption.name);
+    out.spelling = args.has(SpellingOption.name);
+    out.json = args.has(JsonOption.name);
+    if (args.has(LanguageOption.name)) {
+        out.language = FindSpellingLanguage(args.value(LanguageOption.name));
         if (out.language < 0)
             return "--language takes EN, FR, DE, SP, IT or PO";
         if (!out.spelling)
             return "--language goes with --spelling";
     }
-    if (std::string usage = unknownOption(args); !usage.empty())
-        return usage;
-    if (out.from >= 0 && args.size() != 1)
-        return "one archive is required with --from and --to";
-    if (out.from < 0 && args.size() != 2)
-        return "a translation and its source are required, or an archive with --from and --to";
-    out.names = args;
-    return {};
+    return parsePair(args, files, out);
 }
 
 struct Totals {
     int findings = 0, translated = 0, entries = 0;
+    nlohmann::ordered_json json = nlohmann::ordered_json::array(); // with --json
 };
 
 // The dictionary of the language asked for, else of the bank's; nothing after saying why.
@@ -111,12 +172,13 @@ void addSpelling(const TextDocument& translation, const TextDocument& source,
                                           std::u32string_view(text).substr(word.start, word.length),
                                           '?'),
                                   tables);
-        findings.push_back({i, what});
+        findings.push_back({i, what, false, "spelling"});
     }
 }
 
-// The findings of one bank, each line starting with its entry ("12: ", "41:12: ").
-void report(CommandIo io, const std::string& prefix, const TextDocument& translation,
+// The findings of one bank, each line starting with its entry ("12: ", "41:12: "), or each a
+// finding of the JSON document.
+void report(CommandIo io, int item, bool prefixed, const TextDocument& translation,
             const TextDocument& source, const CheckArguments& check, const CharacterTables& tables,
             SpellChecker* checker, Totals& totals) {
     TranslationCheck found = CheckTranslation(translation, source, check.options);
@@ -128,30 +190,38 @@ void report(CommandIo io, const std::string& prefix, const TextDocument& transla
                          });
     }
     for (const TranslationFinding& finding : found.findings) {
-        io.out << prefix << finding.entry + 1 << ": " << finding.what;
+        std::string what = finding.what;
         if (finding.untranslated)
-            io.out << ' ' << EntryTextJson(source.EntryText[std::size_t(finding.entry)], tables);
-        io.out << '\n';
+            what += ' ' + EntryTextJson(source.EntryText[std::size_t(finding.entry)], tables);
+        if (check.json)
+            totals.json.push_back(FindingJson(item, finding.entry,
+                                              finding.kind.empty() ? "other" : finding.kind, what));
+        else
+            io.out << (prefixed ? std::to_string(item) + ":" : "") << finding.entry + 1 << ": "
+                   << what << '\n';
     }
     totals.findings += static_cast<int>(found.findings.size());
     totals.translated += found.translated;
     totals.entries += found.entries;
 }
 
-// Every dialogue bank of the --to language against its bank of the --from language; false
-// after saying what kept it from checking.
-bool checkArchive(CommandIo io, const CheckArguments& check, Totals& totals) {
+// Every dialogue bank of the --to language against its bank of the --from language; the exit
+// code after saying what kept it from checking, -1 when it could.
+int checkArchive(CommandIo io, const CheckArguments& check, Totals& totals) {
     const bool isVersion2 = check.game == 2;
-    const std::string& archive = check.names[0];
+    const std::string& archive = check.archive;
     ProgramState state;
+    state.Files = &io.files;
     if (const std::string problem = openArchive(state, check.characters, archive, isVersion2);
-        !problem.empty()) {
-        fail(io, problem);
-        return false;
-    }
+        !problem.empty())
+        return fail(io, problem);
+    if (const std::string absent =
+            absentLanguage(state, archive, isVersion2, {check.from, check.to});
+        !absent.empty())
+        return usageError(io, "check", absent);
     std::unique_ptr<SpellChecker> checker;
     if (check.spelling && !(checker = openSpelling(io, check, check.to, state)))
-        return false;
+        return Trouble;
     for (const BankPair& pair : dialogueBanks(state, isVersion2, check.from, check.to)) {
         auto translation = loadItem(state, archive, pair.target, isVersion2);
         // A blank source bank has no entries: the count of entries tells.
@@ -159,51 +229,68 @@ bool checkArchive(CommandIo io, const CheckArguments& check, Totals& totals) {
                               state.Archive.ItemData[std::size_t(pair.source)].empty()
                           ? std::make_unique<TextDocument>()
                           : loadItem(state, archive, pair.source, isVersion2);
-        if (!translation || !source) {
-            fail(io, (!translation ? translation : source).message());
-            return false;
-        }
-        report(io, std::to_string(pair.target) + ":", **translation, **source, check,
-               state.Characters, checker.get(), totals);
+        if (!translation || !source)
+            return fail(io, (!translation ? translation : source).message());
+        report(io, pair.target, true, **translation, **source, check, state.Characters,
+               checker.get(), totals);
     }
-    return true;
+    return -1;
 }
 
-bool checkFiles(CommandIo io, const CheckArguments& check, Totals& totals) {
+int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals) {
     // Each side has a state of its own: a document, and the archive it may come from.
     auto translation = std::make_unique<ProgramState>();
     auto source = std::make_unique<ProgramState>();
+    TextSource named;
     for (const auto& [state, name] :
-         {std::pair{translation.get(), check.names[0]}, std::pair{source.get(), check.names[1]}})
+         {std::pair{translation.get(), check.translation}, std::pair{source.get(), check.source}}) {
+        state->Files = &io.files;
+        bool wrongName = false;
         if (const std::string problem =
-                loadNamedText(*state, check.characters, name, check.game == 2);
-            !problem.empty()) {
-            fail(io, problem);
-            return false;
-        }
+                loadNamedText(*state, check.characters, name, check.game == 2,
+                              state == translation.get() ? &named : nullptr, &wrongName);
+            !problem.empty())
+            return wrongName ? usageError(io, "check", problem) : fail(io, problem);
+    }
     std::unique_ptr<SpellChecker> checker;
     if (check.spelling &&
         !(checker =
               openSpelling(io, check, BankLanguage(translation->Document.Origin, check.game == 2),
                            *translation)))
-        return false;
-    report(io, "", translation->Document, source->Document, check, translation->Characters,
-           checker.get(), totals);
-    return true;
+        return Trouble;
+    report(io, named.item, false, translation->Document, source->Document, check,
+           translation->Characters, checker.get(), totals);
+    return -1;
 }
 
-int run(const Arguments& args, CommandIo io) {
+int run(const Arguments& argv, CommandIo io) {
+    ParsedArguments args;
+    if (const int stop = readArguments(io, "check",
+                                       {GameOption, CharsetOption, FromOption, ToOption,
+                                        MaxLinesOption, UntranslatedOption, SpellingOption,
+                                        LanguageOption, JsonOption, OutputOption},
+                                       argv, args);
+        stop >= 0)
+        return stop == Success ? Success : Trouble;
     CheckArguments check;
-    if (const std::string usage = parse(args, check); !usage.empty()) {
+    if (const std::string usage = parse(args, io.files, check); !usage.empty()) {
         usageError(io, "check", usage);
         return Trouble;
     }
+    io.settings.output = args.value(OutputOption.name);
     Totals totals;
-    if (!(check.from >= 0 ? checkArchive(io, check, totals) : checkFiles(io, check, totals)))
+    if (const int stopped =
+            check.archive.empty() ? checkFiles(io, check, totals) : checkArchive(io, check, totals);
+        stopped >= 0)
         return Trouble;
-    io.out << totals.findings << (totals.findings == 1 ? " finding; " : " findings; ")
-           << totals.translated << " of " << totals.entries
-           << (totals.entries == 1 ? " entry" : " entries") << " translated\n";
+    if (check.json)
+        io.out << FindingsJson(std::move(totals.json), {{"findings", totals.findings},
+                                                        {"translated", totals.translated},
+                                                        {"entries", totals.entries}});
+    else
+        io.out << totals.findings << (totals.findings == 1 ? " finding; " : " findings; ")
+               << totals.translated << " of " << totals.entries
+               << (totals.entries == 1 ? " entry" : " entries") << " translated\n";
     return totals.findings > 0 ? Found : Clean;
 }
 
@@ -212,47 +299,69 @@ int run(const Arguments& args, CommandIo io) {
 const Command CheckCommand{
     "check",
     "check a translation against its source, entry by entry",
-    "Usage: zyntext check TRANSLATION SOURCE --game 1|2 [--charset NAME] [--max-lines N]\n"
-    "                     [--untranslated] [--spelling [--language LANG]]\n"
-    "       zyntext check ARCHIVE --game 1|2 --from LANG --to LANG [--charset NAME]\n"
-    "                     [--max-lines N] [--untranslated] [--spelling [--language LANG]]\n"
-    "\n"
-    "Compares a translation with its source entry by entry, for what translators most\n"
-    "often break, and prints one line per finding, starting with the entry as the editor\n"
-    "numbers it (\"12: \"; \"41:12: \" for item 41 of an archive):\n"
-    "  - the control codes (codes below 32 other than line breaks) differ from the\n"
-    "    source's in number or order (\"control codes 1 27, the source has 1\");\n"
-    "  - a line break or blank at the start or end differs from the source;\n"
-    "  - the number of entries differs (at the first entry one of them lacks);\n"
-    "  - the translation holds what a PO tool leaves in place of one: a PO header's\n"
-    "    fields, or a conflict block of msgcat (\"#-#-#-#-#\" lines);\n"
-    "  - with --max-lines N, a translation of more than N lines;\n"
-    "  - with --spelling, the words the dictionary of the translation's language does\n"
-    "    not know (\"unknown words \"mainenant\", \"bonjur\"\"), save those that stand\n"
-    "    as they are in the source (names), and those added to the editor's dictionary.\n"
-    "A last line gives the count: \"N findings; T of M entries translated\", where M counts\n"
-    "the source's entries that hold text and T those the translation changed.\n"
-    "TRANSLATION and SOURCE are text files, or an archive's items as ARCHIVE:N (N counted\n"
-    "from 0). With --from and --to (EN, FR, DE, SP, IT, PO), every dialogue bank of the\n"
-    "--to language of ARCHIVE is checked against the same bank of the --from language.\n"
-    "\n"
-    "Options:\n"
-    "  --game 1|2        the game the texts belong to\n"
-    "  --charset NAME    texts in the letters of a character set ('zyntext charsets'\n"
-    "                    lists them); without it every character beyond ASCII is\n"
-    "                    written as \\uXXXX\n"
-    "  --max-lines N     a translation of more than N lines is a finding\n"
-    "  --untranslated    an entry still equal to its source (or empty) is a finding too,\n"
-    "                    listed with the source's text\n"
-    "  --spelling        words the Hunspell dictionary of the language does not know are\n"
-    "                    findings; the language is the bank's (--to, or a name such as\n"
-    "                    FR_000.DIA) unless --language says it\n"
-    "  --language LANG   the language to spell-check in: EN, FR, DE, SP, IT or PO\n"
-    "  --from LANG       the language of the sources in an archive\n"
-    "  --to LANG         the language of the translations in an archive\n"
-    "\n"
-    "Exit status: 0 no findings, 1 findings, 2 trouble (wrong usage, a file that cannot\n"
-    "be read, a missing dictionary, output that cannot be written).\n",
+    {
+        {"zyntext check --from SOURCE --to TRANSLATION --game 1|2 [--charset NAME] "
+         "[--max-lines N] [--untranslated] [--spelling [--language LANG]] [--json] [-o FILE]",
+         "zyntext check ARCHIVE --from LANG --to LANG --game 1|2 [--charset NAME] "
+         "[--max-lines N] [--untranslated] [--spelling [--language LANG]] [--json] [-o FILE]",
+         "zyntext check A B --from LANG --to LANG --game 1|2 [OPTIONS]"},
+        {
+            "Compares a translation with its source entry by entry, for what translators most "
+            "often break, and prints one line per finding, starting with the entry as the "
+            "editor numbers it (\"12: \"; \"41:12: \" for item 41 of an archive):",
+            "- the control codes (codes below 32 other than line breaks) differ from the "
+            "source's in number or order (\"control codes 1 27, the source has 1\");",
+            "- a line break or blank at the start or end differs from the source;",
+            "- the number of entries differs (at the first entry one of them lacks);",
+            "- with --max-lines N, a translation of more than N lines;",
+            "- with --untranslated, an entry still equal to its source (or empty where the "
+            "source is not), listed with the source's text;",
+            "- with --spelling, the words the dictionary of the translation's language does "
+            "not know (\"unknown words \"mainenant\", \"bonjur\"\"), save those that stand as "
+            "they are in the source (names), and those added to the editor's dictionary.",
+            "A last line gives the count: \"N findings; T of M entries translated\", where M "
+            "counts the source's entries that hold text and T those the translation changed.",
+            "The pair is named source first, as everywhere: --from SOURCE --to TRANSLATION, "
+            "each a text file, an archive's item as ARCHIVE:N (N counted from 0) or \"-\" for "
+            "standard input. With an ARCHIVE and --from and --to naming languages (EN, FR, DE, "
+            "SP, IT, PO), every dialogue bank of the --to language is checked against the same "
+            "bank of the --from language; a language the archive has no banks of is wrong "
+            "usage, naming those it holds. Two names A B without --from and --to are refused, "
+            "as nothing tells which is the source; with --from LANG --to LANG they are told "
+            "apart by the languages their names or items say (FR_000.DIA, text.hqr:31).",
+            "With --json, one JSON document instead: {\"findings\": [{\"item\": 31, "
+            "\"entry\": 12, \"kind\": \"control-codes\", \"message\": \"control codes 2 1, "
+            "the source has 1 2\"}, ...], \"counts\": {\"findings\": N, \"translated\": T, "
+            "\"entries\": M}}. item is the translation's item (null for a file); kind is "
+            "\"control-codes\", \"edge\", \"entries\", \"lines\", \"untranslated\" or "
+            "\"spelling\".",
+        },
+        {
+            {"--game 1|2", "the game the texts belong to"},
+            {"--from SOURCE|LANG", "the source: a text file, or the language of the sources in "
+                                   "an archive"},
+            {"--to TRANSLATION|LANG", "the translation: a text file, or the language of the "
+                                      "translations in an archive"},
+            {"--charset NAME", "texts in the letters of a character set ('zyntext charsets' "
+                               "lists them); without it every character beyond ASCII is written "
+                               "as \\uXXXX"},
+            {"--max-lines N", "a translation of more than N lines is a finding"},
+            {"--untranslated", "an entry still equal to its source (or empty) is a finding too, "
+                               "listed with the source's text"},
+            {"--spelling", "words the Hunspell dictionary of the language does not know are "
+                           "findings; the language is the bank's (--to, or a name such as "
+                           "FR_000.DIA) unless --language says it; dictionaries are looked for in "
+                           "the folders of $DICPATH and in /usr/share/hunspell"},
+            {"--language LANG", "the language to spell-check in: EN, FR, DE, SP, IT or PO"},
+            {"--json", "print one JSON document"},
+            {"-o, --output FILE", "write the findings to FILE instead of standard output"},
+        },
+        {
+            "Exit status: 0 no findings, 1 findings, 2 trouble (wrong usage, a file that "
+            "cannot be read, a language or item the archive does not have, a missing "
+            "dictionary, output that cannot be written).",
+        },
+    },
     run,
     Trouble,
 };

@@ -18,43 +18,50 @@ struct DumpArguments {
     int item = -1; // with --item, FILE is an archive and this its item
 };
 
+const OptionSpec ItemOption{"item", 0, "N"};
+
 // Fills out from args, or returns a usage message.
-std::string parse(Arguments args, DumpArguments& out) {
-    if (std::string usage = takeRequiredGame(args, out.game); !usage.empty())
+std::string parse(const ParsedArguments& args, DumpArguments& out) {
+    if (std::string usage = requiredGame(args, out.game); !usage.empty())
         return usage;
-    if (std::string usage = takeCharacterOptions(args, out.characters); !usage.empty())
+    if (std::string usage = characterOptionsOf(args, out.characters); !usage.empty())
         return usage;
-    const Option item = takeOption(args, "--item");
-    if (item.missingValue)
-        return "--item needs an item number";
-    if (item.found) {
-        const auto number = parseItemNumber(item.value);
+    if (args.has(ItemOption.name)) {
+        const auto number = parseItemNumber(args.value(ItemOption.name));
         if (!number)
             return "--item takes an item number from 0 to 20000";
         out.item = *number;
     }
-    if (std::string usage = unknownOption(args); !usage.empty())
-        return usage;
-    if (args.size() != 1)
-        return args.empty() ? "a text file to dump is required" : "only one text file is dumped";
-    out.file = args[0];
-    return {};
+    if (args.operands.size() != 1)
+        return args.operands.empty() ? "a text file to dump is required"
+                                     : "only one text file is dumped";
+    out.file = args.operands[0];
+    return out.item >= 0 ? notStandardInput(out.file, "ARCHIVE") : "";
 }
 
-int run(const Arguments& args, CommandIo io) {
+int run(const Arguments& argv, CommandIo io) {
+    ParsedArguments args;
+    if (const int stop = readArguments(
+            io, "dump", {GameOption, CharsetOption, RemapOption, ItemOption, OutputOption}, argv,
+            args);
+        stop >= 0)
+        return stop;
     DumpArguments dump;
     if (const std::string usage = parse(args, dump); !usage.empty())
         return usageError(io, "dump", usage);
+    io.settings.output = args.value(OutputOption.name);
 
     ProgramState state;
-    if (const std::string problem = applyCharacterOptions(dump.characters, state); !problem.empty())
-        return fail(io, problem);
+    state.Files = &io.files;
     auto source = dump.item >= 0 ? Result<TextSource>(TextSource{dump.file, dump.item})
                                  : ParseTextSource(state.files(), dump.file);
     if (!source)
         return fail(io, source.message());
-    if (const Status loaded = LoadTextSource(state, *source, dump.game == 2); !loaded)
-        return fail(io, loaded.message());
+    bool wrongName = false;
+    if (const std::string problem =
+            loadSource(state, dump.characters, *source, dump.game == 2, &wrongName);
+        !problem.empty())
+        return wrongName ? usageError(io, "dump", problem) : fail(io, problem);
     io.out << DocumentToJson(state.Document, state.Characters).dump(2) << '\n';
     return Success;
 }
@@ -64,31 +71,37 @@ int run(const Arguments& args, CommandIo io) {
 const Command DumpCommand{
     "dump",
     "print a text file as JSON",
-    "Usage: zyntext dump FILE --game 1|2 [--charset NAME] [--remap TABLE] [--item N]\n"
-    "\n"
-    "Prints the text file FILE as one JSON object:\n"
-    "  {\"game\": 1|2, \"header\": true|false, \"mode\": M, \"slots\": S,\n"
-    "   \"entries\": [{\"type\": T, \"text\": \"...\"}, ...]}\n"
-    "\n"
-    "  game     the game the file was read as\n"
-    "  header   whether the file starts with a 10-byte item header\n"
-    "  mode     the header's compression mode (0 without a header)\n"
-    "  slots    slots of the offset table: one more than there are entries\n"
-    "  type     the entry's type byte (always 0 in a ZYN 1 file)\n"
-    "  text     the entry, each byte shown as the Unicode character of the same number\n"
-    "           (U+0000 to U+00FF); line breaks are shown as \"\\r\\n\"\n"
-    "\n"
-    "FILE may name an archive's item as ARCHIVE:N (N counted from 0), read as the editor's\n"
-    "Open from HQR reads it; a FILE that exists is always taken as a file.\n"
-    "\n"
-    "Options:\n"
-    "  --game 1|2      the game the file belongs to (required: the file does not say)\n"
-    "  --item N        FILE is an archive: dump its item N, as FILE:N "
-    "would\n" ZYN_CHARACTER_OPTIONS_HELP "\n"
-    "Compressed files (modes 1 and 2) are expanded; other modes are refused.\n"
-    "'zyntext build' turns the output back into the file (give it --header when \"header\"\n"
-    "is true). Terminators other than 0 and line breaks the editor would not write come back\n"
-    "in the editor's form.\n",
+    {
+        {"zyntext dump FILE --game 1|2 [--charset NAME] [--remap TABLE] [--item N] [-o FILE]"},
+        {
+            "Prints the text file FILE as one JSON object:",
+            "  {\"game\": 1|2, \"header\": true|false, \"mode\": M, \"slots\": S,\n"
+            "   \"entries\": [{\"type\": T, \"text\": \"...\"}, ...]}",
+            "game\tthe game the file was read as",
+            "header\twhether the file starts with a 10-byte item header",
+            "mode\tthe header's compression mode (0 without a header)",
+            "slots\tslots of the offset table: one more than there are entries",
+            "type\tthe entry's type byte (always 0 in a ZYN 1 file)",
+            "text\tthe entry, each byte shown as the Unicode character of the same number "
+            "(U+0000 to U+00FF); line breaks are shown as \"\\r\\n\"",
+            "FILE may name an archive's item as ARCHIVE:N (N counted from 0), read as the "
+            "editor's Open from HQR reads it; a FILE that exists is always taken as a file. "
+            "FILE \"-\" is standard input. Compressed files (modes 1 and 2) are expanded in "
+            "memory; other modes are refused, and so are an item the archive does not have "
+            "(exit status 2, naming the items it holds), a blank item and a compression the "
+            "editor does not support.",
+            "'zyntext build' turns the output back into the file (give it --header when "
+            "\"header\" is true). Terminators other than 0 and line breaks the editor would not "
+            "write come back in the editor's form.",
+        },
+        {
+            {"--game 1|2", "the game the file belongs to (required: the file does not say)"},
+            {"--item N", "FILE is an archive: dump its item N, as FILE:N would"},
+            CharsetHelp,
+            RemapHelp,
+            {"-o, --output FILE", "write the JSON to FILE instead of standard output"},
+        },
+    },
     run,
 };
 

@@ -82,6 +82,28 @@ std::string outOfRange(const std::string& what) {
 
 } // namespace
 
+std::string EntryText(const std::string& codes, const CharacterTables& tables) {
+    return entryText(codes, tables);
+}
+
+nlohmann::ordered_json FindingJson(int item, int entry, const std::string& kind,
+                                   const std::string& message) {
+    nlohmann::ordered_json finding;
+    finding["item"] = item >= 0 ? nlohmann::ordered_json(item) : nullptr;
+    finding["entry"] = entry >= 0 ? nlohmann::ordered_json(entry + 1) : nullptr;
+    finding["kind"] = kind;
+    finding["message"] = message;
+    return finding;
+}
+
+std::string FindingsJson(nlohmann::ordered_json findings, nlohmann::ordered_json counts) {
+    nlohmann::ordered_json document;
+    document["findings"] =
+        findings.is_null() ? nlohmann::ordered_json::array() : std::move(findings);
+    document["counts"] = std::move(counts);
+    return document.dump(2) + '\n';
+}
+
 std::string EntryTextJson(const std::string& codes, const CharacterTables& tables) {
     return nlohmann::json(entryText(codes, tables)).dump(-1, ' ', !tables.ShownCharacterSet);
 }

@@ -26,6 +26,19 @@ nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTa
 // and without one with every character beyond ASCII escaped, so that none is invisible.
 std::string EntryTextJson(const std::string& codes, const CharacterTables& tables);
 
+// An entry's text as a string, in the dump's form.
+std::string EntryText(const std::string& codes, const CharacterTables& tables);
+
+// What check, diff and po import print with --json: one document
+//   {"findings": [{"item": 31, "entry": 12, "kind": "...", "message": "..."}, ...],
+//    "counts": {...}}
+// item as the archive numbers it (from 0; null for a loose file), entry as the editor numbers
+// it (from 1; null for what concerns a whole file), as ARCHIVE:N and the editor count them.
+// entry is counted from 0 here, -1 (and item -1) for none.
+nlohmann::ordered_json FindingJson(int item, int entry, const std::string& kind,
+                                   const std::string& message);
+std::string FindingsJson(nlohmann::ordered_json findings, nlohmann::ordered_json counts);
+
 // Fills the entries, types, SlotCount and IsVersion2 of doc from JSON of the dump's form; only
 // "game" and "entries" are read, and "type" defaults to 1 for ZYN 2. name stands for the JSON's
 // source in messages; texts are read in the letters of set when there is one. A character the

@@ -4,14 +4,19 @@
 #include "cli/archivebanks.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
+#include "cli/jsontext.h"
 #include "cli/poreader.h"
+#include "cli/standardinput.h"
 #include "flows/memorysources.h"
 #include "flows/pocatalog.h"
 #include "flows/poimport.h"
 #include "flows/programstate.h"
 #include "flows/textsource.h"
+#include "spelling/spellchecker.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <set>
 
@@ -21,71 +26,124 @@ namespace {
 
 // A PO file is text a translator reads, so its texts are always letters: the games' own
 // letters unless another set is chosen.
-std::string takePoCharacterOptions(Arguments& args, CharacterOptions& out) {
-    std::string usage = takeCharacterOptions(args, out);
+std::string poCharacterOptions(const ParsedArguments& args, CharacterOptions& out) {
+    std::string usage = characterOptionsOf(args, out);
     if (!out.charset)
         out.charset = &CharacterSets[WesternCharacterSetIndex];
     return usage;
 }
 
 // What export and import both take: the game and the letters.
-std::string takeGameAndCharacters(Arguments& args, int& game, CharacterOptions& characters) {
-    std::string usage = takeRequiredGame(args, game);
-    return usage.empty() ? takePoCharacterOptions(args, characters) : usage;
+std::string gameAndCharacters(const ParsedArguments& args, int& game,
+                              CharacterOptions& characters) {
+    std::string usage = requiredGame(args, game);
+    return usage.empty() ? poCharacterOptions(args, characters) : usage;
 }
 
-std::string languageOfItem(const TextSource& source, bool isVersion2) {
-    return source.inArchive() ? PoLanguageCode(ItemLanguage(isVersion2, source.item)) : "";
-}
+const OptionSpec TemplateOption{"template"};
+const OptionSpec MemoryOption{"memory", 0, "FILE", true};
+const OptionSpec LanguageOption{"language", 0, "LANG"};
+const OptionSpec FuzzyOption{"fuzzy"};
+const OptionSpec ForceOption{"force"};
+const OptionSpec JsonOption{"json"};
 
 struct LoadedText {
     std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
     TextSource source;
 };
 
-std::string loadText(const std::string& name, const CharacterOptions& characters, int game,
-                     LoadedText& out) {
-    return loadNamedText(*out.state, characters, name, game == 2, &out.source);
+// Reads name; the exit code after saying why it could not, -1 when it could.
+int loadText(CommandIo io, const std::string& name, const CharacterOptions& characters, int game,
+             LoadedText& out) {
+    out.state->Files = &io.files;
+    bool wrongName = false;
+    const std::string problem =
+        loadNamedText(*out.state, characters, name, game == 2, &out.source, &wrongName);
+    if (problem.empty())
+        return -1;
+    return wrongName ? usageError(io, "po", problem) : fail(io, problem);
 }
 
-int writeCatalogue(CommandIo io, const std::string& outPath, const PoCatalogueText& catalogue) {
-    if (outPath.empty() || outPath == "-") {
-        io.out << catalogue.text;
-    } else if (const Status written = WriteFileSafely(realFileSystem(), outPath, catalogue.text);
-               !written) {
-        return fail(io, written.message());
-    }
+// The catalogue on standard output (or -o's file), and how many entries it left out.
+int writeCatalogue(CommandIo io, const PoCatalogueText& catalogue) {
+    io.out << catalogue.text;
     if (const int left = catalogue.emptySources; left > 0)
-        io.err << "zyntext: " << left << (left == 1 ? " entry" : " entries")
-               << " left out: the source is empty (import leaves such entries as they are)\n";
+        note(io, std::to_string(left) + (left == 1 ? " entry" : " entries") +
+                     " left out: the source is empty (import leaves such entries as they are)");
     return Success;
 }
 
 const std::string Generator = "zyntext " ZYNTEXT_VERSION;
 
-// "--memory FILE", as often as given.
-std::vector<std::string> takeMemories(Arguments& args, std::string& usage) {
-    std::vector<std::string> files;
-    for (Option option = takeOption(args, "--memory"); option.found;
-         option = takeOption(args, "--memory")) {
-        if (option.missingValue)
-            usage = "--memory needs an archive or a PO file";
-        else
-            files.push_back(option.value);
+// ll, lll, ll_CC, with a modifier (sr@latin): the forms gettext's catalogues are named in.
+bool isLanguageCode(const std::string& code) {
+    const auto lower = [](char c) {
+        return c >= 'a' && c <= 'z';
+    };
+    const auto upper = [](char c) {
+        return c >= 'A' && c <= 'Z';
+    };
+    std::size_t at = 0;
+    while (at < code.size() && lower(code[at]))
+        ++at;
+    if (at < 2 || at > 3)
+        return false;
+    if (at + 2 < code.size() && code[at] == '_' && upper(code[at + 1]) && upper(code[at + 2]))
+        at += 3;
+    if (at == code.size())
+        return true;
+    if (code[at] != '@' || at + 1 == code.size())
+        return false;
+    return std::all_of(code.begin() + std::ptrdiff_t(at) + 1, code.end(), lower);
+}
+
+// The header's Language: --language as a bank's prefix ("FR") or as a code of gettext's
+// ("pt_BR"), else the target's language; "" for none, a usage message in language when
+// --language is malformed.
+std::string languageCode(const ParsedArguments& args, int targetLanguage, std::string& usage) {
+    if (!args.has(LanguageOption.name))
+        return PoLanguageCode(targetLanguage);
+    const std::string given = args.value(LanguageOption.name);
+    if (given.size() == 2 && PoLanguageBlock(given) >= 0)
+        return PoLanguageCode(PoLanguageBlock(given));
+    if (!isLanguageCode(given))
+        usage = "--language takes EN, FR, DE, SP, IT, PO or a language code such as pl or pt_BR";
+    return given;
+}
+
+// gettext's form of the time of this export: SOURCE_DATE_EPOCH (seconds, UTC) when it is set,
+// as reproducible builds set it, else now in the local zone; a message when it is malformed.
+std::string exportDate(std::string& problem) {
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+        const std::string text = epoch;
+        if (text.empty() || text.size() > 18 ||
+            text.find_first_not_of("0123456789") != std::string::npos) {
+            problem = "SOURCE_DATE_EPOCH must be a number of seconds, not '" + text + "'";
+            return {};
+        }
+        return PoDate(std::stoll(text), 0);
     }
-    return files;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return PoDate(now, int(local.tm_gmtoff / 60));
+}
+
+// A name the header records, none for standard input: an import could not read it back.
+std::string recorded(const std::string& name) {
+    return name == StandardInputName ? "" : name;
 }
 
 // The memory of the files --memory named, archives paired in the export's languages; a
 // message when one cannot be read.
-std::string buildMemory(const std::vector<std::string>& files, int from, int to,
-                        const CharacterTables& tables, TranslationMemory& memory) {
+std::string buildMemory(FileSystem& files, const std::vector<std::string>& memories, int from,
+                        int to, const CharacterTables& tables, TranslationMemory& memory) {
     MemoryRecipe recipe;
-    recipe.others = files;
+    recipe.others = memories;
     recipe.from = from;
     recipe.to = to;
     recipe.tables = tables;
-    BuiltMemory built = BuildTranslationMemory(realFileSystem(), recipe, ReadPoFile);
+    BuiltMemory built = BuildTranslationMemory(files, recipe, ReadPoFile);
     if (!built.problems.empty())
         return "--memory: " + built.problems.front();
     memory = std::move(built.memory);
@@ -97,30 +155,87 @@ bool anyArchive(const std::vector<std::string>& files) {
                        [](const std::string& file) { return !IsPoFileName(file); });
 }
 
+struct ExportArguments {
+    int game = 0;
+    CharacterOptions characters;
+    bool asTemplate = false;
+    std::vector<std::string> memories;
+    std::string archive;        // the whole-archive form
+    int from = -1, to = -1;     // its languages
+    std::string source, target; // the form of text files; target "" for none
+    std::string date;
+};
+
+std::string parseExport(const ParsedArguments& args, ExportArguments& out) {
+    if (std::string usage = gameAndCharacters(args, out.game, out.characters); !usage.empty())
+        return usage;
+    out.asTemplate = args.has(TemplateOption.name);
+    out.memories = args.values(MemoryOption.name);
+    if (out.asTemplate && !out.memories.empty())
+        return "a template has no translations: --memory goes without it";
+    for (const std::string& memory : out.memories)
+        if (!IsPoFileName(memory))
+            if (std::string usage = notStandardInput(memory, "ARCHIVE"); !usage.empty())
+                return "--memory: " + usage;
+    const std::string from = args.value(FromOption.name), to = args.value(ToOption.name);
+    const std::vector<std::string>& operands = args.operands;
+    // One operand beside --from or --to can only be an archive: say what its languages lack.
+    if (operands.size() == 1 && (args.has(FromOption.name) || args.has(ToOption.name))) {
+        if (std::string usage = languagesOf(args, out.game == 2, out.from, out.to); !usage.empty())
+            return usage;
+        out.archive = operands[0];
+        return notStandardInput(out.archive, "ARCHIVE");
+    }
+    if (args.has(FromOption.name) || args.has(ToOption.name)) {
+        // --from SOURCE [--to TARGET]: the pair in the order of every command.
+        if (!operands.empty() || !args.has(FromOption.name))
+            return "the source and target are given either as SOURCE [TARGET] or as --from "
+                   "SOURCE [--to TARGET], and an archive as ARCHIVE --from LANG --to LANG";
+        out.source = from;
+        out.target = to;
+    } else if (operands.empty() || operands.size() > 2) {
+        return "a source text file and at most one target are required";
+    } else {
+        out.source = operands[0];
+        out.target = operands.size() == 2 ? operands[1] : "";
+    }
+    if (out.asTemplate && !out.target.empty())
+        return "a template has no target: give only its source";
+    std::vector<std::string> read{out.source, out.target, out.characters.remap};
+    read.insert(read.end(), out.memories.begin(), out.memories.end());
+    return standardInputOnce(read);
+}
+
 // Every dialogue bank of language `to` against its bank of language `from`; a template has the
 // contexts of `to`'s banks and the references of `from`'s.
-int exportArchive(CommandIo io, const std::string& archive, int game, int from, int to,
-                  bool asTemplate, const CharacterOptions& characters, const std::string& outPath,
-                  const std::vector<std::string>& memories) {
-    const bool isVersion2 = game == 2;
+int exportArchive(CommandIo io, const ExportArguments& given, const std::string& language) {
+    const bool isVersion2 = given.game == 2;
+    const std::string& archive = given.archive;
     ProgramState state;
-    if (const std::string problem = openArchive(state, characters, archive, isVersion2);
+    state.Files = &io.files;
+    if (const std::string problem = openArchive(state, given.characters, archive, isVersion2);
         !problem.empty())
         return fail(io, problem);
+    if (const std::string absent =
+            absentLanguage(state, archive, isVersion2, {given.from, given.to});
+        !absent.empty())
+        return usageError(io, "po", absent);
     TranslationMemory memory;
-    if (const std::string problem = buildMemory(memories, from, to, state.Characters, memory);
+    if (const std::string problem =
+            buildMemory(io.files, given.memories, given.from, given.to, state.Characters, memory);
         !problem.empty())
         return fail(io, problem);
     std::vector<std::unique_ptr<TextDocument>> documents;
     std::vector<PoBank> banks;
-    for (const BankPair& pair : dialogueBanks(state, isVersion2, from, to)) {
+    for (const BankPair& pair : dialogueBanks(state, isVersion2, given.from, given.to)) {
         auto source = loadItem(state, archive, pair.source, isVersion2);
         if (!source)
             return fail(io, source.message());
         PoBank& bank = banks.emplace_back(PoBank{source->get(), nullptr, pair.target, {}});
         documents.push_back(std::move(*source));
-        bank.reference = archive + ":" + std::to_string(asTemplate ? pair.source : pair.target);
-        if (asTemplate)
+        bank.reference =
+            archive + ":" + std::to_string(given.asTemplate ? pair.source : pair.target);
+        if (given.asTemplate)
             continue;
         auto target = loadItem(state, archive, pair.target, isVersion2);
         if (!target)
@@ -128,72 +243,76 @@ int exportArchive(CommandIo io, const std::string& archive, int game, int from, 
         bank.target = target->get();
         documents.push_back(std::move(*target));
     }
-    const PoHeader header{PoLanguageCode(to), Generator,
-                          archive + " --from " + PoLanguagePrefix(from), ""};
-    return writeCatalogue(io, outPath,
-                          WritePoCatalogue(banks, state.Characters, header,
-                                           memories.empty() || asTemplate ? nullptr : &memory));
+    const PoHeader header{language, given.date, Generator,
+                          archive + " --from " + PoLanguagePrefix(given.from), ""};
+    return writeCatalogue(
+        io, WritePoCatalogue(banks, state.Characters, header,
+                             given.memories.empty() || given.asTemplate ? nullptr : &memory));
 }
 
-int runExport(Arguments args, CommandIo io) {
-    int game = 0;
-    CharacterOptions characters;
-    if (std::string usage = takeGameAndCharacters(args, game, characters); !usage.empty())
+int runExport(const Arguments& argv, CommandIo io) {
+    ParsedArguments args;
+    if (const int stop =
+            readArguments(io, "po export",
+                          {GameOption, CharsetOption, RemapOption, FromOption, ToOption,
+                           TemplateOption, MemoryOption, LanguageOption, OutputOption},
+                          argv, args);
+        stop >= 0)
+        return stop;
+    ExportArguments given;
+    if (const std::string usage = parseExport(args, given); !usage.empty())
         return usageError(io, "po", usage);
-    const Option out = takeOption(args, "-o");
-    if (out.missingValue)
-        return usageError(io, "po", "-o needs a file");
-    const bool asTemplate = takeFlag(args, "--template");
-    std::string memoryUsage;
-    const std::vector<std::string> memories = takeMemories(args, memoryUsage);
-    if (!memoryUsage.empty())
-        return usageError(io, "po", memoryUsage);
-    if (asTemplate && !memories.empty())
-        return usageError(io, "po", "a template has no translations: --memory goes without it");
-    int from = -1, to = -1;
-    if (std::string usage = takeLanguages(args, game == 2, from, to); !usage.empty())
-        return usageError(io, "po", usage);
-    if (std::string usage = unknownOption(args); !usage.empty())
-        return usageError(io, "po", usage);
-    if (from >= 0) {
-        if (args.size() != 1)
-            return usageError(io, "po", "one archive is required with --from and --to");
-        return exportArchive(io, args[0], game, from, to, asTemplate, characters, out.value,
-                             memories);
-    }
-    if (args.empty() || args.size() > 2)
-        return usageError(io, "po", "a source text file and at most one target are required");
-    if (asTemplate && args.size() == 2)
-        return usageError(io, "po", "a template has no target: give only its source");
-    LoadedText source, target;
-    if (std::string problem = loadText(args[0], characters, game, source); !problem.empty())
+    std::string problem;
+    given.date = exportDate(problem);
+    if (!problem.empty())
         return fail(io, problem);
-    if (args.size() == 2)
-        if (std::string problem = loadText(args[1], characters, game, target); !problem.empty())
-            return fail(io, problem);
-    const bool hasTarget = args.size() == 2;
+    io.settings.output = args.value(OutputOption.name);
+    const bool isVersion2 = given.game == 2;
+    std::string usage;
+    if (!given.archive.empty()) {
+        const std::string language = languageCode(args, given.to, usage);
+        return usage.empty() ? exportArchive(io, given, language) : usageError(io, "po", usage);
+    }
+    LoadedText source, target;
+    if (const int stop = loadText(io, given.source, given.characters, given.game, source);
+        stop >= 0)
+        return stop;
+    const bool hasTarget = !given.target.empty();
+    if (hasTarget)
+        if (const int stop = loadText(io, given.target, given.characters, given.game, target);
+            stop >= 0)
+            return stop;
     const TextSource& named = hasTarget ? target.source : source.source;
+    // The language of the translations: the target's item or name ("FR_000.DIA"); a template
+    // has no target, so it has none unless --language says it, as gettext leaves it.
+    const int targetLanguage =
+        hasTarget ? BankLanguage(target.state->Document.Origin, isVersion2) : -1;
+    const std::string language = languageCode(args, targetLanguage, usage);
+    if (!usage.empty())
+        return usageError(io, "po", usage);
+    if (language.empty() && !given.asTemplate)
+        note(io, "the PO file's Language is left empty: nothing says the target's language; "
+                 "--language LANG names it");
     const PoBank bank{&source.state->Document, hasTarget ? &target.state->Document : nullptr, -1,
                       named.name()};
-    const PoHeader header{languageOfItem(named, game == 2), Generator, args[0],
-                          hasTarget ? args[1] : ""};
+    const PoHeader header{language, given.date, Generator, recorded(given.source),
+                          recorded(given.target)};
     // Archives in the memory pair the languages of the items exported.
     const int sourceLanguage =
-        source.source.inArchive() ? ItemLanguage(game == 2, source.source.item) : -1;
-    const int targetLanguage = named.inArchive() ? ItemLanguage(game == 2, named.item) : -1;
-    if (anyArchive(memories) && (!hasTarget || sourceLanguage < 0 || targetLanguage < 0 ||
-                                 sourceLanguage == targetLanguage))
+        source.source.inArchive() ? ItemLanguage(isVersion2, source.source.item) : -1;
+    const int pairedLanguage = named.inArchive() ? ItemLanguage(isVersion2, named.item) : -1;
+    if (anyArchive(given.memories) && (!hasTarget || sourceLanguage < 0 || pairedLanguage < 0 ||
+                                       sourceLanguage == pairedLanguage))
         return usageError(io, "po",
                           "an archive as --memory pairs languages: give --from and --to, or "
                           "SOURCE and TARGET as items of two languages of a text archive");
     TranslationMemory memory;
-    if (const std::string problem =
-            buildMemory(memories, sourceLanguage, targetLanguage, source.state->Characters, memory);
-        !problem.empty())
-        return fail(io, problem);
-    return writeCatalogue(io, out.value,
-                          WritePoCatalogue({bank}, source.state->Characters, header,
-                                           memories.empty() ? nullptr : &memory));
+    if (const std::string failed = buildMemory(io.files, given.memories, sourceLanguage,
+                                               pairedLanguage, source.state->Characters, memory);
+        !failed.empty())
+        return fail(io, failed);
+    return writeCatalogue(io, WritePoCatalogue({bank}, source.state->Characters, header,
+                                               given.memories.empty() ? nullptr : &memory));
 }
 
 std::string plural(int count, const std::string& one, const std::string& many) {
@@ -207,7 +326,9 @@ void printProblems(CommandIo io, const std::vector<PoProblem>& problems) {
         io.err << "  " << line << '\n';
 }
 
-int refuse(CommandIo io, const std::string& po, const std::vector<PoProblem>& refused) {
+// The first line of a refusal, and the problems under it when listed.
+int refuse(CommandIo io, const std::string& po, const std::vector<PoProblem>& refused,
+           bool listed) {
     std::set<std::string> messages;
     bool overridable = true;
     for (const PoProblem& problem : refused) {
@@ -220,7 +341,8 @@ int refuse(CommandIo io, const std::string& po, const std::vector<PoProblem>& re
                                 : plural(int(messages.size()), "message", "messages") + " refused")
            << "; nothing was written." << (overridable ? " --force imports it anyway." : "")
            << '\n';
-    printProblems(io, refused);
+    if (listed)
+        printProblems(io, refused);
     return Failure;
 }
 
@@ -237,37 +359,103 @@ std::string report(const PoImportResult& imported) {
     return line;
 }
 
-int runImport(Arguments args, CommandIo io) {
+// The item and entry a message's context names ("41:12", or "12" in item's bank); -1 for none.
+std::pair<int, int> placeOf(const std::string& context, int item) {
+    const std::size_t colon = context.find(':');
+    const std::string entry = colon == std::string::npos ? context : context.substr(colon + 1);
+    const auto number = [](const std::string& text) {
+        return !text.empty() && text.size() < 6 &&
+                       text.find_first_not_of("0123456789") == std::string::npos
+                   ? std::stoi(text)
+                   : -1;
+    };
+    const int inBank = number(entry);
+    if (inBank < 1)
+        return {-1, -1};
+    return {colon == std::string::npos ? item : number(context.substr(0, colon)), inBank - 1};
+}
+
+// The import's findings and counts as one JSON document.
+std::string importJson(const std::vector<PoProblem>& refused, const std::vector<PoProblem>& forced,
+                       const PoImportResult* imported, int item) {
+    nlohmann::ordered_json findings = nlohmann::ordered_json::array();
+    for (const auto& [kind, problems] : {std::pair{"refused", &refused}, {"overridden", &forced}})
+        for (const PoProblem& problem : *problems) {
+            const auto [where, entry] = placeOf(problem.context, item);
+            auto finding = FindingJson(where, entry, kind, problem.reason);
+            finding["context"] = problem.context;
+            finding["line"] = problem.line;
+            findings.push_back(std::move(finding));
+        }
+    if (imported && !imported->unchecked.empty())
+        findings.push_back(FindingJson(-1, -1, "note", imported->unchecked));
+    const auto count = [&](PoOutcome outcome) {
+        return imported ? imported->count(outcome) : 0;
+    };
+    return FindingsJson(std::move(findings), {{"changed", count(PoOutcome::Changed)},
+                                              {"unchanged", count(PoOutcome::Unchanged)},
+                                              {"fuzzySkipped", count(PoOutcome::FuzzySkipped)},
+                                              {"untranslated", count(PoOutcome::Untranslated)},
+                                              {"refused", refused.size()},
+                                              {"overridden", forced.size()},
+                                              {"written", imported ? imported->items.size() : 0}});
+}
+
+int runImport(const Arguments& argv, CommandIo io) {
+    ParsedArguments args;
+    if (const int stop = readArguments(io, "po import",
+                                       {GameOption, CharsetOption, RemapOption, FuzzyOption,
+                                        ForceOption, WaitOption, JsonOption},
+                                       argv, args);
+        stop >= 0)
+        return stop;
     int game = 0;
     CharacterOptions characters;
-    if (std::string usage = takeGameAndCharacters(args, game, characters); !usage.empty())
+    if (std::string usage = gameAndCharacters(args, game, characters); !usage.empty())
         return usageError(io, "po", usage);
     PoImportOptions options;
     options.isVersion2 = game == 2;
-    options.takeFuzzy = takeFlag(args, "--fuzzy");
-    options.force = takeFlag(args, "--force");
+    options.takeFuzzy = args.has(FuzzyOption.name);
+    options.force = args.has(ForceOption.name);
+    const bool json = args.has(JsonOption.name);
     std::chrono::seconds wait;
-    if (std::string usage = takeWait(args, wait); !usage.empty())
+    if (std::string usage = waitOf(args, wait); !usage.empty())
         return usageError(io, "po", usage);
-    if (std::string usage = unknownOption(args); !usage.empty())
-        return usageError(io, "po", usage);
-    if (args.size() != 2)
+    if (args.operands.size() != 2)
         return usageError(io, "po", "a PO file and a target text file are required");
-    const std::string &po = args[0], &target = args[1];
+    const std::string &po = args.operands[0], &target = args.operands[1];
+    if (std::string usage = notStandardInput(target, "TARGET"); !usage.empty())
+        return usageError(io, "po", usage);
+    if (std::string usage = standardInputOnce({po, characters.remap}); !usage.empty())
+        return usageError(io, "po", usage);
     ProgramState state;
+    state.Files = &io.files;
     if (const std::string problem = applyCharacterOptions(characters, state); !problem.empty())
         return fail(io, problem);
+    const auto named = ParseTextSource(state.files(), target);
+    if (named && named->inArchive())
+        if (std::string usage = notStandardInput(named->path, "ARCHIVE"); !usage.empty())
+            return usageError(io, "po", usage);
     auto catalogue = ReadPoFile(state.files(), po);
     if (!catalogue)
         return fail(io, catalogue.message());
-    const auto named = ParseTextSource(state.files(), target);
     options.wait = archiveWait(io, named ? named->path : target, wait);
     auto imported =
         ImportPoCatalogue(state.files(), state.Characters, *catalogue, po, target, options);
-    if (!imported)
+    if (!imported) {
+        if (named && named->inArchive())
+            if (std::string missing = absentItem(state.files(), named->path, named->item);
+                !missing.empty())
+                return usageError(io, "po", missing);
         return failRebuild(io, imported.status());
+    }
+    const int item = named && named->inArchive() ? named->item : -1;
+    if (json)
+        io.out << importJson(imported->refused, imported->overridden, &*imported, item);
     if (!imported->refused.empty())
-        return refuse(io, po, imported->refused);
+        return refuse(io, po, imported->refused, !json);
+    if (json || io.settings.quiet)
+        return Success;
     if (!imported->overridden.empty()) {
         io.err << "zyntext: --force overrode "
                << plural(int(imported->overridden.size()), "check", "checks") << ":\n";
@@ -287,13 +475,18 @@ int runImport(Arguments args, CommandIo io) {
 }
 
 int run(const Arguments& args, CommandIo io) {
-    if (args.empty())
+    if (args.empty() || args[0].starts_with('-')) {
+        // Only the options every command has ("zyntext po --help").
+        ParsedArguments parsed;
+        if (const int stop = readArguments(io, "po", {}, args, parsed); stop >= 0)
+            return stop;
         return usageError(io, "po", "'export' or 'import' is required");
-    Arguments rest(args.begin() + 1, args.end());
+    }
+    const Arguments rest(args.begin() + 1, args.end());
     if (args[0] == "export")
-        return runExport(std::move(rest), io);
+        return runExport(rest, io);
     if (args[0] == "import")
-        return runImport(std::move(rest), io);
+        return runImport(rest, io);
     return usageError(io, "po", "unknown action '" + args[0] + "': 'export' or 'import'");
 }
 
@@ -302,79 +495,108 @@ int run(const Arguments& args, CommandIo io) {
 const Command PoCommand{
     "po",
     "export texts to gettext PO for translators, and import translations",
-    "Usage: zyntext po export SOURCE [TARGET] --game 1|2 [--charset NAME] [--remap TABLE]\n"
-    "                         [--template] [--memory FILE]... [-o FILE]\n"
-    "       zyntext po export ARCHIVE --game 1|2 --from LANG --to LANG [--charset NAME]\n"
-    "                         [--remap TABLE] [--template] [--memory FILE]... [-o FILE]\n"
-    "       zyntext po import PO TARGET --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy]\n"
-    "                         [--force] [--wait SECONDS]\n"
-    "       zyntext po import PO ARCHIVE --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy]\n"
-    "                         [--force] [--wait SECONDS]\n"
-    "\n"
-    "export writes a gettext PO file with one message per entry of SOURCE: the context is\n"
-    "the entry's number as the editor numbers it (from 1), msgid its text, msgstr the text\n"
-    "of the same entry of TARGET where TARGET is given and differs, else empty. ZYN 2 types\n"
-    "are given as \"#. type N: NAME\" comments, and each message's \"#:\" reference names\n"
-    "TARGET (SOURCE without one) and the entry. The header records SOURCE as given\n"
-    "(\"X-Source: text.hqr:7\") and TARGET (\"X-Target\"). Its Language comes from TARGET's\n"
-    "item (ARCHIVE:N) when it is in a language block. A translation that begins or ends\n"
-    "with a line break where the source does not (or the reverse) is marked fuzzy with a\n"
-    "comment, as gettext's checks refuse it. An entry whose source is empty has no message\n"
-    "(gettext's tools take an empty msgid for the header); export says how many it left\n"
-    "out, and import leaves them as they are. With --from and --to (EN, FR, DE, SP, IT, PO),\n"
-    "every dialogue bank of the --to language of ARCHIVE is exported against the same bank\n"
-    "of the --from language, each context naming the item too (\"41:12\"), the header\n"
-    "recording \"X-Source: ARCHIVE --from LANG\". --template writes a template (POT) of the\n"
-    "source: every msgstr empty, the references naming the source, for msgmerge.\n"
-    "--memory FILE (repeatable) names translations already made: an archive, whose banks\n"
-    "of the --from language are paired with those of the --to language (or of SOURCE's\n"
-    "and TARGET's languages, named as items), or a PO file (\".po\", its translated\n"
-    "messages). An untranslated message whose msgid is a text the memory holds takes its\n"
-    "translation, marked fuzzy with a comment naming the bank and entry it came from.\n"
-    "\n"
-    "import writes every translated message (msgstr not empty) of PO into TARGET; fuzzy\n"
-    "messages only with --fuzzy. Types, the item header and the other entries stay as they\n"
-    "are. It reads the whole file first and lists every message it refuses on standard\n"
-    "error (at most 50, then a count of the rest); then nothing is written. Refused: a\n"
-    "message whose context names no entry, two messages naming one entry, a plural\n"
-    "message, a translation (fuzzy or not) holding a PO header's fields or a conflict block\n"
-    "of msgcat (\"#-#-#-#-#\" lines), a translation with a character the character set\n"
-    "cannot write, texts that would pass 32 767 bytes, and a string with code 0 (a NUL\n"
-    "byte, raw or escaped); characters that show nothing are named (U+000D). Refused\n"
-    "unless --force is given, which says how many checks it overrode: a file whose\n"
-    "references or X-Target name another file or item than TARGET or the source its header\n"
-    "records (matched by file name and item, so a copied folder still matches; a reference\n"
-    "naming the file alone, as msgcat --add-location=file writes it, matches); a message\n"
-    "whose msgid is no longer the text of the source entry (read as the header gives it,\n"
-    "or as the item of that number in TARGET's archive when the file names agree), as the\n"
-    "source changed since the export; a translation that begins or ends with a line break\n"
-    "where its msgid does not (or the reverse), as msgfmt --check refuses it. A byte-order\n"
-    "mark is skipped; lines may end with CR LF or CR alone. A message with an empty msgid\n"
-    "is left out. The last line reports the entries changed, unchanged, fuzzy skipped\n"
-    "and untranslated. A catalogue of a whole archive is written into ARCHIVE in one\n"
-    "rebuild, with one backup (text.hqr gives text.~$R). The items of an archive are read\n"
-    "once no other program rebuilds it (waiting up to 60 seconds, or SECONDS given with\n"
-    "--wait, and saying so after a second), so imports at the same time keep all their\n"
-    "changes. When every translation is there already, nothing is written and import says\n"
-    "so. SOURCE and TARGET may name an archive's item as ARCHIVE:N (N counted from 0).\n"
-    "\n"
-    "Options:\n"
-    "  --game 1|2      the game the texts belong to\n"
-    "  --charset NAME  the letters texts are written in ('zyntext charsets' lists them);\n"
-    "                  western, the games' own letters, when not given\n"
-    "  --remap TABLE   texts in display form, through a character remapping table: a\n"
-    "                  \".cmp\" file or, when its name ends in \"set\", a \".set\" file\n"
-    "  -o FILE         write the PO file to FILE (standard output when not given)\n"
-    "  --from LANG     the language of msgid in a whole-archive export\n"
-    "  --to LANG       the language of msgstr in a whole-archive export\n"
-    "  --template      export a template: every msgstr empty\n"
-    "  --memory FILE   fill untranslated messages from the translations of an archive or\n"
-    "                  a PO file, marked fuzzy; repeatable\n"
-    "  --fuzzy         also import messages marked fuzzy\n"
-    "  --force         import past the checks that the file belongs to TARGET, that its\n"
-    "                  msgids are the source's texts, and of line breaks at either end\n"
-    "  --wait SECONDS  how long import waits for another program's rebuild of the archive\n"
-    "                  (60 when not given)\n",
+    {
+        {"zyntext po export SOURCE [TARGET] --game 1|2 [--charset NAME] [--remap TABLE] "
+         "[--template] [--memory FILE]... [--language LANG] [-o FILE]",
+         "zyntext po export --from SOURCE [--to TARGET] --game 1|2 [OPTIONS]",
+         "zyntext po export ARCHIVE --from LANG --to LANG --game 1|2 [--charset NAME] "
+         "[--remap TABLE] [--template] [--memory FILE]... [--language LANG] [-o FILE]",
+         "zyntext po import PO TARGET --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy] "
+         "[--force] [--wait SECONDS] [--json]",
+         "zyntext po import PO ARCHIVE --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy] "
+         "[--force] [--wait SECONDS] [--json]"},
+        {
+            "export writes a gettext PO file with one message per entry of SOURCE: the context "
+            "is the entry's number as the editor numbers it (from 1), msgid its text, msgstr "
+            "the text of the same entry of TARGET where TARGET is given and differs, else "
+            "empty. The pair is named source first, as everywhere: SOURCE TARGET, or --from "
+            "SOURCE --to TARGET. ZYN 2 types are given as \"#. type N: NAME\" comments, and each "
+            "message's \"#:\" reference names TARGET (SOURCE without one) and the entry. A "
+            "translation that begins or ends with a line break where the source does not (or "
+            "the reverse) is marked fuzzy with a comment, as gettext's checks refuse it. An entry "
+            "whose source is empty has no message (gettext's tools take an empty msgid for the "
+            "header); export says how many it left out, and import leaves them as they are.",
+            "The header is as gettext's tools write it: its POT-Creation-Date and "
+            "PO-Revision-Date are the time of the export (SOURCE_DATE_EPOCH, in seconds, when "
+            "that is set: the same export then gives the same bytes), and its Language is the "
+            "target's: --to's, TARGET's item (ARCHIVE:N) or name (FR_000.DIA), or --language; "
+            "a template's only with --language, as gettext leaves it empty. It records SOURCE "
+            "as given (\"X-Source: text.hqr:7\") and TARGET (\"X-Target\"), save standard "
+            "input.",
+            "With an ARCHIVE and --from and --to naming languages (EN, FR, DE, SP, IT, PO), every "
+            "dialogue bank of the --to language of ARCHIVE is exported against the same bank "
+            "of the --from language, each context naming the item too (\"41:12\"), the header "
+            "recording \"X-Source: ARCHIVE --from LANG\"; a language the archive has no banks "
+            "of is wrong usage, naming those it holds. --template writes a template (POT) of "
+            "the source: every msgstr empty, the references naming the source, for msgmerge. "
+            "--memory FILE (repeatable) names translations already made: an archive, whose "
+            "banks of the --from language are paired with those of the --to language (or of "
+            "SOURCE's and TARGET's languages, named as items), or a PO file (\".po\", its "
+            "translated messages). An untranslated message whose msgid is a text the memory "
+            "holds takes its translation, marked fuzzy with a comment naming the bank and entry "
+            "it came from.",
+            "import writes every translated message (msgstr not empty) of PO into TARGET; "
+            "fuzzy messages only with --fuzzy. Types, the item header and the other entries "
+            "stay as they are. It reads the whole file first and lists every message it "
+            "refuses on standard error (at most 50, then a count of the rest); then nothing is "
+            "written. Refused: a message whose context names no entry, two messages naming one "
+            "entry, a plural message, a translation (fuzzy or not) holding a PO header's fields "
+            "or a conflict block of msgcat (\"#-#-#-#-#\" lines), a translation with a "
+            "character the character set cannot write, texts that would pass 32 767 bytes, and "
+            "a string with code 0 (a NUL byte, raw or escaped); characters that show nothing "
+            "are named (U+000D). Refused unless --force is given, which says how many checks it "
+            "overrode: a file whose references or X-Target name another file or item than "
+            "TARGET or the source its header records (matched by file name and item, so a "
+            "copied folder still matches; a reference naming the file alone, as msgcat "
+            "--add-location=file writes it, matches); a message whose msgid is no longer the text "
+            "of the "
+            "source entry (read as the header gives it, or as the item of that number in "
+            "TARGET's archive when the file names agree), as the source changed since the "
+            "export; a translation that begins or ends with a line break where its msgid does "
+            "not (or the reverse), as msgfmt --check refuses it. A byte-order mark is skipped; "
+            "lines may end with CR LF or CR alone. A message with an empty msgid is left out. "
+            "The last line reports the entries changed, unchanged, fuzzy skipped and "
+            "untranslated; with -q nothing is printed on success. A catalogue of a whole "
+            "archive is written into ARCHIVE in one rebuild, with one backup (text.hqr gives "
+            "text.~$R). The items of an archive are read once no other program rebuilds it "
+            "(waiting up to 60 seconds, or SECONDS given with --wait, and saying so after a "
+            "second), so imports at the same time keep all their changes. When every "
+            "translation is there already, nothing is written and import says so. PO may be "
+            "\"-\", standard input; TARGET is written in place, so it may not.",
+            "With --json, import prints one JSON document on standard output instead of its "
+            "report: {\"findings\": [{\"item\": 31, \"entry\": 1, \"kind\": \"refused\", "
+            "\"message\": \"...\", \"context\": \"1\", \"line\": 18}, ...], \"counts\": "
+            "{\"changed\": C, \"unchanged\": U, \"fuzzySkipped\": F, \"untranslated\": N, "
+            "\"refused\": R, \"overridden\": O, \"written\": W}}, kind being \"refused\", "
+            "\"overridden\" (by --force) or \"note\"; W counts the files or items written. A "
+            "refusal still says so in a line on standard error, and exits 1.",
+            "SOURCE and TARGET may name an archive's item as ARCHIVE:N (N counted from 0), "
+            "and either may be \"-\", standard input.",
+        },
+        {
+            {"--game 1|2", "the game the texts belong to"},
+            {"--charset NAME", "the letters texts are written in ('zyntext charsets' lists "
+                               "them); western, the games' own letters, when not given"},
+            RemapHelp,
+            {"-o, --output FILE", "write the PO file to FILE (standard output when not given, "
+                                  "or \"-\")"},
+            {"--from SOURCE|LANG", "the source: a text file, or the language of msgid in a "
+                                   "whole-archive export"},
+            {"--to TARGET|LANG", "the target: a text file, or the language of msgstr in a "
+                                 "whole-archive export"},
+            {"--language LANG", "the header's Language: EN, FR, DE, SP, IT, PO or a code of "
+                                "gettext's such as pl or pt_BR"},
+            {"--template", "export a template: every msgstr empty"},
+            {"--memory FILE", "fill untranslated messages from the translations of an archive "
+                              "or a PO file, marked fuzzy; repeatable"},
+            {"--fuzzy", "also import messages marked fuzzy"},
+            {"--force", "import past the checks that the file belongs to TARGET, that its "
+                        "msgids are the source's texts, and of line breaks at either end"},
+            {"--wait SECONDS", "how long import waits for another program's rebuild of the "
+                               "archive (60 when not given)"},
+            {"--json", "import prints one JSON document"},
+        },
+    },
     run,
 };
 

@@ -115,35 +115,40 @@ TranslationCheck CheckTranslation(const TextDocument& translation, const TextDoc
     for (int i = 0; i < shared; ++i) {
         const std::string& text = translation.EntryText[std::size_t(i)];
         const std::string& original = source.EntryText[std::size_t(i)];
-        const auto find = [&](std::string what, bool untranslated = false) {
-            check.findings.push_back({i, std::move(what), untranslated});
+        const auto find = [&](const char* kind, std::string what, bool untranslated = false) {
+            check.findings.push_back({i, std::move(what), untranslated, kind});
         };
         if (text == original || text.empty()) {
             if (options.untranslated && !original.empty())
-                find(text.empty() ? "empty, the source has" : "untranslated:", true);
+                find("untranslated",
+                     text.empty() ? "empty, the source has" : "untranslated:", true);
             continue;
         }
         if (!original.empty())
             ++check.translated;
         if (const LeftoverKind left = FindToolLeftover(text).kind; left == LeftoverKind::PoHeader)
-            find("the translation holds the fields of a PO header, not a text of the game");
+            find("po-header",
+                 "the translation holds the fields of a PO header, not a text of the game");
         else if (left == LeftoverKind::ConflictBlock)
-            find("the translation holds a conflict block of msgcat (\"#-#-#-#-#\" lines): keep one "
+            find("conflict-block",
+                 "the translation holds a conflict block of msgcat (\"#-#-#-#-#\" lines): keep one "
                  "of its translations");
         if (const std::string ours = controlCodes(text), theirs = controlCodes(original);
             ours != theirs)
-            find("control codes " + numbers(ours) + ", the source has " + numbers(theirs));
+            find("control-codes",
+                 "control codes " + numbers(ours) + ", the source has " + numbers(theirs));
         for (std::string& edge : EdgeDifferences(original, text, true))
-            find(std::move(edge));
+            find("edge", std::move(edge));
         if (const int lines = lineCount(text); options.maxLines > 0 && lines > options.maxLines)
-            find(std::to_string(lines) + " lines, more than " + std::to_string(options.maxLines));
+            find("lines",
+                 std::to_string(lines) + " lines, more than " + std::to_string(options.maxLines));
     }
     if (translation.entryCount() != source.entryCount())
         check.findings.push_back({shared,
                                   "the translation has " +
                                       std::to_string(translation.entryCount()) +
                                       " entries, the source " + std::to_string(source.entryCount()),
-                                  false});
+                                  false, "entries"});
     return check;
 }
 

@@ -22,6 +22,9 @@ struct TranslationFinding {
     int entry = 0; // counted from 0
     std::string what;
     bool untranslated = false; // still equal to its source or empty; what ends before its text
+    // What kind of fault: "control-codes", "edge" (a line break or blank at an end), "lines",
+    // "entries" (their number), "untranslated"; others add their own.
+    std::string kind;
 };
 
 struct TranslationCheck {

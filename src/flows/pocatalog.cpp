@@ -185,6 +185,34 @@ int PoLanguageBlock(const std::string& name) {
     return -1;
 }
 
+std::string PoDate(std::int64_t when, int offsetMinutes) {
+    // Days to a civil date (proleptic Gregorian), so that no zone of the machine plays a part.
+    const std::int64_t local = when + std::int64_t(offsetMinutes) * 60;
+    std::int64_t days = local / 86400, seconds = local % 86400;
+    if (seconds < 0) {
+        seconds += 86400;
+        --days;
+    }
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t shifted = (5 * dayOfYear + 2) / 153;
+    const std::int64_t day = dayOfYear - (153 * shifted + 2) / 5 + 1;
+    const std::int64_t month = shifted < 10 ? shifted + 3 : shifted - 9;
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    const int offset = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+    char text[64];
+    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld:%02lld%c%02d%02d",
+                  static_cast<long long>(year), static_cast<long long>(month),
+                  static_cast<long long>(day), static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds % 3600 / 60), offsetMinutes < 0 ? '-' : '+',
+                  offset / 60, offset % 60);
+    return text;
+}
+
 std::string PoContext(int item, int entry) {
     const std::string number = std::to_string(entry + 1);
     return item >= 0 ? std::to_string(item) + ":" + number : number;
@@ -212,7 +240,12 @@ PoCatalogueText WritePoCatalogue(const std::vector<PoBank>& banks, const Charact
     out = "msgid \"\"\nmsgstr \"\"\n"
           "\"Project-Id-Version: game texts\\n\"\n"
           "\"Report-Msgid-Bugs-To: \\n\"\n"
-          "\"PO-Revision-Date: YEAR-MO-DA HO:MI+ZONE\\n\"\n"
+          "\"POT-Creation-Date: " +
+          header.date +
+          "\\n\"\n"
+          "\"PO-Revision-Date: " +
+          header.date +
+          "\\n\"\n"
           "\"Last-Translator: \\n\"\n"
           "\"Language-Team: \\n\"\n"
           "\"Language: " +

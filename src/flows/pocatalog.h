@@ -11,6 +11,7 @@
 #include "document/translationmemory.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,7 @@ struct PoBank {
 // What a catalogue's header says besides its texts.
 struct PoHeader {
     std::string language;  // "fr"; "" for none
+    std::string date;      // POT-Creation-Date and PO-Revision-Date, as PoDate writes them
     std::string generator; // the program and its version
     std::string source;    // X-Source: what msgids were taken from, as the user named it
     std::string target;    // X-Target: what msgstrs were taken from; "" for none
@@ -60,6 +62,10 @@ std::string PoLanguageCode(int languageBlock);
 std::string PoLanguagePrefix(int languageBlock);
 // The language block of a code as users write it ("FR", "fr"), -1 for none.
 int PoLanguageBlock(const std::string& name);
+
+// A date as gettext's tools write it in a header: "2025-03-01 14:05+0100", the time when (in
+// seconds since 1970, UTC) in a zone offsetMinutes east of UTC.
+std::string PoDate(std::int64_t when, int offsetMinutes);
 
 // The context of entry (counted from 0) of a bank: "12" (as the editor numbers it, from 1),
 // "41:12" with the archive's item.

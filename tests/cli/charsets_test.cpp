@@ -63,6 +63,20 @@ TEST(ZyntextDiff, PrintsABlockPerDifferingEntryAndExitsAsDiffDoes) {
          "entry 4: only in " +
              b + "\n- \"new\"\n3 entries differ; the number of entries changes from 4 to 3\n"},
         {{"diff", a, a, "--game", "2"}, 0, ""},
+        // The same as one JSON document.
+        {{"diff", "--json", a, b, "--game=2", "--charset=western"},
+         1,
+         nlohmann::ordered_json::parse(
+             R"({"findings": [
+              {"item": null, "entry": 2, "kind": "text", "message": "the text differs",
+               "a": "arr\u00EAter", "b": "arr\u00EAtez\nok"},
+              {"item": null, "entry": 3, "kind": "type", "message": "type 3 -> 33",
+               "a": "x", "b": "x"},
+              {"item": null, "entry": 4, "kind": "only-in-b", "message": "only in )" +
+             b + R"(", "a": null, "b": "new"}],
+              "counts": {"differing": 3, "a": 3, "b": 4}})")
+                 .dump(2) +
+             "\n"},
         // Trouble, as with diff, is 2, not "they differ".
         {{"diff", a, dir.file("missing.dia"), "--game", "2"}, 2, ""},
     };

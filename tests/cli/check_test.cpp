@@ -36,20 +36,35 @@ TEST(ZyntextCheck, FindsEachFaultAndExitsAsACiJobNeeds) {
     const std::string translation = dir.write("fr.dia", Translation.bytes());
     std::vector<std::string> expected = Findings;
     expected.push_back("6 findings; 4 of 6 entries translated");
-    const ToolRun found = zyntext(
-        {"check", translation, source, "--game", "2", "--max-lines", "3", "--untranslated"});
+    const ToolRun found = zyntext({"check", "--from", source, "--to", translation, "--game", "2",
+                                   "--max-lines", "3", "--untranslated"});
     EXPECT_EQ(found.exitCode, 1) << found.err;
     EXPECT_EQ(lines(found.out), expected);
 
     // Without the options, what is left; a bank against itself is clean.
-    const ToolRun fewer = zyntext({"check", translation, source, "--game", "2"});
+    const ToolRun fewer = zyntext({"check", "--to=" + translation, "--from=" + source, "--game=2"});
     EXPECT_EQ(fewer.exitCode, 1);
     EXPECT_EQ(lines(fewer.out).size(), 5u) << fewer.out;
-    const ToolRun clean = zyntext({"check", source, source, "--game", "2"});
+    const ToolRun clean = zyntext({"check", "--from", source, "--to", source, "--game", "2"});
     EXPECT_EQ(clean.exitCode, 0) << clean.err;
     EXPECT_EQ(clean.out, "0 findings; 0 of 6 entries translated\n");
-    const ToolRun trouble = zyntext({"check", dir.file("missing.dia"), source, "--game", "2"});
+    const ToolRun trouble =
+        zyntext({"check", "--from", source, "--to", dir.file("missing.dia"), "--game", "2"});
     EXPECT_EQ(trouble.exitCode, 2) << trouble.err;
+    // Two names whose order nothing tells are refused; their languages can tell it.
+    const ToolRun unordered = zyntext({"check", translation, source, "--game", "2"});
+    EXPECT_EQ(unordered.exitCode, 2);
+    EXPECT_NE(unordered.err.find("is the source cannot be told"), std::string::npos);
+    EXPECT_EQ(zyntext({"check", translation, source, "--from", "EN", "--to", "FR", "--game", "2"})
+                  .exitCode,
+              2);
+    const std::string en = dir.write("EN_000.DIA", Source.bytes());
+    const std::string fr = dir.write("FR_000.DIA", Translation.bytes());
+    for (const auto& pair : {std::vector{fr, en}, std::vector{en, fr}})
+        EXPECT_EQ(lines(zyntext({"check", pair[0], pair[1], "--from", "EN", "--to", "FR", "--game",
+                                 "2", "--untranslated", "--max-lines", "3"})
+                            .out),
+                  expected);
 }
 
 // The edges of each check: one finding is a finding, a text of exactly --max-lines lines fits,
@@ -85,7 +100,8 @@ TEST(ZyntextCheck, EachCheckHoldsAtItsEdge) {
             dir.write("en.dia", TextFileBuilder(2).entries(c.source).bytes());
         const std::string translation =
             dir.write("fr.dia", TextFileBuilder(2).entries(c.translation).bytes());
-        std::vector<std::string> args{"check", translation, source, "--game", "2"};
+        std::vector<std::string> args{"check",     "--from", source, "--to",
+                                      translation, "--game", "2"};
         args.insert(args.end(), c.options.begin(), c.options.end());
         const ToolRun run = zyntext(args);
         EXPECT_EQ(run.exitCode, 1) << c.expected[0];
@@ -107,6 +123,24 @@ TEST(ZyntextCheck, AnArchiveIsCheckedBankByBank) {
                                  "--max-lines", "3", "--untranslated"});
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_EQ(lines(run.out), expected);
+
+    // The same as one JSON document, each finding with its kind.
+    const ToolRun json = zyntext({"check", archive, "--game=2", "--from=EN", "--to=FR",
+                                  "--max-lines=3", "--untranslated", "--json"});
+    EXPECT_EQ(json.exitCode, 1) << json.err;
+    const auto report = nlohmann::json::parse(json.out);
+    const char* kinds[] = {"control-codes", "edge", "edge", "lines", "untranslated", "entries"};
+    ASSERT_EQ(report["findings"].size(), std::size(kinds)) << json.out;
+    for (std::size_t i = 0; i < std::size(kinds); ++i) {
+        const auto& finding = report["findings"][i];
+        EXPECT_EQ(finding["kind"], kinds[i]) << i;
+        EXPECT_EQ(finding["item"], 31);
+        EXPECT_EQ("31:" + std::to_string(int(finding["entry"])) + ": " +
+                      std::string(finding["message"]),
+                  expected[i]);
+    }
+    EXPECT_EQ(report["counts"],
+              nlohmann::json::parse(R"({"findings": 6, "translated": 18, "entries": 20})"));
 }
 
 // The words a dictionary lacks, one finding per entry among the others, save the source's names
@@ -123,8 +157,8 @@ TEST(ZyntextCheck, SpellingListsUnknownWordsPerEntry) {
         TextFileBuilder(2)
             .entries({"Bonjour Vornak", "Il est mainenant partti", "Bonjur 2e\x02", "Plimu"})
             .bytes());
-    const ToolRun found =
-        zyntext({"check", translation, source, "--game", "2", "--spelling"}, {}, places);
+    const ToolRun found = zyntext(
+        {"check", "--from", source, "--to", translation, "--game", "2", "--spelling"}, {}, places);
     EXPECT_EQ(found.exitCode, 1) << found.err;
     EXPECT_EQ(lines(found.out), (std::vector<std::string>{
                                     "2: unknown words \"mainenant\", \"partti\"",
@@ -137,18 +171,19 @@ TEST(ZyntextCheck, SpellingListsUnknownWordsPerEntry) {
 
     std::filesystem::create_directories(dir.file("data/zyntexteditor/spelling"));
     dir.write("data/zyntexteditor/spelling/fr_FR.txt", "partti\nPlimu\n");
-    const ToolRun added =
-        zyntext({"check", translation, source, "--game", "2", "--spelling"}, {}, places);
+    const ToolRun added = zyntext(
+        {"check", "--from", source, "--to", translation, "--game", "2", "--spelling"}, {}, places);
     EXPECT_EQ(lines(added.out).front(), "2: unknown word \"mainenant\"");
 
     // No language to check in, and a language without a dictionary, are trouble.
     const std::string unnamed = dir.write("mine.dia", TextFileBuilder(2).entries({"x"}).bytes());
-    const ToolRun noLanguage =
-        zyntext({"check", unnamed, source, "--game", "2", "--spelling"}, {}, places);
+    const ToolRun noLanguage = zyntext(
+        {"check", "--from", source, "--to", unnamed, "--game", "2", "--spelling"}, {}, places);
     EXPECT_EQ(noLanguage.exitCode, 2);
     EXPECT_NE(noLanguage.err.find("--spelling needs --language"), std::string::npos);
-    const ToolRun missing = zyntext(
-        {"check", unnamed, source, "--game", "2", "--spelling", "--language", "po"}, {}, places);
+    const ToolRun missing = zyntext({"check", "--from", source, "--to", unnamed, "--game", "2",
+                                     "--spelling", "--language", "po"},
+                                    {}, places);
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.err,
               "zyntext: no dictionary for Portuguese: install the package hunspell-pt-pt\n");

@@ -21,12 +21,12 @@ TEST(Listing, NamesAreListedInItemOrderAndNumbersPutEachAfterItsItemNumber) {
         std::size_t count;
         std::map<std::size_t, std::string> names; // by item number
     } games[] = {
-        {{"names", "1"}, 140, {{28, "FR_SYS.ORD"}, {139, "IT_010.DIA"}}},
-        {{"names", "2"}, 180, {{3, "EN: <blank HQR item>"}, {179, "PO_011.DIA"}}},
-        {{"names", "1", "--demo"},
+        {{"names", "--game", "1"}, 140, {{28, "FR_SYS.ORD"}, {139, "IT_010.DIA"}}},
+        {{"names", "--game=2"}, 180, {{3, "EN: <blank HQR item>"}, {179, "PO_011.DIA"}}},
+        {{"names", "--game", "1", "--demo"},
          140,
          {{7, "EN_000.DIA"}, {8, unused}, {99, "SP: No utilizado en la versi\u00F3n demo"}}},
-        {{"names", "2", "--demo"},
+        {{"names", "--demo", "--game", "2"},
          180,
          {{11, "EN_002.DIA"},
           {12, unused},
@@ -37,7 +37,7 @@ TEST(Listing, NamesAreListedInItemOrderAndNumbersPutEachAfterItsItemNumber) {
         const auto plain = lines(zyntext(args).out);
         ASSERT_EQ(plain.size(), count);
         for (const auto& [item, name] : names)
-            EXPECT_EQ(plain[item], name) << args[1] << " " << item;
+            EXPECT_EQ(plain[item], name) << args[2] << " " << item;
         args.push_back("--numbers");
         const auto numbered = lines(zyntext(args).out);
         ASSERT_EQ(numbered.size(), plain.size());

@@ -1,129 +1,90 @@
-// zyntext's --help texts, its man page and its bash completion name the same commands and the
-// same options, so that a command or option added to one of them and not to the others fails
-// here, naming the command and the two sets.
+// The command line as getopt_long reads it for every command: each form a value can take,
+// where operands may stand, and the refusals, each with the message a user reads.
 
+#include "cli/options.h"
+#include "cli/standardinput.h"
 #include "support/tempdir.h"
-#include "support/toolrun.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <map>
-#include <set>
-#include <sstream>
+#include <unistd.h>
 
 namespace zyn::test {
 namespace {
 
-using Names = std::set<std::string>;
+using cli::OptionSpec;
 
-// Every "--name" in text; "--help" is left out, as every command has it.
-Names optionsIn(const std::string& text) {
-    Names found;
-    for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at)) {
-        const std::size_t end = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-", at);
-        found.insert(text.substr(at, end - at));
-        at = end;
-    }
-    found.erase("--");
-    found.erase("--help");
-    return found;
-}
-
-// What one source names: the commands, and the options of each ("" for those before any
-// command).
-struct Described {
-    Names commands;
-    std::map<std::string, Names> options;
+const std::vector<OptionSpec> Specs{
+    {"game", 0, "1|2"}, {"output", 'o', "FILE"}, {"memory", 0, "FILE", true}, {"fuzzy"},
+    {"force"},          {"from", 0, "LANG"},
 };
 
-// A usage line, or the line of options that continues one ("      [--wait SECONDS]").
-bool isUsageLine(const std::string& line, bool afterUsage = false) {
-    const std::size_t first = line.find_first_not_of(' ');
-    return line.starts_with("Usage:") || line.starts_with("       zyntext") ||
-           (afterUsage && first > 0 && first != std::string::npos && line[first] == '[');
-}
-
-// The commands listed by "zyntext --help"; the options are those of the usage lines of each
-// --help text, which name them all.
-Described help() {
-    Described result;
-    bool inCommands = false;
-    for (const std::string& line : lines(zyntext({"--help"}).out)) {
-        if (isUsageLine(line))
-            result.options[""].merge(optionsIn(line));
-        if (line == "Commands:")
-            inCommands = true;
-        else if (line.empty())
-            inCommands = false;
-        else if (inCommands)
-            result.commands.insert(line.substr(2, line.find(' ', 2) - 2));
-    }
-    for (const std::string& command : result.commands) {
-        bool usage = false;
-        for (const std::string& line : lines(zyntext({command, "--help"}).out))
-            if ((usage = isUsageLine(line, usage)))
-                result.options[command].merge(optionsIn(line));
-    }
-    return result;
-}
-
-// The ".SS COMMAND" sections of COMMANDS, and the options given a paragraph of their own (".TP"
-// followed by the option) in each of them and under OPTIONS.
-Described manPage() {
-    Described result;
-    std::string section, command;
-    bool tag = false;
-    for (std::string line : lines(readBytes(ZYNTEXT_MAN_PAGE))) {
-        for (std::size_t at = line.find("\\-"); at != std::string::npos; at = line.find("\\-", at))
-            line.erase(at, 1); // roff's "\-" is a "-"
-        if (line.starts_with(".SH")) {
-            section = line.substr(4);
-            command.clear();
-        } else if (line.starts_with(".SS") && section == "COMMANDS") {
-            command = line.substr(4);
-            result.commands.insert(command);
-        } else if (tag && (section == "OPTIONS" || !command.empty())) {
-            result.options[command].merge(optionsIn(line));
-        }
-        tag = line == ".TP";
-    }
-    return result;
-}
-
-// The completion's command list, its options after the bare program name and those of each
-// command (of its subcommands together), from its lines NAME="VALUE".
-Described completion() {
-    Described result;
-    for (const std::string& line : lines(readBytes(ZYNTEXT_COMPLETION))) {
-        const std::size_t start = line.find_first_not_of(' '), equals = line.find("=\"");
-        if (start == std::string::npos || equals == std::string::npos)
+TEST(Options, EachFormReadsAsOneAndEachRefusalSaysWhy) {
+    const struct {
+        std::vector<std::string> args;
+        std::string problem; // "" when read
+        std::vector<std::string> operands = {};
+        std::map<std::string, std::vector<std::string>> options = {};
+    } cases[] = {
+        {{"a", "--game", "2", "b"}, "", {"a", "b"}, {{"game", {"2"}}}},
+        {{"--game=2", "-ox.po", "a"}, "", {"a"}, {{"game", {"2"}}, {"output", {"x.po"}}}},
+        {{"-o", "-", "--output=", "a"}, "--output is given twice"},
+        // A prefix no other option has is the option; an option's value may look like one.
+        {{"--ga", "1", "--fuz", "-o", "--force"},
+         "",
+         {},
+         {{"game", {"1"}}, {"fuzzy", {""}}, {"output", {"--force"}}}},
+        {{"--f"}, "option '--f' is ambiguous: --fuzzy, --force, --from"},
+        {{"--memory", "a", "--memory=b"}, "", {}, {{"memory", {"a", "b"}}}},
+        {{"a", "--", "--game", "-x.dia", "-"}, "", {"a", "--game", "-x.dia", "-"}},
+        {{"-", "b"}, "", {"-", "b"}},
+        {{"--gmae", "2"}, "unknown option '--gmae'"},
+        {{"--gmae=2"}, "unknown option '--gmae'"},
+        {{"-x"}, "unknown option '-x'"},
+        {{"--fuzzy=yes"}, "--fuzzy takes no value"},
+        {{"--quiet=1"}, "--quiet takes no value"},
+        {{"a", "--game"}, "--game needs a value: --game 1|2"},
+        {{"-o"}, "-o needs a value: --output FILE"},
+        {{"--fuzzy", "--fuzzy"}, "--fuzzy is given twice"},
+        {{"-q", "--quiet"}, "--quiet is given twice"},
+    };
+    for (const auto& c : cases) {
+        cli::ParsedArguments parsed;
+        const std::string problem = cli::ParseArguments(Specs, c.args, parsed);
+        const std::string what = testing::PrintToString(c.args);
+        EXPECT_EQ(problem, c.problem) << what;
+        if (!c.problem.empty())
             continue;
-        const std::string name = line.substr(start, equals - start);
-        const std::string value = line.substr(equals + 2, line.find('"', equals + 2) - equals - 2);
-        if (name == "local commands") {
-            std::istringstream words(value);
-            result.commands.insert(std::istream_iterator<std::string>(words), {});
-        } else if (name == "local toplevel") {
-            result.options[""] = optionsIn(value);
-        } else if (name.starts_with('[') && name.ends_with(']')) {
-            // [COMMAND]="..." or [COMMAND SUBCOMMAND]="..."
-            result.options[name.substr(1, name.find_first_of(" ]") - 1)].merge(optionsIn(value));
-        }
+        EXPECT_EQ(parsed.operands, c.operands) << what;
+        EXPECT_EQ(parsed.options, c.options) << what;
+        EXPECT_FALSE(parsed.help) << what;
     }
-    return result;
+    // --help wins over whatever else is wrong, also in a second scan of the same run.
+    for (int scan = 0; scan < 2; ++scan) {
+        cli::ParsedArguments parsed;
+        cli::ParseArguments(Specs, {"--gmae", "-h", "--game"}, parsed);
+        EXPECT_TRUE(parsed.help) << scan;
+    }
 }
 
-TEST(Options, HelpManPageAndCompletionNameTheSameCommandsAndOptions) {
-    const Described tool = help();
-    ASSERT_GT(tool.commands.size(), 1u);
-    for (auto [source, described] :
-         {std::pair{"man page", manPage()}, std::pair{"completion", completion()}}) {
-        EXPECT_EQ(described.commands, tool.commands) << "the commands of the " << source;
-        for (const auto& [command, options] : tool.options)
-            EXPECT_EQ(described.options[command], options)
-                << "the options of 'zyntext " << command << "' in the " << source
-                << " and in its --help";
-    }
+// "-" is standard input, read once whatever asks for it; every other name is a file.
+TEST(Options, StandardInputIsReadOnceAndWithinItsLimit) {
+    TempDir dir;
+    const std::string input = dir.write("input", "hello");
+    const int fd = ::open(input.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    cli::StandardInputFiles files(realFileSystem(), fd);
+    EXPECT_EQ(files.info("-").size, 5u);
+    EXPECT_TRUE(files.info("-").isRegular);
+    EXPECT_EQ(*files.readFile("-", 100), "hello");
+    EXPECT_EQ(*files.readFile("-", 100), "hello");
+    const auto large = files.readFile("-", 4);
+    ASSERT_FALSE(large);
+    EXPECT_EQ(large.message(), "Standard input is too large (5 bytes; at most 4 are accepted).");
+    EXPECT_FALSE(files.open("-", false));
+    EXPECT_EQ(*files.readFile(input, 100), "hello");
+    EXPECT_FALSE(files.info(dir.file("-")).exists);
+    ::close(fd);
 }
 
 } // namespace

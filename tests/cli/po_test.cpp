@@ -180,26 +180,26 @@ TEST(ZyntextPo, EachRefusalNamesTheContextAndLeavesTheTargetByteIdentical) {
           "nothing was written. --force imports it anyway."}},
         {item31,
          replaced(translated("Salut"), "msgid \"Hello\"", "msgid \"Hullo\""),
-         {"context \"1\", line 18: the source changed since the export; export again and merge"}},
+         {"context \"1\", line 19: the source changed since the export; export again and merge"}},
         {item31,
          translated("Salut\\n"),
-         {"context \"1\", line 18: the translation ends with a line break and the source does "
+         {"context \"1\", line 19: the translation ends with a line break and the source does "
           "not"}},
         // Export marks such a message fuzzy; taken, it is refused as well.
-        {item31, exported, {"context \"4\", line 42: the translation ends with"}, "--fuzzy"},
+        {item31, exported, {"context \"4\", line 43: the translation ends with"}, "--fuzzy"},
         // What tools leave in place of a translation, refused even where fuzzy would skip it:
         // the header msgmerge matched to an empty msgid, a conflict block of msgcat.
         {item31,
          replaced(exported, "msgid \"Hello\"\nmsgstr \"Bonjour \u00E9\"",
                   "msgid \"\"\nmsgstr \"Project-Id-Version: game texts\\nLanguage: fr\\n\""),
-         {"context \"1\", line 18: the translation holds a PO header's fields "
+         {"context \"1\", line 19: the translation holds a PO header's fields "
           "(\"Project-Id-Version: "
           "game texts\"), not a text of the game; empty this msgstr"}},
         {item31,
          replaced(translated("#-#-#-#-#  a.po (game texts)  #-#-#-#-#\\nSalut\\n"
                              "#-#-#-#-#  b.po (game texts)  #-#-#-#-#\\nBonjour"),
                   "#: " + item31 + ":1\n", "#: " + item31 + ":1\n#, fuzzy\n"),
-         {"context \"1\", line 19: the translation holds a conflict block of msgcat "
+         {"context \"1\", line 20: the translation holds a conflict block of msgcat "
           "(\"#-#-#-#-#  a.po (game texts)  #-#-#-#-#\"); keep one of its translations"}},
         // One message changes an entry, another is refused: neither is written.
         {item31,
@@ -411,6 +411,110 @@ TEST(ZyntextPo, MemoryFillsUntranslatedMessagesAsFuzzyNamingWhereEachCameFrom) {
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("gone.hqr"), std::string::npos) << missing.err;
     EXPECT_FALSE(std::filesystem::exists(dir.file("no.po")));
+}
+
+} // namespace
+} // namespace zyn::test
+
+namespace zyn::test {
+namespace {
+
+// The header field's value in a PO text.
+std::string field(const std::string& po, const std::string& name) {
+    const std::size_t at = po.find("\"" + name + ": ");
+    return at == std::string::npos
+               ? "(none)"
+               : po.substr(at + name.size() + 3, po.find("\\n\"", at) - at - name.size() - 3);
+}
+
+// Language is the target's, as gettext's tools have it, and the dates are gettext's form of
+// the time of the export, or of SOURCE_DATE_EPOCH: msgfmt --check-header has nothing to say,
+// and the same export gives the same bytes.
+TEST(ZyntextPo, TheHeaderIsAsGettextWritesIt) {
+    TempDir dir;
+    const std::string archive = dir.write("text.hqr", BankArchive(English.data(), French.data()));
+    dir.write("EN_000.DIA", English.bytes());
+    dir.write("FR_000.DIA", French.bytes());
+    dir.write("mine.dia", French.bytes());
+    const struct {
+        std::vector<std::string> args;
+        std::string language;
+    } cases[] = {
+        {{"EN_000.DIA", "FR_000.DIA"}, "fr"},
+        {{"--from", "text.hqr:1", "--to", "text.hqr:31"}, "fr"},
+        {{"text.hqr", "--from", "EN", "--to", "FR"}, "fr"},
+        {{"EN_000.DIA", "mine.dia", "--language", "pt_BR"}, "pt_BR"},
+        {{"text.hqr:1", "mine.dia", "--language", "SP"}, "es"},
+        // A template is for any language: none, unless said; not its source's.
+        {{"text.hqr:1", "--template"}, ""},
+        {{"text.hqr:31", "--template", "--language=pl"}, "pl"},
+    };
+    const std::string epoch = "SOURCE_DATE_EPOCH=951782400"; // 2000-02-29, a leap day
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"po", "export", "--game", "2", "-o", "out.po"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        ASSERT_TRUE(succeeded(zyntext(args, dir.path(), epoch)));
+        const std::string po = readBytes(dir.file("out.po"));
+        EXPECT_EQ(field(po, "Language"), c.language) << c.args[0];
+        EXPECT_EQ(field(po, "POT-Creation-Date"), "2000-02-29 00:00+0000");
+        EXPECT_EQ(field(po, "PO-Revision-Date"), "2000-02-29 00:00+0000");
+        if (!c.language.empty()) {
+            const std::string check = "msgfmt --check-header -o /dev/null " +
+                                      quoted(dir.file("out.po")) + " 2>" + quoted(dir.file("err"));
+            EXPECT_EQ(std::system(check.c_str()), 0) << c.args[0];
+            EXPECT_EQ(readBytes(dir.file("err")), "") << c.args[0];
+        }
+        ASSERT_TRUE(succeeded(zyntext(args, dir.path(), epoch)));
+        EXPECT_EQ(readBytes(dir.file("out.po")), po) << "again: " << c.args[0];
+    }
+    // Without SOURCE_DATE_EPOCH: now, in the local zone, east or west of UTC.
+    for (const auto& [zone, suffix] : {std::pair{"TZ=XYZ-5:30", "+0530"}, {"TZ=XYZ+3", "-0300"}}) {
+        const ToolRun run =
+            zyntext({"po", "export", "EN_000.DIA", "FR_000.DIA", "--game", "2"}, dir.path(), zone);
+        const std::string date = field(run.out, "PO-Revision-Date");
+        EXPECT_EQ(date.size(), 21u) << date;
+        EXPECT_TRUE(date.ends_with(suffix)) << date;
+        EXPECT_EQ(date.substr(4, 1) + date.substr(7, 1) + date.substr(10, 1) + date.substr(13, 1),
+                  "-- :")
+            << date;
+    }
+    const ToolRun bad = zyntext({"po", "export", "EN_000.DIA", "--game", "2"}, dir.path(),
+                                "SOURCE_DATE_EPOCH=yesterday");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("SOURCE_DATE_EPOCH must be a number of seconds"), std::string::npos);
+}
+
+// po import --json: its findings and counts in one document, on a refusal as on success.
+TEST(ZyntextPo, ImportSaysWhatItDidInOneJsonDocument) {
+    TempDir dir;
+    const std::string archive = dir.write("text.hqr", BankArchive(English.data(), French.data()));
+    const std::string po = dir.file("fr.po");
+    ASSERT_TRUE(succeeded(
+        zyntext({"po", "export", archive + ":1", archive + ":31", "--game", "2", "-o", po})));
+    const std::string exported = readBytes(po);
+    const auto import = [&](const std::string& text, const std::string& target) {
+        return zyntext({"po", "import", dir.write("in.po", text), target, "--game", "2", "--json"});
+    };
+    const std::string salut = replaced(exported, "msgstr \"Bonjour \u00E9\"", "msgstr \"Salut\"");
+    const ToolRun refused =
+        import(replaced(salut, "msgid \"Hello\"", "msgid \"Hullo\""), archive + ":31");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(lines(refused.err).size(), 1u) << refused.err;
+    const auto report = nlohmann::json::parse(refused.out);
+    ASSERT_EQ(report["findings"].size(), 1u) << refused.out;
+    EXPECT_EQ(report["findings"][0],
+              nlohmann::json::parse(R"({"item": 31, "entry": 1, "kind": "refused",
+                  "message": "the source changed since the export; export again and merge",
+                  "context": "1", "line": 19})"));
+    EXPECT_EQ(report["counts"]["refused"], 1);
+    EXPECT_EQ(report["counts"]["written"], 0);
+
+    const ToolRun taken = import(salut, archive + ":31");
+    EXPECT_EQ(taken.exitCode, 0) << taken.err;
+    EXPECT_EQ(taken.err, "");
+    EXPECT_EQ(nlohmann::json::parse(taken.out)["counts"],
+              nlohmann::json::parse(R"({"changed": 1, "unchanged": 1, "fuzzySkipped": 1,
+                  "untranslated": 1, "refused": 0, "overridden": 0, "written": 1})"));
 }
 
 } // namespace

@@ -36,15 +36,16 @@ inline std::string programLine(const std::string& program, const std::vector<std
 }
 
 // Runs in folder ("" for the test's own), after the shell words prefix (e.g. "umask 027;" or
-// "timeout -s KILL 0.05"), with its output sent to out when given instead of collected.
+// "timeout -s KILL 0.05"), with its output sent to out when given instead of collected, and
+// its input read from the file in.
 inline ToolRun runProgram(const std::string& program, const std::vector<std::string>& args,
                           const std::string& folder = {}, const std::string& prefix = {},
-                          const std::string& out = {}) {
+                          const std::string& out = {}, const std::string& in = "/dev/null") {
     TempDir dir;
     const std::string to = out.empty() ? dir.file("out") : out;
     const std::string line = (folder.empty() ? "" : "cd " + quoted(folder) + " && ") + prefix +
-                             " " + programLine(program, args) + " </dev/null >" + quoted(to) +
-                             " 2>" + quoted(dir.file("err"));
+                             " " + programLine(program, args) + " <" + quoted(in) + " >" +
+                             quoted(to) + " 2>" + quoted(dir.file("err"));
     const int status = std::system(line.c_str());
     return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
             out.empty() ? readBytes(to) : std::string(), readBytes(dir.file("err"))};
@@ -69,8 +70,9 @@ inline std::string toolLine(const std::vector<std::string>& args) {
 }
 
 inline ToolRun zyntext(const std::vector<std::string>& args, const std::string& folder = {},
-                       const std::string& prefix = {}, const std::string& out = {}) {
-    return runProgram(ZYNTEXT_PATH, args, folder, prefix, out);
+                       const std::string& prefix = {}, const std::string& out = {},
+                       const std::string& in = "/dev/null") {
+    return runProgram(ZYNTEXT_PATH, args, folder, prefix, out, in);
 }
 #endif
 
