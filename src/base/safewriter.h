@@ -4,9 +4,9 @@
 // other run can have (created exclusively, never through an existing file or a link) in the
 // folder of the file it replaces, is flushed to disk, and only then renamed over the target:
 // a reader, a crash or a second run sees the old file or the new one, never a mix. A target
-// that is a symbolic link to a file is written where the system's open follows it, and the
-// link stays; a link that leads nowhere is refused. The new file keeps the old one's permission
-// bits and owner.
+// that is a symbolic link to a file is written where its links lead, and the link stays;
+// another account's link in a shared folder and a link that leads nowhere are refused
+// (FileSystem::followLinks). The new file keeps the old one's permission bits and owner.
 
 #include "base/filesystem.h"
 #include "base/result.h"

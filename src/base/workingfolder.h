@@ -1,8 +1,9 @@
 #pragma once
 
 // A private folder for the program's working files (the expanded copy of a compressed file the
-// editor opens; archive items are read in memory), made on first use and removed with everything in it when the program ends, also
-// when it is stopped by SIGINT or SIGTERM. A run holds a lock on a file inside its folder for
+// editor opens; archive items are read in memory), made on first use and removed with
+// everything in it when the program ends, also when it is stopped by SIGINT or SIGTERM.
+// A run holds a lock on a file inside its folder for
 // as long as it lives, so that a later run can tell a folder left by a run that was killed
 // from one still in use (a process number would not do: numbers are used again).
 //
