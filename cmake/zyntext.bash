@@ -12,11 +12,11 @@ _zyntext() {
     # The options of each command (or subcommand); --help is offered with every one.
     local -A options=(
         [dump]="--game --charset --remap --item"
-        [build]="--header --charset --remap --wait"
+        [build]="--header --charset --remap --substitute --wait"
         [diff]="--game --charset --remap"
         [charsets]=""
         [po export]="--game --charset --remap -o --from --to --template --memory"
-        [po import]="--game --charset --remap --fuzzy --force --wait"
+        [po import]="--game --charset --remap --fuzzy --force --substitute --wait"
         [check]="--game --charset --from --to --max-lines --untranslated --spelling --language"
         [hqr list]="--table"
         [hqr extract]="--expand"

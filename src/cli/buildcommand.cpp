@@ -15,12 +15,14 @@ struct BuildArguments {
     std::string json;
     std::string out;
     bool header = false;
+    bool substitute = false;
     std::chrono::seconds wait{};
     CharacterOptions characters;
 };
 
 std::string parse(Arguments args, BuildArguments& out) {
     out.header = takeFlag(args, "--header");
+    out.substitute = takeFlag(args, "--substitute");
     if (std::string usage = takeWait(args, out.wait); !usage.empty())
         return usage;
     if (std::string usage = takeCharacterOptions(args, out.characters); !usage.empty())
@@ -31,6 +33,8 @@ std::string parse(Arguments args, BuildArguments& out) {
         return "a JSON file and an output file are required";
     out.json = args[0];
     out.out = args[1];
+    if (out.substitute && !out.characters.charset)
+        return "--substitute needs --charset: without one the texts are codes, not letters";
     return {};
 }
 
@@ -44,8 +48,11 @@ int run(const Arguments& args, CommandIo io) {
     const auto json = fs.readFile(build.json, MaxJsonSize);
     if (!json)
         return fail(io, json.message());
+    const Substitutions substitutions;
+    std::vector<std::string> substituted;
     if (const Status parsed =
-            JsonToDocument(*json, build.json, state.Document, build.characters.charset);
+            JsonToDocument(*json, build.json, state.Document, build.characters.charset,
+                           build.substitute ? &substitutions : nullptr, &substituted);
         !parsed)
         return fail(io, parsed.message());
     if (const std::string problem = applyCharacterOptions(build.characters, state);
@@ -59,6 +66,8 @@ int run(const Arguments& args, CommandIo io) {
     // or archive rebuild, same refusals.
     if (const Status saved = SaveTextSource(state, *target, build.header); !saved)
         return failRebuild(io, saved);
+    for (const std::string& line : substituted)
+        io.err << "zyntext: " << build.json << ": " << line << '\n';
     return Success;
 }
 
@@ -68,14 +77,18 @@ const Command BuildCommand{
     "build",
     "write a text file from JSON",
     "Usage: zyntext build JSON OUT [--header] [--charset NAME] [--remap TABLE]\n"
-    "                     [--wait SECONDS]\n"
+    "                     [--substitute] [--wait SECONDS]\n"
     "\n"
     "Writes the text file OUT from the JSON file JSON, which has the form 'zyntext dump'\n"
     "prints. Only \"game\" (1 or 2) and \"entries\" are read; each entry needs a \"text\",\n"
     "whose characters must each have a code (one byte; see --charset), and may have a\n"
     "\"type\" from 0 to 255 (1 when absent; ZYN 1 files have no types). A file holds at\n"
-    "most 1022 entries and 32 767 bytes of text data. A character without a code is\n"
-    "refused, naming the entry as the editor numbers it, and nothing is written.\n"
+    "most 1022 entries and 32 767 bytes of text data. Texts are read in their composed\n"
+    "form (Unicode NFC), so decomposed letters are the letters written whole. A character\n"
+    "without a code is refused, naming the entry as the editor numbers it, and nothing is\n"
+    "written; with --substitute it is written as its stand-in where the set has codes for\n"
+    "that (the editor's table: the oe ligature as oe, curly quotes as ' and \", dashes\n"
+    "as -, ...), each entry written so named on standard error.\n"
     "\n"
     "OUT is written as the editor saves: to a temporary file in the same folder, which\n"
     "then replaces OUT, so OUT is never left half written. OUT may name an archive's item\n"
@@ -88,6 +101,7 @@ const Command BuildCommand{
     "Options:\n"
     "  --header        put a 10-byte item header (stored, mode 0) in front of the data\n"
     "                  (an archive item always has one)\n"
+    "  --substitute    write a character the set lacks as its stand-in (with --charset)\n"
     "  --wait SECONDS  how long to wait for another program's rebuild of ARCHIVE\n"
     "                  (60 when not given)\n" ZYN_CHARACTER_OPTIONS_HELP,
     run,

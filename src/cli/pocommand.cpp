@@ -240,6 +240,9 @@ int runImport(Arguments args, CommandIo io) {
     options.isVersion2 = game == 2;
     options.takeFuzzy = takeFlag(args, "--fuzzy");
     options.force = takeFlag(args, "--force");
+    const Substitutions substitutions;
+    if (takeFlag(args, "--substitute"))
+        options.substitutions = &substitutions;
     std::chrono::seconds wait;
     if (std::string usage = takeWait(args, wait); !usage.empty())
         return usageError(io, "po", usage);
@@ -269,6 +272,13 @@ int runImport(Arguments args, CommandIo io) {
     }
     if (!imported->unchecked.empty())
         io.err << "zyntext: note: " << imported->unchecked << '\n';
+    if (!imported->substituted.empty()) {
+        io.err << "zyntext: --substitute wrote stand-ins in "
+               << plural(int(imported->substituted.size()), "message", "messages") << ":\n";
+        for (const std::string& line :
+             PoProblemLines(imported->substituted, imported->substituted.size()))
+            io.err << "  " << line << '\n';
+    }
     io.err << "zyntext: " << report(*imported) << "; ";
     if (!imported->written())
         io.err << "nothing to change in " << target << ", nothing was written\n";
@@ -301,9 +311,9 @@ const Command PoCommand{
     "       zyntext po export ARCHIVE --game 1|2 --from LANG --to LANG [--charset NAME]\n"
     "                         [--remap TABLE] [--template] [--memory FILE]... [-o FILE]\n"
     "       zyntext po import PO TARGET --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy]\n"
-    "                         [--force] [--wait SECONDS]\n"
+    "                         [--force] [--substitute] [--wait SECONDS]\n"
     "       zyntext po import PO ARCHIVE --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy]\n"
-    "                         [--force] [--wait SECONDS]\n"
+    "                         [--force] [--substitute] [--wait SECONDS]\n"
     "\n"
     "export writes a gettext PO file with one message per entry of SOURCE: the context is\n"
     "the entry's number as the editor numbers it (from 1), msgid its text, msgstr the text\n"
@@ -329,7 +339,8 @@ const Command PoCommand{
     "are. It reads the whole file first and lists every message it refuses on standard\n"
     "error (at most 50, then a count of the rest); then nothing is written. Refused: a\n"
     "message whose context names no entry, two messages naming one entry, a plural\n"
-    "message, a translation with a character the character set cannot write, texts that\n"
+    "message, a translation with a character the character set cannot write (with\n"
+    "--substitute, one that has no stand-in the set can write), texts that\n"
     "would pass 32 767 bytes, and a string with code 0 (a NUL byte, raw or escaped). Refused\n"
     "unless --force is given, which says how many checks it overrode: a file whose\n"
     "references or X-Target name another file or item than TARGET or the source its header\n"
@@ -338,7 +349,9 @@ const Command PoCommand{
     "or as the item of that number in TARGET's archive when the file names agree), as the\n"
     "source changed since the export; a translation that begins or ends with a line break\n"
     "where its msgid does not (or the reverse), as msgfmt --check refuses it. A byte-order\n"
-    "mark is skipped. The last line reports the entries changed, unchanged, fuzzy skipped\n"
+    "mark is skipped. Texts are read in their composed form (Unicode NFC), so a catalogue\n"
+    "in decomposed letters imports as its composed form does. The last line reports the entries "
+    "changed, unchanged, fuzzy skipped\n"
     "and untranslated. A catalogue of a whole archive is written into ARCHIVE in one\n"
     "rebuild, with one backup (text.hqr gives text.~$R). The items of an archive are read\n"
     "once no other program rebuilds it (waiting up to 60 seconds, or SECONDS given with\n"
@@ -361,6 +374,9 @@ const Command PoCommand{
     "  --fuzzy         also import messages marked fuzzy\n"
     "  --force         import past the checks that the file belongs to TARGET, that its\n"
     "                  msgids are the source's texts, and of line breaks at either end\n"
+    "  --substitute    write a character the set lacks as its stand-in, as the editor\n"
+    "                  types it (the oe ligature as oe, curly quotes as ' and \", dashes\n"
+    "                  as -, ...), naming each message written so on standard error\n"
     "  --wait SECONDS  how long import waits for another program's rebuild of the archive\n"
     "                  (60 when not given)\n",
     run,
