@@ -110,7 +110,9 @@ std::string missingLetters(const std::string& text, const CharacterSet* set,
         if (!codes.missing)
             break;
         described += (described.empty() ? "" : ", ") + DescribeLetter(*codes.missing);
-        std::erase(letters, *codes.missing);
+        // A character named that the text does not hold as it is would be named forever.
+        if (std::erase(letters, *codes.missing) == 0)
+            break;
     }
     return described;
 }

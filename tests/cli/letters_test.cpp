@@ -72,17 +72,17 @@ TEST(ZyntextLetters, BuildReadsDecomposedLettersAndSubstitutesOnlyWhenAsked) {
 // composed one does; --substitute names each message it wrote with stand-ins.
 TEST(ZyntextLetters, PoImportTakesDecomposedCataloguesAsComposedOnes) {
     TempDir dir;
-    const std::string english =
-        dir.write("en.dia", TextFileBuilder(1).entry("Hello").entry("Sister").entry("Yes").bytes());
+    const std::string english = dir.write(
+        "en.dia", TextFileBuilder(1).entry("Hello").entry("Caf\x82 sister").entry("Yes").bytes());
     const std::string french = dir.write(
         "fr.dia", TextFileBuilder(1).entry("Bonjour \x82").entry("").entry("Oui").bytes());
     const std::string po = dir.file("fr.po");
     ASSERT_TRUE(succeeded(zyntext({"po", "export", english, french, "--game", "1", "-o", po})));
     std::string catalogue = readBytes(po);
-    const std::string sister = "msgid \"Sister\"\nmsgstr \"\"";
+    const std::string sister = "msgid \"Caf\u00E9 sister\"\nmsgstr \"\"";
     ASSERT_NE(catalogue.find(sister), std::string::npos) << catalogue;
     catalogue.replace(catalogue.find(sister), sister.size(),
-                      "msgid \"Sister\"\nmsgstr \"S\u0153ur \u00E0 No\u00EBl\u2026\"");
+                      "msgid \"Caf\u00E9 sister\"\nmsgstr \"S\u0153ur \u00E0 No\u00EBl\u2026\"");
     const std::string composed = dir.write("composed.po", catalogue);
     const std::string decomposed = dir.write("decomposed.po", nfd(catalogue));
     ASSERT_NE(readBytes(decomposed), catalogue);
@@ -93,6 +93,14 @@ TEST(ZyntextLetters, PoImportTakesDecomposedCataloguesAsComposedOnes) {
     EXPECT_NE(strict.err.find("\"\u0153\" (U+0153), \"\u2026\" (U+2026)"), std::string::npos)
         << strict.err;
     EXPECT_EQ(readBytes(french), before);
+    std::string lacking = catalogue;
+    lacking.replace(lacking.find("S\u0153ur"), 6, "\u01D8");
+    const ToolRun named =
+        zyntext({"po", "import", dir.write("lacking.po", nfd(lacking)), french, "--game", "1"});
+    EXPECT_NE(
+        named.err.find("holds the characters \"\u01D8\" (U+01D8), \"\u2026\" (U+2026), which"),
+        std::string::npos)
+        << "the letter composed, each once: " << named.err;
 
     const ToolRun fromDecomposed =
         zyntext({"po", "import", decomposed, french, "--game", "1", "--substitute"});
@@ -116,6 +124,27 @@ TEST(ZyntextLetters, PoImportTakesDecomposedCataloguesAsComposedOnes) {
     ASSERT_TRUE(succeeded(again));
     EXPECT_NE(again.err.find("0 entries changed, 3 unchanged"), std::string::npos) << again.err;
     EXPECT_EQ(readBytes(french), imported);
+}
+
+// In a set with codes for marks, an entry written as a letter and a mark keeps its bytes when
+// the catalogue gives the same text composed.
+TEST(ZyntextLetters, PoImportKeepsAnEntryThatHoldsTheTranslationInAnotherForm) {
+    TempDir dir;
+    const std::string bank = dir.write("vi.dia", TextFileBuilder(1).entry("Ca\xEC").bytes());
+    const std::string po = dir.file("vi.po");
+    ASSERT_TRUE(succeeded(
+        zyntext({"po", "export", bank, bank, "--game", "1", "--charset", "vietnamese", "-o", po})));
+    std::string catalogue = readBytes(po);
+    const std::string untranslated = "msgstr \"\"\n";
+    ASSERT_EQ(catalogue.rfind(untranslated), catalogue.size() - untranslated.size());
+    catalogue.replace(catalogue.size() - untranslated.size(), untranslated.size(),
+                      "msgstr \"C\u00E1\"\n");
+    const std::string before = readBytes(bank);
+    const ToolRun run = zyntext({"po", "import", dir.write("composed.po", catalogue), bank,
+                                 "--game", "1", "--charset", "vietnamese"});
+    ASSERT_TRUE(succeeded(run));
+    EXPECT_NE(run.err.find("0 entries changed, 1 unchanged"), std::string::npos) << run.err;
+    EXPECT_EQ(readBytes(bank), before);
 }
 
 } // namespace
