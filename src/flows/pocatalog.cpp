@@ -111,8 +111,10 @@ std::string missingLetters(const std::string& text, const CharacterSet* set,
             break;
         described += (described.empty() ? "" : ", ") + DescribeLetter(*codes.missing);
         // A character named that the text does not hold as it is would be named forever.
-        if (std::erase(letters, *codes.missing) == 0)
+        if (std::erase(letters, *codes.missing) == 0) {
+            ++count;
             break;
+        }
     }
     return described;
 }
