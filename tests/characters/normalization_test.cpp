@@ -53,6 +53,11 @@ TEST(Normalization, ComposesAndDecomposesAsQtDoesForEveryCharacterThatDecomposes
     }
     EXPECT_GT(compared, 60000u);
     EXPECT_EQ(ToNfc(U"x\u0301\u0302y\u0327"), U"x\u0301\u0302y\u0327"); // nothing composes
+    // Hangul at the edges of its arithmetic: U+11A7 and U+11C3 are no trailing consonants.
+    for (const std::u32string text : {U"\uAC00\u11A7", U"\uAC00\u11A8", U"\uAC00\u11C2",
+                                      U"\uAC00\u11C3", U"\u1112\u1175\u11C2", U"\u1113\u1161"})
+        EXPECT_EQ(QString::fromStdU32String(ToNfc(text)),
+                  QString::fromStdU32String(text).normalized(QString::NormalizationForm_C));
 }
 
 } // namespace
