@@ -312,7 +312,9 @@ void frmEditor::insertCodes(const LetterCodes& codes, bool remap) {
         mark.cursor.setKeepPositionOnInsert(true);
         mark.format.setBackground(ReplacedBackground);
         marks_ << mark;
-        const QString pair = QString::fromStdU32String(DescribeSubstitution(r.letters, r.standIn));
+        // One pair is never split over two lines of the wrapped message.
+        const QString pair = QString::fromStdU32String(DescribeSubstitution(r.letters, r.standIn))
+                                 .replace(QLatin1Char(' '), QChar(0x00A0));
         if (!replacements_.contains(pair))
             replacements_ << pair;
     }

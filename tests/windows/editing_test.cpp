@@ -158,14 +158,17 @@ TEST_F(EditorTest, StandInsAreMarkedAndNamedBelowTheBoxUntilTheNextEntry) {
     };
     EXPECT_EQ(marked(), QStringList({"oe", "'"}));
     const QLabel& line = *editor().lblMessage();
-    EXPECT_EQ(line.text(), QString::fromUtf8("Replaced: \u0153 \u2192 oe, \u2019 \u2192 '."));
+    // Each pair held together where the line wraps.
+    EXPECT_EQ(line.text(), QString::fromUtf8(
+                               "Replaced: \u0153\u00A0\u2192\u00A0oe, \u2019\u00A0\u2192\u00A0'."));
     type(QString::fromUtf8("\u4E2D!"));
     QApplication::clipboard()->setText(QString::fromUtf8("\u2026"));
     box().paste();
     EXPECT_EQ(editor().EditedText(), "soeur t'attend!...");
     EXPECT_EQ(marked(), QStringList({"oe", "'", "..."}));
     EXPECT_EQ(line.text(),
-              QString::fromUtf8("Replaced: \u0153 \u2192 oe, \u2019 \u2192 ', \u2026 \u2192 .... "
+              QString::fromUtf8("Replaced: \u0153\u00A0\u2192\u00A0oe, \u2019\u00A0\u2192\u00A0', "
+                                "\u2026\u00A0\u2192\u00A0.... "
                                 "\"\u4E2D\" (U+4E2D) not typed: the Western European CharSet has "
                                 "no code for it."));
     // Narrow, the line takes the lines it needs below the box.
