@@ -20,8 +20,9 @@ namespace zyn {
 
 namespace {
 
+// Curly quotes around it: the stand-ins are plain characters, the straight quote among them.
 QString quoted(const std::u32string& text) {
-    return QLatin1Char('"') + QString::fromStdU32String(text) + QLatin1Char('"');
+    return QChar(0x201C) + QString::fromStdU32String(text) + QChar(0x201D);
 }
 
 void addRow(QTableWidget& table, const Substitution& pair, const QString& whose) {
@@ -77,6 +78,11 @@ frmSubstitutions::frmSubstitutions(DocumentSession& session, Prompts& prompts, Q
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(add_, &QPushButton::clicked, this, &frmSubstitutions::cmdAdd_Click);
     connect(remove_, &QPushButton::clicked, this, &frmSubstitutions::cmdRemove_Click);
+    // Only the user's own pairs can be taken away.
+    connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
+        remove_->setEnabled(table_->currentRow() >= 0 &&
+                            table_->currentRow() < static_cast<int>(own_.size()));
+    });
     connect(buttons, &QDialogButtonBox::accepted, this, &frmSubstitutions::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -109,6 +115,7 @@ void frmSubstitutions::showPairs() {
         addRow(*table_, pair, QStringLiteral("the program's"));
     for (const Substitution& pair : BaseLetterSubstitutions())
         addRow(*table_, pair, QStringLiteral("the program's, as a base letter"));
+    remove_->setEnabled(false);
 }
 
 void frmSubstitutions::cmdAdd_Click() {

@@ -132,9 +132,14 @@ TEST_F(RememberedTest, TheUsersOwnSubstitutionsAreListedAndKeptAcrossARestart) {
     const LetterCodes typed = second.session.typedCodes(QString::fromUtf8("\u014B\u00F0\u0141"));
     EXPECT_EQ(typed.codes, "ng\xD0L") << "the eth, its pair removed, as the set has it";
     inDialog([](frmSubstitutions& dialog) {
-        EXPECT_EQ(dialog.tblSubstitutions()->item(0, 1)->text(), "\"ng\"");
+        EXPECT_EQ(dialog.tblSubstitutions()->item(0, 1)->text(),
+                  QString::fromUtf8("\u201Cng\u201D"));
         EXPECT_EQ(dialog.tblSubstitutions()->item(0, 2)->text(), "yours");
         EXPECT_EQ(dialog.tblSubstitutions()->item(1, 2)->text(), "the program's");
+        dialog.tblSubstitutions()->selectRow(0);
+        EXPECT_TRUE(dialog.cmdRemove()->isEnabled());
+        dialog.tblSubstitutions()->selectRow(1);
+        EXPECT_FALSE(dialog.cmdRemove()->isEnabled()) << "the program's pairs stay";
         dialog.reject();
     });
     second.window.menuItem("mnuExtraSubstitutions")->trigger();
