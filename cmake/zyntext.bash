@@ -12,11 +12,11 @@ _zyntext() {
     # The options of each command (or subcommand); --help is offered with every one.
     local -A options=(
         [dump]="--game --charset --remap --item -o --output -q --quiet"
-        [build]="--header --charset --remap --wait -o --output -q --quiet"
+        [build]="--header --charset --remap --substitute --wait -o --output -q --quiet"
         [diff]="--game --charset --remap --json -o --output -q --quiet"
         [charsets]="-o --output -q --quiet"
         [po export]="--game --charset --remap -o --output --from --to --template --memory --language -q --quiet"
-        [po import]="--game --charset --remap --fuzzy --force --wait --json -q --quiet"
+        [po import]="--game --charset --remap --fuzzy --force --substitute --wait --json -q --quiet"
         [check]="--game --charset --from --to --max-lines --untranslated --spelling --language --json -o --output -q --quiet"
         [hqr list]="--table -o --output -q --quiet"
         [hqr extract]="--expand -o --output -q --quiet"

@@ -1,11 +1,12 @@
 #include "characters/charactersets.h"
 
 #include "characters/charactersettables.h"
-#include "characters/composition.h"
+#include "characters/normalization.h"
 #include "characters/utf8.h"
 #include "characters/visibletext.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 
 namespace zyn {
@@ -102,81 +103,177 @@ std::u32string ToLetters(const LetterTable& table, std::string_view codes) {
 
 namespace {
 
-// Places one character at the end of codes, decomposing it where the table lacks the composed
-// letter. False when some part of it has no code.
+// A letter (a starter and the marks after it, composed) the table lacks as a letter it has
+// followed by marks it has, where that is the same text (Vietnamese: ệ as ê and a dot below),
+// with as many of the marks in the letter as can be. False when there is no such spelling.
+bool spell(const LetterTable& table, const std::u32string& letter, std::string& codes) {
+    const std::u32string parts = ToNfd(letter);
+    const std::size_t marks = parts.size() - 1;
+    // Far more marks than any letter has.
+    if (parts.empty() || marks == 0 || marks > 6 || CombiningClass(parts[0]) != 0 ||
+        std::any_of(parts.begin() + 1, parts.end(),
+                    [](char32_t c) { return CombiningClass(c) == 0; }))
+        return false;
+    for (std::size_t taken = marks + 1; taken-- > 0;)
+        for (unsigned mask = 0; mask < (1u << marks); ++mask) {
+            if (static_cast<std::size_t>(std::popcount(mask)) != taken)
+                continue;
+            std::u32string head(1, parts[0]), rest;
+            for (std::size_t m = 0; m < marks; ++m)
+                (mask & (1u << m) ? head : rest).push_back(parts[m + 1]);
+            head = ToNfc(head);
+            if (head.size() != 1 || ToNfc(head + rest) != letter)
+                continue;
+            std::string spelled;
+            for (const char32_t part : head + rest)
+                if (const auto code = table.code(part))
+                    spelled.push_back(static_cast<char>(*code));
+            if (spelled.size() == 1 + rest.size()) {
+                codes += spelled;
+                return true;
+            }
+        }
+    return false;
+}
+
+// Places one character at the end of codes: its code, or its spelling.
 bool place(const LetterTable& table, char32_t c, std::string& codes) {
     if (const auto code = table.code(c)) {
         codes.push_back(static_cast<char>(*code));
         return true;
     }
-    const auto parts = Decompose(c);
-    return parts && place(table, parts->base, codes) && place(table, parts->mark, codes);
+    return spell(table, std::u32string(1, c), codes);
 }
 
-// The codes of letters; at a character without a code, missing(c, codes) decides: true goes
-// on after it, false stops there.
-template <typename Missing>
-std::string encode(const LetterTable& table, std::u32string_view letters, Missing missing) {
+// Every character of letters placed, or codes as it was.
+bool placeAll(const LetterTable& table, std::u32string_view letters, std::string& codes) {
+    const std::size_t at = codes.size();
+    for (const char32_t c : letters)
+        if (isLineBreak(c) || !place(table, c, codes)) {
+            codes.resize(at);
+            return false;
+        }
+    return true;
+}
+
+// The letter c with fewer marks that the table has codes for: ǘ gives ü, or u.
+std::optional<std::u32string> withFewerMarks(const LetterTable& table, char32_t c,
+                                             std::string& codes) {
+    const std::u32string parts = FullyDecomposed(c);
+    for (std::size_t keep = parts.size() - 1; keep > 0 && CombiningClass(parts[keep]) != 0;
+         --keep) {
+        std::u32string base = ToNfc(std::u32string_view(parts).substr(0, keep));
+        if (placeAll(table, base, codes))
+            return base;
+    }
+    return std::nullopt;
+}
+
+// The text as a set's codes, a letter (a starter and the marks after it) at a time: as it is
+// written where the set has a code for each of its characters, so that text shown from codes
+// comes back as exactly those codes; composed (NFC) and spelled as the set can otherwise.
+LetterCodes encode(const LetterTable& table, std::u32string_view text,
+                   const Substitutions* substitutions) {
+    LetterCodes result;
+    std::string& codes = result.codes;
+    codes.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t first = text[i];
+        if (isLineBreak(first)) {
+            codes += "\r\n";
+            i += first == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n' ? 2 : 1;
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < text.size() && CombiningClass(text[end]) != 0)
+            ++end;
+        const std::u32string_view written = text.substr(i, end - i);
+        i = end;
+        const std::size_t letterAt = codes.size();
+        if (std::all_of(written.begin(), written.end(),
+                        [&](char32_t c) { return table.code(c).has_value(); })) {
+            for (const char32_t c : written)
+                codes.push_back(static_cast<char>(*table.code(c)));
+            continue;
+        }
+        const std::u32string letter = ToNfc(written);
+        // The fewest codes: as much of it as can be in one letter of the set.
+        if (letter.size() == 1 ? place(table, letter[0], codes)
+                               : spell(table, letter, codes) || placeAll(table, letter, codes))
+            continue;
+        // Character by character, with the stand-ins.
+        std::u32string placed;
+        for (const char32_t c : letter) {
+            const std::size_t at = codes.size();
+            if (place(table, c, codes)) {
+                placed.push_back(c);
+                continue;
+            }
+            const auto replaced = [&](std::u32string from, std::u32string standIn, std::size_t at) {
+                result.replaced.push_back(
+                    {std::move(from), std::move(standIn), at, codes.size() - at});
+            };
+            if (substitutions) {
+                if (const std::u32string* standIn = substitutions->standInFor(c)) {
+                    const std::u32string composed = ToNfc(*standIn);
+                    if (placeAll(table, composed, codes)) {
+                        replaced(std::u32string(1, c), composed, at);
+                        placed += composed;
+                        continue;
+                    }
+                }
+                if (substitutions->baseLetters && CombiningClass(c) != 0 && !placed.empty()) {
+                    // The letter it is on, without it.
+                    replaced(placed + c, placed, letterAt);
+                    continue;
+                }
+                if (substitutions->baseLetters)
+                    if (std::optional<std::u32string> base = withFewerMarks(table, c, codes)) {
+                        replaced(std::u32string(1, c), *base, at);
+                        placed += *base;
+                        continue;
+                    }
+            }
+            result.missing = c;
+            return result;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+LetterCodes ToCodes(const LetterTable& table, std::u32string_view letters,
+                    const Substitutions* substitutions) {
+    return encode(table, letters, substitutions);
+}
+
+std::string ToCodes(const LetterTable& table, std::u32string_view letters, std::uint8_t unknown) {
     std::string codes;
     codes.reserve(letters.size());
-    // The last letter that was not a mark, and where its code went: a mark that has no code
-    // of its own may still compose with it.
-    constexpr std::size_t None = std::string::npos;
-    std::size_t starterAt = None;
-    char32_t starter = 0;
     for (std::size_t i = 0; i < letters.size(); ++i) {
         const char32_t c = letters[i];
         if (isLineBreak(c)) {
             codes += "\r\n";
             if (c == U'\r' && i + 1 < letters.size() && letters[i + 1] == U'\n')
                 ++i;
-            starterAt = None;
             continue;
         }
-        if (IsCombiningMark(c) && !table.code(c) && starterAt != None) {
-            const auto composed = Compose(starter, c);
-            const auto code = composed ? table.code(*composed) : std::nullopt;
-            if (code) {
-                codes[starterAt] = static_cast<char>(*code);
-                starter = *composed;
-            } else if (!missing(composed.value_or(c), codes)) {
-                return codes;
-            }
-            continue;
-        }
-        const std::size_t at = codes.size();
-        if (!place(table, c, codes)) {
-            codes.resize(at);
-            starterAt = None;
-            if (!missing(c, codes))
-                return codes;
-            continue;
-        }
-        // A letter placed as base and mark takes no further marks.
-        if (!IsCombiningMark(c)) {
-            starterAt = codes.size() == at + 1 ? at : None;
-            starter = c;
-        }
+        codes.push_back(static_cast<char>(table.code(c).value_or(unknown)));
     }
     return codes;
 }
 
-} // namespace
-
-LetterCodes ToCodes(const LetterTable& table, std::u32string_view letters) {
-    LetterCodes result;
-    result.codes = encode(table, letters, [&](char32_t c, std::string&) {
-        result.missing = c;
-        return false;
-    });
-    return result;
-}
-
-std::string ToCodes(const LetterTable& table, std::u32string_view letters, std::uint8_t unknown) {
-    return encode(table, letters, [unknown](char32_t, std::string& codes) {
-        codes.push_back(static_cast<char>(unknown));
-        return true;
-    });
+std::string DescribeReplacements(const std::vector<Replacement>& replaced) {
+    std::vector<std::u32string> pairs;
+    for (const Replacement& r : replaced)
+        if (std::u32string pair = DescribeSubstitution(r.letters, r.standIn);
+            std::find(pairs.begin(), pairs.end(), pair) == pairs.end())
+            pairs.push_back(std::move(pair));
+    std::string text;
+    for (const std::u32string& pair : pairs)
+        text += (text.empty() ? "" : ", ") + EncodeUtf8(pair);
+    return text;
 }
 
 std::string CodesToUtf8(std::string_view codes, const CharacterSet* set) {
@@ -189,10 +286,11 @@ std::string CodesToUtf8(std::string_view codes, const CharacterSet* set) {
     return text;
 }
 
-LetterCodes Utf8ToCodes(std::string_view text, const CharacterSet* set) {
+LetterCodes Utf8ToCodes(std::string_view text, const CharacterSet* set,
+                        const Substitutions* substitutions) {
     const std::u32string letters = DecodeUtf8(text);
     if (set)
-        return ToCodes(set->letters, letters);
+        return ToCodes(set->letters, letters, substitutions);
     LetterCodes result;
     for (const char32_t c : letters) {
         if (c > 0xFF) {
@@ -212,6 +310,9 @@ std::string DescribeLetter(char32_t letter) {
     if (IsInvisible(letter))
         return code;
     std::string text = "\"";
+    // A mark alone would sit on the quote.
+    if (CombiningClass(letter) != 0)
+        AppendUtf8(text, 0x25CC);
     AppendUtf8(text, letter);
     return text + "\" (" + code + ")";
 }

@@ -19,14 +19,17 @@ struct BuildArguments {
     std::string json;
     std::string out;
     bool header = false;
+    bool substitute = false;
     std::chrono::seconds wait{};
     CharacterOptions characters;
 };
 
 const OptionSpec HeaderOption{"header"};
+const OptionSpec SubstituteOption{"substitute"};
 
 std::string parse(const ParsedArguments& args, BuildArguments& out) {
     out.header = args.has(HeaderOption.name);
+    out.substitute = args.has(SubstituteOption.name);
     if (std::string usage = waitOf(args, out.wait); !usage.empty())
         return usage;
     if (std::string usage = characterOptionsOf(args, out.characters); !usage.empty())
@@ -38,14 +41,17 @@ std::string parse(const ParsedArguments& args, BuildArguments& out) {
         return "a JSON file and an output file are required";
     out.json = args.operands[0];
     out.out = output ? args.value(OutputOption.name) : args.operands[1];
+    if (out.substitute && !out.characters.charset)
+        return "--substitute needs --charset: without one the texts are codes, not letters";
     return standardInputOnce({out.json, out.characters.remap});
 }
 
 int run(const Arguments& argv, CommandIo io) {
     ParsedArguments args;
     if (const int stop = readArguments(
-            io, "build", {HeaderOption, CharsetOption, RemapOption, WaitOption, OutputOption}, argv,
-            args);
+            io, "build",
+            {HeaderOption, SubstituteOption, CharsetOption, RemapOption, WaitOption, OutputOption},
+            argv, args);
         stop >= 0)
         return stop;
     BuildArguments build;
@@ -58,8 +64,11 @@ int run(const Arguments& argv, CommandIo io) {
     const auto json = fs.readFile(build.json, MaxJsonSize);
     if (!json)
         return fail(io, json.message());
+    const Substitutions substitutions;
+    std::vector<std::string> substituted;
     if (const Status parsed =
-            JsonToDocument(*json, build.json, state.Document, build.characters.charset);
+            JsonToDocument(*json, build.json, state.Document, build.characters.charset,
+                           build.substitute ? &substitutions : nullptr, &substituted);
         !parsed)
         return fail(io, parsed.message());
     if (const std::string problem = applyCharacterOptions(build.characters, state);
@@ -71,6 +80,8 @@ int run(const Arguments& argv, CommandIo io) {
         if (!data)
             return fail(io, data.message());
         io.out << (build.header ? StoredItem(*data) : *data);
+        for (const std::string& line : substituted)
+            note(io, build.json + ": " + line);
         return Success;
     }
     auto target = ParseTextSource(fs, build.out);
@@ -86,6 +97,8 @@ int run(const Arguments& argv, CommandIo io) {
                 return usageError(io, "build", missing);
         return failRebuild(io, saved);
     }
+    for (const std::string& line : substituted)
+        note(io, build.json + ": " + line);
     return Success;
 }
 
@@ -95,8 +108,9 @@ const Command BuildCommand{
     "build",
     "write a text file from JSON",
     {
-        {"zyntext build JSON OUT [--header] [--charset NAME] [--remap TABLE] [--wait SECONDS]",
-         "zyntext build JSON -o OUT [--header] [--charset NAME] [--remap TABLE] "
+        {"zyntext build JSON OUT [--header] [--charset NAME] [--remap TABLE] [--substitute] "
+         "[--wait SECONDS]",
+         "zyntext build JSON -o OUT [--header] [--charset NAME] [--remap TABLE] [--substitute] "
          "[--wait SECONDS]"},
         {
             "Writes the text file OUT from the JSON file JSON, which has the form 'zyntext "
@@ -104,8 +118,13 @@ const Command BuildCommand{
             "\"entries\" are read; each entry needs a \"text\", whose characters must each "
             "have a code (one byte; see --charset), and may have a \"type\" from 0 to 255 (1 "
             "when absent; ZYN 1 files have no types). A file holds at most 1022 entries and "
-            "32 767 bytes of text data. Refused, with the reason, and nothing written: a "
-            "character without a code (naming the entry as the editor numbers it), JSON that "
+            "32 767 bytes of text data. Texts are read in their composed form (Unicode NFC), so "
+            "decomposed letters are the letters written whole. With --substitute a character "
+            "without a code is written as its stand-in where the set has codes for that (the "
+            "editor's table: the oe ligature as oe, curly quotes as ' and \", dashes as -, "
+            "...), each entry written so named on standard error. Refused, with the reason, and "
+            "nothing written: a character without a code (or, with --substitute, without a "
+            "stand-in; naming the entry as the editor numbers it), JSON that "
             "is not valid (with the line and column where reading stopped), no \"entries\" "
             "array, a number beyond what JSON numbers hold (such as 1e400), more entries or "
             "text data than a file holds.",
@@ -126,6 +145,7 @@ const Command BuildCommand{
             {"--header", "put a 10-byte item header (stored, mode 0) in front of the data (an "
                          "archive item always has one)"},
             {"-o, --output OUT", "the file to write, instead of OUT after JSON"},
+            {"--substitute", "write a character the set lacks as its stand-in (with --charset)"},
             {"--wait SECONDS", "how long to wait for another program's rebuild of ARCHIVE (60 "
                                "when not given)"},
             CharsetHelp,

@@ -127,7 +127,8 @@ nlohmann::ordered_json DocumentToJson(const TextDocument& doc, const CharacterTa
 }
 
 Status JsonToDocument(std::string_view json, const std::string& name, TextDocument& doc,
-                      const CharacterSet* set) {
+                      const CharacterSet* set, const Substitutions* substitutions,
+                      std::vector<std::string>* substituted) {
     // The parsed tree takes tens of bytes per value, and closing an array costs the parser a
     // pass over it; a description of a text file is three levels deep with a few values per
     // entry, so anything far beyond that is refused while it is parsed.
@@ -177,6 +178,7 @@ Status JsonToDocument(std::string_view json, const std::string& name, TextDocume
                              " entries, but a text file holds at most 1022");
 
     std::vector<std::string> texts(count);
+    std::vector<std::string> lines;
     std::vector<std::uint8_t> types(count, version2 ? 1 : 0);
     for (std::size_t i = 0; i < count; ++i) {
         const auto& entry = (*entries)[i];
@@ -184,7 +186,8 @@ Status JsonToDocument(std::string_view json, const std::string& name, TextDocume
         const auto text = entry.is_object() ? entry.find("text") : entry.end();
         if (!entry.is_object() || text == entry.end() || !text->is_string())
             return bad(name, where + " must be an object with a \"text\" string");
-        LetterCodes codes = Utf8ToCodes(text->get_ref<const std::string&>(), set);
+        LetterCodes codes =
+            Utf8ToCodes(text->get_ref<const std::string&>(), set, set ? substitutions : nullptr);
         if (codes.missing && !set)
             return bad(name, where + " holds the character " + hexCode(*codes.missing) +
                                  "; a text holds only U+0000 to U+00FF");
@@ -193,6 +196,9 @@ Status JsonToDocument(std::string_view json, const std::string& name, TextDocume
                                  ") holds the character " + DescribeLetter(*codes.missing) +
                                  ", which the character set " + set->name + " has no code for");
         texts[i] = std::move(codes.codes);
+        if (!codes.replaced.empty())
+            lines.push_back("entry " + std::to_string(i + 1) + ": " +
+                            DescribeReplacements(codes.replaced));
         const auto type = entry.find("type");
         if (!version2 || type == entry.end())
             continue;
@@ -212,6 +218,8 @@ Status JsonToDocument(std::string_view json, const std::string& name, TextDocume
     }
     doc.SlotCount = static_cast<std::int16_t>(count + 1);
     doc.IsVersion2 = version2;
+    if (substituted)
+        *substituted = std::move(lines);
     return {};
 }
 

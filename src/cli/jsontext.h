@@ -9,11 +9,13 @@
 
 #include "base/result.h"
 #include "characters/charactertables.h"
+#include "characters/substitutions.h"
 #include "document/textdocument.h"
 
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zyn::cli {
 
@@ -42,10 +44,13 @@ std::string FindingsJson(nlohmann::ordered_json findings, nlohmann::ordered_json
 // Fills the entries, types, SlotCount and IsVersion2 of doc from JSON of the dump's form; only
 // "game" and "entries" are read, and "type" defaults to 1 for ZYN 2. name stands for the JSON's
 // source in messages; texts are read in the letters of set when there is one. A character the
-// texts cannot hold is refused, naming the entry as the editor numbers it. On failure doc is
-// left as it was.
+// texts cannot hold is refused, naming the entry as the editor numbers it, unless (with a set)
+// substitutions give it a stand-in the set has codes for; substituted then gets a line for each
+// entry written with stand-ins ("entry 12: œ → oe"). On failure doc is left as it was.
 Status JsonToDocument(std::string_view json, const std::string& name, TextDocument& doc,
-                      const CharacterSet* set = nullptr);
+                      const CharacterSet* set = nullptr,
+                      const Substitutions* substitutions = nullptr,
+                      std::vector<std::string>* substituted = nullptr);
 
 // Bytes as UTF-8, each byte the character of the same number.
 std::string BytesToUtf8(std::string_view bytes);

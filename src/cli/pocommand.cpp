@@ -44,6 +44,7 @@ const OptionSpec TemplateOption{"template"};
 const OptionSpec MemoryOption{"memory", 0, "FILE", true};
 const OptionSpec LanguageOption{"language", 0, "LANG"};
 const OptionSpec FuzzyOption{"fuzzy"};
+const OptionSpec SubstituteOption{"substitute"};
 const OptionSpec ForceOption{"force"};
 const OptionSpec JsonOption{"json"};
 
@@ -379,7 +380,11 @@ std::pair<int, int> placeOf(const std::string& context, int item) {
 std::string importJson(const std::vector<PoProblem>& refused, const std::vector<PoProblem>& forced,
                        const PoImportResult* imported, int item) {
     nlohmann::ordered_json findings = nlohmann::ordered_json::array();
-    for (const auto& [kind, problems] : {std::pair{"refused", &refused}, {"overridden", &forced}})
+    static const std::vector<PoProblem> none;
+    for (const auto& [kind, problems] :
+         {std::pair{"refused", &refused},
+          {"overridden", &forced},
+          {"substituted", imported ? &imported->substituted : &none}})
         for (const PoProblem& problem : *problems) {
             const auto [where, entry] = placeOf(problem.context, item);
             auto finding = FindingJson(where, entry, kind, problem.reason);
@@ -405,7 +410,7 @@ int runImport(const Arguments& argv, CommandIo io) {
     ParsedArguments args;
     if (const int stop = readArguments(io, "po import",
                                        {GameOption, CharsetOption, RemapOption, FuzzyOption,
-                                        ForceOption, WaitOption, JsonOption},
+                                        ForceOption, SubstituteOption, WaitOption, JsonOption},
                                        argv, args);
         stop >= 0)
         return stop;
@@ -417,6 +422,9 @@ int runImport(const Arguments& argv, CommandIo io) {
     options.isVersion2 = game == 2;
     options.takeFuzzy = args.has(FuzzyOption.name);
     options.force = args.has(ForceOption.name);
+    const Substitutions substitutions;
+    if (args.has(SubstituteOption.name))
+        options.substitutions = &substitutions;
     const bool json = args.has(JsonOption.name);
     std::chrono::seconds wait;
     if (std::string usage = waitOf(args, wait); !usage.empty())
@@ -463,6 +471,13 @@ int runImport(const Arguments& argv, CommandIo io) {
     }
     if (!imported->unchecked.empty())
         io.err << "zyntext: note: " << imported->unchecked << '\n';
+    if (!imported->substituted.empty()) {
+        io.err << "zyntext: --substitute wrote stand-ins in "
+               << plural(int(imported->substituted.size()), "message", "messages") << ":\n";
+        for (const std::string& line :
+             PoProblemLines(imported->substituted, imported->substituted.size()))
+            io.err << "  " << line << '\n';
+    }
     io.err << "zyntext: " << report(*imported) << "; ";
     if (!imported->written())
         io.err << "nothing to change in " << target << ", nothing was written\n";
@@ -502,9 +517,9 @@ const Command PoCommand{
          "zyntext po export ARCHIVE --from LANG --to LANG --game 1|2 [--charset NAME] "
          "[--remap TABLE] [--template] [--memory FILE]... [--language LANG] [-o FILE]",
          "zyntext po import PO TARGET --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy] "
-         "[--force] [--wait SECONDS] [--json]",
+         "[--force] [--substitute] [--wait SECONDS] [--json]",
          "zyntext po import PO ARCHIVE --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy] "
-         "[--force] [--wait SECONDS] [--json]"},
+         "[--force] [--substitute] [--wait SECONDS] [--json]"},
         {
             "export writes a gettext PO file with one message per entry of SOURCE: the context "
             "is the entry's number as the editor numbers it (from 1), msgid its text, msgstr "
@@ -542,7 +557,8 @@ const Command PoCommand{
             "written. Refused: a message whose context names no entry, two messages naming one "
             "entry, a plural message, a translation (fuzzy or not) holding a PO header's fields "
             "or a conflict block of msgcat (\"#-#-#-#-#\" lines), a translation with a "
-            "character the character set cannot write, texts that would pass 32 767 bytes, and "
+            "character the character set cannot write (with --substitute, one that has no "
+            "stand-in the set can write), texts that would pass 32 767 bytes, and "
             "a string with code 0 (a NUL byte, raw or escaped); characters that show nothing "
             "are named (U+000D). Refused unless --force is given, which says how many checks it "
             "overrode: a file whose references or X-Target name another file or item than "
@@ -554,7 +570,9 @@ const Command PoCommand{
             "TARGET's archive when the file names agree), as the source changed since the "
             "export; a translation that begins or ends with a line break where its msgid does "
             "not (or the reverse), as msgfmt --check refuses it. A byte-order mark is skipped; "
-            "lines may end with CR LF or CR alone. A message with an empty msgid is left out. "
+            "lines may end with CR LF or CR alone. Texts are read in their composed form (Unicode "
+            "NFC), so a catalogue in decomposed letters imports as its composed form does. A "
+            "message with an empty msgid is left out. "
             "The last line reports the entries changed, unchanged, fuzzy skipped and "
             "untranslated; with -q nothing is printed on success. A catalogue of a whole "
             "archive is written into ARCHIVE in one rebuild, with one backup (text.hqr gives "
@@ -568,7 +586,8 @@ const Command PoCommand{
             "\"message\": \"...\", \"context\": \"1\", \"line\": 18}, ...], \"counts\": "
             "{\"changed\": C, \"unchanged\": U, \"fuzzySkipped\": F, \"untranslated\": N, "
             "\"refused\": R, \"overridden\": O, \"written\": W}}, kind being \"refused\", "
-            "\"overridden\" (by --force) or \"note\"; W counts the files or items written. A "
+            "\"overridden\" (by --force), \"substituted\" (by --substitute) or \"note\"; W counts "
+            "the files or items written. A "
             "refusal still says so in a line on standard error, and exits 1.",
             "SOURCE and TARGET may name an archive's item as ARCHIVE:N (N counted from 0), "
             "and either may be \"-\", standard input.",
@@ -592,6 +611,9 @@ const Command PoCommand{
             {"--fuzzy", "also import messages marked fuzzy"},
             {"--force", "import past the checks that the file belongs to TARGET, that its "
                         "msgids are the source's texts, and of line breaks at either end"},
+            {"--substitute", "write a character the set lacks as its stand-in, as the editor "
+                             "types it (the oe ligature as oe, curly quotes as ' and \", dashes "
+                             "as -, ...), naming each message written so on standard error"},
             {"--wait SECONDS", "how long import waits for another program's rebuild of the "
                                "archive (60 when not given)"},
             {"--json", "import prints one JSON document"},

@@ -2,6 +2,7 @@
 
 #include "base/filesystem.h"
 #include "characters/charactersets.h"
+#include "characters/normalization.h"
 #include "characters/remapping.h"
 #include "characters/utf8.h"
 #include "characters/visibletext.h"
@@ -93,34 +94,48 @@ bool parseContext(const std::string& context, int& item, int& entry) {
     return true;
 }
 
+// The same text, written in other code points maybe (composed or not).
+bool sameText(const std::string& a, const std::string& b) {
+    return a == b || ToNfc(DecodeUtf8(a)) == ToNfc(DecodeUtf8(b));
+}
+
 // Every character of text the set has no code for, each once, described for a person.
-std::string missingLetters(std::string text, const CharacterSet* set, int& count) {
+std::string missingLetters(const std::string& text, const CharacterSet* set,
+                           const Substitutions* substitutions, int& count) {
     std::string described;
+    // Composed first: the character named missing is the composed one. Without a set the
+    // characters are codes, and nothing composes.
+    std::u32string letters = set ? ToNfc(DecodeUtf8(text)) : DecodeUtf8(text);
     for (count = 0;; ++count) {
-        const LetterCodes codes = Utf8ToCodes(text, set);
+        const LetterCodes codes = Utf8ToCodes(EncodeUtf8(letters), set, substitutions);
         if (!codes.missing)
             break;
         described += (described.empty() ? "" : ", ") + DescribeLetter(*codes.missing);
-        std::u32string letters = DecodeUtf8(text);
-        std::erase(letters, *codes.missing);
-        text = EncodeUtf8(letters);
+        // A character named that the text does not hold as it is would be named forever.
+        if (std::erase(letters, *codes.missing) == 0) {
+            ++count;
+            break;
+        }
     }
     return described;
 }
 
 // The game codes of a translation, or nothing after telling problem every character that
-// cannot be written.
+// cannot be written; replaced gets the stand-ins written.
 template <typename Problem>
 std::optional<std::string> writable(const std::string& translation, const CharacterTables& tables,
-                                    Problem& problem) {
-    LetterCodes codes = Utf8ToCodes(translation, tables.ShownCharacterSet);
+                                    const Substitutions* substitutions, Problem& problem,
+                                    std::vector<Replacement>& replaced) {
+    LetterCodes codes = Utf8ToCodes(translation, tables.ShownCharacterSet, substitutions);
     if (codes.missing) {
         int count = 0;
-        const std::string letters = missingLetters(translation, tables.ShownCharacterSet, count);
+        const std::string letters =
+            missingLetters(translation, tables.ShownCharacterSet, substitutions, count);
         problem(std::string(count == 1 ? "holds the character " : "holds the characters ") +
                 letters + ", which the character set cannot write");
         return std::nullopt;
     }
+    replaced = std::move(codes.replaced);
     if (!tables.RemapLoaded)
         return std::move(codes.codes);
     UnmappedText unmapped = UnmapText(tables, codes.codes);
@@ -384,19 +399,30 @@ PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarg
                         true);
         if (const std::string why = breakMismatch(entry.source, entry.translation); !why.empty())
             problem(why, true);
-        std::optional<std::string> gameCodes = writable(entry.translation, tables, problem);
+        std::vector<Replacement> replaced;
+        std::optional<std::string> gameCodes =
+            writable(entry.translation, tables, options.substitutions, problem, replaced);
         const auto slot = static_cast<std::size_t>(number);
+        const std::string& held = changed[t].EntryText[slot];
+        // An entry whose text is the translation already, in whatever form, keeps its bytes.
         const bool same =
-            gameCodes && !changed[t].DisplayForm[slot] && changed[t].EntryText[slot] == *gameCodes;
+            gameCodes && !changed[t].DisplayForm[slot] &&
+            (held == *gameCodes ||
+             (replaced.empty() && sameText(shownText(held, tables), entry.translation)));
         // Only a change can put a translation over the wrong text; an entry that holds it
         // already (a second import of one file) stays as it is.
         if (target.source && !same &&
             (number >= target.source->entryCount() ||
-             shownText(target.source->EntryText[slot], tables) != entry.source))
+             !sameText(shownText(target.source->EntryText[slot], tables), entry.source)))
             problem("the source changed since the export; export again and merge", true);
         if (refused)
             continue;
         applied.outcomes.push_back(same ? PoOutcome::Unchanged : PoOutcome::Changed);
+        if (!replaced.empty())
+            applied.substituted.push_back(
+                {entry.context, entry.line, DescribeReplacements(replaced), false});
+        if (same)
+            continue;
         changed[t].EntryText[slot] = std::move(*gameCodes);
         changed[t].DisplayForm[slot] = false;
     }

@@ -7,6 +7,7 @@
 
 #include "base/result.h"
 #include "characters/charactertables.h"
+#include "characters/substitutions.h"
 #include "document/textdocument.h"
 #include "document/translationmemory.h"
 
@@ -132,21 +133,27 @@ struct PoProblem {
 struct PoApplyOptions {
     bool takeFuzzy = false; // fuzzy messages are written too
     bool force = false;     // overridable problems are written past instead of refused
+    // Stand-ins for characters the character set lacks; none: such a character is refused.
+    const Substitutions* substitutions = nullptr;
 };
 
 struct PoApplied {
     std::vector<PoOutcome> outcomes;   // what became of each message, in the order of entries
     std::vector<PoProblem> refused;    // when any, no target was changed
     std::vector<PoProblem> overridden; // the checks force wrote past
+    // Each message written with stand-ins, the reason naming them: "œ → oe, ’ → '".
+    std::vector<PoProblem> substituted;
 };
 
 // Writes the non-empty translations of entries into the targets (fuzzy ones only when
-// takeFuzzy), after checking every message. A message whose msgid is empty is not written: an
-// entry without a source has no message. Refused outright: a context naming no entry of a
-// target, two messages naming one entry, a plural message, a translation (fuzzy or not) that
-// holds a PO header's fields or a conflict block of msgcat (FindToolLeftover), a character the
-// character set or remapping table cannot write, and a bank whose text data would pass the
-// file limit. Refused unless forced: a message taken whose references name none of its
+// takeFuzzy), after checking every message. Texts are compared and written in their composed
+// form (NFC), so a catalogue in decomposed letters imports as its composed form does, and an
+// entry whose text is already the translation's keeps its bytes. A message whose msgid is empty
+// is not written: an entry without a source has no message. Refused outright: a context naming
+// no entry of a target, two messages naming one entry, a plural message, a translation (fuzzy or
+// not) that holds a PO header's fields or a conflict block of msgcat (FindToolLeftover), a
+// character the character set or remapping table cannot write, and a bank whose text data would
+// pass the file limit. Refused unless forced: a message taken whose references name none of its
 // target's names (a reference naming the file alone matches the target's file; the entry then
 // comes from the context alone), a
 // translation with a line break at one end where its msgid has none (or the reverse), as

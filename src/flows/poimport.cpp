@@ -164,8 +164,10 @@ Result<std::map<int, std::string>> apply(const Import& import, const TextSource&
         if (PoReferenceKey(from.name()) != added.references.front())
             added.references.push_back(PoReferenceKey(from.name()));
     }
-    PoApplied applied = ApplyPoEntries(import.catalogue.entries, targets, import.tables,
-                                       {import.options.takeFuzzy, import.options.force});
+    PoApplied applied = ApplyPoEntries(
+        import.catalogue.entries, targets, import.tables,
+        {import.options.takeFuzzy, import.options.force, import.options.substitutions});
+    result.substituted = std::move(applied.substituted);
     result.outcomes = std::move(applied.outcomes);
     result.refused.insert(result.refused.end(), applied.refused.begin(), applied.refused.end());
     result.overridden.insert(result.overridden.end(), applied.overridden.begin(),

@@ -22,15 +22,18 @@ struct PoImportOptions {
     bool isVersion2 = false;
     bool takeFuzzy = false; // fuzzy messages are written too
     bool force = false;     // the checks of where the catalogue belongs are written past
-    LockWait wait;          // for the archive's lock
+    // Stand-ins for characters the character set lacks; none: such a character is refused.
+    const Substitutions* substitutions = nullptr;
+    LockWait wait; // for the archive's lock
 };
 
 struct PoImportResult {
-    std::vector<PoOutcome> outcomes;   // what became of each message, in the catalogue's order
-    std::vector<int> items;            // the archive's items written (-1: a text file)
-    bool wholeArchive = false;         // the catalogue's contexts named items of the archive
-    std::vector<PoProblem> refused;    // when any, nothing was written
-    std::vector<PoProblem> overridden; // the checks force wrote past
+    std::vector<PoOutcome> outcomes;    // what became of each message, in the catalogue's order
+    std::vector<int> items;             // the archive's items written (-1: a text file)
+    bool wholeArchive = false;          // the catalogue's contexts named items of the archive
+    std::vector<PoProblem> refused;     // when any, nothing was written
+    std::vector<PoProblem> overridden;  // the checks force wrote past
+    std::vector<PoProblem> substituted; // the messages written with stand-ins, and which
     std::string unchecked; // why msgids were not compared with a source; "" when they were
 
     bool written() const { return !items.empty(); }

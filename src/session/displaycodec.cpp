@@ -56,8 +56,8 @@ std::string DisplayCodec::fromDisplay(const QString& text, char unknown) const {
     return ToCodes(*letters_, text.toStdU32String(), static_cast<std::uint8_t>(unknown));
 }
 
-LetterCodes DisplayCodec::bytesOf(const QString& text) const {
-    return ToCodes(*letters_, text.toStdU32String());
+LetterCodes DisplayCodec::bytesOf(const QString& text, const Substitutions* substitutions) const {
+    return ToCodes(*letters_, text.toStdU32String(), substitutions);
 }
 
 } // namespace zyn

@@ -47,8 +47,9 @@ public:
     // Line breaks ('\n', "\r\n", a lone '\r', and the paragraph and line separators of rich
     // text widgets) become CR LF; characters no byte shows become unknown.
     std::string fromDisplay(const QString& text, char unknown = '?') const;
-    // The same, stopping at the first character no byte shows.
-    LetterCodes bytesOf(const QString& text) const;
+    // Text from outside (pasted) as bytes, as ToCodes writes it: composed, with the stand-ins
+    // of substitutions, stopping at the first character no byte shows.
+    LetterCodes bytesOf(const QString& text, const Substitutions* substitutions = nullptr) const;
 
 private:
     const CharacterSet* set_;

@@ -354,7 +354,12 @@ void DocumentSession::setSearch(const QString& text, const SearchOptions& option
 }
 
 LetterCodes DocumentSession::typedCodes(const QString& text) const {
-    return ToCodes(codec_.characterSet().letters, text.toStdU32String());
+    return ToCodes(codec_.characterSet().letters, text.toStdU32String(), &substitutions_);
+}
+
+void DocumentSession::setSubstitutions(Substitutions substitutions) {
+    substitutions_ = std::move(substitutions);
+    emit substitutionsChanged();
 }
 
 QString DocumentSession::noCodeFor(char32_t letter) const {

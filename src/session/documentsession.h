@@ -136,9 +136,14 @@ public:
     Status loadRemappingTable(const std::string& path);
     KeyboardGroup keyboardGroup() const { return keyboardGroup_; }
     void setKeyboardGroup(KeyboardGroup group);
-    // Text the user typed as the codes the character set shows it as: what you type is what you
-    // see. missing is the first character the set has no code for.
+    // Text the user typed, pasted or searched for as the codes the character set shows it as:
+    // what you type is what you see. A character the set lacks is written as its stand-in
+    // where the set has one (replaced says which); missing is the first that has neither.
     LetterCodes typedCodes(const QString& text) const;
+    // The stand-ins typed text takes: the program's pairs, the user's, and whether letters
+    // with marks become their base letters. The settings remember them.
+    const Substitutions& substitutions() const { return substitutions_; }
+    void setSubstitutions(Substitutions substitutions);
     // Why a character cannot be typed: "the Western European CharSet has no code for "’"
     // (U+2019)".
     QString noCodeFor(char32_t letter) const;
@@ -195,6 +200,7 @@ signals:
     void cleanChanged(bool clean);
     void editRequested();
     void keyboardGroupChanged();
+    void substitutionsChanged();
     void saveQuestionAsked();
     void memorySourcesChanged();
     // Another memory was built: the suggestions and the entry list's statuses change.
@@ -226,6 +232,7 @@ private:
     PreviewFit fit_;
     // Typing what the set shows is the default: a code page's codes would be other letters.
     KeyboardGroup keyboardGroup_ = KeyboardGroup::Letters;
+    Substitutions substitutions_;
     int characterSetIndex_ = WesternCharacterSetIndex;
     std::vector<std::string> opened_;
     // The version the document was opened in.

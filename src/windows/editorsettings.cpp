@@ -130,6 +130,7 @@ EditorSettings::EditorSettings(DocumentSession& session, QObject* parent)
     });
     connect(&session, &DocumentSession::referenceReplaced, this, &EditorSettings::referenceChosen);
     readMemorySources();
+    readSubstitutions();
 }
 
 EditorSettings::~EditorSettings() {
@@ -151,6 +152,39 @@ void EditorSettings::readMemorySources() {
         for (const std::string& source : session_.memorySources())
             paths << fromNative(source);
         settings_.setValue(key, paths);
+    });
+}
+
+void EditorSettings::readSubstitutions() {
+    Substitutions substitutions;
+    substitutions.baseLetters =
+        settings_.value(QStringLiteral("typing/baseLetters"), false).toBool();
+    const int count = settings_.beginReadArray(QStringLiteral("substitutions"));
+    for (int i = 0; i < count; ++i) {
+        settings_.setArrayIndex(i);
+        const std::u32string letter =
+            settings_.value(QStringLiteral("character")).toString().toStdU32String();
+        const std::u32string standIn =
+            settings_.value(QStringLiteral("standIn")).toString().toStdU32String();
+        // A pair edited by hand into something the window would not take is dropped.
+        if (letter.size() == 1 && !standIn.empty())
+            substitutions.own.push_back({letter.front(), standIn});
+    }
+    settings_.endArray();
+    session_.setSubstitutions(std::move(substitutions));
+    connect(&session_, &DocumentSession::substitutionsChanged, this, [this] {
+        const Substitutions& now = session_.substitutions();
+        settings_.setValue(QStringLiteral("typing/baseLetters"), now.baseLetters);
+        settings_.remove(QStringLiteral("substitutions"));
+        settings_.beginWriteArray(QStringLiteral("substitutions"));
+        for (int i = 0; i < static_cast<int>(now.own.size()); ++i) {
+            settings_.setArrayIndex(i);
+            const Substitution& pair = now.own[static_cast<std::size_t>(i)];
+            settings_.setValue(QStringLiteral("character"),
+                               QString::fromStdU32String(std::u32string(1, pair.letter)));
+            settings_.setValue(QStringLiteral("standIn"), QString::fromStdU32String(pair.standIn));
+        }
+        settings_.endArray();
     });
 }
 

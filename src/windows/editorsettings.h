@@ -1,13 +1,13 @@
 #pragma once
 
 // What the editor remembers between runs, in its file in the user's configuration folder: the
-// keyboard group and the character set, the files opened last, the reference chosen for each
-// document, the last folder of each file dialog, where the main window, the entry list, the
-// string editor and the character map were and how large, and the entry list's columns and
-// filter. Each is written when it changes and read where the program starts or a window first
-// shows; one that no longer applies (a folder or file that is gone, a window off every screen)
-// is dropped without a word. Without a setting everything starts as it always has. No window
-// knows of this: it follows the session, and watches the windows come and go by their names.
+// keyboard group and the character set, the user's own substitutions, the files opened last, the
+// reference chosen for each document, the last folder of each file dialog, where the main window,
+// the entry list, the string editor and the character map were and how large, and the entry list's
+// columns and filter. Each is written when it changes and read where the program starts or a window
+// first shows; one that no longer applies (a folder or file that is gone, a window off every
+// screen) is dropped without a word. Without a setting everything starts as it always has. No
+// window knows of this: it follows the session, and watches the windows come and go by their names.
 
 #include "windows/prompts.h"
 
@@ -53,6 +53,9 @@ private:
     void rememberReference();
     // The translation memory's sources the user added, and from then on as they change.
     void readMemorySources();
+    // The user's substitution pairs and whether base letters are allowed, and from then on as
+    // they change.
+    void readSubstitutions();
     void placeWindow(QWidget& window);
     void keepPlace(QWidget& window);
 
@@ -66,8 +69,9 @@ public:
     RememberingPrompts(Prompts& prompts, EditorSettings& settings)
         : prompts_(prompts), settings_(settings) {}
 
-    Answer askYesNo(QWidget* parent, const QString& title, const QString& text) override {
-        return prompts_.askYesNo(parent, title, text);
+    Answer askYesNo(QWidget* parent, const QString& title, const QString& text,
+                    Answer preferred = Answer::Yes) override {
+        return prompts_.askYesNo(parent, title, text, preferred);
     }
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override {
         return prompts_.askYesNoCancel(parent, title, text);

@@ -6,6 +6,7 @@
 #include "windows/editorspelling.h"
 #include "windows/entrytypes.h"
 #include "windows/frmtable.h"
+#include "windows/prompts.h"
 #include "windows/typedcode.h"
 #include "windows/windowplacement.h"
 
@@ -43,24 +44,19 @@ constexpr int ReferenceLines = 3;
 constexpr QRect HiddenButton(963, 677, 5, 13);
 constexpr int HiddenButtonDrop = 308;
 
-// Text that comes in by pasting or dropping is shown as the bytes it will be stored as, so the
-// box never holds a character that closing would hand back as something else; text with a
-// character no byte shows is refused whole. Copying keeps every character as shown (the
-// document's plain text would turn no-break spaces into blanks).
+// Text that comes in by pasting or dropping is handed to the editor, which puts it in as the
+// bytes it will be stored as, so the box never holds a character that closing would hand back
+// as something else. Copying keeps every character as shown (the document's plain text would
+// turn no-break spaces into blanks).
 class EditorTextBox final : public QPlainTextEdit {
 public:
-    EditorTextBox(const DisplayCodec& codec, std::function<void(char32_t)> refused, QWidget* parent)
-        : QPlainTextEdit(parent), codec_(codec), refused_(std::move(refused)) {}
+    EditorTextBox(std::function<void(const QString&)> paste, QWidget* parent)
+        : QPlainTextEdit(parent), paste_(std::move(paste)) {}
 
 protected:
     void insertFromMimeData(const QMimeData* source) override {
-        if (!source->hasText())
-            return;
-        const LetterCodes bytes = codec_.bytesOf(source->text());
-        if (bytes.missing)
-            refused_(*bytes.missing);
-        else
-            insertPlainText(codec_.toDisplay(bytes.codes));
+        if (source->hasText())
+            paste_(source->text());
     }
 
     QMimeData* createMimeDataFromSelection() const override {
@@ -72,23 +68,27 @@ protected:
     }
 
 private:
-    const DisplayCodec& codec_;
-    std::function<void(char32_t)> refused_;
+    std::function<void(const QString&)> paste_;
 };
 
 bool isControl(QChar c) {
     return c.unicode() < 0x20 || c.unicode() == 0x7f;
 }
 
+// Behind the letters written as stand-ins: amber, which the text's light blue stands out on.
+const QColor ReplacedBackground(0x80, 0x50, 0x00);
+// The line below the box takes at most this part of the window; its tool tip has it whole.
+constexpr int MessageShare = 4;
+
 } // namespace
 
 // A window of its own, tied to the main window: transient for it, so the window manager keeps
 // it above the main window, also when the disabled main window is clicked. Window systems keep
 // only dialog and tool windows above their parents, so it is a dialog window, resizable.
-frmEditor::frmEditor(DocumentSession& session, QWidget& owner)
+frmEditor::frmEditor(DocumentSession& session, Prompts& prompts, QWidget& owner)
     : QWidget(&owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      session_(session), owner_(&owner), tables_(session.state().Characters),
+      session_(session), prompts_(prompts), owner_(&owner), tables_(session.state().Characters),
       codec_(session.codec()), startedIn_(QApplication::focusWidget()) {
     setObjectName(QStringLiteral("frmEditor"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -96,8 +96,7 @@ frmEditor::frmEditor(DocumentSession& session, QWidget& owner)
     setWindowIcon(owner.windowIcon());
     resize(ClientWidth, ClientHeight);
 
-    text1_ = new EditorTextBox(
-        codec_, [this](char32_t letter) { refuse(letter, QStringLiteral("not pasted")); }, this);
+    text1_ = new EditorTextBox([this](const QString& text) { pasteLetters(text); }, this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(0, 0, ClientWidth, ClientHeight);
     text1_->setFont(session.previewFont());
@@ -148,6 +147,9 @@ frmEditor::frmEditor(DocumentSession& session, QWidget& owner)
 
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("lblMessage"));
+    // Read whatever the window's width: a long line wraps and the box gives it room.
+    message_->setWordWrap(true);
+    message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fit_ = new QLabel(this);
     fit_->setObjectName(QStringLiteral("lblFit"));
     fit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -184,13 +186,19 @@ void frmEditor::open(int i) {
     entry_ = i;
     message_->clear();
     message_->setToolTip(QString());
+    replacements_.clear();
+    refusal_.clear();
+    marks_.clear();
+    text1_->setExtraSelections(marks_);
     setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
     setText(session_.entryAsShown(i));
+    openedText_ = editedText_;
     if (session_.status(i).untranslated)
         text1_->selectAll();
     setReference(session_.referenceText(i));
     spelling_->setSource(session_.referenceText(i));
     spelling_->showProblem();
+    note_ = message_->text();
     showSuggestions();
     const TextDocument& doc = session_.document();
     if (doc.IsVersion2)
@@ -229,18 +237,97 @@ void frmEditor::keepAndGo(bool forward) {
     }
 }
 
-void frmEditor::closeUnchanged() {
+bool frmEditor::closeUnchanged() {
+    if (changed() &&
+        prompts_.askYesNo(this, windowTitle(),
+                          QStringLiteral("The text of string no. %1 was changed. Throw the "
+                                         "change away?")
+                              .arg(entry_ + 1),
+                          Prompts::Answer::No) != Prompts::Answer::Yes)
+        return false;
     handBack_ = false;
     close();
+    return true;
+}
+
+void frmEditor::refuse(char32_t letter, const QString& what, const QString& lacking) {
+    // The letter first: which letter it was matters most.
+    refusal_ = QStringLiteral("%1 %2: the %3 has no code for it.")
+                   .arg(QString::fromStdString(DescribeLetter(letter)), what, lacking);
+    showMessage();
 }
 
 void frmEditor::refuse(char32_t letter, const QString& what) {
-    // The letter first: the line is narrow, and which letter it was matters most.
-    const QString why = QStringLiteral("%1 %2: the %3 has no code for it.")
-                            .arg(QString::fromStdString(DescribeLetter(letter)), what,
-                                 QString::fromLatin1(codec_.characterSet().caption));
-    message_->setText(why);
-    message_->setToolTip(why);
+    refuse(letter, what, QString::fromLatin1(codec_.characterSet().caption));
+}
+
+void frmEditor::showMessage() {
+    QStringList parts;
+    if (!replacements_.isEmpty())
+        parts << QStringLiteral("Replaced: ") + replacements_.join(QStringLiteral(", ")) + '.';
+    if (!refusal_.isEmpty())
+        parts << refusal_;
+    if (!note_.isEmpty())
+        parts << note_;
+    const QString text = parts.join(QLatin1Char(' '));
+    message_->setText(text);
+    message_->setToolTip(text);
+    layOut();
+}
+
+void frmEditor::insertCodes(const LetterCodes& codes, bool remap) {
+    QTextCursor cursor = text1_->textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    // Where each code's character went, for the marks.
+    std::vector<int> at(codes.codes.size() + 1, cursor.position());
+    for (std::size_t i = 0; i < codes.codes.size(); ++i) {
+        at[i] = cursor.position();
+        const auto code = static_cast<std::uint8_t>(codes.codes[i]);
+        if (code == '\r' && i + 1 < codes.codes.size() && codes.codes[i + 1] == '\n') {
+            cursor.insertText(QStringLiteral("\n"));
+            at[++i] = cursor.position();
+            continue;
+        }
+        // The codes of the typed letters are the letters' already: a keyboard group's table
+        // would make other letters of them, and only a remapping table turns them into the
+        // codes the box holds.
+        const std::uint8_t shown = remap && tables_.RemapLoaded && tables_.RemapTable[code]
+                                       ? *tables_.RemapTable[code]
+                                       : code;
+        if (shown != 0)
+            cursor.insertText(QString(codec_.charFor(shown)));
+    }
+    at.back() = cursor.position();
+    cursor.endEditBlock();
+    text1_->setTextCursor(cursor);
+    if (codes.replaced.empty())
+        return;
+    for (const Replacement& r : codes.replaced) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(text1_->document());
+        mark.cursor.setPosition(at[r.at]);
+        mark.cursor.setPosition(at[r.at + r.length], QTextCursor::KeepAnchor);
+        // What is typed after it is not part of it.
+        mark.cursor.setKeepPositionOnInsert(true);
+        mark.format.setBackground(ReplacedBackground);
+        marks_ << mark;
+        // One pair is never split over two lines of the wrapped message.
+        const QString pair = QString::fromStdU32String(DescribeSubstitution(r.letters, r.standIn))
+                                 .replace(QLatin1Char(' '), QChar(0x00A0));
+        if (!replacements_.contains(pair))
+            replacements_ << pair;
+    }
+    text1_->setExtraSelections(marks_);
+    showMessage();
+}
+
+void frmEditor::pasteLetters(const QString& text) {
+    const LetterCodes bytes = codec_.bytesOf(text, &session_.substitutions());
+    if (bytes.missing)
+        refuse(*bytes.missing, QStringLiteral("not pasted"));
+    else
+        insertCodes(bytes, false);
 }
 
 frmTable* frmEditor::characterMap() const {
@@ -282,21 +369,13 @@ void frmEditor::insertTranslated(std::uint8_t typed) {
 }
 
 void frmEditor::typeLetters(const QString& text, const QString& what) {
-    // Never "?" nor another letter for a character the set lacks: nothing at all, and why.
+    // Never "?" nor another letter for a character the set lacks: its stand-in, said so, or
+    // nothing at all, and why.
     const LetterCodes codes = session_.typedCodes(text);
-    if (codes.missing) {
+    if (codes.missing)
         refuse(*codes.missing, what);
-        return;
-    }
-    // The codes are the letters' already: a keyboard group's table would make other letters of
-    // them, and only a remapping table turns them into the codes the box holds.
-    for (const char letter : codes.codes) {
-        const auto code = static_cast<std::uint8_t>(letter);
-        const std::uint8_t shown =
-            tables_.RemapLoaded && tables_.RemapTable[code] ? *tables_.RemapTable[code] : code;
-        if (shown != 0)
-            insertCode(shown);
-    }
+    else
+        insertCodes(codes, true);
 }
 
 void frmEditor::typeCharacters(const QString& text) {
@@ -314,6 +393,9 @@ void frmEditor::typeCharacters(const QString& text) {
         // A character the group's code page does not have cannot be typed with that group.
         if (const std::optional<std::uint8_t> typed = TypedCode(character, group))
             insertTranslated(*typed);
+        else
+            refuse(character.toStdU32String().front(), QStringLiteral("not typed"),
+                   QStringLiteral("keyboard group's code page"));
     }
 }
 
@@ -452,7 +534,16 @@ bool frmEditor::takeSuggestion(int index) {
 void frmEditor::layOut() {
     const int referenceBottom =
         reference_->isHidden() ? 0 : std::min(referenceHeight_, height() / 2);
-    const int bottom = height() - statusHeight_;
+    const int margin = 4;
+    const int fitWidth =
+        std::min(fit_->fontMetrics().horizontalAdvance(fit_->text()) + 2 * margin, width() / 2);
+    const int messageWidth = std::max(1, width() - fitWidth - 3 * margin);
+    const int messageHeight =
+        message_->text().isEmpty()
+            ? statusHeight_
+            : std::clamp(message_->heightForWidth(messageWidth) + 6, statusHeight_,
+                         std::max(statusHeight_, height() / MessageShare));
+    const int bottom = height() - messageHeight;
     reference_->setGeometry(0, 0, width(), referenceBottom);
     // The suggestions take a line each from the text box, which keeps at least half.
     int listHeight = 0;
@@ -465,11 +556,8 @@ void frmEditor::layOut() {
     suggestionList_->setGeometry(0, referenceBottom, width(), listHeight);
     const int top = referenceBottom + listHeight;
     text1_->setGeometry(0, top, width(), bottom - top);
-    const int margin = 4;
-    const int fitWidth =
-        std::min(fit_->fontMetrics().horizontalAdvance(fit_->text()) + 2 * margin, width() / 2);
     fit_->setGeometry(width() - fitWidth - margin, bottom, fitWidth, statusHeight_);
-    message_->setGeometry(margin, bottom, width() - fitWidth - 3 * margin, statusHeight_);
+    message_->setGeometry(margin, bottom + 3, messageWidth, messageHeight - 3);
 }
 
 void frmEditor::resizeEvent(QResizeEvent* event) {

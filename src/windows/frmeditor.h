@@ -5,14 +5,18 @@
 // reaches the box. While the editor is open its owner (the main window) is disabled; closing the
 // editor hands its text back to the owner, whose timer commits it into the entry. Ctrl+Enter
 // keeps the text and goes on to the next entry the entry list shows (Ctrl+Shift+Enter to the
-// one before); Escape closes without handing back. Below the box: what was not typed and why,
-// and the lines the text takes in the preview. Under the reference text: the translation
-// memory's suggestions, Ctrl+1 to Ctrl+5 putting one in place of the text.
+// one before); Escape closes without handing back, after asking when the text was changed.
+// Below the box, until the next entry: what was typed or pasted as a stand-in (marked in the
+// box too), what was not typed and why, and the lines the text takes in the preview. Under the
+// reference text: the translation memory's suggestions, Ctrl+1 to Ctrl+5 putting one in place
+// of the text.
 
 #include "document/translationmemory.h"
 #include "session/displaycodec.h"
 
 #include <QPointer>
+#include <QStringList>
+#include <QTextEdit>
 #include <QWidget>
 #include <cstdint>
 #include <string>
@@ -30,13 +34,16 @@ namespace zyn {
 class DocumentSession;
 class EditorSpelling;
 class frmTable;
+class Prompts;
 struct CharacterTables;
+struct LetterCodes;
 
 class frmEditor : public QWidget {
     Q_OBJECT
 public:
-    // Loading the editor disables owner until the editor closes.
-    frmEditor(DocumentSession& session, QWidget& owner);
+    // Loading the editor disables owner until the editor closes. prompts asks before Escape
+    // throws a change away.
+    frmEditor(DocumentSession& session, Prompts& prompts, QWidget& owner);
 
     // Shows entry i: its number in the caption, its text (selected while it is untranslated, so
     // that typing replaces it), its reference, its type's colour. Opened the first time, the
@@ -56,7 +63,8 @@ public:
     // the box; false when there is no such suggestion.
     bool takeSuggestion(int index);
     QPushButton* Command1() const { return command1_; }
-    // What was last refused in this entry, and why.
+    // What this entry was given as stand-ins, what was last refused in it and why; word
+    // wrapped, kept until the next entry.
     QLabel* lblMessage() const { return message_; }
     // The lines the text takes in the preview against those it shows.
     QLabel* lblFit() const { return fit_; }
@@ -76,8 +84,11 @@ public:
     // Ctrl+Enter and Ctrl+Shift+Enter: the text kept, the next (previous) entry the list shows
     // opened; after the last one the editor closes.
     void keepAndGo(bool forward);
-    // Escape: closed, the entry left as it is.
-    void closeUnchanged();
+    // Escape: closed, the entry left as it is; when the text was changed, only after Yes to
+    // throwing the change away (No the default). True when it closed.
+    bool closeUnchanged();
+    // The text differs from the entry's as it was opened.
+    bool changed() const { return editedText_ != openedText_; }
 
 signals:
     // Closing hands the text back.
@@ -108,17 +119,32 @@ private:
     // Text in the letters of the character set put in as typed; what says how it came.
     void typeLetters(const QString& text, const QString& what);
     void insertTranslated(std::uint8_t typed);
-    // Says below the text box that letter was not put in (what: "not typed"), and why.
+    // Says below the text box that letter was not put in (what: "not typed"), and that lacking
+    // has no code for it.
+    void refuse(char32_t letter, const QString& what, const QString& lacking);
     void refuse(char32_t letter, const QString& what);
+    // Codes put in place of the selection as one undo step (through the remapping table when
+    // remap), their stand-ins marked and named below the box.
+    void insertCodes(const LetterCodes& codes, bool remap);
+    void pasteLetters(const QString& text);
+    void showMessage();
     void placeBeside(const QWidget& main);
     void showSuggestions();
 
     DocumentSession& session_;
+    Prompts& prompts_;
     QPointer<QWidget> owner_;
     const CharacterTables& tables_;
     DisplayCodec codec_;
     std::string editedText_;
+    // editedText_ when the entry was opened.
+    std::string openedText_;
     int entry_ = -1;
+    // This entry's stand-ins ("œ → oe"), its last refusal, and the spelling's word on it.
+    QStringList replacements_;
+    QString refusal_;
+    QString note_;
+    QList<QTextEdit::ExtraSelection> marks_;
     QPlainTextEdit* text1_ = nullptr;
     QPlainTextEdit* reference_ = nullptr;
     int referenceHeight_ = 0;

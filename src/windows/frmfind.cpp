@@ -43,8 +43,19 @@ frmFind::frmFind(DocumentSession& session, Prompts& prompts, bool replace, QWidg
         return field;
     };
     text1_ = addField(0, "Text1", "Fi&nd what:");
-    if (replace)
+    if (replace) {
         text2_ = addField(1, "Text2", "Re&place with:");
+        standIns_ = new QLabel(this);
+        standIns_->setObjectName(QStringLiteral("lblStandIns"));
+        standIns_->setWordWrap(true);
+        standIns_->hide();
+        grid->addWidget(standIns_, 4, 0, 1, 2);
+        connect(text2_, &QLineEdit::textChanged, this, [this](const QString& text) {
+            const std::string pairs = DescribeReplacements(session_.typedCodes(text).replaced);
+            standIns_->setText(QStringLiteral("Written as: ") + QString::fromStdString(pairs));
+            standIns_->setHidden(pairs.empty());
+        });
+    }
 
     auto addCheck = [&](int row, const char* name, const char* caption) {
         auto* check = new QCheckBox(QString::fromUtf8(caption), this);

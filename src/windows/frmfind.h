@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -25,8 +26,10 @@ public:
     // replace adds the replacement's field and the Replace and Replace All buttons.
     frmFind(DocumentSession& session, Prompts& prompts, bool replace, QWidget* parent);
 
-    QLineEdit* Text1() const { return text1_; }   // what to find
-    QLineEdit* Text2() const { return text2_; }   // the replacement; null in the Find window
+    QLineEdit* Text1() const { return text1_; } // what to find
+    QLineEdit* Text2() const { return text2_; } // the replacement; null in the Find window
+    // Below the replacement, the stand-ins it is written with for characters the set lacks.
+    QLabel* lblStandIns() const { return standIns_; }
     QCheckBox* Check1() const { return check1_; } // match case
     QCheckBox* Check2() const { return check2_; } // whole words
 
@@ -52,6 +55,7 @@ private:
     Prompts& prompts_;
     QLineEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;
+    QLabel* standIns_ = nullptr;
     QCheckBox* check1_ = nullptr;
     QCheckBox* check2_ = nullptr;
 };

@@ -291,6 +291,8 @@ void frmText::buildMenus() {
 
     addItem(extra, "mnuExtraLoadChr", "&Load character remapping", &frmText::mnuExtraLoadChr_Click);
     addItem(extra, "mnuExtraOrdinal", "Load &ordinal file", &frmText::mnuExtraOrdinal_Click);
+    addItem(extra, "mnuExtraSubstitutions", "Su&bstitutions...",
+            &frmText::mnuExtraSubstitutions_Click);
     extra->addMenu(MakeSpellingMenu(session_, extra));
 
     mnuType_ = addMenu("mnuType", "&Type");

@@ -102,6 +102,7 @@ public slots:
     void mnuFileExit_Click();
     void mnuExtraLoadChr_Click();
     void mnuExtraOrdinal_Click();
+    void mnuExtraSubstitutions_Click();
     void mnuConvert_Click();
     void mnuHelpAbout_Click();
     void mnuViewEntries_Click();

@@ -1,9 +1,10 @@
-// Character remapping, keyboard groups, ordinal files and the string editor: the handlers the
-// main window's menus and Edit button are wired to.
+// Character remapping, substitutions, keyboard groups, ordinal files and the string editor: the
+// handlers the main window's menus and Edit button are wired to.
 
 #include "document/ordinals.h"
 #include "session/documentsession.h"
 #include "windows/frmeditor.h"
+#include "windows/frmsubstitutions.h"
 #include "windows/frmtext.h"
 #include "windows/pathtext.h"
 
@@ -90,6 +91,11 @@ void frmText::mnuExtraOrdinal_Click() {
         combo1_->addItem(QString::number(doc.Ordinals[static_cast<std::size_t>(i)]));
 }
 
+void frmText::mnuExtraSubstitutions_Click() {
+    frmSubstitutions dialog(session_, prompts_, this);
+    dialog.exec();
+}
+
 void frmText::chooseKeyboardGroup(KeyboardGroup group, const char* itemName) {
     for (const char* item : KeyboardGroupItems)
         menuItem(item)->setChecked(std::strcmp(item, itemName) == 0);
@@ -139,7 +145,7 @@ void frmText::editEntry() {
         return;
     // One editor at a time; it is made again after it was closed.
     if (!editor_) {
-        editor_ = new frmEditor(session_, *this);
+        editor_ = new frmEditor(session_, prompts_, *this);
         connect(editor_, &frmEditor::handedBack, this, &frmText::receiveEditedText);
         // The preview shows the text as it is typed, and the entry again when it is not kept.
         connect(editor_, &frmEditor::edited, this,

@@ -43,9 +43,10 @@ QMessageBox::Icon qtIcon(Prompts::Icon icon) {
 }
 
 Prompts::Answer ask(QWidget* parent, const QString& title, const QString& text,
-                    QMessageBox::StandardButtons buttons) {
+                    QMessageBox::StandardButtons buttons,
+                    QMessageBox::StandardButton preferred = QMessageBox::Yes) {
     QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(preferred);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Prompts::Answer::Yes;
@@ -77,8 +78,10 @@ QString run(QFileDialog* fileDialog) {
 
 } // namespace
 
-Prompts::Answer QtPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text) {
-    return ask(parent, title, text, QMessageBox::Yes | QMessageBox::No);
+Prompts::Answer QtPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text,
+                                    Answer preferred) {
+    return ask(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+               preferred == Answer::No ? QMessageBox::No : QMessageBox::Yes);
 }
 
 Prompts::Answer QtPrompts::askYesNoCancel(QWidget* parent, const QString& title,

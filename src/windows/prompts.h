@@ -25,8 +25,10 @@ public:
 
     virtual ~Prompts() = default;
 
-    // Question icon, Yes the default button.
-    virtual Answer askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Question icon, Yes the default button unless preferred is No (a question whose Yes
+    // throws work away).
+    virtual Answer askYesNo(QWidget* parent, const QString& title, const QString& text,
+                            Answer preferred = Answer::Yes) = 0;
     virtual Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) = 0;
     // A notice with an OK button.
     virtual void notify(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
@@ -44,7 +46,8 @@ QString qtFilter(const QString& filter);
 // Qt's message boxes and file dialogs.
 class QtPrompts final : public Prompts {
 public:
-    Answer askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    Answer askYesNo(QWidget* parent, const QString& title, const QString& text,
+                    Answer preferred = Answer::Yes) override;
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
     void notify(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
     QString openFileName(QWidget* parent, const FileDialog& dialog) override;

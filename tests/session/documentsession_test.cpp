@@ -173,11 +173,40 @@ TEST_F(SessionTest, TheLoopKeepsEachTextAsOneStepAndGoesWhereTheListShows) {
     session.setSearch(QString::fromUtf8("été"), {});
     EXPECT_EQ(session.findNext(true), 0);
     session.setSearch("Porte", {});
-    EXPECT_EQ(session.replaceAll(QString::fromUtf8("Porte-bonheur…")), 0);
+    EXPECT_EQ(session.replaceAll(QString::fromUtf8("Porte-bonheur\u03A9")), 0);
     EXPECT_EQ(session.undoStack()->count(), 1);
-    EXPECT_EQ(session.typedCodes(QString::fromUtf8("a…")).missing, U'…');
+    EXPECT_EQ(session.typedCodes(QString::fromUtf8("a\u03A9")).missing, U'\u03A9');
     EXPECT_EQ(session.noCodeFor(U'…'),
               QString::fromUtf8("the Western European CharSet has no code for \"…\" (U+2026)"));
+}
+
+// What is typed, pasted or replaced from outside: composed first, then a character the set
+// lacks as its stand-in (the program's, the user's first, base letters only when allowed),
+// never dropped; one without a stand-in is refused.
+TEST_F(SessionTest, TypedTextIsComposedAndTakesStandInsForWhatTheSetLacks) {
+    open({"Ma soeur", "Porte"});
+    const auto typed = [&](const char* text) {
+        const LetterCodes codes = session.typedCodes(QString::fromUtf8(text));
+        return std::tuple{codes.codes, DescribeReplacements(codes.replaced),
+                          codes.missing.value_or(0)};
+    };
+    using Typed = std::tuple<std::string, std::string, char32_t>;
+    EXPECT_EQ(typed("su\u0308r"), (Typed{"s\x81r", "", 0})); // ü decomposed
+    EXPECT_EQ(
+        typed("s\u0153ur t\u2019attend\u2026"),
+        (Typed{"soeur t'attend...", "\u0153 \u2192 oe, \u2019 \u2192 ', \u2026 \u2192 ...", 0}));
+    EXPECT_EQ(typed("\u0141\u00F3d\u017A"), (Typed{"", "", U'\u0141'}));
+    session.setSubstitutions({{{U'\u0153', U"\u00E9"}, {U'\u03A9', U"\u2126"}}, true});
+    // The user's pair first; a stand-in the set lacks is none; marks dropped only now.
+    EXPECT_EQ(typed("s\u0153ur"), (Typed{"s\x82ur", "\u0153 \u2192 \u00E9", 0}));
+    EXPECT_EQ(typed("\u0141\u00F3d\u017A"), (Typed{"L\xA2"
+                                                   "dz",
+                                                   "\u0141 \u2192 L, \u017A \u2192 z", 0}));
+    EXPECT_EQ(typed("\u03A9"), (Typed{"", "", U'\u03A9'}));
+    // Replace writes the stand-in, as one step.
+    session.setSearch("soeur", {});
+    EXPECT_EQ(session.replaceAll(QString::fromUtf8("s\u0153ur \u2014 ami")), 1);
+    EXPECT_EQ(texts()[0], "Ma s\x82ur - ami");
 }
 
 // The lines an entry takes in the preview, word wrap included, against the lines it shows: an

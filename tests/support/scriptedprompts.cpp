@@ -7,8 +7,9 @@
 
 namespace zyn::test {
 
-Prompts::Answer ScriptedPrompts::ask(Kind kind, const QString& title, const QString& text) {
-    shown_.push_back({kind, title, text, Icon::Question, {}});
+Prompts::Answer ScriptedPrompts::ask(Kind kind, const QString& title, const QString& text,
+                                     Answer preferred) {
+    shown_.push_back({kind, title, text, Icon::Question, {}, preferred});
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
         return Answer::No;
@@ -20,7 +21,7 @@ Prompts::Answer ScriptedPrompts::ask(Kind kind, const QString& title, const QStr
 }
 
 QString ScriptedPrompts::choose(Kind kind, const FileDialog& dialog) {
-    shown_.push_back({kind, dialog.title, dialog.title, Icon::None, dialog});
+    shown_.push_back({kind, dialog.title, dialog.title, Icon::None, dialog, Answer::Yes});
     if (files_.empty()) {
         ADD_FAILURE() << "unexpected file dialog: " << dialog.title.toStdString();
         return {};

@@ -20,7 +20,8 @@ public:
         QString title;
         QString text; // for file dialogs, their title
         Icon icon;
-        FileDialog dialog; // for file dialogs
+        FileDialog dialog;              // for file dialogs
+        Answer preferred = Answer::Yes; // the default button of a question
     };
 
     // Queue answers for the question boxes, in the order they will be asked.
@@ -39,14 +40,15 @@ public:
     // True when every scripted answer and file name has been used.
     bool exhausted() const { return answers_.empty() && files_.empty(); }
 
-    Answer askYesNo(QWidget*, const QString& title, const QString& text) override {
-        return ask(Kind::YesNo, title, text);
+    Answer askYesNo(QWidget*, const QString& title, const QString& text,
+                    Answer preferred = Answer::Yes) override {
+        return ask(Kind::YesNo, title, text, preferred);
     }
     Answer askYesNoCancel(QWidget*, const QString& title, const QString& text) override {
-        return ask(Kind::YesNoCancel, title, text);
+        return ask(Kind::YesNoCancel, title, text, Answer::Yes);
     }
     void notify(QWidget*, const QString& title, const QString& text, Icon icon) override {
-        shown_.push_back({Kind::Notice, title, text, icon, {}});
+        shown_.push_back({Kind::Notice, title, text, icon, {}, Answer::Yes});
     }
     QString openFileName(QWidget*, const FileDialog& dialog) override {
         return choose(Kind::OpenFile, dialog);
@@ -56,7 +58,7 @@ public:
     }
 
 private:
-    Answer ask(Kind kind, const QString& title, const QString& text);
+    Answer ask(Kind kind, const QString& title, const QString& text, Answer preferred);
     QString choose(Kind kind, const FileDialog& dialog);
 
     std::deque<Answer> answers_;

@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <QTimer>
 #include <QUndoStack>
 #include <QWindow>
@@ -92,8 +93,8 @@ TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
     } cases[] = {
         {"mnuKeybNone", false, "é", "ab\xe9"},
         {"mnuKeybWest", false, "éЖ", "ab\x82"}, // not in the group's code page
-        // What the set shows; a character it lacks is refused, never "?".
-        {"mnuKeybLetters", false, "é’«", "ab\x82\xae"},
+        // What the set shows; a character it lacks as its stand-in, never "?".
+        {"mnuKeybLetters", false, "é’«", "ab\x82'\xae"},
         // Alef and tav are typed 32 below their code page's codes; a vowel point not at all.
         {"mnuKeybHeb", false, "את\u05B0", "ab\x80\x9a"},
         {"mnuKeybWest", false, "\b\n", "a\r\n"},
@@ -113,6 +114,7 @@ TEST_F(EditorTest, KeysPassThroughTheGroupAndTheTable) {
         editEntry({"ab"});
         type(QString::fromUtf8(c.typed));
         EXPECT_EQ(editor().EditedText(), c.expected) << c.typed;
+        prompts.answer(Answer::Yes); // throw the change away
         QTest::keyClick(&box(), Qt::Key_Escape);
     }
 }
@@ -135,9 +137,80 @@ TEST_F(EditorTest, TheDefaultGroupTypesWhatTheSetShows) {
         type(QString::fromUtf8("中"));
         EXPECT_EQ(editor().EditedText(), codes);
         EXPECT_TRUE(editor().lblMessage()->text().contains("(U+4E2D)"));
+        prompts.answer(Answer::Yes);
         QTest::keyClick(&box(), Qt::Key_Escape);
         EXPECT_EQ(shown(), "x");
     }
+}
+
+// A character the set lacks, typed or pasted, goes in as its stand-in, marked in the box; the
+// line below names each one and what was refused, wraps at any width, and lasts until the next
+// entry.
+TEST_F(EditorTest, StandInsAreMarkedAndNamedBelowTheBoxUntilTheNextEntry) {
+    editEntry({"", "Deux"});
+    type(QString::fromUtf8("s\u0153ur t\u2019attend"));
+    EXPECT_EQ(editor().EditedText(), "soeur t'attend");
+    const auto marked = [&] {
+        QStringList texts;
+        for (const QTextEdit::ExtraSelection& mark : box().extraSelections())
+            texts << mark.cursor.selectedText();
+        return texts;
+    };
+    EXPECT_EQ(marked(), QStringList({"oe", "'"}));
+    const QLabel& line = *editor().lblMessage();
+    // Each pair held together where the line wraps.
+    EXPECT_EQ(line.text(), QString::fromUtf8(
+                               "Replaced: \u0153\u00A0\u2192\u00A0oe, \u2019\u00A0\u2192\u00A0'."));
+    type(QString::fromUtf8("\u4E2D!"));
+    QApplication::clipboard()->setText(QString::fromUtf8("\u2026"));
+    box().paste();
+    EXPECT_EQ(editor().EditedText(), "soeur t'attend!...");
+    EXPECT_EQ(marked(), QStringList({"oe", "'", "..."}));
+    EXPECT_EQ(line.text(),
+              QString::fromUtf8("Replaced: \u0153\u00A0\u2192\u00A0oe, \u2019\u00A0\u2192\u00A0', "
+                                "\u2026\u00A0\u2192\u00A0.... "
+                                "\"\u4E2D\" (U+4E2D) not typed: the Western European CharSet has "
+                                "no code for it."));
+    // Narrow, the line takes the lines it needs below the box.
+    editor().resize(260, 400);
+    EXPECT_TRUE(line.wordWrap());
+    EXPECT_GE(line.height(), 3 * line.fontMetrics().lineSpacing());
+    EXPECT_LE(line.geometry().bottom(), editor().height());
+    EXPECT_LT(box().geometry().bottom(), line.y());
+    QTest::keyClick(&box(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(editor().entry(), 1);
+    EXPECT_TRUE(line.text().isEmpty());
+    EXPECT_TRUE(marked().isEmpty());
+    EXPECT_EQ(state.Document.EntryText[0], "soeur t'attend!...");
+}
+
+// Escape closes at once when nothing was changed; with a change it asks first, No the default,
+// and No keeps the editor open with the text. The close box's key hands back without asking.
+TEST_F(EditorTest, EscapeAsksBeforeThrowingAChangeAway) {
+    editEntry({"Un", "Deux"});
+    const std::size_t asked = prompts.shown().size();
+    QTest::keyClick(&box(), Qt::Key_Escape);
+    EXPECT_EQ(window->editor(), nullptr);
+    EXPECT_EQ(prompts.shown().size(), asked);
+    edit(0);
+    type("!");
+    prompts.answer(Answer::No);
+    QTest::keyClick(&box(), Qt::Key_Escape);
+    ASSERT_NE(window->editor(), nullptr);
+    EXPECT_EQ(lastShown().kind, Kind::YesNo);
+    EXPECT_EQ(lastShown().preferred, Answer::No);
+    EXPECT_EQ(lastShown().text, "The text of string no. 1 was changed. Throw the change away?");
+    EXPECT_EQ(editor().EditedText(), "Un!");
+    prompts.answer(Answer::Yes);
+    QTest::keyClick(&box(), Qt::Key_Escape);
+    EXPECT_EQ(window->editor(), nullptr);
+    EXPECT_EQ(shown(), "Un");
+    edit(1);
+    type("!");
+    QTest::keyClick(&box(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
+    EXPECT_EQ(state.Document.EntryText[1], "Deux!");
+    EXPECT_EQ(session.undoStack()->count(), 1);
 }
 
 // Under the reference text, the memory's suggestions with their likeness and place; Ctrl+N puts
@@ -239,6 +312,7 @@ TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedTe
     window->Combo1_Click();
     editEntry({"x", "y"}).setText(all);
     EXPECT_EQ(editor().EditedText(), all);
+    prompts.answer(Answer::Yes);
     QTest::keyClick(&box(), Qt::Key_Escape);
 
     // One line per table slot: the file's group, the slot after it read as 0, then a slot the

@@ -7,13 +7,20 @@
 #include "windows/documentfiles.h"
 #include "windows/editorsettings.h"
 #include "windows/frmentries.h"
+#include "windows/frmsubstitutions.h"
 #include "windows/pathtext.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
+#include <QTimer>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 namespace zyn::test {
 namespace {
@@ -85,6 +92,57 @@ TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheRefere
     prompts.chooseFile({});
     second.window.mnuFileOpen_Click();
     EXPECT_EQ(lastShown().dialog.initialName.toStdString(), dir.path());
+}
+
+// Extra > Substitutions lists the program's pairs after the user's; a pair added there (one
+// given twice replaced, one removed, one without a stand-in refused) and the base letters are
+// typed with and come back after a restart.
+TEST_F(RememberedTest, TheUsersOwnSubstitutionsAreListedAndKeptAcrossARestart) {
+    const auto inDialog = [](const std::function<void(frmSubstitutions&)>& act) {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<frmSubstitutions*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+        });
+    };
+    const auto add = [](frmSubstitutions& dialog, const char* letter, const char* standIn) {
+        dialog.txtLetter()->setText(QString::fromUtf8(letter));
+        dialog.txtStandIn()->setText(QString::fromUtf8(standIn));
+        dialog.cmdAdd()->click();
+    };
+    {
+        EditorRun first(prompts);
+        inDialog([&](frmSubstitutions& dialog) {
+            EXPECT_EQ(dialog.tblSubstitutions()->item(0, 0)->text(),
+                      QString::fromUtf8("\"\u0153\" (U+0153)"));
+            add(dialog, "\u014B", "n");
+            add(dialog, "\u00F0", "");
+            add(dialog, "\u00F0", "d");
+            add(dialog, "\u014B", "ng");
+            dialog.tblSubstitutions()->selectRow(0);
+            dialog.cmdRemove_Click();
+            dialog.chkBaseLetters()->setChecked(true);
+            dialog.accept();
+        });
+        first.window.menuItem("mnuExtraSubstitutions")->trigger();
+        EXPECT_EQ(lastShown().text, "Type its stand-in: one or more characters, on one line.");
+    }
+    EditorRun second(prompts);
+    EXPECT_TRUE(second.session.substitutions().baseLetters);
+    const LetterCodes typed = second.session.typedCodes(QString::fromUtf8("\u014B\u00F0\u0141"));
+    EXPECT_EQ(typed.codes, "ng\xD0L") << "the eth, its pair removed, as the set has it";
+    inDialog([](frmSubstitutions& dialog) {
+        EXPECT_EQ(dialog.tblSubstitutions()->item(0, 1)->text(),
+                  QString::fromUtf8("\u201Cng\u201D"));
+        EXPECT_EQ(dialog.tblSubstitutions()->item(0, 2)->text(), "yours");
+        EXPECT_EQ(dialog.tblSubstitutions()->item(1, 2)->text(), "the program's");
+        dialog.tblSubstitutions()->selectRow(0);
+        EXPECT_TRUE(dialog.cmdRemove()->isEnabled());
+        dialog.tblSubstitutions()->selectRow(1);
+        EXPECT_FALSE(dialog.cmdRemove()->isEnabled()) << "the program's pairs stay";
+        dialog.reject();
+    });
+    second.window.menuItem("mnuExtraSubstitutions")->trigger();
 }
 
 TEST_F(RememberedTest, ASettingThatNoLongerAppliesIsDroppedQuietly) {

@@ -96,8 +96,8 @@ TEST_F(UndoFindTest, FindAndReplaceWalkTheEntries) {
     EXPECT_EQ(current(), 3);
 
     // Replace changes the current entry, then finds the next (matching case, so not "Catalog"
-    // nor "CAT"); Replace All every entry, unless the replacement holds a character the set has
-    // no code for.
+    // nor "CAT"); Replace All every entry, a character the set lacks as its stand-in (said below
+    // the field), unless the replacement holds one without a stand-in.
     key(Qt::CTRL | Qt::Key_H);
     frmFind* replace = window->replaceWindow();
     ASSERT_TRUE(replace && replace->isVisible());
@@ -113,7 +113,14 @@ TEST_F(UndoFindTest, FindAndReplaceWalkTheEntries) {
     click(replace, "Command4");
     EXPECT_EQ(lastShown().text, "4 entries changed.");
     EXPECT_EQ(state.Document.EntryText[3], "the dog");
+    EXPECT_TRUE(replace->lblStandIns()->isHidden());
+    undo();
     replace->Text2()->setText(QString::fromUtf8("dog…"));
+    EXPECT_EQ(replace->lblStandIns()->text(), QString::fromUtf8("Written as: … → ..."));
+    EXPECT_FALSE(replace->lblStandIns()->isHidden());
+    click(replace, "Command4");
+    EXPECT_EQ(state.Document.EntryText[3], "the dog...");
+    replace->Text2()->setText(QString::fromUtf8("dog中"));
     click(replace, "Command4");
     EXPECT_TRUE(lastShown().text.startsWith("Nothing was replaced: the Western European CharSet"));
 }
