@@ -8,10 +8,13 @@
 #include "flows/pocatalog.h"
 #include "flows/programstate.h"
 #include "flows/textsource.h"
+#include "fonts/fontwidths.h"
+#include "project/bankstatus.h"
 #include "spelling/spellchecker.h"
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace zyn::cli {
@@ -33,6 +36,8 @@ struct CheckArguments {
     bool spelling = false;
     bool json = false;
     int language = -1; // --language; else the bank's
+    bool fit = false;
+    const EntryFit* fitRule = nullptr; // with --fit, once the display font is read
 };
 
 const OptionSpec MaxLinesOption{"max-lines", 0, "N"};
@@ -40,6 +45,7 @@ const OptionSpec UntranslatedOption{"untranslated"};
 const OptionSpec SpellingOption{"spelling"};
 const OptionSpec LanguageOption{"language", 0, "LANG"};
 const OptionSpec JsonOption{"json"};
+const OptionSpec FitOption{"fit"};
 
 // The language a text file's name or archive item says ("FR_000.DIA", text.hqr:31), -1 when
 // neither says.
@@ -114,6 +120,7 @@ std::string parse(const ParsedArguments& args, FileSystem& files, CheckArguments
     }
     out.options.untranslated = args.has(UntranslatedOption.name);
     out.spelling = args.has(SpellingOption.name);
+    out.fit = args.has(FitOption.name);
     out.json = args.has(JsonOption.name);
     if (args.has(LanguageOption.name)) {
         out.language = FindSpellingLanguage(args.value(LanguageOption.name));
@@ -176,14 +183,30 @@ void addSpelling(const TextDocument& translation, const TextDocument& source,
     }
 }
 
+// Each entry that takes more lines in the game's box than it shows.
+void addFit(const TextDocument& translation, const EntryFit& fit,
+            std::vector<TranslationFinding>& findings) {
+    for (int i = 0; i < translation.entryCount(); ++i) {
+        const int lines = fit.linesOf(translation.EntryText[std::size_t(i)]);
+        if (lines > fit.rule.linesShown())
+            findings.push_back({i,
+                                "takes " + std::to_string(lines) + " lines, the box shows " +
+                                    std::to_string(fit.rule.linesShown()),
+                                false, "fit"});
+    }
+}
+
 // The findings of one bank, each line starting with its entry ("12: ", "41:12: "), or each a
 // finding of the JSON document.
 void report(CommandIo io, int item, bool prefixed, const TextDocument& translation,
             const TextDocument& source, const CheckArguments& check, const CharacterTables& tables,
             SpellChecker* checker, Totals& totals) {
     TranslationCheck found = CheckTranslation(translation, source, check.options);
-    if (checker) {
+    if (check.fitRule)
+        addFit(translation, *check.fitRule, found.findings);
+    if (checker)
         addSpelling(translation, source, check, tables, *checker, found.findings);
+    if (checker || check.fitRule) {
         std::stable_sort(found.findings.begin(), found.findings.end(),
                          [](const TranslationFinding& a, const TranslationFinding& b) {
                              return a.entry < b.entry;
@@ -223,15 +246,10 @@ int checkArchive(CommandIo io, const CheckArguments& check, Totals& totals) {
     if (check.spelling && !(checker = openSpelling(io, check, check.to, state)))
         return Trouble;
     for (const BankPair& pair : dialogueBanks(state, isVersion2, check.from, check.to)) {
-        auto translation = loadItem(state, archive, pair.target, isVersion2);
-        // A blank source bank has no entries: the count of entries tells.
-        auto source = pair.source >= state.Archive.itemCount() ||
-                              state.Archive.ItemData[std::size_t(pair.source)].empty()
-                          ? std::make_unique<TextDocument>()
-                          : loadItem(state, archive, pair.source, isVersion2);
-        if (!translation || !source)
-            return fail(io, (!translation ? translation : source).message());
-        report(io, pair.target, true, **translation, **source, check, state.Characters,
+        auto banks = loadBankPair(state, archive, pair, isVersion2);
+        if (!banks)
+            return fail(io, banks.message());
+        report(io, pair.target, true, *banks->target, *banks->source, check, state.Characters,
                checker.get(), totals);
     }
     return -1;
@@ -268,7 +286,7 @@ int run(const Arguments& argv, CommandIo io) {
     if (const int stop = readArguments(io, "check",
                                        {GameOption, CharsetOption, FromOption, ToOption,
                                         MaxLinesOption, UntranslatedOption, SpellingOption,
-                                        LanguageOption, JsonOption, OutputOption},
+                                        LanguageOption, FitOption, JsonOption, OutputOption},
                                        argv, args);
         stop >= 0)
         return stop == Success ? Success : Trouble;
@@ -278,6 +296,24 @@ int run(const Arguments& argv, CommandIo io) {
         return Trouble;
     }
     io.settings.output = args.value(OutputOption.name);
+    // The editor's display font and the letters its codes are drawn as there.
+    std::unique_ptr<FontWidths> widths;
+    std::optional<TextFit> rule;
+    std::optional<EntryFit> fit;
+    if (check.fit) {
+        auto opened = FontWidths::openDisplayFont();
+        if (!opened) {
+            fail(io, opened.message());
+            return Trouble;
+        }
+        widths = std::move(*opened);
+        rule.emplace(widths->fit());
+        fit.emplace(EntryFit{*rule, DisplayLetters(check.characters.charset
+                                                       ? *check.characters.charset
+                                                       : CharacterSets[WesternCharacterSetIndex],
+                                                   widths->gameFont())});
+        check.fitRule = &*fit;
+    }
     Totals totals;
     if (const int stopped =
             check.archive.empty() ? checkFiles(io, check, totals) : checkArchive(io, check, totals);
@@ -301,9 +337,11 @@ const Command CheckCommand{
     "check a translation against its source, entry by entry",
     {
         {"zyntext check --from SOURCE --to TRANSLATION --game 1|2 [--charset NAME] "
-         "[--max-lines N] [--untranslated] [--spelling [--language LANG]] [--json] [-o FILE]",
+         "[--max-lines N] [--fit] [--untranslated] [--spelling [--language LANG]] [--json] "
+         "[-o FILE]",
          "zyntext check ARCHIVE --from LANG --to LANG --game 1|2 [--charset NAME] "
-         "[--max-lines N] [--untranslated] [--spelling [--language LANG]] [--json] [-o FILE]",
+         "[--max-lines N] [--fit] [--untranslated] [--spelling [--language LANG]] [--json] "
+         "[-o FILE]",
          "zyntext check A B --from LANG --to LANG --game 1|2 [OPTIONS]"},
         {
             "Compares a translation with its source entry by entry, for what translators most "
@@ -313,7 +351,13 @@ const Command CheckCommand{
             "source's in number or order (\"control codes 1 27, the source has 1\");",
             "- a line break or blank at the start or end differs from the source;",
             "- the number of entries differs (at the first entry one of them lacks);",
-            "- with --max-lines N, a translation of more than N lines;",
+            "- with --max-lines N, a translation of more than N lines, counting its line breaks "
+            "alone;",
+            "- with --fit, an entry that takes more lines than the game's box shows (\"12: "
+            "takes 12 lines, the box shows 10\"), wrapped at the box's width as the editor's "
+            "preview wraps it, by the same rule and the same font's widths as the editor's "
+            "\"does not fit\": the games' font when fontconfig knows it, else fontconfig's "
+            "sans-serif font, at 38 pixels;",
             "- with --untranslated, an entry still equal to its source (or empty where the "
             "source is not), listed with the source's text;",
             "- with --spelling, the words the dictionary of the translation's language does "
@@ -333,8 +377,8 @@ const Command CheckCommand{
             "\"entry\": 12, \"kind\": \"control-codes\", \"message\": \"control codes 2 1, "
             "the source has 1 2\"}, ...], \"counts\": {\"findings\": N, \"translated\": T, "
             "\"entries\": M}}. item is the translation's item (null for a file); kind is "
-            "\"control-codes\", \"edge\", \"entries\", \"lines\", \"untranslated\" or "
-            "\"spelling\".",
+            "\"control-codes\", \"edge\", \"entries\", \"lines\", \"fit\", \"untranslated\" "
+            "or \"spelling\".",
         },
         {
             {"--game 1|2", "the game the texts belong to"},
@@ -345,7 +389,11 @@ const Command CheckCommand{
             {"--charset NAME", "texts in the letters of a character set ('zyntext charsets' "
                                "lists them); without it every character beyond ASCII is written "
                                "as \\uXXXX"},
-            {"--max-lines N", "a translation of more than N lines is a finding"},
+            {"--max-lines N", "a translation of more than N lines is a finding; this counts "
+                              "the line breaks typed, not the lines a long line wraps into "
+                              "(see --fit)"},
+            {"--fit", "an entry that takes more lines in the game's box than it shows, "
+                      "wrapped in the editor's display font, is a finding"},
             {"--untranslated", "an entry still equal to its source (or empty) is a finding too, "
                                "listed with the source's text"},
             {"--spelling", "words the Hunspell dictionary of the language does not know are "
@@ -359,7 +407,7 @@ const Command CheckCommand{
         {
             "Exit status: 0 no findings, 1 findings, 2 trouble (wrong usage, a file that "
             "cannot be read, a language or item the archive does not have, a missing "
-            "dictionary, output that cannot be written).",
+            "dictionary, no font to measure with, output that cannot be written).",
         },
     },
     run,
