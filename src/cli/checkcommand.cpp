@@ -4,10 +4,15 @@
 #include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
+#include "cli/projectoption.h"
 #include "document/translationcheck.h"
 #include "flows/pocatalog.h"
 #include "flows/programstate.h"
 #include "flows/textsource.h"
+#include "project/entrystate.h"
+#include "project/glossaryfile.h"
+#include "project/languagechecks.h"
+#include "project/projectfile.h"
 #include "spelling/spellchecker.h"
 
 #include <algorithm>
@@ -32,7 +37,9 @@ struct CheckArguments {
     TranslationCheckOptions options;
     bool spelling = false;
     bool json = false;
-    int language = -1; // --language; else the bank's
+    int language = -1;             // --language; else the bank's
+    std::string project, glossary; // --project, --glossary; "" for none
+    bool consistency = false;
 };
 
 const OptionSpec MaxLinesOption{"max-lines", 0, "N"};
@@ -40,6 +47,8 @@ const OptionSpec UntranslatedOption{"untranslated"};
 const OptionSpec SpellingOption{"spelling"};
 const OptionSpec LanguageOption{"language", 0, "LANG"};
 const OptionSpec JsonOption{"json"};
+const OptionSpec GlossaryOption{"glossary", 0, "FILE"};
+const OptionSpec ConsistencyOption{"consistency"};
 
 // The language a text file's name or archive item says ("FR_000.DIA", text.hqr:31), -1 when
 // neither says.
@@ -122,11 +131,32 @@ std::string parse(const ParsedArguments& args, FileSystem& files, CheckArguments
         if (!out.spelling)
             return "--language goes with --spelling";
     }
-    return parsePair(args, files, out);
+    out.project = args.value(ProjectOption.name);
+    out.glossary = args.value(GlossaryOption.name);
+    out.consistency = args.has(ConsistencyOption.name);
+    for (const std::string* file : {&out.project, &out.glossary})
+        if (std::string usage = notStandardInput(*file, "FILE"); !usage.empty())
+            return usage;
+    if (std::string usage = parsePair(args, files, out); !usage.empty())
+        return usage;
+    if (out.consistency && out.archive.empty())
+        return "--consistency compares every bank of a language: give ARCHIVE --from LANG --to "
+               "LANG";
+    return {};
 }
+
+// What the checks of the whole language need beside each bank: the project's records, the
+// glossary's terms, and the translated entries of every bank so far.
+struct LanguageContext {
+    const OpenedProject* project = nullptr;
+    Glossary glossary;
+    std::unique_ptr<TermIndex> terms; // with --glossary, or a project's glossary
+    std::vector<ConsistencyEntry> translated;
+};
 
 struct Totals {
     int findings = 0, translated = 0, entries = 0;
+    int states[4] = {}; // by EntryState, of the entries counted: with --project
     nlohmann::ordered_json json = nlohmann::ordered_json::array(); // with --json
 };
 
@@ -176,14 +206,95 @@ void addSpelling(const TextDocument& translation, const TextDocument& source,
     }
 }
 
+const BankRecords* recordsOf(const LanguageContext& language, bool isVersion2, int item) {
+    if (!language.project)
+        return nullptr;
+    const auto& banks = language.project->project().banks;
+    const auto found = banks.find(ProjectBankName(isVersion2, item));
+    return found == banks.end() ? nullptr : &found->second;
+}
+
+std::vector<std::string> textsOf(const TextDocument& document) {
+    return {document.EntryText.begin(), document.EntryText.begin() + document.entryCount()};
+}
+
+// The project's states: the entries counted by state, and an entry kept as its source on
+// purpose no longer untranslated. T of M then counts the entries not untranslated.
+void byStates(int item, const TextDocument& translation, const TextDocument& source,
+              bool isVersion2, const LanguageContext& language, TranslationCheck& found,
+              Totals& totals) {
+    const BankRecords* records = recordsOf(language, isVersion2, item);
+    const auto stateOf = [&](int entry) {
+        const auto at = std::size_t(entry);
+        const EntryRecord* record = nullptr;
+        if (records)
+            if (const auto known = records->find(entry); known != records->end())
+                record = &known->second;
+        return StateOf(source.EntryText[at],
+                       entry < translation.entryCount() ? translation.EntryText[at] : "", record);
+    };
+    std::erase_if(found.findings, [&](const TranslationFinding& finding) {
+        return finding.kind == "untranslated" && stateOf(finding.entry) != EntryState::Untranslated;
+    });
+    found.translated = 0;
+    for (int i = 0; i < source.entryCount(); ++i)
+        if (!source.EntryText[std::size_t(i)].empty()) {
+            const EntryState state = stateOf(i);
+            ++totals.states[int(state)];
+            found.translated += state == EntryState::Untranslated ? 0 : 1;
+        }
+}
+
+// The letters a check reads texts in: the set's, else the editor's default.
+const LetterTable& lettersOf(const CheckArguments& check) {
+    return (check.characters.charset ? *check.characters.charset
+                                     : CharacterSets[WesternCharacterSetIndex])
+        .letters;
+}
+
+// A glossary term in a finding, as the check writes texts.
+std::string termText(const std::string& term, const CheckArguments& check) {
+    return nlohmann::json(term).dump(-1, ' ', !check.characters.charset);
+}
+
+// The glossary's terms each translated entry lacks, one finding per entry.
+void addGlossary(const TextDocument& translation, const TextDocument& source,
+                 const CheckArguments& check, const LanguageContext& language, int item,
+                 std::vector<TranslationFinding>& findings) {
+    const LetterTable& letters = lettersOf(check);
+    std::vector<std::u32string> from, to;
+    for (int i = 0; i < source.entryCount(); ++i)
+        from.push_back(ToLetters(letters, source.EntryText[std::size_t(i)]));
+    for (int i = 0; i < translation.entryCount(); ++i)
+        to.push_back(ToLetters(letters, translation.EntryText[std::size_t(i)]));
+    const std::vector<MissingTerms> missing =
+        FindMissingTerms(*language.terms, from, to, textsOf(source), textsOf(translation),
+                         recordsOf(language, check.game == 2, item));
+    for (const MissingTerms& entry : missing) {
+        std::string what;
+        for (const std::size_t index : entry.terms) {
+            const GlossaryTerm& term = language.glossary.terms[index];
+            what += (what.empty() ? "" : "; ") + std::string("the source has ") +
+                    termText(term.source, check) + ", the translation lacks " +
+                    termText(term.doNotTranslate ? term.source : term.target, check);
+        }
+        findings.push_back({entry.entry, what, false, "glossary"});
+    }
+}
+
 // The findings of one bank, each line starting with its entry ("12: ", "41:12: "), or each a
 // finding of the JSON document.
 void report(CommandIo io, int item, bool prefixed, const TextDocument& translation,
             const TextDocument& source, const CheckArguments& check, const CharacterTables& tables,
-            SpellChecker* checker, Totals& totals) {
+            SpellChecker* checker, Totals& totals, LanguageContext& language) {
     TranslationCheck found = CheckTranslation(translation, source, check.options);
-    if (checker) {
-        addSpelling(translation, source, check, tables, *checker, found.findings);
+    if (language.project)
+        byStates(item, translation, source, check.game == 2, language, found, totals);
+    if (language.terms)
+        addGlossary(translation, source, check, language, item, found.findings);
+    if (checker || language.terms) {
+        if (checker)
+            addSpelling(translation, source, check, tables, *checker, found.findings);
         std::stable_sort(found.findings.begin(), found.findings.end(),
                          [](const TranslationFinding& a, const TranslationFinding& b) {
                              return a.entry < b.entry;
@@ -203,11 +314,54 @@ void report(CommandIo io, int item, bool prefixed, const TextDocument& translati
     totals.findings += static_cast<int>(found.findings.size());
     totals.translated += found.translated;
     totals.entries += found.entries;
+    if (check.consistency)
+        AddTranslatedEntries(std::to_string(item), textsOf(source), textsOf(translation),
+                             recordsOf(language, check.game == 2, item), language.translated);
+}
+
+// "31:4" for an entry of item 31, counted from 0.
+std::string placeText(const EntryPlace& place) {
+    return place.bank + ":" + std::to_string(place.entry + 1);
+}
+
+// One source translated in several ways, and one translation of several sources, across the
+// banks checked; each finding at its first place, naming every place.
+void reportConsistency(CommandIo io, const CheckArguments& check, const CharacterTables& tables,
+                       const LanguageContext& language, Totals& totals) {
+    for (const ConsistencyFinding& finding : FindInconsistencies(language.translated)) {
+        const bool bySource = finding.kind == ConsistencyKind::SeveralTranslations;
+        std::string what =
+            (bySource ? "the source " : "the translation ") + EntryTextJson(finding.text, tables) +
+            (bySource ? " is translated " + std::to_string(finding.variants.size()) + " ways: "
+                      : " is given to " + std::to_string(finding.variants.size()) + " sources: ");
+        nlohmann::ordered_json variants = nlohmann::ordered_json::array();
+        for (const ConsistencyVariant& variant : finding.variants) {
+            what += (&variant == &finding.variants.front() ? "" : "; ") +
+                    EntryTextJson(variant.text, tables) + " at ";
+            nlohmann::ordered_json places = nlohmann::ordered_json::array();
+            for (const EntryPlace& place : variant.places) {
+                what += (&place == &variant.places.front() ? "" : ", ") + placeText(place);
+                places.push_back({{"item", std::stoi(place.bank)}, {"entry", place.entry + 1}});
+            }
+            variants.push_back({{"text", EntryText(variant.text, tables)}, {"places", places}});
+        }
+        const EntryPlace& first = finding.variants.front().places.front();
+        if (check.json) {
+            auto json = FindingJson(std::stoi(first.bank), first.entry,
+                                    bySource ? "consistency-source" : "consistency-target", what);
+            json["variants"] = std::move(variants);
+            totals.json.push_back(std::move(json));
+        } else {
+            io.out << placeText(first) << ": " << what << '\n';
+        }
+        ++totals.findings;
+    }
 }
 
 // Every dialogue bank of the --to language against its bank of the --from language; the exit
 // code after saying what kept it from checking, -1 when it could.
-int checkArchive(CommandIo io, const CheckArguments& check, Totals& totals) {
+int checkArchive(CommandIo io, const CheckArguments& check, Totals& totals,
+                 LanguageContext& language) {
     const bool isVersion2 = check.game == 2;
     const std::string& archive = check.archive;
     ProgramState state;
@@ -232,12 +386,15 @@ int checkArchive(CommandIo io, const CheckArguments& check, Totals& totals) {
         if (!translation || !source)
             return fail(io, (!translation ? translation : source).message());
         report(io, pair.target, true, **translation, **source, check, state.Characters,
-               checker.get(), totals);
+               checker.get(), totals, language);
     }
+    if (check.consistency)
+        reportConsistency(io, check, state.Characters, language, totals);
     return -1;
 }
 
-int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals) {
+int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals,
+               LanguageContext& language) {
     // Each side has a state of its own: a document, and the archive it may come from.
     auto translation = std::make_unique<ProgramState>();
     auto source = std::make_unique<ProgramState>();
@@ -259,17 +416,78 @@ int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals) {
                            *translation)))
         return Trouble;
     report(io, named.item, false, translation->Document, source->Document, check,
-           translation->Characters, checker.get(), totals);
+           translation->Characters, checker.get(), totals, language);
     return -1;
+}
+
+// "97 translated, 3 need review, 12 reviewed, 8 untranslated"
+std::string stateCounts(const Totals& totals) {
+    const int review = totals.states[int(EntryState::NeedsReview)];
+    return std::to_string(totals.states[int(EntryState::Translated)]) + " translated, " +
+           std::to_string(review) + (review == 1 ? " needs review, " : " need review, ") +
+           std::to_string(totals.states[int(EntryState::Reviewed)]) + " reviewed, " +
+           std::to_string(totals.states[int(EntryState::Untranslated)]) + " untranslated";
+}
+
+// The project the check counts by, and the glossary (--glossary, else the project's): false
+// after saying why one cannot be used.
+bool openLanguageChecks(CommandIo io, const CheckArguments& check, OpenedProject& project,
+                        LanguageContext& language) {
+    const bool isVersion2 = check.game == 2;
+    if (!check.project.empty()) {
+        ProjectWork work{check.archive, check.game, check.from, check.to};
+        if (work.archive.empty()) {
+            const auto source = ParseTextSource(io.files, check.source);
+            const auto translation = ParseTextSource(io.files, check.translation);
+            if (!translation || !translation->inArchive()) {
+                usageError(io, "check",
+                           "--project goes with the project's archive: ARCHIVE --from LANG --to "
+                           "LANG, or the translation as an item of it");
+                return false;
+            }
+            work = {translation->path, check.game,
+                    source && source->inArchive() && source->path == translation->path
+                        ? ItemLanguage(isVersion2, source->item)
+                        : -1,
+                    ItemLanguage(isVersion2, translation->item)};
+        }
+        bool usage = false;
+        if (const std::string problem = openProject(io.files, check.project, work, project, usage);
+            !problem.empty()) {
+            usage ? usageError(io, "check", problem) : fail(io, problem);
+            return false;
+        }
+        for (const std::string& line : projectProblemLines(project, 10))
+            note(io, "note: " + line + " (the entry is counted as its texts say)");
+        language.project = &project;
+    }
+    std::string glossary = check.glossary;
+    if (glossary.empty() && language.project && !project.project().glossary.empty())
+        glossary = ResolveProjectPath(check.project, project.project().glossary);
+    if (glossary.empty())
+        return true;
+    const int from = language.project ? project.project().sourceLanguage : check.from;
+    const int to = language.project ? project.project().targetLanguage : check.to;
+    auto read = ReadGlossaryFile(io.files, glossary, PoLanguageCode(from), PoLanguageCode(to));
+    if (!read) {
+        fail(io, read.message());
+        return false;
+    }
+    for (const std::string& problem : read->problems)
+        note(io, "note: " + glossary + ": " + problem);
+    language.glossary = std::move(read->glossary);
+    language.terms = std::make_unique<TermIndex>(language.glossary.terms);
+    return true;
 }
 
 int run(const Arguments& argv, CommandIo io) {
     ParsedArguments args;
-    if (const int stop = readArguments(io, "check",
-                                       {GameOption, CharsetOption, FromOption, ToOption,
-                                        MaxLinesOption, UntranslatedOption, SpellingOption,
-                                        LanguageOption, JsonOption, OutputOption},
-                                       argv, args);
+    if (const int stop =
+            readArguments(io, "check",
+                          {GameOption, CharsetOption, FromOption, ToOption, MaxLinesOption,
+                           UntranslatedOption, SpellingOption, LanguageOption, ProjectOption,
+                           GlossaryOption, ConsistencyOption, JsonOption, OutputOption},
+                          argv, args);
         stop >= 0)
         return stop == Success ? Success : Trouble;
     CheckArguments check;
@@ -279,18 +497,33 @@ int run(const Arguments& argv, CommandIo io) {
     }
     io.settings.output = args.value(OutputOption.name);
     Totals totals;
-    if (const int stopped =
-            check.archive.empty() ? checkFiles(io, check, totals) : checkArchive(io, check, totals);
+    OpenedProject project;
+    LanguageContext language;
+    if (!check.project.empty() || !check.glossary.empty())
+        if (!openLanguageChecks(io, check, project, language))
+            return Trouble;
+    if (const int stopped = check.archive.empty() ? checkFiles(io, check, totals, language)
+                                                  : checkArchive(io, check, totals, language);
         stopped >= 0)
         return Trouble;
-    if (check.json)
-        io.out << FindingsJson(std::move(totals.json), {{"findings", totals.findings},
-                                                        {"translated", totals.translated},
-                                                        {"entries", totals.entries}});
-    else
+    if (check.json) {
+        nlohmann::ordered_json counts{{"findings", totals.findings},
+                                      {"translated", totals.translated},
+                                      {"entries", totals.entries}};
+        if (language.project)
+            counts["states"] = {{"translated", totals.states[int(EntryState::Translated)]},
+                                {"needsReview", totals.states[int(EntryState::NeedsReview)]},
+                                {"reviewed", totals.states[int(EntryState::Reviewed)]},
+                                {"untranslated", totals.states[int(EntryState::Untranslated)]}};
+        io.out << FindingsJson(std::move(totals.json), std::move(counts));
+    } else if (language.project) {
+        io.out << totals.findings << (totals.findings == 1 ? " finding; " : " findings; ")
+               << stateCounts(totals) << '\n';
+    } else {
         io.out << totals.findings << (totals.findings == 1 ? " finding; " : " findings; ")
                << totals.translated << " of " << totals.entries
                << (totals.entries == 1 ? " entry" : " entries") << " translated\n";
+    }
     return totals.findings > 0 ? Found : Clean;
 }
 
