@@ -534,9 +534,11 @@ const Command CheckCommand{
     "check a translation against its source, entry by entry",
     {
         {"zyntext check --from SOURCE --to TRANSLATION --game 1|2 [--charset NAME] "
-         "[--max-lines N] [--untranslated] [--spelling [--language LANG]] [--json] [-o FILE]",
+         "[--max-lines N] [--untranslated] [--spelling [--language LANG]] [--project FILE] "
+         "[--glossary FILE] [--json] [-o FILE]",
          "zyntext check ARCHIVE --from LANG --to LANG --game 1|2 [--charset NAME] "
-         "[--max-lines N] [--untranslated] [--spelling [--language LANG]] [--json] [-o FILE]",
+         "[--max-lines N] [--untranslated] [--spelling [--language LANG]] [--project FILE] "
+         "[--glossary FILE] [--consistency] [--json] [-o FILE]",
          "zyntext check A B --from LANG --to LANG --game 1|2 [OPTIONS]"},
         {
             "Compares a translation with its source entry by entry, for what translators most "
@@ -551,9 +553,22 @@ const Command CheckCommand{
             "source is not), listed with the source's text;",
             "- with --spelling, the words the dictionary of the translation's language does "
             "not know (\"unknown words \"mainenant\", \"bonjur\"\"), save those that stand as "
-            "they are in the source (names), and those added to the editor's dictionary.",
+            "they are in the source (names), and those added to the editor's dictionary;",
+            "- with --glossary FILE (or a --project's glossary), a translated entry whose "
+            "source has a term whose translation it lacks (\"the source has \"the Captain\", "
+            "the translation lacks \"le Capitaine\"\"; a do-not-translate term must stand as "
+            "it is), whole words only, in the case the term says; inflections are not matched "
+            "(\"Captains\" is not \"Captain\");",
+            "- with --consistency, across every bank of the archive's --to language, one source "
+            "translated in several ways and one translation given to several sources, at the "
+            "first place, naming every place (\"31:1: the source \"Yes\" is translated 2 "
+            "ways: \"Oui\" at 31:1, 35:4; \"Ouais\" at 33:2\").",
             "A last line gives the count: \"N findings; T of M entries translated\", where M "
-            "counts the source's entries that hold text and T those the translation changed.",
+            "counts the source's entries that hold text and T those the translation changed. "
+            "With --project FILE, the translation project of the archive, states decide instead: "
+            "--untranslated finds the entries whose state is untranslated, so a line kept as its "
+            "source on purpose is none, and the last line counts them by state: \"N findings; "
+            "97 translated, 3 need review, 12 reviewed, 8 untranslated\".",
             "The pair is named source first, as everywhere: --from SOURCE --to TRANSLATION, "
             "each a text file, an archive's item as ARCHIVE:N (N counted from 0) or \"-\" for "
             "standard input. With an ARCHIVE and --from and --to naming languages (EN, FR, DE, "
@@ -565,9 +580,14 @@ const Command CheckCommand{
             "With --json, one JSON document instead: {\"findings\": [{\"item\": 31, "
             "\"entry\": 12, \"kind\": \"control-codes\", \"message\": \"control codes 2 1, "
             "the source has 1 2\"}, ...], \"counts\": {\"findings\": N, \"translated\": T, "
-            "\"entries\": M}}. item is the translation's item (null for a file); kind is "
-            "\"control-codes\", \"edge\", \"entries\", \"lines\", \"untranslated\" or "
-            "\"spelling\".",
+            "\"entries\": M}} (with --project also \"states\": {\"translated\": ..., "
+            "\"needsReview\": ..., \"reviewed\": ..., \"untranslated\": ...}). item is the "
+            "translation's item (null for a file); kind is \"control-codes\", \"edge\", "
+            "\"entries\", \"lines\", \"untranslated\", \"spelling\", \"glossary\", "
+            "\"consistency-source\" (a source translated several ways) or "
+            "\"consistency-target\" (a translation of several sources), these two with "
+            "\"variants\": [{\"text\": ..., \"places\": [{\"item\": 31, \"entry\": 1}, "
+            "...]}, ...].",
         },
         {
             {"--game 1|2", "the game the texts belong to"},
@@ -586,6 +606,12 @@ const Command CheckCommand{
                            "FR_000.DIA) unless --language says it; dictionaries are looked for in "
                            "the folders of $DICPATH and in /usr/share/hunspell"},
             {"--language LANG", "the language to spell-check in: EN, FR, DE, SP, IT or PO"},
+            {"--project FILE", "the translation project of the archive: untranslated means its "
+                               "state, and the entries are counted by state"},
+            {"--glossary FILE", "a glossary (.csv, .tsv or .tbx): the terms a translation lacks "
+                                "are findings; the project's glossary when not given"},
+            {"--consistency", "texts translated in several ways across the banks of an archive "
+                              "are findings"},
             {"--json", "print one JSON document"},
             {"-o, --output FILE", "write the findings to FILE instead of standard output"},
         },

@@ -719,11 +719,12 @@ const Command PoCommand{
          "[--template] [--memory FILE]... [--language LANG] [-o FILE]",
          "zyntext po export --from SOURCE [--to TARGET] --game 1|2 [OPTIONS]",
          "zyntext po export ARCHIVE --from LANG --to LANG --game 1|2 [--charset NAME] "
-         "[--remap TABLE] [--template] [--memory FILE]... [--language LANG] [-o FILE]",
+         "[--remap TABLE] [--template] [--memory FILE]... [--language LANG] [--project FILE] "
+         "[-o FILE]",
          "zyntext po import PO TARGET --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy] "
          "[--force] [--substitute] [--wait SECONDS] [--json]",
          "zyntext po import PO ARCHIVE --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy] "
-         "[--force] [--substitute] [--wait SECONDS] [--json]"},
+         "[--force] [--substitute] [--wait SECONDS] [--project FILE] [--json]"},
         {
             "export writes a gettext PO file with one message per entry of SOURCE: the context "
             "is the entry's number as the editor numbers it (from 1), msgid its text, msgstr "
@@ -789,10 +790,30 @@ const Command PoCommand{
             "report: {\"findings\": [{\"item\": 31, \"entry\": 1, \"kind\": \"refused\", "
             "\"message\": \"...\", \"context\": \"1\", \"line\": 18}, ...], \"counts\": "
             "{\"changed\": C, \"unchanged\": U, \"fuzzySkipped\": F, \"untranslated\": N, "
-            "\"refused\": R, \"overridden\": O, \"written\": W}}, kind being \"refused\", "
+            "\"refused\": R, \"overridden\": O, \"written\": W}} (and with --project \"states\" "
+            "and "
+            "\"notes\", the number of each changed), kind being \"refused\", "
             "\"overridden\" (by --force), \"substituted\" (by --substitute) or \"note\"; W counts "
             "the files or items written. A "
             "refusal still says so in a line on standard error, and exits 1.",
+            "With --project FILE, the translation project of ARCHIVE (or of the archive of "
+            "SOURCE and TARGET, items of it in the project's languages), export writes each "
+            "entry's state and note: needs review as \"#, fuzzy\", the note as translator "
+            "comments (\"# \" lines), a text kept as translated where it equals its source as "
+            "msgstr = msgid, reviewed as translated with a \"#. reviewed\" comment; the header "
+            "names the project (\"X-Project\"). import then records each message's state and "
+            "note in the project: a translation taken is translated (reviewed when the entry held "
+            "it already and the message or the project says reviewed); a fuzzy message taken "
+            "with --fuzzy, or whose text the entry holds, needs review, and one that is neither "
+            "leaves the state as it was; an empty msgstr makes an entry that is empty or equal to "
+            "its source untranslated; the translator comments become the note (added, changed or "
+            "removed), save the lines export writes itself. A file whose header names no project "
+            "changes only the states of the entries it writes, and no note. The project must be "
+            "that of the archive, game and languages, and have no line it cannot read (writing "
+            "it back would lose it); else nothing is written. It is written through a "
+            "temporary file after the archive; when that fails, import says the translations "
+            "were written and the project is as it was, and the same import again records it. "
+            "The last line then says how many states and notes changed.",
             "SOURCE and TARGET may name an archive's item as ARCHIVE:N (N counted from 0), "
             "and either may be \"-\", standard input.",
         },
@@ -820,6 +841,8 @@ const Command PoCommand{
                              "as -, ...), naming each message written so on standard error"},
             {"--wait SECONDS", "how long import waits for another program's rebuild of the "
                                "archive (60 when not given)"},
+            {"--project FILE", "the translation project whose states and notes export writes and "
+                               "import records"},
             {"--json", "import prints one JSON document"},
         },
     },
