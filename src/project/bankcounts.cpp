@@ -79,6 +79,8 @@ BankCounts TotalCounts(const std::vector<BankCounts>& rows) {
         add(total.doesNotFit, row.doesNotFit);
         add(total.spelling, row.spelling);
         add(total.checkFindings, row.checkFindings);
+        add(total.glossary, row.glossary);
+        add(total.consistency, row.consistency);
     }
     return total;
 }

@@ -22,6 +22,9 @@ struct BankCounts {
     int untranslated = 0, needsReview = 0, translated = 0, reviewed = 0;
     // Columns filled by the checks that own them; nothing until they have run.
     std::optional<int> doesNotFit, spelling, checkFindings;
+    // Entries lacking a glossary term, and entries named by a consistency finding
+    // (languagechecks.h).
+    std::optional<int> glossary, consistency;
 
     int count(EntryState state) const;
     // The share of the words done, in whole percent, rounded down: 100 only when no word is
