@@ -511,7 +511,9 @@ public:
         if (file.handle >= 0)
             ::close(file.handle);
         file.handle = -1;
-        remove(file.path);
+        // Cleaning up after a failure that is reported already; a temporary file that stays
+        // carries a name no run uses again.
+        (void)remove(file.path);
     }
 
     Status rename(const std::string& from, const std::string& to) override {
