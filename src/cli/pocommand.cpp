@@ -5,7 +5,7 @@
 #include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
-#include "cli/poreader.h"
+#include "po/poreader.h"
 #include "cli/standardinput.h"
 #include "flows/memorysources.h"
 #include "flows/pocatalog.h"
