@@ -543,6 +543,24 @@ public:
                                             "Cannot link " + path + ": no unused name was found.");
     }
 
+    Status makeFolders(const std::string& path) override {
+        // From the top down: a folder there already is no failure, what stands in the way
+        // of a missing one is.
+        for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+            const std::string part = path.substr(0, end);
+            if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST)
+                return ioFailure("Cannot make the folder", part, errno);
+            if (end == std::string::npos)
+                break;
+        }
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0)
+            return ioFailure("Cannot make the folder", path, errno);
+        if (!S_ISDIR(st.st_mode))
+            return ioFailure("Cannot make the folder", path, ENOTDIR);
+        return {};
+    }
+
     Status remove(const std::string& path) override {
         InterruptGuard guard;
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)

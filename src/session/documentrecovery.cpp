@@ -7,8 +7,6 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <QtGlobal>
-#include <filesystem>
-#include <system_error>
 
 namespace zyn {
 
@@ -82,8 +80,10 @@ void DocumentRecovery::writeNow() {
     if (!session_.Modified())
         return;
     if (!own_.held()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(folder_, ignored);
+        if (const Status folder = session_.files().makeFolders(folder_); !folder) {
+            qWarning("The changes cannot be kept for recovery: %s", folder.message().c_str());
+            return;
+        }
         Result<LockedFolder> made = LockedFolder::make(folder_, FolderPrefix);
         if (!made) {
             qWarning("The changes cannot be kept for recovery: %s", made.message().c_str());

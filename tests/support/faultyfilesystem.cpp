@@ -66,4 +66,9 @@ Status FaultyFileSystem::remove(const std::string& path) {
     return status ? inner_.remove(path) : status;
 }
 
+Status FaultyFileSystem::makeFolders(const std::string& path) {
+    const Status status = next(Op::MakeFolder, "Cannot make the folder", path);
+    return status ? inner_.makeFolders(path) : status;
+}
+
 } // namespace zyn::test
