@@ -101,7 +101,8 @@ void DocumentRecovery::writeNow() {
     const auto now = std::chrono::duration_cast<std::chrono::seconds>(
                          std::chrono::system_clock::now().time_since_epoch())
                          .count();
-    const std::string data = RecoveryData(doc, GameCodeMap(state.Characters), opened, item, now);
+    const std::string data = RecoveryData(doc, session_.currentEntry(),
+                                          GameCodeMap(state.Characters), opened, item, now);
     if (const Status status = WriteFileSafely(state.files(), file(), data); !status) {
         qWarning("The changes cannot be kept for recovery: %s", status.message().c_str());
         return;

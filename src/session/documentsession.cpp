@@ -69,6 +69,7 @@ void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
     if (opened.empty())
         opened.assign(doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount());
     opened_ = std::move(opened);
+    currentEntry_ = 0;
     RememberRecentFile(state_.RecentFiles, doc.Origin);
     // A reference chosen for another document would mark the wrong entries as untranslated.
     const bool hadReference = state_.Reference.SlotCount != 0;
@@ -90,8 +91,12 @@ void DocumentSession::setReference(LoadedText&& loaded, DocumentOrigin origin) {
 void DocumentSession::setCurrentEntry(int entry) {
     if (entry < 0 || entry >= entryCount())
         return;
-    state_.Document.CurrentEntry = static_cast<std::int16_t>(entry);
+    currentEntry_ = entry;
     emit currentEntryChanged(entry);
+}
+
+std::string DocumentSession::windowTitle() const {
+    return WindowTitle(baseCaption_, document());
 }
 
 void DocumentSession::requestEdit() {
@@ -267,16 +272,16 @@ void DocumentSession::restore(const std::vector<SlotChange>& changes, bool after
     const bool flipped = doc.IsVersion2 != version2;
     doc.IsVersion2 = version2;
 
-    int shown = doc.CurrentEntry;
+    int shown = currentEntry_;
     for (const SlotChange& change : changes) {
-        if (change.slot == doc.CurrentEntry) {
-            shown = doc.CurrentEntry;
+        if (change.slot == currentEntry_) {
+            shown = currentEntry_;
             break;
         }
-        if (shown == doc.CurrentEntry && change.slot < doc.entryCount())
+        if (shown == currentEntry_ && change.slot < doc.entryCount())
             shown = change.slot;
     }
-    doc.CurrentEntry = static_cast<std::int16_t>(shown);
+    currentEntry_ = shown;
     if (flipped)
         emit versionChanged();
     int first = doc.entryCount(), last = -1;

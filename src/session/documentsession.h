@@ -82,10 +82,14 @@ public:
     void setReference(LoadedText&& loaded, DocumentOrigin origin = {});
 
     // The entry the windows show; entry is ignored unless it is one of the document's.
-    int currentEntry() const { return state_.Document.CurrentEntry; }
+    int currentEntry() const { return currentEntry_; }
     void setCurrentEntry(int entry);
     // Asks the windows for the string editor on the current entry.
     void requestEdit();
+    // The main window's title: its own caption (taken before any document gives it another),
+    // then where the document came from and its game (WindowTitle).
+    void setBaseCaption(std::string caption) { baseCaption_ = std::move(caption); }
+    std::string windowTitle() const;
 
     // Entry i as it is shown and edited: through the remapping table unless it is in display
     // form already.
@@ -235,6 +239,8 @@ private:
     Substitutions substitutions_;
     int characterSetIndex_ = WesternCharacterSetIndex;
     std::vector<std::string> opened_;
+    int currentEntry_ = 0;
+    std::string baseCaption_;
     // The version the document was opened in.
     bool openedVersion2_ = false;
     QString searchText_;

@@ -217,7 +217,7 @@ TEST_F(DocumentTest, TypesEntriesCharacterSetsAndAnEmptyDocument) {
     for (int index : {6, 7, 9, 10, 12})
         window->Toolbar1_ButtonClick(index);
     window->mnuTypeDemo_Click();
-    EXPECT_EQ(state.Document.CurrentEntry, 0);
+    EXPECT_EQ(session.currentEntry(), 0);
     EXPECT_EQ(window->editor(), nullptr);
     EXPECT_FALSE(session.Modified());
 }
