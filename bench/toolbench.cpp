@@ -5,10 +5,12 @@
 // - expand of a 64 MiB text, its output flushed to disk, against gzip -dc of the same text;
 //   and expand of a quarter of that text, to show its memory does not follow the output;
 // - the read-only commands check, po export and dump ARCHIVE:N of a text archive of 30 banks,
-//   against reading the archive once (cat), as they read it.
+//   against reading the archive once (cat), as they read it;
+// - status of a whole language of a text archive of 180 items (90 banks in six languages),
+//   against check of the same bank pairs.
 //
-// Usage: toolbench [ROUNDS [read-only]]   (in ZYN_BENCH_DIR, else the current folder; 5 rounds
-// by default; read-only: the read-only commands alone)
+// Usage: toolbench [ROUNDS [read-only|status]]   (in ZYN_BENCH_DIR, else the current folder; 5
+// rounds by default; read-only, status: those commands alone)
 // ZYN_BENCH_ZYNTEXT names another zyntext to run (an earlier build, to compare with).
 
 #include "base/bytes.h"
@@ -130,12 +132,13 @@ std::string write(const std::string& path, const std::string& bytes) {
 
 // A ZYN 2 text archive of 180 items whose English and French blocks hold 15 dialogue banks each
 // (30 in all) of 150 entries cut out of dialogue-like text, every third bank compressed; the
-// other items are small ordinal stand-ins.
-std::string buildTextArchive(const std::string& path) {
+// other items are small ordinal stand-ins. With every language, all six blocks hold their 15
+// banks, as a whole translated game's archive does.
+std::string buildTextArchive(const std::string& path, bool everyLanguage = false) {
     const std::string text = DialogueText(15 * 150 * 80, 6);
     zyn::test::ArchiveBuilder builder;
     for (int item = 0; item < 180; ++item) {
-        if (item % 2 == 0 || item >= 60) {
+        if (item % 2 == 0 || item >= (everyLanguage ? 180 : 60)) {
             builder.stored("ord");
             continue;
         }
@@ -185,16 +188,11 @@ void report(const Contest& ours, const Contest& theirs, double goal, const char*
                 ratio <= goal ? "met" : "NOT met");
 }
 
-// The read-only commands of the text archive at banks, each against one read of the archive
-// (cat), as many rounds as given, taking turns; prints their table.
-void readOnlyCommands(const std::string& zyntext, const std::string& banks, int rounds) {
-    const std::vector<std::pair<std::string, std::vector<std::string>>> readers = {
-        {"zyntext check of 15 bank pairs",
-         {zyntext, "check", banks, "--game", "2", "--from", "EN", "--to", "FR"}},
-        {"zyntext po export of 15 bank pairs",
-         {zyntext, "po", "export", banks, "--game", "2", "--from", "EN", "--to", "FR"}},
-        {"zyntext dump of one bank", {zyntext, "dump", banks + ":37", "--game", "2"}},
-    };
+using Readers = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
+// Commands that read the text archive at banks, each against one read of the archive (cat), as
+// many rounds as given, taking turns; prints their table under title.
+void timeReaders(const char* title, const std::string& banks, const Readers& readers, int rounds) {
     Contest read{"Reading the archive once (cat)", {}, 0};
     std::vector<Contest> readOnly;
     for (const auto& reader : readers)
@@ -205,17 +203,50 @@ void readOnlyCommands(const std::string& zyntext, const std::string& banks, int 
         for (std::size_t r = 0; r < readers.size(); ++r)
             readOnly[r].add(run(readers[r].second));
     }
-    std::printf("\nText archive of 30 banks: %.1f KB; %d rounds\n\n", fs::file_size(banks) / 1e3,
-                rounds);
+    std::printf("\n%s: %.1f KB; %d rounds\n\n", title, fs::file_size(banks) / 1e3, rounds);
     std::printf("| Run | Median | Fastest | Slowest | Peak memory |\n| --- | --- | --- | --- | --- "
                 "|\n");
-    for (const Contest* c : {&read, &readOnly[0], &readOnly[1], &readOnly[2]})
+    std::vector<const Contest*> rows{&read};
+    for (const Contest& c : readOnly)
+        rows.push_back(&c);
+    for (const Contest* c : rows)
         std::printf("| %s | %.1f ms | %.1f ms | %.1f ms | %.1f MiB |\n", c->name.c_str(),
                     1000 * median(c->seconds),
                     1000 * *std::min_element(c->seconds.begin(), c->seconds.end()),
                     1000 * *std::max_element(c->seconds.begin(), c->seconds.end()),
                     c->peakKiB / 1024.0);
     std::printf("\n");
+}
+
+void readOnlyCommands(const std::string& zyntext, const std::string& banks, int rounds) {
+    timeReaders("Text archive of 30 banks", banks,
+                {
+                    {"zyntext check of 15 bank pairs",
+                     {zyntext, "check", banks, "--game", "2", "--from", "EN", "--to", "FR"}},
+                    {"zyntext po export of 15 bank pairs",
+                     {zyntext, "po", "export", banks, "--game", "2", "--from", "EN", "--to", "FR"}},
+                    {"zyntext dump of one bank", {zyntext, "dump", banks + ":37", "--game", "2"}},
+                },
+                rounds);
+}
+
+// status of a whole language, beside check of the same pairs with and without the fit and the
+// spelling it counts too.
+void statusCommand(const std::string& zyntext, const std::string& banks, int rounds) {
+    const std::vector<std::string> pair{banks, "--game", "2", "--from", "EN", "--to", "FR"};
+    const auto with = [&](std::vector<std::string> head, std::vector<std::string> tail) {
+        head.insert(head.end(), pair.begin(), pair.end());
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
+    };
+    timeReaders(
+        "Text archive of 180 items, 90 banks in six languages", banks,
+        {
+            {"zyntext check of 15 bank pairs", with({zyntext, "check"}, {})},
+            {"zyntext check --fit --spelling", with({zyntext, "check"}, {"--fit", "--spelling"})},
+            {"zyntext status", with({zyntext, "status"}, {})},
+        },
+        rounds);
 }
 
 } // namespace
@@ -237,6 +268,11 @@ int main(int argc, char** argv) {
     const std::string zyntext = other && *other ? other : ZYNTEXT_PATH;
     if (argc > 2 && std::string(argv[2]) == "read-only") {
         readOnlyCommands(zyntext, buildTextArchive(file("banks.hqr")), rounds);
+        fs::remove_all(folder);
+        return 0;
+    }
+    if (argc > 2 && std::string(argv[2]) == "status") {
+        statusCommand(zyntext, buildTextArchive(file("languages.hqr"), true), rounds);
         fs::remove_all(folder);
         return 0;
     }

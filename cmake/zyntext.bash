@@ -7,7 +7,7 @@ _zyntext() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="dump build hqr expand names diff po check charsets"
+    local commands="dump build hqr expand names diff po check status charsets"
     local toplevel="--help --version"
     # The options of each command (or subcommand); --help is offered with every one.
     local -A options=(
@@ -15,9 +15,10 @@ _zyntext() {
         [build]="--header --charset --remap --substitute --wait -o --output -q --quiet"
         [diff]="--game --charset --remap --json -o --output -q --quiet"
         [charsets]="-o --output -q --quiet"
-        [po export]="--game --charset --remap -o --output --from --to --template --memory --language -q --quiet"
-        [po import]="--game --charset --remap --fuzzy --force --substitute --wait --json -q --quiet"
-        [check]="--game --charset --from --to --max-lines --untranslated --spelling --language --json -o --output -q --quiet"
+        [po export]="--game --charset --remap -o --output --from --to --template --memory --language --project -q --quiet"
+        [po import]="--game --charset --remap --fuzzy --force --substitute --wait --project --json -q --quiet"
+        [check]="--game --charset --from --to --max-lines --fit --untranslated --spelling --language --project --glossary --consistency --json -o --output -q --quiet"
+        [status]="--game --charset --from --to --project --json -o --output -q --quiet"
         [hqr list]="--table -o --output -q --quiet"
         [hqr extract]="--expand -o --output -q --quiet"
         [hqr replace]="--item-file --wait -q --quiet"
@@ -25,7 +26,7 @@ _zyntext() {
         [names]="--game --demo --numbers -o --output -q --quiet"
     )
     # Options followed by a value, and the values of those that take a fixed set.
-    local valued="--game --remap --item --charset -o --output --from --to --wait --max-lines --language --memory"
+    local valued="--game --remap --item --charset -o --output --from --to --wait --max-lines --language --memory --project --glossary"
     local charsets="western greek cyrillic hebrew arabic armenian czech esperanto
         nordic-bopomofo nordic-portuguese polish thai turkish vietnamese"
 
@@ -57,7 +58,7 @@ _zyntext() {
         _filedir
         return
         ;;
-    --remap | --memory | -o | --output)
+    --remap | --memory | --project | --glossary | -o | --output)
         _filedir
         return
         ;;

@@ -57,6 +57,11 @@ const std::array<CharacterSet, 14> CharacterSets{{
     {"western", "Western European CharSet", 0, GameLetters},
 }};
 
+const LetterTable& DisplayLetters(const CharacterSet& set, bool gameFont) {
+    return gameFont && &set == &CharacterSets[WesternCharacterSetIndex] ? Windows1252Letters
+                                                                        : set.letters;
+}
+
 char32_t LetterTable::letter(std::uint8_t code) const {
     if (code < 32)
         return ControlPictures + code;

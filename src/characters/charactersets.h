@@ -52,6 +52,9 @@ const CharacterSet* FindCharacterSet(std::string_view name);
 // The letters of code page windows-1252, in which a font with the games' glyphs at the games'
 // codes is addressed (the Western set shows the games' own letters instead).
 extern const LetterTable Windows1252Letters;
+// The letters a set's codes are drawn as: its own, but with the games' font the Western set's
+// through windows-1252, where that font has the games' glyphs.
+const LetterTable& DisplayLetters(const CharacterSet& set, bool gameFont);
 
 // A text in memory form as characters: each code its letter, each CR LF '\n'.
 std::u32string ToLetters(const LetterTable& table, std::string_view codes);

@@ -62,6 +62,21 @@ Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::s
     return doc;
 }
 
+Result<LoadedPair> loadBankPair(ProgramState& state, const std::string& archive,
+                                const BankPair& pair, bool isVersion2) {
+    auto target = loadItem(state, archive, pair.target, isVersion2);
+    if (!target)
+        return target.status();
+    // A blank source bank has no entries: the count of entries tells.
+    if (pair.source >= state.Archive.itemCount() ||
+        state.Archive.ItemData[std::size_t(pair.source)].empty())
+        return LoadedPair{std::make_unique<TextDocument>(), std::move(*target)};
+    auto source = loadItem(state, archive, pair.source, isVersion2);
+    if (!source)
+        return source.status();
+    return LoadedPair{std::move(*source), std::move(*target)};
+}
+
 } // namespace zyn::cli
 
 namespace zyn::cli {

@@ -50,4 +50,12 @@ std::string absentLanguage(const ProgramState& state, const std::string& archive
 Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
                                                int item, bool isVersion2);
 
+// The two banks of a pair, read as loadItem reads them; a source bank that is blank or past the
+// archive's end is a document without entries.
+struct LoadedPair {
+    std::unique_ptr<TextDocument> source, target;
+};
+Result<LoadedPair> loadBankPair(ProgramState& state, const std::string& archive,
+                                const BankPair& pair, bool isVersion2);
+
 } // namespace zyn::cli

@@ -4,14 +4,22 @@
 #include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
+#include "cli/projectoption.h"
 #include "document/translationcheck.h"
 #include "flows/pocatalog.h"
 #include "flows/programstate.h"
 #include "flows/textsource.h"
+#include "fonts/fontwidths.h"
+#include "project/bankstatus.h"
+#include "project/entrystate.h"
+#include "project/glossaryfile.h"
+#include "project/languagechecks.h"
+#include "project/projectfile.h"
 #include "spelling/spellchecker.h"
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace zyn::cli {
@@ -33,6 +41,10 @@ struct CheckArguments {
     bool spelling = false;
     bool json = false;
     int language = -1; // --language; else the bank's
+    bool fit = false;
+    const EntryFit* fitRule = nullptr; // with --fit, once the display font is read
+    std::string project, glossary;     // --project, --glossary; "" for none
+    bool consistency = false;
 };
 
 const OptionSpec MaxLinesOption{"max-lines", 0, "N"};
@@ -40,6 +52,9 @@ const OptionSpec UntranslatedOption{"untranslated"};
 const OptionSpec SpellingOption{"spelling"};
 const OptionSpec LanguageOption{"language", 0, "LANG"};
 const OptionSpec JsonOption{"json"};
+const OptionSpec FitOption{"fit"};
+const OptionSpec GlossaryOption{"glossary", 0, "FILE"};
+const OptionSpec ConsistencyOption{"consistency"};
 
 // The language a text file's name or archive item says ("FR_000.DIA", text.hqr:31), -1 when
 // neither says.
@@ -114,6 +129,7 @@ std::string parse(const ParsedArguments& args, FileSystem& files, CheckArguments
     }
     out.options.untranslated = args.has(UntranslatedOption.name);
     out.spelling = args.has(SpellingOption.name);
+    out.fit = args.has(FitOption.name);
     out.json = args.has(JsonOption.name);
     if (args.has(LanguageOption.name)) {
         out.language = FindSpellingLanguage(args.value(LanguageOption.name));
@@ -122,11 +138,32 @@ std::string parse(const ParsedArguments& args, FileSystem& files, CheckArguments
         if (!out.spelling)
             return "--language goes with --spelling";
     }
-    return parsePair(args, files, out);
+    out.project = args.value(ProjectOption.name);
+    out.glossary = args.value(GlossaryOption.name);
+    out.consistency = args.has(ConsistencyOption.name);
+    for (const std::string* file : {&out.project, &out.glossary})
+        if (std::string usage = notStandardInput(*file, "FILE"); !usage.empty())
+            return usage;
+    if (std::string usage = parsePair(args, files, out); !usage.empty())
+        return usage;
+    if (out.consistency && out.archive.empty())
+        return "--consistency compares every bank of a language: give ARCHIVE --from LANG --to "
+               "LANG";
+    return {};
 }
+
+// What the checks of the whole language need beside each bank: the project's records, the
+// glossary's terms, and the translated entries of every bank so far.
+struct LanguageContext {
+    const OpenedProject* project = nullptr;
+    Glossary glossary;
+    std::unique_ptr<TermIndex> terms; // with --glossary, or a project's glossary
+    std::vector<ConsistencyEntry> translated;
+};
 
 struct Totals {
     int findings = 0, translated = 0, entries = 0;
+    int states[4] = {}; // by EntryState, of the entries counted: with --project
     nlohmann::ordered_json json = nlohmann::ordered_json::array(); // with --json
 };
 
@@ -176,14 +213,110 @@ void addSpelling(const TextDocument& translation, const TextDocument& source,
     }
 }
 
+// Each entry that takes more lines in the game's box than it shows.
+void addFit(const TextDocument& translation, const EntryFit& fit,
+            std::vector<TranslationFinding>& findings) {
+    for (int i = 0; i < translation.entryCount(); ++i) {
+        const int lines = fit.linesOf(translation.EntryText[std::size_t(i)]);
+        if (lines > fit.rule.linesShown())
+            findings.push_back({i,
+                                "takes " + std::to_string(lines) + " lines, the box shows " +
+                                    std::to_string(fit.rule.linesShown()),
+                                false, "fit"});
+    }
+}
+
+const BankRecords* recordsOf(const LanguageContext& language, bool isVersion2, int item) {
+    if (!language.project)
+        return nullptr;
+    const auto& banks = language.project->project().banks;
+    const auto found = banks.find(ProjectBankName(isVersion2, item));
+    return found == banks.end() ? nullptr : &found->second;
+}
+
+std::vector<std::string> textsOf(const TextDocument& document) {
+    return {document.EntryText.begin(), document.EntryText.begin() + document.entryCount()};
+}
+
+// The project's states: the entries counted by state, and an entry kept as its source on
+// purpose no longer untranslated. T of M then counts the entries not untranslated.
+void byStates(int item, const TextDocument& translation, const TextDocument& source,
+              bool isVersion2, const LanguageContext& language, TranslationCheck& found,
+              Totals& totals) {
+    const BankRecords* records = recordsOf(language, isVersion2, item);
+    const auto stateOf = [&](int entry) {
+        const auto at = std::size_t(entry);
+        const EntryRecord* record = nullptr;
+        if (records)
+            if (const auto known = records->find(entry); known != records->end())
+                record = &known->second;
+        return StateOf(source.EntryText[at],
+                       entry < translation.entryCount() ? translation.EntryText[at] : "", record);
+    };
+    std::erase_if(found.findings, [&](const TranslationFinding& finding) {
+        return finding.kind == "untranslated" && stateOf(finding.entry) != EntryState::Untranslated;
+    });
+    found.translated = 0;
+    for (int i = 0; i < source.entryCount(); ++i)
+        if (!source.EntryText[std::size_t(i)].empty()) {
+            const EntryState state = stateOf(i);
+            ++totals.states[int(state)];
+            found.translated += state == EntryState::Untranslated ? 0 : 1;
+        }
+}
+
+// The letters a check reads texts in: the set's, else the editor's default.
+const LetterTable& lettersOf(const CheckArguments& check) {
+    return (check.characters.charset ? *check.characters.charset
+                                     : CharacterSets[WesternCharacterSetIndex])
+        .letters;
+}
+
+// A glossary term in a finding, as the check writes texts.
+std::string termText(const std::string& term, const CheckArguments& check) {
+    return nlohmann::json(term).dump(-1, ' ', !check.characters.charset);
+}
+
+// The glossary's terms each translated entry lacks, one finding per entry.
+void addGlossary(const TextDocument& translation, const TextDocument& source,
+                 const CheckArguments& check, const LanguageContext& language, int item,
+                 std::vector<TranslationFinding>& findings) {
+    const LetterTable& letters = lettersOf(check);
+    std::vector<std::u32string> from, to;
+    for (int i = 0; i < source.entryCount(); ++i)
+        from.push_back(ToLetters(letters, source.EntryText[std::size_t(i)]));
+    for (int i = 0; i < translation.entryCount(); ++i)
+        to.push_back(ToLetters(letters, translation.EntryText[std::size_t(i)]));
+    const std::vector<MissingTerms> missing =
+        FindMissingTerms(*language.terms, from, to, textsOf(source), textsOf(translation),
+                         recordsOf(language, check.game == 2, item));
+    for (const MissingTerms& entry : missing) {
+        std::string what;
+        for (const std::size_t index : entry.terms) {
+            const GlossaryTerm& term = language.glossary.terms[index];
+            what += (what.empty() ? "" : "; ") + std::string("the source has ") +
+                    termText(term.source, check) + ", the translation lacks " +
+                    termText(term.doNotTranslate ? term.source : term.target, check);
+        }
+        findings.push_back({entry.entry, what, false, "glossary"});
+    }
+}
+
 // The findings of one bank, each line starting with its entry ("12: ", "41:12: "), or each a
 // finding of the JSON document.
 void report(CommandIo io, int item, bool prefixed, const TextDocument& translation,
             const TextDocument& source, const CheckArguments& check, const CharacterTables& tables,
-            SpellChecker* checker, Totals& totals) {
+            SpellChecker* checker, Totals& totals, LanguageContext& language) {
     TranslationCheck found = CheckTranslation(translation, source, check.options);
-    if (checker) {
+    if (check.fitRule)
+        addFit(translation, *check.fitRule, found.findings);
+    if (language.project)
+        byStates(item, translation, source, check.game == 2, language, found, totals);
+    if (language.terms)
+        addGlossary(translation, source, check, language, item, found.findings);
+    if (checker)
         addSpelling(translation, source, check, tables, *checker, found.findings);
+    if (checker || check.fitRule || language.terms) {
         std::stable_sort(found.findings.begin(), found.findings.end(),
                          [](const TranslationFinding& a, const TranslationFinding& b) {
                              return a.entry < b.entry;
@@ -203,11 +336,54 @@ void report(CommandIo io, int item, bool prefixed, const TextDocument& translati
     totals.findings += static_cast<int>(found.findings.size());
     totals.translated += found.translated;
     totals.entries += found.entries;
+    if (check.consistency)
+        AddTranslatedEntries(std::to_string(item), textsOf(source), textsOf(translation),
+                             recordsOf(language, check.game == 2, item), language.translated);
+}
+
+// "31:4" for an entry of item 31, counted from 0.
+std::string placeText(const EntryPlace& place) {
+    return place.bank + ":" + std::to_string(place.entry + 1);
+}
+
+// One source translated in several ways, and one translation of several sources, across the
+// banks checked; each finding at its first place, naming every place.
+void reportConsistency(CommandIo io, const CheckArguments& check, const CharacterTables& tables,
+                       const LanguageContext& language, Totals& totals) {
+    for (const ConsistencyFinding& finding : FindInconsistencies(language.translated)) {
+        const bool bySource = finding.kind == ConsistencyKind::SeveralTranslations;
+        std::string what =
+            (bySource ? "the source " : "the translation ") + EntryTextJson(finding.text, tables) +
+            (bySource ? " is translated " + std::to_string(finding.variants.size()) + " ways: "
+                      : " is given to " + std::to_string(finding.variants.size()) + " sources: ");
+        nlohmann::ordered_json variants = nlohmann::ordered_json::array();
+        for (const ConsistencyVariant& variant : finding.variants) {
+            what += (&variant == &finding.variants.front() ? "" : "; ") +
+                    EntryTextJson(variant.text, tables) + " at ";
+            nlohmann::ordered_json places = nlohmann::ordered_json::array();
+            for (const EntryPlace& place : variant.places) {
+                what += (&place == &variant.places.front() ? "" : ", ") + placeText(place);
+                places.push_back({{"item", std::stoi(place.bank)}, {"entry", place.entry + 1}});
+            }
+            variants.push_back({{"text", EntryText(variant.text, tables)}, {"places", places}});
+        }
+        const EntryPlace& first = finding.variants.front().places.front();
+        if (check.json) {
+            auto json = FindingJson(std::stoi(first.bank), first.entry,
+                                    bySource ? "consistency-source" : "consistency-target", what);
+            json["variants"] = std::move(variants);
+            totals.json.push_back(std::move(json));
+        } else {
+            io.out << placeText(first) << ": " << what << '\n';
+        }
+        ++totals.findings;
+    }
 }
 
 // Every dialogue bank of the --to language against its bank of the --from language; the exit
 // code after saying what kept it from checking, -1 when it could.
-int checkArchive(CommandIo io, const CheckArguments& check, Totals& totals) {
+int checkArchive(CommandIo io, const CheckArguments& check, Totals& totals,
+                 LanguageContext& language) {
     const bool isVersion2 = check.game == 2;
     const std::string& archive = check.archive;
     ProgramState state;
@@ -223,21 +399,19 @@ int checkArchive(CommandIo io, const CheckArguments& check, Totals& totals) {
     if (check.spelling && !(checker = openSpelling(io, check, check.to, state)))
         return Trouble;
     for (const BankPair& pair : dialogueBanks(state, isVersion2, check.from, check.to)) {
-        auto translation = loadItem(state, archive, pair.target, isVersion2);
-        // A blank source bank has no entries: the count of entries tells.
-        auto source = pair.source >= state.Archive.itemCount() ||
-                              state.Archive.ItemData[std::size_t(pair.source)].empty()
-                          ? std::make_unique<TextDocument>()
-                          : loadItem(state, archive, pair.source, isVersion2);
-        if (!translation || !source)
-            return fail(io, (!translation ? translation : source).message());
-        report(io, pair.target, true, **translation, **source, check, state.Characters,
-               checker.get(), totals);
+        auto banks = loadBankPair(state, archive, pair, isVersion2);
+        if (!banks)
+            return fail(io, banks.message());
+        report(io, pair.target, true, *banks->target, *banks->source, check, state.Characters,
+               checker.get(), totals, language);
     }
+    if (check.consistency)
+        reportConsistency(io, check, state.Characters, language, totals);
     return -1;
 }
 
-int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals) {
+int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals,
+               LanguageContext& language) {
     // Each side has a state of its own: a document, and the archive it may come from.
     auto translation = std::make_unique<ProgramState>();
     auto source = std::make_unique<ProgramState>();
@@ -259,8 +433,68 @@ int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals) {
                            *translation)))
         return Trouble;
     report(io, named.item, false, translation->Document, source->Document, check,
-           translation->Characters, checker.get(), totals);
+           translation->Characters, checker.get(), totals, language);
     return -1;
+}
+
+// "97 translated, 3 need review, 12 reviewed, 8 untranslated"
+std::string stateCounts(const Totals& totals) {
+    const int review = totals.states[int(EntryState::NeedsReview)];
+    return std::to_string(totals.states[int(EntryState::Translated)]) + " translated, " +
+           std::to_string(review) + (review == 1 ? " needs review, " : " need review, ") +
+           std::to_string(totals.states[int(EntryState::Reviewed)]) + " reviewed, " +
+           std::to_string(totals.states[int(EntryState::Untranslated)]) + " untranslated";
+}
+
+// The project the check counts by, and the glossary (--glossary, else the project's): false
+// after saying why one cannot be used.
+bool openLanguageChecks(CommandIo io, const CheckArguments& check, OpenedProject& project,
+                        LanguageContext& language) {
+    const bool isVersion2 = check.game == 2;
+    if (!check.project.empty()) {
+        ProjectWork work{check.archive, check.game, check.from, check.to};
+        if (work.archive.empty()) {
+            const auto source = ParseTextSource(io.files, check.source);
+            const auto translation = ParseTextSource(io.files, check.translation);
+            if (!translation || !translation->inArchive()) {
+                usageError(io, "check",
+                           "--project goes with the project's archive: ARCHIVE --from LANG --to "
+                           "LANG, or the translation as an item of it");
+                return false;
+            }
+            work = {translation->path, check.game,
+                    source && source->inArchive() && source->path == translation->path
+                        ? ItemLanguage(isVersion2, source->item)
+                        : -1,
+                    ItemLanguage(isVersion2, translation->item)};
+        }
+        bool usage = false;
+        if (const std::string problem = openProject(io.files, check.project, work, project, usage);
+            !problem.empty()) {
+            usage ? usageError(io, "check", problem) : fail(io, problem);
+            return false;
+        }
+        for (const std::string& line : projectProblemLines(project, 10))
+            note(io, "note: " + line + " (the entry is counted as its texts say)");
+        language.project = &project;
+    }
+    std::string glossary = check.glossary;
+    if (glossary.empty() && language.project && !project.project().glossary.empty())
+        glossary = ResolveProjectPath(check.project, project.project().glossary);
+    if (glossary.empty())
+        return true;
+    const int from = language.project ? project.project().sourceLanguage : check.from;
+    const int to = language.project ? project.project().targetLanguage : check.to;
+    auto read = ReadGlossaryFile(io.files, glossary, PoLanguageCode(from), PoLanguageCode(to));
+    if (!read) {
+        fail(io, read.message());
+        return false;
+    }
+    for (const std::string& problem : read->problems)
+        note(io, "note: " + glossary + ": " + problem);
+    language.glossary = std::move(read->glossary);
+    language.terms = std::make_unique<TermIndex>(language.glossary.terms);
+    return true;
 }
 
 int run(const Arguments& argv, CommandIo io) {
@@ -268,7 +502,8 @@ int run(const Arguments& argv, CommandIo io) {
     if (const int stop = readArguments(io, "check",
                                        {GameOption, CharsetOption, FromOption, ToOption,
                                         MaxLinesOption, UntranslatedOption, SpellingOption,
-                                        LanguageOption, JsonOption, OutputOption},
+                                        LanguageOption, FitOption, ProjectOption, GlossaryOption,
+                                        ConsistencyOption, JsonOption, OutputOption},
                                        argv, args);
         stop >= 0)
         return stop == Success ? Success : Trouble;
@@ -278,19 +513,52 @@ int run(const Arguments& argv, CommandIo io) {
         return Trouble;
     }
     io.settings.output = args.value(OutputOption.name);
+    // The editor's display font and the letters its codes are drawn as there.
+    std::unique_ptr<FontWidths> widths;
+    std::optional<TextFit> rule;
+    std::optional<EntryFit> fit;
+    if (check.fit) {
+        auto opened = FontWidths::openDisplayFont();
+        if (!opened) {
+            fail(io, opened.message());
+            return Trouble;
+        }
+        widths = std::move(*opened);
+        rule.emplace(widths->fit());
+        fit.emplace(EntryFit{*rule, DisplayLetters(check.characters.charset
+                                                       ? *check.characters.charset
+                                                       : CharacterSets[WesternCharacterSetIndex],
+                                                   widths->gameFont())});
+        check.fitRule = &*fit;
+    }
     Totals totals;
-    if (const int stopped =
-            check.archive.empty() ? checkFiles(io, check, totals) : checkArchive(io, check, totals);
+    OpenedProject project;
+    LanguageContext language;
+    if (!check.project.empty() || !check.glossary.empty())
+        if (!openLanguageChecks(io, check, project, language))
+            return Trouble;
+    if (const int stopped = check.archive.empty() ? checkFiles(io, check, totals, language)
+                                                  : checkArchive(io, check, totals, language);
         stopped >= 0)
         return Trouble;
-    if (check.json)
-        io.out << FindingsJson(std::move(totals.json), {{"findings", totals.findings},
-                                                        {"translated", totals.translated},
-                                                        {"entries", totals.entries}});
-    else
+    if (check.json) {
+        nlohmann::ordered_json counts{{"findings", totals.findings},
+                                      {"translated", totals.translated},
+                                      {"entries", totals.entries}};
+        if (language.project)
+            counts["states"] = {{"translated", totals.states[int(EntryState::Translated)]},
+                                {"needsReview", totals.states[int(EntryState::NeedsReview)]},
+                                {"reviewed", totals.states[int(EntryState::Reviewed)]},
+                                {"untranslated", totals.states[int(EntryState::Untranslated)]}};
+        io.out << FindingsJson(std::move(totals.json), std::move(counts));
+    } else if (language.project) {
+        io.out << totals.findings << (totals.findings == 1 ? " finding; " : " findings; ")
+               << stateCounts(totals) << '\n';
+    } else {
         io.out << totals.findings << (totals.findings == 1 ? " finding; " : " findings; ")
                << totals.translated << " of " << totals.entries
                << (totals.entries == 1 ? " entry" : " entries") << " translated\n";
+    }
     return totals.findings > 0 ? Found : Clean;
 }
 
@@ -301,9 +569,11 @@ const Command CheckCommand{
     "check a translation against its source, entry by entry",
     {
         {"zyntext check --from SOURCE --to TRANSLATION --game 1|2 [--charset NAME] "
-         "[--max-lines N] [--untranslated] [--spelling [--language LANG]] [--json] [-o FILE]",
+         "[--max-lines N] [--fit] [--untranslated] [--spelling [--language LANG]] "
+         "[--project FILE] [--glossary FILE] [--json] [-o FILE]",
          "zyntext check ARCHIVE --from LANG --to LANG --game 1|2 [--charset NAME] "
-         "[--max-lines N] [--untranslated] [--spelling [--language LANG]] [--json] [-o FILE]",
+         "[--max-lines N] [--fit] [--untranslated] [--spelling [--language LANG]] "
+         "[--project FILE] [--glossary FILE] [--consistency] [--json] [-o FILE]",
          "zyntext check A B --from LANG --to LANG --game 1|2 [OPTIONS]"},
         {
             "Compares a translation with its source entry by entry, for what translators most "
@@ -313,14 +583,33 @@ const Command CheckCommand{
             "source's in number or order (\"control codes 1 27, the source has 1\");",
             "- a line break or blank at the start or end differs from the source;",
             "- the number of entries differs (at the first entry one of them lacks);",
-            "- with --max-lines N, a translation of more than N lines;",
+            "- with --max-lines N, a translation of more than N lines, counting its line breaks "
+            "alone;",
+            "- with --fit, an entry that takes more lines than the game's box shows (\"12: "
+            "takes 12 lines, the box shows 10\"), wrapped at the box's width as the editor's "
+            "preview wraps it, by the same rule and the same font's widths as the editor's "
+            "\"does not fit\": the games' font when fontconfig knows it, else fontconfig's "
+            "sans-serif font, at 38 pixels;",
             "- with --untranslated, an entry still equal to its source (or empty where the "
             "source is not), listed with the source's text;",
             "- with --spelling, the words the dictionary of the translation's language does "
             "not know (\"unknown words \"mainenant\", \"bonjur\"\"), save those that stand as "
-            "they are in the source (names), and those added to the editor's dictionary.",
+            "they are in the source (names), and those added to the editor's dictionary;",
+            "- with --glossary FILE (or a --project's glossary), a translated entry whose "
+            "source has a term whose translation it lacks (\"the source has \"the Captain\", "
+            "the translation lacks \"le Capitaine\"\"; a do-not-translate term must stand as "
+            "it is), whole words only, in the case the term says; inflections are not matched "
+            "(\"Captains\" is not \"Captain\");",
+            "- with --consistency, across every bank of the archive's --to language, one source "
+            "translated in several ways and one translation given to several sources, at the "
+            "first place, naming every place (\"31:1: the source \"Yes\" is translated 2 "
+            "ways: \"Oui\" at 31:1, 35:4; \"Ouais\" at 33:2\").",
             "A last line gives the count: \"N findings; T of M entries translated\", where M "
-            "counts the source's entries that hold text and T those the translation changed.",
+            "counts the source's entries that hold text and T those the translation changed. "
+            "With --project FILE, the translation project of the archive, states decide instead: "
+            "--untranslated finds the entries whose state is untranslated, so a line kept as its "
+            "source on purpose is none, and the last line counts them by state: \"N findings; "
+            "97 translated, 3 need review, 12 reviewed, 8 untranslated\".",
             "The pair is named source first, as everywhere: --from SOURCE --to TRANSLATION, "
             "each a text file, an archive's item as ARCHIVE:N (N counted from 0) or \"-\" for "
             "standard input. With an ARCHIVE and --from and --to naming languages (EN, FR, DE, "
@@ -332,9 +621,14 @@ const Command CheckCommand{
             "With --json, one JSON document instead: {\"findings\": [{\"item\": 31, "
             "\"entry\": 12, \"kind\": \"control-codes\", \"message\": \"control codes 2 1, "
             "the source has 1 2\"}, ...], \"counts\": {\"findings\": N, \"translated\": T, "
-            "\"entries\": M}}. item is the translation's item (null for a file); kind is "
-            "\"control-codes\", \"edge\", \"entries\", \"lines\", \"untranslated\" or "
-            "\"spelling\".",
+            "\"entries\": M}} (with --project also \"states\": {\"translated\": ..., "
+            "\"needsReview\": ..., \"reviewed\": ..., \"untranslated\": ...}). item is the "
+            "translation's item (null for a file); kind is \"control-codes\", \"edge\", "
+            "\"entries\", \"lines\", \"fit\", \"untranslated\", \"spelling\", \"glossary\", "
+            "\"consistency-source\" (a source translated several ways) or "
+            "\"consistency-target\" (a translation of several sources), these two with "
+            "\"variants\": [{\"text\": ..., \"places\": [{\"item\": 31, \"entry\": 1}, "
+            "...]}, ...].",
         },
         {
             {"--game 1|2", "the game the texts belong to"},
@@ -345,7 +639,11 @@ const Command CheckCommand{
             {"--charset NAME", "texts in the letters of a character set ('zyntext charsets' "
                                "lists them); without it every character beyond ASCII is written "
                                "as \\uXXXX"},
-            {"--max-lines N", "a translation of more than N lines is a finding"},
+            {"--max-lines N", "a translation of more than N lines is a finding; this counts "
+                              "the line breaks typed, not the lines a long line wraps into "
+                              "(see --fit)"},
+            {"--fit", "an entry that takes more lines in the game's box than it shows, "
+                      "wrapped in the editor's display font, is a finding"},
             {"--untranslated", "an entry still equal to its source (or empty) is a finding too, "
                                "listed with the source's text"},
             {"--spelling", "words the Hunspell dictionary of the language does not know are "
@@ -353,13 +651,19 @@ const Command CheckCommand{
                            "FR_000.DIA) unless --language says it; dictionaries are looked for in "
                            "the folders of $DICPATH and in /usr/share/hunspell"},
             {"--language LANG", "the language to spell-check in: EN, FR, DE, SP, IT or PO"},
+            {"--project FILE", "the translation project of the archive: untranslated means its "
+                               "state, and the entries are counted by state"},
+            {"--glossary FILE", "a glossary (.csv, .tsv or .tbx): the terms a translation lacks "
+                                "are findings; the project's glossary when not given"},
+            {"--consistency", "texts translated in several ways across the banks of an archive "
+                              "are findings"},
             {"--json", "print one JSON document"},
             {"-o, --output FILE", "write the findings to FILE instead of standard output"},
         },
         {
             "Exit status: 0 no findings, 1 findings, 2 trouble (wrong usage, a file that "
             "cannot be read, a language or item the archive does not have, a missing "
-            "dictionary, output that cannot be written).",
+            "dictionary, no font to measure with, output that cannot be written).",
         },
     },
     run,

@@ -10,7 +10,7 @@ namespace zyn::cli {
 const std::vector<const Command*>& AllCommands() {
     static const std::vector<const Command*> commands{
         &DumpCommand, &BuildCommand,    &HqrCommand, &ExpandCommand, &NamesCommand,
-        &DiffCommand, &CharsetsCommand, &PoCommand,  &CheckCommand,
+        &DiffCommand, &CharsetsCommand, &PoCommand,  &CheckCommand,  &StatusCommand,
     };
     return commands;
 }

@@ -102,5 +102,6 @@ extern const Command CharsetsCommand;
 extern const Command DiffCommand;
 extern const Command PoCommand;
 extern const Command CheckCommand;
+extern const Command StatusCommand;
 
 } // namespace zyn::cli

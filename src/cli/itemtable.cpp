@@ -16,9 +16,9 @@ std::size_t columns(const std::string& text) {
     }));
 }
 
-// Columns separated by two blanks; those marked in rightAligned are numbers. The last column
-// is not padded, and no line ends in blanks.
-std::string aligned(const std::vector<Row>& rows, const std::vector<bool>& rightAligned) {
+} // namespace
+
+std::string AlignedRows(const std::vector<Row>& rows, const std::vector<bool>& rightAligned) {
     std::vector<std::size_t> widths(rightAligned.size(), 0);
     for (const Row& row : rows)
         for (std::size_t k = 0; k < row.size(); ++k)
@@ -37,8 +37,6 @@ std::string aligned(const std::vector<Row>& rows, const std::vector<bool>& right
     }
     return text;
 }
-
-} // namespace
 
 std::string ItemTable(const std::vector<ItemRow>& items) {
     // The items that use the bytes at each offset, in item order.
@@ -66,14 +64,14 @@ std::string ItemTable(const std::vector<ItemRow>& items) {
         rows.push_back({std::to_string(item.number), name, std::to_string(item.mode),
                         std::to_string(item.stored), std::to_string(item.expanded), note});
     }
-    return aligned(rows, {true, false, true, true, true, false});
+    return AlignedRows(rows, {true, false, true, true, true, false});
 }
 
 std::string NumberedNames(const std::vector<std::string>& names) {
     std::vector<Row> rows;
     for (std::size_t i = 0; i < names.size(); ++i)
         rows.push_back({std::to_string(i), names[i]});
-    return aligned(rows, {true, false});
+    return AlignedRows(rows, {true, false});
 }
 
 } // namespace zyn::cli

@@ -1,7 +1,7 @@
 #pragma once
 
-// Listings of archive items for a person rather than a program: aligned columns, one line per
-// item ("zyntext hqr list --table", "zyntext names --numbers").
+// Listings for a person rather than a program: aligned columns, one line per item ("zyntext
+// hqr list --table", "zyntext names --numbers") or bank ("zyntext status").
 
 #include <cstdint>
 #include <string>
@@ -25,5 +25,10 @@ std::string ItemTable(const std::vector<ItemRow>& items);
 
 // One line per name, after its item number (counted from 0).
 std::string NumberedNames(const std::vector<std::string>& names);
+
+// Rows as columns two blanks apart, those marked in rightAligned (numbers) aligned to the right;
+// the last column is not padded, and no line ends in blanks.
+std::string AlignedRows(const std::vector<std::vector<std::string>>& rows,
+                        const std::vector<bool>& rightAligned);
 
 } // namespace zyn::cli

@@ -5,18 +5,23 @@
 #include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "cli/jsontext.h"
-#include "po/poreader.h"
+#include "cli/projectoption.h"
 #include "cli/standardinput.h"
 #include "flows/memorysources.h"
 #include "flows/pocatalog.h"
 #include "flows/poimport.h"
+#include "po/poreader.h"
 #include "flows/programstate.h"
 #include "flows/textsource.h"
+#include "project/entrystate.h"
+#include "project/postates.h"
+#include "project/projectfile.h"
 #include "spelling/spellchecker.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <deque>
 #include <memory>
 #include <set>
 
@@ -165,12 +170,19 @@ struct ExportArguments {
     int from = -1, to = -1;     // its languages
     std::string source, target; // the form of text files; target "" for none
     std::string date;
+    std::string project; // --project FILE, "" for none
 };
 
 std::string parseExport(const ParsedArguments& args, ExportArguments& out) {
     if (std::string usage = gameAndCharacters(args, out.game, out.characters); !usage.empty())
         return usage;
     out.asTemplate = args.has(TemplateOption.name);
+    out.project = args.value(ProjectOption.name);
+    if (out.asTemplate && !out.project.empty())
+        return "a template has no translations: --project goes without it";
+    if (args.has(ProjectOption.name))
+        if (std::string usage = notStandardInput(out.project, "PROJECT"); !usage.empty())
+            return "--project: " + usage;
     out.memories = args.values(MemoryOption.name);
     if (out.asTemplate && !out.memories.empty())
         return "a template has no translations: --memory goes without it";
@@ -207,9 +219,47 @@ std::string parseExport(const ParsedArguments& args, ExportArguments& out) {
     return standardInputOnce(read);
 }
 
+std::vector<std::string> textsOf(const TextDocument& document) {
+    return {document.EntryText.begin(), document.EntryText.begin() + document.entryCount()};
+}
+
+// What the project says of each entry of the target item of a bank pair.
+std::vector<PoMarks> projectMarks(const OpenedProject& opened, bool isVersion2, int item,
+                                  const TextDocument& source, const TextDocument& target) {
+    const TranslationProject& project = opened.project();
+    const auto records = project.banks.find(ProjectBankName(isVersion2, item));
+    return PoMarksOf(textsOf(source), textsOf(target),
+                     records == project.banks.end() ? nullptr : &records->second);
+}
+
+// The project of an export, its lines it cannot read said as notes: the export writes nothing
+// to it. The exit code after saying why it cannot be used, -1 when it can.
+int exportProject(CommandIo io, const ExportArguments& given, OpenedProject& project) {
+    ProjectWork work{given.archive, given.game, given.from, given.to};
+    if (work.archive.empty()) {
+        const auto source = ParseTextSource(io.files, given.source);
+        const auto target = ParseTextSource(io.files, given.target);
+        if (!source || !target || !source->inArchive() || !target->inArchive() ||
+            source->path != target->path)
+            return usageError(io, "po",
+                              "--project goes with the project's archive: ARCHIVE --from LANG "
+                              "--to LANG, or SOURCE and TARGET as items of it");
+        work = {target->path, given.game, ItemLanguage(given.game == 2, source->item),
+                ItemLanguage(given.game == 2, target->item)};
+    }
+    bool usage = false;
+    if (const std::string problem = openProject(io.files, given.project, work, project, usage);
+        !problem.empty())
+        return usage ? usageError(io, "po", problem) : fail(io, problem);
+    for (const std::string& line : projectProblemLines(project, 10))
+        note(io, "note: " + line + " (its record is not exported)");
+    return -1;
+}
+
 // Every dialogue bank of language `to` against its bank of language `from`; a template has the
 // contexts of `to`'s banks and the references of `from`'s.
-int exportArchive(CommandIo io, const ExportArguments& given, const std::string& language) {
+int exportArchive(CommandIo io, const ExportArguments& given, const std::string& language,
+                  const OpenedProject* project) {
     const bool isVersion2 = given.game == 2;
     const std::string& archive = given.archive;
     ProgramState state;
@@ -228,6 +278,7 @@ int exportArchive(CommandIo io, const ExportArguments& given, const std::string&
         return fail(io, problem);
     std::vector<std::unique_ptr<TextDocument>> documents;
     std::vector<PoBank> banks;
+    std::deque<std::vector<PoMarks>> marks;
     for (const BankPair& pair : dialogueBanks(state, isVersion2, given.from, given.to)) {
         auto source = loadItem(state, archive, pair.source, isVersion2);
         if (!source)
@@ -243,9 +294,13 @@ int exportArchive(CommandIo io, const ExportArguments& given, const std::string&
             return fail(io, target.message());
         bank.target = target->get();
         documents.push_back(std::move(*target));
+        if (project)
+            bank.marks = &marks.emplace_back(
+                projectMarks(*project, isVersion2, pair.target, *bank.source, *bank.target));
     }
-    const PoHeader header{language, given.date, Generator,
-                          archive + " --from " + PoLanguagePrefix(given.from), ""};
+    const PoHeader header{language,  given.date,
+                          Generator, archive + " --from " + PoLanguagePrefix(given.from),
+                          "",        project ? project->path : ""};
     return writeCatalogue(
         io, WritePoCatalogue(banks, state.Characters, header,
                              given.memories.empty() || given.asTemplate ? nullptr : &memory));
@@ -253,11 +308,11 @@ int exportArchive(CommandIo io, const ExportArguments& given, const std::string&
 
 int runExport(const Arguments& argv, CommandIo io) {
     ParsedArguments args;
-    if (const int stop =
-            readArguments(io, "po export",
-                          {GameOption, CharsetOption, RemapOption, FromOption, ToOption,
-                           TemplateOption, MemoryOption, LanguageOption, OutputOption},
-                          argv, args);
+    if (const int stop = readArguments(io, "po export",
+                                       {GameOption, CharsetOption, RemapOption, FromOption,
+                                        ToOption, TemplateOption, MemoryOption, LanguageOption,
+                                        ProjectOption, OutputOption},
+                                       argv, args);
         stop >= 0)
         return stop;
     ExportArguments given;
@@ -269,10 +324,16 @@ int runExport(const Arguments& argv, CommandIo io) {
         return fail(io, problem);
     io.settings.output = args.value(OutputOption.name);
     const bool isVersion2 = given.game == 2;
+    OpenedProject opened;
+    const OpenedProject* project = given.project.empty() ? nullptr : &opened;
+    if (project)
+        if (const int stop = exportProject(io, given, opened); stop >= 0)
+            return stop;
     std::string usage;
     if (!given.archive.empty()) {
         const std::string language = languageCode(args, given.to, usage);
-        return usage.empty() ? exportArchive(io, given, language) : usageError(io, "po", usage);
+        return usage.empty() ? exportArchive(io, given, language, project)
+                             : usageError(io, "po", usage);
     }
     LoadedText source, target;
     if (const int stop = loadText(io, given.source, given.characters, given.game, source);
@@ -294,10 +355,18 @@ int runExport(const Arguments& argv, CommandIo io) {
     if (language.empty() && !given.asTemplate)
         note(io, "the PO file's Language is left empty: nothing says the target's language; "
                  "--language LANG names it");
+    std::vector<PoMarks> marks;
+    if (project)
+        marks = projectMarks(*project, isVersion2, named.item, source.state->Document,
+                             target.state->Document);
     const PoBank bank{&source.state->Document, hasTarget ? &target.state->Document : nullptr, -1,
-                      named.name()};
-    const PoHeader header{language, given.date, Generator, recorded(given.source),
-                          recorded(given.target)};
+                      named.name(), project ? &marks : nullptr};
+    const PoHeader header{language,
+                          given.date,
+                          Generator,
+                          recorded(given.source),
+                          recorded(given.target),
+                          project ? project->path : ""};
     // Archives in the memory pair the languages of the items exported.
     const int sourceLanguage =
         source.source.inArchive() ? ItemLanguage(isVersion2, source.source.item) : -1;
@@ -376,9 +445,16 @@ std::pair<int, int> placeOf(const std::string& context, int item) {
     return {colon == std::string::npos ? item : number(context.substr(0, colon)), inBank - 1};
 }
 
+// What an import with --project changed in the project.
+struct ProjectChanges {
+    bool asked = false; // --project was given
+    int states = 0, notes = 0;
+};
+
 // The import's findings and counts as one JSON document.
 std::string importJson(const std::vector<PoProblem>& refused, const std::vector<PoProblem>& forced,
-                       const PoImportResult* imported, int item) {
+                       const PoImportResult* imported, int item,
+                       const ProjectChanges& project = {}) {
     nlohmann::ordered_json findings = nlohmann::ordered_json::array();
     static const std::vector<PoProblem> none;
     for (const auto& [kind, problems] :
@@ -397,21 +473,118 @@ std::string importJson(const std::vector<PoProblem>& refused, const std::vector<
     const auto count = [&](PoOutcome outcome) {
         return imported ? imported->count(outcome) : 0;
     };
-    return FindingsJson(std::move(findings), {{"changed", count(PoOutcome::Changed)},
-                                              {"unchanged", count(PoOutcome::Unchanged)},
-                                              {"fuzzySkipped", count(PoOutcome::FuzzySkipped)},
-                                              {"untranslated", count(PoOutcome::Untranslated)},
-                                              {"refused", refused.size()},
-                                              {"overridden", forced.size()},
-                                              {"written", imported ? imported->items.size() : 0}});
+    nlohmann::ordered_json counts{{"changed", count(PoOutcome::Changed)},
+                                  {"unchanged", count(PoOutcome::Unchanged)},
+                                  {"fuzzySkipped", count(PoOutcome::FuzzySkipped)},
+                                  {"untranslated", count(PoOutcome::Untranslated)},
+                                  {"refused", refused.size()},
+                                  {"overridden", forced.size()},
+                                  {"written", imported ? imported->items.size() : 0}};
+    if (project.asked) {
+        counts["states"] = project.states;
+        counts["notes"] = project.notes;
+    }
+    return FindingsJson(std::move(findings), std::move(counts));
+}
+
+// The project an import records into, checked before anything is written: it is the project
+// of the target's archive, every bank the catalogue names is of its target language, and it
+// has no line it could not read, which writing it back would lose. The exit code after saying
+// what is wrong, -1 when it can be used.
+int importProject(CommandIo io, const std::string& path, const TextSource& named, int game,
+                  const PoCatalogue& catalogue, OpenedProject& project) {
+    bool usage = false;
+    if (const std::string problem =
+            openProject(io.files, path, {named.path, game, -1, -1}, project, usage);
+        !problem.empty())
+        return usage ? usageError(io, "po", problem) : fail(io, problem);
+    if (const auto& problems = project.parsed.problems; !problems.empty()) {
+        fail(io, path + ": " + plural(int(problems.size()), "line", "lines") +
+                     " cannot be read, and writing the project back would lose them; mend "
+                     "them first. Nothing was written.");
+        for (const std::string& line : projectProblemLines(project, 50))
+            io.err << "  " << line << '\n';
+        return Failure;
+    }
+    std::set<int> items;
+    if (named.inArchive())
+        items.insert(named.item);
+    else
+        for (const PoEntry& entry : catalogue.entries)
+            if (const std::size_t colon = entry.context.find(':'); colon != std::string::npos)
+                if (const auto item = ParseItemNumber(entry.context.substr(0, colon)))
+                    items.insert(*item);
+    for (const int item : items)
+        if (std::string outside = bankOutsideProject(project, game == 2, item); !outside.empty())
+            return usageError(io, "po", outside);
+    return -1;
+}
+
+// Gives the entry of each imported message its record, from the archive's items as the import
+// left them; counts what changed. A message when the items cannot be read back.
+std::string recordStates(CommandIo io, const CharacterOptions& characters, int game,
+                         const TextSource& named, const PoCatalogue& catalogue,
+                         const PoImportResult& imported, OpenedProject& opened,
+                         ProjectChanges& changes) {
+    const bool isVersion2 = game == 2;
+    ProgramState state;
+    state.Files = &io.files;
+    if (std::string problem = openArchive(state, characters, named.path, isVersion2);
+        !problem.empty())
+        return problem;
+    TranslationProject& project = opened.project();
+    std::map<int, std::vector<std::string>> texts; // by item, read once
+    std::string problem;
+    const auto textsOfItem = [&](int item) -> const std::vector<std::string>& {
+        auto [found, added] = texts.try_emplace(item);
+        if (added && item >= 0 && item < state.Archive.itemCount() &&
+            !state.Archive.ItemData[std::size_t(item)].empty()) {
+            if (auto document = loadItem(state, named.path, item, isVersion2))
+                found->second = textsOf(**document);
+            else
+                problem = document.message();
+        }
+        return found->second;
+    };
+    const bool withProject = !catalogue.project.empty();
+    for (std::size_t i = 0; i < imported.places.size() && i < catalogue.entries.size(); ++i) {
+        const PoPlace& place = imported.places[i];
+        const int item = place.item < 0 ? named.item : place.item;
+        const auto entry = static_cast<std::size_t>(place.entry);
+        const std::vector<std::string>& source =
+            textsOfItem(SameBankInLanguage(isVersion2, item, project.sourceLanguage));
+        const std::vector<std::string>& target = textsOfItem(item);
+        const std::string from = entry < source.size() ? source[entry] : "";
+        const std::string to = entry < target.size() ? target[entry] : "";
+        const std::string bank = ProjectBankName(isVersion2, item);
+        const EntryRecord* before = project.record(bank, place.entry);
+        const EntryState was = StateOf(from, to, before);
+        const std::string note = before ? before->note : "";
+        std::optional<EntryRecord> after = ImportedRecord(
+            before, from, to, ImportedMessageOf(catalogue.entries[i], imported.outcomes[i], place),
+            withProject);
+        changes.states += StateOf(from, to, after ? &*after : nullptr) != was ? 1 : 0;
+        changes.notes += (after ? after->note : "") != note ? 1 : 0;
+        project.setRecord(bank, place.entry, std::move(after));
+    }
+    return problem;
+}
+
+// "fr.zyp: 3 states and 1 note changed"
+std::string projectReport(const std::string& path, const ProjectChanges& changes) {
+    if (changes.states == 0 && changes.notes == 0)
+        return path + ": no state or note changed";
+    return path + ": " + plural(changes.states, "state", "states") + " and " +
+           plural(changes.notes, "note", "notes") + " changed";
 }
 
 int runImport(const Arguments& argv, CommandIo io) {
     ParsedArguments args;
-    if (const int stop = readArguments(io, "po import",
-                                       {GameOption, CharsetOption, RemapOption, FuzzyOption,
-                                        ForceOption, SubstituteOption, WaitOption, JsonOption},
-                                       argv, args);
+    if (const int stop =
+            readArguments(io, "po import",
+                          {GameOption, CharsetOption, RemapOption, FuzzyOption, ForceOption,
+                           SubstituteOption, WaitOption, ProjectOption, JsonOption},
+                          argv, args);
         stop >= 0)
         return stop;
     int game = 0;
@@ -436,6 +609,11 @@ int runImport(const Arguments& argv, CommandIo io) {
         return usageError(io, "po", usage);
     if (std::string usage = standardInputOnce({po, characters.remap}); !usage.empty())
         return usageError(io, "po", usage);
+    const std::string projectPath = args.value(ProjectOption.name);
+    ProjectChanges changes{args.has(ProjectOption.name)};
+    if (changes.asked)
+        if (std::string usage = notStandardInput(projectPath, "PROJECT"); !usage.empty())
+            return usageError(io, "po", "--project: " + usage);
     ProgramState state;
     state.Files = &io.files;
     if (const std::string problem = applyCharacterOptions(characters, state); !problem.empty())
@@ -447,6 +625,11 @@ int runImport(const Arguments& argv, CommandIo io) {
     auto catalogue = ReadPoFile(state.files(), po);
     if (!catalogue)
         return fail(io, catalogue.message());
+    OpenedProject project;
+    if (changes.asked && named)
+        if (const int stop = importProject(io, projectPath, *named, game, *catalogue, project);
+            stop >= 0)
+            return stop;
     options.wait = archiveWait(io, named ? named->path : target, wait);
     auto imported =
         ImportPoCatalogue(state.files(), state.Characters, *catalogue, po, target, options);
@@ -458,10 +641,29 @@ int runImport(const Arguments& argv, CommandIo io) {
         return failRebuild(io, imported.status());
     }
     const int item = named && named->inArchive() ? named->item : -1;
+    // The project only after the archive holds what it will say was written.
+    std::string unrecorded;
+    if (changes.asked && imported->refused.empty()) {
+        const TranslationProject before = project.project();
+        unrecorded =
+            recordStates(io, characters, game, *named, *catalogue, *imported, project, changes);
+        if (unrecorded.empty() && project.project() != before)
+            if (Status written = WriteProjectFile(io.files, projectPath, project.project());
+                !written)
+                unrecorded = written.message();
+    }
     if (json)
-        io.out << importJson(imported->refused, imported->overridden, &*imported, item);
+        io.out << importJson(imported->refused, imported->overridden, &*imported, item, changes);
     if (!imported->refused.empty())
         return refuse(io, po, imported->refused, !json);
+    if (!unrecorded.empty())
+        return fail(
+            io, (imported->written() ? "the translations were written into " + target
+                                     : "nothing had to change in " + target) +
+                    ", but the project " + projectPath +
+                    " could not be written, so it is as it was before this import: " + unrecorded +
+                    " Import the same file again with --project to record its states "
+                    "and notes.");
     if (json || io.settings.quiet)
         return Success;
     if (!imported->overridden.empty()) {
@@ -486,6 +688,8 @@ int runImport(const Arguments& argv, CommandIo io) {
                << target << '\n';
     else
         io.err << "written into " << target << '\n';
+    if (changes.asked)
+        io.err << "zyntext: " << projectReport(projectPath, changes) << '\n';
     return Success;
 }
 
@@ -515,11 +719,12 @@ const Command PoCommand{
          "[--template] [--memory FILE]... [--language LANG] [-o FILE]",
          "zyntext po export --from SOURCE [--to TARGET] --game 1|2 [OPTIONS]",
          "zyntext po export ARCHIVE --from LANG --to LANG --game 1|2 [--charset NAME] "
-         "[--remap TABLE] [--template] [--memory FILE]... [--language LANG] [-o FILE]",
+         "[--remap TABLE] [--template] [--memory FILE]... [--language LANG] [--project FILE] "
+         "[-o FILE]",
          "zyntext po import PO TARGET --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy] "
          "[--force] [--substitute] [--wait SECONDS] [--json]",
          "zyntext po import PO ARCHIVE --game 1|2 [--charset NAME] [--remap TABLE] [--fuzzy] "
-         "[--force] [--substitute] [--wait SECONDS] [--json]"},
+         "[--force] [--substitute] [--wait SECONDS] [--project FILE] [--json]"},
         {
             "export writes a gettext PO file with one message per entry of SOURCE: the context "
             "is the entry's number as the editor numbers it (from 1), msgid its text, msgstr "
@@ -585,10 +790,30 @@ const Command PoCommand{
             "report: {\"findings\": [{\"item\": 31, \"entry\": 1, \"kind\": \"refused\", "
             "\"message\": \"...\", \"context\": \"1\", \"line\": 18}, ...], \"counts\": "
             "{\"changed\": C, \"unchanged\": U, \"fuzzySkipped\": F, \"untranslated\": N, "
-            "\"refused\": R, \"overridden\": O, \"written\": W}}, kind being \"refused\", "
+            "\"refused\": R, \"overridden\": O, \"written\": W}} (and with --project \"states\" "
+            "and "
+            "\"notes\", the number of each changed), kind being \"refused\", "
             "\"overridden\" (by --force), \"substituted\" (by --substitute) or \"note\"; W counts "
             "the files or items written. A "
             "refusal still says so in a line on standard error, and exits 1.",
+            "With --project FILE, the translation project of ARCHIVE (or of the archive of "
+            "SOURCE and TARGET, items of it in the project's languages), export writes each "
+            "entry's state and note: needs review as \"#, fuzzy\", the note as translator "
+            "comments (\"# \" lines), a text kept as translated where it equals its source as "
+            "msgstr = msgid, reviewed as translated with a \"#. reviewed\" comment; the header "
+            "names the project (\"X-Project\"). import then records each message's state and "
+            "note in the project: a translation taken is translated (reviewed when the entry held "
+            "it already and the message or the project says reviewed); a fuzzy message taken "
+            "with --fuzzy, or whose text the entry holds, needs review, and one that is neither "
+            "leaves the state as it was; an empty msgstr makes an entry that is empty or equal to "
+            "its source untranslated; the translator comments become the note (added, changed or "
+            "removed), save the lines export writes itself. A file whose header names no project "
+            "changes only the states of the entries it writes, and no note. The project must be "
+            "that of the archive, game and languages, and have no line it cannot read (writing "
+            "it back would lose it); else nothing is written. It is written through a "
+            "temporary file after the archive; when that fails, import says the translations "
+            "were written and the project is as it was, and the same import again records it. "
+            "The last line then says how many states and notes changed.",
             "SOURCE and TARGET may name an archive's item as ARCHIVE:N (N counted from 0), "
             "and either may be \"-\", standard input.",
         },
@@ -616,6 +841,8 @@ const Command PoCommand{
                              "as -, ...), naming each message written so on standard error"},
             {"--wait SECONDS", "how long import waits for another program's rebuild of the "
                                "archive (60 when not given)"},
+            {"--project FILE", "the translation project whose states and notes export writes and "
+                               "import records"},
             {"--json", "import prints one JSON document"},
         },
     },

@@ -36,6 +36,26 @@ std::string breakMismatch(const std::string& source, const std::string& translat
     return why;
 }
 
+// The lines export writes itself among the translator comments.
+constexpr std::string_view FuzzyOnExport = "# Marked fuzzy on export: ";
+constexpr std::string_view FromMemory = "# From the translation memory: ";
+
+// A note as translator comments: "# " and a line for each of its lines, "#" for an empty one.
+std::string noteComments(std::string_view note) {
+    std::string out;
+    if (note.empty())
+        return out;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = note.find_first_of("\r\n", start);
+        const std::string_view line = note.substr(start, end - start);
+        out += line.empty() ? "#\n" : "# " + std::string(line) + "\n";
+        if (end == std::string_view::npos)
+            break;
+        start = end + (note.substr(end, 2) == "\r\n" ? 2 : 1);
+    }
+    return out;
+}
+
 std::string escaped(std::string_view text) {
     std::string out;
     for (const char c : text) {
@@ -276,6 +296,8 @@ PoCatalogueText WritePoCatalogue(const std::vector<PoBank>& banks, const Charact
         out += "\"X-Source: " + escaped(header.source) + "\\n\"\n";
     if (!header.target.empty())
         out += "\"X-Target: " + escaped(header.target) + "\\n\"\n";
+    if (!header.project.empty())
+        out += "\"X-Project: " + escaped(header.project) + "\\n\"\n";
     for (const PoBank& bank : banks) {
         const TextDocument& source = *bank.source;
         for (int i = 0; i < source.entryCount(); ++i) {
@@ -284,10 +306,13 @@ PoCatalogueText WritePoCatalogue(const std::vector<PoBank>& banks, const Charact
                 ++written.emptySources;
                 continue;
             }
+            const PoMarks* marks = bank.marks && std::size_t(i) < bank.marks->size()
+                                       ? &(*bank.marks)[std::size_t(i)]
+                                       : nullptr;
             std::string translation;
             if (bank.target && i < bank.target->entryCount()) {
                 translation = shownText(bank.target->EntryText[i], tables);
-                if (translation == text)
+                if (translation == text && !(marks && marks->kept))
                     translation.clear();
             }
             // A translation already made of the same text, for the translator to review.
@@ -298,17 +323,21 @@ PoCatalogueText WritePoCatalogue(const std::vector<PoBank>& banks, const Charact
                     remembered = MemoryComment(found);
                 }
             out += '\n';
+            if (marks)
+                out += noteComments(marks->note);
             const std::string why = breakMismatch(text, translation);
             if (!why.empty())
-                out += "# Marked fuzzy on export: " + why + ".\n";
+                out += std::string(FuzzyOnExport) + why + ".\n";
             out += remembered;
+            if (marks && marks->reviewed)
+                out += "#. " + std::string(PoReviewedComment) + "\n";
             if (source.IsVersion2) {
                 const std::string name = EntryTypeName(source.EntryType[i]);
                 out += "#. type " + std::to_string(int{source.EntryType[i]}) +
                        (name.empty() ? "" : ": " + name) + "\n";
             }
             out += "#: " + bank.reference + ":" + std::to_string(i + 1) + "\n";
-            if (!why.empty() || !remembered.empty())
+            if (!why.empty() || !remembered.empty() || (marks && marks->fuzzy))
                 out += "#, fuzzy\n";
             out += PoQuoted("msgctxt", PoContext(bank.item, i));
             out += PoQuoted("msgid", text);
@@ -320,13 +349,50 @@ PoCatalogueText WritePoCatalogue(const std::vector<PoBank>& banks, const Charact
 
 std::string MemoryComment(const std::vector<Suggestion>& translations) {
     const MemoryPlace& where = translations.front().where;
-    std::string line = "# From the translation memory: " + where.bank;
+    std::string line = std::string(FromMemory) + where.bank;
     if (where.entry >= 0)
         line += ", entry " + std::to_string(where.entry + 1);
     if (translations.size() > 1)
         line += "; the memory holds " + std::to_string(translations.size() - 1) + " other" +
                 (translations.size() > 2 ? " translations" : " translation") + " of this text";
     return line + ".\n";
+}
+
+std::string PoNoteOf(const PoEntry& entry) {
+    std::string note;
+    bool first = true;
+    for (std::size_t start = 0; start < entry.comments.size();) {
+        std::size_t end = entry.comments.find('\n', start);
+        if (end == std::string::npos)
+            end = entry.comments.size();
+        const std::string_view line = std::string_view(entry.comments).substr(start, end - start);
+        start = end + 1;
+        // The parser gives the line without "# ": export's own lines start so.
+        if (line.starts_with(FuzzyOnExport.substr(2)) || line.starts_with(FromMemory.substr(2)))
+            continue;
+        note += (first ? "" : "\n") + std::string(line);
+        first = false;
+    }
+    return note;
+}
+
+bool PoSaysReviewed(const PoEntry& entry) {
+    for (std::size_t start = 0; start < entry.extractedComments.size();) {
+        std::size_t end = entry.extractedComments.find('\n', start);
+        if (end == std::string::npos)
+            end = entry.extractedComments.size();
+        if (std::string_view(entry.extractedComments).substr(start, end - start) ==
+            PoReviewedComment)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+bool PoFuzzyBySomeone(const PoEntry& entry) {
+    return entry.fuzzy &&
+           (entry.comments.find(FuzzyOnExport.substr(2)) != 0 &&
+            entry.comments.find("\n" + std::string(FuzzyOnExport.substr(2))) == std::string::npos);
 }
 
 std::string PoReferenceKey(std::string_view name) {
@@ -379,13 +445,22 @@ PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarg
             problem(why);
             continue;
         }
+        const auto slot = static_cast<std::size_t>(number);
+        PoPlace place{targets[t].item, number, false};
         if (entry.source.empty()) {
             applied.outcomes.push_back(PoOutcome::EmptySource);
+            applied.places.push_back(place);
             continue;
         }
         if (entry.translation.empty() || (entry.fuzzy && !options.takeFuzzy)) {
             applied.outcomes.push_back(entry.translation.empty() ? PoOutcome::Untranslated
                                                                  : PoOutcome::FuzzySkipped);
+            // A fuzzy text not taken may be the one the entry holds: what a project's state
+            // of the entry follows.
+            place.holds =
+                !entry.translation.empty() && !changed[t].DisplayForm[slot] &&
+                sameText(shownText(changed[t].EntryText[slot], tables), entry.translation);
+            applied.places.push_back(place);
             continue;
         }
         const PoTarget& target = targets[t];
@@ -402,7 +477,6 @@ PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarg
         std::vector<Replacement> replaced;
         std::optional<std::string> gameCodes =
             writable(entry.translation, tables, options.substitutions, problem, replaced);
-        const auto slot = static_cast<std::size_t>(number);
         const std::string& held = changed[t].EntryText[slot];
         // An entry whose text is the translation already, in whatever form, keeps its bytes.
         const bool same =
@@ -418,6 +492,8 @@ PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarg
         if (refused)
             continue;
         applied.outcomes.push_back(same ? PoOutcome::Unchanged : PoOutcome::Changed);
+        place.holds = true;
+        applied.places.push_back(place);
         if (!replaced.empty())
             applied.substituted.push_back(
                 {entry.context, entry.line, DescribeReplacements(replaced), false});

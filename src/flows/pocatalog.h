@@ -30,13 +30,26 @@ struct PoEntry {
     // Its "#:" references as written: "text.hqr:39:12", "fr.dia:12", or naming the file alone
     // as msgcat --add-location=file writes them ("text.hqr:39", "fr.dia").
     std::vector<std::string> references;
+    // Its translator comments ("# " lines) and extracted comments ("#." lines) as the parser
+    // gives them: each line without its mark and one blank after it, ended by '\n'.
+    std::string comments, extractedComments;
 };
 
 // A PO file as a parser reads it: what its header records and its messages.
 struct PoCatalogue {
     std::string source; // "X-Source": what it was exported from, as given; "" when not said
     std::string target; // "X-Target": the translation it was exported against, when one was
+    // "X-Project": the translation project whose states and notes it holds; "" for none.
+    std::string project;
     std::vector<PoEntry> entries;
+};
+
+// What a translation project says of an entry beyond its texts, as a catalogue writes it.
+struct PoMarks {
+    bool kept = false;     // msgstr is the translation also where it equals the source
+    bool fuzzy = false;    // needs review: "#, fuzzy"
+    bool reviewed = false; // "#. reviewed"
+    std::string note;      // translator comments, a "# " line for each of its lines
 };
 
 // One bank in a catalogue: the entries of source, each against the same entry of target.
@@ -45,6 +58,8 @@ struct PoBank {
     const TextDocument* target = nullptr; // none: every entry untranslated
     int item = -1;                        // the item contexts name in a whole-archive catalogue
     std::string reference;                // the name references give: "text.hqr:41", a path
+    // Each entry's marks, by entry; none: the texts alone say what a message is.
+    const std::vector<PoMarks>* marks = nullptr;
 };
 
 // What a catalogue's header says besides its texts.
@@ -54,6 +69,7 @@ struct PoHeader {
     std::string generator; // the program and its version
     std::string source;    // X-Source: what msgids were taken from, as the user named it
     std::string target;    // X-Target: what msgstrs were taken from; "" for none
+    std::string project;   // X-Project: the project the marks come from; "" for none
 };
 
 // The language code of the catalogue for a language block of the text archive (0 EN .. 5 PO),
@@ -93,6 +109,18 @@ PoCatalogueText WritePoCatalogue(const std::vector<PoBank>& banks, const Charact
 // "# From the translation memory: FR_000.DIA, entry 7; the memory holds 1 other translation of
 // this text.": where the first of translations came from.
 std::string MemoryComment(const std::vector<Suggestion>& translations);
+
+// The extracted comment of a reviewed entry: "#. reviewed".
+inline constexpr std::string_view PoReviewedComment = "reviewed";
+
+// A message's note: its translator comments, lines joined by '\n', without the lines export
+// writes itself (why it marked a message fuzzy, where the memory's translation came from).
+std::string PoNoteOf(const PoEntry& entry);
+// Whether the message says its entry is reviewed ("#. reviewed").
+bool PoSaysReviewed(const PoEntry& entry);
+// Whether the message is fuzzy by a person's or a tool's word, not only by export's own mark of
+// a line break at one end.
+bool PoFuzzyBySomeone(const PoEntry& entry);
 
 // What a reference or a text named to the tool is matched by: the file name without its
 // folders, and the item ("/game/text.hqr:39" and "text.hqr:39" give "text.hqr:39"), so that a
@@ -137,8 +165,16 @@ struct PoApplyOptions {
     const Substitutions* substitutions = nullptr;
 };
 
+// Where a message went, beside its outcome.
+struct PoPlace {
+    int item = -1;      // the item of its target, as PoTarget names it
+    int entry = -1;     // counted from 0
+    bool holds = false; // the entry holds the message's translation after the import
+};
+
 struct PoApplied {
     std::vector<PoOutcome> outcomes;   // what became of each message, in the order of entries
+    std::vector<PoPlace> places;       // beside outcomes
     std::vector<PoProblem> refused;    // when any, no target was changed
     std::vector<PoProblem> overridden; // the checks force wrote past
     // Each message written with stand-ins, the reason naming them: "œ → oe, ’ → '".

@@ -169,6 +169,7 @@ Result<std::map<int, std::string>> apply(const Import& import, const TextSource&
         {import.options.takeFuzzy, import.options.force, import.options.substitutions});
     result.substituted = std::move(applied.substituted);
     result.outcomes = std::move(applied.outcomes);
+    result.places = std::move(applied.places);
     result.refused.insert(result.refused.end(), applied.refused.begin(), applied.refused.end());
     result.overridden.insert(result.overridden.end(), applied.overridden.begin(),
                              applied.overridden.end());

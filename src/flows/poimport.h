@@ -29,6 +29,7 @@ struct PoImportOptions {
 
 struct PoImportResult {
     std::vector<PoOutcome> outcomes;    // what became of each message, in the catalogue's order
+    std::vector<PoPlace> places;        // beside outcomes: item -1 is the text file or item named
     std::vector<int> items;             // the archive's items written (-1: a text file)
     bool wholeArchive = false;          // the catalogue's contexts named items of the archive
     std::vector<PoProblem> refused;     // when any, nothing was written

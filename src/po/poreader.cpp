@@ -265,6 +265,7 @@ Result<PoCatalogue> ReadPoFile(FileSystem& fs, const std::string& path) {
     PoCatalogue catalogue;
     catalogue.source = headerField(header, "X-Source");
     catalogue.target = headerField(header, "X-Target");
+    catalogue.project = headerField(header, "X-Project");
     const auto lines = contextLines(bytes);
     std::map<std::string, std::size_t> taken; // messages met so far, by context
     std::unique_ptr<struct po_message_iterator, IteratorCloser> it(
@@ -285,6 +286,8 @@ Result<PoCatalogue> ReadPoFile(FileSystem& fs, const std::string& path) {
         entry.translation = str ? str : "";
         entry.fuzzy = po_message_is_fuzzy(message) != 0;
         entry.references = references(message);
+        entry.comments = po_message_comments(message);
+        entry.extractedComments = po_message_extracted_comments(message);
         if (const auto found = lines.find(entry.context); found != lines.end()) {
             const std::size_t seen = taken[entry.context]++;
             entry.line = seen < found->second.size() ? found->second[seen] : 0;

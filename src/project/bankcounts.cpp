@@ -20,6 +20,12 @@ int BankCounts::count(EntryState state) const {
     return 0;
 }
 
+int BankCounts::progress() const {
+    if (words <= 0)
+        return wordsToDo > 0 ? 0 : 100;
+    return static_cast<int>((words - wordsToDo) * 100 / words);
+}
+
 BankCounts CountBank(const std::string& bank, const std::vector<std::string>& source,
                      const std::vector<std::string>& target, const BankRecords* records,
                      const CodeClasses& classes) {
@@ -35,6 +41,8 @@ BankCounts CountBank(const std::string& bank, const std::vector<std::string>& so
         if (records)
             if (const auto found = records->find(i); found != records->end())
                 record = &found->second;
+        const auto words = static_cast<long long>(CountWords(ClassesOfCodes(from, classes)));
+        counts.words += words;
         switch (StateOf(from, to, record)) {
         case EntryState::Untranslated:
             ++counts.untranslated;
@@ -49,7 +57,7 @@ BankCounts CountBank(const std::string& bank, const std::vector<std::string>& so
             ++counts.reviewed;
             continue;
         }
-        counts.wordsToDo += static_cast<long long>(CountWords(ClassesOfCodes(from, classes)));
+        counts.wordsToDo += words;
     }
     return counts;
 }
@@ -63,6 +71,7 @@ BankCounts TotalCounts(const std::vector<BankCounts>& rows) {
     for (const BankCounts& row : rows) {
         total.entries += row.entries;
         total.wordsToDo += row.wordsToDo;
+        total.words += row.words;
         total.untranslated += row.untranslated;
         total.needsReview += row.needsReview;
         total.translated += row.translated;
@@ -70,6 +79,8 @@ BankCounts TotalCounts(const std::vector<BankCounts>& rows) {
         add(total.doesNotFit, row.doesNotFit);
         add(total.spelling, row.spelling);
         add(total.checkFindings, row.checkFindings);
+        add(total.glossary, row.glossary);
+        add(total.consistency, row.consistency);
     }
     return total;
 }

@@ -18,11 +18,18 @@ struct BankCounts {
     // Words of the source of the entries still to do (untranslated and needs review): words
     // and numbers as base/words.h cuts them.
     long long wordsToDo = 0;
+    long long words = 0; // of every entry's source
     int untranslated = 0, needsReview = 0, translated = 0, reviewed = 0;
     // Columns filled by the checks that own them; nothing until they have run.
     std::optional<int> doesNotFit, spelling, checkFindings;
+    // Entries lacking a glossary term, and entries named by a consistency finding
+    // (languagechecks.h).
+    std::optional<int> glossary, consistency;
 
     int count(EntryState state) const;
+    // The share of the words done, in whole percent, rounded down: 100 only when no word is
+    // left to do.
+    int progress() const;
 };
 
 // One bank: the entries of the longer of the two documents, a missing text read as empty.

@@ -1,6 +1,8 @@
 #include "project/projectfile.h"
 
+#include "archive/itemnames.h"
 #include "base/safewriter.h"
+#include "flows/archiveitemflow.h"
 
 #include <filesystem>
 
@@ -46,6 +48,15 @@ std::string ProjectRelativePath(const std::string& projectPath, const std::strin
     if (relative.empty())
         return target.generic_string();
     return relative.generic_string();
+}
+
+std::string ProjectBankName(bool isVersion2, int item) {
+    ArchiveFlow flow;
+    NameTextArchiveItems(flow, isVersion2, false);
+    if (std::string name = ArchiveItemName(flow, item); IsProjectBankName(name))
+        return name;
+    std::string number = std::to_string(item);
+    return "ITEM_" + std::string(number.size() < 3 ? 3 - number.size() : 0, '0') + number;
 }
 
 ArchiveLocation LocateArchive(FileSystem& fs, const std::string& projectPath,

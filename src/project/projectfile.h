@@ -31,6 +31,11 @@ struct ArchiveLocation {
     ArchivePlace place = ArchivePlace::Missing;
 };
 
+// The bank a project keeps the records of an archive's item under: its name in the item list
+// ("FR_012.DIA"), or "ITEM_033" for an item whose list name a project line cannot hold (the
+// list names a bank missing from a demo in words).
+std::string ProjectBankName(bool isVersion2, int item);
+
 // Where the archive of the project at projectPath is, and whether it is there.
 ArchiveLocation LocateArchive(FileSystem& fs, const std::string& projectPath,
                               const TranslationProject& project);

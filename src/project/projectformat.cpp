@@ -54,7 +54,9 @@ bool isHeaderLine(std::string_view line) {
     return true;
 }
 
-bool isBankName(std::string_view name) {
+} // namespace
+
+bool IsProjectBankName(std::string_view name) {
     if (name.empty())
         return false;
     for (const char c : name)
@@ -62,6 +64,8 @@ bool isBankName(std::string_view name) {
             return false;
     return true;
 }
+
+namespace {
 
 class Reader {
 public:
@@ -107,7 +111,7 @@ public:
         const auto named = StateNamed(state);
         const auto sourceHash = HashFromText(hash);
         const auto note = UnescapeNote(rest);
-        if (!isBankName(bank))
+        if (!IsProjectBankName(bank))
             return problem(line, "names no bank");
         if (!entry || *entry < 1 || *entry > MostEntries)
             return problem(line, "names no entry (a number from 1)");

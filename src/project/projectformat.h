@@ -50,6 +50,9 @@ std::string FormatProject(const TranslationProject& project);
 // with a message saying so, not read as this one.
 Result<ParsedProject> ParseProject(std::string_view text);
 
+// A bank name an entry line can hold: no blank, no control character, no colon.
+bool IsProjectBankName(std::string_view name);
+
 std::string EscapeNote(std::string_view note);
 // Fails (nothing) on an escape it does not know or a backslash at the end.
 std::optional<std::string> UnescapeNote(std::string_view text);

@@ -15,19 +15,20 @@ QFont displayFont(bool gameFontInstalled) {
     // Registered once for the whole run, from the program's resources.
     static const bool controlFont =
         QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/controlcodes")) >= 0;
-    QFont font;
-    if (gameFontInstalled) {
-        font.setFamily(QString::fromLatin1(GameFontFamily));
-    } else {
-        font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-        font.setStyleHint(QFont::SansSerif);
-    }
+    // The stand-in is fontconfig's sans-serif font, not the desktop's font, which the tool
+    // could not know of.
+    QFont font(QString::fromLatin1(gameFontInstalled ? GameFontFamily : FallbackFontFamily));
+    font.setStyleHint(QFont::SansSerif);
     // The family found for the request, not a generic name such as "Sans Serif", which the
     // list of families would skip for the next one, making the font of control codes the
     // display font.
     if (controlFont)
         font.setFamilies({QFontInfo(font).family(), QString::fromLatin1(ControlFontFamily)});
-    font.setPointSizeF(GameFontPointSize);
+    // In the game's pixels, with the font's own advances and no kerning: the widths the fit
+    // rule adds up, here and in the tool, and the preview draws by.
+    font.setPixelSize(DisplayFontPixelSize);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
@@ -35,9 +36,7 @@ QFont displayFont(bool gameFontInstalled) {
 }
 
 DisplayCodec::DisplayCodec(const CharacterSet& set, bool gameFont)
-    : set_(&set), gameFont_(gameFont),
-      letters_(gameFont && &set == &CharacterSets[WesternCharacterSetIndex] ? &Windows1252Letters
-                                                                            : &set.letters) {}
+    : set_(&set), gameFont_(gameFont), letters_(&DisplayLetters(set, gameFont)) {}
 
 QChar DisplayCodec::charFor(std::uint8_t byte) const {
     // Every letter of the tables lies in the basic plane.

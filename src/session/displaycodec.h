@@ -8,6 +8,7 @@
 // code page of the character set, so with it the Western set is shown through windows-1252,
 // whose characters the font draws as the games' letters.
 
+#include "base/textfit.h"
 #include "characters/charactersets.h"
 
 #include <QChar>
@@ -20,15 +21,10 @@
 
 namespace zyn {
 
-inline constexpr const char* GameFontFamily = "The ZYN Font";
-inline constexpr double GameFontPointSize = 28.5;
-// Our own font of the symbols control codes are shown as (resources/fonts), which no installed
-// font has.
-inline constexpr const char* ControlFontFamily = "ZYN Control Codes";
-
 bool isGameFontInstalled();
 // The games' font at its size, or a legible stand-in of the same size when it is missing; the
-// font of control codes follows it, for the symbols it lacks.
+// font of control codes (resources/fonts, our own: no installed font has its symbols) follows
+// it, for the symbols it lacks. Families and size are those of base/textfit.h.
 QFont displayFont(bool gameFontInstalled);
 
 class DisplayCodec {

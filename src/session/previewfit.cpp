@@ -1,44 +1,56 @@
 #include "session/previewfit.h"
 
-#include <QFontMetrics>
-#include <QRect>
-#include <algorithm>
+#include <QFontMetricsF>
+#include <cmath>
+#include <memory>
+#include <unordered_map>
 
 namespace zyn {
 
 namespace {
 
-constexpr int Unbounded = 1 << 24;
+// Qt's widths are whole 64ths of a pixel already; the rounding only makes them integers.
+std::int32_t in64ths(qreal pixels) {
+    return static_cast<std::int32_t>(std::lround(pixels * 64));
+}
+
+// Each character measured once, for every copy of the rule.
+struct QtAdvances {
+    explicit QtAdvances(const QFont& font) : metrics(font) {}
+    std::int32_t operator()(char32_t c) {
+        if (const auto found = known.find(c); found != known.end())
+            return found->second;
+        const qreal width = c <= 0xFFFF ? metrics.horizontalAdvance(QChar(char16_t(c)))
+                                        : metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
+        return known.emplace(c, in64ths(width)).first->second;
+    }
+
+    QFontMetricsF metrics;
+    std::unordered_map<char32_t, std::int32_t> known;
+};
 
 } // namespace
 
-PreviewFit::PreviewFit(const QFont& font, QSize area) : font_(font), area_(area) {
-    const QFontMetrics metrics(font_);
-    const int flags = Qt::AlignLeft | Qt::AlignTop;
-    const QRect room(0, 0, Unbounded, Unbounded);
-    const int one = metrics.boundingRect(room, flags, QStringLiteral("X")).height();
-    const int two = metrics.boundingRect(room, flags, QStringLiteral("X\nX")).height();
-    first_ = std::max(1, one);
-    next_ = std::max(1, two - one);
-    const int height = area_.height() + 1;
-    shown_ = height < first_ ? 0 : 1 + (height - first_) / next_;
+FontLines QtFontLines(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    return {in64ths(metrics.ascent()), in64ths(metrics.descent()), in64ths(metrics.leading())};
 }
 
+PreviewFit::PreviewFit(const QFont& font, QSize area)
+    : fit_(QtFontLines(font),
+           [advances = std::make_shared<QtAdvances>(font)](char32_t c) { return (*advances)(c); },
+           {area.width(), area.height()}) {}
+
 int PreviewFit::linesOf(const QString& text) const {
-    if (text.isEmpty())
-        return 0;
-    const QRect needed =
-        QFontMetrics(font_).boundingRect(QRect(0, 0, area_.width(), Unbounded),
-                                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-    return 1 + (std::max(0, needed.height() - first_) + next_ / 2) / next_;
+    return fit_.linesOf(text.toStdU32String());
 }
 
 int PreviewFit::linesCut(const QString& text) const {
-    return std::max(0, linesOf(text) - shown_);
+    return fit_.linesCut(text.toStdU32String());
 }
 
-int PreviewFit::cutPosition() const {
-    return shown_ == 0 ? 0 : first_ + (shown_ - 1) * next_;
+std::vector<WrappedLine> PreviewFit::wrap(const QString& text) const {
+    return fit_.wrap(text.toStdU32String());
 }
 
 } // namespace zyn

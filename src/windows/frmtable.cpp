@@ -74,7 +74,11 @@ QFont fittedToCell(QFont font, const DisplayCodec& codec) {
         if (scale >= 1)
             break;
         // Sizes do not scale glyphs exactly: shrink, then measure again.
-        font.setPointSizeF(font.pointSizeF() * std::min(scale, 0.98));
+        const qreal by = std::min(scale, 0.98);
+        if (font.pixelSize() > 0)
+            font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * by)));
+        else
+            font.setPointSizeF(font.pointSizeF() * by);
     }
     return font;
 }

@@ -11,6 +11,7 @@
 #include "windows/frmfindarchive.h"
 #include "windows/pathtext.h"
 #include "windows/previewpicture.h"
+#include "windows/previewtext.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -140,7 +141,7 @@ void frmText::buildPreview(QWidget* client) {
     // The shadow lies 2 pixels right of and 4 below the front text; both wrap alike because
     // they have the same size and font.
     auto makeLayer = [&](const char* name, int x, int y) {
-        auto* label = new QLabel(client);
+        auto* label = new PreviewText(session_.previewFit(), client);
         label->setObjectName(QString::fromLatin1(name));
         label->setGeometry(QRect(QPoint(x, y), PreviewTextArea));
         label->setTextFormat(Qt::PlainText);

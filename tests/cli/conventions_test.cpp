@@ -80,9 +80,10 @@ TEST(Conventions, EveryCommandFollowsTheSameConventions) {
         {{"--game=2"}, {"export", "IN", "FR_000.DIA"}, "EN_000.DIA", true, "--template"},
         {{"--game=2"}, {"import", "IN", "FR_000.DIA"}, "fr.po", false, "--fuzzy"},
         {{"--game=2", "--from=IN", "--to=FR_000.DIA"}, {}, "EN_000.DIA", true, "--untranslated", 1},
+        {{"--game=2", "--from=EN", "--to=FR"}, {"text.hqr"}, "", true, "--json", 0, true},
     };
-    const std::string commandOf[] = {"dump",  "build", "hqr",      "hqr", "hqr", "expand",
-                                     "names", "diff",  "charsets", "po",  "po",  "check"};
+    const std::string commandOf[] = {"dump", "build",    "hqr", "hqr", "hqr",   "expand", "names",
+                                     "diff", "charsets", "po",  "po",  "check", "status"};
     for (const cli::Command* command : cli::AllCommands())
         EXPECT_EQ(std::ranges::count(commandOf, command->name),
                   command->name == std::string("hqr")  ? 3

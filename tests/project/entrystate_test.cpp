@@ -108,6 +108,9 @@ TEST(BankCounts, CountsEntriesByStateAndTheWordsLeftToDo) {
     EXPECT_EQ(counts.reviewed, 1);
     // "Take 3 keys." and "Gone now" untranslated, "Yes" to review.
     EXPECT_EQ(counts.wordsToDo, 3 + 2 + 1);
+    EXPECT_EQ(counts.words, 3 + 1 + 3 + 1 + 1 + 2);
+    EXPECT_EQ(counts.progress(), 45) << "5 of 11 words done, rounded down";
+    EXPECT_EQ(BankCounts{}.progress(), 100) << "nothing to do";
     // Without the project, the kept "Options" and the states are gone.
     const BankCounts plain =
         CountBank("FR_001.DIA", source, target, nullptr, UnknownSetCodeClasses());
@@ -121,6 +124,7 @@ TEST(BankCounts, CountsEntriesByStateAndTheWordsLeftToDo) {
     EXPECT_EQ(total.entries, 18);
     EXPECT_EQ(total.untranslated, 7);
     EXPECT_EQ(total.wordsToDo, 18);
+    EXPECT_EQ(total.words, 33);
     EXPECT_EQ(total.spelling, 4);
     EXPECT_FALSE(total.doesNotFit);
 }

@@ -127,8 +127,8 @@ TEST_F(SessionMemoryTest, OpeningAnItemBuildsTheMemoryOfItsArchive) {
         if (path != po)
             return Status::failure(ErrorKind::Io, "cannot read " + path);
         PoCatalogue catalogue;
-        catalogue.entries.push_back({"9", "Bye", "Au revoir", false, false, 0, {}});
-        catalogue.entries.push_back({"10", "Hello", "Salut", true, false, 0, {}});
+        catalogue.entries.push_back({"9", "Bye", "Au revoir", false, false, 0, {}, {}, {}});
+        catalogue.entries.push_back({"10", "Hello", "Salut", true, false, 0, {}, {}, {}});
         return catalogue;
     };
     MemoryBuilder builder(session, readPo);

@@ -1,0 +1,47 @@
+#include "project/bankstatus.h"
+
+#include "document/translationcheck.h"
+
+#include <vector>
+
+namespace zyn {
+
+namespace {
+
+std::vector<std::string> textsOf(const TextDocument& doc) {
+    return {doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount()};
+}
+
+} // namespace
+
+int EntryFit::linesOf(std::string_view codes) const {
+    return rule.linesOf(ToLetters(letters, codes));
+}
+
+BankCounts BankStatus(const std::string& bank, const TextDocument& source,
+                      const TextDocument& target, const BankRecords* records,
+                      const CodeClasses& classes, const BankChecks& checks) {
+    BankCounts row = CountBank(bank, textsOf(source), textsOf(target), records, classes);
+    if (checks.fit || checks.misspelled) {
+        int cut = 0, misspelled = 0;
+        static const std::string none;
+        for (int i = 0; i < target.entryCount(); ++i) {
+            const std::string& text = target.EntryText[std::size_t(i)];
+            if (checks.fit && !checks.fit->fits(text))
+                ++cut;
+            if (checks.misspelled &&
+                checks.misspelled(text, i < source.entryCount() ? source.EntryText[std::size_t(i)]
+                                                                : none))
+                ++misspelled;
+        }
+        if (checks.fit)
+            row.doesNotFit = cut;
+        if (checks.misspelled)
+            row.spelling = misspelled;
+    }
+    if (checks.findings)
+        row.checkFindings = static_cast<int>(CheckTranslation(target, source, {}).findings.size());
+    return row;
+}
+
+} // namespace zyn
