@@ -92,12 +92,13 @@ void DocumentRecovery::writeNow() {
         own_ = std::move(*made);
     }
     ProgramState& state = session_.state();
-    const TextDocument& doc = state.Document;
+    const OpenDocument& open = session_.openDocument();
+    const TextDocument& doc = open.Document;
     std::vector<std::string> opened;
     for (int i = 0; i < doc.entryCount(); ++i)
         opened.push_back(session_.openedText(i));
     const std::optional<std::string> item =
-        doc.Origin.FromArchive ? ItemAsKnown(state.Archive, doc.Origin.ArchiveItem) : std::nullopt;
+        doc.Origin.FromArchive ? ItemAsKnown(open.Archive, doc.Origin.ArchiveItem) : std::nullopt;
     const auto now = std::chrono::duration_cast<std::chrono::seconds>(
                          std::chrono::system_clock::now().time_since_epoch())
                          .count();

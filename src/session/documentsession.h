@@ -11,6 +11,7 @@
 #include "document/textsearch.h"
 #include "document/translationmemory.h"
 #include "flows/filesave.h"
+#include "flows/opendocument.h"
 #include "flows/programstate.h"
 #include "session/displaycodec.h"
 #include "session/previewfit.h"
@@ -65,11 +66,14 @@ public:
     explicit DocumentSession(ProgramState& state, QObject* parent = nullptr);
     ~DocumentSession() override;
 
+    // What the program keeps whatever document is open, shared with every other session.
     ProgramState& state() { return state_; }
+    // The document this session edits, its reference, its archive's index and flow values.
+    OpenDocument& openDocument() { return open_; }
     FileSystem& files() { return state_.files(); }
-    const TextDocument& document() const { return state_.Document; }
-    const DocumentOrigin& origin() const { return state_.Document.Origin; }
-    int entryCount() const { return state_.Document.entryCount(); }
+    const TextDocument& document() const { return open_.Document; }
+    const DocumentOrigin& origin() const { return open_.Document.Origin; }
+    int entryCount() const { return open_.Document.entryCount(); }
 
     // Opening: text read from origin becomes the document (with the index of its archive, for
     // an archive item): entry 0 current, nothing to undo, this its saved state, no reference.
@@ -230,6 +234,7 @@ private:
     void followForMemory();
 
     ProgramState& state_;
+    OpenDocument open_;
     QUndoStack* undoStack_ = nullptr;
     DocumentSpelling* spelling_ = nullptr;
     DisplayCodec codec_;
