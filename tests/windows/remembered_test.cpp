@@ -145,6 +145,26 @@ TEST_F(RememberedTest, TheUsersOwnSubstitutionsAreListedAndKeptAcrossARestart) {
     second.window.menuItem("mnuExtraSubstitutions")->trigger();
 }
 
+// The item dialog of Open from HQR can be made larger, and comes back at that size.
+TEST_F(RememberedTest, TheItemDialogComesBackAtItsSize) {
+    const std::string archive = dir.write("text.hqr", TextArchive(180));
+    const auto itemDialog = [&](EditorRun& run) -> QDialog& {
+        prompts.chooseFile(QString::fromStdString(archive));
+        run.window.mnuFileOpenFromHQR_Click();
+        return *run.window.findChild<QDialog*>("frmSelHQR");
+    };
+    QSize larger;
+    {
+        EditorRun run(prompts);
+        QDialog& dialog = itemDialog(run);
+        larger = dialog.size() + QSize(120, 200);
+        dialog.resize(larger);
+        dialog.reject();
+    }
+    EditorRun run(prompts);
+    EXPECT_EQ(itemDialog(run).size(), larger);
+}
+
 TEST_F(RememberedTest, ASettingThatNoLongerAppliesIsDroppedQuietly) {
     {
         QSettings written(EditorSettings::fileName(), QSettings::IniFormat);
