@@ -48,6 +48,7 @@ void frmText::addKeys() {
         QKeySequence key;
     } menuKeys[] = {
         {"mnuFileOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"mnuFileOpenFromHQR", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
         {"mnuFileSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"mnuFileSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {"mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},

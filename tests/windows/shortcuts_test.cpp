@@ -53,6 +53,7 @@ TEST_F(ShortcutsTest, EveryKeyIsListedAlsoOneGivenLater) {
     EXPECT_GE(actions, 15);
     EXPECT_EQ(rows.count({"Ctrl+R", "Mark reviewed", "Main window"}), 1u);
     EXPECT_EQ(rows.count({"Ctrl+S", "Save", "File"}), 1u);
+    EXPECT_EQ(rows.count({"Ctrl+Shift+O", "Open from HQR", "File"}), 1u);
     EXPECT_EQ(rows.count({"F3", "Find Next", "Edit"}), 1u);
     EXPECT_EQ(rows.count({"PgUp", "Back", "Main window"}), 1u);
     // The keys the windows handle themselves.
