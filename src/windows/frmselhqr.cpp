@@ -204,6 +204,9 @@ void frmSelHQR::applyFilter() {
         list1_->setRowHidden(row, !itemShown(row, words));
     if (QListWidgetItem* current = list1_->currentItem(); current && current->isHidden())
         list1_->setCurrentItem(nullptr);
+    // The items shown from the first.
+    if (const int first = firstShownItem(false); first >= 0)
+        list1_->scrollToItem(list1_->item(first), QAbstractItemView::PositionAtTop);
 }
 
 int frmSelHQR::firstShownItem(bool loadable) const {
@@ -229,11 +232,13 @@ bool frmSelHQR::eventFilter(QObject* watched, QEvent* event) {
     if (watched == filter_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            // The item chosen in the list if the filter shows it, else the first one shown.
+            // The item chosen in the list if the filter shows it, else the first one the filter
+            // shows; with no filter and none chosen, nothing.
             const int current = list1_->currentRow();
-            chooseItem(current >= 0 && !list1_->isRowHidden(current) && isLoadable(current)
-                           ? current
-                           : firstShownItem(true));
+            if (current >= 0 && !list1_->isRowHidden(current) && isLoadable(current))
+                chooseItem(current);
+            else if (!filter_->text().trimmed().isEmpty())
+                chooseItem(firstShownItem(true));
             return true;
         }
         if (key == Qt::Key_Down) {

@@ -20,6 +20,7 @@ frmShortcuts::frmShortcuts(QWidget& window) : QDialog(&window), window_(window) 
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
