@@ -6,6 +6,7 @@
 #include "flows/entryedit.h"
 #include "session/documentcommands.h"
 #include "session/documentspelling.h"
+#include "session/projectsession.h"
 
 #include <QUndoStack>
 #include <algorithm>
