@@ -6,6 +6,7 @@
 #include "flows/entryedit.h"
 #include "session/documentcommands.h"
 #include "session/documentspelling.h"
+#include "session/projectsession.h"
 
 #include <QUndoStack>
 #include <algorithm>
@@ -17,6 +18,7 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     : QObject(parent), state_(state), undoStack_(new QUndoStack(this)),
       codec_(CharacterSets[WesternCharacterSetIndex], isGameFontInstalled()),
       fit_(displayFont(codec_.gameFont()), PreviewTextArea) {
+    project_ = new ProjectSession([this]() -> FileSystem& { return state_.files(); }, this);
     state_.Characters.ShownCharacterSet = &codec_.characterSet();
     SelectKeyboardGroup(state_.Characters, keyboardGroup_);
     connect(undoStack_, &QUndoStack::cleanChanged, this, &DocumentSession::cleanChanged);

@@ -29,6 +29,7 @@ namespace zyn {
 
 class DocumentCommand;
 class DocumentSpelling;
+class ProjectSession;
 struct SlotChange;
 
 // What the entry list says of an entry.
@@ -107,6 +108,9 @@ public:
     EntryStatus status(int i) const;
     // The dictionary the entries are checked with.
     DocumentSpelling& spelling() const { return *spelling_; }
+    // The translation project of the language being translated, for the whole run: open or
+    // not, it outlives every document opened in it.
+    ProjectSession& project() const { return *project_; }
 
     // What the entry list shows while it is open (every entry while it is closed): entries
     // whose text or reference holds text, case folded over the set's letters, with the status.
@@ -239,6 +243,7 @@ private:
     OpenDocument open_;
     QUndoStack* undoStack_ = nullptr;
     DocumentSpelling* spelling_ = nullptr;
+    ProjectSession* project_ = nullptr;
     DisplayCodec codec_;
     PreviewFit fit_;
     // Typing what the set shows is the default: a code page's codes would be other letters.
