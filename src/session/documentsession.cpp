@@ -40,9 +40,15 @@ void DocumentSession::open(LoadedText&& loaded, DocumentOrigin origin) {
 }
 
 void DocumentSession::openArchiveItem(LoadedText&& loaded, DocumentOrigin origin,
-                                      ArchiveIndex&& index) {
+                                      ArchiveIndex&& index, const ArchiveFlow& flow) {
     AdoptText(open_.Document, std::move(loaded), std::move(origin));
     open_.Archive = std::move(index);
+    // flow may be this document's own (the item dialog works on it): copied whole, then the
+    // dialog's own values put back.
+    ArchiveFlow taken = flow;
+    taken.SaveMode = open_.Flow.SaveMode;
+    taken.LastCheckedItem = open_.Flow.LastCheckedItem;
+    open_.Flow = std::move(taken);
     adopted();
 }
 

@@ -79,7 +79,9 @@ public:
     // Opening: text read from origin becomes the document (with the index of its archive, for
     // an archive item): entry 0 current, nothing to undo, this its saved state, no reference.
     void open(LoadedText&& loaded, DocumentOrigin origin);
-    void openArchiveItem(LoadedText&& loaded, DocumentOrigin origin, ArchiveIndex&& index);
+    // flow's game and item names become the document's (what the list of items showed).
+    void openArchiveItem(LoadedText&& loaded, DocumentOrigin origin, ArchiveIndex&& index,
+                         const ArchiveFlow& flow);
     // A document kept by a run that ended without saving it, as it was then: not saved, its
     // origin the file or item it came from. index is its archive's as read now.
     void openRecovered(RecoveredDocument&& recovered, ArchiveIndex&& index);
