@@ -1,11 +1,8 @@
 #include "cli/archivebanks.h"
 
 #include "archive/itemnames.h"
-#include "flows/archiveitemflow.h"
 #include "flows/pocatalog.h"
 #include "flows/programstate.h"
-
-#include <algorithm>
 
 namespace zyn::cli {
 
@@ -39,42 +36,18 @@ std::string openArchive(ProgramState& state, const CharacterOptions& characters,
 }
 
 std::vector<BankPair> dialogueBanks(const ProgramState& state, bool isVersion2, int from, int to) {
-    std::vector<BankPair> pairs;
-    const ArchiveIndex& index = state.Archive;
-    for (int item = 1; item < std::min(TextArchiveItemCount(isVersion2), index.itemCount());
-         item += 2) {
-        if (ItemLanguage(isVersion2, item) != to || index.ItemData[std::size_t(item)].empty())
-            continue;
-        pairs.push_back({item, SameBankInLanguage(isVersion2, item, from)});
-    }
-    return pairs;
+    return DialogueBanks(state.Archive, isVersion2, from, to);
 }
 
 Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
                                                int item, bool isVersion2) {
     // From the bytes the index holds: a read-only command writes nothing.
-    auto loaded = ReadIndexedItem(state.files(), archive, state.Archive, item,
-                                  ArchiveItemName(state.Flow, item), isVersion2);
-    if (!loaded)
-        return loaded.status();
-    auto doc = std::make_unique<TextDocument>();
-    AdoptText(*doc, std::move(*loaded));
-    return doc;
+    return LoadIndexedDocument(state.files(), archive, state.Archive, state.Flow, item, isVersion2);
 }
 
 Result<LoadedPair> loadBankPair(ProgramState& state, const std::string& archive,
                                 const BankPair& pair, bool isVersion2) {
-    auto target = loadItem(state, archive, pair.target, isVersion2);
-    if (!target)
-        return target.status();
-    // A blank source bank has no entries: the count of entries tells.
-    if (pair.source >= state.Archive.itemCount() ||
-        state.Archive.ItemData[std::size_t(pair.source)].empty())
-        return LoadedPair{std::make_unique<TextDocument>(), std::move(*target)};
-    auto source = loadItem(state, archive, pair.source, isVersion2);
-    if (!source)
-        return source.status();
-    return LoadedPair{std::move(*source), std::move(*target)};
+    return LoadBankPair(state.files(), archive, state.Archive, state.Flow, pair, isVersion2);
 }
 
 } // namespace zyn::cli
