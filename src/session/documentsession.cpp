@@ -22,6 +22,8 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     SelectKeyboardGroup(state_.Characters, keyboardGroup_);
     connect(undoStack_, &QUndoStack::cleanChanged, this, &DocumentSession::cleanChanged);
     spelling_ = new DocumentSpelling(state_.files(), this);
+    // Asked for at each use: a test puts its own file system in the state after this.
+    project_ = new ProjectSession([this]() -> FileSystem& { return files(); }, this);
     // The bank's language follows the document, wherever it was read from or saved to.
     const auto bankLanguage = [this] {
         spelling_->setBankLanguage(BankLanguage(origin(), state_.Document.IsVersion2));
@@ -43,6 +45,8 @@ void DocumentSession::openArchiveItem(LoadedText&& loaded, DocumentOrigin origin
     AdoptText(state_.Document, std::move(loaded), std::move(origin));
     state_.Archive = std::move(index);
     adopted();
+    // After the reference remembered for this bank, if any, was put back.
+    referToSourceBank();
 }
 
 void DocumentSession::openRecovered(RecoveredDocument&& recovered, ArchiveIndex&& index) {
@@ -74,6 +78,7 @@ void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
     // A reference chosen for another document would mark the wrong entries as untranslated.
     const bool hadReference = state_.Reference.SlotCount != 0;
     state_.Reference = TextDocument{};
+    automaticReference_ = false;
     emit documentReplaced();
     if (hadReference)
         emit referenceReplaced();
@@ -85,6 +90,8 @@ void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
 void DocumentSession::setReference(LoadedText&& loaded, DocumentOrigin origin) {
     state_.Reference = TextDocument{};
     AdoptText(state_.Reference, std::move(loaded), std::move(origin));
+    automaticReference_ = false;
+    rememberSourceLanguage();
     emit referenceReplaced();
 }
 
@@ -194,6 +201,8 @@ int DocumentSession::keepAndGo(int entry, const std::string& edited, bool forwar
             setCurrentEntry(i);
             return i;
         }
+    if (forward)
+        emit lastEntryKept();
     return -1;
 }
 
