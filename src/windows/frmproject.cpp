@@ -23,6 +23,7 @@
 #include <atomic>
 #include <optional>
 #include <thread>
+#include <unordered_map>
 
 namespace zyn {
 
@@ -51,6 +52,24 @@ BankChecks checksOf(const EntryFit* fit, SpellChecker* checker, const CharacterS
     checks.terms = terms;
     checks.letters = &set.letters;
     return checks;
+}
+
+// The fit rule over the letters codes show, each measured now: the session's rule measures
+// through Qt's font metrics and keeps what it measured, which only its own thread may do.
+TextFit measuredForCodes(const TextFit& rule, const LetterTable& letters) {
+    std::unordered_map<char32_t, std::int32_t> advances;
+    for (int code = 0; code < 256; ++code) {
+        const char32_t letter = letters.letter(static_cast<std::uint8_t>(code));
+        advances.emplace(letter, rule.advance(letter));
+    }
+    advances.emplace(U'\n', rule.advance(U'\n'));
+    return TextFit(
+        rule.fontLines(),
+        [advances = std::move(advances)](char32_t c) {
+            const auto found = advances.find(c);
+            return found != advances.end() ? found->second : 0;
+        },
+        rule.box());
 }
 
 } // namespace
@@ -154,7 +173,11 @@ frmProject::Key frmProject::currentKey() const {
 }
 
 bool frmProject::filled() const {
-    return counted_ && !fill_ && key_ == currentKey();
+    return counted_ && problem_.isEmpty() && !fill_ && key_ == currentKey();
+}
+
+bool frmProject::counting() const {
+    return fill_ != nullptr;
 }
 
 void frmProject::refresh() {
@@ -176,6 +199,7 @@ void frmProject::startFill(const Key& key) {
     stopFill();
     key_ = key;
     counted_ = false;
+    problem_.clear();
     checker_.reset();
     const int generation = ++generation_;
     model_->setBanks({});
@@ -200,7 +224,8 @@ void frmProject::startFill(const Key& key) {
     }
     job.set = &session_.codec().characterSet();
     job.gameFont = session_.codec().gameFont();
-    job.rule = session_.previewFit().rule();
+    job.rule =
+        measuredForCodes(session_.previewFit().rule(), DisplayLetters(*job.set, job.gameFont));
 
     fill_ = std::make_unique<Fill>();
     std::atomic<bool>& stop = fill_->stop;
@@ -273,7 +298,9 @@ void frmProject::fillEnded(int generation, std::shared_ptr<SpellChecker> checker
         fill_.reset();
     }
     checker_ = std::move(checker);
-    counted_ = problem.isEmpty();
+    // A failed count is not tried again until something changes.
+    counted_ = true;
+    problem_ = problem;
     const int banks = model_->rowCount() > 0 ? model_->rowCount() - 1 : 0;
     status_->setText(
         problem.isEmpty()

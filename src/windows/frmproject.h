@@ -35,9 +35,11 @@ public:
     QTableView* lstBanks() const { return list_; }
     QLabel* lblStatus() const { return status_; }
 
-    // The archive whose banks are listed ("" for none), and whether every bank is counted.
+    // The archive whose banks are listed ("" for none), whether every bank is counted, and
+    // whether they are being counted.
     const std::string& archivePath() const { return key_.path; }
     bool filled() const;
+    bool counting() const;
     // Counts the banks again when the archive, the languages or the project changed since the
     // last count, or none was made.
     void refresh();
@@ -94,6 +96,7 @@ private:
     // The dictionary of the language, handed over by the fill that opened it.
     std::shared_ptr<SpellChecker> checker_;
     bool counted_ = false;
+    QString problem_; // why the last count failed
     std::unique_ptr<Fill> fill_;
     // The source bank of the open one, as the archive held it when it was opened.
     std::unique_ptr<TextDocument> source_;

@@ -26,6 +26,9 @@ void frmText::buildProjectItems(QMenu* view) {
         if (askSaveChanges(session_, prompts_, this))
             openArchiveBank(project_->archivePath(), item);
     });
+    // Another bank opened meanwhile is where the user wants to be.
+    connect(&session_, &DocumentSession::documentReplaced, this,
+            [this] { nextBankWanted_ = false; });
     connect(project_, &frmProject::fillFinished, this, [this] {
         if (std::exchange(nextBankWanted_, false))
             goToNextBankWithWork();
@@ -76,10 +79,9 @@ void frmText::mnuGoPreviousBank_Click() {
 void frmText::goToNextBankWithWork() {
     // The banks are counted first when the window has not counted them yet.
     project_->refresh();
-    if (!project_->filled()) {
-        nextBankWanted_ = !project_->archivePath().empty();
+    nextBankWanted_ = project_->counting();
+    if (!project_->filled())
         return;
-    }
     const int item = project_->nextBankWithWork();
     if (item < 0)
         return;
