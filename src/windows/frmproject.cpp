@@ -104,6 +104,7 @@ frmProject::frmProject(DocumentSession& session, QWidget* parent)
     list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
     list_->setItemDelegateForColumn(ProjectStatusModel::Progress, new ProgressDelegate(list_));
     list_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(list_);
     connect(list_, &QTableView::activated, this, [this](const QModelIndex& index) {
         activated(index.data(ProjectStatusModel::ItemRole).toInt());
@@ -302,12 +303,14 @@ void frmProject::fillEnded(int generation, std::shared_ptr<SpellChecker> checker
     counted_ = true;
     problem_ = problem;
     const int banks = model_->rowCount() > 0 ? model_->rowCount() - 1 : 0;
-    status_->setText(
-        problem.isEmpty()
-            ? QStringLiteral("%1 banks of %2 from %3, in %4")
-                  .arg(QString::number(banks), QString::fromStdString(PoLanguagePrefix(key_.to)),
-                       QString::fromStdString(PoLanguagePrefix(key_.from)), fromNative(key_.path))
-            : problem);
+    status_->setText(problem.isEmpty()
+                         ? QStringLiteral("%1 of %2 from %3, in %4")
+                               .arg(banks == 1 ? QStringLiteral("1 bank")
+                                               : QStringLiteral("%1 banks").arg(banks),
+                                    QString::fromStdString(PoLanguagePrefix(key_.to)),
+                                    QString::fromStdString(PoLanguagePrefix(key_.from)),
+                                    fromNative(key_.path))
+                         : problem);
     updateCurrentRow();
     emit fillFinished();
 }
