@@ -1,8 +1,8 @@
 #include "cli/archivebanks.h"
 
 #include "archive/itemnames.h"
+#include "cli/commandstate.h"
 #include "flows/pocatalog.h"
-#include "flows/programstate.h"
 
 namespace zyn::cli {
 
@@ -25,36 +25,38 @@ std::string languagesOf(const ParsedArguments& args, bool isVersion2, int& from,
     return {};
 }
 
-std::string openArchive(ProgramState& state, const CharacterOptions& characters,
+std::string openArchive(CommandState& state, const CharacterOptions& characters,
                         const std::string& archive, bool isVersion2) {
     if (std::string problem = applyCharacterOptions(characters, state); !problem.empty())
         return problem;
-    if (Status read = ReadArchiveIndex(state.files(), archive, state.Archive); !read)
+    if (Status read = ReadArchiveIndex(state.program.files(), archive, state.open.Archive); !read)
         return read.message();
-    NameTextArchiveItems(state.Flow, isVersion2, false);
+    NameTextArchiveItems(state.open.Flow, isVersion2, false);
     return {};
 }
 
-std::vector<BankPair> dialogueBanks(const ProgramState& state, bool isVersion2, int from, int to) {
-    return DialogueBanks(state.Archive, isVersion2, from, to);
+std::vector<BankPair> dialogueBanks(const CommandState& state, bool isVersion2, int from, int to) {
+    return DialogueBanks(state.open.Archive, isVersion2, from, to);
 }
 
-Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
+Result<std::unique_ptr<TextDocument>> loadItem(CommandState& state, const std::string& archive,
                                                int item, bool isVersion2) {
     // From the bytes the index holds: a read-only command writes nothing.
-    return LoadIndexedDocument(state.files(), archive, state.Archive, state.Flow, item, isVersion2);
+    return LoadIndexedDocument(state.program.files(), archive, state.open.Archive, state.open.Flow,
+                               item, isVersion2);
 }
 
-Result<LoadedPair> loadBankPair(ProgramState& state, const std::string& archive,
+Result<LoadedPair> loadBankPair(CommandState& state, const std::string& archive,
                                 const BankPair& pair, bool isVersion2) {
-    return LoadBankPair(state.files(), archive, state.Archive, state.Flow, pair, isVersion2);
+    return LoadBankPair(state.program.files(), archive, state.open.Archive, state.open.Flow, pair,
+                        isVersion2);
 }
 
 } // namespace zyn::cli
 
 namespace zyn::cli {
 
-std::string absentLanguage(const ProgramState& state, const std::string& archive, bool isVersion2,
+std::string absentLanguage(const CommandState& state, const std::string& archive, bool isVersion2,
                            std::initializer_list<int> languages) {
     std::string held;
     for (int language = 0; language < TextArchiveLanguages(isVersion2); ++language)

@@ -3,11 +3,11 @@
 #include "cli/archivebanks.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
+#include "cli/commandstate.h"
 #include "cli/itemtable.h"
 #include "cli/jsontext.h"
 #include "flows/archiveitemflow.h"
 #include "flows/pocatalog.h"
-#include "flows/programstate.h"
 #include "fonts/fontwidths.h"
 #include "project/bankstatus.h"
 #include "project/languagestatus.h"
@@ -128,8 +128,8 @@ int run(const Arguments& argv, CommandIo io) {
     io.settings.output = args.value(OutputOption.name);
 
     const bool isVersion2 = status.game == 2;
-    ProgramState state;
-    state.Files = &io.files;
+    CommandState state;
+    state.program.Files = &io.files;
     if (const std::string problem =
             openArchive(state, status.characters, status.archive, isVersion2);
         !problem.empty())
@@ -176,8 +176,8 @@ int run(const Arguments& argv, CommandIo io) {
 
     std::vector<BankCounts> rows;
     std::vector<int> items;
-    if (Status walked = ForEachBankStatus(state.files(), status.archive, state.Archive, state.Flow,
-                                          isVersion2, status.from, status.to,
+    if (Status walked = ForEachBankStatus(state.program.files(), status.archive, state.open.Archive,
+                                          state.open.Flow, isVersion2, status.from, status.to,
                                           project ? &*project : nullptr, classes, checks,
                                           [&rows, &items](int item, BankCounts row) {
                                               rows.push_back(std::move(row));

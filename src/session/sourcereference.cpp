@@ -20,31 +20,31 @@ void DocumentSession::setLastSourceLanguage(int language) {
 }
 
 void DocumentSession::rememberSourceLanguage() {
-    const DocumentOrigin& document = state_.Document.Origin;
-    const DocumentOrigin& reference = state_.Reference.Origin;
+    const DocumentOrigin& document = open_.Document.Origin;
+    const DocumentOrigin& reference = open_.Reference.Origin;
     if (!document.FromArchive || !reference.FromArchive || document.FilePath != reference.FilePath)
         return;
-    const int language = ItemLanguage(state_.Document.IsVersion2, reference.ArchiveItem);
-    if (language != ItemLanguage(state_.Document.IsVersion2, document.ArchiveItem))
+    const int language = ItemLanguage(open_.Document.IsVersion2, reference.ArchiveItem);
+    if (language != ItemLanguage(open_.Document.IsVersion2, document.ArchiveItem))
         setLastSourceLanguage(language);
 }
 
 bool DocumentSession::referToSourceBank() {
-    const TextDocument& doc = state_.Document;
-    const ArchiveIndex& index = state_.Archive;
-    if (!doc.Origin.FromArchive || state_.Reference.SlotCount != 0)
+    const TextDocument& doc = open_.Document;
+    const ArchiveIndex& index = open_.Archive;
+    if (!doc.Origin.FromArchive || open_.Reference.SlotCount != 0)
         return false;
     const int item = SameBankInLanguage(doc.IsVersion2, doc.Origin.ArchiveItem, sourceLanguage());
     if (item < 0 || item == doc.Origin.ArchiveItem || item >= index.itemCount() ||
         index.ItemData[std::size_t(item)].empty())
         return false;
-    const std::string name = ArchiveItemName(state_.Flow, item);
+    const std::string name = ArchiveItemName(open_.Flow, item);
     auto loaded = ReadIndexedItem(files(), doc.Origin.FilePath, index, item, name, doc.IsVersion2);
     // A bank that cannot be read is no worse than none: the user can still choose one.
     if (!loaded)
         return false;
-    state_.Reference = TextDocument{};
-    AdoptText(state_.Reference, std::move(*loaded),
+    open_.Reference = TextDocument{};
+    AdoptText(open_.Reference, std::move(*loaded),
               ArchiveItemOrigin(doc.Origin.FilePath, item, name));
     automaticReference_ = true;
     emit referenceReplaced();

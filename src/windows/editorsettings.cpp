@@ -259,7 +259,7 @@ void EditorSettings::writeRecentFiles() {
 }
 
 void EditorSettings::referenceChosen() {
-    const ProgramState& state = session_.state();
+    const OpenDocument& state = session_.openDocument();
     // The bank's own source language is found again without being remembered.
     if (session_.referenceIsAutomatic() || state.Reference.SlotCount == 0 ||
         state.Reference.Origin.FilePath.empty() || state.Document.Origin.FilePath.empty())
@@ -276,8 +276,7 @@ void EditorSettings::referenceChosen() {
 }
 
 void EditorSettings::rememberReference() {
-    ProgramState& state = session_.state();
-    const Place document = Place::of(state.Document.Origin);
+    const Place document = Place::of(session_.origin());
     std::vector<Reference> references = readReferences(settings_);
     const auto found =
         std::find_if(references.begin(), references.end(),
@@ -285,7 +284,7 @@ void EditorSettings::rememberReference() {
     if (found == references.end())
         return;
     const DocumentOrigin origin = found->reference.origin();
-    auto loaded = ReadTextAt(state.files(), origin, found->version2);
+    auto loaded = ReadTextAt(session_.files(), origin, found->version2);
     if (!loaded) {
         references.erase(found);
         writeReferences(settings_, references);

@@ -341,7 +341,7 @@ void frmProject::updateCurrentRow() {
     // While the fill runs, the dictionary is the fill's; the row is counted when it ends.
     if (item < 0 || model_->rowOf(item) < 0 || fill_)
         return;
-    ProgramState& state = session_.state();
+    const OpenDocument& state = session_.openDocument();
     const int sourceItem = SameBankInLanguage(key_.isVersion2, item, key_.from);
     if (!source_ || sourceItem_ != sourceItem) {
         // The source bank as the archive in memory holds it; read once per bank opened.

@@ -42,8 +42,9 @@ protected:
         session.openArchiveItem(std::move(*loaded), ArchiveItemOrigin(archive, item, "item"),
                                 std::move(copy));
     }
-    int referenceItem() const {
-        return state.Reference.SlotCount == 0 ? -1 : state.Reference.Origin.ArchiveItem;
+    int referenceItem() {
+        const TextDocument& reference = session.openDocument().Reference;
+        return reference.SlotCount == 0 ? -1 : reference.Origin.ArchiveItem;
     }
 
     TempDir dir;

@@ -158,7 +158,7 @@ TEST_F(ProjectDockTest, TheToolsNumbersAndEnterOpensTheBank) {
     project->lstBanks()->setCurrentIndex(rows().index(rowOf(bank(31)), 0));
     QTest::keyClick(project->lstBanks(), Qt::Key_Return);
     ASSERT_EQ(session.origin().ArchiveItem, 31);
-    EXPECT_EQ(state.Reference.Origin.ArchiveItem, 1);
+    EXPECT_EQ(session.openDocument().Reference.Origin.ArchiveItem, 1);
     EXPECT_TRUE(session.status(1).untranslated);
     EXPECT_TRUE(waitUntil([this] { return bold(bank(31)); }));
 
@@ -203,7 +203,7 @@ TEST_F(ProjectDockTest, MovingFromBankToBank) {
     EXPECT_NE(window->editor(), nullptr) << "the string editor goes on with the work";
     EXPECT_FALSE(session.Modified());
     EXPECT_EQ(session.currentEntry(), 1) << "the empty entry";
-    EXPECT_EQ(state.Reference.Origin.ArchiveItem, 7);
+    EXPECT_EQ(session.openDocument().Reference.Origin.ArchiveItem, 7);
     // Saved in the archive: the window's row says so once the bank is left.
     EXPECT_EQ(cell(bank(31), Column::Untranslated).toInt(), 1) << "\"Yes\" is still to do";
     EXPECT_EQ(cell(bank(31), Column::Spelling).toInt(), 0);
