@@ -285,7 +285,9 @@ TEST_F(ConcordanceTest, FindInArchiveSearchesALanguageByWholeWordsSideBySide) {
     QTest::keyClick(find->lstResults(), Qt::Key_Return);
     EXPECT_EQ(session.origin().ArchiveItem, 67);
     EXPECT_EQ(session.currentEntry(), 0);
-    EXPECT_EQ(find->lstResults()->topLevelItemCount(), 2) << "opened, not searched again";
+    EXPECT_EQ(find->lstResults()->topLevelItemCount(), 2);
+    EXPECT_EQ(find->lstResults()->currentItem(), find->lstResults()->topLevelItem(1))
+        << "opened, not searched again";
 }
 
 // With a project its languages are the pair, whatever bank is open.
