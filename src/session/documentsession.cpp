@@ -23,9 +23,6 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     SelectKeyboardGroup(state_.Characters, keyboardGroup_);
     connect(undoStack_, &QUndoStack::cleanChanged, this, &DocumentSession::cleanChanged);
     spelling_ = new DocumentSpelling(state_.files(), this);
-    // The project outlives every document; the file system is asked for at each use, as tests
-    // replace it.
-    project_ = new ProjectSession([this]() -> FileSystem& { return state_.files(); }, this);
     // The bank's language follows the document, wherever it was read from or saved to.
     const auto bankLanguage = [this] {
         spelling_->setBankLanguage(BankLanguage(origin(), open_.Document.IsVersion2));
