@@ -35,6 +35,7 @@ class DocumentSession;
 class frmEditor;
 class frmFind;
 class frmEntries;
+class frmProject;
 class frmSelHQR;
 
 class frmText : public QMainWindow {
@@ -84,6 +85,8 @@ public:
     frmFind* replaceWindow() const;
     // The entry list window, once View > Entries has made it.
     frmEntries* entriesWindow() const;
+    // The project window, in the dock View > Project shows (frmtext_project.cpp).
+    frmProject* projectWindow() const;
 
     // Show the session's current entry: captions, and for ZYN 2 the type colour and SetType.
     void ShowEntry();
@@ -118,6 +121,12 @@ public slots:
     // opened as File Open or Open from HQR opens it; one that is gone is taken off the list.
     void showRecentFiles();
     void openRecentFile(int index);
+    // The bank before or after the open one in the project window's order.
+    void mnuGoNextBank_Click();
+    void mnuGoPreviousBank_Click();
+    // The last entry to do was kept: the bank saved, and the next bank with work opened on its
+    // first entry to do.
+    void goToNextBankWithWork();
 
     void mnuTypeNormal_Click();
     void mnuTypeBigFrame_Click();
@@ -200,6 +209,12 @@ private:
     void chooseKeyboardGroup(KeyboardGroup group, const char* itemName);
     // Checks the item of the session's keyboard group.
     void showKeyboardGroup();
+    // The project window's dock and View > Project, Next bank and Previous bank.
+    void buildProjectItems(QMenu* view);
+    // Opens item of the archive at path as Recent files does (no save question); true when
+    // it is open.
+    bool openArchiveBank(const std::string& path, int item);
+    void goToBank(bool forward);
     // The item dialog of Open from HQR and Save to HQR, made when first needed.
     frmSelHQR* itemDialog();
     frmFind* showFindWindow(bool replace);
@@ -233,6 +248,9 @@ private:
     QPointer<frmFind> find_;
     QPointer<frmFind> replace_;
     QPointer<frmEntries> entries_;
+    frmProject* project_ = nullptr;
+    // Next bank with work was asked for while the banks were still being counted.
+    bool nextBankWanted_ = false;
 };
 
 } // namespace zyn
