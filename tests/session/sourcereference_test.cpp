@@ -39,8 +39,10 @@ protected:
         ArchiveIndex copy = index;
         auto loaded = LoadArchiveItem(state.files(), archive, copy, item, "item", true);
         ASSERT_TRUE(loaded.ok()) << loaded.message();
+        ArchiveFlow flow;
+        flow.ArchiveIsVersion2 = true;
         session.openArchiveItem(std::move(*loaded), ArchiveItemOrigin(archive, item, "item"),
-                                std::move(copy));
+                                std::move(copy), flow);
     }
     int referenceItem() {
         const TextDocument& reference = session.openDocument().Reference;
