@@ -24,7 +24,6 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     connect(undoStack_, &QUndoStack::cleanChanged, this, &DocumentSession::cleanChanged);
     spelling_ = new DocumentSpelling(state_.files(), this);
     // Asked for at each use: a test puts its own file system in the state after this.
-    project_ = new ProjectSession([this]() -> FileSystem& { return files(); }, this);
     // The bank's language follows the document, wherever it was read from or saved to.
     const auto bankLanguage = [this] {
         spelling_->setBankLanguage(BankLanguage(origin(), open_.Document.IsVersion2));

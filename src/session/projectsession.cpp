@@ -133,11 +133,43 @@ Status ProjectSession::saveGlossary() {
     if (!project_)
         return Status::failure(ErrorKind::Unsupported, "No translation project is open.");
     if (project_->glossary.empty()) {
-        project_->glossary = "glossary.tsv";
+        project_->glossary = newGlossaryName();
         modified_ = true;
         emit projectChanged();
     }
     return WriteGlossaryFile(files_(), glossaryPath(), glossary_);
+}
+
+std::string ProjectSession::newGlossaryName() const {
+    // Another project of the same folder may have taken the plain name already.
+    if (!files_().info(ResolveProjectPath(path_, "glossary.tsv")).exists)
+        return "glossary.tsv";
+    std::string stem = path_.substr(path_.find_last_of('/') + 1);
+    if (const std::size_t dot = stem.find_last_of('.'); dot != std::string::npos && dot > 0)
+        stem.erase(dot);
+    return stem + "-glossary.tsv";
+}
+
+Status ProjectSession::storeGlossary(Glossary glossary) {
+    if (!project_)
+        return Status::failure(ErrorKind::Unsupported, "No translation project is open.");
+    const bool named = !project_->glossary.empty();
+    const std::string name = named ? project_->glossary : newGlossaryName();
+    const std::string file = ResolveProjectPath(path_, name);
+    if (Status written = WriteGlossaryFile(files_(), file, glossary); !written)
+        return written;
+    if (!named) {
+        // Without its name in the project file the next run would not find the glossary.
+        project_->glossary = name;
+        if (Status saved = WriteProjectFile(files_(), path_, *project_); !saved) {
+            project_->glossary.clear();
+            return saved;
+        }
+        modified_ = false;
+        emit projectChanged();
+    }
+    setGlossary(std::move(glossary));
+    return {};
 }
 
 } // namespace zyn

@@ -28,6 +28,7 @@ public:
     explicit ProjectSession(std::function<FileSystem&()> files, QObject* parent = nullptr);
     ~ProjectSession() override;
 
+    FileSystem& files() const { return files_(); }
     bool isOpen() const { return project_.has_value(); }
     // The open project; only while isOpen().
     const TranslationProject& project() const { return *project_; }
@@ -68,8 +69,12 @@ public:
     // A changed glossary: indexed again and said; saveGlossary() writes it.
     void setGlossary(Glossary glossary);
     // Writes the glossary beside the project (named by the project, else "glossary.tsv" in
-    // the project's folder, recorded in the project).
+    // the project's folder, or "fr-glossary.tsv" for fr.zyp when that is taken; recorded in
+    // the project).
     Status saveGlossary();
+    // glossary written beside the project first and only then made the project's, the project
+    // file saved too when it did not name a glossary yet; on failure nothing changes.
+    Status storeGlossary(Glossary glossary);
 
 signals:
     // Opened, created, closed, or its header changed.
@@ -80,6 +85,7 @@ signals:
 
 private:
     void readGlossary();
+    std::string newGlossaryName() const;
 
     std::function<FileSystem&()> files_;
     std::optional<TranslationProject> project_;

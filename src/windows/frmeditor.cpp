@@ -3,6 +3,7 @@
 #include "characters/charactersets.h"
 #include "characters/keyboardgroups.h"
 #include "session/documentsession.h"
+#include "windows/editorglossary.h"
 #include "windows/editorspelling.h"
 #include "windows/entrytypes.h"
 #include "windows/frmtable.h"
@@ -145,6 +146,8 @@ frmEditor::frmEditor(DocumentSession& session, Prompts& prompts, QWidget& owner)
             showSuggestions();
     });
 
+    buildGlossary(listFont);
+
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("lblMessage"));
     // Read whatever the window's width: a long line wraps and the box gives it room.
@@ -188,6 +191,9 @@ void frmEditor::open(int i) {
     message_->setToolTip(QString());
     replacements_.clear();
     refusal_.clear();
+    note_.clear();
+    // The terms of the entry before are gone until this one's source is shown.
+    glossary_->show(-1, {});
     marks_.clear();
     text1_->setExtraSelections(marks_);
     setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
@@ -200,6 +206,7 @@ void frmEditor::open(int i) {
     spelling_->showProblem();
     note_ = message_->text();
     showSuggestions();
+    glossary_->show(i, editedText_);
     const TextDocument& doc = session_.document();
     if (doc.IsVersion2)
         setForeColor(GetForeColorA(doc.EntryType[static_cast<std::size_t>(i)]));
@@ -273,6 +280,8 @@ void frmEditor::showMessage() {
         parts << refusal_;
     if (!note_.isEmpty())
         parts << note_;
+    if (const QString missing = glossary_->finding(); !missing.isEmpty())
+        parts << missing + '.';
     const QString text = parts.join(QLatin1Char(' '));
     message_->setText(text);
     message_->setToolTip(text);
@@ -359,6 +368,7 @@ void frmEditor::Text1_Change() {
     fit_->setText(QStringLiteral("%1 of %2 lines").arg(lines).arg(fit.linesShown()) +
                   (fit.linesCut(shown) > 0 ? QStringLiteral(": does not fit") : QString()));
     layOut(); // the message line has what the fit leaves
+    glossary_->textChanged(editedText_);
     emit edited(editedText_);
 }
 
@@ -414,6 +424,8 @@ bool frmEditor::Text1_KeyPress(QKeyEvent* event) {
         closeUnchanged();
         return true;
     }
+    if (glossary_->handleKey(key, modifiers))
+        return true;
     if (modifiers == Qt::ControlModifier && key >= Qt::Key_1 && key <= Qt::Key_5) {
         takeSuggestion(key - Qt::Key_1);
         return true;
@@ -564,7 +576,14 @@ void frmEditor::layOut() {
                      (bottom - referenceBottom) / 2);
     }
     suggestionList_->setGeometry(0, referenceBottom, width(), listHeight);
-    const int top = referenceBottom + listHeight;
+    const int termsTop = referenceBottom + listHeight;
+    int termsHeight = 0;
+    if (!termList_->isHidden())
+        termsHeight = std::min(termList_->sizeHintForRow(0) * termList_->count() +
+                                   2 * termList_->frameWidth(),
+                               (bottom - termsTop) / 3);
+    termList_->setGeometry(0, termsTop, width(), termsHeight);
+    const int top = termsTop + termsHeight;
     text1_->setGeometry(0, top, width(), bottom - top);
     fit_->setGeometry(width() - fitWidth - margin, bottom, fitWidth, statusHeight_);
     message_->setGeometry(margin, bottom + 3, messageWidth, messageHeight - 3);
@@ -600,6 +619,24 @@ void frmEditor::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     emit closed();
+}
+
+void frmEditor::buildGlossary(const QFont& listFont) {
+    termList_ = new QListWidget(this);
+    termList_->setObjectName(QStringLiteral("lstTerms"));
+    termList_->setFocusPolicy(Qt::NoFocus);
+    termList_->setFont(listFont);
+    termList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    termList_->hide();
+    glossary_ = new EditorGlossary(
+        session_, prompts_, codec_, *reference_, *text1_, *termList_, *this,
+        [this](const QString& letters) { typeLetters(letters, QStringLiteral("not put in")); });
+    connect(glossary_, &EditorGlossary::findingChanged, this, [this] {
+        if (message_)
+            showMessage();
+        else
+            layOut();
+    });
 }
 
 } // namespace zyn

@@ -9,7 +9,7 @@
 // Below the box, until the next entry: what was typed or pasted as a stand-in (marked in the
 // box too), what was not typed and why, and the lines the text takes in the preview. Under the
 // reference text: the translation memory's suggestions, Ctrl+1 to Ctrl+5 putting one in place
-// of the text.
+// of the text, and the glossary's terms in the source (editorglossary.h).
 
 #include "document/translationmemory.h"
 #include "session/displaycodec.h"
@@ -32,6 +32,7 @@ class QPushButton;
 namespace zyn {
 
 class DocumentSession;
+class EditorGlossary;
 class EditorSpelling;
 class frmTable;
 class Prompts;
@@ -73,6 +74,9 @@ public:
     const DisplayCodec& displayCodec() const { return codec_; }
     // Underlines, suggestions and "Add to dictionary" in the text box.
     EditorSpelling& spelling() const { return *spelling_; }
+    // The glossary's terms in the source under the reference, Alt+1 to Alt+9, Ctrl+G.
+    EditorGlossary& glossary() const { return *glossary_; }
+    QListWidget* lstTerms() const { return termList_; }
 
     // The box's content as bytes: what closing hands back.
     const std::string& EditedText() const { return editedText_; }
@@ -130,6 +134,7 @@ private:
     void showMessage();
     void placeBeside(const QWidget& main);
     void showSuggestions();
+    void buildGlossary(const QFont& listFont);
 
     DocumentSession& session_;
     Prompts& prompts_;
@@ -155,6 +160,8 @@ private:
     int statusHeight_ = 0;
     QPushButton* command1_ = nullptr;
     EditorSpelling* spelling_ = nullptr;
+    QListWidget* termList_ = nullptr;
+    EditorGlossary* glossary_ = nullptr;
     QPointer<frmTable> table_;
     // Where the keys were when the edit started: they go back there when the editor closes.
     QPointer<QWidget> startedIn_;

@@ -9,6 +9,7 @@
 #include "windows/frmentries.h"
 #include "windows/frmfind.h"
 #include "windows/frmfindarchive.h"
+#include "windows/frmglossary.h"
 #include "windows/frmshortcuts.h"
 #include "windows/pathtext.h"
 #include "windows/previewpicture.h"
@@ -284,6 +285,7 @@ void frmText::buildMenus() {
     addSeparator(edit, "mnuEditSep2");
     addItem(edit, "mnuEditFindInArchive", "Find in &Archive...",
             &frmText::mnuEditFindInArchive_Click);
+    addItem(edit, "mnuEditGlossary", "&Glossary...", &frmText::mnuEditGlossary_Click);
     buildMemoryItems(edit);
 
     QMenu* view = addMenu("mnuView", "&View");
@@ -489,6 +491,13 @@ void frmText::mnuEditFindInArchive_Click() {
     auto* window = findChild<frmFindArchive*>(QString(), Qt::FindDirectChildrenOnly);
     if (!window)
         window = new frmFindArchive(session_, prompts_, this);
+    window->start();
+}
+
+void frmText::mnuEditGlossary_Click() {
+    auto* window = findChild<frmGlossary*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new frmGlossary(session_.project(), prompts_, this);
     window->start();
 }
 

@@ -112,6 +112,7 @@ public slots:
     void mnuHelpShortcuts_Click();
     void mnuViewEntries_Click();
     void mnuEditFindInArchive_Click();
+    void mnuEditGlossary_Click();
     // Every untranslated entry with one translation in the memory takes it; says how many.
     void mnuEditFillFromMemory_Click();
     void mnuEditMemorySources_Click();

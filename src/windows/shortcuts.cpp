@@ -37,6 +37,11 @@ std::vector<Shortcut> handledKeys() {
         {{Qt::Key_Escape},
          "Close without keeping the text (asks when it was changed)",
          "String editor"},
+        {{Qt::ALT | Qt::Key_1, Qt::ALT | Qt::Key_9},
+         "Put glossary term 1 to 9 in at the cursor",
+         "String editor",
+         true},
+        {{Qt::CTRL | Qt::Key_G}, "Add the selected words to the glossary", "String editor"},
         {{Qt::CTRL | Qt::Key_W}, "Close, keeping the text", "String editor"},
         {{Qt::Key_Return}, "A line break", "String editor"},
         {{Qt::Key_Return, Qt::Key_F2}, "Edit the selected entry", "Entries"},
@@ -50,6 +55,7 @@ std::vector<Shortcut> handledKeys() {
          "Open from HQR"},
         {{Qt::Key_Down}, "From the filter into the list", "Open from HQR"},
         {{Qt::Key_Return}, "Open the selected bank", "Project"},
+        {{Qt::Key_Return}, "Open the result chosen", "Find in Archive"},
     };
     std::vector<Shortcut> found;
     for (const HandledKey& key : table)

@@ -2,6 +2,7 @@
 #include "archive/itemcheck.h"
 #include "archive/itemnames.h"
 #include "base/itemheader.h"
+#include "characters/charactersets.h"
 #include "document/textreader.h"
 #include "flows/archiveitemflow.h"
 #include "flows/archivesave.h"
@@ -13,10 +14,12 @@
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace zyn::test {
 namespace {
@@ -147,6 +150,66 @@ TEST(RecogniseTextArchive, ByItsFirstSlotAndLength) {
         EXPECT_EQ(flow.ArchiveIsVersion2, c.v2) << c.slot;
         EXPECT_EQ(flow.ArchiveIsDemo, c.demo) << c.slot << ", " << c.length << " bytes";
     }
+}
+
+// The concordance: only the languages chosen are searched, whole words by the glossary's word
+// edges, and each hit has the same entry of the same bank in the other language of the pair
+// beside it (a hit outside the pair the source's); a bank or entry the other language lacks
+// leaves that side empty. The open item is read as it is now on both sides.
+TEST(FindInArchive, AConcordanceOfALanguagePair) {
+    TempDir dir;
+    // ZYN 2: EN_000.DIA is item 7, FR_000.DIA 37, DE_000.DIA 67; FR_001.DIA (39) has no EN.
+    const std::map<int, std::string> texts = {
+        {7, TextFileBuilder(2).entry("The Captain waits.").entry("Captains all").data()},
+        {37, TextFileBuilder(2).entry("Le Capitaine attend.").entry("Tous les capitaines").data()},
+        {39, TextFileBuilder(2).entry("Capitaine ici").data()},
+        {67, TextFileBuilder(2).entry("Der Kapitan wartet.").data()}};
+    ArchiveBuilder builder;
+    for (int i = 0; i < 180; ++i)
+        builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
+    const std::string path = dir.write("text.hqr", builder.build());
+    ArchiveFlow flow;
+    flow.ArchiveIsVersion2 = true;
+    NameTextArchiveItems(flow, true, false);
+    ArchiveIndex index;
+    ASSERT_TRUE(ReadArchiveIndex(realFileSystem(), path, index).ok());
+    SearchLetters folding;
+    for (int code = 0; code < 256; ++code)
+        folding.folded[std::size_t(code)] = std::uint8_t(std::tolower(code));
+    const SearchLetters letters =
+        WithWordEdges(folding, CharacterSets[WesternCharacterSetIndex].letters);
+
+    struct Case {
+        const char* needle;
+        std::vector<int> languages;
+        bool wholeWords;
+        // item:entry=other side, each hit
+        std::vector<std::string> hits;
+    };
+    const auto describe = [](const std::vector<ArchiveHit>& hits) {
+        std::vector<std::string> said;
+        for (const ArchiveHit& hit : hits)
+            said.push_back(std::to_string(hit.item) + ":" + std::to_string(hit.entry) + "=" +
+                           std::to_string(hit.otherItem) + ":" + hit.other);
+        return said;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"captain", {0}, false, {"7:0=37:Le Capitaine attend.", "7:1=37:Tous les capitaines"}},
+             {"captain", {0}, true, {"7:0=37:Le Capitaine attend."}},
+             {"capitaine", {1}, true, {"37:0=7:The Captain waits.", "39:0=9:"}},
+             {"capitaine", {0}, false, {}},
+             {"kapitan", {}, false, {"67:0=7:The Captain waits."}},
+         }) {
+        const ArchiveSearchScope scope{c.languages, c.wholeWords, 0, 1};
+        EXPECT_EQ(describe(FindInArchive(realFileSystem(), path, index, flow, 180, c.needle,
+                                         letters, {}, scope)),
+                  c.hits)
+            << c.needle << (c.wholeWords ? " whole" : "");
+    }
+    const OpenItemText open{37, {"Le Capitaine a dit", "Tous"}};
+    EXPECT_EQ(describe(FindInArchive(realFileSystem(), path, index, flow, 180, "waits", letters,
+                                     open, {{0}, true, 0, 1})),
+              std::vector<std::string>{"7:0=37:Le Capitaine a dit"});
 }
 
 } // namespace
