@@ -2,18 +2,15 @@
 
 #include "characters/charactertables.h"
 #include "windows/frmeditor.h"
-#include "windows/windowplacement.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
-#include <vector>
 
 namespace zyn {
 
@@ -146,18 +143,7 @@ frmTable::frmTable(frmEditor& editor, const CharacterTables& tables, const Displ
     bold.setBold(true);
     label4_->setFont(bold);
 
-    // Beside the editor, leaving it and the main window in view where the screen has room. The
-    // map has no frame yet; the editor's tells how large it will be.
-    if (const QScreen* screen = editor.screen()) {
-        const QSize frame = editor.frameGeometry().size() - editor.size();
-        std::vector<QRect> others;
-        if (const QWidget* main = editor.parentWidget())
-            others.push_back(main->window()->frameGeometry());
-        move(PlaceBeside(screen->availableGeometry(), editor.frameGeometry(), size() + frame,
-                         size() + frame, others)
-                 .topLeft());
-    }
-
+    // Its owner places it.
     Form_Load();
 }
 
