@@ -30,7 +30,8 @@ namespace {
 
 // The windows whose places are kept, by their object names.
 const QStringList PlacedWindows = {QStringLiteral("frmText"), QStringLiteral("frmEntries"),
-                                   QStringLiteral("frmEditor"), QStringLiteral("frmTable")};
+                                   QStringLiteral("frmEditor"), QStringLiteral("frmTable"),
+                                   QStringLiteral("frmSelHQR")};
 // Set on a window once its place was restored: later showings keep where it is now.
 constexpr const char* PlacedProperty = "zynPlaced";
 // The main window's docks, by their object names. A dock added later takes its default place;
@@ -250,7 +251,7 @@ void EditorSettings::writeRecentFiles() {
 }
 
 void EditorSettings::referenceChosen() {
-    const ProgramState& state = session_.state();
+    const OpenDocument& state = session_.openDocument();
     if (state.Reference.SlotCount == 0 || state.Reference.Origin.FilePath.empty() ||
         state.Document.Origin.FilePath.empty())
         return;
@@ -266,8 +267,7 @@ void EditorSettings::referenceChosen() {
 }
 
 void EditorSettings::rememberReference() {
-    ProgramState& state = session_.state();
-    const Place document = Place::of(state.Document.Origin);
+    const Place document = Place::of(session_.origin());
     std::vector<Reference> references = readReferences(settings_);
     const auto found =
         std::find_if(references.begin(), references.end(),
@@ -275,7 +275,7 @@ void EditorSettings::rememberReference() {
     if (found == references.end())
         return;
     const DocumentOrigin origin = found->reference.origin();
-    auto loaded = ReadTextAt(state.files(), origin, found->version2);
+    auto loaded = ReadTextAt(session_.files(), origin, found->version2);
     if (!loaded) {
         references.erase(found);
         writeReferences(settings_, references);

@@ -240,6 +240,10 @@ void frmEditor::keepAndGo(bool forward) {
     } else if (forward) {
         handBack_ = false;
         close();
+    } else {
+        // No entry before it: the editor stays, its text now the entry's, so that Escape has
+        // no change to throw away.
+        openedText_ = editedText_;
     }
 }
 
@@ -485,6 +489,11 @@ bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
 void frmEditor::Command1_Click() {
     if (!table_) {
         table_ = new frmTable(*this, tables_, codec_, text1_->font());
+        connect(table_, &frmTable::codeChosen, this, &frmEditor::insertCode);
+        connect(table_, &frmTable::dismissed, this, [this] {
+            activateWindow();
+            text1_->setFocus();
+        });
         placeCharacterMap();
     }
     if (mapDocked_) {

@@ -9,9 +9,11 @@
 #include "windows/frmentries.h"
 #include "windows/frmfind.h"
 #include "windows/frmfindarchive.h"
+#include "windows/frmshortcuts.h"
 #include "windows/pathtext.h"
 #include "windows/previewpicture.h"
 #include "windows/previewtext.h"
+#include "windows/shortcuts.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -80,6 +82,7 @@ frmText::frmText(DocumentSession& session, Prompts& prompts, QWidget* parent)
     buildMenus();
     buildButtonBar(client);
     addKeys();
+    ShowKeysInToolTips(*this);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -338,6 +341,7 @@ void frmText::buildMenus() {
     connect(convert, &QAction::triggered, this, &frmText::mnuConvert_Click);
 
     QMenu* help = addMenu("mnuHelp", "&Help");
+    addItem(help, "mnuHelpShortcuts", "&Keyboard Shortcuts", &frmText::mnuHelpShortcuts_Click);
     addItem(help, "mnuHelpAbout", "&About", &frmText::mnuHelpAbout_Click);
 }
 
@@ -425,19 +429,19 @@ void frmText::showVersion() {
     if (doc.hasEntries() && !doc.IsVersion2) {
         setBackground(Zyn1Picture);
         setFrontColor(DefaultFrontColor);
-        SetType(doc.CurrentEntry);
+        SetType(session_.currentEntry());
     }
 }
 
 void frmText::updateTitle() {
     if (!session_.origin().FilePath.empty())
-        setWindowTitle(fromNative(WindowTitle(session_.document())));
+        setWindowTitle(fromNative(session_.windowTitle()));
 }
 
 void frmText::Form_Load(const QString& fileArgument) {
     ConvertCaption = menuItem("mnuFileConvertFile")->text();
     // Taken before a file named on the command line gives the window a title of its own.
-    session_.state().Document.BaseCaption = windowTitle().toStdString();
+    session_.setBaseCaption(windowTitle().toStdString());
 
     // The argument arrives whole, and file names may hold blanks, "?" and "*": each is taken.
     if (fileArgument.isEmpty() || !commandLineOpen(fileArgument))
@@ -489,6 +493,13 @@ void frmText::mnuViewCompare_Click() {
 
 void frmText::mnuFileExit_Click() {
     close();
+}
+
+void frmText::mnuHelpShortcuts_Click() {
+    auto* window = findChild<frmShortcuts*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new frmShortcuts(*this);
+    window->start();
 }
 
 void frmText::mnuHelpAbout_Click() {

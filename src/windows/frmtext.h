@@ -94,7 +94,7 @@ public:
     // screen; the window shrinks again when its docks close.
     void showDock(QDockWidget* dock);
 
-    // Show entry CurrentEntry: captions, and for ZYN 2 the type colour and SetType.
+    // Show the session's current entry: captions, and for ZYN 2 the type colour and SetType.
     void ShowEntry();
     // Select item index of the entry selector, as the user would (runs Combo2_Click).
     void selectEntry(int index);
@@ -114,6 +114,8 @@ public slots:
     void mnuExtraSubstitutions_Click();
     void mnuConvert_Click();
     void mnuHelpAbout_Click();
+    // Help > Keyboard Shortcuts, listing the keys as they are when it opens.
+    void mnuHelpShortcuts_Click();
     void mnuViewEntries_Click();
     void mnuEditFindInArchive_Click();
     // Every untranslated entry with one translation in the memory takes it; says how many.
@@ -197,7 +199,8 @@ private:
     // The parts of the window that follow the document's version: Type menu, conversion item,
     // picture and colour.
     void showVersion();
-    // The title rule: BaseCaption, the file (and the item) and the game, once a file is loaded.
+    // The title rule: the window's own caption, the file (and the item) and the game, once a file
+    // is loaded.
     void updateTitle();
     bool commandLineOpen(const QString& argument);
     // File Open's work once a file was chosen and the save question answered.

@@ -182,7 +182,7 @@ TEST_F(EditorTest, StandInsAreMarkedAndNamedBelowTheBoxUntilTheNextEntry) {
     EXPECT_EQ(editor().entry(), 1);
     EXPECT_TRUE(line.text().isEmpty());
     EXPECT_TRUE(marked().isEmpty());
-    EXPECT_EQ(state.Document.EntryText[0], "soeur t'attend!...");
+    EXPECT_EQ(session.document().EntryText[0], "soeur t'attend!...");
 }
 
 // Escape closes at once when nothing was changed; with a change it asks first, No the default,
@@ -210,7 +210,7 @@ TEST_F(EditorTest, EscapeAsksBeforeThrowingAChangeAway) {
     type("!");
     QTest::keyClick(&box(), Qt::Key_W, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
-    EXPECT_EQ(state.Document.EntryText[1], "Deux!");
+    EXPECT_EQ(session.document().EntryText[1], "Deux!");
     EXPECT_EQ(session.undoStack()->count(), 1);
 }
 
@@ -246,7 +246,8 @@ TEST_F(EditorTest, CtrlNumberPutsASuggestionInPlaceOfTheText) {
 }
 
 // Ctrl+Enter keeps the text and opens the next entry, Ctrl+Shift+Enter (the keypad's Enter
-// too) the one before, each text kept one step; after the last entry the editor closes. The
+// too) the one before, each text kept one step; after the last entry the editor closes, on the
+// first it stays. The
 // preview shows the text as it is typed, and the line below the box how many lines it takes.
 TEST_F(EditorTest, CtrlEnterKeepsTheTextAndOpensTheNextEntry) {
     editEntry({"One", "Two", "Three"});
@@ -262,13 +263,20 @@ TEST_F(EditorTest, CtrlEnterKeepsTheTextAndOpensTheNextEntry) {
     QTest::keyClick(&box(), Qt::Key_Enter,
                     Qt::ControlModifier | Qt::ShiftModifier | Qt::KeypadModifier);
     EXPECT_EQ(editor().windowTitle(), "String no. 1");
+    // Before the first entry the editor stays on it, the text kept: Escape asks nothing.
+    type("+");
+    QTest::keyClick(&box(), Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(editor().windowTitle(), "String no. 1");
+    EXPECT_EQ(session.document().EntryText[0], "One!+");
     QTest::keyClick(&box(), Qt::Key_Escape);
+    EXPECT_EQ(window->editor(), nullptr);
+    EXPECT_EQ(session.document().EntryText[0], "One!+");
     edit(2);
     type("?");
     QTest::keyClick(&box(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(window->editor(), nullptr);
-    EXPECT_EQ(state.Document.EntryText[2], "Three?");
-    EXPECT_EQ(session.undoStack()->count(), 3) << "each text kept";
+    EXPECT_EQ(session.document().EntryText[2], "Three?");
+    EXPECT_EQ(session.undoStack()->count(), 4) << "each text kept";
 }
 
 // The editor opens on the entry, holding the main window, and hands its text back on the
@@ -280,9 +288,10 @@ TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedTe
     EXPECT_FALSE(window->close()) << "nor can it be closed under the editor";
     type("!\nBye");
     QTest::keyClick(&box(), Qt::Key_W, Qt::ControlModifier); // the close box's key
-    EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines") << "nothing is stored before the tick";
+    EXPECT_EQ(session.document().EntryText[1], "Two\r\nlines")
+        << "nothing is stored before the tick";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
-    EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines!\r\nBye");
+    EXPECT_EQ(session.document().EntryText[1], "Two\r\nlines!\r\nBye");
     EXPECT_EQ(window->Label2()->text(), "Two\nlines!\nBye");
 
     prompts.answer(Answer::No);
@@ -318,7 +327,7 @@ TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedTe
 
     // One line per table slot: the file's group, the slot after it read as 0, then a slot the
     // file does not reach.
-    state.Document.Ordinals[2] = 77;
+    session.openDocument().Document.Ordinals[2] = 77;
     prompts.chooseFile(QString::fromStdString(dir.write("x.ord", "\xff\x7f")));
     window->mnuExtraOrdinal_Click();
 
@@ -472,7 +481,7 @@ TEST_F(EditorTest, ATableRemapsPreviewEditorAndMap) {
     EXPECT_EQ(editor().EditedText(), "ab cbt");
     closeEditor();
     window->menuItem("mnuConvert")->trigger();
-    EXPECT_EQ(state.Document.EntryText[1], "b abt");
+    EXPECT_EQ(session.document().EntryText[1], "b abt");
 }
 
 } // namespace
