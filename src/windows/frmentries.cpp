@@ -296,8 +296,8 @@ void frmEntries::showEvent(QShowEvent* event) {
 void frmEntries::hideEvent(QHideEvent* event) {
     // Closed, the list filters nothing the translation loop goes through; behind another dock's
     // tab or with the main window minimised it is not closed.
-    const QWidget* holder = parentWidget() ? parentWidget() : this;
-    if (!event->spontaneous() && holder->isHidden())
+    const bool closed = isHidden() || (parentWidget() && parentWidget()->isHidden());
+    if (!event->spontaneous() && closed)
         session_.setEntryFilter({}, StatusFilter::All);
     QWidget::hideEvent(event);
 }
