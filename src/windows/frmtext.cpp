@@ -298,6 +298,7 @@ void frmText::buildMenus() {
     addCheckItem(view, "mnuViewEntries", "&Entries", &frmText::mnuViewEntries_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     addItem(view, "mnuViewCompare", "&Compare with...", &frmText::mnuViewCompare_Click);
+    buildProjectItems(view);
 
     QMenu* extra = addMenu("mnuExtra", "&Extra");
 

@@ -36,6 +36,7 @@ class DocumentSession;
 class frmEditor;
 class frmFind;
 class frmEntries;
+class frmProject;
 class frmSelHQR;
 
 class frmText : public QMainWindow {
@@ -93,6 +94,8 @@ public:
     // The dock shown (a tab of it raised), the window grown to hold it docked, within the
     // screen; the window shrinks again when its docks close.
     void showDock(QDockWidget* dock);
+    // The project window, in the dock View > Project shows (frmtext_project.cpp).
+    frmProject* projectWindow() const;
 
     // Show the session's current entry: captions, and for ZYN 2 the type colour and SetType.
     void ShowEntry();
@@ -126,6 +129,12 @@ public slots:
     // opened as File Open or Open from HQR opens it; one that is gone is taken off the list.
     void showRecentFiles();
     void openRecentFile(int index);
+    // The bank before or after the open one in the project window's order.
+    void mnuGoNextBank_Click();
+    void mnuGoPreviousBank_Click();
+    // The last entry to do was kept: the bank saved, and the next bank with work opened on its
+    // first entry to do.
+    void goToNextBankWithWork();
 
     void mnuTypeNormal_Click();
     void mnuTypeBigFrame_Click();
@@ -216,6 +225,12 @@ private:
     void chooseKeyboardGroup(KeyboardGroup group, const char* itemName);
     // Checks the item of the session's keyboard group.
     void showKeyboardGroup();
+    // The project window's dock and View > Project, Next bank and Previous bank.
+    void buildProjectItems(QMenu* view);
+    // Opens item of the archive at path as Recent files does (no save question); true when
+    // it is open.
+    bool openArchiveBank(const std::string& path, int item);
+    void goToBank(bool forward);
     // The item dialog of Open from HQR and Save to HQR, made when first needed.
     frmSelHQR* itemDialog();
     frmFind* showFindWindow(bool replace);
@@ -250,6 +265,9 @@ private:
     QPointer<frmFind> replace_;
     QPointer<frmEntries> entries_;
     QDockWidget* dockEntries_ = nullptr;
+    frmProject* project_ = nullptr;
+    // Next bank with work was asked for while the banks were still being counted.
+    bool nextBankWanted_ = false;
 };
 
 } // namespace zyn

@@ -62,6 +62,8 @@ TEST_F(ShortcutsTest, EveryKeyIsListedAlsoOneGivenLater) {
     for (const char* keys : {"Enter, F2", "Ctrl+F", "Home, End"})
         EXPECT_TRUE(listsKeys(QString::fromUtf8(keys), "Entries")) << keys;
     EXPECT_TRUE(listsKeys("Enter", "Open from HQR"));
+    EXPECT_TRUE(listsKeys("Enter", "Project"));
+    EXPECT_EQ(rows.count({"Ctrl+Alt+PgDown", "Next bank", "View"}), 1u);
 }
 
 // A tool tip names its keys, follows a change of text or keys, and so does one of an action
