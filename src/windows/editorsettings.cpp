@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QRect>
 #include <QScreen>
 #include <QStandardPaths>
@@ -34,6 +35,10 @@ const QStringList PlacedWindows = {QStringLiteral("frmText"), QStringLiteral("fr
                                    QStringLiteral("frmSelHQR")};
 // Set on a window once its place was restored: later showings keep where it is now.
 constexpr const char* PlacedProperty = "zynPlaced";
+// The main window's docks, by their object names. A dock added later takes its default place;
+// a layout Qt could no longer read is dropped by its version.
+constexpr int DockStateVersion = 1;
+const QString DockStateKey = QStringLiteral("windows/docks");
 
 // A document is remembered by its file and item; the item is -1 for a loose file.
 struct Place {
@@ -312,8 +317,10 @@ bool EditorSettings::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::Show && type != QEvent::Hide)
         return false;
     auto* window = qobject_cast<QWidget*>(watched);
-    if (!window || !window->isWindow() || !PlacedWindows.contains(window->objectName()) ||
-        event->spontaneous())
+    if (!window || !PlacedWindows.contains(window->objectName()) || event->spontaneous())
+        return false;
+    // The entry list is placed as a dock of the main window; its columns and filter are its own.
+    if (!window->isWindow() && !qobject_cast<frmEntries*>(window))
         return false;
     if (type == QEvent::Hide)
         keepPlace(*window);
@@ -324,6 +331,12 @@ bool EditorSettings::eventFilter(QObject* watched, QEvent* event) {
 
 void EditorSettings::placeWindow(QWidget& window) {
     window.setProperty(PlacedProperty, true);
+    if (auto* main = qobject_cast<QMainWindow*>(&window))
+        main->restoreState(settings_.value(DockStateKey).toByteArray(), DockStateVersion);
+    if (!window.isWindow()) {
+        restoreEntryList(window);
+        return;
+    }
     const QString key = windowKey(window);
     const QRect place = settings_.value(key).toRect();
     if (place.isValid() && onSomeScreen(place)) {
@@ -337,6 +350,9 @@ void EditorSettings::placeWindow(QWidget& window) {
     } else {
         settings_.remove(key);
     }
+}
+
+void EditorSettings::restoreEntryList(QWidget& window) {
     if (auto* entries = qobject_cast<frmEntries*>(&window)) {
         entries->lstEntries()->horizontalHeader()->restoreState(
             settings_.value(QStringLiteral("entries/columns")).toByteArray());
@@ -348,7 +364,10 @@ void EditorSettings::placeWindow(QWidget& window) {
 }
 
 void EditorSettings::keepPlace(QWidget& window) {
-    settings_.setValue(windowKey(window), QRect(window.pos(), window.size()));
+    if (window.isWindow())
+        settings_.setValue(windowKey(window), QRect(window.pos(), window.size()));
+    if (auto* main = qobject_cast<QMainWindow*>(&window))
+        settings_.setValue(DockStateKey, main->saveState(DockStateVersion));
     if (auto* entries = qobject_cast<frmEntries*>(&window)) {
         settings_.setValue(QStringLiteral("entries/columns"),
                            entries->lstEntries()->horizontalHeader()->saveState());

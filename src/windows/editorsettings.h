@@ -3,12 +3,12 @@
 // What the editor remembers between runs, in its file in the user's configuration folder: the
 // keyboard group and the character set, the user's own substitutions, the files opened last, the
 // reference chosen for each document, the last folder of each file dialog, where the main window,
-// the entry list, the string editor, the character map and the item dialog were and how large,
-// and the entry list's columns and filter. Each is written when it changes and read where the
-// program starts or a window first shows; one that no longer applies (a folder or file that is
-// gone, a window off every screen) is dropped without a word. Without a setting everything starts
-// as it always has. No window knows of this: it follows the session, and watches the windows come
-// and go by their names.
+// the string editor, the character map and the item dialog were and how large, the main window's
+// docks (where each is, floating or not, shown or not), and the entry list's columns and filter.
+// Each is written when it changes and read where the program starts or a window first shows; one
+// that no longer applies (a folder or file that is gone, a window off every screen) is dropped
+// without a word. Without a setting everything starts as it always has. No window knows of this:
+// it follows the session, and watches the windows come and go by their names.
 
 #include "windows/prompts.h"
 
@@ -60,6 +60,7 @@ private:
     // The language the last bank was compared with, and from then on as it changes.
     void readSourceLanguage();
     void placeWindow(QWidget& window);
+    void restoreEntryList(QWidget& list);
     void keepPlace(QWidget& window);
 
     DocumentSession& session_;

@@ -34,12 +34,18 @@ namespace {
 
 constexpr std::uint8_t BackspaceCode = 8;
 
-constexpr int ClientWidth = 505;
+constexpr int ClientWidth = frmEditor::BoxWidth;
 constexpr int ClientHeight = 344;
 // Narrowed to share the screen with the main window, the editor keeps room for a few words.
 constexpr QSize LeastClient(280, 200);
-// The reference text shows this many whole lines before it scrolls.
+// Opened with a reference text, the window is made taller by this many lines of it.
 constexpr int ReferenceLines = 3;
+// Of the room above the line below the box, the reference text takes a third and the box the
+// rest; the reference shows one line at least, the box two.
+constexpr int ReferenceShare = 3;
+constexpr int LeastBoxLines = 2;
+// Between the map docked in the editor and the line above it.
+constexpr int MapMargin = 4;
 // The character map button sits out of sight below the text box at any window size; it exists
 // for its access key alone.
 constexpr QRect HiddenButton(963, 677, 5, 13);
@@ -500,10 +506,52 @@ void frmEditor::Command1_Click() {
             activateWindow();
             text1_->setFocus();
         });
+        placeCharacterMap();
+    }
+    if (mapDocked_) {
+        // Docked, Alt+C shows and puts away the map; the keys stay in the box.
+        table_->setHidden(!table_->isHidden());
+        layOut();
+        return;
     }
     table_->show();
     table_->raise();
     table_->activateWindow();
+}
+
+void frmEditor::placeCharacterMap() {
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    // Beside the editor where that covers neither it nor the main window; the map has no frame
+    // yet, the editor's tells how large it will be.
+    const QRect room = screen->availableGeometry(), mine = frameGeometry();
+    const QSize frame = mine.size() - size();
+    std::vector<QRect> others;
+    if (owner_)
+        others.push_back(owner_->window()->frameGeometry());
+    const QSize wanted = table_->size() + frame;
+    const QRect placed = PlaceBeside(room, mine, wanted, wanted, others);
+    const bool free = room.contains(placed) && !placed.intersects(mine) &&
+                      std::none_of(others.begin(), others.end(),
+                                   [&](const QRect& other) { return placed.intersects(other); });
+    if (free) {
+        table_->move(placed.topLeft());
+        return;
+    }
+    // Else docked at the bottom of the editor, which grows by the map as far as the screen
+    // lets it and otherwise gives the map the room of its text.
+    mapDocked_ = true;
+    table_->setWindowFlags(Qt::Widget);
+    table_->hide();
+    const int mapHeight = table_->height() + MapMargin;
+    setMinimumSize(std::max(LeastClient.width(), table_->width()),
+                   LeastClient.height() + statusHeight_ + mapHeight);
+    const int most = room.bottom() + 1 - mine.top() - frame.height();
+    resize(std::max(width(), table_->width()),
+           std::max(minimumHeight(), std::min(height() + mapHeight, most)));
+    if (frameGeometry().bottom() > room.bottom())
+        move(x(), std::max(room.top(), room.bottom() + 1 - frameGeometry().height()));
 }
 
 void frmEditor::setReference(const std::string* bytes) {
@@ -511,7 +559,9 @@ void frmEditor::setReference(const std::string* bytes) {
     if (bytes)
         reference_->setPlainText(codec_.toDisplay(*bytes));
     reference_->setHidden(!bytes);
-    if (wasShown != bool(bytes))
+    // Before the editor is placed it takes the reference's room; once placed it keeps its size
+    // and the reference its share of it.
+    if (wasShown != bool(bytes) && !placed_)
         resize(width(), height() + (bytes ? referenceHeight_ : -referenceHeight_));
     else
         layOut();
@@ -554,9 +604,12 @@ bool frmEditor::takeSuggestion(int index) {
 }
 
 void frmEditor::layOut() {
-    const int referenceBottom =
-        reference_->isHidden() ? 0 : std::min(referenceHeight_, height() / 2);
     const int margin = 4;
+    // The character map docked at the bottom, when the screen had no room for it beside.
+    const bool mapInside = table_ && mapDocked_ && !table_->isHidden();
+    const int mapHeight = mapInside ? table_->height() + MapMargin : 0;
+    if (mapInside)
+        table_->move((width() - table_->width()) / 2, height() - table_->height());
     const int fitWidth =
         std::min(fit_->fontMetrics().horizontalAdvance(fit_->text()) + 2 * margin, width() / 2);
     const int messageWidth = std::max(1, width() - fitWidth - 3 * margin);
@@ -565,7 +618,14 @@ void frmEditor::layOut() {
             ? statusHeight_
             : std::clamp(message_->heightForWidth(messageWidth) + 6, statusHeight_,
                          std::max(statusHeight_, height() / MessageShare));
-    const int bottom = height() - messageHeight;
+    const int bottom = height() - mapHeight - messageHeight;
+    const int line = QFontMetrics(text1_->font()).lineSpacing();
+    const int boxFrame = 2 * (text1_->frameWidth() + 4);
+    const int referenceBottom =
+        reference_->isHidden()
+            ? 0
+            : std::clamp(bottom / ReferenceShare, std::min(line + boxFrame, bottom / 2),
+                         std::max(0, bottom - LeastBoxLines * line - boxFrame));
     reference_->setGeometry(0, 0, width(), referenceBottom);
     // The suggestions take a line each from the text box, which keeps at least half.
     int listHeight = 0;

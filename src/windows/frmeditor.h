@@ -42,6 +42,9 @@ struct LetterCodes;
 class frmEditor : public QWidget {
     Q_OBJECT
 public:
+    // The text box's designed width, which the main window leaves room for beside it.
+    static constexpr int BoxWidth = 505;
+
     // Loading the editor disables owner until the editor closes. prompts asks before Escape
     // throws a change away.
     frmEditor(DocumentSession& session, Prompts& prompts, QWidget& owner);
@@ -69,8 +72,10 @@ public:
     QLabel* lblMessage() const { return message_; }
     // The lines the text takes in the preview against those it shows.
     QLabel* lblFit() const { return fit_; }
-    // The character map, once Alt+C has asked for it.
+    // The character map, once Alt+C has asked for it: a window beside the editor, or docked at
+    // its bottom where the screen has no room beside it.
     frmTable* characterMap() const;
+    bool characterMapDocked() const { return mapDocked_; }
     const DisplayCodec& displayCodec() const { return codec_; }
     // Underlines, suggestions and "Add to dictionary" in the text box.
     EditorSpelling& spelling() const { return *spelling_; }
@@ -133,6 +138,7 @@ private:
     void pasteLetters(const QString& text);
     void showMessage();
     void placeBeside(const QWidget& main);
+    void placeCharacterMap();
     void showSuggestions();
     void buildGlossary(const QFont& listFont);
 
@@ -166,6 +172,7 @@ private:
     // Where the keys were when the edit started: they go back there when the editor closes.
     QPointer<QWidget> startedIn_;
     bool placed_ = false;
+    bool mapDocked_ = false;
     // False once the text was kept by the loop, or the editor closed with Escape.
     bool handBack_ = true;
 };

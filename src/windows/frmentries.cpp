@@ -3,12 +3,12 @@
 #include "session/documentspelling.h"
 #include "windows/entrytypes.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -127,11 +127,9 @@ QVariant EntryModel::headerData(int section, Qt::Orientation orientation, int ro
 }
 
 frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
-    : QWidget(parent, Qt::Tool), session_(session) {
+    : QWidget(parent), session_(session) {
     setObjectName(QStringLiteral("frmEntries"));
     setWindowTitle(QStringLiteral("Entries"));
-    // As wide as the main window where the screen has room beside it (see showBeside).
-    resize(640, 502);
 
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("txtFilter"));
@@ -199,29 +197,15 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     documentChanged();
 }
 
-void frmEntries::showBeside(const QWidget& mainWindow) {
-    if (const QScreen* screen = mainWindow.screen(); screen && !isVisible()) {
-        // Beside the main window, on the side it fits; where neither side has its width, it
-        // narrows to the wider side's room rather than cover the main window's menus, unless
-        // that leaves too narrow a list.
-        constexpr int NarrowestWidth = 400;
-        const QRect room = screen->availableGeometry(), main = mainWindow.frameGeometry();
-        const int frame = frameGeometry().width() - width();
-        const int right = room.right() - main.right(), left = main.left() - room.left();
-        int wide = frameGeometry().width();
-        const bool onRight = right >= wide || right >= left;
-        if (const int side = onRight ? right : left; side < wide && side >= NarrowestWidth) {
-            resize(side - frame, height());
-            wide = side;
-        }
-        move(onRight ? std::min(main.right() + 1, room.right() + 1 - wide)
-                     : std::max(room.left(), main.left() - wide),
-             main.top());
-    }
-    show();
-    raise();
-    // Asked for, the list takes the keys.
-    activateWindow();
+void frmEntries::takeKeys() {
+    // A floating dock is a window of its own, which must be the active one first.
+    window()->activateWindow();
+    view_->setFocus(Qt::ShortcutFocusReason);
+}
+
+bool frmEntries::hasKeys() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && isAncestorOf(focus) && isVisible();
 }
 
 int frmEntries::currentEntry() const {
@@ -283,6 +267,12 @@ void frmEntries::keyPressEvent(QKeyEvent* event) {
     } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && filter_->hasFocus()) {
         // Done filtering: back to the rows.
         view_->setFocus(Qt::OtherFocusReason);
+    } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && status_->hasFocus()) {
+        // A status chosen: the current row, or else the first row it shows, is edited.
+        view_->setFocus(Qt::OtherFocusReason);
+        if (!view_->currentIndex().isValid() && proxy_->rowCount() > 0)
+            view_->setCurrentIndex(proxy_->index(0, 0));
+        editSelected();
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) {
         editSelected();
     } else {
@@ -304,8 +294,10 @@ void frmEntries::showEvent(QShowEvent* event) {
 }
 
 void frmEntries::hideEvent(QHideEvent* event) {
-    // Closed, the list filters nothing the translation loop goes through.
-    if (!event->spontaneous())
+    // Closed, the list filters nothing the translation loop goes through; behind another dock's
+    // tab or with the main window minimised it is not closed.
+    const bool closed = isHidden() || (parentWidget() && parentWidget()->isHidden());
+    if (!event->spontaneous() && closed)
         session_.setEntryFilter({}, StatusFilter::All);
     QWidget::hideEvent(event);
 }

@@ -64,10 +64,13 @@ private:
 class frmEntries final : public QWidget {
     Q_OBJECT
 public:
+    // The list is the content of the main window's dock "dockEntries".
     frmEntries(DocumentSession& session, QWidget* parent);
 
-    // Shown beside main (to its right when the screen has room, else to its left).
-    void showBeside(const QWidget& main);
+    // The rows take the keys.
+    void takeKeys();
+    // The keys are in the list or its filter.
+    bool hasKeys() const;
 
     QTableView* lstEntries() const { return view_; }
     QLineEdit* txtFilter() const { return filter_; }

@@ -1,17 +1,14 @@
 #include "windows/frmtable.h"
 
 #include "characters/charactertables.h"
-#include "windows/windowplacement.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
-#include <vector>
 
 namespace zyn {
 
@@ -144,18 +141,7 @@ frmTable::frmTable(QWidget& owner, const CharacterTables& tables, const DisplayC
     bold.setBold(true);
     label4_->setFont(bold);
 
-    // Beside its owner, leaving it and the main window in view where the screen has room. The
-    // map has no frame yet; the owner's tells how large it will be.
-    if (const QScreen* screen = owner.screen()) {
-        const QSize frame = owner.frameGeometry().size() - owner.size();
-        std::vector<QRect> others;
-        if (const QWidget* main = owner.parentWidget())
-            others.push_back(main->window()->frameGeometry());
-        move(PlaceBeside(screen->availableGeometry(), owner.frameGeometry(), size() + frame,
-                         size() + frame, others)
-                 .topLeft());
-    }
-
+    // Its owner places it.
     Form_Load();
 }
 

@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QEventLoop>
 #include <QFrame>
 #include <QIcon>
@@ -74,6 +75,7 @@ frmText::frmText(DocumentSession& session, Prompts& prompts, QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
+    // The preview keeps the game's size; the window grows only by its docks.
     client->setFixedSize(640, 502);
     setCentralWidget(client);
     buildPreview(client);
@@ -97,9 +99,9 @@ frmText::frmText(DocumentSession& session, Prompts& prompts, QWidget* parent)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     };
 
-    // The menu bar lies outside the 640 x 502 client area; the window cannot be resized.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    buildDocks();
     layout()->activate();
+    resize(minimumSizeHint());
     // The native window takes its placing rule when it is made, which the first message box
     // does before the load step places the window: placed now, the window manager puts the
     // frame, not the inner area, at the top of the screen in both starts.
@@ -107,7 +109,13 @@ frmText::frmText(DocumentSession& session, Prompts& prompts, QWidget* parent)
     followSession();
 }
 
-frmText::~frmText() = default;
+frmText::~frmText() {
+    // Closing, the window hides its docks; there is no window left to fit to them.
+    for (QDockWidget* dock : findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly)) {
+        disconnect(dock, nullptr, this, nullptr);
+        disconnect(dock->toggleViewAction(), nullptr, this, nullptr);
+    }
+}
 
 void frmText::followSession() {
     DocumentSession* session = &session_;
@@ -289,7 +297,7 @@ void frmText::buildMenus() {
     buildMemoryItems(edit);
 
     QMenu* view = addMenu("mnuView", "&View");
-    addItem(view, "mnuViewEntries", "&Entries", &frmText::mnuViewEntries_Click)
+    addCheckItem(view, "mnuViewEntries", "&Entries", &frmText::mnuViewEntries_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     addItem(view, "mnuViewCompare", "&Compare with...", &frmText::mnuViewCompare_Click);
     buildProjectItems(view);
@@ -448,13 +456,6 @@ void frmText::Form_Load(const QString& fileArgument) {
     showRecentFiles();
 }
 
-void frmText::placeWindow() {
-    const QScreen* screen = this->screen();
-    if (!screen)
-        return;
-    move((screen->geometry().width() - frameGeometry().width()) / 2, 0);
-}
-
 void frmText::fillCharacterSets() {
     combo1_->clear();
     for (const CharacterSet& set : CharacterSets)
@@ -470,21 +471,13 @@ void frmText::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // The windows tied to this one go with it.
-    if (entries_)
-        entries_->close();
+    // The docks go with the window, and are remembered as they are.
     event->accept();
 }
 
 void frmText::Form_Unload(bool& cancel) {
     if (!askSaveChanges(session_, prompts_, this))
         cancel = true;
-}
-
-void frmText::mnuViewEntries_Click() {
-    if (!entries_)
-        entries_ = new frmEntries(session_, this);
-    entries_->showBeside(*this);
 }
 
 void frmText::mnuEditFindInArchive_Click() {
@@ -506,10 +499,6 @@ void frmText::mnuViewCompare_Click() {
     if (!dialog)
         dialog = new frmCompare(session_, prompts_, this);
     dialog->start();
-}
-
-frmEntries* frmText::entriesWindow() const {
-    return entries_.data();
 }
 
 void frmText::mnuFileExit_Click() {

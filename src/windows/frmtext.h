@@ -22,6 +22,7 @@
 
 class QAction;
 class QComboBox;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -83,8 +84,16 @@ public:
     frmEditor* editor() const;
     frmFind* findWindow() const;
     frmFind* replaceWindow() const;
-    // The entry list window, once View > Entries has made it.
+    // The entry list, the content of the dock "dockEntries".
     frmEntries* entriesWindow() const;
+    QDockWidget* entriesDock() const { return dockEntries_; }
+
+    // A dock of this window (frmtext_docks.cpp): put in area until the remembered layout
+    // places it, and given its remembered place when it comes later than the layout was read.
+    void addDock(QDockWidget* dock, Qt::DockWidgetArea area);
+    // The dock shown (a tab of it raised), the window grown to hold it docked, within the
+    // screen; the window shrinks again when its docks close.
+    void showDock(QDockWidget* dock);
     // The project window, in the dock View > Project shows (frmtext_project.cpp).
     frmProject* projectWindow() const;
 
@@ -183,6 +192,14 @@ private:
     void setTypeMenuEnabled(bool enabled);
     void setNavigationEnabled(bool enabled);
     void placeWindow();
+    // The entry list's dock, beside the preview where the screen has room for it and the
+    // string editor as well, else below it (frmtext_docks.cpp).
+    void buildDocks();
+    Qt::DockWidgetArea roomyArea() const;
+    // The window as large as its docked docks need and no larger, wholly on the screen.
+    void fitToDocks();
+    // The window, before of size before, grown to hold dock.
+    void growFor(QDockWidget* dock, QSize before);
     void fillCharacterSets();
     void Form_Unload(bool& cancel);
 
@@ -248,6 +265,7 @@ private:
     QPointer<frmFind> find_;
     QPointer<frmFind> replace_;
     QPointer<frmEntries> entries_;
+    QDockWidget* dockEntries_ = nullptr;
     frmProject* project_ = nullptr;
     // Next bank with work was asked for while the banks were still being counted.
     bool nextBankWanted_ = false;

@@ -20,7 +20,7 @@ void frmText::buildProjectItems(QMenu* view) {
     dock->setObjectName(QStringLiteral("dockProject"));
     project_ = new frmProject(session_, dock);
     dock->setWidget(project_);
-    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    addDock(dock, Qt::BottomDockWidgetArea);
     dock->hide();
     connect(project_, &frmProject::openBankRequested, this, [this](int item) {
         if (askSaveChanges(session_, prompts_, this))

@@ -18,22 +18,15 @@ long long areaCovered(const QRect& window, const QRect& other) {
     return both.isEmpty() ? 0 : static_cast<long long>(both.width()) * both.height();
 }
 
-long long allowedOver(const QRect& main) {
-    return static_cast<long long>(main.width()) * main.height() / 20;
-}
-
 QRect besideOnRight(const QRect& room, const QRect& main, QSize wanted, QSize least, bool right) {
     const int height = wanted.height();
     const int y = std::clamp(main.top(), room.top(), room.bottom() + 1 - height);
     const int rowsOverMain =
         std::max(0, std::min(y + height, main.bottom() + 1) - std::max(y, main.top()));
     const int free = right ? room.right() - main.right() : main.left() - room.left();
-    int width = wanted.width();
-    if (free < width) {
-        const long long spare = rowsOverMain > 0 ? allowedOver(main) / rowsOverMain : width;
-        width =
-            static_cast<int>(std::clamp<long long>(free + spare, least.width(), wanted.width()));
-    }
+    // Narrowed to the room beside main rather than cover it, down to its least width.
+    const int width =
+        rowsOverMain > 0 ? std::clamp(free, least.width(), wanted.width()) : wanted.width();
     const int x = right ? std::min(main.right() + 1, room.right() + 1 - width)
                         : std::max(main.left() - width, room.left());
     return QRect(x, y, width, height);
@@ -59,15 +52,14 @@ QRect PlaceBeside(const QRect& room, const QRect& main, QSize wanted, QSize leas
             area += areaCovered(side, other);
         return area;
     };
-    // Of the sides that cover at most a twentieth of main, the first of those that cover least
-    // of the others, in the order right, left, below, above: the editor comes back to the same
-    // side whatever its height. Where none does, the side that covers least of main.
+    // Of the sides that leave main uncovered, the first of those that cover least of the
+    // others, in the order right, left, below, above: the editor comes back to the same side
+    // whatever its height. Where none does, the side that covers least of main.
     return *std::min_element(sides.begin(), sides.end(), [&](const QRect& a, const QRect& b) {
         const long long overA = areaCovered(a, main), overB = areaCovered(b, main);
-        const bool fitsA = overA <= allowedOver(main), fitsB = overB <= allowedOver(main);
-        if (fitsA != fitsB)
-            return fitsA;
-        return fitsA ? coveredOfOthers(a) < coveredOfOthers(b) : overA < overB;
+        if ((overA == 0) != (overB == 0))
+            return overA == 0;
+        return overA == 0 ? coveredOfOthers(a) < coveredOfOthers(b) : overA < overB;
     });
 }
 

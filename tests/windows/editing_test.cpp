@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -356,7 +357,7 @@ TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedTe
 // window over its parent, also when the disabled main window is clicked; the preview under it
 // keeps its colours. Alt+C opens the editor's one character map, tied to the editor in turn; it
 // pages through the codes, puts a double-clicked code in place of the selection, keeps its page
-// when closed and goes with its editor.
+// when put away and goes with its editor.
 TEST_F(EditorTest, TheEditorAndItsOneCharacterMapAreTiedToTheirOwners) {
     open(writeText("colours.zyt", 2, {"abcd"}, {17}), true);
     window->show();
@@ -377,8 +378,14 @@ TEST_F(EditorTest, TheEditorAndItsOneCharacterMapAreTiedToTheirOwners) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return edit.characterMap() != nullptr; }));
     frmTable& map = *edit.characterMap();
     EXPECT_TRUE(map.isVisible() && map.isEnabled());
-    EXPECT_EQ(map.windowType(), Qt::Dialog);
-    EXPECT_EQ(map.windowHandle()->transientParent(), edit.windowHandle());
+    // The test's screen has no room beside the editor: the map is docked at its bottom, below
+    // the text box and the line under it, and the editor stays on the screen.
+    ASSERT_TRUE(edit.characterMapDocked());
+    EXPECT_EQ(map.parentWidget(), &edit);
+    EXPECT_FALSE(map.isWindow());
+    EXPECT_GE(map.y(), edit.lblFit()->geometry().bottom());
+    EXPECT_GE(map.y(), box().geometry().bottom());
+    EXPECT_TRUE(edit.screen()->availableGeometry().contains(edit.frameGeometry()));
     EXPECT_EQ(window->centralWidget()->grab(QRect(0, 0, 640, 480)).toImage(), preview);
 
     for (const QFont& font : {window->Label2()->font(), box().font(), map.Label1(0)->font()}) {
@@ -430,9 +437,12 @@ TEST_F(EditorTest, TheEditorAndItsOneCharacterMapAreTiedToTheirOwners) {
     QTest::mouseDClick(map.Label1(0), Qt::LeftButton);
     EXPECT_EQ(edit.EditedText(), std::string("aA\0d", 4)) << "then at the caret";
 
+    // Docked, Alt+C puts it away and brings it back at its page.
     map.HScroll1()->setValue(40);
-    map.close();
     edit.Command1_Click();
+    EXPECT_TRUE(map.isHidden());
+    edit.Command1_Click();
+    EXPECT_TRUE(map.isVisible());
     EXPECT_EQ(edit.characterMap(), &map);
     EXPECT_EQ(map.PageStart(), 40);
     QPointer<frmTable> old = &map;

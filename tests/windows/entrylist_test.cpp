@@ -7,6 +7,7 @@
 #include "windows/frmmemorysources.h"
 #include "windows/pathtext.h"
 
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableView>
@@ -20,7 +21,8 @@ protected:
     void SetUp() override { start(); }
 
     frmEntries& entries() {
-        window->mnuViewEntries_Click();
+        if (window->entriesDock()->isHidden())
+            window->mnuViewEntries_Click();
         return *window->entriesWindow();
     }
     QString status(int entry) {
@@ -52,11 +54,13 @@ TEST_F(EntryListTest, AnEditMarksTheOtherRowsOfItsSourceSuggested) {
 // The list's filter holds while the list is open: closed, the loop goes through every entry;
 // opened again, the filter it shows filters again.
 TEST_F(EntryListTest, TheFilterHoldsOnlyWhileTheListIsOpen) {
+    window->show();
     open(writeText("doc.zyt", 2, {"Porte", "Cle", "Porte bleue"}), true);
     frmEntries& list = entries();
     list.txtFilter()->setText("Porte");
     EXPECT_EQ(shownEntries(), (std::vector<int>{0, 2}));
-    list.close();
+    // The list is closed as its dock is.
+    window->entriesDock()->close();
     EXPECT_EQ(shownEntries(), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(session.keepAndGo(0, "Porte", true), 1);
     entries();

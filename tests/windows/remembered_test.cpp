@@ -12,12 +12,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -69,10 +71,10 @@ TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheRefere
         first.session.setReference(std::move(*ReadTextFile(first.state.files(), english, false)),
                                    LooseFileOrigin(english));
         first.window.show();
-        first.window.move(30, 40);
         first.window.mnuViewEntries_Click();
         first.window.entriesWindow()->txtFilter()->setText(QStringLiteral("Bon"));
         first.window.entriesWindow()->cboStatus()->setCurrentText(QStringLiteral("Untranslated"));
+        first.window.move(30, 40);
         first.window.close();
     }
     EditorRun second(prompts);
@@ -95,6 +97,57 @@ TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheRefere
     prompts.chooseFile({});
     second.window.mnuFileOpen_Click();
     EXPECT_EQ(lastShown().dialog.initialName.toStdString(), dir.path());
+}
+
+// The entry list is a dock of the main window, beside or below the preview, which keeps its
+// size: View > Entries shows it and gives it the keys, and from the list closes it again, the
+// window shrinking back. Where it is docked and whether it is shown or floating come back after a
+// restart, with its filter.
+TEST_F(RememberedTest, TheEntryListIsADockOfTheMainWindowKeptAcrossARestart) {
+    const QSize preview(640, 502);
+    {
+        EditorRun first(prompts);
+        first.window.show();
+        QDockWidget* dock = first.window.entriesDock();
+        ASSERT_NE(dock, nullptr);
+        EXPECT_EQ(dock->objectName(), QStringLiteral("dockEntries"));
+        EXPECT_EQ(dock->parentWidget(), &first.window);
+        EXPECT_EQ(dock->widget(), first.window.entriesWindow());
+        EXPECT_TRUE(dock->isHidden());
+        const QSize alone = first.window.size();
+        QAction* item = first.window.menuItem("mnuViewEntries");
+        item->trigger();
+        EXPECT_FALSE(dock->isHidden());
+        EXPECT_FALSE(dock->isFloating());
+        EXPECT_TRUE(item->isChecked());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return first.window.entriesWindow()->hasKeys(); }));
+        EXPECT_EQ(first.window.centralWidget()->size(), preview);
+        EXPECT_GT(first.window.width() * first.window.height(), alone.width() * alone.height());
+        item->trigger();
+        EXPECT_TRUE(dock->isHidden());
+        EXPECT_FALSE(item->isChecked());
+        EXPECT_EQ(first.window.size(), alone) << "the window shrinks with its dock";
+        item->trigger();
+        first.window.addDockWidget(Qt::RightDockWidgetArea, dock);
+        first.window.entriesWindow()->txtFilter()->setText(QStringLiteral("Bon"));
+        first.window.close();
+    }
+    {
+        EditorRun second(prompts);
+        second.window.show();
+        QDockWidget* dock = second.window.entriesDock();
+        EXPECT_FALSE(dock->isHidden());
+        EXPECT_TRUE(second.window.menuItem("mnuViewEntries")->isChecked());
+        EXPECT_EQ(second.window.dockWidgetArea(dock), Qt::RightDockWidgetArea);
+        EXPECT_EQ(second.window.centralWidget()->size(), preview);
+        EXPECT_EQ(second.window.entriesWindow()->txtFilter()->text(), QStringLiteral("Bon"));
+        dock->setFloating(true);
+        second.window.close();
+    }
+    EditorRun third(prompts);
+    third.window.show();
+    EXPECT_TRUE(third.window.entriesDock()->isFloating());
+    EXPECT_FALSE(third.window.entriesDock()->isHidden());
 }
 
 // Extra > Substitutions lists the program's pairs after the user's; a pair added there (one

@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QFontMetrics>
 #include <QLabel>
@@ -34,7 +35,8 @@ protected:
     void SetUp() override { start(); }
 
     frmEntries& entries() {
-        window->mnuViewEntries_Click();
+        if (window->entriesDock()->isHidden())
+            window->mnuViewEntries_Click();
         return *window->entriesWindow();
     }
     QString cell(int entry, int column) {
@@ -120,7 +122,7 @@ TEST_F(WorkbenchTest, TheListKeepsItsKeysAndEditsOnlyRowsItShows) {
     window->show();
     open(writeText("keys.zyt", 2, {"one", "two", "three", "four"}), true);
     frmEntries& list = entries();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(list.window()));
     list.txtFilter()->setText("e");
     QWidget* rowsView = list.lstEntries();
     const std::pair<QKeyCombination, int> moves[] = {{Qt::CTRL | Qt::Key_End, 2},
@@ -150,8 +152,26 @@ TEST_F(WorkbenchTest, TheListKeepsItsKeysAndEditsOnlyRowsItShows) {
     EXPECT_EQ(window->editor()->entry(), 0);
 }
 
-// The string editor beside a main window centred on a large screen covers at most a twentieth
-// of it, on the side the entry list leaves free; on a small screen, below it.
+// The README's recipe, Ctrl+L, Ctrl+F, Tab, Down (the untranslated entries), Enter, edits the
+// first untranslated entry also when the entry shown is a translated one, which the status hides.
+TEST_F(WorkbenchTest, AStatusChosenAndEnterEditTheFirstRowShown) {
+    window->show();
+    open(writeText("recipe.zyt", 2, {"done", "", "also done", ""}), true);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
+    frmEntries& list = *window->entriesWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.hasKeys(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), list.cboStatus());
+    QTest::keyClick(list.cboStatus(), Qt::Key_Down);
+    QTest::keyClick(list.cboStatus(), Qt::Key_Return);
+    ASSERT_NE(window->editor(), nullptr);
+    EXPECT_EQ(window->editor()->entry(), 1);
+}
+
+// The string editor beside a main window never covers it: narrowed to the room on the side the
+// entry list leaves free; on a small screen, below it.
 TEST(PlaceBeside, LeavesTheMainWindowAndTheListInView) {
     const QSize editor(507, 528), least(282, 230);
     const QRect main(479, 0, 642, 542), list(0, 0, 478, 525);
@@ -162,8 +182,9 @@ TEST(PlaceBeside, LeavesTheMainWindowAndTheListInView) {
     };
     const QRect big(0, 0, 1600, 1000);
     const QRect placed = PlaceBeside(big, main, editor, least, {list});
-    EXPECT_TRUE(big.contains(placed) && placed.size() == editor);
-    EXPECT_LE(covered(placed, main), twentieth);
+    EXPECT_TRUE(big.contains(placed));
+    EXPECT_EQ(placed, QRect(1121, 0, 479, 528));
+    EXPECT_EQ(covered(placed, main), 0);
     EXPECT_EQ(covered(placed, list), 0);
     EXPECT_EQ(PlaceBeside(big, main, editor, least, {list.translated(1122, 0)}).left(), 0);
     const QRect small(0, 0, 1024, 768), smallMain = main.translated(-288, 0);
