@@ -28,6 +28,8 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     };
     connect(this, &DocumentSession::documentReplaced, this, bankLanguage);
     connect(this, &DocumentSession::originChanged, this, bankLanguage);
+    project_ = new ProjectSession([this]() -> FileSystem& { return state_.files(); }, this);
+    followForStates();
     followForMemory();
 }
 
@@ -62,6 +64,7 @@ void DocumentSession::openRecovered(RecoveredDocument&& recovered, ArchiveIndex&
 
 void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
     const TextDocument& doc = state_.Document;
+    dropUnsavedRecords();
     undoStack_->clear();
     // Changed before this run, so not saved: only a save makes it clean.
     if (modified)
@@ -128,13 +131,13 @@ EntryStatus DocumentSession::status(int i) const {
     status.misspelled =
         spelling_->misspelled(codec_.characterSet().letters, entryAsShown(i), referenceText(i));
     status.suggestion = suggested(i);
+    status.state = entryState(i);
+    status.hasNote = !note(i).empty();
     return status;
 }
 
 bool DocumentSession::untranslated(int i) const {
-    const std::string& text = state_.Document.EntryText[static_cast<std::size_t>(i)];
-    const std::string* reference = referenceText(i);
-    return text.empty() || (reference && text == *reference);
+    return entryState(i) == EntryState::Untranslated;
 }
 
 bool DocumentSession::changed(int i) const {
@@ -154,8 +157,14 @@ bool DocumentSession::entryShown(int i) const {
     case StatusFilter::All:
         break;
     case StatusFilter::Untranslated:
+    case StatusFilter::NeedsReview:
     case StatusFilter::Translated:
-        if (untranslated(i) != (filterStatus_ == StatusFilter::Untranslated))
+    case StatusFilter::Reviewed:
+        if (entryState(i) != FilteredState(filterStatus_))
+            return false;
+        break;
+    case StatusFilter::WithNote:
+        if (note(i).empty())
             return false;
         break;
     case StatusFilter::Changed:
@@ -187,7 +196,7 @@ bool DocumentSession::entryShown(int i) const {
 }
 
 int DocumentSession::keepAndGo(int entry, const std::string& edited, bool forward) {
-    editText(entry, edited);
+    keep(entry, edited);
     const int step = forward ? 1 : -1;
     for (int i = entry + step; i >= 0 && i < entryCount(); i += step)
         if (entryShown(i)) {
@@ -217,7 +226,7 @@ bool DocumentSession::editText(int entry, const std::string& edited) {
         delete command;
         return false;
     }
-    push(command);
+    pushWithRecords(command, ruleOf(entry, edited));
     return true;
 }
 
@@ -292,10 +301,13 @@ void DocumentSession::restore(const std::vector<SlotChange>& changes, bool after
 }
 
 SaveResult DocumentSession::saved(SaveResult result) {
-    if (result.saved()) {
+    const bool written = result.saved();
+    if (written || result.outcome == SaveOutcome::NothingToSave)
+        result = withProjectSaved(std::move(result));
+    if (result.saved())
         undoStack_->setClean();
+    if (written)
         emit originChanged();
-    }
     return result;
 }
 
@@ -412,8 +424,9 @@ bool DocumentSession::replaceCurrent(const QString& replacement) {
     if (count == 0)
         return false;
     if (replaced != shown)
-        push(new ReplaceCommand(*this, QStringLiteral("Replace"), {{i, replaced}},
-                                state_.Characters.RemapLoaded));
+        pushWithRecords(new ReplaceCommand(*this, QStringLiteral("Replace"), {{i, replaced}},
+                                           state_.Characters.RemapLoaded),
+                        TextRule::Edited);
     return true;
 }
 
@@ -434,8 +447,9 @@ int DocumentSession::replaceAll(const QString& replacement) {
             replaced.push_back({i, std::move(text)});
     }
     if (!replaced.empty())
-        push(new ReplaceCommand(*this, QStringLiteral("Replace All"), replaced,
-                                state_.Characters.RemapLoaded));
+        pushWithRecords(new ReplaceCommand(*this, QStringLiteral("Replace All"), replaced,
+                                           state_.Characters.RemapLoaded),
+                        TextRule::Edited);
     return static_cast<int>(replaced.size());
 }
 

@@ -18,6 +18,7 @@ Status ProjectSession::create(const std::string& path, TranslationProject projec
         return written;
     project_ = std::move(project);
     path_ = path;
+    ++generation_;
     problems_.clear();
     modified_ = false;
     readGlossary();
@@ -30,6 +31,7 @@ Status ProjectSession::open(const std::string& path) {
     if (!read)
         return read.status();
     project_ = std::move(read->project);
+    ++generation_;
     problems_ = std::move(read->problems);
     path_ = path;
     modified_ = false;
@@ -42,6 +44,7 @@ void ProjectSession::close() {
     if (!project_)
         return;
     project_.reset();
+    ++generation_;
     path_.clear();
     problems_.clear();
     modified_ = false;

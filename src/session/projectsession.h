@@ -35,6 +35,9 @@ public:
     const std::string& path() const { return path_; }
     // The lines of the file that could not be read when it was opened, each skipped.
     const std::vector<ProjectProblem>& problems() const { return problems_; }
+    // Counts the projects opened, created and closed: a change recorded for one project is not
+    // undone into another.
+    int generation() const { return generation_; }
     // Records changed since the project was opened or last saved.
     bool isModified() const { return modified_; }
 
@@ -86,6 +89,7 @@ private:
     std::string path_;
     std::vector<ProjectProblem> problems_;
     bool modified_ = false;
+    int generation_ = 0;
     Glossary glossary_;
     std::unique_ptr<TermIndex> terms_;
     std::vector<std::string> glossaryProblems_;
