@@ -62,6 +62,13 @@ public:
     // Every record of a bank, or nullptr.
     const BankRecords* bankRecords(const std::string& bank) const;
 
+    // The projects opened last, newest first (File > Recent files); the settings keep them.
+    const std::vector<std::string>& recentProjects() const { return recent_; }
+    void setRecentProjects(std::vector<std::string> paths);
+    // The project at path opened or created: first in the list, once.
+    void rememberRecent(const std::string& path);
+    void forgetRecent(const std::string& path);
+
     // The glossary's file as the program opens it; "" for none.
     std::string glossaryPath() const;
     const Glossary& glossary() const { return glossary_; }
@@ -80,6 +87,7 @@ signals:
     // A record of bank changed (bank as the project names it).
     void recordChanged(const QString& bank, int entry);
     void glossaryChanged();
+    void recentProjectsChanged();
 
 private:
     void readGlossary();
@@ -93,6 +101,7 @@ private:
     Glossary glossary_;
     std::unique_ptr<TermIndex> terms_;
     std::vector<std::string> glossaryProblems_;
+    std::vector<std::string> recent_;
 };
 
 } // namespace zyn

@@ -115,6 +115,13 @@ public slots:
     // opened as File Open or Open from HQR opens it; one that is gone is taken off the list.
     void showRecentFiles();
     void openRecentFile(int index);
+    // File > New Translation Project... and Open Translation Project... (frmtext_project.cpp).
+    // New: for the open archive and the open bank's language, the source language asked, the
+    // file chosen. Open: the project, its archive asked for when it moved, then its items
+    // offered. Both are remembered first in Recent files.
+    void mnuFileNewProject_Click();
+    void mnuFileOpenProject_Click();
+    bool openProject(const QString& path);
 
     void mnuTypeNormal_Click();
     void mnuTypeBigFrame_Click();
@@ -161,6 +168,11 @@ private:
     void buildEditMenu(QMenu* edit);
     // Fill from memory and the memory's sources (frmtext_memory.cpp).
     void buildMemoryItems(QMenu* edit);
+    // The project items of the File menu, and its recent projects (frmtext_project.cpp).
+    void buildProjectItems(QMenu* file);
+    void showRecentProjects();
+    // The project's archive moved: asked for, recorded and saved; false when it was not found.
+    bool findMovedArchive();
     void addKeys();
     void buildPreview(QWidget* client);
     void buildButtonBar(QWidget* client);
