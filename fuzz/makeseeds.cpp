@@ -121,10 +121,10 @@ void recoverySeeds() {
     doc.IsVersion2 = true;
     doc.Origin = zyn::ArchiveItemOrigin("/games/text.hqr", 37, "FR_000.DIA");
     seed("fuzz_recovery", "item",
-         zyn::RecoveryData(doc, {}, {"Text", "Two\r\nlines", ""}, "item bytes", 1700000000));
+         zyn::RecoveryData(doc, 0, {}, {"Text", "Two\r\nlines", ""}, "item bytes", 1700000000));
     doc.Origin = zyn::LooseFileOrigin("/games/FILE01.ZYT");
     doc.IsVersion2 = false;
-    seed("fuzz_recovery", "loose", zyn::RecoveryData(doc, {}, {}, std::nullopt, 0));
+    seed("fuzz_recovery", "loose", zyn::RecoveryData(doc, 0, {}, {}, std::nullopt, 0));
 }
 
 } // namespace

@@ -39,6 +39,8 @@ public:
     Result<std::string> followLinks(const std::string& path) override { return path; }
     std::vector<std::string> namesIn(const std::string& folder) override;
     void removeMatching(const std::string& folder, const std::string& prefix) override;
+    // Folders are the paths of the files: every one is there.
+    Status makeFolders(const std::string&) override { return {}; }
 
 private:
     std::string unusedName(const std::string& folder, const std::string& name) const;

@@ -5,7 +5,7 @@
 #include "app/commandline.h"
 #include "base/interruptcleanup.h"
 #include "base/workingfolder.h"
-#include "cli/poreader.h"
+#include "po/poreader.h"
 #include "flows/programstate.h"
 #include "session/documentrecovery.h"
 #include "session/documentsession.h"
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     zyn::DocumentSession session(state);
     zyn::QtPrompts dialogs;
     zyn::EditorSettings settings(session);
-    // PO files read with the tool's parser.
+    // PO files read with gettext's parser.
     zyn::MemoryBuilder memory(session, zyn::ReadPoFile);
     zyn::RememberingPrompts prompts(dialogs, settings);
     zyn::frmText window(session, prompts);

@@ -168,8 +168,9 @@ void removeLeftovers(FileSystem& fs, const std::string& file) {
         if (!MadeFromName(entry, name + RebuildMark) && !MadeFromName(entry, name + BackupMark))
             continue;
         const FileInfo found = fs.nameInfo(folder + entry);
+        // Tidying only: one that cannot go now is tried again by the next rebuild.
         if ((found.isRegular || found.isLink) && OwnedByUser(found))
-            fs.remove(folder + entry);
+            (void)fs.remove(folder + entry);
     }
 }
 
@@ -194,8 +195,10 @@ struct MadeBackup {
     std::string path;
     bool placed = false;
     ~MadeBackup() {
+        // Only on the way out of a failure already reported; a left copy is a leftover the
+        // next rebuild removes.
         if (!placed)
-            fs.remove(path);
+            (void)fs.remove(path);
     }
 };
 

@@ -511,7 +511,9 @@ public:
         if (file.handle >= 0)
             ::close(file.handle);
         file.handle = -1;
-        remove(file.path);
+        // Cleaning up after a failure that is reported already; a temporary file that stays
+        // carries a name no run uses again.
+        (void)remove(file.path);
     }
 
     Status rename(const std::string& from, const std::string& to) override {
@@ -539,6 +541,24 @@ public:
         }
         return Result<std::string>::failure(ErrorKind::Io,
                                             "Cannot link " + path + ": no unused name was found.");
+    }
+
+    Status makeFolders(const std::string& path) override {
+        // From the top down: a folder there already is no failure, what stands in the way
+        // of a missing one is.
+        for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+            const std::string part = path.substr(0, end);
+            if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST)
+                return ioFailure("Cannot make the folder", part, errno);
+            if (end == std::string::npos)
+                break;
+        }
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0)
+            return ioFailure("Cannot make the folder", path, errno);
+        if (!S_ISDIR(st.st_mode))
+            return ioFailure("Cannot make the folder", path, ENOTDIR);
+        return {};
     }
 
     Status remove(const std::string& path) override {

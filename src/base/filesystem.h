@@ -106,6 +106,9 @@ public:
     virtual std::vector<std::string> namesIn(const std::string& folder) = 0;
     // Removes every plain file in folder whose name starts with prefix; missing folder is fine.
     virtual void removeMatching(const std::string& folder, const std::string& prefix) = 0;
+    // Makes the folder at path and each missing folder above it, as the umask says; a folder
+    // there already is fine, anything else in its place is a failure.
+    virtual Status makeFolders(const std::string& path) = 0;
 };
 
 // Closes an open file when it goes, letting go of its lock.

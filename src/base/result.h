@@ -18,7 +18,9 @@ enum class ErrorKind {
     Busy,        // another run holds the file's lock (it is rebuilding the archive)
 };
 
-class Status {
+// [[nodiscard]]: a failure dropped unread is a fault left unreported; a deliberate ignore says so
+// with a (void) cast and why.
+class [[nodiscard]] Status {
 public:
     Status() = default;
     static Status failure(ErrorKind kind, std::string message) {
@@ -37,7 +39,7 @@ private:
     std::string message_;
 };
 
-template <typename T> class Result {
+template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : value_(std::move(value)) {}
     Result(Status failure) : status_(std::move(failure)) {}

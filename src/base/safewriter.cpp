@@ -118,8 +118,9 @@ Status PlaceBackup(FileSystem& fs, const std::string& made, const std::string& b
         return renamed;
     // Renaming one name of a file onto another name of the same file does nothing: the backup
     // already was this file, and the extra name goes.
+    // The backup is in place either way; an extra name left is a second name of it.
     if (fs.nameInfo(made).exists)
-        fs.remove(made);
+        (void)fs.remove(made);
     return {};
 }
 

@@ -1,9 +1,9 @@
 #include "cli/archivebanks.h"
 
 #include "archive/itemnames.h"
+#include "cli/commandstate.h"
 #include "flows/archiveitemflow.h"
 #include "flows/pocatalog.h"
-#include "flows/programstate.h"
 
 #include <algorithm>
 
@@ -28,19 +28,19 @@ std::string languagesOf(const ParsedArguments& args, bool isVersion2, int& from,
     return {};
 }
 
-std::string openArchive(ProgramState& state, const CharacterOptions& characters,
+std::string openArchive(CommandState& state, const CharacterOptions& characters,
                         const std::string& archive, bool isVersion2) {
     if (std::string problem = applyCharacterOptions(characters, state); !problem.empty())
         return problem;
-    if (Status read = ReadArchiveIndex(state.files(), archive, state.Archive); !read)
+    if (Status read = ReadArchiveIndex(state.program.files(), archive, state.open.Archive); !read)
         return read.message();
-    NameTextArchiveItems(state.Flow, isVersion2, false);
+    NameTextArchiveItems(state.open.Flow, isVersion2, false);
     return {};
 }
 
-std::vector<BankPair> dialogueBanks(const ProgramState& state, bool isVersion2, int from, int to) {
+std::vector<BankPair> dialogueBanks(const CommandState& state, bool isVersion2, int from, int to) {
     std::vector<BankPair> pairs;
-    const ArchiveIndex& index = state.Archive;
+    const ArchiveIndex& index = state.open.Archive;
     for (int item = 1; item < std::min(TextArchiveItemCount(isVersion2), index.itemCount());
          item += 2) {
         if (ItemLanguage(isVersion2, item) != to || index.ItemData[std::size_t(item)].empty())
@@ -50,11 +50,11 @@ std::vector<BankPair> dialogueBanks(const ProgramState& state, bool isVersion2, 
     return pairs;
 }
 
-Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
+Result<std::unique_ptr<TextDocument>> loadItem(CommandState& state, const std::string& archive,
                                                int item, bool isVersion2) {
     // From the bytes the index holds: a read-only command writes nothing.
-    auto loaded = ReadIndexedItem(state.files(), archive, state.Archive, item,
-                                  ArchiveItemName(state.Flow, item), isVersion2);
+    auto loaded = ReadIndexedItem(state.program.files(), archive, state.open.Archive, item,
+                                  ArchiveItemName(state.open.Flow, item), isVersion2);
     if (!loaded)
         return loaded.status();
     auto doc = std::make_unique<TextDocument>();
@@ -62,14 +62,14 @@ Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::s
     return doc;
 }
 
-Result<LoadedPair> loadBankPair(ProgramState& state, const std::string& archive,
+Result<LoadedPair> loadBankPair(CommandState& state, const std::string& archive,
                                 const BankPair& pair, bool isVersion2) {
     auto target = loadItem(state, archive, pair.target, isVersion2);
     if (!target)
         return target.status();
     // A blank source bank has no entries: the count of entries tells.
-    if (pair.source >= state.Archive.itemCount() ||
-        state.Archive.ItemData[std::size_t(pair.source)].empty())
+    if (pair.source >= state.open.Archive.itemCount() ||
+        state.open.Archive.ItemData[std::size_t(pair.source)].empty())
         return LoadedPair{std::make_unique<TextDocument>(), std::move(*target)};
     auto source = loadItem(state, archive, pair.source, isVersion2);
     if (!source)
@@ -81,7 +81,7 @@ Result<LoadedPair> loadBankPair(ProgramState& state, const std::string& archive,
 
 namespace zyn::cli {
 
-std::string absentLanguage(const ProgramState& state, const std::string& archive, bool isVersion2,
+std::string absentLanguage(const CommandState& state, const std::string& archive, bool isVersion2,
                            std::initializer_list<int> languages) {
     std::string held;
     for (int language = 0; language < TextArchiveLanguages(isVersion2); ++language)

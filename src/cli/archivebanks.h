@@ -13,11 +13,9 @@
 #include <string>
 #include <vector>
 
-namespace zyn {
-struct ProgramState;
-} // namespace zyn
-
 namespace zyn::cli {
+
+struct CommandState;
 
 struct BankPair {
     int target = -1; // the bank of the --to language
@@ -33,21 +31,21 @@ std::string languagesOf(const ParsedArguments& args, bool isVersion2, int& from,
 
 // The state for reading items of a whole archive: the letters, its index and its names; a
 // message when it cannot be read.
-std::string openArchive(ProgramState& state, const CharacterOptions& characters,
+std::string openArchive(CommandState& state, const CharacterOptions& characters,
                         const std::string& archive, bool isVersion2);
 
 // The dialogue banks (odd items) of language `to` that hold data, each with its bank in
 // language `from`.
-std::vector<BankPair> dialogueBanks(const ProgramState& state, bool isVersion2, int from, int to);
+std::vector<BankPair> dialogueBanks(const CommandState& state, bool isVersion2, int from, int to);
 
 // "text.hqr: the archive has no DE banks; it holds EN, FR" when one of languages has no
 // dialogue bank holding data in the archive opened in state; "" when each has.
-std::string absentLanguage(const ProgramState& state, const std::string& archive, bool isVersion2,
+std::string absentLanguage(const CommandState& state, const std::string& archive, bool isVersion2,
                            std::initializer_list<int> languages);
 
 // Item `item` of the archive opened in state, read as the editor's Open from HQR reads it, from
 // the bytes its index holds.
-Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::string& archive,
+Result<std::unique_ptr<TextDocument>> loadItem(CommandState& state, const std::string& archive,
                                                int item, bool isVersion2);
 
 // The two banks of a pair, read as loadItem reads them; a source bank that is blank or past the
@@ -55,7 +53,7 @@ Result<std::unique_ptr<TextDocument>> loadItem(ProgramState& state, const std::s
 struct LoadedPair {
     std::unique_ptr<TextDocument> source, target;
 };
-Result<LoadedPair> loadBankPair(ProgramState& state, const std::string& archive,
+Result<LoadedPair> loadBankPair(CommandState& state, const std::string& archive,
                                 const BankPair& pair, bool isVersion2);
 
 } // namespace zyn::cli

@@ -2,10 +2,10 @@
 #include "characters/remapping.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
+#include "cli/commandstate.h"
 #include "cli/jsontext.h"
 #include "cli/standardinput.h"
 #include "document/textwriter.h"
-#include "flows/programstate.h"
 #include "flows/textsource.h"
 
 namespace zyn::cli {
@@ -58,16 +58,16 @@ int run(const Arguments& argv, CommandIo io) {
     if (const std::string usage = parse(args, build); !usage.empty())
         return usageError(io, "build", usage);
 
-    ProgramState state;
-    state.Files = &io.files;
-    FileSystem& fs = state.files();
+    CommandState state;
+    state.program.Files = &io.files;
+    FileSystem& fs = state.program.files();
     const auto json = fs.readFile(build.json, MaxJsonSize);
     if (!json)
         return fail(io, json.message());
     const Substitutions substitutions;
     std::vector<std::string> substituted;
     if (const Status parsed =
-            JsonToDocument(*json, build.json, state.Document, build.characters.charset,
+            JsonToDocument(*json, build.json, state.open.Document, build.characters.charset,
                            build.substitute ? &substitutions : nullptr, &substituted);
         !parsed)
         return fail(io, parsed.message());
@@ -76,7 +76,7 @@ int run(const Arguments& argv, CommandIo io) {
         return fail(io, problem);
     if (build.out == StandardInputName) {
         // "-" as OUT is standard output: the bytes the file would hold.
-        auto data = BuildTextData(state.Document, GameCodeMap(state.Characters));
+        auto data = BuildTextData(state.open.Document, GameCodeMap(state.program.Characters));
         if (!data)
             return fail(io, data.message());
         io.out << (build.header ? StoredItem(*data) : *data);
@@ -87,10 +87,12 @@ int run(const Arguments& argv, CommandIo io) {
     auto target = ParseTextSource(fs, build.out);
     if (!target)
         return fail(io, target.message());
-    state.ArchiveWait = archiveWait(io, target->path, build.wait);
+    state.program.ArchiveWait = archiveWait(io, target->path, build.wait);
     // Saved exactly as the editor saves a document: same bytes, same temporary file and rename
     // or archive rebuild, same refusals.
-    if (const Status saved = SaveTextSource(state, *target, build.header); !saved) {
+    if (const Status saved =
+            SaveTextSource(state.program, state.open.Document, *target, build.header);
+        !saved) {
         if (target->inArchive())
             if (const std::string missing = absentItem(fs, target->path, target->item);
                 !missing.empty())

@@ -2,7 +2,7 @@
 
 #include "characters/charactersets.h"
 #include "characters/remapping.h"
-#include "flows/programstate.h"
+#include "cli/commandstate.h"
 #include "flows/textsource.h"
 
 namespace zyn::cli {
@@ -37,19 +37,19 @@ std::string characterOptionsOf(const ParsedArguments& args, CharacterOptions& ou
     return {};
 }
 
-std::string applyCharacterOptions(const CharacterOptions& options, ProgramState& state) {
-    state.Characters.ShownCharacterSet = options.charset;
+std::string applyCharacterOptions(const CharacterOptions& options, CommandState& state) {
+    state.program.Characters.ShownCharacterSet = options.charset;
     if (options.remap.empty())
         return {};
-    const Status loaded =
-        LoadRemapping(state.Characters, state.files(), options.remap, IsSetFileName(options.remap));
+    const Status loaded = LoadRemapping(state.program.Characters, state.program.files(),
+                                        options.remap, IsSetFileName(options.remap));
     return loaded ? std::string() : loaded.message();
 }
 
-std::string loadNamedText(ProgramState& state, const CharacterOptions& options,
+std::string loadNamedText(CommandState& state, const CharacterOptions& options,
                           const std::string& name, bool isVersion2, TextSource* named,
                           bool* wrongName) {
-    auto source = ParseTextSource(state.files(), name);
+    auto source = ParseTextSource(state.program.files(), name);
     if (!source)
         return source.message();
     if (named)
@@ -57,16 +57,18 @@ std::string loadNamedText(ProgramState& state, const CharacterOptions& options,
     return loadSource(state, options, *source, isVersion2, wrongName);
 }
 
-std::string loadSource(ProgramState& state, const CharacterOptions& options,
+std::string loadSource(CommandState& state, const CharacterOptions& options,
                        const TextSource& source, bool isVersion2, bool* wrongName) {
     if (const std::string problem = applyCharacterOptions(options, state); !problem.empty())
         return problem;
     std::string usage = source.inArchive() ? notStandardInput(source.path, "ARCHIVE") : "";
-    const Status loaded = usage.empty() ? LoadTextSource(state, source, isVersion2) : Status();
+    const Status loaded =
+        usage.empty() ? LoadTextSource(state.program.files(), state.open, source, isVersion2)
+                      : Status();
     if (usage.empty() && loaded)
         return {};
     if (usage.empty() && source.inArchive())
-        usage = absentItem(state.files(), source.path, source.item);
+        usage = absentItem(state.program.files(), source.path, source.item);
     if (usage.empty())
         return loaded.message();
     if (wrongName)

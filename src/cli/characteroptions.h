@@ -9,11 +9,12 @@
 
 namespace zyn {
 struct CharacterSet;
-struct ProgramState;
 struct TextSource;
 } // namespace zyn
 
 namespace zyn::cli {
+
+struct CommandState;
 
 struct CharacterOptions {
     const CharacterSet* charset = nullptr; // none: the lossless U+00nn form
@@ -32,17 +33,17 @@ std::string characterOptionsOf(const ParsedArguments& args, CharacterOptions& ou
 
 // Loads the remapping table into state and makes the character set the one texts are read and
 // written in. Returns a message when the table cannot be loaded.
-std::string applyCharacterOptions(const CharacterOptions& options, ProgramState& state);
+std::string applyCharacterOptions(const CharacterOptions& options, CommandState& state);
 
 // Reads the text file or archive item (ARCHIVE:N) name into state's document, after applying
 // options to state; named, when given, gets the name as read. A message when either fails;
 // wrongName is then set when the name is at fault (an item the archive does not have, an
 // archive as "-"), which is wrong usage (exit 2).
-std::string loadNamedText(ProgramState& state, const CharacterOptions& options,
+std::string loadNamedText(CommandState& state, const CharacterOptions& options,
                           const std::string& name, bool isVersion2, TextSource* named = nullptr,
                           bool* wrongName = nullptr);
 // The same for a source already parsed.
-std::string loadSource(ProgramState& state, const CharacterOptions& options,
+std::string loadSource(CommandState& state, const CharacterOptions& options,
                        const TextSource& source, bool isVersion2, bool* wrongName = nullptr);
 
 } // namespace zyn::cli

@@ -3,11 +3,11 @@
 #include "cli/archivebanks.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
+#include "cli/commandstate.h"
 #include "cli/jsontext.h"
 #include "cli/projectoption.h"
 #include "document/translationcheck.h"
 #include "flows/pocatalog.h"
-#include "flows/programstate.h"
 #include "flows/textsource.h"
 #include "fonts/fontwidths.h"
 #include "project/bankstatus.h"
@@ -169,15 +169,15 @@ struct Totals {
 
 // The dictionary of the language asked for, else of the bank's; nothing after saying why.
 std::unique_ptr<SpellChecker> openSpelling(CommandIo io, const CheckArguments& check,
-                                           int bankLanguage, ProgramState& state) {
+                                           int bankLanguage, CommandState& state) {
     const int language = check.language >= 0 ? check.language : bankLanguage;
     if (language < 0) {
         usageError(io, "check",
                    "--spelling needs --language LANG: the translation's name has no language");
         return nullptr;
     }
-    auto checker =
-        SpellChecker::open(state.files(), language, DictionaryFolders(), PersonalWordFolder());
+    auto checker = SpellChecker::open(state.program.files(), language, DictionaryFolders(),
+                                      PersonalWordFolder());
     if (!checker) {
         fail(io, checker.message());
         return nullptr;
@@ -386,8 +386,8 @@ int checkArchive(CommandIo io, const CheckArguments& check, Totals& totals,
                  LanguageContext& language) {
     const bool isVersion2 = check.game == 2;
     const std::string& archive = check.archive;
-    ProgramState state;
-    state.Files = &io.files;
+    CommandState state;
+    state.program.Files = &io.files;
     if (const std::string problem = openArchive(state, check.characters, archive, isVersion2);
         !problem.empty())
         return fail(io, problem);
@@ -402,23 +402,23 @@ int checkArchive(CommandIo io, const CheckArguments& check, Totals& totals,
         auto banks = loadBankPair(state, archive, pair, isVersion2);
         if (!banks)
             return fail(io, banks.message());
-        report(io, pair.target, true, *banks->target, *banks->source, check, state.Characters,
-               checker.get(), totals, language);
+        report(io, pair.target, true, *banks->target, *banks->source, check,
+               state.program.Characters, checker.get(), totals, language);
     }
     if (check.consistency)
-        reportConsistency(io, check, state.Characters, language, totals);
+        reportConsistency(io, check, state.program.Characters, language, totals);
     return -1;
 }
 
 int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals,
                LanguageContext& language) {
     // Each side has a state of its own: a document, and the archive it may come from.
-    auto translation = std::make_unique<ProgramState>();
-    auto source = std::make_unique<ProgramState>();
+    auto translation = std::make_unique<CommandState>();
+    auto source = std::make_unique<CommandState>();
     TextSource named;
     for (const auto& [state, name] :
          {std::pair{translation.get(), check.translation}, std::pair{source.get(), check.source}}) {
-        state->Files = &io.files;
+        state->program.Files = &io.files;
         bool wrongName = false;
         if (const std::string problem =
                 loadNamedText(*state, check.characters, name, check.game == 2,
@@ -428,12 +428,12 @@ int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals,
     }
     std::unique_ptr<SpellChecker> checker;
     if (check.spelling &&
-        !(checker =
-              openSpelling(io, check, BankLanguage(translation->Document.Origin, check.game == 2),
-                           *translation)))
+        !(checker = openSpelling(io, check,
+                                 BankLanguage(translation->open.Document.Origin, check.game == 2),
+                                 *translation)))
         return Trouble;
-    report(io, named.item, false, translation->Document, source->Document, check,
-           translation->Characters, checker.get(), totals, language);
+    report(io, named.item, false, translation->open.Document, source->open.Document, check,
+           translation->program.Characters, checker.get(), totals, language);
     return -1;
 }
 

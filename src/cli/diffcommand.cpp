@@ -1,7 +1,7 @@
 #include "cli/characteroptions.h"
 #include "cli/command.h"
+#include "cli/commandstate.h"
 #include "cli/jsontext.h"
-#include "flows/programstate.h"
 #include "flows/textsource.h"
 
 #include <algorithm>
@@ -39,8 +39,9 @@ std::string parse(const ParsedArguments& args, DiffArguments& out) {
     return standardInputOnce({out.a, out.b, out.characters.remap});
 }
 
-void printText(CommandIo io, char side, const ProgramState& state, int i) {
-    io.out << side << ' ' << EntryTextJson(state.Document.EntryText[i], state.Characters) << '\n';
+void printText(CommandIo io, char side, const CommandState& state, int i) {
+    io.out << side << ' '
+           << EntryTextJson(state.open.Document.EntryText[i], state.program.Characters) << '\n';
 }
 
 int run(const Arguments& argv, CommandIo io) {
@@ -57,11 +58,11 @@ int run(const Arguments& argv, CommandIo io) {
     }
     io.settings.output = parsed.value(OutputOption.name);
     // Each side has a state of its own: a document, and the archive it may come from.
-    auto a = std::make_unique<ProgramState>();
-    auto b = std::make_unique<ProgramState>();
+    auto a = std::make_unique<CommandState>();
+    auto b = std::make_unique<CommandState>();
     TextSource sourceA;
     for (const auto& [state, name] : {std::pair{a.get(), diff.a}, std::pair{b.get(), diff.b}}) {
-        state->Files = &io.files;
+        state->program.Files = &io.files;
         bool wrongName = false;
         if (const std::string problem =
                 loadNamedText(*state, diff.characters, name, diff.game == 2,
@@ -75,7 +76,7 @@ int run(const Arguments& argv, CommandIo io) {
         }
     }
 
-    const TextDocument &docA = a->Document, &docB = b->Document;
+    const TextDocument &docA = a->open.Document, &docB = b->open.Document;
     const int countA = docA.entryCount(), countB = docB.entryCount();
     int differing = 0;
     nlohmann::ordered_json findings = nlohmann::ordered_json::array();
@@ -97,9 +98,11 @@ int run(const Arguments& argv, CommandIo io) {
             auto finding =
                 FindingJson(sourceA.item, i, kind, what.empty() ? "the text differs" : what);
             finding["a"] =
-                inA ? nlohmann::ordered_json(EntryText(docA.EntryText[i], a->Characters)) : nullptr;
+                inA ? nlohmann::ordered_json(EntryText(docA.EntryText[i], a->program.Characters))
+                    : nullptr;
             finding["b"] =
-                inB ? nlohmann::ordered_json(EntryText(docB.EntryText[i], b->Characters)) : nullptr;
+                inB ? nlohmann::ordered_json(EntryText(docB.EntryText[i], b->program.Characters))
+                    : nullptr;
             findings.push_back(std::move(finding));
             continue;
         }

@@ -1,8 +1,8 @@
 #include "cli/characteroptions.h"
 #include "cli/command.h"
+#include "cli/commandstate.h"
 #include "cli/itemnumber.h"
 #include "cli/jsontext.h"
-#include "flows/programstate.h"
 #include "flows/textsource.h"
 
 #include <string>
@@ -51,10 +51,10 @@ int run(const Arguments& argv, CommandIo io) {
         return usageError(io, "dump", usage);
     io.settings.output = args.value(OutputOption.name);
 
-    ProgramState state;
-    state.Files = &io.files;
+    CommandState state;
+    state.program.Files = &io.files;
     auto source = dump.item >= 0 ? Result<TextSource>(TextSource{dump.file, dump.item})
-                                 : ParseTextSource(state.files(), dump.file);
+                                 : ParseTextSource(state.program.files(), dump.file);
     if (!source)
         return fail(io, source.message());
     bool wrongName = false;
@@ -62,7 +62,7 @@ int run(const Arguments& argv, CommandIo io) {
             loadSource(state, dump.characters, *source, dump.game == 2, &wrongName);
         !problem.empty())
         return wrongName ? usageError(io, "dump", problem) : fail(io, problem);
-    io.out << DocumentToJson(state.Document, state.Characters).dump(2) << '\n';
+    io.out << DocumentToJson(state.open.Document, state.program.Characters).dump(2) << '\n';
     return Success;
 }
 

@@ -4,15 +4,15 @@
 #include "cli/archivebanks.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
+#include "cli/commandstate.h"
 #include "cli/jsontext.h"
-#include "cli/poreader.h"
 #include "cli/projectoption.h"
 #include "cli/standardinput.h"
 #include "flows/memorysources.h"
 #include "flows/pocatalog.h"
 #include "flows/poimport.h"
-#include "flows/programstate.h"
 #include "flows/textsource.h"
+#include "po/poreader.h"
 #include "project/entrystate.h"
 #include "project/postates.h"
 #include "project/projectfile.h"
@@ -54,14 +54,14 @@ const OptionSpec ForceOption{"force"};
 const OptionSpec JsonOption{"json"};
 
 struct LoadedText {
-    std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
+    std::unique_ptr<CommandState> state = std::make_unique<CommandState>();
     TextSource source;
 };
 
 // Reads name; the exit code after saying why it could not, -1 when it could.
 int loadText(CommandIo io, const std::string& name, const CharacterOptions& characters, int game,
              LoadedText& out) {
-    out.state->Files = &io.files;
+    out.state->program.Files = &io.files;
     bool wrongName = false;
     const std::string problem =
         loadNamedText(*out.state, characters, name, game == 2, &out.source, &wrongName);
@@ -262,8 +262,8 @@ int exportArchive(CommandIo io, const ExportArguments& given, const std::string&
                   const OpenedProject* project) {
     const bool isVersion2 = given.game == 2;
     const std::string& archive = given.archive;
-    ProgramState state;
-    state.Files = &io.files;
+    CommandState state;
+    state.program.Files = &io.files;
     if (const std::string problem = openArchive(state, given.characters, archive, isVersion2);
         !problem.empty())
         return fail(io, problem);
@@ -272,8 +272,8 @@ int exportArchive(CommandIo io, const ExportArguments& given, const std::string&
         !absent.empty())
         return usageError(io, "po", absent);
     TranslationMemory memory;
-    if (const std::string problem =
-            buildMemory(io.files, given.memories, given.from, given.to, state.Characters, memory);
+    if (const std::string problem = buildMemory(io.files, given.memories, given.from, given.to,
+                                                state.program.Characters, memory);
         !problem.empty())
         return fail(io, problem);
     std::vector<std::unique_ptr<TextDocument>> documents;
@@ -302,7 +302,7 @@ int exportArchive(CommandIo io, const ExportArguments& given, const std::string&
                           Generator, archive + " --from " + PoLanguagePrefix(given.from),
                           "",        project ? project->path : ""};
     return writeCatalogue(
-        io, WritePoCatalogue(banks, state.Characters, header,
+        io, WritePoCatalogue(banks, state.program.Characters, header,
                              given.memories.empty() || given.asTemplate ? nullptr : &memory));
 }
 
@@ -348,7 +348,7 @@ int runExport(const Arguments& argv, CommandIo io) {
     // The language of the translations: the target's item or name ("FR_000.DIA"); a template
     // has no target, so it has none unless --language says it, as gettext leaves it.
     const int targetLanguage =
-        hasTarget ? BankLanguage(target.state->Document.Origin, isVersion2) : -1;
+        hasTarget ? BankLanguage(target.state->open.Document.Origin, isVersion2) : -1;
     const std::string language = languageCode(args, targetLanguage, usage);
     if (!usage.empty())
         return usageError(io, "po", usage);
@@ -357,10 +357,11 @@ int runExport(const Arguments& argv, CommandIo io) {
                  "--language LANG names it");
     std::vector<PoMarks> marks;
     if (project)
-        marks = projectMarks(*project, isVersion2, named.item, source.state->Document,
-                             target.state->Document);
-    const PoBank bank{&source.state->Document, hasTarget ? &target.state->Document : nullptr, -1,
-                      named.name(), project ? &marks : nullptr};
+        marks = projectMarks(*project, isVersion2, named.item, source.state->open.Document,
+                             target.state->open.Document);
+    const PoBank bank{&source.state->open.Document,
+                      hasTarget ? &target.state->open.Document : nullptr, -1, named.name(),
+                      project ? &marks : nullptr};
     const PoHeader header{language,
                           given.date,
                           Generator,
@@ -377,11 +378,12 @@ int runExport(const Arguments& argv, CommandIo io) {
                           "an archive as --memory pairs languages: give --from and --to, or "
                           "SOURCE and TARGET as items of two languages of a text archive");
     TranslationMemory memory;
-    if (const std::string failed = buildMemory(io.files, given.memories, sourceLanguage,
-                                               pairedLanguage, source.state->Characters, memory);
+    if (const std::string failed =
+            buildMemory(io.files, given.memories, sourceLanguage, pairedLanguage,
+                        source.state->program.Characters, memory);
         !failed.empty())
         return fail(io, failed);
-    return writeCatalogue(io, WritePoCatalogue({bank}, source.state->Characters, header,
+    return writeCatalogue(io, WritePoCatalogue({bank}, source.state->program.Characters, header,
                                                given.memories.empty() ? nullptr : &memory));
 }
 
@@ -527,8 +529,8 @@ std::string recordStates(CommandIo io, const CharacterOptions& characters, int g
                          const PoImportResult& imported, OpenedProject& opened,
                          ProjectChanges& changes) {
     const bool isVersion2 = game == 2;
-    ProgramState state;
-    state.Files = &io.files;
+    CommandState state;
+    state.program.Files = &io.files;
     if (std::string problem = openArchive(state, characters, named.path, isVersion2);
         !problem.empty())
         return problem;
@@ -537,8 +539,8 @@ std::string recordStates(CommandIo io, const CharacterOptions& characters, int g
     std::string problem;
     const auto textsOfItem = [&](int item) -> const std::vector<std::string>& {
         auto [found, added] = texts.try_emplace(item);
-        if (added && item >= 0 && item < state.Archive.itemCount() &&
-            !state.Archive.ItemData[std::size_t(item)].empty()) {
+        if (added && item >= 0 && item < state.open.Archive.itemCount() &&
+            !state.open.Archive.ItemData[std::size_t(item)].empty()) {
             if (auto document = loadItem(state, named.path, item, isVersion2))
                 found->second = textsOf(**document);
             else
@@ -614,15 +616,15 @@ int runImport(const Arguments& argv, CommandIo io) {
     if (changes.asked)
         if (std::string usage = notStandardInput(projectPath, "PROJECT"); !usage.empty())
             return usageError(io, "po", "--project: " + usage);
-    ProgramState state;
-    state.Files = &io.files;
+    CommandState state;
+    state.program.Files = &io.files;
     if (const std::string problem = applyCharacterOptions(characters, state); !problem.empty())
         return fail(io, problem);
-    const auto named = ParseTextSource(state.files(), target);
+    const auto named = ParseTextSource(state.program.files(), target);
     if (named && named->inArchive())
         if (std::string usage = notStandardInput(named->path, "ARCHIVE"); !usage.empty())
             return usageError(io, "po", usage);
-    auto catalogue = ReadPoFile(state.files(), po);
+    auto catalogue = ReadPoFile(state.program.files(), po);
     if (!catalogue)
         return fail(io, catalogue.message());
     OpenedProject project;
@@ -631,11 +633,11 @@ int runImport(const Arguments& argv, CommandIo io) {
             stop >= 0)
             return stop;
     options.wait = archiveWait(io, named ? named->path : target, wait);
-    auto imported =
-        ImportPoCatalogue(state.files(), state.Characters, *catalogue, po, target, options);
+    auto imported = ImportPoCatalogue(state.program.files(), state.program.Characters, *catalogue,
+                                      po, target, options);
     if (!imported) {
         if (named && named->inArchive())
-            if (std::string missing = absentItem(state.files(), named->path, named->item);
+            if (std::string missing = absentItem(state.program.files(), named->path, named->item);
                 !missing.empty())
                 return usageError(io, "po", missing);
         return failRebuild(io, imported.status());

@@ -57,6 +57,7 @@ public:
     void removeMatching(const std::string& folder, const std::string& prefix) override {
         files_.removeMatching(folder, prefix);
     }
+    Status makeFolders(const std::string& path) override { return files_.makeFolders(path); }
 
 private:
     // Standard input, read whole on first use; or why it could not be.

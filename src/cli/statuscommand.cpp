@@ -3,11 +3,11 @@
 #include "cli/archivebanks.h"
 #include "cli/characteroptions.h"
 #include "cli/command.h"
+#include "cli/commandstate.h"
 #include "cli/itemtable.h"
 #include "cli/jsontext.h"
 #include "flows/archiveitemflow.h"
 #include "flows/pocatalog.h"
-#include "flows/programstate.h"
 #include "fonts/fontwidths.h"
 #include "project/bankstatus.h"
 #include "project/projectfile.h"
@@ -127,8 +127,8 @@ int run(const Arguments& argv, CommandIo io) {
     io.settings.output = args.value(OutputOption.name);
 
     const bool isVersion2 = status.game == 2;
-    ProgramState state;
-    state.Files = &io.files;
+    CommandState state;
+    state.program.Files = &io.files;
     if (const std::string problem =
             openArchive(state, status.characters, status.archive, isVersion2);
         !problem.empty())
@@ -184,7 +184,7 @@ int run(const Arguments& argv, CommandIo io) {
         auto banks = loadBankPair(state, status.archive, pair, isVersion2);
         if (!banks)
             return fail(io, banks.message());
-        const std::string bank = ArchiveItemName(state.Flow, pair.target);
+        const std::string bank = ArchiveItemName(state.open.Flow, pair.target);
         const BankRecords* records = nullptr;
         if (project)
             if (const auto found = project->banks.find(bank); found != project->banks.end())

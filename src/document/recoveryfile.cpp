@@ -75,7 +75,7 @@ private:
 
 } // namespace
 
-std::string RecoveryData(const TextDocument& doc, const TextMapper& toGameCodes,
+std::string RecoveryData(const TextDocument& doc, int currentEntry, const TextMapper& toGameCodes,
                          const std::vector<std::string>& opened,
                          const std::optional<std::string>& itemAsRead, std::int64_t writtenAt) {
     const DocumentOrigin& origin = doc.Origin;
@@ -89,7 +89,7 @@ std::string RecoveryData(const TextDocument& doc, const TextMapper& toGameCodes,
     out.push_back(toChar(flags));
     out.push_back(toChar(origin.HeaderMode));
     appendU16(out, static_cast<std::uint16_t>(origin.ArchiveItem));
-    appendU16(out, static_cast<std::uint16_t>(doc.CurrentEntry));
+    appendU16(out, static_cast<std::uint16_t>(currentEntry));
     appendU16(out, static_cast<std::uint16_t>(doc.SlotCount));
     appendString(out, origin.FilePath);
     appendString(out, origin.ItemName);

@@ -29,10 +29,10 @@ struct RecoveredDocument {
     std::optional<std::string> itemAsRead;
 };
 
-// The recovery file of doc. Texts in display form are mapped back through toGameCodes, as a save
-// writes them (no remapping table is loaded when they are restored); a text the mapping refuses
-// is kept as it is.
-std::string RecoveryData(const TextDocument& doc, const TextMapper& toGameCodes,
+// The recovery file of doc, shown at currentEntry. Texts in display form are mapped back through
+// toGameCodes, as a save writes them (no remapping table is loaded when they are restored); a
+// text the mapping refuses is kept as it is.
+std::string RecoveryData(const TextDocument& doc, int currentEntry, const TextMapper& toGameCodes,
                          const std::vector<std::string>& opened,
                          const std::optional<std::string>& itemAsRead, std::int64_t writtenAt);
 

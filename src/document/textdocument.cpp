@@ -26,11 +26,11 @@ DocumentOrigin ArchiveItemOrigin(const std::string& archivePath, int item,
     return origin;
 }
 
-std::string WindowTitle(const TextDocument& doc) {
+std::string WindowTitle(const std::string& baseCaption, const TextDocument& doc) {
     const DocumentOrigin& origin = doc.Origin;
     if (origin.FilePath.empty())
-        return doc.BaseCaption;
-    return doc.BaseCaption + " - (" + origin.FilePath +
+        return baseCaption;
+    return baseCaption + " - (" + origin.FilePath +
            (origin.FromArchive ? "; " + origin.ItemName : std::string()) + ")" +
            (doc.IsVersion2 ? " - ZYN 2" : " - ZYN 1");
 }

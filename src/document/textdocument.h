@@ -51,13 +51,11 @@ struct TextDocument {
     // shown as they are and mapped back when saving; mapping a text twice, or mapping back a
     // text that was never mapped, would change entries the user did not touch.
     std::array<bool, Capacity> DisplayForm{};
-    std::int16_t SlotCount = 0;    // offset-table slots; there are SlotCount - 1 entries
-    std::int16_t CurrentEntry = 0; // entry shown in the main window
+    std::int16_t SlotCount = 0; // offset-table slots; there are SlotCount - 1 entries
 
     bool IsVersion2 = false;
     bool ForceSave = false; // set by the first Save As; every later save writes
     DocumentOrigin Origin;
-    std::string BaseCaption;
 
     std::array<std::int16_t, Capacity> Ordinals{};
 
@@ -65,10 +63,10 @@ struct TextDocument {
     bool hasEntries() const { return entryCount() > 0; }
 };
 
-// BaseCaption + " - (" + FilePath + ")" + " - ZYN 1" or " - ZYN 2", for an archive item
-// BaseCaption + " - (" + ArchivePath + "; " + ItemName + ")" and the game; BaseCaption alone
-// while FilePath is empty.
-std::string WindowTitle(const TextDocument& doc);
+// The main window's title over doc: baseCaption + " - (" + FilePath + ")" + " - ZYN 1" or
+// " - ZYN 2", for an archive item baseCaption + " - (" + ArchivePath + "; " + ItemName + ")" and
+// the game; baseCaption alone while FilePath is empty.
+std::string WindowTitle(const std::string& baseCaption, const TextDocument& doc);
 
 // The last three characters of a chosen file name, upper-cased (fewer when the name is shorter).
 std::string LastThreeUpper(const std::string& name);

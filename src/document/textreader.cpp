@@ -195,7 +195,6 @@ void AdoptText(TextDocument& doc, LoadedText&& loaded, DocumentOrigin origin) {
     origin.KeepHeader = loaded.header.found;
     origin.HeaderMode = loaded.header.mode;
     doc.Origin = std::move(origin);
-    doc.CurrentEntry = 0;
 }
 
 } // namespace zyn

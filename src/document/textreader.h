@@ -77,7 +77,7 @@ Result<LoadedText> ReadTextFile(FileSystem& fs, const std::string& path, bool is
                                 const ReadOptions& options = {});
 
 // Puts a successfully read text into the document: entries, types, SlotCount, IsVersion2,
-// CurrentEntry 0, and origin as where it came from, with the header the text was read with.
+// and origin as where it came from, with the header the text was read with.
 void AdoptText(TextDocument& doc, LoadedText&& loaded, DocumentOrigin origin = {});
 
 } // namespace zyn

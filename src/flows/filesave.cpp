@@ -5,6 +5,7 @@
 #include "characters/remapping.h"
 #include "document/textwriter.h"
 #include "flows/archivesave.h"
+#include "flows/opendocument.h"
 #include "flows/programstate.h"
 
 #include <optional>
@@ -22,13 +23,12 @@ bool refusesWriting(FileSystem& fs, const DocumentOrigin& target) {
 
 } // namespace
 
-SaveResult WriteDocument(ProgramState& state, const DocumentOrigin& target, ArchiveIndex& index,
-                         const OverwriteQuestion& askOverwrite) {
-    TextDocument& doc = state.Document;
-    FileSystem& fs = state.files();
+SaveResult WriteDocument(ProgramState& program, TextDocument& doc, const DocumentOrigin& target,
+                         ArchiveIndex& index, const OverwriteQuestion& askOverwrite) {
+    FileSystem& fs = program.files();
     if (refusesWriting(fs, target))
         return {SaveOutcome::NeedsSaveAs, ReadOnlyMessage(target.FilePath)};
-    auto data = BuildTextData(doc, GameCodeMap(state.Characters));
+    auto data = BuildTextData(doc, GameCodeMap(program.Characters));
     if (!data)
         return {SaveOutcome::Failed, data.message()};
 
@@ -39,8 +39,8 @@ SaveResult WriteDocument(ProgramState& state, const DocumentOrigin& target, Arch
             expected = ItemAsKnown(index, item);
         ArchiveSaveResult saved;
         for (;;) {
-            saved =
-                SaveIntoArchive(fs, target.ArchivePath(), item, *data, expected, state.ArchiveWait);
+            saved = SaveIntoArchive(fs, target.ArchivePath(), item, *data, expected,
+                                    program.ArchiveWait);
             if (!saved.status)
                 return {SaveOutcome::Failed, saved.status.message(), saved.status.kind()};
             if (!saved.itemChanged)
@@ -59,20 +59,21 @@ SaveResult WriteDocument(ProgramState& state, const DocumentOrigin& target, Arch
 
     NormaliseAfterSave(doc);
     doc.Origin = target;
-    if (const std::string& work = state.Work.path(); !work.empty())
+    if (const std::string& work = program.Work.path(); !work.empty())
         fs.removeMatching(work, "TEXTTMP");
     return {SaveOutcome::Saved, {}};
 }
 
-SaveResult SaveDocument(ProgramState& state, bool modified, const OverwriteQuestion& askOverwrite) {
-    const TextDocument& doc = state.Document;
-    if (refusesWriting(state.files(), doc.Origin))
+SaveResult SaveDocument(ProgramState& program, OpenDocument& open, bool modified,
+                        const OverwriteQuestion& askOverwrite) {
+    const TextDocument& doc = open.Document;
+    if (refusesWriting(program.files(), doc.Origin))
         return {SaveOutcome::NeedsSaveAs, ReadOnlyMessage(doc.Origin.FilePath)};
     if ((!doc.ForceSave && !modified) || doc.Origin.FileTitle.empty())
         return {SaveOutcome::NothingToSave, {}};
     // A copy: the write sets the document's origin from it.
     const DocumentOrigin target = doc.Origin;
-    return WriteDocument(state, target, state.Archive, askOverwrite);
+    return WriteDocument(program, open.Document, target, open.Archive, askOverwrite);
 }
 
 } // namespace zyn

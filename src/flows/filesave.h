@@ -11,6 +11,7 @@
 
 namespace zyn {
 
+struct OpenDocument;
 struct ProgramState;
 
 enum class SaveOutcome {
@@ -33,19 +34,20 @@ struct SaveResult {
 // question says which. True replaces it.
 using OverwriteQuestion = std::function<bool(const std::string& question)>;
 
-// Writes the document to target: a loose file replaced through a temporary file (with the item
-// header when KeepHeader), or an archive item replaced in the archive as it is on disk now.
-// index is that archive's index as last read: the item must still hold what it says, or
-// askOverwrite is asked (again if the item changes once more meanwhile). Without askOverwrite
-// the item is replaced whatever it holds (the tool, which reads nothing ahead). On success the
-// document's origin is target, ForceSave is kept, the texts read as they were stored and index
-// records the item as written; otherwise nothing changes.
-SaveResult WriteDocument(ProgramState& state, const DocumentOrigin& target, ArchiveIndex& index,
-                         const OverwriteQuestion& askOverwrite);
+// Writes doc to target, through the program's file system, character tables and lock wait: a loose
+// file replaced through a temporary file (with the item header when KeepHeader), or an archive item
+// replaced in the archive as it is on disk now. index is that archive's index as last read: the
+// item must still hold what it says, or askOverwrite is asked (again if the item changes once more
+// meanwhile). Without askOverwrite the item is replaced whatever it holds (the tool, which reads
+// nothing ahead). On success the document's origin is target, ForceSave is kept, the texts read as
+// they were stored and index records the item as written; otherwise nothing changes.
+SaveResult WriteDocument(ProgramState& program, TextDocument& doc, const DocumentOrigin& target,
+                         ArchiveIndex& index, const OverwriteQuestion& askOverwrite);
 
 // File Save: a read-only target asks for Save As; nothing is written while the document is not
 // modified and no Save As was made; then WriteDocument to where the document came from, with
-// the program's archive index.
-SaveResult SaveDocument(ProgramState& state, bool modified, const OverwriteQuestion& askOverwrite);
+// the open document's archive index.
+SaveResult SaveDocument(ProgramState& program, OpenDocument& open, bool modified,
+                        const OverwriteQuestion& askOverwrite);
 
 } // namespace zyn

@@ -9,6 +9,7 @@
 #include "document/textwriter.h"
 #include "flows/archiveitemflow.h"
 #include "flows/filesave.h"
+#include "flows/opendocument.h"
 #include "flows/programstate.h"
 
 #include <filesystem>
@@ -76,18 +77,17 @@ Result<TextSource> ParseTextSource(FileSystem& fs, const std::string& name) {
     return TextSource{name.substr(0, colon), *item};
 }
 
-Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVersion2) {
-    FileSystem& fs = state.files();
+Status LoadTextSource(FileSystem& fs, OpenDocument& open, const TextSource& source,
+                      bool isVersion2) {
     if (source.inArchive()) {
         // Only the item is read (the table checked first), however large the archive.
-        state.Flow.ArchiveIsVersion2 = isVersion2;
-        NameTextArchiveItems(state.Flow, isVersion2, false);
-        const std::string name = ArchiveItemName(state.Flow, source.item);
-        auto loaded =
-            LoadArchiveItem(fs, source.path, state.Archive, source.item, name, isVersion2);
+        open.Flow.ArchiveIsVersion2 = isVersion2;
+        NameTextArchiveItems(open.Flow, isVersion2, false);
+        const std::string name = ArchiveItemName(open.Flow, source.item);
+        auto loaded = LoadArchiveItem(fs, source.path, open.Archive, source.item, name, isVersion2);
         if (!loaded)
             return loaded.status();
-        AdoptText(state.Document, std::move(*loaded),
+        AdoptText(open.Document, std::move(*loaded),
                   ArchiveItemOrigin(source.path, source.item, name));
         return {};
     }
@@ -95,17 +95,18 @@ Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVers
     auto read = ReadTextFile(fs, source.path, isVersion2);
     if (!read)
         return read.status();
-    AdoptText(state.Document, std::move(*read), LooseFileOrigin(source.path));
+    AdoptText(open.Document, std::move(*read), LooseFileOrigin(source.path));
     return {};
 }
 
-Status SaveTextSource(ProgramState& state, const TextSource& target, bool header) {
+Status SaveTextSource(ProgramState& program, TextDocument& doc, const TextSource& target,
+                      bool header) {
     DocumentOrigin origin;
     if (target.inArchive()) {
         // The rebuild reads the archive under its lock: there is nothing read ahead to check.
         origin = ArchiveItemOrigin(target.path, target.item, std::to_string(target.item));
     } else {
-        if (Status writable = checkTarget(state.files(), target.path); !writable)
+        if (Status writable = checkTarget(program.files(), target.path); !writable)
             return writable;
         std::error_code error;
         const auto absolute = std::filesystem::absolute(target.path, error);
@@ -118,7 +119,7 @@ Status SaveTextSource(ProgramState& state, const TextSource& target, bool header
         origin.KeepHeader = header;
     }
     ArchiveIndex unread;
-    const SaveResult saved = WriteDocument(state, origin, unread, {});
+    const SaveResult saved = WriteDocument(program, doc, origin, unread, {});
     if (saved.saved())
         return {};
     return Status::failure(saved.kind, saved.message);

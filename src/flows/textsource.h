@@ -13,7 +13,9 @@
 
 namespace zyn {
 
+struct OpenDocument;
 struct ProgramState;
+struct TextDocument;
 
 // An item number as users write it, counted from 0 like the archive's table: plain decimal
 // digits, below the most items an archive holds.
@@ -36,13 +38,15 @@ Result<TextSource> ParseTextSource(FileSystem& fs, const std::string& name);
 // Reads the source into the document: a loose file as File Open reads it, expanding compressed
 // data in memory only; an archive item as Open from HQR loads it, its archive named as the
 // game's text archive. On failure the document is as it was.
-Status LoadTextSource(ProgramState& state, const TextSource& source, bool isVersion2);
+Status LoadTextSource(FileSystem& fs, OpenDocument& open, const TextSource& source,
+                      bool isVersion2);
 
 // Writes the document to the target: a loose file as File Save writes it (a temporary file in
 // the same folder, then renamed over the target; with the 10-byte item header when header is
 // set), an archive item as Save to HQR does (the archive rebuilt, the old one kept as backup;
-// waiting for its lock as state.ArchiveWait says). Nothing is written when the texts cannot be
+// waiting for its lock as program.ArchiveWait says). Nothing is written when the texts cannot be
 // saved; a target that is read-only or not a file is refused with the reason in plain words.
-Status SaveTextSource(ProgramState& state, const TextSource& target, bool header);
+Status SaveTextSource(ProgramState& program, TextDocument& doc, const TextSource& target,
+                      bool header);
 
 } // namespace zyn

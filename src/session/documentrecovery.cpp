@@ -7,8 +7,6 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <QtGlobal>
-#include <filesystem>
-#include <system_error>
 
 namespace zyn {
 
@@ -82,8 +80,10 @@ void DocumentRecovery::writeNow() {
     if (!session_.Modified())
         return;
     if (!own_.held()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(folder_, ignored);
+        if (const Status folder = session_.files().makeFolders(folder_); !folder) {
+            qWarning("The changes cannot be kept for recovery: %s", folder.message().c_str());
+            return;
+        }
         Result<LockedFolder> made = LockedFolder::make(folder_, FolderPrefix);
         if (!made) {
             qWarning("The changes cannot be kept for recovery: %s", made.message().c_str());
@@ -92,16 +92,18 @@ void DocumentRecovery::writeNow() {
         own_ = std::move(*made);
     }
     ProgramState& state = session_.state();
-    const TextDocument& doc = state.Document;
+    const OpenDocument& open = session_.openDocument();
+    const TextDocument& doc = open.Document;
     std::vector<std::string> opened;
     for (int i = 0; i < doc.entryCount(); ++i)
         opened.push_back(session_.openedText(i));
     const std::optional<std::string> item =
-        doc.Origin.FromArchive ? ItemAsKnown(state.Archive, doc.Origin.ArchiveItem) : std::nullopt;
+        doc.Origin.FromArchive ? ItemAsKnown(open.Archive, doc.Origin.ArchiveItem) : std::nullopt;
     const auto now = std::chrono::duration_cast<std::chrono::seconds>(
                          std::chrono::system_clock::now().time_since_epoch())
                          .count();
-    const std::string data = RecoveryData(doc, GameCodeMap(state.Characters), opened, item, now);
+    const std::string data = RecoveryData(doc, session_.currentEntry(),
+                                          GameCodeMap(state.Characters), opened, item, now);
     if (const Status status = WriteFileSafely(state.files(), file(), data); !status) {
         qWarning("The changes cannot be kept for recovery: %s", status.message().c_str());
         return;

@@ -18,17 +18,17 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     : QObject(parent), state_(state), undoStack_(new QUndoStack(this)),
       codec_(CharacterSets[WesternCharacterSetIndex], isGameFontInstalled()),
       fit_(displayFont(codec_.gameFont()), PreviewTextArea) {
+    project_ = new ProjectSession([this]() -> FileSystem& { return state_.files(); }, this);
     state_.Characters.ShownCharacterSet = &codec_.characterSet();
     SelectKeyboardGroup(state_.Characters, keyboardGroup_);
     connect(undoStack_, &QUndoStack::cleanChanged, this, &DocumentSession::cleanChanged);
     spelling_ = new DocumentSpelling(state_.files(), this);
     // The bank's language follows the document, wherever it was read from or saved to.
     const auto bankLanguage = [this] {
-        spelling_->setBankLanguage(BankLanguage(origin(), state_.Document.IsVersion2));
+        spelling_->setBankLanguage(BankLanguage(origin(), open_.Document.IsVersion2));
     };
     connect(this, &DocumentSession::documentReplaced, this, bankLanguage);
     connect(this, &DocumentSession::originChanged, this, bankLanguage);
-    project_ = new ProjectSession([this]() -> FileSystem& { return state_.files(); }, this);
     followForStates();
     followForMemory();
 }
@@ -36,34 +36,34 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
 DocumentSession::~DocumentSession() = default;
 
 void DocumentSession::open(LoadedText&& loaded, DocumentOrigin origin) {
-    AdoptText(state_.Document, std::move(loaded), std::move(origin));
+    AdoptText(open_.Document, std::move(loaded), std::move(origin));
     adopted();
 }
 
 void DocumentSession::openArchiveItem(LoadedText&& loaded, DocumentOrigin origin,
                                       ArchiveIndex&& index) {
-    AdoptText(state_.Document, std::move(loaded), std::move(origin));
-    state_.Archive = std::move(index);
+    AdoptText(open_.Document, std::move(loaded), std::move(origin));
+    open_.Archive = std::move(index);
     adopted();
 }
 
 void DocumentSession::openRecovered(RecoveredDocument&& recovered, ArchiveIndex&& index) {
-    TextDocument& doc = state_.Document;
+    TextDocument& doc = open_.Document;
     AdoptText(doc, std::move(recovered.text));
     doc.Origin = std::move(recovered.origin);
     doc.ForceSave = recovered.forceSave;
-    state_.Archive = std::move(index);
+    open_.Archive = std::move(index);
     // A save compares the item on disk with what the document was read from, not with what
     // the archive holds now.
     if (recovered.itemAsRead)
-        RememberItem(state_.Archive, doc.Origin.ArchiveItem, std::move(*recovered.itemAsRead));
+        RememberItem(open_.Archive, doc.Origin.ArchiveItem, std::move(*recovered.itemAsRead));
     recovered.opened.resize(static_cast<std::size_t>(doc.entryCount()));
     adopted(std::move(recovered.opened), true);
     setCurrentEntry(recovered.currentEntry);
 }
 
 void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
-    const TextDocument& doc = state_.Document;
+    const TextDocument& doc = open_.Document;
     dropUnsavedRecords();
     undoStack_->clear();
     // Changed before this run, so not saved: only a save makes it clean.
@@ -73,10 +73,11 @@ void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
     if (opened.empty())
         opened.assign(doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount());
     opened_ = std::move(opened);
+    currentEntry_ = 0;
     RememberRecentFile(state_.RecentFiles, doc.Origin);
     // A reference chosen for another document would mark the wrong entries as untranslated.
-    const bool hadReference = state_.Reference.SlotCount != 0;
-    state_.Reference = TextDocument{};
+    const bool hadReference = open_.Reference.SlotCount != 0;
+    open_.Reference = TextDocument{};
     emit documentReplaced();
     if (hadReference)
         emit referenceReplaced();
@@ -86,16 +87,20 @@ void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
 }
 
 void DocumentSession::setReference(LoadedText&& loaded, DocumentOrigin origin) {
-    state_.Reference = TextDocument{};
-    AdoptText(state_.Reference, std::move(loaded), std::move(origin));
+    open_.Reference = TextDocument{};
+    AdoptText(open_.Reference, std::move(loaded), std::move(origin));
     emit referenceReplaced();
 }
 
 void DocumentSession::setCurrentEntry(int entry) {
     if (entry < 0 || entry >= entryCount())
         return;
-    state_.Document.CurrentEntry = static_cast<std::int16_t>(entry);
+    currentEntry_ = entry;
     emit currentEntryChanged(entry);
+}
+
+std::string DocumentSession::windowTitle() const {
+    return WindowTitle(baseCaption_, document());
 }
 
 void DocumentSession::requestEdit() {
@@ -106,7 +111,7 @@ void DocumentSession::requestEdit() {
 std::string DocumentSession::entryAsShown(int i) const {
     if (i < 0 || i >= entryCount())
         return {};
-    return ShownText(state_.Document, state_.Characters, i);
+    return ShownText(open_.Document, state_.Characters, i);
 }
 
 const std::string& DocumentSession::openedText(int i) const {
@@ -116,9 +121,9 @@ const std::string& DocumentSession::openedText(int i) const {
 }
 
 const std::string* DocumentSession::referenceText(int i) const {
-    if (i < 0 || i >= state_.Reference.entryCount())
+    if (i < 0 || i >= open_.Reference.entryCount())
         return nullptr;
-    return &state_.Reference.EntryText[static_cast<std::size_t>(i)];
+    return &open_.Reference.EntryText[static_cast<std::size_t>(i)];
 }
 
 EntryStatus DocumentSession::status(int i) const {
@@ -141,7 +146,7 @@ bool DocumentSession::untranslated(int i) const {
 }
 
 bool DocumentSession::changed(int i) const {
-    return state_.Document.EntryText[static_cast<std::size_t>(i)] != openedText(i);
+    return open_.Document.EntryText[static_cast<std::size_t>(i)] != openedText(i);
 }
 
 void DocumentSession::setEntryFilter(const QString& text, StatusFilter status) {
@@ -231,7 +236,7 @@ bool DocumentSession::editText(int entry, const std::string& edited) {
 }
 
 bool DocumentSession::changeType(int entry, std::uint8_t type) {
-    if (!state_.Document.IsVersion2 || entry < 0 || entry >= entryCount())
+    if (!open_.Document.IsVersion2 || entry < 0 || entry >= entryCount())
         return false;
     auto* command = new ChangeTypeCommand(*this, entry, type);
     if (command->changesNothing()) {
@@ -243,14 +248,14 @@ bool DocumentSession::changeType(int entry, std::uint8_t type) {
 }
 
 bool DocumentSession::convertFile() {
-    if (state_.Document.SlotCount == 0 || !convertible())
+    if (open_.Document.SlotCount == 0 || !convertible())
         return false;
     push(new ConvertCommand(*this));
     return true;
 }
 
 bool DocumentSession::convertible() const {
-    return state_.Document.SlotCount != 0 && state_.Document.IsVersion2 == openedVersion2_;
+    return open_.Document.SlotCount != 0 && open_.Document.IsVersion2 == openedVersion2_;
 }
 
 bool DocumentSession::remapEntries() {
@@ -266,7 +271,7 @@ bool DocumentSession::remapEntries() {
 }
 
 void DocumentSession::restore(const std::vector<SlotChange>& changes, bool after, bool version2) {
-    TextDocument& doc = state_.Document;
+    TextDocument& doc = open_.Document;
     for (const SlotChange& change : changes) {
         const SlotContent& content = after ? change.after : change.before;
         const auto slot = static_cast<std::size_t>(change.slot);
@@ -277,16 +282,16 @@ void DocumentSession::restore(const std::vector<SlotChange>& changes, bool after
     const bool flipped = doc.IsVersion2 != version2;
     doc.IsVersion2 = version2;
 
-    int shown = doc.CurrentEntry;
+    int shown = currentEntry_;
     for (const SlotChange& change : changes) {
-        if (change.slot == doc.CurrentEntry) {
-            shown = doc.CurrentEntry;
+        if (change.slot == currentEntry_) {
+            shown = currentEntry_;
             break;
         }
-        if (shown == doc.CurrentEntry && change.slot < doc.entryCount())
+        if (shown == currentEntry_ && change.slot < doc.entryCount())
             shown = change.slot;
     }
-    doc.CurrentEntry = static_cast<std::int16_t>(shown);
+    currentEntry_ = shown;
     if (flipped)
         emit versionChanged();
     int first = doc.entryCount(), last = -1;
@@ -312,21 +317,22 @@ SaveResult DocumentSession::saved(SaveResult result) {
 }
 
 SaveResult DocumentSession::save(const OverwriteQuestion& askOverwrite) {
-    return saved(SaveDocument(state_, Modified(), askOverwrite));
+    return saved(SaveDocument(state_, open_, Modified(), askOverwrite));
 }
 
 SaveResult DocumentSession::saveAs(const std::string& path, const OverwriteQuestion& askOverwrite) {
     // Every later File Save writes, changed or not.
-    state_.Document.ForceSave = true;
-    return saved(WriteDocument(state_, SaveAsOrigin(origin(), path), state_.Archive, askOverwrite));
+    open_.Document.ForceSave = true;
+    return saved(WriteDocument(state_, open_.Document, SaveAsOrigin(origin(), path), open_.Archive,
+                               askOverwrite));
 }
 
 SaveResult DocumentSession::saveToArchiveItem(const DocumentOrigin& target, ArchiveIndex& index,
                                               const OverwriteQuestion& askOverwrite) {
-    SaveResult result = WriteDocument(state_, target, index, askOverwrite);
+    SaveResult result = WriteDocument(state_, open_.Document, target, index, askOverwrite);
     // The document now is that item of that archive: File Save writes it there again.
     if (result.saved())
-        state_.Archive = std::move(index);
+        open_.Archive = std::move(index);
     return saved(std::move(result));
 }
 
@@ -401,7 +407,7 @@ bool DocumentSession::searchBytes(std::string& needle) const {
 
 int DocumentSession::findNext(bool forward) const {
     std::string needle;
-    if (!searchBytes(needle) || !state_.Document.hasEntries())
+    if (!searchBytes(needle) || !open_.Document.hasEntries())
         return -1;
     const SearchLetters letters = searchLetters();
     return NextMatchingEntry(entryCount(), currentEntry(), forward, [&](int i) {

@@ -11,6 +11,7 @@
 #include "document/textsearch.h"
 #include "document/translationmemory.h"
 #include "flows/filesave.h"
+#include "flows/opendocument.h"
 #include "flows/programstate.h"
 #include "project/translationproject.h"
 #include "session/displaycodec.h"
@@ -85,11 +86,14 @@ public:
     explicit DocumentSession(ProgramState& state, QObject* parent = nullptr);
     ~DocumentSession() override;
 
+    // What the program keeps whatever document is open, shared with every other session.
     ProgramState& state() { return state_; }
+    // The document this session edits, its reference, its archive's index and flow values.
+    OpenDocument& openDocument() { return open_; }
     FileSystem& files() { return state_.files(); }
-    const TextDocument& document() const { return state_.Document; }
-    const DocumentOrigin& origin() const { return state_.Document.Origin; }
-    int entryCount() const { return state_.Document.entryCount(); }
+    const TextDocument& document() const { return open_.Document; }
+    const DocumentOrigin& origin() const { return open_.Document.Origin; }
+    int entryCount() const { return open_.Document.entryCount(); }
 
     // Opening: text read from origin becomes the document (with the index of its archive, for
     // an archive item): entry 0 current, nothing to undo, this its saved state, no reference.
@@ -102,10 +106,14 @@ public:
     void setReference(LoadedText&& loaded, DocumentOrigin origin = {});
 
     // The entry the windows show; entry is ignored unless it is one of the document's.
-    int currentEntry() const { return state_.Document.CurrentEntry; }
+    int currentEntry() const { return currentEntry_; }
     void setCurrentEntry(int entry);
     // Asks the windows for the string editor on the current entry.
     void requestEdit();
+    // The main window's title: its own caption (taken before any document gives it another),
+    // then where the document came from and its game (WindowTitle).
+    void setBaseCaption(std::string caption) { baseCaption_ = std::move(caption); }
+    std::string windowTitle() const;
 
     // Entry i as it is shown and edited: through the remapping table unless it is in display
     // form already.
@@ -304,6 +312,7 @@ private:
     void followForMemory();
 
     ProgramState& state_;
+    OpenDocument open_;
     QUndoStack* undoStack_ = nullptr;
     DocumentSpelling* spelling_ = nullptr;
     ProjectSession* project_ = nullptr;
@@ -314,6 +323,8 @@ private:
     Substitutions substitutions_;
     int characterSetIndex_ = WesternCharacterSetIndex;
     std::vector<std::string> opened_;
+    int currentEntry_ = 0;
+    std::string baseCaption_;
     // The version the document was opened in.
     bool openedVersion2_ = false;
     QString searchText_;

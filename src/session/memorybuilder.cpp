@@ -31,8 +31,9 @@ void MemoryBuilder::waitForBuilds() {
 
 void MemoryBuilder::rebuild() {
     const ProgramState& state = session_.state();
-    const DocumentOrigin& origin = state.Document.Origin;
-    const DocumentOrigin& reference = state.Reference.Origin;
+    const OpenDocument& open = session_.openDocument();
+    const DocumentOrigin& origin = open.Document.Origin;
+    const DocumentOrigin& reference = open.Reference.Origin;
     MemoryRecipe recipe;
     recipe.others = session_.memorySources();
     recipe.tables = state.Characters;

@@ -58,9 +58,9 @@ const TranslationMemory& DocumentSession::ownMemory() const {
     if (ownMemory_)
         return *ownMemory_;
     ownMemory_ = std::make_unique<TranslationMemory>();
-    const TextDocument& doc = state_.Document;
+    const TextDocument& doc = open_.Document;
     const std::string& bank = doc.Origin.FromArchive ? doc.Origin.ItemName : doc.Origin.FileTitle;
-    const int entries = std::min(entryCount(), state_.Reference.entryCount());
+    const int entries = std::min(entryCount(), open_.Reference.entryCount());
     for (int i = 0; i < entries; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         // The memory holds game codes; an entry typed through a remapping table is mapped back.
@@ -71,7 +71,7 @@ const TranslationMemory& DocumentSession::ownMemory() const {
                 continue;
             text = std::move(unmapped.text);
         }
-        ownMemory_->add(state_.Reference.EntryText[slot], text, {bank, i});
+        ownMemory_->add(open_.Reference.EntryText[slot], text, {bank, i});
     }
     return *ownMemory_;
 }
@@ -97,7 +97,7 @@ std::vector<Suggestion> DocumentSession::suggestions(int entry) const {
     if (entry < 0 || entry >= entryCount() || !source || source->empty())
         return {};
     // The entry's own text is no suggestion for it.
-    const std::string& text = state_.Document.EntryText[static_cast<std::size_t>(entry)];
+    const std::string& text = open_.Document.EntryText[static_cast<std::size_t>(entry)];
     const std::size_t room = MostSuggestions + 1;
     std::vector<Suggestion> found =
         merged(ownMemory().Lookup(*source, room),

@@ -48,10 +48,10 @@ void DocumentSession::followForStates() {
 
 void DocumentSession::updateProjectBank() {
     projectBank_.clear();
-    if (!project_->isOpen() || !state_.Document.hasEntries())
+    if (!project_->isOpen() || !open_.Document.hasEntries())
         return;
-    const DocumentOrigin& origin = state_.Document.Origin;
-    const bool version2 = state_.Document.IsVersion2;
+    const DocumentOrigin& origin = open_.Document.Origin;
+    const bool version2 = open_.Document.IsVersion2;
     if (origin.FromArchive) {
         projectBank_ = ProjectBankName(version2, origin.ArchiveItem);
         return;
@@ -79,13 +79,13 @@ std::string_view DocumentSession::sourceOf(int entry) const {
 }
 
 std::string DocumentSession::entryCodes(int entry) const {
-    return state_.Document.EntryText[static_cast<std::size_t>(entry)];
+    return open_.Document.EntryText[static_cast<std::size_t>(entry)];
 }
 
 EntryState DocumentSession::entryState(int entry) const {
     if (entry < 0 || entry >= entryCount())
         return EntryState::Untranslated;
-    const std::string& target = state_.Document.EntryText[static_cast<std::size_t>(entry)];
+    const std::string& target = open_.Document.EntryText[static_cast<std::size_t>(entry)];
     const EntryRecord* kept = record(entry);
     // Without the source at hand nothing says it changed: the record speaks as it is.
     if (kept && !referenceText(entry)) {

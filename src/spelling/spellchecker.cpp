@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <hunspell.hxx>
 #include <iconv.h>
 #include <optional>
@@ -245,9 +244,9 @@ Status SpellChecker::addWord(std::u32string_view word) {
     std::string list;
     for (const std::u32string& kept : personal_)
         list += EncodeUtf8(kept) + "\n";
-    std::error_code ignored; // a folder that cannot be made fails the write, which says so
-    std::filesystem::create_directories(std::filesystem::path(wordFile_).parent_path(), ignored);
-    const Status written = WriteFileSafely(fs_, wordFile_, list);
+    Status written = fs_.makeFolders(folderOf(wordFile_));
+    if (written)
+        written = WriteFileSafely(fs_, wordFile_, list);
     if (!written)
         return Status::failure(written.kind(),
                                "the word is known until the editor closes, but the list of "

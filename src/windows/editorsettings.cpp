@@ -263,7 +263,7 @@ void EditorSettings::writeRecentFiles() {
 }
 
 void EditorSettings::referenceChosen() {
-    const ProgramState& state = session_.state();
+    const OpenDocument& state = session_.openDocument();
     if (state.Reference.SlotCount == 0 || state.Reference.Origin.FilePath.empty() ||
         state.Document.Origin.FilePath.empty())
         return;
@@ -279,8 +279,7 @@ void EditorSettings::referenceChosen() {
 }
 
 void EditorSettings::rememberReference() {
-    ProgramState& state = session_.state();
-    const Place document = Place::of(state.Document.Origin);
+    const Place document = Place::of(session_.origin());
     std::vector<Reference> references = readReferences(settings_);
     const auto found =
         std::find_if(references.begin(), references.end(),
@@ -288,7 +287,7 @@ void EditorSettings::rememberReference() {
     if (found == references.end())
         return;
     const DocumentOrigin origin = found->reference.origin();
-    auto loaded = ReadTextAt(state.files(), origin, found->version2);
+    auto loaded = ReadTextAt(session_.files(), origin, found->version2);
     if (!loaded) {
         references.erase(found);
         writeReferences(settings_, references);

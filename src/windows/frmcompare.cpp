@@ -65,8 +65,8 @@ void frmCompare::start() {
     list_->clear();
     label_->setText(QStringLiteral("Choose a text file."));
     compare_->setEnabled(false);
-    if (origin.FromArchive && session_.state().Archive.itemCount() > 0)
-        listArchive(origin.ArchivePath(), session_.state().Archive, origin.ArchiveItem);
+    if (origin.FromArchive && session_.openDocument().Archive.itemCount() > 0)
+        listArchive(origin.ArchivePath(), session_.openDocument().Archive, origin.ArchiveItem);
     show();
     raise();
     activateWindow();
@@ -111,11 +111,10 @@ void frmCompare::cmdCompare_Click() {
     const int item = itemOfRow(list_->currentRow());
     if (item < 0)
         return;
-    ProgramState& state = session_.state();
     const std::string name = ArchiveItemName(flow_, item);
     // The list's own copy of the index: reading an item refreshes its entry there only.
-    auto loaded =
-        LoadArchiveItem(state.files(), archivePath_, index_, item, name, flow_.ArchiveIsVersion2);
+    auto loaded = LoadArchiveItem(session_.files(), archivePath_, index_, item, name,
+                                  flow_.ArchiveIsVersion2);
     if (!loaded) {
         prompts_.notify(this, windowTitle(), fromNative(loaded.message()), Prompts::Icon::Stop);
         return;

@@ -532,8 +532,14 @@ bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmEditor::Command1_Click() {
-    if (!table_)
+    if (!table_) {
         table_ = new frmTable(*this, tables_, codec_, text1_->font());
+        connect(table_, &frmTable::codeChosen, this, &frmEditor::insertCode);
+        connect(table_, &frmTable::dismissed, this, [this] {
+            activateWindow();
+            text1_->setFocus();
+        });
+    }
     table_->show();
     table_->raise();
     table_->activateWindow();

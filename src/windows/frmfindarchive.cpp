@@ -56,8 +56,9 @@ frmFindArchive::frmFindArchive(DocumentSession& session, Prompts& prompts, QWidg
 
 void frmFindArchive::start() {
     const DocumentOrigin& origin = session_.origin();
-    if (archivePath_.empty() && origin.FromArchive && session_.state().Archive.itemCount() > 0)
-        useArchive(origin.ArchivePath(), session_.state().Archive);
+    if (archivePath_.empty() && origin.FromArchive &&
+        session_.openDocument().Archive.itemCount() > 0)
+        useArchive(origin.ArchivePath(), session_.openDocument().Archive);
     if (archivePath_.empty())
         label_->setText(QStringLiteral("Choose an archive."));
     show();
@@ -132,7 +133,6 @@ void frmFindArchive::openResult(int row) {
     if (row < 0 || row >= static_cast<int>(hits_.size()))
         return;
     const ArchiveHit hit = hits_[static_cast<std::size_t>(row)];
-    ProgramState& state = session_.state();
     const DocumentOrigin& origin = session_.origin();
     const bool same = origin.FromArchive && origin.ArchivePath() == archivePath_ &&
                       origin.ArchiveItem == hit.item;
@@ -140,15 +140,16 @@ void frmFindArchive::openResult(int row) {
         if (!askSaveChanges(session_, prompts_, this))
             return;
         ArchiveIndex index = index_;
-        auto loaded = LoadArchiveItem(state.files(), archivePath_, index, hit.item, hit.name,
+        auto loaded = LoadArchiveItem(session_.files(), archivePath_, index, hit.item, hit.name,
                                       flow_.ArchiveIsVersion2);
         if (!loaded) {
             prompts_.notify(this, windowTitle(), fromNative(loaded.message()), Prompts::Icon::Stop);
             return;
         }
-        state.Flow.ArchiveIsVersion2 = flow_.ArchiveIsVersion2;
-        state.Flow.ArchiveIsDemo = flow_.ArchiveIsDemo;
-        state.Flow.ItemNames = flow_.ItemNames;
+        ArchiveFlow& flow = session_.openDocument().Flow;
+        flow.ArchiveIsVersion2 = flow_.ArchiveIsVersion2;
+        flow.ArchiveIsDemo = flow_.ArchiveIsDemo;
+        flow.ItemNames = flow_.ItemNames;
         session_.openArchiveItem(std::move(*loaded),
                                  ArchiveItemOrigin(archivePath_, hit.item, hit.name),
                                  std::move(index));

@@ -51,7 +51,7 @@ bool isCompressed(const ArchiveIndex& index, int item) {
 frmSelHQR::frmSelHQR(DocumentSession& session, Prompts& prompts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      session_(session), prompts_(prompts), state_(session.state()) {
+      session_(session), prompts_(prompts), flow_(session.openDocument().Flow) {
     setObjectName(QStringLiteral("frmSelHQR"));
     setWindowTitle(QStringLiteral("Select HQR item to extract"));
     setModal(false);
@@ -89,16 +89,16 @@ void frmSelHQR::openFor(const std::string& archivePath, ArchiveIndex index) {
 }
 
 void frmSelHQR::setUp() {
-    command1_->setText(state_.Flow.SaveMode ? QStringLiteral("&Save") : QStringLiteral("&Load"));
+    command1_->setText(flow_.SaveMode ? QStringLiteral("&Save") : QStringLiteral("&Load"));
 
     // The index's first slot is the archive's: the table was read from this very file.
     const std::int32_t firstSlot = index_.itemCount() > 0 ? index_.ItemOffset[0] : 0;
-    RecogniseTextArchive(state_.Flow, firstSlot, state_.files().info(archivePath_).size);
-    NameTextArchiveItems(state_.Flow, state_.Flow.ArchiveIsVersion2, state_.Flow.ArchiveIsDemo);
+    RecogniseTextArchive(flow_, firstSlot, session_.files().info(archivePath_).size);
+    NameTextArchiveItems(flow_, flow_.ArchiveIsVersion2, flow_.ArchiveIsDemo);
 
     const QString path = fromNative(archivePath_);
-    label2_->setText(path + (state_.Flow.ArchiveIsVersion2 ? QStringLiteral(" - ZYN 2")
-                                                           : QStringLiteral(" - ZYN 1")));
+    label2_->setText(
+        path + (flow_.ArchiveIsVersion2 ? QStringLiteral(" - ZYN 2") : QStringLiteral(" - ZYN 1")));
     label2_->setToolTip(path);
     fillList();
 
@@ -111,10 +111,10 @@ void frmSelHQR::setUp() {
 void frmSelHQR::fillList() {
     const QSignalBlocker quiet(list1_);
     list1_->clear();
-    const int count = TextArchiveItemCount(state_.Flow.ArchiveIsVersion2);
+    const int count = TextArchiveItemCount(flow_.ArchiveIsVersion2);
     for (int n = 1; n <= count; ++n) {
         // Names are bytes of the Western code page, like every text of the program.
-        const std::string& name = state_.Flow.ItemNames[static_cast<std::size_t>(n)];
+        const std::string& name = flow_.ItemNames[static_cast<std::size_t>(n)];
         auto* item = new QListWidgetItem(QString::fromLatin1(name.data(), qsizetype(name.size())));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
@@ -130,9 +130,8 @@ void frmSelHQR::List1_ItemCheck(int item) {
     std::vector<bool> checked(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         checked[static_cast<std::size_t>(i)] = list1_->item(i)->checkState() == Qt::Checked;
-    CheckArchiveItem(checked, item, selection_, state_.Flow.LastCheckedItem,
-                     state_.Flow.ArchiveIsVersion2);
-    if (item % 2 != 0 && !(state_.Flow.ArchiveIsVersion2 && IsBlankVersion2Item(item)))
+    CheckArchiveItem(checked, item, selection_, flow_.LastCheckedItem, flow_.ArchiveIsVersion2);
+    if (item % 2 != 0 && !(flow_.ArchiveIsVersion2 && IsBlankVersion2Item(item)))
         accepted_ = true;
 
     // Marks set here must not come back as clicks.
@@ -148,7 +147,7 @@ void frmSelHQR::List1_ItemCheck(int item) {
 void frmSelHQR::Command1_Click() {
     if (!accepted_)
         return;
-    if (state_.Flow.SaveMode)
+    if (flow_.SaveMode)
         save();
     else
         load();
@@ -163,7 +162,7 @@ void frmSelHQR::reject() {
 }
 
 void frmSelHQR::loadItem(const std::string& archivePath, ArchiveIndex index, int item) {
-    state_.Flow.SaveMode = false;
+    flow_.SaveMode = false;
     archivePath_ = archivePath;
     index_ = std::move(index);
     setUp();
@@ -175,16 +174,16 @@ void frmSelHQR::loadItem(const std::string& archivePath, ArchiveIndex index, int
 bool frmSelHQR::load(bool askFirst) {
     if (askFirst && !askSaveChanges(session_, prompts_, this))
         return false;
-    const std::string name = ArchiveItemName(state_.Flow, selection_);
+    const std::string name = ArchiveItemName(flow_, selection_);
 
     std::unique_ptr<frmDecomp> progress;
     if (isCompressed(index_, selection_)) {
         progress = std::make_unique<frmDecomp>(this);
         progress->start(name + " in " + archivePath_);
     }
-    auto loaded = LoadArchiveItem(state_.files(), archivePath_, index_, selection_, name,
-                                  state_.Flow.ArchiveIsVersion2,
-                                  progress ? progress->progress() : ProgressFn{});
+    auto loaded =
+        LoadArchiveItem(session_.files(), archivePath_, index_, selection_, name,
+                        flow_.ArchiveIsVersion2, progress ? progress->progress() : ProgressFn{});
     progress.reset();
     if (!loaded) {
         showFailure(loaded.message(), loaded.kind() == ErrorKind::Unsupported);
@@ -199,7 +198,7 @@ bool frmSelHQR::load(bool askFirst) {
 
 bool frmSelHQR::save() {
     const DocumentOrigin target =
-        ArchiveItemOrigin(archivePath_, selection_, ArchiveItemName(state_.Flow, selection_));
+        ArchiveItemOrigin(archivePath_, selection_, ArchiveItemName(flow_, selection_));
     const SaveResult saved =
         session_.saveToArchiveItem(target, index_, askBeforeOverwriting(prompts_, this));
     if (saved.outcome == SaveOutcome::Failed)

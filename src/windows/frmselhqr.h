@@ -5,7 +5,7 @@
 // document into it.
 //
 // The chosen archive, its index and the checked item stay with the dialog until a Load or Save
-// succeeds. Until then the program state keeps describing the archive the document came from,
+// succeeds. Until then the open document keeps describing the archive the document came from,
 // so that cancelling the dialog, or saving the document from the main window meanwhile, can
 // never write the document into an archive or item it does not belong to.
 
@@ -23,7 +23,7 @@ class QPushButton;
 namespace zyn {
 
 class DocumentSession;
-struct ProgramState;
+struct ArchiveFlow;
 
 class frmSelHQR : public QDialog {
     Q_OBJECT
@@ -65,7 +65,7 @@ private:
 
     DocumentSession& session_;
     Prompts& prompts_;
-    ProgramState& state_;
+    ArchiveFlow& flow_;
     std::string archivePath_;
     ArchiveIndex index_;
     std::int16_t selection_ = 0;

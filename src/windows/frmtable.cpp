@@ -1,14 +1,12 @@
 #include "windows/frmtable.h"
 
 #include "characters/charactertables.h"
-#include "windows/frmeditor.h"
 #include "windows/windowplacement.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -87,12 +85,12 @@ QFont fittedToCell(QFont font, const DisplayCodec& codec) {
 
 } // namespace
 
-// A dialog window, so that the window manager keeps it above its editor.
-frmTable::frmTable(frmEditor& editor, const CharacterTables& tables, const DisplayCodec& codec,
+// A dialog window, so that the window manager keeps it above its owner.
+frmTable::frmTable(QWidget& owner, const CharacterTables& tables, const DisplayCodec& codec,
                    const QFont& glyphFont)
-    : QWidget(&editor, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint),
-      editor_(editor), tables_(tables), codec_(codec), glyphFont_(fittedToCell(glyphFont, codec)) {
+    : QWidget(&owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      owner_(owner), tables_(tables), codec_(codec), glyphFont_(fittedToCell(glyphFont, codec)) {
     setObjectName(QStringLiteral("frmTable"));
     setWindowTitle(QStringLiteral("ZYN Font Character Map"));
     setFixedSize(ClientSize, ClientSize);
@@ -146,14 +144,14 @@ frmTable::frmTable(frmEditor& editor, const CharacterTables& tables, const Displ
     bold.setBold(true);
     label4_->setFont(bold);
 
-    // Beside the editor, leaving it and the main window in view where the screen has room. The
-    // map has no frame yet; the editor's tells how large it will be.
-    if (const QScreen* screen = editor.screen()) {
-        const QSize frame = editor.frameGeometry().size() - editor.size();
+    // Beside its owner, leaving it and the main window in view where the screen has room. The
+    // map has no frame yet; the owner's tells how large it will be.
+    if (const QScreen* screen = owner.screen()) {
+        const QSize frame = owner.frameGeometry().size() - owner.size();
         std::vector<QRect> others;
-        if (const QWidget* main = editor.parentWidget())
+        if (const QWidget* main = owner.parentWidget())
             others.push_back(main->window()->frameGeometry());
-        move(PlaceBeside(screen->availableGeometry(), editor.frameGeometry(), size() + frame,
+        move(PlaceBeside(screen->availableGeometry(), owner.frameGeometry(), size() + frame,
                          size() + frame, others)
                  .topLeft());
     }
@@ -202,7 +200,7 @@ void frmTable::paintCell(int i, bool highlighted) {
 
 void frmTable::Label1_DblClick(int i) {
     paintCell(i, true);
-    editor_.insertCode(cellByte(i));
+    emit codeChosen(cellByte(i));
     QTimer::singleShot(HighlightMilliseconds, this, [this, i] { paintCell(i, false); });
 }
 
@@ -220,9 +218,9 @@ bool frmTable::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmTable::paintEvent(QPaintEvent* event) {
-    // The map belongs to a visible editor; hiding from within painting would be unsafe, so it
+    // The map belongs to a visible owner; hiding from within painting would be unsafe, so it
     // goes as soon as the painting is done.
-    if (!editor_.isVisible())
+    if (!owner_.isVisible())
         QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
     QWidget::paintEvent(event);
 }
@@ -230,8 +228,7 @@ void frmTable::paintEvent(QPaintEvent* event) {
 void frmTable::closeEvent(QCloseEvent* event) {
     // Closed by the user it is only hidden: Alt+C brings it back at the page it showed.
     event->accept();
-    editor_.activateWindow();
-    editor_.Text1()->setFocus();
+    emit dismissed();
 }
 
 } // namespace zyn

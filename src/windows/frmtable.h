@@ -16,7 +16,6 @@ class QScrollBar;
 
 namespace zyn {
 
-class frmEditor;
 struct CharacterTables;
 
 class frmTable : public QWidget {
@@ -26,8 +25,9 @@ public:
     static constexpr int LastPageStart = 256 - CellCount;
 
     // Shows the cells through codec in glyphFont, made smaller where a stand-in font would not
-    // fit the cells; codes are remapped while tables has a table.
-    frmTable(frmEditor& editor, const CharacterTables& tables, const DisplayCodec& codec,
+    // fit the cells; codes are remapped while tables has a table. The map belongs to owner (the
+    // string editor): placed beside it, and put away while owner is not shown.
+    frmTable(QWidget& owner, const CharacterTables& tables, const DisplayCodec& codec,
              const QFont& glyphFont);
 
     QLabel* Label1(int i) const { return label1_.at(static_cast<std::size_t>(i)); }
@@ -40,6 +40,12 @@ public:
     int PageStart() const { return pageStart_; }
     // The byte cell i shows and inserts: its code, or the table's slot for it.
     std::uint8_t cellByte(int i) const { return cells_.at(static_cast<std::size_t>(i)); }
+
+signals:
+    // A cell was double-clicked: the byte it shows.
+    void codeChosen(std::uint8_t code);
+    // The user closed the map; the keys go back to its owner.
+    void dismissed();
 
 public slots:
     void HScroll1_Change();
@@ -56,7 +62,7 @@ private:
     void setRangeText();
     void paintCell(int i, bool highlighted);
 
-    frmEditor& editor_;
+    QWidget& owner_;
     const CharacterTables& tables_;
     const DisplayCodec& codec_;
     QFont glyphFont_;

@@ -418,19 +418,19 @@ void frmText::showVersion() {
     if (doc.hasEntries() && !doc.IsVersion2) {
         setBackground(Zyn1Picture);
         setFrontColor(DefaultFrontColor);
-        SetType(doc.CurrentEntry);
+        SetType(session_.currentEntry());
     }
 }
 
 void frmText::updateTitle() {
     if (!session_.origin().FilePath.empty())
-        setWindowTitle(fromNative(WindowTitle(session_.document())));
+        setWindowTitle(fromNative(session_.windowTitle()));
 }
 
 void frmText::Form_Load(const QString& fileArgument) {
     ConvertCaption = menuItem("mnuFileConvertFile")->text();
     // Taken before a file named on the command line gives the window a title of its own.
-    session_.state().Document.BaseCaption = windowTitle().toStdString();
+    session_.setBaseCaption(windowTitle().toStdString());
 
     // The argument arrives whole, and file names may hold blanks, "?" and "*": each is taken.
     if (fileArgument.isEmpty() || !commandLineOpen(fileArgument))

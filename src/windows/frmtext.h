@@ -85,7 +85,7 @@ public:
     // The entry list window, once View > Entries has made it.
     frmEntries* entriesWindow() const;
 
-    // Show entry CurrentEntry: captions, and for ZYN 2 the type colour and SetType.
+    // Show the session's current entry: captions, and for ZYN 2 the type colour and SetType.
     void ShowEntry();
     // Select item index of the entry selector, as the user would (runs Combo2_Click).
     void selectEntry(int index);
@@ -192,7 +192,8 @@ private:
     // The parts of the window that follow the document's version: Type menu, conversion item,
     // picture and colour.
     void showVersion();
-    // The title rule: BaseCaption, the file (and the item) and the game, once a file is loaded.
+    // The title rule: the window's own caption, the file (and the item) and the game, once a file
+    // is loaded.
     void updateTitle();
     bool commandLineOpen(const QString& argument);
     // File Open's work once a file was chosen and the save question answered.

@@ -74,7 +74,7 @@ void frmText::mnuExtraOrdinal_Click() {
         {QStringLiteral("Load ZYN text ordinal file"), OrdinalFilter, QStringLiteral("ord"), {}});
     if (chosen.isEmpty())
         return;
-    TextDocument& doc = session_.state().Document;
+    TextDocument& doc = session_.openDocument().Document;
     if (!LoadOrdinalFile(session_.files(), nativePath(chosen), doc.Ordinals)) {
         prompts_.notify(this, caption(),
                         QStringLiteral("The file %1 could not be read as an ordinal file.")

@@ -39,7 +39,7 @@ void frmText::setBackground(int picture) {
 // form already.
 void frmText::ShowEntry() {
     const TextDocument& doc = session_.document();
-    const int i = doc.CurrentEntry;
+    const int i = session_.currentEntry();
     if (i < 0 || i >= doc.entryCount())
         return;
     const std::string text = session_.entryAsShown(i);
@@ -138,7 +138,7 @@ void frmText::Toolbar1_ButtonClick(int index) {
     if (!doc.hasEntries())
         return;
     const int last = doc.SlotCount - 2;
-    int current = doc.CurrentEntry;
+    int current = session_.currentEntry();
     if (index == 6 && current > 0)
         --current;
     else if (index == 7 && current < last)

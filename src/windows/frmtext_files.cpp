@@ -119,7 +119,7 @@ void frmText::chooseArchiveItem(bool saveMode) {
     ArchiveIndex index;
     if (!readChosenArchiveIndex(session_, prompts_, this, path, index))
         return;
-    session_.state().Flow.SaveMode = saveMode;
+    session_.openDocument().Flow.SaveMode = saveMode;
     itemDialog()->openFor(path, std::move(index));
 }
 

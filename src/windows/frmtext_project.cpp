@@ -149,7 +149,7 @@ bool frmText::openProject(const QString& path) {
         return true;
     ArchiveIndex index;
     if (readChosenArchiveIndex(session_, prompts_, this, archive, index)) {
-        session_.state().Flow.SaveMode = false;
+        session_.openDocument().Flow.SaveMode = false;
         itemDialog()->openFor(archive, std::move(index));
     }
     return true;

@@ -6,7 +6,7 @@
 #include "flows/archiveitemflow.h"
 #include "flows/archivesave.h"
 #include "flows/archivesearch.h"
-#include "flows/programstate.h"
+#include "flows/opendocument.h"
 #include "flows/textsource.h"
 #include "support/archivebuilder.h"
 #include "support/faultyfilesystem.h"
@@ -111,10 +111,9 @@ TEST(ArchiveItemFlow, ReadOnlyWorkWritesNothing) {
         [&] { return ReadIndexedItem(fs, path, index, 5, "item", true).ok(); },
         [&] { return FindInArchive(fs, path, index, flow, 60, "sea", asTheyAre).size() == 30; },
         [&] {
-            ProgramState state;
-            state.Files = &fs;
-            return LoadTextSource(state, {path, 7}, true).ok() &&
-                   state.Document.EntryText[1] == "Second";
+            OpenDocument open;
+            return LoadTextSource(fs, open, {path, 7}, true).ok() &&
+                   open.Document.EntryText[1] == "Second";
         },
     };
     for (std::size_t r = 0; r < std::size(reads); ++r) {

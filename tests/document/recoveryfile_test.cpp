@@ -19,14 +19,14 @@ TEST(RecoveryFile, KeepsTheDocumentAsItWasAndRefusesEveryDamagedCopy) {
     doc.EntryType = {1, 17, 129};
     doc.IsVersion2 = true;
     doc.ForceSave = true;
-    doc.CurrentEntry = 2;
     doc.Origin = ArchiveItemOrigin("/games/text.hqr", 41, "FR_020.DIA");
     doc.Origin.HeaderFound = true;
     doc.Origin.HeaderMode = 2;
     const TextMapper upper = [](int, std::string_view text) -> Result<std::string> {
         return std::string(text == "ab" ? "AB" : text);
     };
-    const std::string data = RecoveryData(doc, upper, {"old", "", "ab"}, "item bytes"s, 1700000000);
+    const std::string data =
+        RecoveryData(doc, 2, upper, {"old", "", "ab"}, "item bytes"s, 1700000000);
     const auto read = ParseRecoveryData(data, "r");
     ASSERT_TRUE(read) << read.message();
     const std::vector<std::string> texts{"line\r\nnext\0 @"s, "\xff\x01", "AB", ""};

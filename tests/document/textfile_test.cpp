@@ -3,6 +3,7 @@
 #include "document/textreader.h"
 #include "document/textwriter.h"
 #include "flows/filesave.h"
+#include "flows/opendocument.h"
 #include "flows/programstate.h"
 #include "support/faultyfilesystem.h"
 #include "support/lzssencoder.h"
@@ -183,9 +184,10 @@ TEST(BuildTextData, MapsOnlyTextsInDisplayFormBackToTheLowestGameCodeKeepingLine
 TEST(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNever) {
     TempDir dir;
     ProgramState state;
-    TextDocument& doc = state.Document;
+    OpenDocument open;
+    TextDocument& doc = open.Document;
     const auto save = [&] {
-        return SaveDocument(state, false, {}).outcome;
+        return SaveDocument(state, open, false, {}).outcome;
     };
     doc.EntryText[5] = "stale"; // an open replaces the whole document
     const std::string path = dir.write("same.zyt", TextFileBuilder(1).entry("same").bytes());
@@ -202,7 +204,7 @@ TEST(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNev
         std::ofstream(work + name) << "x";
     doc.ForceSave = true; // as Save As leaves it
     doc.EntryText[0] = "same @";
-    ASSERT_EQ(WriteDocument(state, SaveAsOrigin(doc.Origin, path), state.Archive, {}).outcome,
+    ASSERT_EQ(WriteDocument(state, doc, SaveAsOrigin(doc.Origin, path), open.Archive, {}).outcome,
               SaveOutcome::Saved);
     EXPECT_FALSE(fileExists(work + "TEXTTMP") || fileExists(work + "TEXTTMP.1"));
     EXPECT_TRUE(fileExists(work + "OTHER"));
@@ -214,7 +216,7 @@ TEST(TextFile, AnUnchangedDocumentIsSavedOnlyOnceSaveAsWasUsedAndAReadOnlyOneNev
     EXPECT_EQ(save(), SaveOutcome::NothingToSave);
 
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    const SaveResult result = SaveDocument(state, true, {});
+    const SaveResult result = SaveDocument(state, open, true, {});
     EXPECT_EQ(result.outcome, SaveOutcome::NeedsSaveAs);
     EXPECT_EQ(result.message,
               "The file " + path + " is Read-Only, Hidden, or System. Please, specify a new file.");

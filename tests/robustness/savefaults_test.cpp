@@ -12,6 +12,7 @@
 #include "document/textwriter.h"
 #include "flows/archiveitemflow.h"
 #include "flows/filesave.h"
+#include "flows/opendocument.h"
 #include "flows/programstate.h"
 #include "support/archivebuilder.h"
 #include "support/faultyfilesystem.h"
@@ -67,35 +68,43 @@ void put(const std::string& path, const std::string& bytes) {
 // A document in folder whose first entry has an unsaved change, read from EN_000.DAT (a text file
 // with a header) or loaded from item 1 of text.hqr as Open from HQR loads it. Either way the
 // archive is there with item 1 chosen, as Save to HQR chooses it.
-std::unique_ptr<ProgramState> openEdited(const std::string& folder, bool fromItem) {
-    auto state = std::make_unique<ProgramState>();
+struct Edited {
+    ProgramState program;
+    OpenDocument open;
+};
+
+std::unique_ptr<Edited> openEdited(const std::string& folder, bool fromItem) {
+    auto state = std::make_unique<Edited>();
     put(folder + "EN_000.DAT", text("Old @ text").withHeader().bytes());
     const DocumentOrigin item = ArchiveItemOrigin(folder + "text.hqr", 1, "EN_000.DIA");
     put(item.ArchivePath(), archiveWith(text("Old @ text").data()));
-    EXPECT_TRUE(ReadArchiveIndex(state->files(), item.ArchivePath(), state->Archive).ok());
+    EXPECT_TRUE(
+        ReadArchiveIndex(state->program.files(), item.ArchivePath(), state->open.Archive).ok());
     if (fromItem) {
-        auto loaded = LoadArchiveItem(state->files(), item.ArchivePath(), state->Archive, 1,
-                                      item.ItemName, true);
+        auto loaded = LoadArchiveItem(state->program.files(), item.ArchivePath(),
+                                      state->open.Archive, 1, item.ItemName, true);
         EXPECT_TRUE(loaded.ok());
         if (loaded)
-            AdoptText(state->Document, std::move(*loaded), item);
-    } else if (auto read = ReadTextFile(state->files(), folder + "EN_000.DAT", true)) {
-        AdoptText(state->Document, std::move(*read), LooseFileOrigin(folder + "EN_000.DAT"));
+            AdoptText(state->open.Document, std::move(*loaded), item);
+    } else if (auto read = ReadTextFile(state->program.files(), folder + "EN_000.DAT", true)) {
+        AdoptText(state->open.Document, std::move(*read), LooseFileOrigin(folder + "EN_000.DAT"));
     }
-    state->Document.EntryText[0] = NewFirstEntry;
+    state->open.Document.EntryText[0] = NewFirstEntry;
     return state;
 }
 
 // The message of a failed File Save, Save As (to saveAs) or Save to HQR (item 1 of the
 // folder's text.hqr); empty when it saved.
-std::string failureOf(ProgramState& state, bool toHqr = false, const std::string& saveAs = {}) {
-    const std::string folder = folderOf(state.Document.Origin.FilePath);
+std::string failureOf(Edited& state, bool toHqr = false, const std::string& saveAs = {}) {
+    const std::string folder = folderOf(state.open.Document.Origin.FilePath);
     const SaveResult result =
-        toHqr ? WriteDocument(state, ArchiveItemOrigin(folder + "text.hqr", 1, "EN_000.DIA"),
-                              state.Archive, {})
-        : !saveAs.empty()
-            ? WriteDocument(state, SaveAsOrigin(state.Document.Origin, saveAs), state.Archive, {})
-            : SaveDocument(state, true, {});
+        toHqr             ? WriteDocument(state.program, state.open.Document,
+                                          ArchiveItemOrigin(folder + "text.hqr", 1, "EN_000.DIA"),
+                                          state.open.Archive, {})
+        : !saveAs.empty() ? WriteDocument(state.program, state.open.Document,
+                                          SaveAsOrigin(state.open.Document.Origin, saveAs),
+                                          state.open.Archive, {})
+                          : SaveDocument(state.program, state.open, true, {});
     return result.saved() ? "" : result.message + " (not saved)";
 }
 
@@ -137,9 +146,9 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
                 if (path.existing)
                     put(dir.file(path.existing), "another file");
                 const auto before = filesIn(dir.path());
-                const std::vector<std::string> itemsBefore = state->Archive.ItemData;
-                const bool fromArchive = state->Document.Origin.FromArchive;
-                state->Files = &faulty;
+                const std::vector<std::string> itemsBefore = state->open.Archive.ItemData;
+                const bool fromArchive = state->open.Document.Origin.FromArchive;
+                state->program.Files = &faulty;
                 if (path.noLinks)
                     faulty.refuseLinks();
 
@@ -151,7 +160,7 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
                 // Not reached: the save went through. A refused link is no failure either: the
                 // backup is copied instead.
                 const bool failed = faulty.count(op) >= n && op != Op::Link;
-                EXPECT_EQ(state->Document.Origin.FromArchive, failed ? fromArchive : archive);
+                EXPECT_EQ(state->open.Document.Origin.FromArchive, failed ? fromArchive : archive);
                 auto expected = before;
                 if (failed) {
                     // The user is told why, and which archive could not be rebuilt.
@@ -159,11 +168,11 @@ TEST(SaveFaults, EveryFailingOperationOfEveryWritePathKeepsEveryFile) {
                     EXPECT_TRUE(!archive || message.starts_with("Cannot rebuild the archive " +
                                                                 dir.file("text.hqr") + ": "))
                         << message;
-                    EXPECT_EQ(state->Document.EntryText[0], NewFirstEntry);
-                    EXPECT_EQ(state->Archive.ItemData, itemsBefore);
+                    EXPECT_EQ(state->open.Document.EntryText[0], NewFirstEntry);
+                    EXPECT_EQ(state->open.Archive.ItemData, itemsBefore);
                 } else {
                     EXPECT_EQ(message, "");
-                    EXPECT_EQ(state->Document.EntryText[0], "New\r\ntext");
+                    EXPECT_EQ(state->open.Document.EntryText[0], "New\r\ntext");
                     expected[path.target] = archive ? archiveWith(text("New @ text").data())
                                                     : text("New @ text").withHeader().bytes();
                     if (archive)
@@ -215,7 +224,7 @@ TEST(RealDisk, FileSaveAndTheArchiveRebuildOnAFullFileSystemFail) {
         GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
     const auto loose = openEdited(mountPoint, false);
     const auto item = openEdited(mountPoint, true);
-    item->Document.EntryText[0] = std::string(8192, 'n');
+    item->open.Document.EntryText[0] = std::string(8192, 'n');
     put(mountPoint + "text.~$R", "an older backup");
     // Filler up to the last block.
     std::ofstream filler(mountPoint + "filler", std::ios::binary);
@@ -223,7 +232,7 @@ TEST(RealDisk, FileSaveAndTheArchiveRebuildOnAFullFileSystemFail) {
     }
     const auto before = filesIn(mountPoint);
 
-    for (ProgramState* state : {loose.get(), item.get()}) {
+    for (Edited* state : {loose.get(), item.get()}) {
         EXPECT_NE(failureOf(*state).find("No space left on device"), std::string::npos);
         EXPECT_EQ(filesIn(mountPoint), before);
     }

@@ -1,7 +1,10 @@
+#include "session/documentsession.h"
 #include "session/projectsession.h"
 #include "support/faultyfilesystem.h"
+#include "support/qtapplication.h"
 #include "support/tempdir.h"
 
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 namespace zyn {
@@ -76,6 +79,28 @@ TEST(ProjectSession, TheGlossaryGoesBesideTheProject) {
     EXPECT_EQ(next.glossaryPath(), dir.file("glossary.tsv"));
     ASSERT_EQ(next.glossary().terms.size(), 1u);
     EXPECT_EQ(next.glossary().terms[0].target, "le Capitaine");
+}
+
+} // namespace
+} // namespace zyn
+
+namespace zyn {
+namespace {
+
+// The document session's project reads and writes through the file system the program state
+// names at the time, so a test's faulty disk set after the session was made still applies.
+TEST(ProjectSession, TheDocumentSessionsProjectUsesTheStatesFileSystem) {
+    test::ensureApplicationOf<QGuiApplication>();
+    test::TempDir dir;
+    ProgramState state;
+    DocumentSession session(state);
+    test::FaultyFileSystem disk;
+    state.Files = &disk;
+    disk.failOn(test::FaultyFileSystem::Op::Rename);
+    EXPECT_FALSE(session.project().create(dir.file("fr.zyp"), frenchOf("text.hqr")));
+    EXPECT_FALSE(session.project().isOpen());
+    EXPECT_TRUE(session.project().create(dir.file("fr.zyp"), frenchOf("text.hqr")));
+    EXPECT_TRUE(session.project().isOpen());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "document/textdocument.h"
 #include "spelling/spellchecker.h"
 #include "support/dictionarybuilder.h"
+#include "support/faultyfilesystem.h"
 #include "support/tempdir.h"
 
 #include <algorithm>
@@ -43,8 +44,9 @@ TEST(SpellingWords, LettersMakeWordsAndNothingElseDoes) {
 }
 
 std::unique_ptr<SpellChecker> openChecker(const TempDir& dir, int language,
-                                          const std::string& words = "words") {
-    auto opened = SpellChecker::open(realFileSystem(), language, {dir.path()}, dir.file(words));
+                                          const std::string& words = "words",
+                                          FileSystem& fs = realFileSystem()) {
+    auto opened = SpellChecker::open(fs, language, {dir.path()}, dir.file(words));
     EXPECT_TRUE(opened) << opened.message();
     return opened ? std::move(*opened) : nullptr;
 }
@@ -96,13 +98,23 @@ TEST(SpellChecker, AddedWordsLastAcrossRunsInTheirLanguage) {
     EXPECT_FALSE(again->known(U"Quivrel"));
     EXPECT_FALSE(openChecker(dir, English)->known(U"Vornak"));
 
-    // A list that cannot be written is said, and the word is known for this run.
+    // A list that cannot be written is said, and the word is known for this run: a file
+    // where its folder would go, or a folder the file system refuses to make.
     dir.write("blocked", "a file where the folder would go");
-    auto blocked = openChecker(dir, French, "blocked");
-    const Status added = blocked->addWord(U"Bidule");
-    EXPECT_FALSE(added);
-    EXPECT_NE(added.message().find("could not be written"), std::string::npos);
-    EXPECT_TRUE(blocked->known(U"Bidule"));
+    FaultyFileSystem refusing;
+    refusing.failOn(FaultyFileSystem::Op::MakeFolder, 1, "Permission denied");
+    for (const auto& [words, fs] :
+         {std::pair<std::string, FileSystem*>{"blocked/", nullptr}, {"unmade/", &refusing}}) {
+        SCOPED_TRACE(words);
+        auto blocked = openChecker(dir, French, words + "words", fs ? *fs : realFileSystem());
+        const Status added = blocked->addWord(U"Bidule");
+        EXPECT_FALSE(added);
+        EXPECT_NE(added.message().find("could not be written: Cannot make the folder"),
+                  std::string::npos)
+            << added.message();
+        EXPECT_TRUE(blocked->known(U"Bidule"));
+    }
+    EXPECT_FALSE(fileExists(dir.file("unmade")));
 }
 
 TEST(SpellChecker, AMissingDictionaryIsSaidWithItsPackage) {

@@ -18,8 +18,8 @@ public:
     // write (half the data is written), flush (all data is there, but the flush reports
     // failure), rename it into place, link (a second name for a backup), delete; and of a
     // rebuild: open its archive to lock it, copy a part of it into the new file (half is
-    // copied).
-    enum class Op { Create, Write, Flush, Rename, Link, Remove, Lock, Copy };
+    // copied); and making a folder (nothing is made).
+    enum class Op { Create, Write, Flush, Rename, Link, Remove, Lock, Copy, MakeFolder };
 
     explicit FaultyFileSystem(FileSystem& inner = realFileSystem()) : inner_(inner) {}
 
@@ -67,6 +67,7 @@ public:
     void removeMatching(const std::string& folder, const std::string& prefix) override {
         inner_.removeMatching(folder, prefix);
     }
+    Status makeFolders(const std::string& path) override;
 
 private:
     // Counts the operation; its failure ("what path: reason.") when it is to fail.

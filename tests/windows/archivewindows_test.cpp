@@ -106,7 +106,7 @@ TEST_F(ArchiveWindowsTest, ListsTheItemsAndChecksOneDiaItemAndNoBlankOne) {
     EXPECT_EQ(dialog().Label2()->text().toStdString(), zyn1 + " - ZYN 1");
     EXPECT_EQ(checked(), std::vector<int>{9});
     dialog().Command1_Click();
-    EXPECT_EQ(state.Document.SlotCount, 0);
+    EXPECT_EQ(session.document().SlotCount, 0);
     click(3); // EN_CRE.DIA: not blank in ZYN 1
     EXPECT_TRUE(dialog().Command1()->isEnabled());
     dialog().Command2_Click();

@@ -181,7 +181,7 @@ TEST_F(EditorTest, StandInsAreMarkedAndNamedBelowTheBoxUntilTheNextEntry) {
     EXPECT_EQ(editor().entry(), 1);
     EXPECT_TRUE(line.text().isEmpty());
     EXPECT_TRUE(marked().isEmpty());
-    EXPECT_EQ(state.Document.EntryText[0], "soeur t'attend!...");
+    EXPECT_EQ(session.document().EntryText[0], "soeur t'attend!...");
 }
 
 // Escape closes at once when nothing was changed; with a change it asks first, No the default,
@@ -209,7 +209,7 @@ TEST_F(EditorTest, EscapeAsksBeforeThrowingAChangeAway) {
     type("!");
     QTest::keyClick(&box(), Qt::Key_W, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
-    EXPECT_EQ(state.Document.EntryText[1], "Deux!");
+    EXPECT_EQ(session.document().EntryText[1], "Deux!");
     EXPECT_EQ(session.undoStack()->count(), 1);
 }
 
@@ -266,7 +266,7 @@ TEST_F(EditorTest, CtrlEnterKeepsTheTextAndOpensTheNextEntry) {
     type("?");
     QTest::keyClick(&box(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(window->editor(), nullptr);
-    EXPECT_EQ(state.Document.EntryText[2], "Three?");
+    EXPECT_EQ(session.document().EntryText[2], "Three?");
     EXPECT_EQ(session.undoStack()->count(), 3) << "each text kept";
 }
 
@@ -279,9 +279,10 @@ TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedTe
     EXPECT_FALSE(window->close()) << "nor can it be closed under the editor";
     type("!\nBye");
     QTest::keyClick(&box(), Qt::Key_W, Qt::ControlModifier); // the close box's key
-    EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines") << "nothing is stored before the tick";
+    EXPECT_EQ(session.document().EntryText[1], "Two\r\nlines")
+        << "nothing is stored before the tick";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Timer1()->isActive(); }));
-    EXPECT_EQ(state.Document.EntryText[1], "Two\r\nlines!\r\nBye");
+    EXPECT_EQ(session.document().EntryText[1], "Two\r\nlines!\r\nBye");
     EXPECT_EQ(window->Label2()->text(), "Two\nlines!\nBye");
 
     prompts.answer(Answer::No);
@@ -317,7 +318,7 @@ TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedTe
 
     // One line per table slot: the file's group, the slot after it read as 0, then a slot the
     // file does not reach.
-    state.Document.Ordinals[2] = 77;
+    session.openDocument().Document.Ordinals[2] = 77;
     prompts.chooseFile(QString::fromStdString(dir.write("x.ord", "\xff\x7f")));
     window->mnuExtraOrdinal_Click();
 
@@ -462,7 +463,7 @@ TEST_F(EditorTest, ATableRemapsPreviewEditorAndMap) {
     EXPECT_EQ(editor().EditedText(), "ab cbt");
     closeEditor();
     window->menuItem("mnuConvert")->trigger();
-    EXPECT_EQ(state.Document.EntryText[1], "b abt");
+    EXPECT_EQ(session.document().EntryText[1], "b abt");
 }
 
 } // namespace

@@ -141,7 +141,7 @@ TEST_F(DocumentTest, OpensAndSavesAndWhatCancelledOrRefusedOpensLeave) {
     window->barButton(1)->click();
     prompts.answer(Answer::No).chooseFile(QString::fromStdString(good));
     window->mnuFileOpen_Click();
-    EXPECT_EQ(state.Document.EntryText[0], "Edited");
+    EXPECT_EQ(session.document().EntryText[0], "Edited");
     window->selectEntry(1);
     const QString before = title();
 
@@ -192,7 +192,7 @@ TEST_F(DocumentTest, TypesEntriesCharacterSetsAndAnEmptyDocument) {
     for (const EntryTypeInfo& type : EntryTypes)
         EXPECT_FALSE(itemChecked(type.menuName)) << type.menuName;
     window->mnuTypeBigFrame_Click();
-    EXPECT_EQ(state.Document.EntryType[1], 3);
+    EXPECT_EQ(session.document().EntryType[1], 3);
 
     window->Combo2()->setCurrentIndex(2);
     emit window->Combo2()->activated(2);
@@ -217,7 +217,7 @@ TEST_F(DocumentTest, TypesEntriesCharacterSetsAndAnEmptyDocument) {
     for (int index : {6, 7, 9, 10, 12})
         window->Toolbar1_ButtonClick(index);
     window->mnuTypeDemo_Click();
-    EXPECT_EQ(state.Document.CurrentEntry, 0);
+    EXPECT_EQ(session.currentEntry(), 0);
     EXPECT_EQ(window->editor(), nullptr);
     EXPECT_FALSE(session.Modified());
 }

@@ -1,4 +1,4 @@
-#include "cli/poreader.h"
+#include "po/poreader.h"
 
 #include "characters/visibletext.h"
 
