@@ -30,7 +30,8 @@ namespace {
 
 // The windows whose places are kept, by their object names.
 const QStringList PlacedWindows = {QStringLiteral("frmText"), QStringLiteral("frmEntries"),
-                                   QStringLiteral("frmEditor"), QStringLiteral("frmTable")};
+                                   QStringLiteral("frmEditor"), QStringLiteral("frmTable"),
+                                   QStringLiteral("frmSelHQR")};
 // Set on a window once its place was restored: later showings keep where it is now.
 constexpr const char* PlacedProperty = "zynPlaced";
 

@@ -3,11 +3,12 @@
 // What the editor remembers between runs, in its file in the user's configuration folder: the
 // keyboard group and the character set, the user's own substitutions, the files opened last, the
 // reference chosen for each document, the last folder of each file dialog, where the main window,
-// the entry list, the string editor and the character map were and how large, and the entry list's
-// columns and filter. Each is written when it changes and read where the program starts or a window
-// first shows; one that no longer applies (a folder or file that is gone, a window off every
-// screen) is dropped without a word. Without a setting everything starts as it always has. No
-// window knows of this: it follows the session, and watches the windows come and go by their names.
+// the entry list, the string editor, the character map and the item dialog were and how large,
+// and the entry list's columns and filter. Each is written when it changes and read where the
+// program starts or a window first shows; one that no longer applies (a folder or file that is
+// gone, a window off every screen) is dropped without a word. Without a setting everything starts
+// as it always has. No window knows of this: it follows the session, and watches the windows come
+// and go by their names.
 
 #include "windows/prompts.h"
 

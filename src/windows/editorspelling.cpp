@@ -124,10 +124,14 @@ QMenu* EditorSpelling::contextMenu(int position) {
     QAction* add = new QAction(QStringLiteral("Add to dictionary"), menu);
     add->setObjectName(QStringLiteral("mnuAddToDictionary"));
     connect(add, &QAction::triggered, this, [this, letters] {
-        if (const Status added = session_.spelling().addWord(letters); !added) {
-            message_.setText(QString::fromStdString(added.message()));
-            message_.setToolTip(message_.text());
+        const Status added = session_.spelling().addWord(letters);
+        const QString failure = added ? QString() : QString::fromStdString(added.message());
+        // A word kept takes back what an earlier failure said, and nothing else.
+        if (!failure.isEmpty() || (!shownFailure_.isEmpty() && message_.text() == shownFailure_)) {
+            message_.setText(failure);
+            message_.setToolTip(failure);
         }
+        shownFailure_ = failure;
     });
     menu->insertAction(first, add);
     menu->insertSeparator(first);

@@ -50,6 +50,8 @@ private:
     const DisplayCodec& codec_;
     QPlainTextEdit& box_;
     QLabel& message_;
+    // What the last Add to dictionary that failed said, until one succeeds.
+    QString shownFailure_;
     std::function<void(const QString&)> replace_;
     std::string source_;
     QSyntaxHighlighter* highlighter_ = nullptr;

@@ -269,6 +269,10 @@ void frmEditor::keepAndGo(bool forward) {
     } else if (forward) {
         handBack_ = false;
         close();
+    } else {
+        // No entry before it: the editor stays, its text now the entry's, so that Escape has
+        // no change to throw away.
+        openedText_ = editedText_;
     }
 }
 

@@ -96,7 +96,7 @@ public:
     // Puts the character that shows code at the caret, replacing the selection.
     void insertCode(std::uint8_t code);
     // Ctrl+Enter and Ctrl+Shift+Enter: the text kept, the next (previous) entry the list shows
-    // opened; after the last one the editor closes.
+    // opened; after the last one the editor closes, before the first one it stays.
     void keepAndGo(bool forward);
     // Escape: closed, the entry left as it is; when the text was changed, only after Yes to
     // throwing the change away (No the default). True when it closed.

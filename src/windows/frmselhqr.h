@@ -1,8 +1,10 @@
 #pragma once
 
 // The item dialog of Open from HQR and Save to HQR: lists the items of the chosen archive under
-// their names, lets the user check one ".DIA" item, and loads it as the document or saves the
-// document into it.
+// their numbers and names, lets the user check one ".DIA" item, and loads it as the document or
+// saves the document into it. It opens with the filter above the list taking the keys: typing
+// narrows the list by item number, name or language, Enter loads (or saves) the item chosen or
+// the first one shown, Down goes into the list; a double-click on an item loads it.
 //
 // The chosen archive, its index and the checked item stay with the dialog until a Load or Save
 // succeeds. Until then the open document keeps describing the archive the document came from,
@@ -17,6 +19,7 @@
 #include <string>
 
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 
@@ -41,6 +44,7 @@ public:
     QLabel* Label2() const { return label2_; }
     QLabel* Label3() const { return label3_; }
     QListWidget* List1() const { return list1_; }
+    QLineEdit* txtFilter() const { return filter_; }
     QPushButton* Command1() const { return command1_; }
     QPushButton* Command2() const { return command2_; }
 
@@ -53,10 +57,19 @@ public slots:
 protected:
     // Esc and the close box cancel, as Command2 does.
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setUp();
     void fillList();
+    // Whether the item of row answers every word of the filter.
+    bool itemShown(int row, const QStringList& words) const;
+    void applyFilter();
+    // The first row the filter shows, of an item that can be loaded if asked; -1 if none.
+    int firstShownItem(bool loadable) const;
+    bool isLoadable(int row) const;
+    // Checks the item of row and loads (saves) it, as a double-click does.
+    void chooseItem(int row);
     bool load(bool askFirst = true);
     bool save();
     // Done with the archive of this opening: the dialog hides and lets go of its index.
@@ -74,6 +87,7 @@ private:
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QLabel* label3_ = nullptr;
+    QLineEdit* filter_ = nullptr;
     QListWidget* list1_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;

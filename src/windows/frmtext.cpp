@@ -9,9 +9,11 @@
 #include "windows/frmentries.h"
 #include "windows/frmfind.h"
 #include "windows/frmfindarchive.h"
+#include "windows/frmshortcuts.h"
 #include "windows/pathtext.h"
 #include "windows/previewpicture.h"
 #include "windows/previewtext.h"
+#include "windows/shortcuts.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -78,6 +80,7 @@ frmText::frmText(DocumentSession& session, Prompts& prompts, QWidget* parent)
     buildMenus();
     buildButtonBar(client);
     addKeys();
+    ShowKeysInToolTips(*this);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -331,6 +334,7 @@ void frmText::buildMenus() {
     connect(convert, &QAction::triggered, this, &frmText::mnuConvert_Click);
 
     QMenu* help = addMenu("mnuHelp", "&Help");
+    addItem(help, "mnuHelpShortcuts", "&Keyboard Shortcuts", &frmText::mnuHelpShortcuts_Click);
     addItem(help, "mnuHelpAbout", "&About", &frmText::mnuHelpAbout_Click);
 }
 
@@ -501,6 +505,13 @@ frmEntries* frmText::entriesWindow() const {
 
 void frmText::mnuFileExit_Click() {
     close();
+}
+
+void frmText::mnuHelpShortcuts_Click() {
+    auto* window = findChild<frmShortcuts*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new frmShortcuts(*this);
+    window->start();
 }
 
 void frmText::mnuHelpAbout_Click() {

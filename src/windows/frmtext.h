@@ -105,6 +105,8 @@ public slots:
     void mnuExtraSubstitutions_Click();
     void mnuConvert_Click();
     void mnuHelpAbout_Click();
+    // Help > Keyboard Shortcuts, listing the keys as they are when it opens.
+    void mnuHelpShortcuts_Click();
     void mnuViewEntries_Click();
     void mnuEditFindInArchive_Click();
     // Every untranslated entry with one translation in the memory takes it; says how many.

@@ -4,6 +4,7 @@
 #include "session/documentsession.h"
 #include "windows/frmfind.h"
 #include "windows/frmtext.h"
+#include "windows/shortcuts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -47,6 +48,7 @@ void frmText::addKeys() {
         QKeySequence key;
     } menuKeys[] = {
         {"mnuFileOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"mnuFileOpenFromHQR", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
         {"mnuFileSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"mnuFileSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {"mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
@@ -55,10 +57,12 @@ void frmText::addKeys() {
         menuItem(k.item)->setShortcut(k.key);
 
     // Keys of the window that no menu item shows: the Edit button and the navigation buttons.
+    // Named as the button's tool tip says, which names the keys too.
     auto addKey = [this](const char* name, const QList<QKeySequence>& keys, int button) {
-        auto* action = new QAction(this);
+        auto* action = new QAction(barButton(button)->toolTip(), this);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcuts(keys);
+        barButton(button)->setToolTip(ToolTipWithKeys(action->text(), keys));
         connect(action, &QAction::triggered, this, [this, button] {
             if (barButton(button)->isEnabled())
                 Toolbar1_ButtonClick(button);

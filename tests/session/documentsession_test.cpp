@@ -90,6 +90,11 @@ TEST_F(SessionTest, EveryKindOfChangeIsOneStepAndModifiedIsTheStackNotClean) {
     open({"One", "Two"});
     EXPECT_FALSE(session.editText(0, "One"));
     EXPECT_FALSE(session.changeType(0, 1));
+    // An entry whose text a replacement gives back unchanged is not counted as replaced.
+    session.setSearch("o", {false, false});
+    EXPECT_EQ(session.replaceAll("o"), 1) << "\"One\" became \"one\", \"Two\" stayed";
+    EXPECT_EQ(session.replaceAll("o"), 0);
+    session.undoStack()->undo();
     EXPECT_TRUE(session.changeType(0, 3) && session.changeType(0, 5));
     EXPECT_EQ(session.undoStack()->count(), 1);
     session.changeType(0, 1);

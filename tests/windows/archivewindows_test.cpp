@@ -11,9 +11,12 @@
 #include "windows/frmdecomp.h"
 #include "windows/frmselhqr.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QtTest/QTest>
 #include <chrono>
 
 namespace zyn::test {
@@ -112,6 +115,68 @@ TEST_F(ArchiveWindowsTest, ListsTheItemsAndChecksOneDiaItemAndNoBlankOne) {
     dialog().Command2_Click();
     choose(false, dir.write("demo.hqr", TextArchive(150)));
     EXPECT_EQ(dialog().List1()->count(), 180);
+}
+
+// The dialog opens with the filter taking the keys: typing narrows the items by number, name
+// or language, Down goes into the list, Enter loads the first item shown that can be loaded; a
+// double-click loads an item. The list shows at least 15 items, and the dialog can be resized.
+TEST_F(ArchiveWindowsTest, TheFilterNarrowsTheItemsAndEnterOrADoubleClickLoads) {
+    window->show();
+    choose(false, zyn2Archive("a.hqr"));
+    frmSelHQR& items = dialog();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&items));
+    EXPECT_EQ(QApplication::focusWidget(), items.txtFilter());
+    QListWidget& list = *items.List1();
+    EXPECT_GE(list.viewport()->height(), 15 * list.sizeHintForRow(0));
+    EXPECT_NE(items.minimumSize(), items.maximumSize());
+    EXPECT_EQ(list.item(37)->text(), "037  FR_000.DIA");
+    const auto shownRows = [&] {
+        std::vector<int> rows;
+        for (int row = 0; row < list.count(); ++row)
+            if (!list.isRowHidden(row))
+                rows.push_back(row);
+        return rows;
+    };
+    const struct {
+        const char* filter;
+        std::vector<int> rows;
+    } filters[] = {
+        {"en_000", {6, 7}},
+        {"37", {37}},
+        {"german 001", {68, 69}},
+        {"FR_000.dia", {37}},
+    };
+    for (const auto& filter : filters) {
+        items.txtFilter()->setText(QString::fromUtf8(filter.filter));
+        EXPECT_EQ(shownRows(), filter.rows) << filter.filter;
+    }
+    items.txtFilter()->clear();
+    EXPECT_EQ(shownRows().size(), 180u);
+
+    QTest::keyClicks(items.txtFilter(), "fr_00");
+    QTest::keyClick(items.txtFilter(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), &list);
+    EXPECT_EQ(list.currentRow(), 36);
+    items.txtFilter()->setText("en_000");
+    list.scrollToItem(list.item(7));
+    const QPoint at = list.visualItemRect(list.item(7)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(session.origin().ArchiveItem, 7);
+    EXPECT_FALSE(dialogShown());
+
+    // Another archive (the document's own is not offered again): the filter has the keys
+    // again, empty.
+    choose(false, zyn2Archive("b.hqr"));
+    EXPECT_EQ(items.focusWidget(), items.txtFilter());
+    EXPECT_TRUE(items.txtFilter()->text().isEmpty());
+    QTest::keyClick(items.txtFilter(), Qt::Key_Return);
+    EXPECT_TRUE(dialogShown()) << "no filter, no item chosen: nothing loaded";
+    QTest::keyClicks(items.txtFilter(), "EN_000");
+    QTest::keyClick(items.txtFilter(), Qt::Key_Return);
+    EXPECT_EQ(session.origin().FilePath, dir.file("b.hqr"));
+    EXPECT_EQ(session.origin().ArchiveItem, 7);
+    EXPECT_FALSE(dialogShown());
 }
 
 // A refused Load leaves the dialog open and the document alone. A Load then makes the document

@@ -245,7 +245,8 @@ TEST_F(EditorTest, CtrlNumberPutsASuggestionInPlaceOfTheText) {
 }
 
 // Ctrl+Enter keeps the text and opens the next entry, Ctrl+Shift+Enter (the keypad's Enter
-// too) the one before, each text kept one step; after the last entry the editor closes. The
+// too) the one before, each text kept one step; after the last entry the editor closes, on the
+// first it stays. The
 // preview shows the text as it is typed, and the line below the box how many lines it takes.
 TEST_F(EditorTest, CtrlEnterKeepsTheTextAndOpensTheNextEntry) {
     editEntry({"One", "Two", "Three"});
@@ -261,13 +262,20 @@ TEST_F(EditorTest, CtrlEnterKeepsTheTextAndOpensTheNextEntry) {
     QTest::keyClick(&box(), Qt::Key_Enter,
                     Qt::ControlModifier | Qt::ShiftModifier | Qt::KeypadModifier);
     EXPECT_EQ(editor().windowTitle(), "String no. 1");
+    // Before the first entry the editor stays on it, the text kept: Escape asks nothing.
+    type("+");
+    QTest::keyClick(&box(), Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(editor().windowTitle(), "String no. 1");
+    EXPECT_EQ(session.document().EntryText[0], "One!+");
     QTest::keyClick(&box(), Qt::Key_Escape);
+    EXPECT_EQ(window->editor(), nullptr);
+    EXPECT_EQ(session.document().EntryText[0], "One!+");
     edit(2);
     type("?");
     QTest::keyClick(&box(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(window->editor(), nullptr);
     EXPECT_EQ(session.document().EntryText[2], "Three?");
-    EXPECT_EQ(session.undoStack()->count(), 3) << "each text kept";
+    EXPECT_EQ(session.undoStack()->count(), 4) << "each text kept";
 }
 
 // The editor opens on the entry, holding the main window, and hands its text back on the

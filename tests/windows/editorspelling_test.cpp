@@ -82,6 +82,18 @@ TEST_F(EditorSpellingTest, UnknownWordsAreUnderlinedAndTheMenuMendsThem) {
     EXPECT_TRUE(window->findChild<QAction*>("mnuSpellingEN")->isChecked());
 }
 
+// Add to dictionary says below the box why a word could not be kept, and nothing when it was.
+TEST_F(EditorSpellingTest, AddToDictionarySaysAFailureAndNoSuccess) {
+    dir.write("blocked", "a file where the folder of the user's words would be");
+    session.spelling().setPlaces({dir.path()}, dir.file("blocked/words"));
+    ASSERT_TRUE(choose(10, "Add to dictionary"));
+    EXPECT_FALSE(window->editor()->lblMessage()->text().isEmpty());
+    session.spelling().setPlaces({dir.path()}, dir.file("words"));
+    ASSERT_TRUE(choose(10, "Add to dictionary"));
+    EXPECT_TRUE(window->editor()->lblMessage()->text().isEmpty());
+    EXPECT_TRUE(underlined().empty());
+}
+
 // A suggestion is put in as the letters it is, whatever keyboard group types.
 TEST_F(EditorSpellingTest, ASuggestionIsItsLettersWhateverTheKeyboardGroup) {
     window->editor()->close();

@@ -72,6 +72,7 @@ TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheRefere
         first.window.move(30, 40);
         first.window.mnuViewEntries_Click();
         first.window.entriesWindow()->txtFilter()->setText(QStringLiteral("Bon"));
+        first.window.entriesWindow()->cboStatus()->setCurrentText(QStringLiteral("Untranslated"));
         first.window.close();
     }
     EditorRun second(prompts);
@@ -82,6 +83,8 @@ TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheRefere
     EXPECT_EQ(second.window.pos(), QPoint(30, 40));
     second.window.mnuViewEntries_Click();
     EXPECT_EQ(second.window.entriesWindow()->txtFilter()->text(), QStringLiteral("Bon"));
+    EXPECT_EQ(second.window.entriesWindow()->cboStatus()->currentText(),
+              QStringLiteral("Untranslated"));
 
     // The file opened last comes back from the menu, and its reference with it.
     second.window.showRecentFiles();
@@ -143,6 +146,69 @@ TEST_F(RememberedTest, TheUsersOwnSubstitutionsAreListedAndKeptAcrossARestart) {
         dialog.reject();
     });
     second.window.menuItem("mnuExtraSubstitutions")->trigger();
+}
+
+// A reference chosen again for a document takes the old one's place; one whose file is gone is
+// forgotten, and does not come back with the file. A shorter recent list leaves none of the
+// longer one's rows behind.
+TEST_F(RememberedTest, AReferenceChosenAgainReplacesTheOldAndOneGoneIsForgotten) {
+    const std::string file = writeText("FILE01.ZYT", 1, {"Bonjour"});
+    const std::string first = writeText("EN01.ZYT", 1, {"Hello"});
+    const std::string second = writeText("EN02.ZYT", 1, {"Hi"});
+    const auto reference = [&](EditorRun& run) {
+        prompts.chooseFile(QString::fromStdString(file)).answer(Answer::No);
+        run.window.mnuFileOpen_Click();
+        const std::string* text = run.session.referenceText(0);
+        return text ? *text : std::string("(none)");
+    };
+    const auto written = [](const char* key) {
+        return QSettings(EditorSettings::fileName(), QSettings::IniFormat).value(key).toString();
+    };
+    {
+        EditorRun run(prompts);
+        EXPECT_EQ(reference(run), "(none)");
+        for (const std::string& chosen : {first, second})
+            run.session.setReference(std::move(*ReadTextFile(run.state.files(), chosen, false)),
+                                     LooseFileOrigin(chosen));
+        run.state.RecentFiles = {LooseFileOrigin(file), LooseFileOrigin(first),
+                                 LooseFileOrigin(second)};
+    }
+    EXPECT_EQ(written("references/size"), "1");
+    {
+        EditorRun run(prompts);
+        EXPECT_EQ(reference(run), "Hi");
+        run.state.RecentFiles = {LooseFileOrigin(file)};
+    }
+    EXPECT_EQ(written("recentFiles/size"), "1");
+    EXPECT_EQ(written("recentFiles/2/path"), "");
+    std::filesystem::remove(second);
+    {
+        EditorRun run(prompts);
+        EXPECT_EQ(reference(run), "(none)");
+    }
+    writeText("EN02.ZYT", 1, {"Hi"});
+    EditorRun run(prompts);
+    EXPECT_EQ(reference(run), "(none)");
+}
+
+// The item dialog of Open from HQR can be made larger, and comes back at that size.
+TEST_F(RememberedTest, TheItemDialogComesBackAtItsSize) {
+    const std::string archive = dir.write("text.hqr", TextArchive(180));
+    const auto itemDialog = [&](EditorRun& run) -> QDialog& {
+        prompts.chooseFile(QString::fromStdString(archive));
+        run.window.mnuFileOpenFromHQR_Click();
+        return *run.window.findChild<QDialog*>("frmSelHQR");
+    };
+    QSize larger;
+    {
+        EditorRun run(prompts);
+        QDialog& dialog = itemDialog(run);
+        larger = dialog.size() + QSize(120, 200);
+        dialog.resize(larger);
+        dialog.reject();
+    }
+    EditorRun run(prompts);
+    EXPECT_EQ(itemDialog(run).size(), larger);
 }
 
 TEST_F(RememberedTest, ASettingThatNoLongerAppliesIsDroppedQuietly) {
@@ -216,6 +282,35 @@ TEST_F(RememberedTest, AKilledEditorsChangesComeBackAtTheNextStartARunningOnesNe
     next.window.mnuFileSave_Click();
     EXPECT_EQ(readBytes(file), TextFileBuilder(1).entry("Bonjour").entry("Bye").bytes());
     EXPECT_EQ(recoveryFiles(), 1);
+}
+
+// At the next start Cancel keeps a killed editor's changes for a later one; No throws them away,
+// as the question says, and the file is left as it was.
+TEST_F(RememberedTest, RecoveryCancelKeepsTheChangesForLaterAndNoThrowsThemAway) {
+    const std::string file = writeText("FILE01.ZYT", 1, {"Hello"});
+    const std::string saved = readBytes(file);
+    QProcess killed;
+    killed.start(QStringLiteral(SECOND_EDITOR),
+                 {QString::fromStdString(file), QStringLiteral("Bonjour")});
+    ASSERT_TRUE(killed.waitForReadyRead(30000)) << killed.readAllStandardError().toStdString();
+    ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
+    ASSERT_TRUE(killed.waitForFinished());
+
+    for (const Answer answer : {Answer::Cancel, Answer::No}) {
+        EditorRun next(prompts);
+        DocumentRecovery recovery(next.session, recoveryFolder());
+        prompts.answer(answer);
+        offerRecovery(recovery, prompts, &next.window);
+        EXPECT_TRUE(lastShown().text.contains(QStringLiteral("No throws them away")));
+        EXPECT_EQ(next.session.document().SlotCount, 0) << "nothing restored";
+    }
+    EXPECT_EQ(recoveryFiles(), 0);
+    EditorRun last(prompts);
+    DocumentRecovery recovery(last.session, recoveryFolder());
+    const std::size_t asked = prompts.shown().size();
+    offerRecovery(recovery, prompts, &last.window);
+    EXPECT_EQ(prompts.shown().size(), asked) << "nothing left to offer";
+    EXPECT_EQ(readBytes(file), saved);
 }
 
 } // namespace
