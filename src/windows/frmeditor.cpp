@@ -11,14 +11,12 @@
 #include "windows/typedcode.h"
 #include "windows/windowplacement.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
@@ -176,19 +174,6 @@ frmEditor::frmEditor(DocumentSession& session, Prompts& prompts, QWidget& owner)
         QFontMetrics(noteBox_->font()).lineSpacing() * NoteLines +
         2 * (noteBox_->frameWidth() + static_cast<int>(noteBox_->document()->documentMargin()));
     resize(ClientWidth, ClientHeight + 2 * statusHeight_ + noteHeight_);
-
-    auto* reviewed = new QAction(QStringLiteral("Mark reviewed"), this);
-    reviewed->setObjectName(QStringLiteral("actEditorReviewed"));
-    reviewed->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    reviewed->setShortcutContext(Qt::WindowShortcut);
-    connect(reviewed, &QAction::triggered, this, &frmEditor::toggleReviewed);
-    addAction(reviewed);
-    auto* note = new QAction(QStringLiteral("Edit the note"), this);
-    note->setObjectName(QStringLiteral("actEditorNote"));
-    note->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    note->setShortcutContext(Qt::WindowShortcut);
-    connect(note, &QAction::triggered, this, &frmEditor::editNote);
-    addAction(note);
 
     command1_ = new QPushButton(QStringLiteral("&Character map"), this);
     command1_->setObjectName(QStringLiteral("Command1"));

@@ -24,7 +24,6 @@
 #include <string>
 #include <vector>
 
-class QAction;
 class QInputMethodEvent;
 class QListWidget;
 class QKeyEvent;
@@ -75,7 +74,8 @@ public:
     QLabel* lblState() const { return state_; }
     // The entry's note, several lines of plain text; read-only without a project to keep it.
     QPlainTextEdit* txtNote() const { return noteBox_; }
-    // Ctrl+R: the text handed back and marked reviewed, or the mark taken back; without a
+    // Ctrl+R (the main window's action, so that its keys are listed before an editor is
+    // open): the text handed back and marked reviewed, or the mark taken back; without a
     // project keeping states, the question whether to start one.
     void toggleReviewed();
     // Ctrl+N: the keys to the note, or the same question.

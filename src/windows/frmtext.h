@@ -173,6 +173,10 @@ private:
     // The project items of the File menu, and its recent projects (frmtext_project.cpp).
     void buildProjectItems(QMenu* file);
     void showRecentProjects();
+    // The string editor's Ctrl+R and Ctrl+N: actions of this window, listed with its keys,
+    // given to each editor as it is made.
+    void buildStateKeys();
+    void addStateKeys(frmEditor& editor);
     // The project's archive moved: asked for, recorded and saved; false when it was not found.
     bool findMovedArchive();
     void addKeys();
@@ -241,6 +245,8 @@ private:
     QString ConvertCaption;
 
     QPointer<frmEditor> editor_;
+    QAction* editorReviewed_ = nullptr;
+    QAction* editorNote_ = nullptr;
     QPointer<frmFind> find_;
     QPointer<frmFind> replace_;
     QPointer<frmEntries> entries_;

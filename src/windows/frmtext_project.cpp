@@ -8,11 +8,15 @@
 #include "session/documentsession.h"
 #include "session/projectsession.h"
 #include "windows/documentfiles.h"
+#include "windows/frmeditor.h"
 #include "windows/frmselhqr.h"
 #include "windows/frmtext.h"
 #include "windows/pathtext.h"
+#include "windows/shortcuts.h"
 
+#include <QAction>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMenu>
 
 namespace zyn {
@@ -34,6 +38,33 @@ void frmText::buildProjectItems(QMenu* file) {
             &frmText::mnuFileNewProject_Click);
     addItem(file, "mnuFileOpenProject", "Open &Translation Project...",
             &frmText::mnuFileOpenProject_Click);
+    buildStateKeys();
+}
+
+void frmText::buildStateKeys() {
+    const auto editorKey = [this](const char* name, const char* text, QKeySequence keys,
+                                  void (frmEditor::*command)()) {
+        auto* action = new QAction(QString::fromUtf8(text), this);
+        action->setObjectName(QString::fromUtf8(name));
+        action->setShortcut(keys);
+        // Pressed in the editor's window only: the action is given to no other.
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setProperty(ShortcutWhereProperty, QStringLiteral("String editor"));
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (editor_)
+                (editor_.data()->*command)();
+        });
+        return action;
+    };
+    editorReviewed_ = editorKey("actEditorReviewed", "Mark reviewed, or take the mark back",
+                                QKeySequence(Qt::CTRL | Qt::Key_R), &frmEditor::toggleReviewed);
+    editorNote_ = editorKey("actEditorNote", "To the note", QKeySequence(Qt::CTRL | Qt::Key_N),
+                            &frmEditor::editNote);
+}
+
+void frmText::addStateKeys(frmEditor& editor) {
+    editor.addAction(editorReviewed_);
+    editor.addAction(editorNote_);
 }
 
 void frmText::showRecentProjects() {
