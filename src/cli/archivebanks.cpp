@@ -2,10 +2,7 @@
 
 #include "archive/itemnames.h"
 #include "cli/commandstate.h"
-#include "flows/archiveitemflow.h"
 #include "flows/pocatalog.h"
-
-#include <algorithm>
 
 namespace zyn::cli {
 
@@ -39,42 +36,20 @@ std::string openArchive(CommandState& state, const CharacterOptions& characters,
 }
 
 std::vector<BankPair> dialogueBanks(const CommandState& state, bool isVersion2, int from, int to) {
-    std::vector<BankPair> pairs;
-    const ArchiveIndex& index = state.open.Archive;
-    for (int item = 1; item < std::min(TextArchiveItemCount(isVersion2), index.itemCount());
-         item += 2) {
-        if (ItemLanguage(isVersion2, item) != to || index.ItemData[std::size_t(item)].empty())
-            continue;
-        pairs.push_back({item, SameBankInLanguage(isVersion2, item, from)});
-    }
-    return pairs;
+    return DialogueBanks(state.open.Archive, isVersion2, from, to);
 }
 
 Result<std::unique_ptr<TextDocument>> loadItem(CommandState& state, const std::string& archive,
                                                int item, bool isVersion2) {
     // From the bytes the index holds: a read-only command writes nothing.
-    auto loaded = ReadIndexedItem(state.program.files(), archive, state.open.Archive, item,
-                                  ArchiveItemName(state.open.Flow, item), isVersion2);
-    if (!loaded)
-        return loaded.status();
-    auto doc = std::make_unique<TextDocument>();
-    AdoptText(*doc, std::move(*loaded));
-    return doc;
+    return LoadIndexedDocument(state.program.files(), archive, state.open.Archive, state.open.Flow,
+                               item, isVersion2);
 }
 
 Result<LoadedPair> loadBankPair(CommandState& state, const std::string& archive,
                                 const BankPair& pair, bool isVersion2) {
-    auto target = loadItem(state, archive, pair.target, isVersion2);
-    if (!target)
-        return target.status();
-    // A blank source bank has no entries: the count of entries tells.
-    if (pair.source >= state.open.Archive.itemCount() ||
-        state.open.Archive.ItemData[std::size_t(pair.source)].empty())
-        return LoadedPair{std::make_unique<TextDocument>(), std::move(*target)};
-    auto source = loadItem(state, archive, pair.source, isVersion2);
-    if (!source)
-        return source.status();
-    return LoadedPair{std::move(*source), std::move(*target)};
+    return LoadBankPair(state.program.files(), archive, state.open.Archive, state.open.Flow, pair,
+                        isVersion2);
 }
 
 } // namespace zyn::cli

@@ -7,6 +7,7 @@
 #include "cli/characteroptions.h"
 #include "cli/command.h"
 #include "document/textdocument.h"
+#include "flows/bankpairs.h"
 
 #include <initializer_list>
 #include <memory>
@@ -16,11 +17,6 @@
 namespace zyn::cli {
 
 struct CommandState;
-
-struct BankPair {
-    int target = -1; // the bank of the --to language
-    int source = -1; // the same bank of the --from language
-};
 
 extern const OptionSpec FromOption, ToOption;
 
@@ -34,8 +30,7 @@ std::string languagesOf(const ParsedArguments& args, bool isVersion2, int& from,
 std::string openArchive(CommandState& state, const CharacterOptions& characters,
                         const std::string& archive, bool isVersion2);
 
-// The dialogue banks (odd items) of language `to` that hold data, each with its bank in
-// language `from`.
+// DialogueBanks of the archive opened in state.
 std::vector<BankPair> dialogueBanks(const CommandState& state, bool isVersion2, int from, int to);
 
 // "text.hqr: the archive has no DE banks; it holds EN, FR" when one of languages has no
@@ -48,11 +43,7 @@ std::string absentLanguage(const CommandState& state, const std::string& archive
 Result<std::unique_ptr<TextDocument>> loadItem(CommandState& state, const std::string& archive,
                                                int item, bool isVersion2);
 
-// The two banks of a pair, read as loadItem reads them; a source bank that is blank or past the
-// archive's end is a document without entries.
-struct LoadedPair {
-    std::unique_ptr<TextDocument> source, target;
-};
+// The two banks of a pair, read as loadItem reads them (LoadBankPair).
 Result<LoadedPair> loadBankPair(CommandState& state, const std::string& archive,
                                 const BankPair& pair, bool isVersion2);
 

@@ -10,6 +10,7 @@
 #include "flows/pocatalog.h"
 #include "fonts/fontwidths.h"
 #include "project/bankstatus.h"
+#include "project/languagestatus.h"
 #include "project/projectfile.h"
 #include "spelling/spellchecker.h"
 
@@ -168,30 +169,23 @@ int run(const Arguments& argv, CommandIo io) {
     if (auto opened =
             SpellChecker::open(io.files, status.to, DictionaryFolders(), PersonalWordFolder())) {
         checker = std::move(*opened);
-        checks.misspelled = [&checker, &set](std::string_view target, std::string_view source) {
-            return !target.empty() && !checker
-                                           ->unknownWords(ToLetters(set.letters, target),
-                                                          ToLetters(set.letters, source))
-                                           .empty();
-        };
+        checks.misspelled = HasUnknownWords(*checker, set.letters);
     } else {
         note(io, "spelling is not counted: " + opened.message());
     }
 
     std::vector<BankCounts> rows;
     std::vector<int> items;
-    for (const BankPair& pair : dialogueBanks(state, isVersion2, status.from, status.to)) {
-        auto banks = loadBankPair(state, status.archive, pair, isVersion2);
-        if (!banks)
-            return fail(io, banks.message());
-        const std::string bank = ArchiveItemName(state.open.Flow, pair.target);
-        const BankRecords* records = nullptr;
-        if (project)
-            if (const auto found = project->banks.find(bank); found != project->banks.end())
-                records = &found->second;
-        rows.push_back(BankStatus(bank, *banks->source, *banks->target, records, classes, checks));
-        items.push_back(pair.target);
-    }
+    if (Status walked = ForEachBankStatus(state.program.files(), status.archive, state.open.Archive,
+                                          state.open.Flow, isVersion2, status.from, status.to,
+                                          project ? &*project : nullptr, classes, checks,
+                                          [&rows, &items](int item, BankCounts row) {
+                                              rows.push_back(std::move(row));
+                                              items.push_back(item);
+                                              return true;
+                                          });
+        !walked)
+        return fail(io, walked.message());
     const BankCounts total = TotalCounts(rows);
 
     if (status.json) {

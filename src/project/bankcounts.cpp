@@ -85,4 +85,26 @@ BankCounts TotalCounts(const std::vector<BankCounts>& rows) {
     return total;
 }
 
+bool HasWork(const BankCounts& row) {
+    return row.untranslated + row.needsReview > 0;
+}
+
+int NextBankWithWork(const std::vector<BankCounts>& rows, int current) {
+    const int count = static_cast<int>(rows.size());
+    const int start = current >= 0 && current < count ? current : -1;
+    for (int step = 1; step <= count; ++step) {
+        const int row = (start + step) % count;
+        if (row != start && HasWork(rows[std::size_t(row)]))
+            return row;
+    }
+    return -1;
+}
+
+int NeighbourBank(int rows, int current, bool forward) {
+    if (current < 0 || current >= rows)
+        return rows == 0 ? -1 : forward ? 0 : rows - 1;
+    const int next = current + (forward ? 1 : -1);
+    return next >= 0 && next < rows ? next : -1;
+}
+
 } // namespace zyn

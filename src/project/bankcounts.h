@@ -42,4 +42,13 @@ BankCounts CountBank(const std::string& bank, const std::vector<std::string>& so
 // none does.
 BankCounts TotalCounts(const std::vector<BankCounts>& rows);
 
+// Moving through a language bank by bank, rows in the order the project window shows them.
+// Whether a bank has entries left to do: untranslated or needing review.
+bool HasWork(const BankCounts& row);
+// The first row after current with work, past the last going on from the first; -1 when no
+// row but current has work. current -1 (no row) starts at the first.
+int NextBankWithWork(const std::vector<BankCounts>& rows, int current);
+// The row before or after current, -1 past either end; from no row, the first or the last.
+int NeighbourBank(int rows, int current, bool forward);
+
 } // namespace zyn

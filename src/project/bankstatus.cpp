@@ -1,6 +1,7 @@
 #include "project/bankstatus.h"
 
 #include "document/translationcheck.h"
+#include "project/languagechecks.h"
 
 #include <vector>
 
@@ -10,6 +11,13 @@ namespace {
 
 std::vector<std::string> textsOf(const TextDocument& doc) {
     return {doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount()};
+}
+
+std::vector<std::u32string> lettersOf(const LetterTable& letters, const TextDocument& doc) {
+    std::vector<std::u32string> texts;
+    for (int i = 0; i < doc.entryCount(); ++i)
+        texts.push_back(ToLetters(letters, doc.EntryText[std::size_t(i)]));
+    return texts;
 }
 
 } // namespace
@@ -41,6 +49,12 @@ BankCounts BankStatus(const std::string& bank, const TextDocument& source,
     }
     if (checks.findings)
         row.checkFindings = static_cast<int>(CheckTranslation(target, source, {}).findings.size());
+    if (checks.terms && checks.letters)
+        row.glossary =
+            static_cast<int>(FindMissingTerms(*checks.terms, lettersOf(*checks.letters, source),
+                                              lettersOf(*checks.letters, target), textsOf(source),
+                                              textsOf(target), records)
+                                 .size());
     return row;
 }
 

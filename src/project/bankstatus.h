@@ -8,6 +8,7 @@
 #include "characters/charactersets.h"
 #include "document/textdocument.h"
 #include "project/bankcounts.h"
+#include "project/termmatch.h"
 
 #include <functional>
 #include <string>
@@ -34,6 +35,9 @@ struct BankChecks {
     const EntryFit* fit = nullptr; // does not fit
     MisspelledTest misspelled;     // spelling: the entries with unknown words
     bool findings = true;          // check findings: CheckTranslation's, without options
+    // glossary: the entries lacking a term, texts read in these letters
+    const TermIndex* terms = nullptr;
+    const LetterTable* letters = nullptr;
 };
 
 // The row of a bank: its target name, the source and target documents, the project's records

@@ -23,6 +23,8 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     SelectKeyboardGroup(state_.Characters, keyboardGroup_);
     connect(undoStack_, &QUndoStack::cleanChanged, this, &DocumentSession::cleanChanged);
     spelling_ = new DocumentSpelling(state_.files(), this);
+    // Asked for at each use: a test puts its own file system in the state after this.
+    project_ = new ProjectSession([this]() -> FileSystem& { return files(); }, this);
     // The bank's language follows the document, wherever it was read from or saved to.
     const auto bankLanguage = [this] {
         spelling_->setBankLanguage(BankLanguage(origin(), open_.Document.IsVersion2));
@@ -41,10 +43,18 @@ void DocumentSession::open(LoadedText&& loaded, DocumentOrigin origin) {
 }
 
 void DocumentSession::openArchiveItem(LoadedText&& loaded, DocumentOrigin origin,
-                                      ArchiveIndex&& index) {
+                                      ArchiveIndex&& index, const ArchiveFlow& flow) {
     AdoptText(open_.Document, std::move(loaded), std::move(origin));
     open_.Archive = std::move(index);
+    // flow may be this document's own (the item dialog works on it): copied whole, then the
+    // dialog's own values put back.
+    ArchiveFlow taken = flow;
+    taken.SaveMode = open_.Flow.SaveMode;
+    taken.LastCheckedItem = open_.Flow.LastCheckedItem;
+    open_.Flow = std::move(taken);
     adopted();
+    // After the reference remembered for this bank, if any, was put back.
+    referToSourceBank();
 }
 
 void DocumentSession::openRecovered(RecoveredDocument&& recovered, ArchiveIndex&& index) {
@@ -78,6 +88,7 @@ void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
     // A reference chosen for another document would mark the wrong entries as untranslated.
     const bool hadReference = open_.Reference.SlotCount != 0;
     open_.Reference = TextDocument{};
+    automaticReference_ = false;
     emit documentReplaced();
     if (hadReference)
         emit referenceReplaced();
@@ -89,6 +100,8 @@ void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
 void DocumentSession::setReference(LoadedText&& loaded, DocumentOrigin origin) {
     open_.Reference = TextDocument{};
     AdoptText(open_.Reference, std::move(loaded), std::move(origin));
+    automaticReference_ = false;
+    rememberSourceLanguage();
     emit referenceReplaced();
 }
 
@@ -208,6 +221,8 @@ int DocumentSession::keepAndGo(int entry, const std::string& edited, bool forwar
             setCurrentEntry(i);
             return i;
         }
+    if (forward)
+        emit lastEntryKept();
     return -1;
 }
 

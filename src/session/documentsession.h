@@ -98,12 +98,26 @@ public:
     // Opening: text read from origin becomes the document (with the index of its archive, for
     // an archive item): entry 0 current, nothing to undo, this its saved state, no reference.
     void open(LoadedText&& loaded, DocumentOrigin origin);
-    void openArchiveItem(LoadedText&& loaded, DocumentOrigin origin, ArchiveIndex&& index);
+    // flow's game and item names become the document's (what the list of items showed).
+    void openArchiveItem(LoadedText&& loaded, DocumentOrigin origin, ArchiveIndex&& index,
+                         const ArchiveFlow& flow);
     // A document kept by a run that ended without saving it, as it was then: not saved, its
     // origin the file or item it came from. index is its archive's as read now.
     void openRecovered(RecoveredDocument&& recovered, ArchiveIndex&& index);
     // The document shown beside this one, read-only; origin says where it was read.
     void setReference(LoadedText&& loaded, DocumentOrigin origin = {});
+
+    // The reference a bank of an archive starts with (sourcereference.cpp): the same bank in
+    // the source language, the project's, else the one compared with last, else EN.
+    int sourceLanguage() const;
+    int lastSourceLanguage() const { return lastSourceLanguage_; }
+    void setLastSourceLanguage(int language);
+    // A document of an archive without a reference takes the same bank of sourceLanguage()
+    // from the archive's bytes in memory; true when it did. A bank that is blank, missing or
+    // the document's own leaves none, and nothing is said.
+    bool referToSourceBank();
+    // The reference is the one referToSourceBank chose, not the user's.
+    bool referenceIsAutomatic() const { return automaticReference_; }
 
     // The entry the windows show; entry is ignored unless it is one of the document's.
     int currentEntry() const { return currentEntry_; }
@@ -260,6 +274,10 @@ signals:
     void substitutionsChanged();
     void saveQuestionAsked();
     void memorySourcesChanged();
+    void lastSourceLanguageChanged();
+    // keepAndGo went forward from the last entry the list shows: the bank has no entry left to
+    // go to.
+    void lastEntryKept();
     // Another memory was built: the suggestions and the entry list's statuses change.
     void memoryReplaced();
     // A project was opened, created or closed: every entry's state and note may read anew.
@@ -310,6 +328,8 @@ private:
     const TranslationMemory& ownMemory() const;
     std::vector<Suggestion> exactTranslations(int entry) const;
     void followForMemory();
+    // A reference of the document's own archive names the language compared with last.
+    void rememberSourceLanguage();
 
     ProgramState& state_;
     OpenDocument open_;
@@ -339,6 +359,8 @@ private:
     int fromMemoryEntry_ = -1;
     std::string projectBank_;
     std::string fromMemoryText_;
+    int lastSourceLanguage_ = 0;
+    bool automaticReference_ = false;
 };
 
 } // namespace zyn

@@ -255,4 +255,13 @@ Status SpellChecker::addWord(std::u32string_view word) {
     return written;
 }
 
+std::function<bool(std::string_view target, std::string_view source)>
+HasUnknownWords(SpellChecker& checker, const LetterTable& letters) {
+    return [&checker, &letters](std::string_view target, std::string_view source) {
+        return !target.empty() &&
+               !checker.unknownWords(ToLetters(letters, target), ToLetters(letters, source))
+                    .empty();
+    };
+}
+
 } // namespace zyn

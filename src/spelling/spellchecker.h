@@ -7,9 +7,11 @@
 
 #include "base/filesystem.h"
 #include "base/result.h"
+#include "characters/charactersets.h"
 #include "document/textdocument.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -93,5 +95,11 @@ private:
     std::set<std::u32string> personal_;
     std::unordered_map<std::u32string, bool> cache_;
 };
+
+// Whether a translation (game codes read in letters) holds a word checker does not know, the
+// words its source has as they stand excepted: the spelling column of `zyntext status` and the
+// project window. checker must outlive the function.
+std::function<bool(std::string_view target, std::string_view source)>
+HasUnknownWords(SpellChecker& checker, const LetterTable& letters);
 
 } // namespace zyn

@@ -2,6 +2,7 @@
 
 #include "document/recentfiles.h"
 #include "flows/archiveitemflow.h"
+#include "flows/pocatalog.h"
 #include "session/documentsession.h"
 #include "session/documentspelling.h"
 #include "session/projectsession.h"
@@ -134,6 +135,7 @@ EditorSettings::EditorSettings(DocumentSession& session, QObject* parent)
     readMemorySources();
     readRecentProjects();
     readSubstitutions();
+    readSourceLanguage();
 }
 
 EditorSettings::~EditorSettings() {
@@ -207,6 +209,18 @@ void EditorSettings::readSubstitutions() {
     });
 }
 
+void EditorSettings::readSourceLanguage() {
+    // By the language's name ("EN"), as the tool's options name it.
+    const QString key = QStringLiteral("project/sourceLanguage");
+    const int language = PoLanguageBlock(settings_.value(key).toString().toStdString());
+    if (language >= 0)
+        session_.setLastSourceLanguage(language);
+    connect(&session_, &DocumentSession::lastSourceLanguageChanged, this, [this, key] {
+        settings_.setValue(key,
+                           QString::fromStdString(PoLanguagePrefix(session_.lastSourceLanguage())));
+    });
+}
+
 QString EditorSettings::fileName() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/zyntexteditor/settings.conf");
@@ -265,8 +279,9 @@ void EditorSettings::writeRecentFiles() {
 
 void EditorSettings::referenceChosen() {
     const OpenDocument& state = session_.openDocument();
-    if (state.Reference.SlotCount == 0 || state.Reference.Origin.FilePath.empty() ||
-        state.Document.Origin.FilePath.empty())
+    // The bank's own source language is found again without being remembered.
+    if (session_.referenceIsAutomatic() || state.Reference.SlotCount == 0 ||
+        state.Reference.Origin.FilePath.empty() || state.Document.Origin.FilePath.empty())
         return;
     const Reference chosen{Place::of(state.Document.Origin), Place::of(state.Reference.Origin),
                            state.Reference.IsVersion2};

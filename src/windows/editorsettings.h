@@ -59,6 +59,8 @@ private:
     // The user's substitution pairs and whether base letters are allowed, and from then on as
     // they change.
     void readSubstitutions();
+    // The language the last bank was compared with, and from then on as it changes.
+    void readSourceLanguage();
     void placeWindow(QWidget& window);
     void keepPlace(QWidget& window);
 

@@ -3,6 +3,7 @@
 #include "archive/itemnames.h"
 #include "flows/archiveitemflow.h"
 #include "session/documentsession.h"
+#include "windows/archiveitemopen.h"
 #include "windows/documentfiles.h"
 #include "windows/pathtext.h"
 
@@ -113,8 +114,7 @@ void frmCompare::cmdCompare_Click() {
         return;
     const std::string name = ArchiveItemName(flow_, item);
     // The list's own copy of the index: reading an item refreshes its entry there only.
-    auto loaded = LoadArchiveItem(session_.files(), archivePath_, index_, item, name,
-                                  flow_.ArchiveIsVersion2);
+    auto loaded = ReadArchiveItemShowingProgress(session_, this, archivePath_, index_, item, flow_);
     if (!loaded) {
         prompts_.notify(this, windowTitle(), fromNative(loaded.message()), Prompts::Icon::Stop);
         return;

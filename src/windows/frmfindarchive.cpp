@@ -3,6 +3,7 @@
 #include "archive/itemnames.h"
 #include "flows/archiveitemflow.h"
 #include "session/documentsession.h"
+#include "windows/archiveitemopen.h"
 #include "windows/documentfiles.h"
 #include "windows/pathtext.h"
 
@@ -140,19 +141,12 @@ void frmFindArchive::openResult(int row) {
         if (!askSaveChanges(session_, prompts_, this))
             return;
         ArchiveIndex index = index_;
-        auto loaded = LoadArchiveItem(session_.files(), archivePath_, index, hit.item, hit.name,
-                                      flow_.ArchiveIsVersion2);
-        if (!loaded) {
-            prompts_.notify(this, windowTitle(), fromNative(loaded.message()), Prompts::Icon::Stop);
+        if (const Status opened =
+                OpenArchiveItem(session_, this, archivePath_, index, hit.item, flow_);
+            !opened) {
+            prompts_.notify(this, windowTitle(), fromNative(opened.message()), Prompts::Icon::Stop);
             return;
         }
-        ArchiveFlow& flow = session_.openDocument().Flow;
-        flow.ArchiveIsVersion2 = flow_.ArchiveIsVersion2;
-        flow.ArchiveIsDemo = flow_.ArchiveIsDemo;
-        flow.ItemNames = flow_.ItemNames;
-        session_.openArchiveItem(std::move(*loaded),
-                                 ArchiveItemOrigin(archivePath_, hit.item, hit.name),
-                                 std::move(index));
     }
     session_.setCurrentEntry(hit.entry);
 }

@@ -2,12 +2,11 @@
 
 #include "archive/itemcheck.h"
 #include "archive/itemnames.h"
-#include "base/itemheader.h"
 #include "flows/archiveitemflow.h"
 #include "session/documentsession.h"
 #include "spelling/spellchecker.h"
+#include "windows/archiveitemopen.h"
 #include "windows/documentfiles.h"
-#include "windows/frmdecomp.h"
 #include "windows/pathtext.h"
 
 #include <QHBoxLayout>
@@ -42,15 +41,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) 
 
 // The items the list shows at least: a language's banks at a glance.
 constexpr int ShownItems = 15;
-
-// Whether the item will be expanded on its way in, judged from the index read when the dialog
-// opened, so that the progress window is up before the work starts.
-bool isCompressed(const ArchiveIndex& index, int item) {
-    if (item < 0 || item > index.LastItem)
-        return false;
-    const ItemHeader header = TestHeader(index.ItemData[static_cast<std::size_t>(item)]);
-    return header.found && (header.mode == 1 || header.mode == 2);
-}
 
 } // namespace
 
@@ -281,24 +271,12 @@ void frmSelHQR::loadItem(const std::string& archivePath, ArchiveIndex index, int
 bool frmSelHQR::load(bool askFirst) {
     if (askFirst && !askSaveChanges(session_, prompts_, this))
         return false;
-    const std::string name = ArchiveItemName(flow_, selection_);
-
-    std::unique_ptr<frmDecomp> progress;
-    if (isCompressed(index_, selection_)) {
-        progress = std::make_unique<frmDecomp>(this);
-        progress->start(name + " in " + archivePath_);
-    }
-    auto loaded =
-        LoadArchiveItem(session_.files(), archivePath_, index_, selection_, name,
-                        flow_.ArchiveIsVersion2, progress ? progress->progress() : ProgressFn{});
-    progress.reset();
-    if (!loaded) {
-        showFailure(loaded.message(), loaded.kind() == ErrorKind::Unsupported);
+    if (const Status opened =
+            OpenArchiveItem(session_, this, archivePath_, index_, selection_, flow_);
+        !opened) {
+        showFailure(opened.message(), opened.kind() == ErrorKind::Unsupported);
         return false;
     }
-
-    session_.openArchiveItem(std::move(*loaded), ArchiveItemOrigin(archivePath_, selection_, name),
-                             std::move(index_));
     finish();
     return true;
 }

@@ -268,7 +268,7 @@ void frmText::buildMenus() {
     mnuFileRecent_->menuAction()->setObjectName(QStringLiteral("mnuFileRecent"));
     mnuFileRecent_->setToolTipsVisible(true);
     connect(file, &QMenu::aboutToShow, this, &frmText::showRecentFiles);
-    buildProjectItems(file);
+    buildProjectFileItems(file);
     addSeparator(file, "mnuFileSep1");
     addItem(file, "mnuFileSave", "&Save", &frmText::mnuFileSave_Click);
     addItem(file, "mnuFileSaveAs", "Save &As", &frmText::mnuFileSaveAs_Click);
@@ -291,6 +291,7 @@ void frmText::buildMenus() {
     addItem(view, "mnuViewEntries", "&Entries", &frmText::mnuViewEntries_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     addItem(view, "mnuViewCompare", "&Compare with...", &frmText::mnuViewCompare_Click);
+    buildProjectItems(view);
 
     QMenu* extra = addMenu("mnuExtra", "&Extra");
 

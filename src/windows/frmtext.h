@@ -35,6 +35,7 @@ class DocumentSession;
 class frmEditor;
 class frmFind;
 class frmEntries;
+class frmProject;
 class frmSelHQR;
 
 class frmText : public QMainWindow {
@@ -84,6 +85,8 @@ public:
     frmFind* replaceWindow() const;
     // The entry list window, once View > Entries has made it.
     frmEntries* entriesWindow() const;
+    // The project window, in the dock View > Project shows (frmtext_project.cpp).
+    frmProject* projectWindow() const;
 
     // Show the session's current entry: captions, and for ZYN 2 the type colour and SetType.
     void ShowEntry();
@@ -117,13 +120,19 @@ public slots:
     // opened as File Open or Open from HQR opens it; one that is gone is taken off the list.
     void showRecentFiles();
     void openRecentFile(int index);
-    // File > New Translation Project... and Open Translation Project... (frmtext_project.cpp).
+    // File > New Translation Project... and Open Translation Project... (frmtext_projectfile.cpp).
     // New: for the open archive and the open bank's language, the source language asked, the
     // file chosen. Open: the project, its archive asked for when it moved, then its items
     // offered. Both are remembered first in Recent files.
     void mnuFileNewProject_Click();
     void mnuFileOpenProject_Click();
     bool openProject(const QString& path);
+    // The bank before or after the open one in the project window's order.
+    void mnuGoNextBank_Click();
+    void mnuGoPreviousBank_Click();
+    // The last entry to do was kept: the bank saved, and the next bank with work opened on its
+    // first entry to do.
+    void goToNextBankWithWork();
 
     void mnuTypeNormal_Click();
     void mnuTypeBigFrame_Click();
@@ -170,8 +179,8 @@ private:
     void buildEditMenu(QMenu* edit);
     // Fill from memory and the memory's sources (frmtext_memory.cpp).
     void buildMemoryItems(QMenu* edit);
-    // The project items of the File menu, and its recent projects (frmtext_project.cpp).
-    void buildProjectItems(QMenu* file);
+    // The project items of the File menu, and its recent projects (frmtext_projectfile.cpp).
+    void buildProjectFileItems(QMenu* file);
     void showRecentProjects();
     // The string editor's Ctrl+R and Ctrl+N: actions of this window, listed with its keys,
     // given to each editor as it is made.
@@ -215,6 +224,12 @@ private:
     void chooseKeyboardGroup(KeyboardGroup group, const char* itemName);
     // Checks the item of the session's keyboard group.
     void showKeyboardGroup();
+    // The project window's dock and View > Project, Next bank and Previous bank.
+    void buildProjectItems(QMenu* view);
+    // Opens item of the archive at path as Recent files does (no save question); true when
+    // it is open.
+    bool openArchiveBank(const std::string& path, int item);
+    void goToBank(bool forward);
     // The item dialog of Open from HQR and Save to HQR, made when first needed.
     frmSelHQR* itemDialog();
     frmFind* showFindWindow(bool replace);
@@ -250,6 +265,9 @@ private:
     QPointer<frmFind> find_;
     QPointer<frmFind> replace_;
     QPointer<frmEntries> entries_;
+    frmProject* project_ = nullptr;
+    // Next bank with work was asked for while the banks were still being counted.
+    bool nextBankWanted_ = false;
 };
 
 } // namespace zyn

@@ -1,209 +1,102 @@
-// The main window's translation project: File > New Translation Project... and Open
-// Translation Project..., the projects among the recent files, and an archive that moved.
+// The project window in its dock, and moving from bank to bank: View > Project, the next and
+// previous bank, and the next bank with work once the last entry to do is kept.
 
 #include "archive/archiveindex.h"
-#include "archive/itemnames.h"
-#include "flows/pocatalog.h"
-#include "project/projectfile.h"
 #include "session/documentsession.h"
-#include "session/projectsession.h"
 #include "windows/documentfiles.h"
-#include "windows/frmeditor.h"
+#include "windows/frmproject.h"
 #include "windows/frmselhqr.h"
 #include "windows/frmtext.h"
-#include "windows/pathtext.h"
-#include "windows/shortcuts.h"
 
 #include <QAction>
-#include <QFileInfo>
-#include <QKeySequence>
+#include <QDockWidget>
 #include <QMenu>
+#include <utility>
 
 namespace zyn {
 
-namespace {
+void frmText::buildProjectItems(QMenu* view) {
+    auto* dock = new QDockWidget(QStringLiteral("Project"), this);
+    dock->setObjectName(QStringLiteral("dockProject"));
+    project_ = new frmProject(session_, dock);
+    dock->setWidget(project_);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    dock->hide();
+    connect(project_, &frmProject::openBankRequested, this, [this](int item) {
+        if (askSaveChanges(session_, prompts_, this))
+            openArchiveBank(project_->archivePath(), item);
+    });
+    // Another bank opened meanwhile is where the user wants to be.
+    connect(&session_, &DocumentSession::documentReplaced, this,
+            [this] { nextBankWanted_ = false; });
+    connect(project_, &frmProject::fillFinished, this, [this] {
+        if (std::exchange(nextBankWanted_, false))
+            goToNextBankWithWork();
+    });
+    // Queued: the string editor that kept the last entry closes first.
+    connect(&session_, &DocumentSession::lastEntryKept, this, &frmText::goToNextBankWithWork,
+            Qt::QueuedConnection);
 
-const QString ProjectFilter =
-    QStringLiteral("Translation projects (*.zyp)|*.zyp|All files (*.*)|*.*");
-const QString ArchiveFilter = QStringLiteral("ZYN archives (*.hqr)|*.hqr|All files (*.*)|*.*");
-
-QString languageName(int language) {
-    return QString::fromStdString(PoLanguagePrefix(language));
+    QAction* show = dock->toggleViewAction();
+    show->setObjectName(QStringLiteral("mnuViewProject"));
+    show->setText(QStringLiteral("&Project"));
+    show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    view->addAction(show);
+    addItem(view, "mnuGoNextBank", "&Next bank", &frmText::mnuGoNextBank_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_PageDown));
+    addItem(view, "mnuGoPreviousBank", "P&revious bank", &frmText::mnuGoPreviousBank_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_PageUp));
 }
 
-} // namespace
-
-void frmText::buildProjectItems(QMenu* file) {
-    addItem(file, "mnuFileNewProject", "&New Translation Project...",
-            &frmText::mnuFileNewProject_Click);
-    addItem(file, "mnuFileOpenProject", "Open &Translation Project...",
-            &frmText::mnuFileOpenProject_Click);
-    buildStateKeys();
+frmProject* frmText::projectWindow() const {
+    return project_;
 }
 
-void frmText::buildStateKeys() {
-    const auto editorKey = [this](const char* name, const char* text, QKeySequence keys,
-                                  void (frmEditor::*command)()) {
-        auto* action = new QAction(QString::fromUtf8(text), this);
-        action->setObjectName(QString::fromUtf8(name));
-        action->setShortcut(keys);
-        // Pressed in the editor's window only: the action is given to no other.
-        action->setShortcutContext(Qt::WindowShortcut);
-        action->setProperty(ShortcutWhereProperty, QStringLiteral("String editor"));
-        connect(action, &QAction::triggered, this, [this, command] {
-            if (editor_)
-                (editor_.data()->*command)();
-        });
-        return action;
-    };
-    editorReviewed_ = editorKey("actEditorReviewed", "Mark reviewed, or take the mark back",
-                                QKeySequence(Qt::CTRL | Qt::Key_R), &frmEditor::toggleReviewed);
-    editorNote_ = editorKey("actEditorNote", "To the note", QKeySequence(Qt::CTRL | Qt::Key_N),
-                            &frmEditor::editNote);
-}
-
-void frmText::addStateKeys(frmEditor& editor) {
-    editor.addAction(editorReviewed_);
-    editor.addAction(editorNote_);
-}
-
-void frmText::showRecentProjects() {
-    const std::vector<std::string>& recent = session_.project().recentProjects();
-    if (recent.empty())
-        return;
-    QAction* first = mnuFileRecent_->actions().isEmpty() ? nullptr : mnuFileRecent_->actions()[0];
-    for (std::size_t i = 0; i < recent.size(); ++i) {
-        const QString path = fromNative(recent[i]);
-        auto* action = new QAction(
-            QFileInfo(path).fileName() + QStringLiteral(" (translation project)"), mnuFileRecent_);
-        action->setObjectName(QStringLiteral("mnuFileRecentProject%1").arg(i + 1));
-        action->setToolTip(path);
-        connect(action, &QAction::triggered, this, [this, path] {
-            if (!session_.files().info(nativePath(path)).exists) {
-                session_.project().forgetRecent(nativePath(path));
-                prompts_.notify(this, caption(),
-                                QStringLiteral("The translation project %1 is no longer there, "
-                                               "so it was taken off the recent files.")
-                                    .arg(path),
-                                Prompts::Icon::Information);
-                return;
-            }
-            openProject(path);
-        });
-        mnuFileRecent_->insertAction(first, action);
-    }
-    if (first)
-        mnuFileRecent_->insertSeparator(first);
-}
-
-void frmText::mnuFileNewProject_Click() {
+bool frmText::openArchiveBank(const std::string& path, int item) {
+    ArchiveIndex archive;
+    if (path.empty() || !readChosenArchiveIndex(session_, prompts_, this, path, archive))
+        return false;
+    itemDialog()->loadItem(path, std::move(archive), item);
     const DocumentOrigin& origin = session_.origin();
-    const bool version2 = session_.document().IsVersion2;
-    const int target = origin.FromArchive ? ItemLanguage(version2, origin.ArchiveItem) : -1;
-    if (target < 0) {
-        prompts_.notify(this, caption(),
-                        QStringLiteral("A translation project is made for a bank of a text "
-                                       "archive: open the bank you translate with File > Open "
-                                       "from HQR first."),
-                        Prompts::Icon::Information);
-        return;
-    }
-    QStringList languages;
-    for (int language = 0; language < TextArchiveLanguages(version2); ++language)
-        languages << languageName(language);
-    // English is the source of most translations; a translation of English takes another.
-    const int offered = target == 0 ? 1 : 0;
-    const int source = prompts_.chooseItem(
-        this, caption(),
-        QStringLiteral("The project translates into %1. Which language does it translate from?")
-            .arg(languageName(target)),
-        languages, offered);
-    if (source < 0)
-        return;
-    if (source == target) {
-        prompts_.notify(this, caption(),
-                        QStringLiteral("A project translates from another language than %1.")
-                            .arg(languageName(target)),
-                        Prompts::Icon::Stop);
-        return;
-    }
-    const QString archive = fromNative(origin.ArchivePath());
-    const QString chosen = prompts_.saveFileName(
-        this, {QStringLiteral("New translation project"), ProjectFilter, QStringLiteral("zyp"),
-               QFileInfo(archive).absolutePath() + QLatin1Char('/') +
-                   languageName(target).toLower() + QStringLiteral(".zyp")});
-    if (chosen.isEmpty())
-        return;
-    TranslationProject project;
-    project.archive = ProjectRelativePath(nativePath(chosen), origin.ArchivePath());
-    project.game = version2 ? 2 : 1;
-    project.sourceLanguage = source;
-    project.targetLanguage = target;
-    if (const Status created = session_.project().create(nativePath(chosen), std::move(project));
-        !created) {
-        prompts_.notify(this, caption(), fromNative(created.message()), Prompts::Icon::Stop);
-        return;
-    }
-    session_.project().rememberRecent(nativePath(chosen));
+    return origin.FromArchive && origin.FilePath == path && origin.ArchiveItem == item;
 }
 
-void frmText::mnuFileOpenProject_Click() {
-    const QString chosen =
-        prompts_.openFileName(this, {QStringLiteral("Open translation project"), ProjectFilter,
-                                     QStringLiteral("zyp"), fromNative(session_.project().path())});
-    if (!chosen.isEmpty())
-        openProject(chosen);
+void frmText::goToBank(bool forward) {
+    project_->refresh();
+    const int item = project_->neighbourBank(forward);
+    if (item >= 0 && askSaveChanges(session_, prompts_, this))
+        openArchiveBank(project_->archivePath(), item);
 }
 
-bool frmText::openProject(const QString& path) {
-    // The open document's states belong to the project open now.
-    if (!askSaveChanges(session_, prompts_, this))
-        return false;
-    ProjectSession& project = session_.project();
-    if (const Status opened = project.open(nativePath(path)); !opened) {
-        prompts_.notify(this, caption(), fromNative(opened.message()), Prompts::Icon::Stop);
-        return false;
-    }
-    project.rememberRecent(nativePath(path));
-    if (!project.problems().empty())
-        prompts_.notify(this, caption(),
-                        QStringLiteral("%1 lines of %2 could not be read and were skipped; the "
-                                       "first: %3")
-                            .arg(project.problems().size())
-                            .arg(path, fromNative(project.problems().front().message)),
-                        Prompts::Icon::Information);
-    if (project.archive().place != ArchivePlace::Found && !findMovedArchive())
-        return true;
-    // Its archive's banks, to choose the one to translate.
-    const std::string archive = project.archive().path;
-    if (session_.origin().FromArchive && session_.origin().ArchivePath() == archive)
-        return true;
-    ArchiveIndex index;
-    if (readChosenArchiveIndex(session_, prompts_, this, archive, index)) {
-        session_.openDocument().Flow.SaveMode = false;
-        itemDialog()->openFor(archive, std::move(index));
-    }
-    return true;
+void frmText::mnuGoNextBank_Click() {
+    goToBank(true);
 }
 
-bool frmText::findMovedArchive() {
-    ProjectSession& project = session_.project();
-    const QString missing = fromNative(project.archive().path);
-    const QString chosen =
-        prompts_.openFileName(this, {QStringLiteral("Where is the archive %1 of this project now?")
-                                         .arg(QFileInfo(missing).fileName()),
-                                     ArchiveFilter, QStringLiteral("hqr"), missing});
-    if (chosen.isEmpty())
-        return false;
-    project.setArchive(nativePath(chosen));
-    if (const Status saved = project.save(); !saved) {
-        prompts_.notify(this, caption(),
-                        QStringLiteral("The project now names %1, but it could not be written: "
-                                       "%2")
-                            .arg(chosen, fromNative(saved.message())),
-                        Prompts::Icon::Stop);
-    }
-    return project.archive().place == ArchivePlace::Found;
+void frmText::mnuGoPreviousBank_Click() {
+    goToBank(false);
+}
+
+void frmText::goToNextBankWithWork() {
+    // The banks are counted first when the window has not counted them yet.
+    project_->refresh();
+    nextBankWanted_ = project_->counting();
+    if (!project_->filled())
+        return;
+    const int item = project_->nextBankWithWork();
+    if (item < 0)
+        return;
+    // The bank is kept before going on; a save that asks asks as File Save does.
+    if (session_.Modified() && !runFileSave(session_, prompts_, this))
+        return;
+    if (!openArchiveBank(project_->archivePath(), item))
+        return;
+    for (int i = 0; i < session_.entryCount(); ++i)
+        if (session_.entryShown(i) && session_.status(i).untranslated) {
+            session_.setCurrentEntry(i);
+            // The translation goes on where the work is.
+            session_.requestEdit();
+            return;
+        }
 }
 
 } // namespace zyn

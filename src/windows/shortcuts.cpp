@@ -24,7 +24,9 @@ struct HandledKey {
 std::vector<Shortcut> handledKeys() {
     const HandledKey table[] = {
         {{Qt::Key_Return}, "Edit the current entry", "Main window"},
-        {{Qt::CTRL | Qt::Key_Return}, "Keep the text, open the next entry", "String editor"},
+        {{Qt::CTRL | Qt::Key_Return},
+         "Keep the text, open the next entry (on the last, the next bank with work)",
+         "String editor"},
         {{Qt::CTRL | Qt::SHIFT | Qt::Key_Return},
          "Keep the text, open the entry before",
          "String editor"},
@@ -50,6 +52,7 @@ std::vector<Shortcut> handledKeys() {
          "Load the item chosen, or the first one the filter shows",
          "Open from HQR"},
         {{Qt::Key_Down}, "From the filter into the list", "Open from HQR"},
+        {{Qt::Key_Return}, "Open the selected bank", "Project"},
     };
     std::vector<Shortcut> found;
     for (const HandledKey& key : table)

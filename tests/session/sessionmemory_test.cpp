@@ -140,7 +140,7 @@ TEST_F(SessionMemoryTest, OpeningAnItemBuildsTheMemoryOfItsArchive) {
         return std::move(*loaded);
     };
     session.openArchiveItem(item(35, "FR_GAM.DIA"), ArchiveItemOrigin(archive, 35, "FR_GAM.DIA"),
-                            ArchiveIndex(index));
+                            ArchiveIndex(index), ArchiveFlow{});
     session.setReference(item(5, "EN_GAM.DIA"), ArchiveItemOrigin(archive, 5, "EN_GAM.DIA"));
     builder.waitForBuilds();
     EXPECT_EQ(described(session.suggestions(0)),

@@ -65,6 +65,8 @@ TEST_F(ShortcutsTest, EveryKeyIsListedAlsoOneGivenLater) {
     // The string editor's keys for states and notes, before any editor is open.
     EXPECT_EQ(rows.count({"Ctrl+R", "Mark reviewed, or take the mark back", "String editor"}), 1u);
     EXPECT_EQ(rows.count({"Ctrl+N", "To the note", "String editor"}), 1u);
+    EXPECT_TRUE(listsKeys("Enter", "Project"));
+    EXPECT_EQ(rows.count({"Ctrl+Alt+PgDown", "Next bank", "View"}), 1u);
 }
 
 // A tool tip names its keys, follows a change of text or keys, and so does one of an action

@@ -264,6 +264,55 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
     EXPECT_EQ(find.hits()[0].line, "big key");
 }
 
+// Counts the progress windows shown, whichever window opens them.
+class ProgressWindows : public QObject {
+public:
+    ProgressWindows() { QCoreApplication::instance()->installEventFilter(this); }
+    ~ProgressWindows() override { QCoreApplication::instance()->removeEventFilter(this); }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->objectName() == "frmDecomp")
+            ++shown;
+        return false;
+    }
+};
+
+// Find in Archive and Compare with read a compressed item as Open from HQR does, the progress
+// window up while it is expanded; the result opened takes the searched archive's game.
+TEST_F(WorkbenchTest, CompressedItemsOpenWithTheProgressWindowFromEveryWindow) {
+    ArchiveBuilder builder;
+    for (int i = 0; i < 180; ++i) {
+        if (i == 7)
+            builder.compressed(TextFileBuilder(2).entry("Packed key").data(), 2);
+        else if (i == 37)
+            builder.compressed(TextFileBuilder(2).entry("Clef").data(), 1);
+        else
+            builder.stored("item " + std::to_string(i));
+    }
+    const std::string path = dir.write("text.hqr", builder.build());
+    ProgressWindows progress;
+    prompts.chooseFile(QString::fromStdString(path));
+    window->mnuEditFindInArchive_Click();
+    auto& find = *window->findChild<frmFindArchive*>();
+    find.findChild<QPushButton*>("cmdArchive")->click();
+    find.txtFind()->setText(QStringLiteral("clef"));
+    find.cmdFind_Click();
+    ASSERT_EQ(find.hits().size(), 1u);
+    const int before = progress.shown;
+    find.openResult(0);
+    EXPECT_EQ(shown(), "Clef");
+    EXPECT_EQ(progress.shown, before + 1);
+    EXPECT_TRUE(session.openDocument().Flow.ArchiveIsVersion2);
+    EXPECT_EQ(session.openDocument().Flow.ItemNames[38], "FR_000.DIA");
+
+    window->mnuViewCompare_Click();
+    window->findChild<frmCompare*>()->cmdCompare_Click();
+    EXPECT_EQ(progress.shown, before + 2);
+    EXPECT_EQ(cell(0, EntryModel::Reference), QString("Packed key"));
+}
+
 // Enter in Find in Archive's text box runs one search, not one for the box and one for the
 // default button: a text the set cannot show is said once.
 TEST_F(WorkbenchTest, EnterInFindInArchiveSearchesOnce) {
