@@ -45,7 +45,7 @@ void openBank(DocumentSession& session, const std::string& archive, const std::s
     };
     session.openArchiveItem(item(French),
                             ArchiveItemOrigin(archive, French, ProjectBankName(true, French)),
-                            ArchiveIndex(index));
+                            ArchiveIndex(index), ArchiveFlow{});
     session.setReference(item(English),
                          ArchiveItemOrigin(archive, English, ProjectBankName(true, English)));
 }
