@@ -187,4 +187,12 @@ std::vector<Suggestion> TranslationMemory::Lookup(const std::string& source,
     return out;
 }
 
+std::vector<std::string_view> TranslationMemory::sources() const {
+    std::vector<std::string_view> texts;
+    texts.reserve(sourceIds_.size());
+    for (const auto& [text, id] : sourceIds_)
+        texts.push_back(text);
+    return texts;
+}
+
 } // namespace zyn

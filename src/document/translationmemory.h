@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -57,6 +58,8 @@ public:
     bool holds(const std::string& source) const { return sourceIds_.count(source) > 0; }
 
     std::size_t pairCount() const { return pairs_; }
+    // Every source text it holds, in no particular order: where an old source may be found.
+    std::vector<std::string_view> sources() const;
 
 private:
     struct Source {

@@ -3,6 +3,7 @@
 #include "characters/remapping.h"
 #include "document/textwriter.h"
 #include "session/documentsession.h"
+#include "session/projectsession.h"
 
 #include <algorithm>
 #include <memory>
@@ -44,7 +45,22 @@ void DocumentCommand::finish() {
     std::erase_if(changes_, [](const SlotChange& c) { return c.before == c.after; });
 }
 
+void DocumentCommand::changeRecords(std::string bank, std::vector<RecordChange> records) {
+    std::erase_if(records, [](const RecordChange& r) { return r.before == r.after; });
+    bank_ = std::move(bank);
+    project_ = session_.project().generation();
+    records_ = std::move(records);
+}
+
+void DocumentCommand::applyRecords(bool after) const {
+    if (project_ == session_.project().generation())
+        session_.restoreRecords(bank_, records_, after, false);
+}
+
 void DocumentCommand::apply(bool after) {
+    // The records first: the views the slots' signal reaches read them.
+    if (project_ == session_.project().generation())
+        session_.restoreRecords(bank_, records_, after, changes_.empty());
     session_.restore(changes_, after, after ? versionAfter_ : versionBefore_);
 }
 
@@ -84,6 +100,12 @@ ReplaceCommand::ReplaceCommand(DocumentSession& session, const QString& name,
         slot.displayForm = displayForm;
     }
     finish();
+}
+
+RecordCommand::RecordCommand(DocumentSession& session, const QString& name, std::string bank,
+                             RecordChange change)
+    : DocumentCommand(session, name) {
+    changeRecords(std::move(bank), {std::move(change)});
 }
 
 ConvertCommand::ConvertCommand(DocumentSession& session)

@@ -7,9 +7,11 @@
 #include "base/bytes.h"
 #include "characters/charactertables.h"
 #include "document/textdocument.h"
+#include "project/translationproject.h"
 
 #include <QUndoCommand>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,12 +34,27 @@ struct SlotChange {
     SlotContent after;
 };
 
+// An entry's record in the translation project, before and after a step (none: no record).
+struct RecordChange {
+    int entry = 0;
+    std::optional<EntryRecord> before;
+    std::optional<EntryRecord> after;
+};
+
 class DocumentCommand : public QUndoCommand {
 public:
     void undo() override { apply(false); }
     void redo() override { apply(true); }
     // Nothing to do: not worth a step.
-    bool changesNothing() const { return changes_.empty() && versionBefore_ == versionAfter_; }
+    bool changesNothing() const {
+        return changes_.empty() && records_.empty() && versionBefore_ == versionAfter_;
+    }
+    // The records of bank that change with the step; those that stay as they were are dropped.
+    void changeRecords(std::string bank, std::vector<RecordChange> records);
+    const std::vector<SlotChange>& slotChanges() const { return changes_; }
+    // The records alone as the step leaves them (after) or found them: a document thrown away
+    // takes its records' changes with it.
+    void applyRecords(bool after) const;
 
 protected:
     DocumentCommand(DocumentSession& session, const QString& name);
@@ -56,6 +73,9 @@ private:
 
     bool versionBefore_;
     bool versionAfter_;
+    std::string bank_;
+    int project_ = 0; // the project's generation the records are of
+    std::vector<RecordChange> records_;
 };
 
 // The string editor's text handed back into one entry.
@@ -88,6 +108,13 @@ public:
 class ConvertCommand final : public DocumentCommand {
 public:
     explicit ConvertCommand(DocumentSession& session);
+};
+
+// A state or a note of one entry, its text left as it is.
+class RecordCommand final : public DocumentCommand {
+public:
+    RecordCommand(DocumentSession& session, const QString& name, std::string bank,
+                  RecordChange change);
 };
 
 // "&Convert...": every entry in game codes rewritten in its display form.

@@ -30,6 +30,7 @@ DocumentSession::DocumentSession(ProgramState& state, QObject* parent)
     };
     connect(this, &DocumentSession::documentReplaced, this, bankLanguage);
     connect(this, &DocumentSession::originChanged, this, bankLanguage);
+    followForStates();
     followForMemory();
 }
 
@@ -72,6 +73,7 @@ void DocumentSession::openRecovered(RecoveredDocument&& recovered, ArchiveIndex&
 
 void DocumentSession::adopted(std::vector<std::string> opened, bool modified) {
     const TextDocument& doc = open_.Document;
+    dropUnsavedRecords();
     undoStack_->clear();
     // Changed before this run, so not saved: only a save makes it clean.
     if (modified)
@@ -146,13 +148,13 @@ EntryStatus DocumentSession::status(int i) const {
     status.misspelled =
         spelling_->misspelled(codec_.characterSet().letters, entryAsShown(i), referenceText(i));
     status.suggestion = suggested(i);
+    status.state = entryState(i);
+    status.hasNote = !note(i).empty();
     return status;
 }
 
 bool DocumentSession::untranslated(int i) const {
-    const std::string& text = open_.Document.EntryText[static_cast<std::size_t>(i)];
-    const std::string* reference = referenceText(i);
-    return text.empty() || (reference && text == *reference);
+    return entryState(i) == EntryState::Untranslated;
 }
 
 bool DocumentSession::changed(int i) const {
@@ -172,8 +174,14 @@ bool DocumentSession::entryShown(int i) const {
     case StatusFilter::All:
         break;
     case StatusFilter::Untranslated:
+    case StatusFilter::NeedsReview:
     case StatusFilter::Translated:
-        if (untranslated(i) != (filterStatus_ == StatusFilter::Untranslated))
+    case StatusFilter::Reviewed:
+        if (entryState(i) != FilteredState(filterStatus_))
+            return false;
+        break;
+    case StatusFilter::WithNote:
+        if (note(i).empty())
             return false;
         break;
     case StatusFilter::Changed:
@@ -205,7 +213,7 @@ bool DocumentSession::entryShown(int i) const {
 }
 
 int DocumentSession::keepAndGo(int entry, const std::string& edited, bool forward) {
-    editText(entry, edited);
+    keep(entry, edited);
     const int step = forward ? 1 : -1;
     for (int i = entry + step; i >= 0 && i < entryCount(); i += step)
         if (entryShown(i)) {
@@ -237,7 +245,7 @@ bool DocumentSession::editText(int entry, const std::string& edited) {
         delete command;
         return false;
     }
-    push(command);
+    pushWithRecords(command, ruleOf(entry, edited));
     return true;
 }
 
@@ -312,10 +320,13 @@ void DocumentSession::restore(const std::vector<SlotChange>& changes, bool after
 }
 
 SaveResult DocumentSession::saved(SaveResult result) {
-    if (result.saved()) {
+    const bool written = result.saved();
+    if (written || result.outcome == SaveOutcome::NothingToSave)
+        result = withProjectSaved(std::move(result));
+    if (result.saved())
         undoStack_->setClean();
+    if (written)
         emit originChanged();
-    }
     return result;
 }
 
@@ -433,8 +444,9 @@ bool DocumentSession::replaceCurrent(const QString& replacement) {
     if (count == 0)
         return false;
     if (replaced != shown)
-        push(new ReplaceCommand(*this, QStringLiteral("Replace"), {{i, replaced}},
-                                state_.Characters.RemapLoaded));
+        pushWithRecords(new ReplaceCommand(*this, QStringLiteral("Replace"), {{i, replaced}},
+                                           state_.Characters.RemapLoaded),
+                        TextRule::Edited);
     return true;
 }
 
@@ -455,8 +467,9 @@ int DocumentSession::replaceAll(const QString& replacement) {
             replaced.push_back({i, std::move(text)});
     }
     if (!replaced.empty())
-        push(new ReplaceCommand(*this, QStringLiteral("Replace All"), replaced,
-                                state_.Characters.RemapLoaded));
+        pushWithRecords(new ReplaceCommand(*this, QStringLiteral("Replace All"), replaced,
+                                           state_.Characters.RemapLoaded),
+                        TextRule::Edited);
     return static_cast<int>(replaced.size());
 }
 

@@ -13,6 +13,7 @@
 #include "flows/filesave.h"
 #include "flows/opendocument.h"
 #include "flows/programstate.h"
+#include "project/translationproject.h"
 #include "session/displaycodec.h"
 #include "session/previewfit.h"
 
@@ -20,6 +21,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,15 +32,19 @@ namespace zyn {
 class DocumentCommand;
 class DocumentSpelling;
 class ProjectSession;
+struct RecordChange;
 struct SlotChange;
 
 // What the entry list says of an entry.
 struct EntryStatus {
-    bool untranslated = false; // empty, or the same as the reference text
+    bool untranslated = false; // its state: empty, or the same as the reference text, unless
+                               // the project keeps it as translated
     bool changed = false;      // differs from the text it had when the document was opened
     int linesCut = 0;          // lines the preview cannot show
     bool misspelled = false;   // holds a word the dictionary does not know
     bool suggestion = false;   // untranslated, and its source has a translation in the memory
+    EntryState state = EntryState::Untranslated;
+    bool hasNote = false;
 
     bool fits() const { return linesCut == 0; }
 };
@@ -51,8 +57,21 @@ enum class StatusFilter {
     Changed,
     DoesNotFit,
     Suggestion,
-    Spelling
+    Spelling,
+    // The states a project adds (Untranslated and Translated are the states of those names),
+    // and the entries with a note.
+    NeedsReview,
+    Reviewed,
+    WithNote
 };
+
+// The entries in each state: what the entry list's counts line says.
+struct StateCounts {
+    int untranslated = 0, needsReview = 0, translated = 0, reviewed = 0;
+};
+
+// The state a filter of one state shows; Untranslated for the others.
+EntryState FilteredState(StatusFilter filter);
 
 // What Fill from memory did: the entries filled, and those left because their source has
 // several different translations.
@@ -209,6 +228,32 @@ public:
     // Every untranslated entry whose source has exactly one translation takes it, as one step.
     MemoryFill fillFromMemory();
 
+    // States and notes (sessionstates.cpp). The bank the project keeps this document's records
+    // under: its archive item's name, or a loose file's when that is a bank's name; "" while no
+    // project is open or the document is none of its banks.
+    const std::string& projectBank() const { return projectBank_; }
+    // A project is open and keeps this document's records.
+    bool keepsStates() const { return !projectBank().empty(); }
+    // The entry's record, or nullptr.
+    const EntryRecord* record(int entry) const;
+    // The state shown: the record's through the rules, or derived from the texts without one.
+    EntryState entryState(int entry) const;
+    std::string note(int entry) const;
+    // The counts of entryState over every entry.
+    StateCounts stateCounts() const;
+    // The record was given for another source than the entry's reference text now.
+    bool sourceChanged(int entry) const;
+    // That source, when a text of its hash is at hand among the memory's sources.
+    std::optional<std::string> oldSource(int entry) const;
+    // Ctrl+R: edited handed back and the entry marked reviewed, or back to translated when it
+    // was; one step. False without a project keeping states.
+    bool toggleReviewed(int entry, const std::string& edited);
+    // The note set ("" removes it), one step; false when nothing changed or nothing keeps it.
+    bool setNote(int entry, const std::string& note);
+    // The string editor put a memory's text (as shown) into entry: handed back as it is, it
+    // is needs review.
+    void tookFromMemory(int entry, const std::string& shown);
+
 signals:
     // The texts or types of entries first to last changed (an edit, or its undo); one signal for
     // each step, however many entries it changed.
@@ -235,6 +280,8 @@ signals:
     void lastEntryKept();
     // Another memory was built: the suggestions and the entry list's statuses change.
     void memoryReplaced();
+    // A project was opened, created or closed: every entry's state and note may read anew.
+    void statesReplaced();
 
 private:
     friend class DocumentCommand;
@@ -242,6 +289,30 @@ private:
     // A command's redo (after) or undo: slots and version as it says. The current entry moves to
     // the first entry changed, unless it is one of them, so the change is seen.
     void restore(const std::vector<SlotChange>& changes, bool after, bool version2);
+    // The records of bank as a step leaves them (after) or found them; alone: the step
+    // changed no slot, so this says which entries changed.
+    void restoreRecords(const std::string& bank, const std::vector<RecordChange>& records,
+                        bool after, bool alone);
+    // How a text put into entries changes their records.
+    enum class TextRule { Edited, FromMemory, Kept };
+    // The records' changes of a step that puts these texts (as stored) in; none without a
+    // project keeping states.
+    std::vector<RecordChange> recordsAfter(const std::vector<SlotChange>& changes,
+                                           TextRule rule) const;
+    std::optional<RecordChange> recordAfter(int entry, const std::string& target,
+                                            TextRule rule) const;
+    // Ctrl+Enter's text handed back: translated, even when it is its source.
+    void keep(int entry, const std::string& edited);
+    void followForStates();
+    void pushWithRecords(DocumentCommand* command, TextRule rule);
+    // An edit's rule: from memory when it is the text the editor took from it.
+    TextRule ruleOf(int entry, const std::string& edited) const;
+    // The record changes after the clean state undone, for a document thrown away.
+    void dropUnsavedRecords();
+    void updateProjectBank();
+    // The source of entry as the records hash it: the reference text, "" without one.
+    std::string_view sourceOf(int entry) const;
+    std::string entryCodes(int entry) const;
     // opened is each entry's text as opened, or empty for the texts the document holds now.
     void adopted(std::vector<std::string> opened = {}, bool modified = false);
     bool untranslated(int i) const;
@@ -250,6 +321,9 @@ private:
     // cannot show, which no entry can then hold.
     bool searchBytes(std::string& needle) const;
     SaveResult saved(SaveResult result);
+    // A save's result with the project written when it was modified: a project that cannot be
+    // written makes it a failure, the document left modified so that the next save tries again.
+    SaveResult withProjectSaved(SaveResult result);
     // The document's own pairs, made when first asked for after a change.
     const TranslationMemory& ownMemory() const;
     std::vector<Suggestion> exactTranslations(int entry) const;
@@ -281,6 +355,10 @@ private:
     std::shared_ptr<const TranslationMemory> memory_;
     std::vector<std::string> memoryProblems_;
     mutable std::unique_ptr<TranslationMemory> ownMemory_;
+    // The text the string editor last took from the memory, and for which entry.
+    int fromMemoryEntry_ = -1;
+    std::string projectBank_;
+    std::string fromMemoryText_;
     int lastSourceLanguage_ = 0;
     bool automaticReference_ = false;
 };

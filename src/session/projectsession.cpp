@@ -5,6 +5,12 @@
 
 namespace zyn {
 
+namespace {
+
+constexpr std::size_t MostRecentProjects = 4;
+
+} // namespace
+
 ProjectSession::ProjectSession(FileSystem& files, QObject* parent)
     : ProjectSession([&files]() -> FileSystem& { return files; }, parent) {}
 
@@ -18,6 +24,7 @@ Status ProjectSession::create(const std::string& path, TranslationProject projec
         return written;
     project_ = std::move(project);
     path_ = path;
+    ++generation_;
     problems_.clear();
     modified_ = false;
     readGlossary();
@@ -30,6 +37,7 @@ Status ProjectSession::open(const std::string& path) {
     if (!read)
         return read.status();
     project_ = std::move(read->project);
+    ++generation_;
     problems_ = std::move(read->problems);
     path_ = path;
     modified_ = false;
@@ -42,6 +50,7 @@ void ProjectSession::close() {
     if (!project_)
         return;
     project_.reset();
+    ++generation_;
     path_.clear();
     problems_.clear();
     modified_ = false;
@@ -96,6 +105,24 @@ const BankRecords* ProjectSession::bankRecords(const std::string& bank) const {
         return nullptr;
     const auto found = project_->banks.find(bank);
     return found == project_->banks.end() ? nullptr : &found->second;
+}
+
+void ProjectSession::setRecentProjects(std::vector<std::string> paths) {
+    recent_ = std::move(paths);
+    emit recentProjectsChanged();
+}
+
+void ProjectSession::rememberRecent(const std::string& path) {
+    std::erase(recent_, path);
+    recent_.insert(recent_.begin(), path);
+    if (recent_.size() > MostRecentProjects)
+        recent_.resize(MostRecentProjects);
+    emit recentProjectsChanged();
+}
+
+void ProjectSession::forgetRecent(const std::string& path) {
+    if (std::erase(recent_, path) > 0)
+        emit recentProjectsChanged();
 }
 
 std::string ProjectSession::glossaryPath() const {

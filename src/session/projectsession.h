@@ -36,6 +36,9 @@ public:
     const std::string& path() const { return path_; }
     // The lines of the file that could not be read when it was opened, each skipped.
     const std::vector<ProjectProblem>& problems() const { return problems_; }
+    // Counts the projects opened, created and closed: a change recorded for one project is not
+    // undone into another.
+    int generation() const { return generation_; }
     // Records changed since the project was opened or last saved.
     bool isModified() const { return modified_; }
 
@@ -60,6 +63,13 @@ public:
     // Every record of a bank, or nullptr.
     const BankRecords* bankRecords(const std::string& bank) const;
 
+    // The projects opened last, newest first (File > Recent files); the settings keep them.
+    const std::vector<std::string>& recentProjects() const { return recent_; }
+    void setRecentProjects(std::vector<std::string> paths);
+    // The project at path opened or created: first in the list, once.
+    void rememberRecent(const std::string& path);
+    void forgetRecent(const std::string& path);
+
     // The glossary's file as the program opens it; "" for none.
     std::string glossaryPath() const;
     const Glossary& glossary() const { return glossary_; }
@@ -82,6 +92,7 @@ signals:
     // A record of bank changed (bank as the project names it).
     void recordChanged(const QString& bank, int entry);
     void glossaryChanged();
+    void recentProjectsChanged();
 
 private:
     void readGlossary();
@@ -92,9 +103,11 @@ private:
     std::string path_;
     std::vector<ProjectProblem> problems_;
     bool modified_ = false;
+    int generation_ = 0;
     Glossary glossary_;
     std::unique_ptr<TermIndex> terms_;
     std::vector<std::string> glossaryProblems_;
+    std::vector<std::string> recent_;
 };
 
 } // namespace zyn

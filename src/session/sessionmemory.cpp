@@ -128,7 +128,9 @@ MemoryFill DocumentSession::fillFromMemory() {
     fill.filled = static_cast<int>(replaced.size());
     // The memory's texts are game codes.
     if (!replaced.empty())
-        push(new ReplaceCommand(*this, QStringLiteral("Fill from memory"), replaced, false));
+        pushWithRecords(
+            new ReplaceCommand(*this, QStringLiteral("Fill from memory"), replaced, false),
+            TextRule::FromMemory);
     return fill;
 }
 

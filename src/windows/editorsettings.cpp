@@ -5,6 +5,7 @@
 #include "flows/pocatalog.h"
 #include "session/documentsession.h"
 #include "session/documentspelling.h"
+#include "session/projectsession.h"
 #include "windows/frmentries.h"
 #include "windows/pathtext.h"
 
@@ -137,6 +138,7 @@ EditorSettings::EditorSettings(DocumentSession& session, QObject* parent)
     });
     connect(&session, &DocumentSession::referenceReplaced, this, &EditorSettings::referenceChosen);
     readMemorySources();
+    readRecentProjects();
     readSubstitutions();
     readSourceLanguage();
 }
@@ -159,6 +161,22 @@ void EditorSettings::readMemorySources() {
         QStringList paths;
         for (const std::string& source : session_.memorySources())
             paths << fromNative(source);
+        settings_.setValue(key, paths);
+    });
+}
+
+void EditorSettings::readRecentProjects() {
+    const QString key = QStringLiteral("projects/recent");
+    std::vector<std::string> paths;
+    for (const QString& path : settings_.value(key).toStringList())
+        if (QFileInfo::exists(path))
+            paths.push_back(nativePath(path));
+    ProjectSession& project = session_.project();
+    project.setRecentProjects(std::move(paths));
+    connect(&project, &ProjectSession::recentProjectsChanged, this, [this, key] {
+        QStringList paths;
+        for (const std::string& path : session_.project().recentProjects())
+            paths << fromNative(path);
         settings_.setValue(key, paths);
     });
 }

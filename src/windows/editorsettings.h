@@ -54,6 +54,8 @@ private:
     void rememberReference();
     // The translation memory's sources the user added, and from then on as they change.
     void readMemorySources();
+    // The translation projects opened last, kept as written as the list changes.
+    void readRecentProjects();
     // The user's substitution pairs and whether base letters are allowed, and from then on as
     // they change.
     void readSubstitutions();
@@ -88,6 +90,10 @@ public:
     }
     QString saveFileName(QWidget* parent, const FileDialog& dialog) override {
         return remember(dialog, prompts_.saveFileName(parent, inFolder(dialog)));
+    }
+    int chooseItem(QWidget* parent, const QString& title, const QString& text,
+                   const QStringList& items, int current) override {
+        return prompts_.chooseItem(parent, title, text, items, current);
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "characters/charactersets.h"
 #include "characters/keyboardgroups.h"
 #include "session/documentsession.h"
+#include "session/projectsession.h"
 #include "windows/editorglossary.h"
 #include "windows/editorspelling.h"
 #include "windows/entrytypes.h"
@@ -86,6 +87,8 @@ bool isControl(QChar c) {
 const QColor ReplacedBackground(0x80, 0x50, 0x00);
 // The line below the box takes at most this part of the window; its tool tip has it whole.
 constexpr int MessageShare = 4;
+// The note box shows this many lines before it scrolls.
+constexpr int NoteLines = 3;
 
 } // namespace
 
@@ -168,7 +171,18 @@ frmEditor::frmEditor(DocumentSession& session, Prompts& prompts, QWidget& owner)
         new EditorSpelling(session, codec_, *text1_, *message_, [this](const QString& word) {
             typeLetters(word, QStringLiteral("not put in"));
         });
-    resize(ClientWidth, ClientHeight + statusHeight_);
+    state_ = new QLabel(this);
+    state_->setObjectName(QStringLiteral("lblState"));
+    state_->setTextFormat(Qt::PlainText);
+    noteBox_ = new QPlainTextEdit(this);
+    noteBox_->setObjectName(QStringLiteral("txtNote"));
+    noteBox_->setPlaceholderText(QStringLiteral("Note (Ctrl+N)"));
+    noteBox_->setTabChangesFocus(true);
+    noteBox_->installEventFilter(this);
+    noteHeight_ =
+        QFontMetrics(noteBox_->font()).lineSpacing() * NoteLines +
+        2 * (noteBox_->frameWidth() + static_cast<int>(noteBox_->document()->documentMargin()));
+    resize(ClientWidth, ClientHeight + 2 * statusHeight_ + noteHeight_);
 
     command1_ = new QPushButton(QStringLiteral("&Character map"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
@@ -192,6 +206,8 @@ void frmEditor::Form_Load() {
 }
 
 void frmEditor::open(int i) {
+    if (entry_ >= 0 && entry_ != i)
+        keepNote();
     entry_ = i;
     message_->clear();
     message_->setToolTip(QString());
@@ -213,6 +229,9 @@ void frmEditor::open(int i) {
     note_ = message_->text();
     showSuggestions();
     glossary_->show(i, editedText_);
+    noteBox_->setPlainText(QString::fromStdString(session_.note(i)));
+    noteBox_->setReadOnly(!session_.keepsStates());
+    showState();
     const TextDocument& doc = session_.document();
     if (doc.IsVersion2)
         setForeColor(GetForeColorA(doc.EntryType[static_cast<std::size_t>(i)]));
@@ -241,6 +260,7 @@ void frmEditor::placeBeside(const QWidget& main) {
 }
 
 void frmEditor::keepAndGo(bool forward) {
+    keepNote();
     const int next = session_.keepAndGo(entry_, editedText_, forward);
     if (next >= 0) {
         open(next);
@@ -489,6 +509,26 @@ bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
         event->ignore();
         return true;
     }
+    if (watched == noteBox_) {
+        // The note box's keys are its own, but for leaving it and the editor's steps.
+        if (event->type() == QEvent::FocusOut)
+            keepNote();
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape) {
+                text1_->setFocus(Qt::OtherFocusReason);
+                return true;
+            }
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                (key->modifiers() & Qt::ControlModifier)) {
+                keepAndGo(!(key->modifiers() & Qt::ShiftModifier));
+                return true;
+            }
+        }
+        if (event->type() == QEvent::MouseButtonPress && noteBox_->isReadOnly() &&
+            !session_.project().isOpen())
+            editNote();
+    }
     if (watched == text1_) {
         if (event->type() == QEvent::KeyPress)
             return Text1_KeyPress(static_cast<QKeyEvent*>(event));
@@ -600,7 +640,74 @@ bool frmEditor::takeSuggestion(int index) {
     cursor.endEditBlock();
     text1_->setTextCursor(cursor);
     text1_->setFocus();
+    session_.tookFromMemory(entry_, editedText_);
     return true;
+}
+
+void frmEditor::showState() {
+    if (entry_ < 0)
+        return;
+    const std::string_view caption = StateCaption(session_.entryState(entry_));
+    QString text =
+        QStringLiteral("State: ") + QString::fromLatin1(caption.data(), qsizetype(caption.size()));
+    if (session_.sourceChanged(entry_)) {
+        // The old source on one line, as the entry list shows texts.
+        if (const std::optional<std::string> old = session_.oldSource(entry_)) {
+            QString shown = codec_.toDisplay(*old);
+            shown.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
+            shown.replace(QLatin1Char('\n'), QStringLiteral(" / "));
+            text += QStringLiteral(". The source changed; it was: ") + shown;
+        } else {
+            text += QStringLiteral(". The source changed since it was translated.");
+        }
+    }
+    state_->setText(text);
+    state_->setToolTip(text);
+}
+
+bool frmEditor::offerProject(const QString& what) {
+    if (session_.keepsStates())
+        return false;
+    const QString question =
+        session_.project().isOpen()
+            ? QStringLiteral("The translation project keeps no bank of this name, so %1. Open "
+                             "another project?")
+                  .arg(what)
+            : QStringLiteral("States and notes are kept in a translation project, so %1 "
+                             "without one. Start a translation project?")
+                  .arg(what);
+    if (prompts_.askYesNo(this, windowTitle(), question) != Prompts::Answer::Yes)
+        return false;
+    emit projectWanted();
+    return true;
+}
+
+void frmEditor::toggleReviewed() {
+    if (entry_ < 0)
+        return;
+    if (!session_.keepsStates()) {
+        offerProject(QStringLiteral("no text can be marked reviewed"));
+        return;
+    }
+    session_.toggleReviewed(entry_, editedText_);
+    // The text is the entry's now: closing has nothing more to hand back.
+    openedText_ = editedText_;
+    showState();
+}
+
+void frmEditor::editNote() {
+    if (!session_.keepsStates() && !offerProject(QStringLiteral("no note can be kept")))
+        return;
+    noteBox_->setReadOnly(!session_.keepsStates());
+    noteBox_->setFocus(Qt::ShortcutFocusReason);
+    noteBox_->moveCursor(QTextCursor::End);
+}
+
+void frmEditor::keepNote() {
+    if (entry_ < 0 || !session_.keepsStates())
+        return;
+    if (session_.setNote(entry_, noteBox_->toPlainText().toStdString()))
+        showState();
 }
 
 void frmEditor::layOut() {
@@ -618,14 +725,22 @@ void frmEditor::layOut() {
             ? statusHeight_
             : std::clamp(message_->heightForWidth(messageWidth) + 6, statusHeight_,
                          std::max(statusHeight_, height() / MessageShare));
-    const int bottom = height() - mapHeight - messageHeight;
+    const int notesBottom = height() - mapHeight - messageHeight;
+    // The note and its state line keep their size; the reference and the text box share the
+    // rest.
+    const int textArea = std::max(0, notesBottom - noteHeight_ - statusHeight_);
     const int line = QFontMetrics(text1_->font()).lineSpacing();
     const int boxFrame = 2 * (text1_->frameWidth() + 4);
+    const int leastReference = std::min(line + boxFrame, textArea / 2);
     const int referenceBottom =
         reference_->isHidden()
             ? 0
-            : std::clamp(bottom / ReferenceShare, std::min(line + boxFrame, bottom / 2),
-                         std::max(0, bottom - LeastBoxLines * line - boxFrame));
+            : std::clamp(textArea / ReferenceShare, leastReference,
+                         std::max(leastReference, textArea - LeastBoxLines * line - boxFrame));
+    const int noteTop = std::max(referenceBottom, notesBottom - noteHeight_);
+    const int bottom = std::max(referenceBottom, noteTop - statusHeight_);
+    state_->setGeometry(margin, bottom, width() - 2 * margin, statusHeight_);
+    noteBox_->setGeometry(0, noteTop, width(), notesBottom - noteTop);
     reference_->setGeometry(0, 0, width(), referenceBottom);
     // The suggestions take a line each from the text box, which keeps at least half.
     int listHeight = 0;
@@ -645,8 +760,8 @@ void frmEditor::layOut() {
     termList_->setGeometry(0, termsTop, width(), termsHeight);
     const int top = termsTop + termsHeight;
     text1_->setGeometry(0, top, width(), bottom - top);
-    fit_->setGeometry(width() - fitWidth - margin, bottom, fitWidth, statusHeight_);
-    message_->setGeometry(margin, bottom + 3, messageWidth, messageHeight - 3);
+    fit_->setGeometry(width() - fitWidth - margin, notesBottom, fitWidth, statusHeight_);
+    message_->setGeometry(margin, notesBottom + 3, messageWidth, messageHeight - 3);
 }
 
 void frmEditor::resizeEvent(QResizeEvent* event) {
@@ -663,6 +778,7 @@ void frmEditor::hideEvent(QHideEvent* event) {
 }
 
 void frmEditor::closeEvent(QCloseEvent* event) {
+    keepNote();
     if (owner_) {
         owner_->removeEventFilter(this);
         owner_->setEnabled(true);

@@ -9,7 +9,10 @@
 // Below the box, until the next entry: what was typed or pasted as a stand-in (marked in the
 // box too), what was not typed and why, and the lines the text takes in the preview. Under the
 // reference text: the translation memory's suggestions, Ctrl+1 to Ctrl+5 putting one in place
-// of the text, and the glossary's terms in the source (editorglossary.h).
+// of the text, and the glossary's terms in the source (editorglossary.h). Between the text and
+// the message line: the entry's state (and the old source when it changed) and its note, which
+// a translation project keeps; Ctrl+R marks the text reviewed or takes the mark back, Ctrl+N
+// goes to the note.
 
 #include "document/translationmemory.h"
 #include "session/displaycodec.h"
@@ -72,6 +75,18 @@ public:
     QLabel* lblMessage() const { return message_; }
     // The lines the text takes in the preview against those it shows.
     QLabel* lblFit() const { return fit_; }
+    // The entry's state, and what changed of its source.
+    QLabel* lblState() const { return state_; }
+    // The entry's note, several lines of plain text; read-only without a project to keep it.
+    QPlainTextEdit* txtNote() const { return noteBox_; }
+    // Ctrl+R (the main window's action, so that its keys are listed before an editor is
+    // open): the text handed back and marked reviewed, or the mark taken back; without a
+    // project keeping states, the question whether to start one.
+    void toggleReviewed();
+    // Ctrl+N: the keys to the note, or the same question.
+    void editNote();
+    // The note box's text kept as the entry's note (one undo step when it changed it).
+    void keepNote();
     // The character map, once Alt+C has asked for it: a window beside the editor, or docked at
     // its bottom where the screen has no room beside it.
     frmTable* characterMap() const;
@@ -106,6 +121,8 @@ signals:
     void edited(const std::string& text);
     // The text has been handed back; the window goes away once control returns to the loop.
     void closed();
+    // Yes to starting a translation project, asked for by Ctrl+R or a note without one.
+    void projectWanted();
 
 public slots:
     // Alt+C: the character map of this editor, made on first use.
@@ -141,6 +158,9 @@ private:
     void placeCharacterMap();
     void showSuggestions();
     void buildGlossary(const QFont& listFont);
+    void showState();
+    // Without a project: the question; true when the user wants one (projectWanted is said).
+    bool offerProject(const QString& what);
 
     DocumentSession& session_;
     Prompts& prompts_;
@@ -164,6 +184,9 @@ private:
     QLabel* message_ = nullptr;
     QLabel* fit_ = nullptr;
     int statusHeight_ = 0;
+    QLabel* state_ = nullptr;
+    QPlainTextEdit* noteBox_ = nullptr;
+    int noteHeight_ = 0;
     QPushButton* command1_ = nullptr;
     EditorSpelling* spelling_ = nullptr;
     QListWidget* termList_ = nullptr;

@@ -48,6 +48,13 @@ QString statusText(const EntryStatus& status) {
     return parts.join(QStringLiteral(", "));
 }
 
+QString countOf(int count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(count).arg(QString::fromLatin1(count == 1 ? one : many));
+}
+
+// A note's mark in its column: a pencil.
+const QString NoteMark = QStringLiteral("\u270E");
+
 } // namespace
 
 EntryModel::EntryModel(DocumentSession& session, QObject* parent)
@@ -99,6 +106,8 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ToolTipRole && index.column() == Status && !status(i).fits())
         return status(i).linesCut == 1 ? QStringLiteral("1 line cut off")
                                        : QStringLiteral("%1 lines cut off").arg(status(i).linesCut);
+    if (role == Qt::ToolTipRole && index.column() == Note && status(i).hasNote)
+        return QString::fromStdString(session_.note(i));
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
@@ -114,6 +123,12 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
     }
     case Status:
         return statusText(status(i));
+    case State: {
+        const std::string_view caption = StateCaption(status(i).state);
+        return QString::fromLatin1(caption.data(), qsizetype(caption.size()));
+    }
+    case Note:
+        return status(i).hasNote ? NoteMark : QString();
     default:
         return {};
     }
@@ -122,7 +137,8 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
 QVariant EntryModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const names[] = {"No.", "Type", "Text", "Reference", "Status"};
+    static const char* const names[] = {"No.",    "Type",  "Text", "Reference",
+                                        "Status", "State", "Note"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(names[section]) : QVariant();
 }
 
@@ -140,7 +156,8 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     status_->addItems({QStringLiteral("All"), QStringLiteral("Untranslated"),
                        QStringLiteral("Translated"), QStringLiteral("Changed"),
                        QStringLiteral("Does not fit"), QStringLiteral("Suggestion"),
-                       QStringLiteral("Spelling")});
+                       QStringLiteral("Spelling"), QStringLiteral("Needs review"),
+                       QStringLiteral("Reviewed"), QStringLiteral("With note")});
     auto* top = new QHBoxLayout;
     top->addWidget(filter_, 1);
     top->addWidget(status_);
@@ -190,6 +207,7 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     // The character set changes how texts read and how long they are.
     connect(&session, &DocumentSession::displayChanged, this, &frmEntries::documentChanged);
     connect(&session, &DocumentSession::referenceReplaced, this, &frmEntries::documentChanged);
+    connect(&session, &DocumentSession::statesReplaced, this, &frmEntries::documentChanged);
     connect(&session.spelling(), &DocumentSpelling::changed, this, &frmEntries::documentChanged);
     connect(&session, &DocumentSession::entriesChanged, this, &frmEntries::entriesChanged);
     connect(&session, &DocumentSession::memoryReplaced, this, [this] { entriesChanged(0, -1); });
@@ -355,16 +373,32 @@ void frmEntries::applyFilter() {
 }
 
 void frmEntries::updateCounts() {
-    int translated = 0;
+    StateCounts states;
     int cut = 0;
     for (int i = 0; i < model_->rowCount(); ++i) {
-        translated += model_->status(i).untranslated ? 0 : 1;
-        cut += model_->status(i).linesCut > 0 ? 1 : 0;
+        const EntryStatus& status = model_->status(i);
+        switch (status.state) {
+        case EntryState::Untranslated:
+            ++states.untranslated;
+            break;
+        case EntryState::NeedsReview:
+            ++states.needsReview;
+            break;
+        case EntryState::Translated:
+            ++states.translated;
+            break;
+        case EntryState::Reviewed:
+            ++states.reviewed;
+            break;
+        }
+        cut += status.linesCut > 0 ? 1 : 0;
     }
-    counts_->setText(QStringLiteral("%1 of %2 translated, %3 do not fit")
-                         .arg(translated)
-                         .arg(model_->rowCount())
-                         .arg(cut));
+    counts_->setText(QStringList{countOf(states.translated, "translated", "translated"),
+                                 countOf(states.needsReview, "needs review", "need review"),
+                                 countOf(states.reviewed, "reviewed", "reviewed"),
+                                 countOf(states.untranslated, "untranslated", "untranslated"),
+                                 countOf(cut, "does not fit", "do not fit")}
+                         .join(QStringLiteral(", ")));
 }
 
 } // namespace zyn

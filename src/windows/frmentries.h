@@ -1,9 +1,9 @@
 #pragma once
 
 // The entry list: one row per entry of the session's document (number, type, text on one line,
-// reference text, status), a text filter and a status filter, and the counts of translated
-// entries and of entries that do not fit. The rows follow the session's document and its current
-// entry, and choosing a row makes that entry current.
+// reference text, status, state and a mark of its note), a text filter and a status filter, and
+// the counts of entries in each state and of entries that do not fit. The rows follow the session's
+// document and its current entry, and choosing a row makes that entry current.
 
 #include "session/documentsession.h"
 
@@ -22,7 +22,7 @@ namespace zyn {
 class EntryModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Number, Type, Text, Reference, Status, ColumnCount };
+    enum Column { Number, Type, Text, Reference, Status, State, Note, ColumnCount };
 
     explicit EntryModel(DocumentSession& session, QObject* parent = nullptr);
 

@@ -277,6 +277,7 @@ void frmText::buildMenus() {
     mnuFileRecent_->menuAction()->setObjectName(QStringLiteral("mnuFileRecent"));
     mnuFileRecent_->setToolTipsVisible(true);
     connect(file, &QMenu::aboutToShow, this, &frmText::showRecentFiles);
+    buildProjectFileItems(file);
     addSeparator(file, "mnuFileSep1");
     addItem(file, "mnuFileSave", "&Save", &frmText::mnuFileSave_Click);
     addItem(file, "mnuFileSaveAs", "Save &As", &frmText::mnuFileSaveAs_Click);

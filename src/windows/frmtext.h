@@ -130,6 +130,13 @@ public slots:
     // opened as File Open or Open from HQR opens it; one that is gone is taken off the list.
     void showRecentFiles();
     void openRecentFile(int index);
+    // File > New Translation Project... and Open Translation Project... (frmtext_projectfile.cpp).
+    // New: for the open archive and the open bank's language, the source language asked, the
+    // file chosen. Open: the project, its archive asked for when it moved, then its items
+    // offered. Both are remembered first in Recent files.
+    void mnuFileNewProject_Click();
+    void mnuFileOpenProject_Click();
+    bool openProject(const QString& path);
     // The bank before or after the open one in the project window's order.
     void mnuGoNextBank_Click();
     void mnuGoPreviousBank_Click();
@@ -182,6 +189,15 @@ private:
     void buildEditMenu(QMenu* edit);
     // Fill from memory and the memory's sources (frmtext_memory.cpp).
     void buildMemoryItems(QMenu* edit);
+    // The project items of the File menu, and its recent projects (frmtext_projectfile.cpp).
+    void buildProjectFileItems(QMenu* file);
+    void showRecentProjects();
+    // The string editor's Ctrl+R and Ctrl+N: actions of this window, listed with its keys,
+    // given to each editor as it is made.
+    void buildStateKeys();
+    void addStateKeys(frmEditor& editor);
+    // The project's archive moved: asked for, recorded and saved; false when it was not found.
+    bool findMovedArchive();
     void addKeys();
     void buildPreview(QWidget* client);
     void buildButtonBar(QWidget* client);
@@ -262,6 +278,8 @@ private:
     QString ConvertCaption;
 
     QPointer<frmEditor> editor_;
+    QAction* editorReviewed_ = nullptr;
+    QAction* editorNote_ = nullptr;
     QPointer<frmFind> find_;
     QPointer<frmFind> replace_;
     QPointer<frmEntries> entries_;

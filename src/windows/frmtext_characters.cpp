@@ -147,6 +147,8 @@ void frmText::editEntry() {
     if (!editor_) {
         editor_ = new frmEditor(session_, prompts_, *this);
         connect(editor_, &frmEditor::handedBack, this, &frmText::receiveEditedText);
+        connect(editor_, &frmEditor::projectWanted, this, &frmText::mnuFileNewProject_Click);
+        addStateKeys(*editor_);
         // The preview shows the text as it is typed, and the entry again when it is not kept.
         connect(editor_, &frmEditor::edited, this,
                 [this](const std::string& text) { setCaptions(text, text); });

@@ -139,7 +139,8 @@ void frmText::showRecentFiles() {
         connect(action, &QAction::triggered, this,
                 [this, i] { openRecentFile(static_cast<int>(i)); });
     }
-    mnuFileRecent_->menuAction()->setEnabled(!recent.empty());
+    showRecentProjects();
+    mnuFileRecent_->menuAction()->setEnabled(!mnuFileRecent_->isEmpty());
 }
 
 void frmText::openRecentFile(int index) {

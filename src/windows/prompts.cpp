@@ -1,6 +1,7 @@
 #include "windows/prompts.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -106,6 +107,13 @@ QString QtPrompts::saveFileName(QWidget* parent, const FileDialog& dialog) {
     fileDialog->setAcceptMode(QFileDialog::AcceptSave);
     fileDialog->setFileMode(QFileDialog::AnyFile);
     return run(fileDialog);
+}
+
+int QtPrompts::chooseItem(QWidget* parent, const QString& title, const QString& text,
+                          const QStringList& items, int current) {
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(parent, title, text, items, current, false, &chosen);
+    return chosen ? static_cast<int>(items.indexOf(item)) : -1;
 }
 
 } // namespace zyn

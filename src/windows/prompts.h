@@ -4,6 +4,7 @@
 // shows Qt's dialogs, tests script the answers and read back what was shown.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -37,6 +38,9 @@ public:
     // that exist; the save dialog asks before overwriting.
     virtual QString openFileName(QWidget* parent, const FileDialog& dialog) = 0;
     virtual QString saveFileName(QWidget* parent, const FileDialog& dialog) = 0;
+    // One of items chosen from a list, items[current] offered first; -1 when cancelled.
+    virtual int chooseItem(QWidget* parent, const QString& title, const QString& text,
+                           const QStringList& items, int current) = 0;
 };
 
 // The dialog filter "Text (*.zyt)|*.zyt|All files (*.*)|*.*" in Qt's form
@@ -52,6 +56,8 @@ public:
     void notify(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
     QString openFileName(QWidget* parent, const FileDialog& dialog) override;
     QString saveFileName(QWidget* parent, const FileDialog& dialog) override;
+    int chooseItem(QWidget* parent, const QString& title, const QString& text,
+                   const QStringList& items, int current) override;
 };
 
 } // namespace zyn

@@ -43,6 +43,9 @@ std::vector<Shortcut> handledKeys() {
          true},
         {{Qt::CTRL | Qt::Key_G}, "Add the selected words to the glossary", "String editor"},
         {{Qt::CTRL | Qt::Key_W}, "Close, keeping the text", "String editor"},
+        // The editor's actions, listed while no editor is open to hold them.
+        {{Qt::CTRL | Qt::Key_R}, "Mark the text reviewed, or take the mark back", "String editor"},
+        {{Qt::CTRL | Qt::Key_N}, "To the entry's note", "String editor"},
         {{Qt::Key_Return}, "A line break", "String editor"},
         {{Qt::Key_Return, Qt::Key_F2}, "Edit the selected entry", "Entries"},
         {{Qt::Key_Home, Qt::Key_End}, "The first or last row shown", "Entries"},
@@ -181,8 +184,11 @@ std::vector<Shortcut> ShortcutsOf(const QWidget& window) {
             // An action of a window inside this one (a dock, the entry list) says whose it is.
             const auto* owner = qobject_cast<const QWidget*>(action->parent());
             const QWidget* inside = owner ? owner->window() : nullptr;
+            const QString named = action->property(ShortcutWhereProperty).toString();
             found.push_back({KeysText(action->shortcuts()), commandOf(*action),
-                             inside && inside != &window ? inside->windowTitle() : own});
+                             !named.isEmpty()              ? named
+                             : inside && inside != &window ? inside->windowTitle()
+                                                           : own});
         }
     const std::vector<Shortcut> handled = handledKeys();
     found.insert(found.end(), handled.begin(), handled.end());

@@ -33,6 +33,10 @@ std::vector<Shortcut> ShortcutsOf(const QWidget& window);
 // ("Save (Ctrl+S)"), also after its text, tool tip or keys change.
 void ShowKeysInToolTips(QWidget& window);
 
+// The property by which an action says where its keys work when that is not the window that
+// holds it ("String editor" for an action the main window gives to each editor it makes).
+inline constexpr const char* ShortcutWhereProperty = "zynShortcutWhere";
+
 // A tool tip naming keys: "Back (PgUp)".
 QString ToolTipWithKeys(const QString& tip, const QList<QKeySequence>& keys);
 

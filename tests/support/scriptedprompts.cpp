@@ -31,6 +31,23 @@ QString ScriptedPrompts::choose(Kind kind, const FileDialog& dialog) {
     return path;
 }
 
+int ScriptedPrompts::chooseItem(QWidget*, const QString& title, const QString& text,
+                                const QStringList& items, int current) {
+    shown_.push_back({Kind::Choice,
+                      title,
+                      text,
+                      Icon::Question,
+                      {title, items.join(QLatin1Char('\n')), QString::number(current), {}},
+                      Answer::Yes});
+    if (items_.empty()) {
+        ADD_FAILURE() << "unexpected list: " << text.toStdString();
+        return -1;
+    }
+    const int item = items_.front();
+    items_.pop_front();
+    return item;
+}
+
 void ensureApplication() {
     ensureApplicationOf<QApplication>();
 }

@@ -13,7 +13,7 @@ namespace zyn::test {
 
 class ScriptedPrompts final : public Prompts {
 public:
-    enum class Kind { YesNo, YesNoCancel, Notice, OpenFile, SaveFile };
+    enum class Kind { YesNo, YesNoCancel, Notice, OpenFile, SaveFile, Choice };
 
     struct Shown {
         Kind kind;
@@ -35,10 +35,16 @@ public:
         return *this;
     }
 
+    // Queue the item the next list chooses (-1 cancels it).
+    ScriptedPrompts& chooseItem(int item) {
+        items_.push_back(item);
+        return *this;
+    }
+
     const std::vector<Shown>& shown() const { return shown_; }
     void clearLog() { shown_.clear(); }
     // True when every scripted answer and file name has been used.
-    bool exhausted() const { return answers_.empty() && files_.empty(); }
+    bool exhausted() const { return answers_.empty() && files_.empty() && items_.empty(); }
 
     Answer askYesNo(QWidget*, const QString& title, const QString& text,
                     Answer preferred = Answer::Yes) override {
@@ -56,6 +62,9 @@ public:
     QString saveFileName(QWidget*, const FileDialog& dialog) override {
         return choose(Kind::SaveFile, dialog);
     }
+    // The list's items are logged in the dialog's filter, one a line.
+    int chooseItem(QWidget*, const QString& title, const QString& text, const QStringList& items,
+                   int current) override;
 
 private:
     Answer ask(Kind kind, const QString& title, const QString& text, Answer preferred);
@@ -63,6 +72,7 @@ private:
 
     std::deque<Answer> answers_;
     std::deque<QString> files_;
+    std::deque<int> items_;
     std::vector<Shown> shown_;
 };
 

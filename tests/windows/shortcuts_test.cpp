@@ -62,6 +62,9 @@ TEST_F(ShortcutsTest, EveryKeyIsListedAlsoOneGivenLater) {
     for (const char* keys : {"Enter, F2", "Ctrl+F", "Home, End"})
         EXPECT_TRUE(listsKeys(QString::fromUtf8(keys), "Entries")) << keys;
     EXPECT_TRUE(listsKeys("Enter", "Open from HQR"));
+    // The string editor's keys for states and notes, before any editor is open.
+    EXPECT_EQ(rows.count({"Ctrl+R", "Mark reviewed, or take the mark back", "String editor"}), 1u);
+    EXPECT_EQ(rows.count({"Ctrl+N", "To the note", "String editor"}), 1u);
     EXPECT_TRUE(listsKeys("Enter", "Project"));
     EXPECT_EQ(rows.count({"Ctrl+Alt+PgDown", "Next bank", "View"}), 1u);
 }

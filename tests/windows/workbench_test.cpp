@@ -57,7 +57,8 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     frmEntries& list = entries();
     EXPECT_TRUE(cell(1, EntryModel::Text).startsWith(QString("Line \u00B6 Line")));
     EXPECT_EQ(cell(1, EntryModel::Status), QString("does not fit"));
-    EXPECT_EQ(list.lblCounts()->text(), QString("4 of 5 translated, 1 do not fit"));
+    EXPECT_EQ(list.lblCounts()->text(),
+              QString("4 translated, 0 need review, 0 reviewed, 1 untranslated, 1 does not fit"));
     // The rows are the entries the session's filter shows; filtering never changes the entry the
     // main window shows. With the shown entry filtered out no row is current, so the one left can
     // be chosen.
@@ -80,7 +81,8 @@ TEST_F(WorkbenchTest, EntryListFiltersFollowsAndMarksTextPastThePreview) {
     commit("Short again");
     EXPECT_FALSE(window->CutMark()->isVisibleTo(window.get()));
     EXPECT_EQ(cell(1, EntryModel::Status), QString("changed"));
-    EXPECT_EQ(list.lblCounts()->text(), QString("4 of 5 translated, 0 do not fit"));
+    EXPECT_EQ(list.lblCounts()->text(),
+              QString("4 translated, 0 need review, 0 reviewed, 1 untranslated, 0 do not fit"));
 
     // The list chooses the entry the main window shows, and the other way round.
     list.lstEntries()->setCurrentIndex(list.lstEntries()->model()->index(4, 0));

@@ -1,0 +1,212 @@
+// States and notes in the windows: the string editor's keys for them, the entry list's state
+// column, note mark, filters and counts, and the translation projects of the File menu.
+
+#include "mainwindowfixture.h"
+#include "project/projectfile.h"
+#include "session/projectsession.h"
+#include "support/archivebuilder.h"
+#include "windows/frmcompare.h"
+#include "windows/frmeditor.h"
+#include "windows/frmentries.h"
+#include "windows/frmselhqr.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QUndoStack>
+#include <QtTest/QTest>
+#include <filesystem>
+#include <map>
+
+namespace zyn::test {
+namespace {
+
+class StatesTest : public MainWindowTest {
+protected:
+    void SetUp() override { start(); }
+
+    // A ZYN 2 text archive whose FR_000.DIA (item 37) translates EN_000.DIA (item 7).
+    std::string writeArchive(const std::string& name = "text.hqr") {
+        const std::map<int, std::string> texts = {
+            {7, TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data()},
+            {37, TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data()}};
+        ArchiveBuilder builder;
+        for (int i = 0; i < 180; ++i)
+            builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
+        return dir.write(name, builder.build());
+    }
+    // The French bank opened from the archive, English its reference.
+    void openFrenchBank(const std::string& archive) {
+        prompts.chooseFile(QString::fromStdString(archive));
+        window->mnuFileOpenFromHQR_Click();
+        auto& items = *window->findChild<frmSelHQR*>();
+        items.List1()->item(37)->setCheckState(Qt::Checked);
+        items.Command1_Click();
+        window->mnuViewCompare_Click();
+        window->findChild<frmCompare*>()->cmdCompare_Click();
+    }
+    frmEditor& edit(int entry) {
+        window->selectEntry(entry);
+        window->editEntry();
+        // The editor's keys are its window's shortcuts: as a person types, into the window
+        // that has the keys.
+        window->editor()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window->editor()));
+        return *window->editor();
+    }
+    void key(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QTest::keyClick(widget, key, modifiers);
+    }
+    frmEntries& entries() {
+        window->mnuViewEntries_Click();
+        return *window->entriesWindow();
+    }
+    QString cell(int entry, int column) {
+        return entries().model().index(entry, column).data().toString();
+    }
+};
+
+// New Translation Project... takes the open bank's archive and language; then Ctrl+Enter keeps
+// a text equal to its source as translated, Ctrl+R marks one reviewed, Ctrl+N goes to the note,
+// and the entry list and File Save follow.
+TEST_F(StatesTest, ANewProjectKeepsWhatTheEditorsKeysSay) {
+    const std::string archive = writeArchive();
+    openFrenchBank(archive);
+    ASSERT_EQ(shown(), "Bonjour");
+    const std::string project = dir.file("fr.zyp");
+    prompts.chooseItem(0).chooseFile(QString::fromStdString(project));
+    window->menuItem("mnuFileNewProject")->trigger();
+    const ScriptedPrompts::Shown& asked = prompts.shown()[prompts.shown().size() - 2];
+    EXPECT_EQ(asked.kind, Kind::Choice);
+    EXPECT_EQ(asked.dialog.defaultExtension, QString("0")); // English offered
+    ASSERT_TRUE(session.project().isOpen());
+    EXPECT_EQ(session.project().project().archive, "text.hqr");
+    EXPECT_EQ(session.project().project().targetLanguage, 1);
+    EXPECT_EQ(session.projectBank(), "FR_000.DIA");
+    EXPECT_EQ(session.project().recentProjects(), std::vector<std::string>{project});
+
+    frmEditor* editor = &edit(1);
+    key(editor->Text1(), Qt::Key_Return);
+    EXPECT_EQ(session.entryState(1), EntryState::Translated);
+    EXPECT_EQ(cell(1, EntryModel::State), QString("translated"));
+
+    editor = &edit(0);
+    key(editor->Text1(), Qt::Key_R);
+    EXPECT_EQ(session.entryState(0), EntryState::Reviewed);
+    EXPECT_EQ(editor->lblState()->text(), QString("State: reviewed"));
+    key(editor->Text1(), Qt::Key_N);
+    EXPECT_EQ(QApplication::focusWidget(), editor->txtNote());
+    QTest::keyClicks(editor->txtNote(), "Formal");
+    key(editor->txtNote(), Qt::Key_Return);
+    EXPECT_EQ(session.note(0), "Formal");
+    EXPECT_EQ(window->editor()->entry(), 1);
+    window->editor()->close();
+
+    EXPECT_EQ(cell(0, EntryModel::State), QString("reviewed"));
+    EXPECT_EQ(cell(0, EntryModel::Note), QString("\u270E"));
+    EXPECT_EQ(entries().model().index(0, EntryModel::Note).data(Qt::ToolTipRole).toString(),
+              QString("Formal"));
+    EXPECT_EQ(entries().lblCounts()->text(),
+              QString("1 translated, 0 need review, 1 reviewed, 1 untranslated, 0 do not fit"));
+    entries().cboStatus()->setCurrentIndex(static_cast<int>(StatusFilter::Reviewed));
+    EXPECT_EQ(entries().proxy().rowCount(), 1);
+    entries().cboStatus()->setCurrentIndex(0);
+
+    // Three steps, each undone alone.
+    EXPECT_EQ(session.undoStack()->count(), 3);
+    window->mnuFileSave_Click();
+    EXPECT_FALSE(session.Modified());
+    const auto read = ReadProjectFile(state.files(), project);
+    ASSERT_TRUE(read);
+    ASSERT_NE(read->project.record("FR_000.DIA", 0), nullptr);
+    EXPECT_EQ(read->project.record("FR_000.DIA", 0)->state, EntryState::Reviewed);
+    EXPECT_EQ(read->project.record("FR_000.DIA", 0)->note, "Formal");
+    EXPECT_EQ(read->project.record("FR_000.DIA", 1)->state, EntryState::Translated);
+}
+
+// A suggestion put in by Ctrl+1 and kept as it is needs review; the state line says so, and
+// where the source changed since, the old one.
+TEST_F(StatesTest, ASuggestionTakenNeedsReviewAndAChangedSourceIsShown) {
+    openFrenchBank(writeArchive());
+    prompts.chooseItem(0).chooseFile(QString::fromStdString(dir.file("fr.zyp")));
+    window->menuItem("mnuFileNewProject")->trigger();
+    auto memory = std::make_shared<TranslationMemory>();
+    memory->add("Key", "Clef", {"X", 0});
+    memory->add("Good morning", "Bonjour", {"X", 1});
+    session.setTranslationMemory(memory);
+    session.project().setRecord(
+        "FR_000.DIA", 0, EntryRecord{EntryState::Translated, {}, HashSource("Good morning")});
+
+    frmEditor* editor = &edit(2);
+    key(editor->Text1(), Qt::Key_1);
+    key(editor->Text1(), Qt::Key_Return);
+    EXPECT_EQ(session.entryAsShown(2), "Clef");
+    EXPECT_EQ(session.entryState(2), EntryState::NeedsReview);
+
+    editor = &edit(0);
+    EXPECT_EQ(editor->lblState()->text(),
+              QString("State: needs review. The source changed; it was: Good morning"));
+    editor->close();
+}
+
+// Ctrl+R and a note without a project ask whether to start one: No changes nothing, Yes starts
+// New Translation Project..., which says what it needs when no archive's bank is open.
+TEST_F(StatesTest, WithoutAProjectTheEditorOffersToStartOne) {
+    open(writeText("mine.zyt", 2, {"Salut"}), true);
+    frmEditor& editor = edit(0);
+    prompts.answer(Answer::No);
+    key(editor.Text1(), Qt::Key_R);
+    EXPECT_EQ(lastShown().kind, Kind::YesNo);
+    EXPECT_TRUE(lastShown().text.contains("Start a translation project?"))
+        << lastShown().text.toStdString();
+    EXPECT_EQ(session.undoStack()->count(), 0);
+    EXPECT_TRUE(editor.txtNote()->isReadOnly());
+
+    prompts.answer(Answer::Yes);
+    key(editor.Text1(), Qt::Key_N);
+    EXPECT_EQ(lastShown().kind, Kind::Notice);
+    EXPECT_TRUE(lastShown().text.contains("open the bank you translate"));
+    EXPECT_FALSE(session.project().isOpen());
+    editor.close();
+}
+
+// A project whose archive moved asks where it is, records that and saves; then it offers the
+// archive's banks. Recent files lists it first and takes it off once it is gone.
+TEST_F(StatesTest, AMovedArchiveIsAskedForAndTheProjectIsRemembered) {
+    const std::string archive = writeArchive("moved.hqr");
+    const std::string project = dir.file("fr.zyp");
+    TranslationProject written;
+    written.archive = "old/text.hqr";
+    written.game = 2;
+    written.sourceLanguage = 0;
+    written.targetLanguage = 1;
+    ASSERT_TRUE(WriteProjectFile(state.files(), project, written));
+
+    prompts.chooseFile(QString::fromStdString(project)).chooseFile(QString::fromStdString(archive));
+    window->menuItem("mnuFileOpenProject")->trigger();
+    EXPECT_TRUE(lastShown().dialog.title.contains("text.hqr"));
+    EXPECT_EQ(session.project().archive().place, ArchivePlace::Found);
+    const auto read = ReadProjectFile(state.files(), project);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->project.archive, "moved.hqr");
+    auto* items = window->findChild<frmSelHQR*>();
+    ASSERT_NE(items, nullptr);
+    EXPECT_TRUE(items->isVisible());
+    items->close();
+
+    window->showRecentFiles();
+    QMenu* recent = window->findChild<QMenu*>("mnuFileRecent");
+    ASSERT_FALSE(recent->actions().isEmpty());
+    QAction* first = recent->actions().front();
+    EXPECT_EQ(first->text(), QString("fr.zyp (translation project)"));
+    std::filesystem::remove(project);
+    first->trigger();
+    EXPECT_TRUE(lastShown().text.contains("no longer there"));
+    EXPECT_TRUE(session.project().recentProjects().empty());
+}
+
+} // namespace
+} // namespace zyn::test
