@@ -3,6 +3,7 @@
 #include "characters/remapping.h"
 #include "document/recentfiles.h"
 #include "document/textwriter.h"
+#include "document/untranslated.h"
 #include "flows/entryedit.h"
 #include "session/documentcommands.h"
 #include "session/documentspelling.h"
@@ -152,8 +153,9 @@ EntryStatus DocumentSession::status(int i) const {
 
 bool DocumentSession::untranslated(int i) const {
     const std::string& text = open_.Document.EntryText[static_cast<std::size_t>(i)];
+    // Without a reference only an empty text is known to be untranslated.
     const std::string* reference = referenceText(i);
-    return text.empty() || (reference && text == *reference);
+    return reference ? IsUntranslatedText(*reference, text) : text.empty();
 }
 
 bool DocumentSession::changed(int i) const {
