@@ -40,7 +40,7 @@ protected:
         auto loaded = LoadArchiveItem(state.files(), archive, copy, item, "item", true);
         ASSERT_TRUE(loaded.ok()) << loaded.message();
         session.openArchiveItem(std::move(*loaded), ArchiveItemOrigin(archive, item, "item"),
-                                std::move(copy));
+                                std::move(copy), ArchiveFlow{});
     }
     int referenceItem() {
         const TextDocument& reference = session.openDocument().Reference;
