@@ -1,5 +1,7 @@
 #include "document/translationcheck.h"
 
+#include "document/untranslated.h"
+
 #include <algorithm>
 
 namespace zyn {
@@ -118,7 +120,7 @@ TranslationCheck CheckTranslation(const TextDocument& translation, const TextDoc
         const auto find = [&](const char* kind, std::string what, bool untranslated = false) {
             check.findings.push_back({i, std::move(what), untranslated, kind});
         };
-        if (text == original || text.empty()) {
+        if (IsUntranslatedText(original, text)) {
             if (options.untranslated && !original.empty())
                 find("untranslated",
                      text.empty() ? "empty, the source has" : "untranslated:", true);

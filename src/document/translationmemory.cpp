@@ -1,6 +1,7 @@
 #include "document/translationmemory.h"
 
 #include "base/words.h"
+#include "document/untranslated.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -99,7 +100,7 @@ std::vector<int> TranslationMemory::wordIds(const std::string& text) const {
 
 void TranslationMemory::add(const std::string& source, const std::string& translation,
                             MemoryPlace where) {
-    if (source.empty() || translation.empty() || source == translation)
+    if (source.empty() || IsUntranslatedText(source, translation))
         return;
     const auto [found, added] = sourceIds_.emplace(source, static_cast<int>(sources_.size()));
     if (added) {

@@ -112,6 +112,7 @@ Status AddArchiveToMemory(FileSystem& fs, const std::string& path, int from, int
 void AddPoToMemory(const PoCatalogue& catalogue, const CharacterTables& tables,
                    const std::string& name, TranslationMemory& memory) {
     for (const PoEntry& entry : catalogue.entries) {
+        // gettext's untranslated (no msgstr); a msgstr equal to its msgid the memory itself leaves.
         if (entry.fuzzy || entry.plural || entry.source.empty() || entry.translation.empty() ||
             FindToolLeftover(entry.translation).kind != LeftoverKind::None)
             continue;

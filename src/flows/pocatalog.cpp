@@ -9,6 +9,7 @@
 #include "document/entrytypes.h"
 #include "document/textwriter.h"
 #include "document/translationcheck.h"
+#include "document/untranslated.h"
 
 #include <algorithm>
 #include <cctype>
@@ -311,9 +312,9 @@ PoCatalogueText WritePoCatalogue(const std::vector<PoBank>& banks, const Charact
                                        : nullptr;
             std::string translation;
             if (bank.target && i < bank.target->entryCount()) {
-                translation = shownText(bank.target->EntryText[i], tables);
-                if (translation == text && !(marks && marks->kept))
-                    translation.clear();
+                const std::string& target = bank.target->EntryText[i];
+                if (!IsUntranslatedText(source.EntryText[i], target) || (marks && marks->kept))
+                    translation = shownText(target, tables);
             }
             // A translation already made of the same text, for the translator to review.
             std::string remembered;
@@ -452,6 +453,7 @@ PoApplied ApplyPoEntries(const std::vector<PoEntry>& entries, std::vector<PoTarg
             applied.places.push_back(place);
             continue;
         }
+        // A message without msgstr: untranslated as gettext has it, whatever the bank holds.
         if (entry.translation.empty() || (entry.fuzzy && !options.takeFuzzy)) {
             applied.outcomes.push_back(entry.translation.empty() ? PoOutcome::Untranslated
                                                                  : PoOutcome::FuzzySkipped);

@@ -19,6 +19,7 @@ void findings(const std::vector<ConsistencyEntry>& entries, ConsistencyKind kind
     std::vector<std::string_view> order;
     std::unordered_map<std::string_view, Group> groups;
     for (const ConsistencyEntry& entry : entries) {
+        // Not untranslated: a text kept equal to its source is one of the translations compared.
         if (entry.source.empty() || entry.target.empty())
             continue;
         const std::string_view shared = bySource ? entry.source : entry.target;

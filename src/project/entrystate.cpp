@@ -2,10 +2,6 @@
 
 namespace zyn {
 
-bool IsUntranslatedText(std::string_view source, std::string_view target) {
-    return target.empty() || target == source;
-}
-
 bool SourceChanged(const EntryRecord& record, std::string_view source) {
     return record.sourceHash != HashSource(source);
 }

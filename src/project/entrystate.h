@@ -10,6 +10,7 @@
 // `FindSourceByHash`. Keeping every source in the project would make it a second copy of the
 // archive.
 
+#include "document/untranslated.h"
 #include "project/translationproject.h"
 
 #include <optional>
@@ -17,9 +18,6 @@
 #include <vector>
 
 namespace zyn {
-
-// The one definition of untranslated without a record: empty, or the same codes as the source.
-bool IsUntranslatedText(std::string_view source, std::string_view target);
 
 // The state an entry shows. Without a record, or with one saying untranslated (one kept for its
 // note), the texts decide; an empty target is untranslated whatever the record says; otherwise

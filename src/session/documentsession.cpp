@@ -3,6 +3,7 @@
 #include "characters/remapping.h"
 #include "document/recentfiles.h"
 #include "document/textwriter.h"
+#include "document/untranslated.h"
 #include "flows/entryedit.h"
 #include "session/documentcommands.h"
 #include "session/documentspelling.h"

@@ -81,9 +81,9 @@ bool runFileSave(DocumentSession& session, Prompts& prompts, QWidget* asking) {
 }
 
 bool runFileSaveAs(DocumentSession& session, Prompts& prompts, QWidget* asking) {
-    const QString chosen = prompts.saveFileName(asking, {QStringLiteral("Save ZYN text file as"),
-                                                         TextFileFilter, QStringLiteral("zyt"),
-                                                         fromNative(session.origin().FilePath)});
+    const QString chosen = prompts.saveFileName(
+        asking, {QStringLiteral("Save ZYN text file as"), TextFileFilter, QStringLiteral("zyt"),
+                 fromNative(session.origin().FilePath), Prompts::FileKind::Text});
     if (chosen.isEmpty())
         return false;
     return told(session, prompts, asking,

@@ -6,6 +6,7 @@
 #include "session/documentsession.h"
 #include "session/documentspelling.h"
 #include "session/projectsession.h"
+#include "session/statusfilter.h"
 #include "windows/frmentries.h"
 #include "windows/pathtext.h"
 
@@ -115,6 +116,57 @@ bool onSomeScreen(const QRect& place) {
 
 QString windowKey(const QWidget& window) {
     return QStringLiteral("windows/") + window.objectName();
+}
+
+// Fixed names: the kinds' order and the dialogs' titles may change.
+QString folderKey(Prompts::FileKind kind) {
+    const auto name = [kind] {
+        switch (kind) {
+        case Prompts::FileKind::Text:
+            return "text";
+        case Prompts::FileKind::Archive:
+            return "archive";
+        case Prompts::FileKind::Reference:
+            return "reference";
+        case Prompts::FileKind::MemorySource:
+            return "memory-source";
+        case Prompts::FileKind::Remapping:
+            return "remapping";
+        case Prompts::FileKind::Ordinal:
+            return "ordinal";
+        case Prompts::FileKind::Project:
+            return "project";
+        case Prompts::FileKind::Glossary:
+            return "glossary";
+        }
+        return "other";
+    };
+    return QStringLiteral("folders/") + QLatin1String(name());
+}
+
+const QString StatusKey = QStringLiteral("entries/status");
+
+QString storedName(StatusFilter filter) {
+    const std::string_view name = statusFilterName(filter);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// The entry list's status filter by its name. Editors before the names kept the list's index;
+// such a number is read as the filter it stood for then, and written back as its name.
+StatusFilter readStatusFilter(QSettings& settings) {
+    const QString stored = settings.value(StatusKey).toString();
+    if (auto filter = statusFilterNamed(stored.toStdString()))
+        return *filter;
+    static constexpr std::string_view FiltersByOldIndex[] = {
+        "all", "untranslated", "translated", "changed", "does-not-fit", "suggestion", "spelling"};
+    bool number = false;
+    const int index = stored.toInt(&number);
+    if (!number || index < 0 || index >= static_cast<int>(std::size(FiltersByOldIndex)))
+        return StatusFilter::All;
+    const StatusFilter filter =
+        statusFilterNamed(FiltersByOldIndex[index]).value_or(StatusFilter::All);
+    settings.setValue(StatusKey, storedName(filter));
+    return filter;
 }
 
 } // namespace
@@ -317,17 +369,24 @@ void EditorSettings::rememberReference() {
     session_.setReference(std::move(*loaded), origin);
 }
 
-QString EditorSettings::lastFolder(const QString& title) {
-    const QString key = QStringLiteral("folders/") + title;
-    const QString folder = settings_.value(key).toString();
+QString EditorSettings::lastFolder(Prompts::FileKind kind, const QString& title) {
+    const QString key = folderKey(kind);
+    QString folder = settings_.value(key).toString();
+    // Editors before the kinds kept a folder for each dialog's title.
+    if (const QString titled = QStringLiteral("folders/") + title; settings_.contains(titled)) {
+        if (folder.isEmpty())
+            folder = settings_.value(titled).toString();
+        settings_.remove(titled);
+        settings_.setValue(key, folder);
+    }
     if (folder.isEmpty() || QFileInfo(folder).isDir())
         return folder;
     settings_.remove(key);
     return {};
 }
 
-void EditorSettings::setLastFolder(const QString& title, const QString& chosen) {
-    settings_.setValue(QStringLiteral("folders/") + title, QFileInfo(chosen).absolutePath());
+void EditorSettings::setLastFolder(Prompts::FileKind kind, const QString& chosen) {
+    settings_.setValue(folderKey(kind), QFileInfo(chosen).absolutePath());
 }
 
 bool EditorSettings::eventFilter(QObject* watched, QEvent* event) {
@@ -375,9 +434,7 @@ void EditorSettings::restoreEntryList(QWidget& window) {
         entries->lstEntries()->horizontalHeader()->restoreState(
             settings_.value(QStringLiteral("entries/columns")).toByteArray());
         entries->txtFilter()->setText(settings_.value(QStringLiteral("entries/filter")).toString());
-        const int status = settings_.value(QStringLiteral("entries/status"), 0).toInt();
-        if (status >= 0 && status < entries->cboStatus()->count())
-            entries->cboStatus()->setCurrentIndex(status);
+        entries->setStatusFilter(readStatusFilter(settings_));
     }
 }
 
@@ -390,21 +447,22 @@ void EditorSettings::keepPlace(QWidget& window) {
         settings_.setValue(QStringLiteral("entries/columns"),
                            entries->lstEntries()->horizontalHeader()->saveState());
         settings_.setValue(QStringLiteral("entries/filter"), entries->txtFilter()->text());
-        settings_.setValue(QStringLiteral("entries/status"), entries->cboStatus()->currentIndex());
+        settings_.setValue(StatusKey, storedName(entries->statusFilter()));
     }
 }
 
 Prompts::FileDialog RememberingPrompts::inFolder(FileDialog dialog) {
     // A dialog given a name of its own starts there.
     if (dialog.initialName.isEmpty())
-        if (const QString folder = settings_.lastFolder(dialog.title); !folder.isEmpty())
+        if (const QString folder = settings_.lastFolder(dialog.kind, dialog.title);
+            !folder.isEmpty())
             dialog.initialName = folder + QLatin1Char('/');
     return dialog;
 }
 
 QString RememberingPrompts::remember(const FileDialog& dialog, const QString& chosen) {
     if (!chosen.isEmpty())
-        settings_.setLastFolder(dialog.title, chosen);
+        settings_.setLastFolder(dialog.kind, chosen);
     return chosen;
 }
 

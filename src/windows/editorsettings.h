@@ -2,7 +2,7 @@
 
 // What the editor remembers between runs, in its file in the user's configuration folder: the
 // keyboard group and the character set, the user's own substitutions, the files opened last, the
-// reference chosen for each document, the last folder of each file dialog, where the main window,
+// reference chosen for each document, the last folder of each kind of file, where the main window,
 // the string editor, the character map and the item dialog were and how large, the main window's
 // docks (where each is, floating or not, shown or not), and the entry list's columns and filter.
 // Each is written when it changes and read where the program starts or a window first shows; one
@@ -39,9 +39,10 @@ public:
     // then on the windows' places.
     void restore();
 
-    // The folder the file dialog titled title last chose a file in, or "".
-    QString lastFolder(const QString& title);
-    void setLastFolder(const QString& title, const QString& chosen);
+    // The folder a file of this kind was last chosen in, or "". title is the dialog's, which
+    // older editors kept the folder under.
+    QString lastFolder(Prompts::FileKind kind, const QString& title);
+    void setLastFolder(Prompts::FileKind kind, const QString& chosen);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -124,8 +124,11 @@ void frmCompare::cmdCompare_Click() {
 }
 
 void frmCompare::cmdFile_Click() {
-    const QString chosen = prompts_.openFileName(
-        this, {QStringLiteral("Compare with"), ReferenceFilter, QStringLiteral("zyt"), {}});
+    const QString chosen = prompts_.openFileName(this, {QStringLiteral("Compare with"),
+                                                        ReferenceFilter,
+                                                        QStringLiteral("zyt"),
+                                                        {},
+                                                        Prompts::FileKind::Reference});
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);

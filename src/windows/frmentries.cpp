@@ -362,11 +362,19 @@ void frmEntries::rowChosen(const QModelIndex& current) {
         session_.setCurrentEntry(entry);
 }
 
+StatusFilter frmEntries::statusFilter() const {
+    return static_cast<StatusFilter>(status_->currentIndex());
+}
+
+void frmEntries::setStatusFilter(StatusFilter filter) {
+    status_->setCurrentIndex(static_cast<int>(filter));
+}
+
 void frmEntries::applyFilter() {
     // When the current row is filtered out the view moves to a neighbour; that is no choice of
     // the user's and must not move the main window.
     following_ = true;
-    session_.setEntryFilter(filter_->text(), static_cast<StatusFilter>(status_->currentIndex()));
+    session_.setEntryFilter(filter_->text(), statusFilter());
     proxy_->refilter();
     following_ = false;
     selectEntry(session_.currentEntry());

@@ -75,6 +75,9 @@ public:
     QTableView* lstEntries() const { return view_; }
     QLineEdit* txtFilter() const { return filter_; }
     QComboBox* cboStatus() const { return status_; }
+    // The status list holds the filters in their order.
+    StatusFilter statusFilter() const;
+    void setStatusFilter(StatusFilter filter);
     QLabel* lblCounts() const { return counts_; }
     EntryModel& model() { return *model_; }
     EntryFilter& proxy() { return *proxy_; }

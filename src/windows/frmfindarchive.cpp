@@ -118,7 +118,8 @@ void frmFindArchive::cmdArchive_Click() {
         this, {QStringLiteral("Find in Archive"),
                QStringLiteral("ZYN Text Archive (*.hqr)|*.hqr|All files (*.*)|*.*"),
                QStringLiteral("hqr"),
-               {}});
+               {},
+               Prompts::FileKind::Archive});
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);

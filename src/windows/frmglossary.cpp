@@ -192,8 +192,11 @@ void frmGlossary::say(const QString& text) {
 }
 
 void frmGlossary::cmdImport_Click() {
-    const QString chosen = prompts_.openFileName(
-        this, {QStringLiteral("Import Glossary"), Filter, QStringLiteral("tbx"), {}});
+    const QString chosen = prompts_.openFileName(this, {QStringLiteral("Import Glossary"),
+                                                        Filter,
+                                                        QStringLiteral("tbx"),
+                                                        {},
+                                                        Prompts::FileKind::Glossary});
     if (chosen.isEmpty())
         return;
     const Glossary now = edited();
@@ -219,9 +222,9 @@ void frmGlossary::cmdImport_Click() {
 }
 
 void frmGlossary::cmdExport_Click() {
-    const QString chosen =
-        prompts_.saveFileName(this, {QStringLiteral("Export Glossary"), Filter,
-                                     QStringLiteral("tbx"), QStringLiteral("glossary.tbx")});
+    const QString chosen = prompts_.saveFileName(
+        this, {QStringLiteral("Export Glossary"), Filter, QStringLiteral("tbx"),
+               QStringLiteral("glossary.tbx"), Prompts::FileKind::Glossary});
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);

@@ -66,7 +66,8 @@ void frmMemorySources::cmdAdd_Click() {
         this, {QStringLiteral("Add to the translation memory"),
                QStringLiteral("Archives and PO files (*.hqr *.HQR *.po *.PO);;All files (*)"),
                QStringLiteral("hqr"),
-               {}});
+               {},
+               Prompts::FileKind::MemorySource});
     if (chosen.isEmpty() || !list_->findItems(chosen, Qt::MatchExactly).isEmpty())
         return;
     list_->addItem(chosen);

@@ -51,7 +51,8 @@ void frmText::mnuExtraLoadChr_Click() {
         prompts_.openFileName(this, {QStringLiteral("Load character remapping file"),
                                      RemappingFilter,
                                      QStringLiteral("cmp"),
-                                     {}});
+                                     {},
+                                     Prompts::FileKind::Remapping});
     if (chosen.isEmpty())
         return;
     if (const Status loaded = session_.loadRemappingTable(nativePath(chosen)); !loaded) {
@@ -69,9 +70,12 @@ void frmText::mnuConvert_Click() {
 }
 
 void frmText::mnuExtraOrdinal_Click() {
-    const QString chosen = prompts_.openFileName(
-        this,
-        {QStringLiteral("Load ZYN text ordinal file"), OrdinalFilter, QStringLiteral("ord"), {}});
+    const QString chosen =
+        prompts_.openFileName(this, {QStringLiteral("Load ZYN text ordinal file"),
+                                     OrdinalFilter,
+                                     QStringLiteral("ord"),
+                                     {},
+                                     Prompts::FileKind::Ordinal});
     if (chosen.isEmpty())
         return;
     TextDocument& doc = session_.openDocument().Document;

@@ -47,8 +47,11 @@ bool frmText::commandLineOpen(const QString& argument) {
 void frmText::mnuFileOpen_Click() {
     if (!askSaveChanges(session_, prompts_, this))
         return;
-    const QString chosen = prompts_.openFileName(
-        this, {QStringLiteral("Load ZYN text file"), TextFileFilter, QStringLiteral("zyt"), {}});
+    const QString chosen = prompts_.openFileName(this, {QStringLiteral("Load ZYN text file"),
+                                                        TextFileFilter,
+                                                        QStringLiteral("zyt"),
+                                                        {},
+                                                        Prompts::FileKind::Text});
     if (!chosen.isEmpty())
         openChosenFile(chosen);
 }
@@ -105,7 +108,8 @@ void frmText::chooseArchiveItem(bool saveMode) {
         prompts_.openFileName(this, {QStringLiteral("Load text file from ZYN archive"),
                                      ArchiveFilter,
                                      QStringLiteral("hqr"),
-                                     {}});
+                                     {},
+                                     Prompts::FileKind::Archive});
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);

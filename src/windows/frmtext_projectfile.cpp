@@ -131,7 +131,8 @@ void frmText::mnuFileNewProject_Click() {
     const QString chosen = prompts_.saveFileName(
         this, {QStringLiteral("New translation project"), ProjectFilter, QStringLiteral("zyp"),
                QFileInfo(archive).absolutePath() + QLatin1Char('/') +
-                   languageName(target).toLower() + QStringLiteral(".zyp")});
+                   languageName(target).toLower() + QStringLiteral(".zyp"),
+               Prompts::FileKind::Project});
     if (chosen.isEmpty())
         return;
     TranslationProject project;
@@ -148,9 +149,9 @@ void frmText::mnuFileNewProject_Click() {
 }
 
 void frmText::mnuFileOpenProject_Click() {
-    const QString chosen =
-        prompts_.openFileName(this, {QStringLiteral("Open translation project"), ProjectFilter,
-                                     QStringLiteral("zyp"), fromNative(session_.project().path())});
+    const QString chosen = prompts_.openFileName(
+        this, {QStringLiteral("Open translation project"), ProjectFilter, QStringLiteral("zyp"),
+               fromNative(session_.project().path()), Prompts::FileKind::Project});
     if (!chosen.isEmpty())
         openProject(chosen);
 }
@@ -189,10 +190,10 @@ bool frmText::openProject(const QString& path) {
 bool frmText::findMovedArchive() {
     ProjectSession& project = session_.project();
     const QString missing = fromNative(project.archive().path);
-    const QString chosen =
-        prompts_.openFileName(this, {QStringLiteral("Where is the archive %1 of this project now?")
-                                         .arg(QFileInfo(missing).fileName()),
-                                     ArchiveFilter, QStringLiteral("hqr"), missing});
+    const QString chosen = prompts_.openFileName(
+        this, {QStringLiteral("Where is the archive %1 of this project now?")
+                   .arg(QFileInfo(missing).fileName()),
+               ArchiveFilter, QStringLiteral("hqr"), missing, Prompts::FileKind::Archive});
     if (chosen.isEmpty())
         return false;
     project.setArchive(nativePath(chosen));

@@ -15,6 +15,18 @@ public:
     enum class Icon { None, Information, Question, Stop };
     enum class Answer { Yes, No, Cancel };
 
+    // What a file dialog chooses a file for: the folder chosen last is remembered for each.
+    enum class FileKind {
+        Text,
+        Archive,
+        Reference,
+        MemorySource,
+        Remapping,
+        Ordinal,
+        Project,
+        Glossary
+    };
+
     // A file dialog as the windows describe it. filter is in the "Description|pattern|..." form
     // the windows are written with; the Qt implementation translates it.
     struct FileDialog {
@@ -22,6 +34,7 @@ public:
         QString filter;
         QString defaultExtension; // without the dot, e.g. "zyt"
         QString initialName;
+        FileKind kind;
     };
 
     virtual ~Prompts() = default;

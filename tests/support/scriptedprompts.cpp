@@ -37,7 +37,11 @@ int ScriptedPrompts::chooseItem(QWidget*, const QString& title, const QString& t
                       title,
                       text,
                       Icon::Question,
-                      {title, items.join(QLatin1Char('\n')), QString::number(current), {}},
+                      {title,
+                       items.join(QLatin1Char('\n')),
+                       QString::number(current),
+                       {},
+                       Prompts::FileKind::Text},
                       Answer::Yes});
     if (items_.empty()) {
         ADD_FAILURE() << "unexpected list: " << text.toStdString();

@@ -150,6 +150,65 @@ TEST_F(RememberedTest, TheEntryListIsADockOfTheMainWindowKeptAcrossARestart) {
     EXPECT_FALSE(third.window.entriesDock()->isHidden());
 }
 
+// The status filter is kept by its name and the last folders by the kind of file, so a filter
+// added to the list or a dialog given a new title changes nothing saved. What older editors wrote
+// (the list's index, the dialog's title) is read once and written back the new way.
+TEST_F(RememberedTest, TheStatusFilterAndFoldersAreKeptByNameNotByIndexOrTitle) {
+    const std::string file = writeText("FILE01.ZYT", 1, {"Bonjour"});
+    const auto stored = [](const char* key) {
+        return QSettings(EditorSettings::fileName(), QSettings::IniFormat).value(key).toString();
+    };
+    {
+        EditorRun run(prompts);
+        run.window.show();
+        run.window.mnuViewEntries_Click();
+        run.window.entriesWindow()->cboStatus()->setCurrentText(QStringLiteral("Does not fit"));
+        prompts.chooseFile(QString::fromStdString(file)).answer(Answer::No);
+        run.window.mnuFileOpen_Click();
+        run.window.close();
+    }
+    EXPECT_EQ(stored("entries/status"), QStringLiteral("does-not-fit"));
+    EXPECT_EQ(stored("folders/text").toStdString() + "/", dir.path());
+
+    const struct {
+        QVariant written;
+        const char* shown;
+        const char* kept;
+    } cases[] = {
+        {4, "Does not fit", "does-not-fit"},
+        {QStringLiteral("1"), "Untranslated", "untranslated"},
+        {QStringLiteral("spelling"), "Spelling", "spelling"},
+        {QStringLiteral("no-such-filter"), "All", "no-such-filter"},
+        {99, "All", "99"},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.kept);
+        QSettings(EditorSettings::fileName(), QSettings::IniFormat)
+            .setValue(QStringLiteral("entries/status"), each.written);
+        EditorRun run(prompts);
+        run.window.show();
+        run.window.mnuViewEntries_Click();
+        EXPECT_EQ(run.window.entriesWindow()->cboStatus()->currentText(),
+                  QLatin1String(each.shown));
+        EXPECT_EQ(stored("entries/status"), QLatin1String(each.kept));
+    }
+
+    const std::string older = dir.file("older");
+    std::filesystem::create_directory(older);
+    {
+        QSettings written(EditorSettings::fileName(), QSettings::IniFormat);
+        written.remove(QStringLiteral("folders/text"));
+        written.setValue(QStringLiteral("folders/Load ZYN text file"),
+                         QString::fromStdString(older));
+    }
+    EditorRun run(prompts);
+    prompts.chooseFile({});
+    run.window.mnuFileOpen_Click();
+    EXPECT_EQ(lastShown().dialog.initialName.toStdString(), older + "/");
+    EXPECT_EQ(stored("folders/text").toStdString(), older);
+    EXPECT_TRUE(stored("folders/Load ZYN text file").isEmpty());
+}
+
 // Extra > Substitutions lists the program's pairs after the user's; a pair added there (one
 // given twice replaced, one removed, one without a stand-in refused) and the base letters are
 // typed with and come back after a restart.
