@@ -48,9 +48,10 @@ const OptionSpec OutputOption{"output", 'o', "FILE"};
 const OptionSpec GameOption{"game", 0, "1|2"};
 const OptionSpec WaitOption{"wait", 0, "SECONDS"};
 
-int readArguments(CommandIo io, const std::string& command, const std::vector<OptionSpec>& specs,
-                  const Arguments& args, ParsedArguments& out) {
-    const std::string problem = ParseArguments(specs, args, out);
+int readArguments(CommandIo io, const std::string& command,
+                  const std::vector<OptionSpec>& optionSpecs, const Arguments& args,
+                  ParsedArguments& out) {
+    const std::string problem = ParseArguments(optionSpecs, args, out);
     if (out.help) {
         // "zyntext hqr list --help" is hqr's help.
         const std::string name = command.substr(0, command.find(' '));

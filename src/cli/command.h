@@ -65,8 +65,9 @@ extern const OptionSpec OutputOption;
 
 // Reads args by the command's options (and those every command has): -1 to go on, else the
 // exit code once the command's help or a usage message is printed. -q is kept in io.settings.
-int readArguments(CommandIo io, const std::string& command, const std::vector<OptionSpec>& specs,
-                  const Arguments& args, ParsedArguments& out);
+int readArguments(CommandIo io, const std::string& command,
+                  const std::vector<OptionSpec>& optionSpecs, const Arguments& args,
+                  ParsedArguments& out);
 
 // "--game 1|2": a usage message when absent or malformed.
 extern const OptionSpec GameOption;

@@ -24,17 +24,17 @@ namespace {
 // Long options without a letter are told apart by codes above every character.
 constexpr int LongOnly = 256;
 
-std::string dashed(const OptionSpec& spec) {
-    return std::string("--") + spec.name;
+std::string dashed(const OptionSpec& optionSpec) {
+    return std::string("--") + optionSpec.name;
 }
 
 // Why getopt_long refused the long option arg: an unknown name or an ambiguous prefix.
-std::string refusal(const std::vector<OptionSpec>& specs, const std::string& arg) {
+std::string refusal(const std::vector<OptionSpec>& optionSpecs, const std::string& arg) {
     const std::string name = arg.substr(2, arg.find('=') - 2);
     std::string which;
-    for (const OptionSpec& spec : specs)
-        if (std::string(spec.name).starts_with(name))
-            which += (which.empty() ? "" : ", ") + dashed(spec);
+    for (const OptionSpec& optionSpec : optionSpecs)
+        if (std::string(optionSpec.name).starts_with(name))
+            which += (which.empty() ? "" : ", ") + dashed(optionSpec);
     if (which.empty() || !arg.starts_with("--"))
         return "unknown option '" + arg.substr(0, arg.find('=')) + "'";
     return "option '--" + name + "' is ambiguous: " + which;
@@ -44,25 +44,26 @@ std::string refusal(const std::vector<OptionSpec>& specs, const std::string& arg
 
 std::string ParseArguments(const std::vector<OptionSpec>& ownSpecs,
                            const std::vector<std::string>& args, ParsedArguments& out) {
-    std::vector<OptionSpec> specs = ownSpecs;
-    specs.push_back(HelpOption);
-    specs.push_back(QuietOption);
+    std::vector<OptionSpec> optionSpecs = ownSpecs;
+    optionSpecs.push_back(HelpOption);
+    optionSpecs.push_back(QuietOption);
     // "-": operands come back in order as code 1 (whatever POSIXLY_CORRECT says); ":" tells a
     // missing value from an unknown option.
     std::string letters = "-:";
     std::vector<option> longs;
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const OptionSpec& spec = specs[i];
-        const int code = spec.letter ? spec.letter : LongOnly + int(i);
-        longs.push_back({spec.name, spec.value ? required_argument : no_argument, nullptr, code});
-        if (spec.letter)
-            letters += std::string(1, spec.letter) + (spec.value ? ":" : "");
+    for (std::size_t i = 0; i < optionSpecs.size(); ++i) {
+        const OptionSpec& optionSpec = optionSpecs[i];
+        const int code = optionSpec.letter ? optionSpec.letter : LongOnly + int(i);
+        longs.push_back(
+            {optionSpec.name, optionSpec.value ? required_argument : no_argument, nullptr, code});
+        if (optionSpec.letter)
+            letters += std::string(1, optionSpec.letter) + (optionSpec.value ? ":" : "");
     }
     longs.push_back({nullptr, 0, nullptr, 0});
     const auto specOf = [&](int code) -> const OptionSpec* {
-        for (std::size_t i = 0; i < specs.size(); ++i)
-            if ((specs[i].letter ? specs[i].letter : LongOnly + int(i)) == code)
-                return &specs[i];
+        for (std::size_t i = 0; i < optionSpecs.size(); ++i)
+            if ((optionSpecs[i].letter ? optionSpecs[i].letter : LongOnly + int(i)) == code)
+                return &optionSpecs[i];
         return nullptr;
     };
 
@@ -93,7 +94,7 @@ std::string ParseArguments(const std::vector<OptionSpec>& ownSpecs,
             // optopt: 0 for an unknown or ambiguous long name, the code of a known flag given
             // a value ("--quiet=yes"), else the unknown letter.
             if (optopt == 0)
-                refuse(refusal(specs, arg));
+                refuse(refusal(optionSpecs, arg));
             else if (const OptionSpec* known = specOf(optopt))
                 refuse(dashed(*known) + " takes no value");
             else
@@ -101,27 +102,28 @@ std::string ParseArguments(const std::vector<OptionSpec>& ownSpecs,
             continue;
         }
         if (code == ':') {
-            const OptionSpec* spec = specOf(optopt);
-            refuse(spec ? (arg.starts_with("--") || !spec->letter
-                               ? dashed(*spec)
-                               : "-" + std::string(1, spec->letter)) +
-                              " needs a value: " + dashed(*spec) + " " + spec->value
-                        : "an option needs a value");
+            const OptionSpec* optionSpec = specOf(optopt);
+            refuse(optionSpec
+                       ? (arg.starts_with("--") || !optionSpec->letter
+                              ? dashed(*optionSpec)
+                              : "-" + std::string(1, optionSpec->letter)) +
+                             " needs a value: " + dashed(*optionSpec) + " " + optionSpec->value
+                       : "an option needs a value");
             continue;
         }
-        const OptionSpec* spec = specOf(code);
-        if (!spec)
+        const OptionSpec* optionSpec = specOf(code);
+        if (!optionSpec)
             continue;
-        if (spec->name == std::string_view(HelpOption.name)) {
+        if (optionSpec->name == std::string_view(HelpOption.name)) {
             out.help = true;
             continue;
         }
-        auto& given = out.options[spec->name];
-        if (!given.empty() && !spec->repeatable) {
-            refuse(dashed(*spec) + " is given twice");
+        auto& given = out.options[optionSpec->name];
+        if (!given.empty() && !optionSpec->repeatable) {
+            refuse(dashed(*optionSpec) + " is given twice");
             continue;
         }
-        given.emplace_back(spec->value && optarg ? optarg : "");
+        given.emplace_back(optionSpec->value && optarg ? optarg : "");
     }
     for (int i = optind; i < argc; ++i)
         out.operands.push_back(words[std::size_t(i)]);

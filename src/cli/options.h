@@ -35,9 +35,9 @@ struct ParsedArguments {
 extern const OptionSpec HelpOption;  // -h, --help
 extern const OptionSpec QuietOption; // -q, --quiet
 
-// Reads args by specs (with --help and --quiet); "" or the first usage message. help is set
+// Reads args by optionSpecs (with --help and --quiet); "" or the first usage message. help is set
 // when --help stands among the options, whatever else is wrong.
-std::string ParseArguments(const std::vector<OptionSpec>& specs,
+std::string ParseArguments(const std::vector<OptionSpec>& optionSpecs,
                            const std::vector<std::string>& args, ParsedArguments& out);
 
 } // namespace zyn::cli

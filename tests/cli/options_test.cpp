@@ -14,7 +14,7 @@ namespace {
 
 using cli::OptionSpec;
 
-const std::vector<OptionSpec> Specs{
+const std::vector<OptionSpec> KnownOptions{
     {"game", 0, "1|2"}, {"output", 'o', "FILE"}, {"memory", 0, "FILE", true}, {"fuzzy"},
     {"force"},          {"from", 0, "LANG"},
 };
@@ -50,7 +50,7 @@ TEST(Options, EachFormReadsAsOneAndEachRefusalSaysWhy) {
     };
     for (const auto& c : cases) {
         cli::ParsedArguments parsed;
-        const std::string problem = cli::ParseArguments(Specs, c.args, parsed);
+        const std::string problem = cli::ParseArguments(KnownOptions, c.args, parsed);
         const std::string what = testing::PrintToString(c.args);
         EXPECT_EQ(problem, c.problem) << what;
         if (!c.problem.empty())
@@ -62,7 +62,7 @@ TEST(Options, EachFormReadsAsOneAndEachRefusalSaysWhy) {
     // --help wins over whatever else is wrong, also in a second scan of the same run.
     for (int scan = 0; scan < 2; ++scan) {
         cli::ParsedArguments parsed;
-        cli::ParseArguments(Specs, {"--gmae", "-h", "--game"}, parsed);
+        cli::ParseArguments(KnownOptions, {"--gmae", "-h", "--game"}, parsed);
         EXPECT_TRUE(parsed.help) << scan;
     }
 }
