@@ -219,7 +219,7 @@ void frmEditor::open(int i) {
     marks_.clear();
     text1_->setExtraSelections(marks_);
     setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
-    setText(session_.entryAsShown(i));
+    showBytes(session_.entryAsShown(i));
     openedText_ = editedText_;
     if (session_.status(i).untranslated)
         text1_->selectAll();
@@ -373,7 +373,7 @@ frmTable* frmEditor::characterMap() const {
     return table_.data();
 }
 
-void frmEditor::setText(const std::string& bytes) {
+void frmEditor::showBytes(const std::string& bytes) {
     text1_->setPlainText(codec_.toDisplay(bytes));
 }
 
