@@ -1,8 +1,6 @@
 #include "flows/archivesearch.h"
 
 #include "archive/itemnames.h"
-#include "base/words.h"
-#include "characters/charactersets.h"
 #include "document/textdocument.h"
 #include "flows/archiveitemflow.h"
 
@@ -115,14 +113,6 @@ std::vector<ArchiveHit> FindInArchive(FileSystem& fs, const std::string& archive
         texts.forget(other);
     }
     return hits;
-}
-
-SearchLetters WithWordEdges(SearchLetters letters, const LetterTable& table) {
-    for (int b = 0; b < 256; ++b) {
-        const auto code = static_cast<std::uint8_t>(b);
-        letters.wordPart[code] = IsWordCharacter(ClassOf(table.letter(code)));
-    }
-    return letters;
 }
 
 } // namespace zyn

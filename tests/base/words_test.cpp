@@ -28,7 +28,7 @@ TEST(Words, TokensAreWordsNumbersAndMarks) {
         // Joiners join letters only; a lone one is a mark.
         {U"l'homme peut-être - 'x'", "w:l'homme w:peut-être m:- m:' w:x m:' ", 3},
         // A run with a digit is a number, glued letters and all; a joiner does not join it.
-        {U"2nd A4 x2y-z 10", "n:2nd n:A4 n:x2y m:- w:z n:10 ", 5},
+        {U"2nd A4 x2y-z 10 m² ½", "n:2nd n:A4 n:x2y m:- w:z n:10 n:m² n:½ ", 7},
         // Control codes (and their shown symbols) are marks; line breaks and tabs blanks.
         {U"a\u0001b\r\n\tc\u2401", "w:a m:\u0001 w:b w:c m:\u2401 ", 3},
         {U"Ωμέγα\u00A0Жук", "w:Ωμέγα w:Жук ", 2},
