@@ -653,10 +653,8 @@ void frmEditor::showState() {
     if (session_.sourceChanged(entry_)) {
         // The old source on one line, as the entry list shows texts.
         if (const std::optional<std::string> old = session_.oldSource(entry_)) {
-            QString shown = codec_.toDisplay(*old);
-            shown.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
-            shown.replace(QLatin1Char('\n'), QStringLiteral(" / "));
-            text += QStringLiteral(". The source changed; it was: ") + shown;
+            text += QStringLiteral(". The source changed; it was: ") +
+                    codec_.toOneLine(*old, QStringLiteral(" / "));
         } else {
             text += QStringLiteral(". The source changed since it was translated.");
         }

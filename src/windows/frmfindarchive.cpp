@@ -161,8 +161,7 @@ void frmFindArchive::cmdFind_Click() {
     for (const ArchiveHit& hit : hits_) {
         QString found = codec.toDisplay(hit.line);
         // One line each: the other entry's line breaks as " / ".
-        QString other =
-            codec.toDisplay(hit.other).replace(QLatin1Char('\n'), QStringLiteral(" / "));
+        const QString other = codec.toOneLine(hit.other, QStringLiteral(" / "));
         const bool inSource = ItemLanguage(flow_.ArchiveIsVersion2, hit.item) == source_;
         auto* row = new QTreeWidgetItem(
             {QString::fromLatin1(hit.name.data(), qsizetype(hit.name.size())),
