@@ -9,12 +9,14 @@ namespace zyn {
 
 namespace {
 
-// The codes below 32 that are not line breaks: the games' control codes, kept in order.
+// The codes below 32 that are not line breaks: the games' control codes, kept in order; a lone
+// CR or LF is one of them.
 std::string controlCodes(std::string_view text) {
     std::string codes;
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) < 32 && c != '\r' && c != '\n')
-            codes += c;
+    for (const std::string_view line : TextLines(text))
+        for (const char c : line)
+            if (static_cast<unsigned char>(c) < 32)
+                codes += c;
     return codes;
 }
 
