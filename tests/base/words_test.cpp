@@ -1,5 +1,5 @@
-// The one notion of a word: the tokens every caller builds on, and the same words seen through
-// game codes whose character set is not known.
+// The one notion of a word: the tokens every caller builds on (the memory, spelling and search
+// on codes: tests/spelling).
 
 #include "base/words.h"
 #include "characters/utf8.h"
@@ -38,17 +38,6 @@ TEST(Words, TokensAreWordsNumbersAndMarks) {
         EXPECT_EQ(described(c.text, SplitTokens(c.text)), c.tokens) << EncodeUtf8(c.text);
         EXPECT_EQ(CountWords(ClassesOf(c.text)), c.count) << EncodeUtf8(c.text);
     }
-}
-
-// Codes of an unknown set: an accented letter from 128 up stays inside its word.
-TEST(Words, CodesOfAnUnknownSetReadFromOneTwentyEightUpAsLetters) {
-    const std::string codes = "caf\x82 d'\x85t\x82, 3\x8a";
-    const auto tokens = SplitTokens(ClassesOfCodes(codes, UnknownSetCodeClasses()));
-    ASSERT_EQ(tokens.size(), 4u);
-    EXPECT_EQ(codes.substr(tokens[0].start, tokens[0].length), "caf\x82");
-    EXPECT_EQ(codes.substr(tokens[1].start, tokens[1].length), "d'\x85t\x82");
-    EXPECT_EQ(tokens[2].kind, TokenKind::Mark);
-    EXPECT_EQ(tokens[3].kind, TokenKind::Number);
 }
 
 } // namespace
