@@ -19,11 +19,7 @@ namespace {
 
 // Line breaks shown as a mark, so that every entry takes one line of the list.
 QString oneLine(const DisplayCodec& codec, const std::string& bytes) {
-    QString text = codec.toDisplay(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" \u00B6 "));
-    text.replace(QLatin1Char('\n'), QStringLiteral(" \u00B6 "));
-    text.replace(QLatin1Char('\r'), QStringLiteral(" \u00B6 "));
-    return text;
+    return codec.toOneLine(bytes, QStringLiteral(" \u00B6 "));
 }
 
 QString typeName(std::uint8_t code) {

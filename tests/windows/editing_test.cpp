@@ -132,7 +132,7 @@ TEST_F(EditorTest, TheDefaultGroupTypesWhatTheSetShows) {
     for (const std::size_t set : {13, 5, 2}) {
         window->Combo1()->setCurrentIndex(static_cast<int>(set));
         window->Combo1_Click();
-        editEntry({"x"}).setText({});
+        editEntry({"x"}).showBytes({});
         type(QString::fromStdU32String(ToLetters(CharacterSets[set].letters, codes)));
         EXPECT_EQ(editor().EditedText(), codes) << set;
         type(QString::fromUtf8("中"));
@@ -320,7 +320,7 @@ TEST_F(EditorTest, OpensOnTheEntryAndTakesEveryByteAccessKeysComposedAndPastedTe
         all.push_back(static_cast<char>(b));
     window->Combo1()->setCurrentIndex(5);
     window->Combo1_Click();
-    editEntry({"x", "y"}).setText(all);
+    editEntry({"x", "y"}).showBytes(all);
     EXPECT_EQ(editor().EditedText(), all);
     prompts.answer(Answer::Yes);
     QTest::keyClick(&box(), Qt::Key_Escape);

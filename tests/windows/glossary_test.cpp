@@ -228,7 +228,7 @@ protected:
         GlossaryTest::SetUp();
         const std::map<int, std::string> texts = {
             {7, TextFileBuilder(2).entry("The Captain waits.").entry("Captains all").data()},
-            {37, TextFileBuilder(2).entry("Le Capitaine attend.").entry("Les capitaines").data()},
+            {37, TextFileBuilder(2).entry("Le Capitaine attend.").entry("Les @ capitaines").data()},
             {67, TextFileBuilder(2).entry("Der Captain wartet.").data()}};
         ArchiveBuilder builder;
         for (int i = 0; i < 180; ++i)
@@ -259,8 +259,9 @@ protected:
     frmFindArchive* find = nullptr;
 };
 
-// Without a project: English and the open bank's language, or all; whole words; each hit
-// beside its entry in the other language; Enter on a result opens its bank at its entry.
+// Without a project: English and the open bank's language, or all; whole words; each hit a line,
+// beside its entry in the other language on one line; Enter on a result opens its bank at its
+// entry.
 TEST_F(ConcordanceTest, FindInArchiveSearchesALanguageByWholeWordsSideBySide) {
     QStringList scopes;
     for (int i = 0; i < find->cboScope()->count(); ++i)
@@ -270,11 +271,11 @@ TEST_F(ConcordanceTest, FindInArchiveSearchesALanguageByWholeWordsSideBySide) {
     EXPECT_EQ(find->cboScope()->currentText(), QString("All languages"));
     EXPECT_EQ(search("captain", "Source language (EN)", false),
               QStringList({"EN_000.DIA 1: The Captain waits. | Le Capitaine attend.",
-                           "EN_000.DIA 2: Captains all | Les capitaines"}));
+                           "EN_000.DIA 2: Captains all | Les / capitaines"}));
     EXPECT_EQ(search("captain", "Source language (EN)", true),
               QStringList({"EN_000.DIA 1: The Captain waits. | Le Capitaine attend."}));
     EXPECT_EQ(search("capitaines", "Target language (FR)", true),
-              QStringList({"FR_000.DIA 2: Captains all | Les capitaines"}));
+              QStringList({"FR_000.DIA 2: Captains all | capitaines"}));
     EXPECT_EQ(search("captain", "All languages", true),
               QStringList({"EN_000.DIA 1: The Captain waits. | Le Capitaine attend.",
                            "DE_000.DIA 1: The Captain waits. | Der Captain wartet."}));

@@ -135,10 +135,10 @@ TEST_F(StatesTest, ASuggestionTakenNeedsReviewAndAChangedSourceIsShown) {
     window->menuItem("mnuFileNewProject")->trigger();
     auto memory = std::make_shared<TranslationMemory>();
     memory->add("Key", "Clef", {"X", 0});
-    memory->add("Good morning", "Bonjour", {"X", 1});
+    memory->add("Good\r\nmorning", "Bonjour", {"X", 1});
     session.setTranslationMemory(memory);
     session.project().setRecord(
-        "FR_000.DIA", 0, EntryRecord{EntryState::Translated, {}, HashSource("Good morning")});
+        "FR_000.DIA", 0, EntryRecord{EntryState::Translated, {}, HashSource("Good\r\nmorning")});
 
     frmEditor* editor = &edit(2);
     key(editor->Text1(), Qt::Key_1);
@@ -148,7 +148,7 @@ TEST_F(StatesTest, ASuggestionTakenNeedsReviewAndAChangedSourceIsShown) {
 
     editor = &edit(0);
     EXPECT_EQ(editor->lblState()->text(),
-              QString("State: needs review. The source changed; it was: Good morning"));
+              QString("State: needs review. The source changed; it was: Good / morning"));
     editor->close();
 }
 
