@@ -15,6 +15,7 @@
 #include "project/glossaryfile.h"
 #include "project/languagechecks.h"
 #include "project/projectfile.h"
+#include "project/statetally.h"
 #include "spelling/spellchecker.h"
 
 #include <algorithm>
@@ -163,7 +164,7 @@ struct LanguageContext {
 
 struct Totals {
     int findings = 0, translated = 0, entries = 0;
-    int states[4] = {}; // by EntryState, of the entries counted: with --project
+    StateTally states; // of the entries counted: with --project
     nlohmann::ordered_json json = nlohmann::ordered_json::array(); // with --json
 };
 
@@ -260,7 +261,7 @@ void byStates(int item, const TextDocument& translation, const TextDocument& sou
     for (int i = 0; i < source.entryCount(); ++i)
         if (!source.EntryText[std::size_t(i)].empty()) {
             const EntryState state = stateOf(i);
-            ++totals.states[int(state)];
+            totals.states.add(state);
             found.translated += state == EntryState::Untranslated ? 0 : 1;
         }
 }
@@ -439,11 +440,11 @@ int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals,
 
 // "97 translated, 3 need review, 12 reviewed, 8 untranslated"
 std::string stateCounts(const Totals& totals) {
-    const int review = totals.states[int(EntryState::NeedsReview)];
-    return std::to_string(totals.states[int(EntryState::Translated)]) + " translated, " +
+    const int review = totals.states.count(EntryState::NeedsReview);
+    return std::to_string(totals.states.count(EntryState::Translated)) + " translated, " +
            std::to_string(review) + (review == 1 ? " needs review, " : " need review, ") +
-           std::to_string(totals.states[int(EntryState::Reviewed)]) + " reviewed, " +
-           std::to_string(totals.states[int(EntryState::Untranslated)]) + " untranslated";
+           std::to_string(totals.states.count(EntryState::Reviewed)) + " reviewed, " +
+           std::to_string(totals.states.count(EntryState::Untranslated)) + " untranslated";
 }
 
 // The project the check counts by, and the glossary (--glossary, else the project's): false
@@ -546,10 +547,10 @@ int run(const Arguments& argv, CommandIo io) {
                                       {"translated", totals.translated},
                                       {"entries", totals.entries}};
         if (language.project)
-            counts["states"] = {{"translated", totals.states[int(EntryState::Translated)]},
-                                {"needsReview", totals.states[int(EntryState::NeedsReview)]},
-                                {"reviewed", totals.states[int(EntryState::Reviewed)]},
-                                {"untranslated", totals.states[int(EntryState::Untranslated)]}};
+            counts["states"] = {{"translated", totals.states.count(EntryState::Translated)},
+                                {"needsReview", totals.states.count(EntryState::NeedsReview)},
+                                {"reviewed", totals.states.count(EntryState::Reviewed)},
+                                {"untranslated", totals.states.count(EntryState::Untranslated)}};
         io.out << FindingsJson(std::move(totals.json), std::move(counts));
     } else if (language.project) {
         io.out << totals.findings << (totals.findings == 1 ? " finding; " : " findings; ")

@@ -103,13 +103,13 @@ QVariant ProjectStatusModel::cell(const BankCounts& counts, int column, int role
     case WordsToDo:
         return counts.wordsToDo;
     case Untranslated:
-        return counts.untranslated;
+        return counts.count(EntryState::Untranslated);
     case NeedsReview:
-        return counts.needsReview;
+        return counts.count(EntryState::NeedsReview);
     case Translated:
-        return counts.translated;
+        return counts.count(EntryState::Translated);
     case Reviewed:
-        return counts.reviewed;
+        return counts.count(EntryState::Reviewed);
     case DoesNotFit:
         return optional(counts.doesNotFit);
     case Spelling:

@@ -17,9 +17,11 @@ namespace {
 
 BankCounts withWork(int untranslated, int needsReview) {
     BankCounts row;
-    row.untranslated = untranslated;
-    row.needsReview = needsReview;
-    row.translated = 1;
+    for (int i = 0; i < untranslated; ++i)
+        row.states.add(EntryState::Untranslated);
+    for (int i = 0; i < needsReview; ++i)
+        row.states.add(EntryState::NeedsReview);
+    row.states.add(EntryState::Translated);
     return row;
 }
 
@@ -94,8 +96,9 @@ TEST(LanguageStatus, ARowPerBankAsItComes) {
     EXPECT_EQ(items[0], 31);
     EXPECT_EQ(items[1], 35);
     EXPECT_EQ(rows[0].bank, ArchiveItemName(names, 31));
-    EXPECT_EQ(rows[0].untranslated, 1) << "the empty third entry";
-    EXPECT_EQ(rows[0].translated, 2) << "\"Yes\" kept as translated by the project";
+    EXPECT_EQ(rows[0].count(EntryState::Untranslated), 1) << "the empty third entry";
+    EXPECT_EQ(rows[0].count(EntryState::Translated), 2)
+        << "\"Yes\" kept as translated by the project";
     EXPECT_EQ(rows[0].glossary, 1) << "\"la torche\" lacks \"lampe\"";
     EXPECT_EQ(rows[1].glossary, 0);
     EXPECT_EQ(rows[0].checkFindings.has_value(), true);
