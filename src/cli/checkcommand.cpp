@@ -235,10 +235,6 @@ const BankRecords* recordsOf(const LanguageContext& language, bool isVersion2, i
     return found == banks.end() ? nullptr : &found->second;
 }
 
-std::vector<std::string> textsOf(const TextDocument& document) {
-    return {document.EntryText.begin(), document.EntryText.begin() + document.entryCount()};
-}
-
 // The project's states: the entries counted by state, and an entry kept as its source on
 // purpose no longer untranslated. T of M then counts the entries not untranslated.
 void byStates(int item, const TextDocument& translation, const TextDocument& source,
@@ -289,7 +285,7 @@ void addGlossary(const TextDocument& translation, const TextDocument& source,
     for (int i = 0; i < translation.entryCount(); ++i)
         to.push_back(ToLetters(letters, translation.EntryText[std::size_t(i)]));
     const std::vector<MissingTerms> missing =
-        FindMissingTerms(*language.terms, from, to, textsOf(source), textsOf(translation),
+        FindMissingTerms(*language.terms, from, to, EntryTexts(source), EntryTexts(translation),
                          recordsOf(language, check.game == 2, item));
     for (const MissingTerms& entry : missing) {
         std::string what;
@@ -338,7 +334,7 @@ void report(CommandIo io, int item, bool prefixed, const TextDocument& translati
     totals.translated += found.translated;
     totals.entries += found.entries;
     if (check.consistency)
-        AddTranslatedEntries(std::to_string(item), textsOf(source), textsOf(translation),
+        AddTranslatedEntries(ConsistencyBank(item), EntryTexts(source), EntryTexts(translation),
                              recordsOf(language, check.game == 2, item), language.translated);
 }
 
