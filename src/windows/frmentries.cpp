@@ -1,6 +1,8 @@
 #include "windows/frmentries.h"
 
 #include "session/documentspelling.h"
+#include "session/projectsession.h"
+#include "session/sessionglossary.h"
 #include "windows/entrytypes.h"
 
 #include <QApplication>
@@ -211,6 +213,7 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     connect(&session.spelling(), &DocumentSpelling::changed, this, &frmEntries::documentChanged);
     connect(&session, &DocumentSession::entriesChanged, this, &frmEntries::entriesChanged);
     connect(&session, &DocumentSession::memoryReplaced, this, [this] { entriesChanged(0, -1); });
+    connect(&session.project(), &ProjectSession::glossaryChanged, this, &frmEntries::updateCounts);
     connect(&session, &DocumentSession::currentEntryChanged, this, &frmEntries::selectEntry);
     documentChanged();
 }
@@ -394,6 +397,8 @@ void frmEntries::updateCounts() {
         countOf(states.count(EntryState::Reviewed), "reviewed", "reviewed"),
         countOf(states.count(EntryState::Untranslated), "untranslated", "untranslated"),
         countOf(cut, "does not fit", "do not fit")};
+    if (const std::optional<int> lacking = EntriesLackingTerms(session_))
+        said << countOf(*lacking, "lacks a glossary term", "lack glossary terms");
     counts_->setText(said.join(QStringLiteral(", ")));
 }
 
