@@ -309,7 +309,8 @@ const Command StatusCommand{
         },
         {
             "Exit status: 0 the table was printed, 1 an archive, project or glossary that "
-            "cannot be read, 2 wrong usage (a language the archive does not have, a project of another "
+            "cannot be read, 2 wrong usage (a language the archive does not have, a project of "
+            "another "
             "pair).",
         },
     },
