@@ -235,11 +235,11 @@ TEST_F(SessionStatesTest, NotesFiltersAndCounts) {
     session.editText(4, "Bonjour !");
     EXPECT_EQ(session.undoStack()->count(), 4);
 
-    const StateCounts counts = session.stateCounts();
-    EXPECT_EQ(counts.translated, 2);
-    EXPECT_EQ(counts.needsReview, 1);
-    EXPECT_EQ(counts.reviewed, 1);
-    EXPECT_EQ(counts.untranslated, 1);
+    const StateTally counts = session.stateCounts();
+    EXPECT_EQ(counts.count(EntryState::Translated), 2);
+    EXPECT_EQ(counts.count(EntryState::NeedsReview), 1);
+    EXPECT_EQ(counts.count(EntryState::Reviewed), 1);
+    EXPECT_EQ(counts.count(EntryState::Untranslated), 1);
     const auto shown = [&](StatusFilter filter) {
         session.setEntryFilter({}, filter);
         std::vector<int> entries;

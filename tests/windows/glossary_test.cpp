@@ -9,6 +9,7 @@
 #include "windows/editorglossary.h"
 #include "windows/frmaddterm.h"
 #include "windows/frmeditor.h"
+#include "windows/frmentries.h"
 #include "windows/frmfindarchive.h"
 #include "windows/frmglossary.h"
 #include "windows/frmselhqr.h"
@@ -87,7 +88,13 @@ TEST_F(GlossaryTest, TheSourcesTermsListedMarkedAndPutInWithAlt) {
     openProject({{"Captain", "Capitaine", "", false, false},
                  {"Vornak", "", "", true, false},
                  {"Ring", "Anneau", "", false, true}});
-    frmEditor& editor = edit({"Le ", "Rien"}, {"Captain of Vornak, a ring", "No terms"});
+    // The third entry is left as its source: untranslated, it lacks no term.
+    frmEditor& editor =
+        edit({"Le ", "Rien", "Captain"}, {"Captain of Vornak, a ring", "No terms", "Captain"});
+    window->mnuViewEntries_Click();
+    const QLabel* counts = window->entriesWindow()->lblCounts();
+    EXPECT_TRUE(counts->text().endsWith("0 do not fit, 1 lacks a glossary term"))
+        << counts->text().toStdString();
     EXPECT_EQ(rows(editor.lstTerms()),
               QStringList({QString::fromUtf8("Alt+1  Captain → Capitaine  missing from the "
                                              "translation"),
@@ -111,10 +118,19 @@ TEST_F(GlossaryTest, TheSourcesTermsListedMarkedAndPutInWithAlt) {
     EXPECT_FALSE(editor.lblMessage()->text().contains("missing"));
     EXPECT_FALSE(editor.glossary().takeTerm(2)) << "no third term";
 
-    // The next entry has none: the list goes.
+    // The next entry has none: the list goes. The entry list counts the text kept.
     editor.keepAndGo(true);
     EXPECT_TRUE(editor.lstTerms()->isHidden());
     EXPECT_TRUE(underlined(editor.txtReference()).isEmpty());
+    EXPECT_TRUE(counts->text().endsWith(", 0 lack glossary terms")) << counts->text().toStdString();
+    // A term the second translation lacks, added: counted at once.
+    Glossary more = session.project().glossary();
+    more.terms.push_back({"terms", "termes", "", false, false});
+    session.project().setGlossary(std::move(more));
+    EXPECT_TRUE(counts->text().endsWith(", 1 lacks a glossary term"))
+        << counts->text().toStdString();
+    session.project().close();
+    EXPECT_TRUE(counts->text().endsWith("do not fit")) << "no glossary, no count";
 }
 
 // Ctrl+G: the words selected in the source are the new term's source, those of the text its
