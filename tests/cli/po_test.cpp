@@ -398,12 +398,6 @@ TEST(ZyntextPo, MemoryFillsUntranslatedMessagesAsFuzzyNamingWhereEachCameFrom) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("no.po")));
 }
 
-} // namespace
-} // namespace zyn::test
-
-namespace zyn::test {
-namespace {
-
 // The header field's value in a PO text.
 std::string field(const std::string& po, const std::string& name) {
     const std::size_t at = po.find("\"" + name + ": ");

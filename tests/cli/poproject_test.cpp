@@ -104,7 +104,7 @@ TEST(ZyntextPoProject, StatesAndNotesComeBackThroughAPoEditorsChanges) {
         << imported.err;
     EXPECT_EQ(recordsIn(project), expected);
 
-    // A second import changes nothing. (msgcat's rewrites: the session's PO test.)
+    // A second import changes nothing.
     const std::string before = readBytes(project);
     const ToolRun again =
         zyntext({"po", "import", byHand, archive, "--game", "2", "--project", project});

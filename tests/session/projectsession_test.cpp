@@ -74,12 +74,6 @@ TEST(ProjectSession, TheGlossaryGoesBesideTheProject) {
     EXPECT_EQ(next.glossary().terms[0].target, "le Capitaine");
 }
 
-} // namespace
-} // namespace zyn
-
-namespace zyn {
-namespace {
-
 // The document session's project reads and writes through the file system the program state
 // names at the time, so a test's faulty disk set after the session was made still applies.
 TEST(ProjectSession, TheDocumentSessionsProjectUsesTheStatesFileSystem) {

@@ -5,6 +5,7 @@
 #include "session/projectsession.h"
 #include "session/sessionglossary.h"
 #include "support/faultyfilesystem.h"
+#include "support/frenchproject.h"
 #include "support/qtapplication.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
@@ -24,15 +25,6 @@ Glossary shipTerms() {
     return glossary;
 }
 
-TranslationProject frenchProject() {
-    TranslationProject project;
-    project.archive = "text.hqr";
-    project.game = 2;
-    project.sourceLanguage = 0;
-    project.targetLanguage = 1;
-    return project;
-}
-
 class SessionGlossaryTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ensureApplicationOf<QGuiApplication>(); }
@@ -45,7 +37,7 @@ protected:
                                     .bytes());
         session.open(std::move(*ReadTextFile(state.files(), doc, true)), LooseFileOrigin(doc));
         session.setReference(std::move(*ReadTextFile(state.files(), ref, true)));
-        ASSERT_TRUE(session.project().create(dir.file("fr.zyp"), frenchProject()));
+        ASSERT_TRUE(session.project().create(dir.file("fr.zyp"), FrenchProject()));
     }
 
     TempDir dir;
@@ -111,7 +103,7 @@ TEST_F(SessionGlossaryTest, AnAddedTermIsKeptOrNothingChanges) {
     // A project without a glossary yet whose own file cannot be written: no term, no name. The
     // other project's glossary in the same folder is left alone.
     ProjectSession bare(disk);
-    ASSERT_TRUE(bare.create(dir.file("de.zyp"), frenchProject()));
+    ASSERT_TRUE(bare.create(dir.file("de.zyp"), FrenchProject()));
     disk.failOn(FaultyFileSystem::Op::Rename, 2);
     EXPECT_FALSE(AddGlossaryTerm(bare, {"Captain", "Capitaine", "", false, false}));
     EXPECT_TRUE(bare.glossary().terms.empty());

@@ -116,22 +116,6 @@ TEST(SpellingWords, TheMemorySpellingAndSearchCutTheSameWords) {
     }
 }
 
-TEST(SpellChecker, FlagsAMisspellingButNotTheSourcesNames) {
-    TempDir dir;
-    writeDictionary(
-        dir, "fr_FR",
-        {"il", "est", "maintenant", "parti", "avec", "et", "l'", "homme", "peut", "être", "fois"});
-    auto checker = openChecker(dir, French);
-    ASSERT_TRUE(checker);
-    const std::u32string text =
-        U"Il est mainenant parti avec Vornak et l'homme, peut-être 2e fois.";
-    const auto unknown = checker->unknownWords(text, U"He left with Vornak.");
-    ASSERT_EQ(unknown.size(), 1u);
-    EXPECT_EQ(text.substr(unknown[0].start, unknown[0].length), U"mainenant");
-    // Without the source the name is unknown as well.
-    EXPECT_EQ(checker->unknownWords(text).size(), 2u);
-}
-
 TEST(SpellChecker, ReadsADictionaryInItsOwnEncoding) {
     TempDir dir;
     writeDictionary(dir, "fr_FR", {"été", "garçon"}, true);

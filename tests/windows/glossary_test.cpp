@@ -158,8 +158,8 @@ TEST_F(GlossaryTest, CtrlGAddsTheSelectedWords) {
 }
 
 // Without a project the window says what a glossary belongs to and offers nothing. With one:
-// terms added and saved beside the project, exported and imported back the same in each
-// format; a file that cannot be read or written is said, and the table and the files stay.
+// terms added and saved beside the project, exported and imported back the same; a file that
+// cannot be read or written is said, and the table and the files stay.
 TEST_F(GlossaryTest, TheGlossaryWindowImportsExportsAndSaves) {
     window->mnuEditGlossary_Click();
     auto& glossary = *window->findChild<frmGlossary*>();
@@ -188,19 +188,19 @@ TEST_F(GlossaryTest, TheGlossaryWindowImportsExportsAndSaves) {
     EXPECT_EQ(session.project().glossary().terms, terms);
     EXPECT_FALSE(glossary.changed());
 
-    for (const char* name : {"out.tbx", "out.csv", "out.tsv"}) {
-        prompts.chooseFile(QString::fromStdString(dir.file(name)));
-        glossary.cmdExport_Click();
-        auto read = ReadGlossaryFile(realFileSystem(), dir.file(name), "en", "fr");
-        ASSERT_TRUE(read.ok()) << name << read.message();
-        EXPECT_EQ(read->glossary.terms, terms) << name;
-        // Imported back, nothing is new.
-        prompts.chooseFile(QString::fromStdString(dir.file(name)));
-        glossary.cmdImport_Click();
-        EXPECT_EQ(table->rowCount(), 2) << name;
-        EXPECT_TRUE(lastShown().text.startsWith("0 of 2 terms added")) << name;
-    }
-    EXPECT_EQ(notices(), 3);
+    // The format by the name (each format's own round trip: the glossary file's tests).
+    const QString exported = QString::fromStdString(dir.file("out.tbx"));
+    prompts.chooseFile(exported);
+    glossary.cmdExport_Click();
+    auto read = ReadGlossaryFile(realFileSystem(), exported.toStdString(), "en", "fr");
+    ASSERT_TRUE(read.ok()) << read.message();
+    EXPECT_EQ(read->glossary.terms, terms);
+    // Imported back, nothing is new.
+    prompts.chooseFile(exported);
+    glossary.cmdImport_Click();
+    EXPECT_EQ(table->rowCount(), 2);
+    EXPECT_TRUE(lastShown().text.startsWith("0 of 2 terms added"));
+    EXPECT_EQ(notices(), 1);
 
     // A damaged file, and a folder that is not there: said, nothing changed.
     prompts.clearLog();
