@@ -254,9 +254,6 @@ TEST_F(ArchiveWindowsTest, TheDocumentsOwnArchiveIsOfferedAgain) {
     ASSERT_EQ(shown(), "Packed text");
     commit("Changed");
 
-    prompts.answer(Answer::Cancel);
-    window->mnuFileOpenFromHQR_Click();
-    EXPECT_FALSE(dialogShown());
     // No to the command's question, Cancel to the dialog's, then No to it.
     prompts.answer(Answer::No).answer(Answer::Cancel).answer(Answer::No);
     choose(false, archive, 7);
