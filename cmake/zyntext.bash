@@ -18,7 +18,7 @@ _zyntext() {
         [po export]="--game --charset --remap -o --output --from --to --template --memory --language --project -q --quiet"
         [po import]="--game --charset --remap --fuzzy --force --substitute --wait --project --json -q --quiet"
         [check]="--game --charset --from --to --max-lines --fit --untranslated --spelling --language --project --glossary --consistency --json -o --output -q --quiet"
-        [status]="--game --charset --from --to --project --json -o --output -q --quiet"
+        [status]="--game --charset --from --to --project --glossary --json -o --output -q --quiet"
         [hqr list]="--table -o --output -q --quiet"
         [hqr extract]="--expand -o --output -q --quiet"
         [hqr replace]="--item-file --wait -q --quiet"

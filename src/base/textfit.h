@@ -9,7 +9,8 @@
 //
 // The wrap: a line breaks at a blank (U+0020), the blanks at the break belonging to neither
 // line; a word wider than the line is broken where the line ends, so that every letter is drawn
-// inside the box; '\n' ends a line. A mark that sits on the letter before it takes no room.
+// inside the box; '\n' ends a line (a line of base/textlines.h, read as letters). A mark that sits
+// on the letter before it takes no room.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,11 +1,33 @@
 #include "base/words.h"
 
+#include "base/textfit.h"
+
 namespace zyn {
+
+namespace {
+
+bool isArabicLetter(char32_t c) {
+    return (c >= 0x620 && c <= 0x64A) || c == 0x66E || c == 0x66F || (c >= 0x671 && c <= 0x6D3) ||
+           c == 0x6D5 || c == 0x6EE || c == 0x6EF || (c >= 0x6FA && c <= 0x6FC) || c == 0x6FF;
+}
+
+bool isThaiLetter(char32_t c) {
+    return (c >= 0xE01 && c <= 0xE30) || c == 0xE32 || c == 0xE33 || (c >= 0xE40 && c <= 0xE46);
+}
+
+// Raised digits and fractions ("m²", "½") are digits too.
+bool isDigit(char32_t c) {
+    return (c >= U'0' && c <= U'9') || c == 0xB2 || c == 0xB3 || c == 0xB9 ||
+           (c >= 0xBC && c <= 0xBE) || (c >= 0x660 && c <= 0x669) || (c >= 0x6F0 && c <= 0x6F9) ||
+           (c >= 0xE50 && c <= 0xE59);
+}
+
+} // namespace
 
 bool IsWordLetter(char32_t c) {
     if ((c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'))
         return true;
-    if (c == 0xAA || c == 0xB5 || c == 0xBA)
+    if (c == 0xAA || c == 0xB5 || c == 0xBA || c == 0x207F)
         return true;
     if (c >= 0xC0 && c <= 0x24F) // Latin-1 letters and Latin Extended-A and B
         return c != 0xD7 && c != 0xF7;
@@ -13,7 +35,13 @@ bool IsWordLetter(char32_t c) {
         return c != 0x387;
     if (c >= 0x400 && c <= 0x52F) // Cyrillic
         return c < 0x482 || c > 0x489;
-    return c >= 0x5D0 && c <= 0x5EA; // Hebrew
+    if ((c >= 0x5D0 && c <= 0x5EA) || (c >= 0x5F0 && c <= 0x5F2)) // Hebrew
+        return true;
+    if (isArabicLetter(c) || isThaiLetter(c))
+        return true;
+    // The Latin ligatures a font may show for two letters ("ﬁ"), and the marks set on the letter
+    // before them (Vietnamese tones, Hebrew points, Arabic vowels, Thai vowels): inside a word.
+    return (c >= 0xFB00 && c <= 0xFB06) || IsNonSpacingMark(c);
 }
 
 bool IsApostrophe(char32_t c) {
@@ -23,7 +51,7 @@ bool IsApostrophe(char32_t c) {
 CharClass ClassOf(char32_t c) {
     if (IsWordLetter(c))
         return CharClass::Letter;
-    if (c >= U'0' && c <= U'9')
+    if (isDigit(c))
         return CharClass::Digit;
     if (IsApostrophe(c) || c == U'-')
         return CharClass::Joiner;

@@ -5,12 +5,12 @@
 // layer because the memory reads game codes in the document layer and spelling reads letters
 // above it; both ask the same questions of a character.
 //
-// A character is a letter (Latin, Greek, Cyrillic, Hebrew: the alphabets the character sets
-// show), a digit, a joiner (an apostrophe or a hyphen), a blank, or a mark (anything else:
-// punctuation, control codes). A run is letters and digits together, a joiner between two
-// letters of a run without digits joining it ("l'homme", "peut-être"). A run without digits is
-// a word; one with a digit ("2nd", "A4") is a number, which no dictionary is asked about. Every
-// other character but a blank is a mark of its own.
+// A character is a letter (Latin, Greek, Cyrillic, Hebrew, Arabic, Thai: the alphabets the
+// character sets show, with the marks set on their letters), a digit, a joiner (an apostrophe or a
+// hyphen), a blank, or a mark (anything else: punctuation, control codes). A run is letters and
+// digits together, a joiner between two letters of a run without digits joining it ("l'homme",
+// "peut-être"). A run without digits is a word; one with a digit ("2nd", "A4") is a number, which
+// no dictionary is asked about. Every other character but a blank is a mark of its own.
 
 #include <array>
 #include <cstddef>

@@ -67,11 +67,22 @@ char32_t FoldCase(char32_t c) {
         return c == 0xD7 ? c : c + 32;
     if (c >= 0x100 && c <= 0x17F)
         return foldLatinExtendedA(c);
+    if (c == 0x1A0 || c == 0x1AF) // the Vietnamese horned O and U
+        return c + 1;
     if (c >= 0x386 && c <= 0x3FF)
         return foldGreek(c);
     if (c >= 0x400 && c <= 0x52F)
         return foldCyrillic(c);
     return c;
+}
+
+CodeFolding FoldedCodes(const LetterTable& table) {
+    CodeFolding folded{};
+    for (int b = 0; b < 256; ++b) {
+        const auto code = static_cast<std::uint8_t>(b);
+        folded[code] = table.code(FoldCase(table.letter(code))).value_or(code);
+    }
+    return folded;
 }
 
 std::u32string FoldCase(std::u32string_view text) {

@@ -7,6 +7,8 @@
 #include "base/words.h"
 #include "characters/charactersets.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,5 +21,10 @@ CodeClasses CodeClassesOf(const LetterTable& table);
 // sigma.
 char32_t FoldCase(char32_t c);
 std::u32string FoldCase(std::u32string_view text);
+
+// Each code of a character set folded to the code of the same letter in one case, itself when
+// the set has no other: how a search without regard to case reads codes.
+using CodeFolding = std::array<std::uint8_t, 256>;
+CodeFolding FoldedCodes(const LetterTable& table);
 
 } // namespace zyn

@@ -15,6 +15,7 @@
 #include "project/glossaryfile.h"
 #include "project/languagechecks.h"
 #include "project/projectfile.h"
+#include "project/statetally.h"
 #include "spelling/spellchecker.h"
 
 #include <algorithm>
@@ -163,7 +164,7 @@ struct LanguageContext {
 
 struct Totals {
     int findings = 0, translated = 0, entries = 0;
-    int states[4] = {}; // by EntryState, of the entries counted: with --project
+    StateTally states; // of the entries counted: with --project
     nlohmann::ordered_json json = nlohmann::ordered_json::array(); // with --json
 };
 
@@ -234,10 +235,6 @@ const BankRecords* recordsOf(const LanguageContext& language, bool isVersion2, i
     return found == banks.end() ? nullptr : &found->second;
 }
 
-std::vector<std::string> textsOf(const TextDocument& document) {
-    return {document.EntryText.begin(), document.EntryText.begin() + document.entryCount()};
-}
-
 // The project's states: the entries counted by state, and an entry kept as its source on
 // purpose no longer untranslated. T of M then counts the entries not untranslated.
 void byStates(int item, const TextDocument& translation, const TextDocument& source,
@@ -260,7 +257,7 @@ void byStates(int item, const TextDocument& translation, const TextDocument& sou
     for (int i = 0; i < source.entryCount(); ++i)
         if (!source.EntryText[std::size_t(i)].empty()) {
             const EntryState state = stateOf(i);
-            ++totals.states[int(state)];
+            totals.states.add(state);
             found.translated += state == EntryState::Untranslated ? 0 : 1;
         }
 }
@@ -288,7 +285,7 @@ void addGlossary(const TextDocument& translation, const TextDocument& source,
     for (int i = 0; i < translation.entryCount(); ++i)
         to.push_back(ToLetters(letters, translation.EntryText[std::size_t(i)]));
     const std::vector<MissingTerms> missing =
-        FindMissingTerms(*language.terms, from, to, textsOf(source), textsOf(translation),
+        FindMissingTerms(*language.terms, from, to, EntryTexts(source), EntryTexts(translation),
                          recordsOf(language, check.game == 2, item));
     for (const MissingTerms& entry : missing) {
         std::string what;
@@ -337,7 +334,7 @@ void report(CommandIo io, int item, bool prefixed, const TextDocument& translati
     totals.translated += found.translated;
     totals.entries += found.entries;
     if (check.consistency)
-        AddTranslatedEntries(std::to_string(item), textsOf(source), textsOf(translation),
+        AddTranslatedEntries(ConsistencyBank(item), EntryTexts(source), EntryTexts(translation),
                              recordsOf(language, check.game == 2, item), language.translated);
 }
 
@@ -439,11 +436,11 @@ int checkFiles(CommandIo io, const CheckArguments& check, Totals& totals,
 
 // "97 translated, 3 need review, 12 reviewed, 8 untranslated"
 std::string stateCounts(const Totals& totals) {
-    const int review = totals.states[int(EntryState::NeedsReview)];
-    return std::to_string(totals.states[int(EntryState::Translated)]) + " translated, " +
+    const int review = totals.states.count(EntryState::NeedsReview);
+    return std::to_string(totals.states.count(EntryState::Translated)) + " translated, " +
            std::to_string(review) + (review == 1 ? " needs review, " : " need review, ") +
-           std::to_string(totals.states[int(EntryState::Reviewed)]) + " reviewed, " +
-           std::to_string(totals.states[int(EntryState::Untranslated)]) + " untranslated";
+           std::to_string(totals.states.count(EntryState::Reviewed)) + " reviewed, " +
+           std::to_string(totals.states.count(EntryState::Untranslated)) + " untranslated";
 }
 
 // The project the check counts by, and the glossary (--glossary, else the project's): false
@@ -546,10 +543,10 @@ int run(const Arguments& argv, CommandIo io) {
                                       {"translated", totals.translated},
                                       {"entries", totals.entries}};
         if (language.project)
-            counts["states"] = {{"translated", totals.states[int(EntryState::Translated)]},
-                                {"needsReview", totals.states[int(EntryState::NeedsReview)]},
-                                {"reviewed", totals.states[int(EntryState::Reviewed)]},
-                                {"untranslated", totals.states[int(EntryState::Untranslated)]}};
+            counts["states"] = {{"translated", totals.states.count(EntryState::Translated)},
+                                {"needsReview", totals.states.count(EntryState::NeedsReview)},
+                                {"reviewed", totals.states.count(EntryState::Reviewed)},
+                                {"untranslated", totals.states.count(EntryState::Untranslated)}};
         io.out << FindingsJson(std::move(totals.json), std::move(counts));
     } else if (language.project) {
         io.out << totals.findings << (totals.findings == 1 ? " finding; " : " findings; ")

@@ -129,7 +129,8 @@ std::string line(std::string text) {
     return text + '\n';
 }
 
-bool isWordChar(char c) {
+// What an option's name is made of: not a word of a text, which base/words.h cuts.
+bool isOptionNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
 }
 
@@ -143,7 +144,7 @@ std::string roffText(const std::string& text) {
         if (!starts || i + 1 >= text.size() || !(text[i + 1] == '-' || std::isalpha(text[i + 1])))
             continue;
         std::size_t end = i + 1;
-        while (end < text.size() && isWordChar(text[end]))
+        while (end < text.size() && isOptionNameChar(text[end]))
             ++end;
         if (end - i < 2 || text[end - 1] == '-')
             continue;
@@ -170,7 +171,7 @@ std::string roffForm(const std::string& form) {
                 ++end;
             out += "\\fI" + roffEscaped(form.substr(i, end - i)) + "\\fR";
         } else if (c == '-' || std::isalnum(static_cast<unsigned char>(c))) {
-            while (end < form.size() && (isWordChar(form[end]) || form[end] == '.'))
+            while (end < form.size() && (isOptionNameChar(form[end]) || form[end] == '.'))
                 ++end;
             out += "\\fB" + roffEscaped(form.substr(i, end - i)) + "\\fR";
         } else {

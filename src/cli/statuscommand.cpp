@@ -10,6 +10,8 @@
 #include "flows/pocatalog.h"
 #include "fonts/fontwidths.h"
 #include "project/bankstatus.h"
+#include "project/glossaryfile.h"
+#include "project/languagechecks.h"
 #include "project/languagestatus.h"
 #include "project/projectfile.h"
 #include "spelling/spellchecker.h"
@@ -25,13 +27,15 @@ namespace {
 
 const OptionSpec ProjectOption{"project", 0, "FILE"};
 const OptionSpec JsonOption{"json"};
+const OptionSpec GlossaryOption{"glossary", 0, "FILE"};
 
 struct StatusArguments {
     std::string archive;
     int game = 0;
     int from = -1, to = -1;
     CharacterOptions characters;
-    std::string project; // "" for none
+    std::string project;  // "" for none
+    std::string glossary; // --glossary; "" for the project's, if any
     bool json = false;
 };
 
@@ -48,7 +52,11 @@ std::string parse(const ParsedArguments& args, StatusArguments& out) {
         return usage;
     out.archive = args.operands[0];
     out.project = args.value(ProjectOption.name);
+    out.glossary = args.value(GlossaryOption.name);
     out.json = args.has(JsonOption.name);
+    for (const std::string* file : {&out.project, &out.glossary})
+        if (std::string usage = notStandardInput(*file, "FILE"); !usage.empty())
+            return usage;
     return notStandardInput(out.archive, "ARCHIVE");
 }
 
@@ -78,6 +86,28 @@ std::optional<TranslationProject> readProject(CommandIo io, const StatusArgument
     return std::move(parsed->project);
 }
 
+// The terms of --glossary, else of the project's glossary; none without either, nullptr after
+// saying why the file cannot be read.
+std::unique_ptr<TermIndex> readTerms(CommandIo io, const StatusArguments& status,
+                                     const TranslationProject* project, bool& failed) {
+    failed = false;
+    std::string path = status.glossary;
+    if (path.empty() && project && !project->glossary.empty())
+        path = ResolveProjectPath(status.project, project->glossary);
+    if (path.empty())
+        return nullptr;
+    auto read =
+        ReadGlossaryFile(io.files, path, PoLanguageCode(status.from), PoLanguageCode(status.to));
+    if (!read) {
+        failed = true;
+        fail(io, read.message());
+        return nullptr;
+    }
+    for (const std::string& problem : read->problems)
+        note(io, path + ": " + problem);
+    return std::make_unique<TermIndex>(read->glossary.terms);
+}
+
 std::string cell(const std::optional<int>& value) {
     return value ? std::to_string(*value) : "-";
 }
@@ -89,13 +119,15 @@ nlohmann::ordered_json countsJson(const BankCounts& row) {
     return {{"entries", row.entries},
             {"words", row.words},
             {"wordsToDo", row.wordsToDo},
-            {"untranslated", row.untranslated},
-            {"needsReview", row.needsReview},
-            {"translated", row.translated},
-            {"reviewed", row.reviewed},
+            {"untranslated", row.count(EntryState::Untranslated)},
+            {"needsReview", row.count(EntryState::NeedsReview)},
+            {"translated", row.count(EntryState::Translated)},
+            {"reviewed", row.count(EntryState::Reviewed)},
             {"doesNotFit", optional(row.doesNotFit)},
             {"spelling", optional(row.spelling)},
             {"checkFindings", optional(row.checkFindings)},
+            {"glossary", optional(row.glossary)},
+            {"consistency", optional(row.consistency)},
             {"progress", row.progress()}};
 }
 
@@ -104,13 +136,15 @@ std::vector<std::string> tableRow(const std::string& item, const BankCounts& row
             row.bank.empty() ? "total" : row.bank,
             std::to_string(row.entries),
             std::to_string(row.wordsToDo),
-            std::to_string(row.untranslated),
-            std::to_string(row.needsReview),
-            std::to_string(row.translated),
-            std::to_string(row.reviewed),
+            std::to_string(row.count(EntryState::Untranslated)),
+            std::to_string(row.count(EntryState::NeedsReview)),
+            std::to_string(row.count(EntryState::Translated)),
+            std::to_string(row.count(EntryState::Reviewed)),
             cell(row.doesNotFit),
             cell(row.spelling),
             cell(row.checkFindings),
+            cell(row.glossary),
+            cell(row.consistency),
             std::to_string(row.progress()) + "%"};
 }
 
@@ -118,7 +152,7 @@ int run(const Arguments& argv, CommandIo io) {
     ParsedArguments args;
     if (const int stop = readArguments(io, "status",
                                        {GameOption, CharsetOption, FromOption, ToOption,
-                                        ProjectOption, JsonOption, OutputOption},
+                                        ProjectOption, GlossaryOption, JsonOption, OutputOption},
                                        argv, args);
         stop >= 0)
         return stop;
@@ -174,18 +208,29 @@ int run(const Arguments& argv, CommandIo io) {
         note(io, "spelling is not counted: " + opened.message());
     }
 
+    bool unreadable = false;
+    const std::unique_ptr<TermIndex> terms =
+        readTerms(io, status, project ? &*project : nullptr, unreadable);
+    if (unreadable)
+        return Failure;
+    checks.terms = terms.get();
+    checks.letters = &set.letters;
+
     std::vector<BankCounts> rows;
     std::vector<int> items;
-    if (Status walked = ForEachBankStatus(state.program.files(), status.archive, state.open.Archive,
-                                          state.open.Flow, isVersion2, status.from, status.to,
-                                          project ? &*project : nullptr, classes, checks,
-                                          [&rows, &items](int item, BankCounts row) {
-                                              rows.push_back(std::move(row));
-                                              items.push_back(item);
-                                              return true;
-                                          });
+    std::vector<ConsistencyEntry> translated;
+    if (Status walked = ForEachBankStatus(
+            state.program.files(), status.archive, state.open.Archive, state.open.Flow, isVersion2,
+            status.from, status.to, project ? &*project : nullptr, classes, checks,
+            [&rows, &items](int item, BankCounts row) {
+                rows.push_back(std::move(row));
+                items.push_back(item);
+                return true;
+            },
+            &translated);
         !walked)
         return fail(io, walked.message());
+    SetConsistency(rows, items, translated);
     const BankCounts total = TotalCounts(rows);
 
     if (status.json) {
@@ -200,14 +245,15 @@ int run(const Arguments& argv, CommandIo io) {
                << '\n';
         return Success;
     }
-    std::vector<std::vector<std::string>> table{
-        {"ITEM", "BANK", "ENTRIES", "WORDS TO DO", "UNTRANSLATED", "NEEDS REVIEW", "TRANSLATED",
-         "REVIEWED", "DOES NOT FIT", "SPELLING", "FINDINGS", "PROGRESS"}};
+    std::vector<std::vector<std::string>> table{{"ITEM", "BANK", "ENTRIES", "WORDS TO DO",
+                                                 "UNTRANSLATED", "NEEDS REVIEW", "TRANSLATED",
+                                                 "REVIEWED", "DOES NOT FIT", "SPELLING", "FINDINGS",
+                                                 "GLOSSARY", "CONSISTENCY", "PROGRESS"}};
     for (std::size_t i = 0; i < rows.size(); ++i)
         table.push_back(tableRow(std::to_string(items[i]), rows[i]));
     table.push_back(tableRow("", total));
-    io.out << AlignedRows(
-        table, {true, false, true, true, true, true, true, true, true, true, true, true});
+    io.out << AlignedRows(table, {true, false, true, true, true, true, true, true, true, true, true,
+                                  true, true, true});
     return Success;
 }
 
@@ -218,16 +264,23 @@ const Command StatusCommand{
     "how far the translation of each bank of an archive is",
     {
         {"zyntext status ARCHIVE --game 1|2 --from LANG --to LANG [--project FILE] "
-         "[--charset NAME] [--json] [-o FILE]"},
+         "[--glossary FILE] [--charset NAME] [--json] [-o FILE]"},
         {
             "Prints one row for each dialogue bank of the --to language with the same bank of "
             "the --from language, and a last row of totals: the item and the bank's name, its "
             "entries, the words still to do (the source's words of the entries untranslated "
             "or to review), the entries in each state (untranslated, needs review, translated, "
             "reviewed), those that do not fit the game's box, those with words the dictionary "
-            "does not know, the findings of 'zyntext check' without options, and the progress "
-            "by words (the share of the source's words done, rounded down). These are the "
-            "numbers of the editor's project window.",
+            "does not know, the findings of 'zyntext check' without options, those lacking a "
+            "glossary term, those named by a consistency finding, and the progress by words "
+            "(the share of the source's words done, rounded down). These are the numbers of "
+            "the editor's project window.",
+            "The glossary column counts the translated entries whose translation lacks a term "
+            "of their source, as 'zyntext check --glossary' finds them, with the --glossary "
+            "file or else the project's glossary; without either it shows \"-\". The "
+            "consistency column counts the entries of each bank that 'zyntext check "
+            "--consistency' names: one source translated in several ways, or one translation "
+            "given to several sources, across every bank of the language; each entry once.",
             "Without --project, an entry that is empty or the same as its source is "
             "untranslated and any other translated; with it, the states the project file "
             "holds for the bank. A project of another game or language pair is refused.",
@@ -238,23 +291,26 @@ const Command StatusCommand{
             "With --json, one JSON document instead: {\"banks\": [{\"item\": 31, \"bank\": "
             "\"FR_000.DIA\", \"entries\": 40, \"words\": 412, \"wordsToDo\": 120, "
             "\"untranslated\": 9, \"needsReview\": 2, \"translated\": 29, \"reviewed\": 0, "
-            "\"doesNotFit\": 1, \"spelling\": 3, \"checkFindings\": 0, \"progress\": 70}, ...], "
-            "\"counts\": {...}}, counts holding the totals under the same names; a column "
-            "that could not be filled is null.",
+            "\"doesNotFit\": 1, \"spelling\": 3, \"checkFindings\": 0, \"glossary\": 2, "
+            "\"consistency\": 1, \"progress\": 70}, ...], \"counts\": {...}}, counts holding "
+            "the totals under the same names; a column that could not be filled is null.",
         },
         {
             {"--game 1|2", "the game the archive belongs to"},
             {"--from LANG", "the source language: EN, FR, DE, SP, IT or PO"},
             {"--to LANG", "the target language"},
             {"--project FILE", "the translation project whose states count"},
+            {"--glossary FILE", "a glossary (.csv, .tsv or .tbx) for the glossary column; the "
+                                "project's glossary when not given"},
             {"--charset NAME", "the character set the texts are read in ('zyntext charsets' "
                                "lists them); the Western set without it"},
             {"--json", "print one JSON document"},
             {"-o, --output FILE", "write the table to FILE instead of standard output"},
         },
         {
-            "Exit status: 0 the table was printed, 1 an archive or project that cannot be "
-            "read, 2 wrong usage (a language the archive does not have, a project of another "
+            "Exit status: 0 the table was printed, 1 an archive, project or glossary that "
+            "cannot be read, 2 wrong usage (a language the archive does not have, a project of "
+            "another "
             "pair).",
         },
     },

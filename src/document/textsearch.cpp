@@ -19,8 +19,10 @@ bool matchesAt(std::string_view text, std::string_view needle, const SearchOptio
     if (!options.wholeWords)
         return true;
     const std::size_t end = at + needle.size();
-    return (at == 0 || !letters.wordPart[byteAt(text, at - 1)]) &&
-           (end == text.size() || !letters.wordPart[byteAt(text, end)]);
+    const auto inWord = [&](std::size_t i) {
+        return IsWordCharacter(letters.classes[byteAt(text, i)]);
+    };
+    return (at == 0 || !inWord(at - 1)) && (end == text.size() || !inWord(end));
 }
 
 } // namespace

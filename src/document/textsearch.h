@@ -4,6 +4,8 @@
 // them as the letters the current character set shows, which the caller describes in a
 // SearchLetters, and the searched text comes as bytes of that same character set.
 
+#include "base/words.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,10 +21,13 @@ struct SearchOptions {
 };
 
 // The letters of a character set: every byte folded to the byte of the same letter in one case
-// (itself when it has no other case), and which bytes are letters or digits (parts of words).
+// (itself when it has no other case), and the class of each byte's letter to words
+// (base/words.h; characters/wordletters.h makes both from a set). A whole word is a match whose
+// edges cut no run of letters and digits: joiners are edges, so "homme" is a whole word of
+// "l'homme" as the glossary finds it.
 struct SearchLetters {
     std::array<std::uint8_t, 256> folded{};
-    std::array<bool, 256> wordPart{};
+    CodeClasses classes{};
 };
 
 // The position of the first match of needle in text at or after from, or npos. An empty needle

@@ -1,5 +1,6 @@
 #include "document/translationcheck.h"
 
+#include "base/textlines.h"
 #include "document/untranslated.h"
 
 #include <algorithm>
@@ -8,12 +9,14 @@ namespace zyn {
 
 namespace {
 
-// The codes below 32 that are not line breaks: the games' control codes, kept in order.
+// The codes below 32 that are not line breaks: the games' control codes, kept in order; a lone
+// CR or LF is one of them.
 std::string controlCodes(std::string_view text) {
     std::string codes;
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) < 32 && c != '\r' && c != '\n')
-            codes += c;
+    for (const std::string_view line : TextLines(text))
+        for (const char c : line)
+            if (static_cast<unsigned char>(c) < 32)
+                codes += c;
     return codes;
 }
 
@@ -24,15 +27,6 @@ std::string numbers(std::string_view codes) {
     for (const char c : codes)
         out += (out.empty() ? "" : " ") + std::to_string(static_cast<unsigned char>(c));
     return out;
-}
-
-// Lines as the game shows them: CR LF, a lone CR and a lone LF each end one.
-int lineCount(std::string_view text) {
-    int lines = 1;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
-            ++lines;
-    return lines;
 }
 
 bool isBreak(char c) {
@@ -64,6 +58,7 @@ ToolLeftover FindToolLeftover(std::string_view text) {
     std::string_view firstField;
     int fields = 0;
     bool distinctive = false;
+    // The lines a PO tool wrote: any CR or LF ends one, whatever the game would show.
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = start;
         while (end < text.size() && !isBreak(text[end]))
@@ -141,7 +136,7 @@ TranslationCheck CheckTranslation(const TextDocument& translation, const TextDoc
                  "control codes " + numbers(ours) + ", the source has " + numbers(theirs));
         for (std::string& edge : EdgeDifferences(original, text, true))
             find("edge", std::move(edge));
-        if (const int lines = lineCount(text); options.maxLines > 0 && lines > options.maxLines)
+        if (const int lines = LineCount(text); options.maxLines > 0 && lines > options.maxLines)
             find("lines",
                  std::to_string(lines) + " lines, more than " + std::to_string(options.maxLines));
     }

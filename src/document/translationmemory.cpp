@@ -25,6 +25,16 @@ template <typename Take> void forEachWord(const std::string& text, Take take) {
     }
 }
 
+} // namespace
+
+std::vector<std::string> LikenessTokens(const std::string& text) {
+    std::vector<std::string> tokens;
+    forEachWord(text, [&](const std::string& token) { tokens.push_back(token); });
+    return tokens;
+}
+
+namespace {
+
 // Each word id of words once, with how often it stands there.
 template <typename Take> void forEachDistinct(std::vector<int> words, Take take) {
     std::sort(words.begin(), words.end());

@@ -37,6 +37,8 @@ constexpr std::size_t MostSuggestions = 5;
 // changed to turn one into the other and n the words of the longer, rounded down; 99 at most
 // for texts that differ only in case or spacing, so that 100 means the same text.
 int Likeness(const std::string& a, const std::string& b);
+// The tokens of a text that likeness compares, in order.
+std::vector<std::string> LikenessTokens(const std::string& text);
 
 class TranslationMemory {
 public:

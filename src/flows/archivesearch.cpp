@@ -1,8 +1,7 @@
 #include "flows/archivesearch.h"
 
 #include "archive/itemnames.h"
-#include "base/words.h"
-#include "characters/charactersets.h"
+#include "base/textlines.h"
 #include "document/textdocument.h"
 #include "flows/archiveitemflow.h"
 
@@ -74,16 +73,9 @@ std::vector<ArchiveHit> FindInArchive(FileSystem& fs, const std::string& archive
     const SearchOptions options{false, scope.wholeWords};
     ItemTexts texts(fs, archivePath, index, flow, open);
     const auto search = [&](int item, const std::string& name, const std::string& text, int entry) {
-        std::size_t start = 0;
-        while (start <= text.size()) {
-            std::size_t end = text.find("\r\n", start);
-            if (end == std::string::npos)
-                end = text.size();
-            std::string line = text.substr(start, end - start);
+        for (const std::string_view line : TextLines(text))
             if (FindText(line, needle, options, letters) != std::string::npos)
-                hits.push_back({item, name, entry, std::move(line), -1, {}});
-            start = end + 2;
-        }
+                hits.push_back({item, name, entry, std::string(line), -1, {}});
     };
     const auto searched = [&](int item) {
         return scope.languages.empty() ||
@@ -115,14 +107,6 @@ std::vector<ArchiveHit> FindInArchive(FileSystem& fs, const std::string& archive
         texts.forget(other);
     }
     return hits;
-}
-
-SearchLetters WithWordEdges(SearchLetters letters, const LetterTable& table) {
-    for (int b = 0; b < 256; ++b) {
-        const auto code = static_cast<std::uint8_t>(b);
-        letters.wordPart[code] = IsWordCharacter(ClassOf(table.letter(code)));
-    }
-    return letters;
 }
 
 } // namespace zyn

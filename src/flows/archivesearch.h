@@ -14,8 +14,6 @@
 
 namespace zyn {
 
-struct LetterTable;
-
 struct ArchiveHit {
     int item = 0;     // counted from 0
     std::string name; // the item's list name
@@ -53,9 +51,5 @@ std::vector<ArchiveHit> FindInArchive(FileSystem& fs, const std::string& archive
                                       int itemCount, const std::string& needle,
                                       const SearchLetters& letters, const OpenItemText& open = {},
                                       const ArchiveSearchScope& scope = {});
-
-// letters with the word edges the glossary's terms are matched by (base/words.h), over the
-// letters table shows: what whole words means in a concordance.
-SearchLetters WithWordEdges(SearchLetters letters, const LetterTable& table);
 
 } // namespace zyn

@@ -6,20 +6,6 @@
 
 namespace zyn {
 
-int BankCounts::count(EntryState state) const {
-    switch (state) {
-    case EntryState::Untranslated:
-        return untranslated;
-    case EntryState::NeedsReview:
-        return needsReview;
-    case EntryState::Translated:
-        return translated;
-    case EntryState::Reviewed:
-        return reviewed;
-    }
-    return 0;
-}
-
 int BankCounts::progress() const {
     if (words <= 0)
         return wordsToDo > 0 ? 0 : 100;
@@ -43,21 +29,10 @@ BankCounts CountBank(const std::string& bank, const std::vector<std::string>& so
                 record = &found->second;
         const auto words = static_cast<long long>(CountWords(ClassesOfCodes(from, classes)));
         counts.words += words;
-        switch (StateOf(from, to, record)) {
-        case EntryState::Untranslated:
-            ++counts.untranslated;
-            break;
-        case EntryState::NeedsReview:
-            ++counts.needsReview;
-            break;
-        case EntryState::Translated:
-            ++counts.translated;
-            continue;
-        case EntryState::Reviewed:
-            ++counts.reviewed;
-            continue;
-        }
-        counts.wordsToDo += words;
+        const EntryState state = StateOf(from, to, record);
+        counts.states.add(state);
+        if (IsToDo(state))
+            counts.wordsToDo += words;
     }
     return counts;
 }
@@ -72,10 +47,7 @@ BankCounts TotalCounts(const std::vector<BankCounts>& rows) {
         total.entries += row.entries;
         total.wordsToDo += row.wordsToDo;
         total.words += row.words;
-        total.untranslated += row.untranslated;
-        total.needsReview += row.needsReview;
-        total.translated += row.translated;
-        total.reviewed += row.reviewed;
+        total.states.add(row.states);
         add(total.doesNotFit, row.doesNotFit);
         add(total.spelling, row.spelling);
         add(total.checkFindings, row.checkFindings);
@@ -86,7 +58,7 @@ BankCounts TotalCounts(const std::vector<BankCounts>& rows) {
 }
 
 bool HasWork(const BankCounts& row) {
-    return row.untranslated + row.needsReview > 0;
+    return row.states.toDo() > 0;
 }
 
 int NextBankWithWork(const std::vector<BankCounts>& rows, int current) {

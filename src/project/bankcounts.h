@@ -4,6 +4,7 @@
 // in each state and how many words are left to do, and their totals over the banks.
 
 #include "base/words.h"
+#include "project/statetally.h"
 #include "project/translationproject.h"
 
 #include <optional>
@@ -19,14 +20,14 @@ struct BankCounts {
     // and numbers as base/words.h cuts them.
     long long wordsToDo = 0;
     long long words = 0; // of every entry's source
-    int untranslated = 0, needsReview = 0, translated = 0, reviewed = 0;
+    StateTally states;
     // Columns filled by the checks that own them; nothing until they have run.
     std::optional<int> doesNotFit, spelling, checkFindings;
     // Entries lacking a glossary term, and entries named by a consistency finding
     // (languagechecks.h).
     std::optional<int> glossary, consistency;
 
-    int count(EntryState state) const;
+    int count(EntryState state) const { return states.count(state); }
     // The share of the words done, in whole percent, rounded down: 100 only when no word is
     // left to do.
     int progress() const;

@@ -9,10 +9,6 @@ namespace zyn {
 
 namespace {
 
-std::vector<std::string> textsOf(const TextDocument& doc) {
-    return {doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount()};
-}
-
 std::vector<std::u32string> lettersOf(const LetterTable& letters, const TextDocument& doc) {
     std::vector<std::u32string> texts;
     for (int i = 0; i < doc.entryCount(); ++i)
@@ -22,6 +18,10 @@ std::vector<std::u32string> lettersOf(const LetterTable& letters, const TextDocu
 
 } // namespace
 
+std::vector<std::string> EntryTexts(const TextDocument& doc) {
+    return {doc.EntryText.begin(), doc.EntryText.begin() + doc.entryCount()};
+}
+
 int EntryFit::linesOf(std::string_view codes) const {
     return rule.linesOf(ToLetters(letters, codes));
 }
@@ -29,7 +29,7 @@ int EntryFit::linesOf(std::string_view codes) const {
 BankCounts BankStatus(const std::string& bank, const TextDocument& source,
                       const TextDocument& target, const BankRecords* records,
                       const CodeClasses& classes, const BankChecks& checks) {
-    BankCounts row = CountBank(bank, textsOf(source), textsOf(target), records, classes);
+    BankCounts row = CountBank(bank, EntryTexts(source), EntryTexts(target), records, classes);
     if (checks.fit || checks.misspelled) {
         int cut = 0, misspelled = 0;
         static const std::string none;
@@ -52,8 +52,8 @@ BankCounts BankStatus(const std::string& bank, const TextDocument& source,
     if (checks.terms && checks.letters)
         row.glossary =
             static_cast<int>(FindMissingTerms(*checks.terms, lettersOf(*checks.letters, source),
-                                              lettersOf(*checks.letters, target), textsOf(source),
-                                              textsOf(target), records)
+                                              lettersOf(*checks.letters, target),
+                                              EntryTexts(source), EntryTexts(target), records)
                                  .size());
     return row;
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zyn {
 
@@ -39,6 +40,9 @@ struct BankChecks {
     const TermIndex* terms = nullptr;
     const LetterTable* letters = nullptr;
 };
+
+// The entries' texts of a document, as codes.
+std::vector<std::string> EntryTexts(const TextDocument& doc);
 
 // The row of a bank: its target name, the source and target documents, the project's records
 // of the bank (nullptr: states derived from the texts), and the word classes of the source's

@@ -61,4 +61,15 @@ ConsistencyCountsByBank(const std::vector<ConsistencyFinding>& findings) {
     return counts;
 }
 
+std::string ConsistencyBank(int item) {
+    return std::to_string(item);
+}
+
+std::map<int, int> ConsistencyCountsByItem(const std::vector<ConsistencyEntry>& entries) {
+    std::map<int, int> counts;
+    for (const auto& [bank, count] : ConsistencyCountsByBank(FindInconsistencies(entries)))
+        counts[std::stoi(bank)] = count;
+    return counts;
+}
+
 } // namespace zyn

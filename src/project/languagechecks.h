@@ -39,4 +39,11 @@ void AddTranslatedEntries(const std::string& bank, const std::vector<std::string
 // For each bank the findings name, how many of its entries they name, each entry once.
 std::map<std::string, int> ConsistencyCountsByBank(const std::vector<ConsistencyFinding>& findings);
 
+// A bank of an archive as the consistency findings of a language name it: its item's number.
+std::string ConsistencyBank(int item);
+// The project window's consistency column: for each item of entries (banks named by
+// ConsistencyBank), how many of its entries the findings over them all name; an item without
+// any is left out.
+std::map<int, int> ConsistencyCountsByItem(const std::vector<ConsistencyEntry>& entries);
+
 } // namespace zyn

@@ -15,6 +15,8 @@
 namespace zyn {
 
 enum class EntryState { Untranslated, NeedsReview, Translated, Reviewed };
+// How many states there are: one past the last.
+inline constexpr std::size_t EntryStateCount = std::size_t(EntryState::Reviewed) + 1;
 
 // As the project file writes it: "untranslated", "needs-review", "translated", "reviewed".
 std::string_view StateName(EntryState state);

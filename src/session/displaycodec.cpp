@@ -1,5 +1,7 @@
 #include "session/displaycodec.h"
 
+#include "base/textlines.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QStringList>
@@ -49,6 +51,13 @@ std::optional<std::uint8_t> DisplayCodec::byteFor(QChar c) const {
 
 QString DisplayCodec::toDisplay(std::string_view bytes) const {
     return QString::fromStdU32String(ToLetters(*letters_, bytes));
+}
+
+QString DisplayCodec::toOneLine(std::string_view bytes, const QString& between) const {
+    QStringList lines;
+    for (const std::string_view line : TextLines(bytes))
+        lines << toDisplay(line);
+    return lines.join(between);
 }
 
 std::string DisplayCodec::fromDisplay(const QString& text, char unknown) const {

@@ -40,6 +40,8 @@ public:
     std::optional<std::uint8_t> byteFor(QChar c) const;
 
     QString toDisplay(std::string_view bytes) const;
+    // The lines of bytes (base/textlines.h) shown on one line, between them between.
+    QString toOneLine(std::string_view bytes, const QString& between) const;
     // Line breaks ('\n', "\r\n", a lone '\r', and the paragraph and line separators of rich
     // text widgets) become CR LF; characters no byte shows become unknown.
     std::string fromDisplay(const QString& text, char unknown = '?') const;

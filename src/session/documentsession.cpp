@@ -1,6 +1,7 @@
 #include "session/documentsession.h"
 
 #include "characters/remapping.h"
+#include "characters/wordletters.h"
 #include "document/recentfiles.h"
 #include "document/textwriter.h"
 #include "document/untranslated.h"
@@ -403,15 +404,9 @@ QString DocumentSession::noCodeFor(char32_t letter) const {
 }
 
 SearchLetters DocumentSession::searchLetters() const {
+    // Folded and cut into words as the glossary, spelling and the memory do, not as Qt would.
     const LetterTable& table = codec_.characterSet().letters;
-    SearchLetters letters;
-    for (int b = 0; b < 256; ++b) {
-        const auto byte = static_cast<std::uint8_t>(b);
-        const char32_t c = table.letter(byte);
-        letters.folded[byte] = table.code(QChar::toLower(c)).value_or(byte);
-        letters.wordPart[byte] = QChar::isLetterOrNumber(c);
-    }
-    return letters;
+    return {FoldedCodes(table), CodeClassesOf(table)};
 }
 
 bool DocumentSession::searchBytes(std::string& needle) const {

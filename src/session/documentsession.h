@@ -13,6 +13,7 @@
 #include "flows/filesave.h"
 #include "flows/opendocument.h"
 #include "flows/programstate.h"
+#include "project/statetally.h"
 #include "project/translationproject.h"
 #include "session/displaycodec.h"
 #include "session/previewfit.h"
@@ -63,11 +64,6 @@ enum class StatusFilter {
     NeedsReview,
     Reviewed,
     WithNote
-};
-
-// The entries in each state: what the entry list's counts line says.
-struct StateCounts {
-    int untranslated = 0, needsReview = 0, translated = 0, reviewed = 0;
 };
 
 // The state a filter of one state shows; Untranslated for the others.
@@ -240,7 +236,7 @@ public:
     EntryState entryState(int entry) const;
     std::string note(int entry) const;
     // The counts of entryState over every entry.
-    StateCounts stateCounts() const;
+    StateTally stateCounts() const;
     // The record was given for another source than the entry's reference text now.
     bool sourceChanged(int entry) const;
     // That source, when a text of its hash is at hand among the memory's sources.

@@ -36,6 +36,24 @@ std::vector<EntryTerm> EntryTermsOf(const DocumentSession& session, int entry,
     return TermsOfEntry(*index, ToLetters(letters, *source), ToLetters(letters, text));
 }
 
+std::optional<int> EntriesLackingTerms(const DocumentSession& session) {
+    const TermIndex* index = session.project().terms();
+    if (!index)
+        return std::nullopt;
+    const LetterTable& letters = session.codec().characterSet().letters;
+    int lacking = 0;
+    for (int i = 0; i < session.entryCount(); ++i) {
+        const std::string* source = session.referenceText(i);
+        if (source && session.entryState(i) != EntryState::Untranslated &&
+            !index
+                 ->missing(ToLetters(letters, *source),
+                           ToLetters(letters, session.document().EntryText[std::size_t(i)]))
+                 .empty())
+            ++lacking;
+    }
+    return lacking;
+}
+
 const std::string& TermTranslation(const GlossaryTerm& term) {
     return term.doNotTranslate || term.target.empty() ? term.source : term.target;
 }

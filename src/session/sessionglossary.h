@@ -8,6 +8,7 @@
 #include "project/termmatch.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,11 @@ std::vector<EntryTerm> EntryTermsOf(const DocumentSession& session, int entry,
 // What a term puts into a translation: its target, or for a do-not-translate term (and one
 // without a target) its source.
 const std::string& TermTranslation(const GlossaryTerm& term);
+
+// The entries of the session's document whose translation lacks a glossary term of their
+// source (its reference text), the untranslated ones passed over as they lack every term; none
+// without a glossary.
+std::optional<int> EntriesLackingTerms(const DocumentSession& session);
 
 // How many of terms are missing.
 int MissingCount(const std::vector<EntryTerm>& terms);

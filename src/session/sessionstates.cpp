@@ -101,23 +101,10 @@ std::string DocumentSession::note(int entry) const {
     return kept ? kept->note : std::string();
 }
 
-StateCounts DocumentSession::stateCounts() const {
-    StateCounts counts;
+StateTally DocumentSession::stateCounts() const {
+    StateTally counts;
     for (int i = 0; i < entryCount(); ++i)
-        switch (entryState(i)) {
-        case EntryState::Untranslated:
-            ++counts.untranslated;
-            break;
-        case EntryState::NeedsReview:
-            ++counts.needsReview;
-            break;
-        case EntryState::Translated:
-            ++counts.translated;
-            break;
-        case EntryState::Reviewed:
-            ++counts.reviewed;
-            break;
-        }
+        counts.add(entryState(i));
     return counts;
 }
 

@@ -219,7 +219,7 @@ void frmEditor::open(int i) {
     marks_.clear();
     text1_->setExtraSelections(marks_);
     setWindowTitle(QStringLiteral("String no. ") + QString::number(i + 1));
-    setText(session_.entryAsShown(i));
+    showBytes(session_.entryAsShown(i));
     openedText_ = editedText_;
     if (session_.status(i).untranslated)
         text1_->selectAll();
@@ -373,7 +373,7 @@ frmTable* frmEditor::characterMap() const {
     return table_.data();
 }
 
-void frmEditor::setText(const std::string& bytes) {
+void frmEditor::showBytes(const std::string& bytes) {
     text1_->setPlainText(codec_.toDisplay(bytes));
 }
 
@@ -653,10 +653,8 @@ void frmEditor::showState() {
     if (session_.sourceChanged(entry_)) {
         // The old source on one line, as the entry list shows texts.
         if (const std::optional<std::string> old = session_.oldSource(entry_)) {
-            QString shown = codec_.toDisplay(*old);
-            shown.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
-            shown.replace(QLatin1Char('\n'), QStringLiteral(" / "));
-            text += QStringLiteral(". The source changed; it was: ") + shown;
+            text += QStringLiteral(". The source changed; it was: ") +
+                    codec_.toOneLine(*old, QStringLiteral(" / "));
         } else {
             text += QStringLiteral(". The source changed since it was translated.");
         }

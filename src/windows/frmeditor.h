@@ -100,7 +100,8 @@ public:
 
     // The box's content as bytes: what closing hands back.
     const std::string& EditedText() const { return editedText_; }
-    void setText(const std::string& bytes);
+    // Puts bytes in the box as the letters they show.
+    void showBytes(const std::string& bytes);
     void setForeColor(std::uint32_t color);
 
     // Puts the character that shows code at the caret, replacing the selection.

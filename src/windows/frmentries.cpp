@@ -1,6 +1,8 @@
 #include "windows/frmentries.h"
 
 #include "session/documentspelling.h"
+#include "session/projectsession.h"
+#include "session/sessionglossary.h"
 #include "windows/entrytypes.h"
 
 #include <QApplication>
@@ -19,11 +21,7 @@ namespace {
 
 // Line breaks shown as a mark, so that every entry takes one line of the list.
 QString oneLine(const DisplayCodec& codec, const std::string& bytes) {
-    QString text = codec.toDisplay(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" \u00B6 "));
-    text.replace(QLatin1Char('\n'), QStringLiteral(" \u00B6 "));
-    text.replace(QLatin1Char('\r'), QStringLiteral(" \u00B6 "));
-    return text;
+    return codec.toOneLine(bytes, QStringLiteral(" \u00B6 "));
 }
 
 QString typeName(std::uint8_t code) {
@@ -211,6 +209,7 @@ frmEntries::frmEntries(DocumentSession& session, QWidget* parent)
     connect(&session.spelling(), &DocumentSpelling::changed, this, &frmEntries::documentChanged);
     connect(&session, &DocumentSession::entriesChanged, this, &frmEntries::entriesChanged);
     connect(&session, &DocumentSession::memoryReplaced, this, [this] { entriesChanged(0, -1); });
+    connect(&session.project(), &ProjectSession::glossaryChanged, this, &frmEntries::updateCounts);
     connect(&session, &DocumentSession::currentEntryChanged, this, &frmEntries::selectEntry);
     documentChanged();
 }
@@ -381,32 +380,22 @@ void frmEntries::applyFilter() {
 }
 
 void frmEntries::updateCounts() {
-    StateCounts states;
+    StateTally states;
     int cut = 0;
     for (int i = 0; i < model_->rowCount(); ++i) {
         const EntryStatus& status = model_->status(i);
-        switch (status.state) {
-        case EntryState::Untranslated:
-            ++states.untranslated;
-            break;
-        case EntryState::NeedsReview:
-            ++states.needsReview;
-            break;
-        case EntryState::Translated:
-            ++states.translated;
-            break;
-        case EntryState::Reviewed:
-            ++states.reviewed;
-            break;
-        }
+        states.add(status.state);
         cut += status.linesCut > 0 ? 1 : 0;
     }
-    counts_->setText(QStringList{countOf(states.translated, "translated", "translated"),
-                                 countOf(states.needsReview, "needs review", "need review"),
-                                 countOf(states.reviewed, "reviewed", "reviewed"),
-                                 countOf(states.untranslated, "untranslated", "untranslated"),
-                                 countOf(cut, "does not fit", "do not fit")}
-                         .join(QStringLiteral(", ")));
+    QStringList said{
+        countOf(states.count(EntryState::Translated), "translated", "translated"),
+        countOf(states.count(EntryState::NeedsReview), "needs review", "need review"),
+        countOf(states.count(EntryState::Reviewed), "reviewed", "reviewed"),
+        countOf(states.count(EntryState::Untranslated), "untranslated", "untranslated"),
+        countOf(cut, "does not fit", "do not fit")};
+    if (const std::optional<int> lacking = EntriesLackingTerms(session_))
+        said << countOf(*lacking, "lacks a glossary term", "lack glossary terms");
+    counts_->setText(said.join(QStringLiteral(", ")));
 }
 
 } // namespace zyn

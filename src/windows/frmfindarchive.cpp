@@ -155,16 +155,13 @@ void frmFindArchive::cmdFind_Click() {
         return;
     index_ = std::move(now);
     const DisplayCodec& codec = session_.codec();
-    const SearchLetters letters =
-        WithWordEdges(session_.searchLetters(), codec.characterSet().letters);
     hits_ = FindInArchive(session_.files(), archivePath_, index_, flow_,
-                          TextArchiveItemCount(flow_.ArchiveIsVersion2), needle.codes, letters,
-                          open, scope());
+                          TextArchiveItemCount(flow_.ArchiveIsVersion2), needle.codes,
+                          session_.searchLetters(), open, scope());
     for (const ArchiveHit& hit : hits_) {
         QString found = codec.toDisplay(hit.line);
         // One line each: the other entry's line breaks as " / ".
-        QString other =
-            codec.toDisplay(hit.other).replace(QLatin1Char('\n'), QStringLiteral(" / "));
+        const QString other = codec.toOneLine(hit.other, QStringLiteral(" / "));
         const bool inSource = ItemLanguage(flow_.ArchiveIsVersion2, hit.item) == source_;
         auto* row = new QTreeWidgetItem(
             {QString::fromLatin1(hit.name.data(), qsizetype(hit.name.size())),

@@ -5,6 +5,7 @@
 #include "flows/archiveitemflow.h"
 #include "flows/bankpairs.h"
 #include "flows/pocatalog.h"
+#include "project/languagechecks.h"
 #include "project/languagestatus.h"
 #include "project/projectfile.h"
 #include "session/documentsession.h"
@@ -144,6 +145,11 @@ void frmProject::followSession() {
     connect(session, &DocumentSession::referenceReplaced, this, &frmProject::scheduleCurrentRow);
     connect(session, &DocumentSession::originChanged, this, &frmProject::scheduleCurrentRow);
     connect(project, &ProjectSession::recordChanged, this, &frmProject::scheduleCurrentRow);
+    // Saved (or undone back to what was saved): the texts held now are the saved ones.
+    connect(session, &DocumentSession::cleanChanged, this, [this](bool clean) {
+        if (clean)
+            recountConsistency();
+    });
 }
 
 void frmProject::showEvent(QShowEvent* event) {
@@ -202,6 +208,8 @@ void frmProject::startFill(const Key& key) {
     counted_ = false;
     problem_.clear();
     checker_.reset();
+    translated_.reset();
+    consistency_.clear();
     const int generation = ++generation_;
     model_->setBanks({});
     if (key.path.empty()) {
@@ -260,6 +268,7 @@ void frmProject::startFill(const Key& key) {
         const std::unique_ptr<TermIndex> terms =
             job.terms.empty() ? nullptr : std::make_unique<TermIndex>(job.terms);
         const BankChecks checks = checksOf(&fit, checker.get(), *job.set, terms.get());
+        auto translated = std::make_shared<std::vector<ConsistencyEntry>>();
         const Status walked = ForEachBankStatus(
             *job.files, job.path, index, names, job.isVersion2, job.from, job.to,
             job.project ? &*job.project : nullptr, CodeClassesOf(job.set->letters), checks,
@@ -270,6 +279,12 @@ void frmProject::startFill(const Key& key) {
                     bankCounted(generation, item, row);
                 });
                 return !stop;
+            },
+            translated.get());
+        // Every bank is needed for the consistency column: counted here once they are read.
+        if (walked && !stop)
+            post([this, generation, translated, counts = ConsistencyCountsByItem(*translated)] {
+                consistencyCounted(generation, translated, counts);
             });
         post([this, generation, checker, problem = QString::fromStdString(walked.message())] {
             fillEnded(generation, checker, problem);
@@ -288,6 +303,31 @@ void frmProject::bankCounted(int generation, int item, const BankCounts& counts)
     if (generation != generation_)
         return;
     model_->setCounts(item, counts);
+}
+
+void frmProject::consistencyCounted(int generation,
+                                    std::shared_ptr<std::vector<ConsistencyEntry>> entries,
+                                    const std::map<int, int>& counts) {
+    if (generation != generation_)
+        return;
+    translated_ = std::move(entries);
+    consistency_ = counts;
+    model_->setConsistency(consistency_);
+}
+
+void frmProject::recountConsistency() {
+    const int item = openItem();
+    if (!translated_ || fill_ || item < 0 || model_->rowOf(item) < 0)
+        return;
+    const std::string bank = ConsistencyBank(item);
+    std::erase_if(*translated_, [&](const ConsistencyEntry& entry) { return entry.bank == bank; });
+    const ProjectSession& project = session_.project();
+    AddTranslatedEntries(
+        bank, EntryTexts(sourceOf(item)), EntryTexts(session_.document()),
+        project.isOpen() ? project.bankRecords(ProjectBankName(key_.isVersion2, item)) : nullptr,
+        *translated_);
+    consistency_ = ConsistencyCountsByItem(*translated_);
+    model_->setConsistency(consistency_);
 }
 
 void frmProject::fillEnded(int generation, std::shared_ptr<SpellChecker> checker,
@@ -341,6 +381,25 @@ void frmProject::updateCurrentRow() {
     // While the fill runs, the dictionary is the fill's; the row is counted when it ends.
     if (item < 0 || model_->rowOf(item) < 0 || fill_)
         return;
+    const CharacterSet& set = session_.codec().characterSet();
+    const EntryFit fit{session_.previewFit().rule(),
+                       DisplayLetters(set, session_.codec().gameFont())};
+    const ProjectSession& project = session_.project();
+    const BankRecords* records =
+        project.isOpen() ? project.bankRecords(ProjectBankName(key_.isVersion2, item)) : nullptr;
+    const BankChecks checks =
+        checksOf(&fit, checker_.get(), set, project.isOpen() ? project.terms() : nullptr);
+    BankCounts counts =
+        BankStatus(ProjectBankName(key_.isVersion2, item), sourceOf(item), session_.document(),
+                   records, CodeClassesOf(set.letters), checks);
+    if (translated_) {
+        const auto found = consistency_.find(item);
+        counts.consistency = found == consistency_.end() ? 0 : found->second;
+    }
+    model_->setCounts(item, counts);
+}
+
+const TextDocument& frmProject::sourceOf(int item) {
     const OpenDocument& state = session_.openDocument();
     const int sourceItem = SameBankInLanguage(key_.isVersion2, item, key_.from);
     if (!source_ || sourceItem_ != sourceItem) {
@@ -353,17 +412,7 @@ void frmProject::updateCurrentRow() {
                                                   state.Flow, sourceItem, key_.isVersion2))
                 source_ = std::move(*loaded);
     }
-    const CharacterSet& set = session_.codec().characterSet();
-    const EntryFit fit{session_.previewFit().rule(),
-                       DisplayLetters(set, session_.codec().gameFont())};
-    const ProjectSession& project = session_.project();
-    const BankRecords* records =
-        project.isOpen() ? project.bankRecords(ProjectBankName(key_.isVersion2, item)) : nullptr;
-    const BankChecks checks =
-        checksOf(&fit, checker_.get(), set, project.isOpen() ? project.terms() : nullptr);
-    model_->setCounts(item,
-                      BankStatus(ProjectBankName(key_.isVersion2, item), *source_,
-                                 session_.document(), records, CodeClassesOf(set.letters), checks));
+    return *source_;
 }
 
 std::vector<BankCounts> frmProject::shownRows(std::vector<int>& items) const {

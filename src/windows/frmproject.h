@@ -8,9 +8,11 @@
 // holds this window in a dock, does it.
 
 #include "project/bankcounts.h"
+#include "project/consistency.h"
 
 #include <QString>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,6 +85,13 @@ private:
     // What the fill says, on this window's thread.
     void banksListed(int generation, const std::vector<std::pair<int, QString>>& banks);
     void bankCounted(int generation, int item, const BankCounts& counts);
+    void consistencyCounted(int generation, std::shared_ptr<std::vector<ConsistencyEntry>> entries,
+                            const std::map<int, int>& counts);
+    // The open bank's source as the archive held it when it was opened.
+    const TextDocument& sourceOf(int item);
+    // The consistency column again, the open bank's entries as the session holds them: when
+    // the session saves, so the column tells the texts saved.
+    void recountConsistency();
     void fillEnded(int generation, std::shared_ptr<SpellChecker> checker, const QString& problem);
 
     DocumentSession& session_;
@@ -101,6 +110,10 @@ private:
     // The source bank of the open one, as the archive held it when it was opened.
     std::unique_ptr<TextDocument> source_;
     int sourceItem_ = -1;
+    // The translated entries of every bank, as the fill read them and saves changed them; the
+    // consistency column's counts from them.
+    std::shared_ptr<std::vector<ConsistencyEntry>> translated_;
+    std::map<int, int> consistency_;
     bool rowPending_ = false;
 };
 

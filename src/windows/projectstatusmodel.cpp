@@ -27,6 +27,17 @@ void ProjectStatusModel::setCounts(int item, const BankCounts& counts) {
     emit dataChanged(index(totals, 0), index(totals, ColumnCount - 1));
 }
 
+void ProjectStatusModel::setConsistency(const std::map<int, int>& counts) {
+    for (Row& row : rows_)
+        if (row.counts) {
+            const auto found = counts.find(row.item);
+            row.counts->consistency = found == counts.end() ? 0 : found->second;
+        }
+    updateTotals();
+    if (!rows_.empty())
+        emit dataChanged(index(0, Consistency), index(static_cast<int>(rows_.size()), Consistency));
+}
+
 void ProjectStatusModel::setCurrent(int item) {
     if (item == current_)
         return;
@@ -103,13 +114,13 @@ QVariant ProjectStatusModel::cell(const BankCounts& counts, int column, int role
     case WordsToDo:
         return counts.wordsToDo;
     case Untranslated:
-        return counts.untranslated;
+        return counts.count(EntryState::Untranslated);
     case NeedsReview:
-        return counts.needsReview;
+        return counts.count(EntryState::NeedsReview);
     case Translated:
-        return counts.translated;
+        return counts.count(EntryState::Translated);
     case Reviewed:
-        return counts.reviewed;
+        return counts.count(EntryState::Reviewed);
     case DoesNotFit:
         return optional(counts.doesNotFit);
     case Spelling:
@@ -118,6 +129,11 @@ QVariant ProjectStatusModel::cell(const BankCounts& counts, int column, int role
         return optional(counts.checkFindings);
     case GlossaryTerms:
         return optional(counts.glossary);
+    case Consistency:
+        // Empty until every bank is read: the column needs them all.
+        return counts.consistency ? QVariant(*counts.consistency)
+               : role == SortRole ? QVariant(-1)
+                                  : QVariant();
     case Progress:
         return role == SortRole ? QVariant(counts.progress())
                                 : QVariant(QStringLiteral("%1%").arg(counts.progress()));
@@ -127,11 +143,16 @@ QVariant ProjectStatusModel::cell(const BankCounts& counts, int column, int role
 }
 
 QVariant ProjectStatusModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section == Consistency)
+        return QStringLiteral("Entries translated unlike the same source elsewhere in the "
+                              "language, or like another source: counted over every bank, "
+                              "and again when the open bank is saved");
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char* const names[ColumnCount] = {
-        "Bank",     "Entries",      "Words to do", "Untranslated",   "Needs review", "Translated",
-        "Reviewed", "Does not fit", "Spelling",    "Check findings", "Glossary",     "Progress"};
+        "Bank",       "Entries",     "Words to do",  "Untranslated", "Needs review",
+        "Translated", "Reviewed",    "Does not fit", "Spelling",     "Check findings",
+        "Glossary",   "Consistency", "Progress"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(names[section]) : QVariant();
 }
 

@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -29,6 +30,7 @@ public:
         Spelling,
         Findings,
         GlossaryTerms,
+        Consistency,
         Progress,
         ColumnCount
     };
@@ -44,6 +46,8 @@ public:
     // The banks to list, by item and name, none counted yet.
     void setBanks(const std::vector<std::pair<int, QString>>& banks);
     void setCounts(int item, const BankCounts& counts);
+    // Each counted row's consistency column: its item's number in counts, 0 when absent.
+    void setConsistency(const std::map<int, int>& counts);
     // The open bank's item, shown in bold; -1 for none.
     void setCurrent(int item);
     int current() const { return current_; }

@@ -2,7 +2,7 @@
 #include "archive/itemcheck.h"
 #include "archive/itemnames.h"
 #include "base/itemheader.h"
-#include "characters/charactersets.h"
+#include "characters/wordletters.h"
 #include "document/textreader.h"
 #include "flows/archiveitemflow.h"
 #include "flows/archivesave.h"
@@ -14,7 +14,6 @@
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -173,11 +172,8 @@ TEST(FindInArchive, AConcordanceOfALanguagePair) {
     NameTextArchiveItems(flow, true, false);
     ArchiveIndex index;
     ASSERT_TRUE(ReadArchiveIndex(realFileSystem(), path, index).ok());
-    SearchLetters folding;
-    for (int code = 0; code < 256; ++code)
-        folding.folded[std::size_t(code)] = std::uint8_t(std::tolower(code));
-    const SearchLetters letters =
-        WithWordEdges(folding, CharacterSets[WesternCharacterSetIndex].letters);
+    const LetterTable& western = CharacterSets[WesternCharacterSetIndex].letters;
+    const SearchLetters letters{FoldedCodes(western), CodeClassesOf(western)};
 
     struct Case {
         const char* needle;

@@ -2,6 +2,7 @@
 // the box shows.
 
 #include "base/textfit.h"
+#include "base/textlines.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,25 @@ TEST(TextFit, MarksAreTheNonSpacingOnesOfTheSets) {
     for (const char32_t letter :
          {U'a', U'\u00E9', U'\u05D0', U'\u0627', U'\u0E01', U'\u0E32', U'\u02C6', U'\u2400'})
         EXPECT_FALSE(IsNonSpacingMark(letter)) << std::hex << std::uint32_t(letter);
+}
+
+// The lines before any wrapping: CR LF ends one; a lone CR or LF is a code of its own.
+TEST(TextLines, OnlyCrLfEndsALine) {
+    const struct {
+        std::string_view codes;
+        std::vector<std::string_view> lines;
+    } cases[] = {
+        {"", {}},
+        {"One", {"One"}},
+        {"One\r\nTwo", {"One", "Two"}},
+        {"One\r\n", {"One", ""}},
+        {"\r\n\r\n", {"", "", ""}},
+        {"a\nb\rc\n\r", {"a\nb\rc\n\r"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TextLines(c.codes), c.lines) << c.codes;
+        EXPECT_EQ(LineCount(c.codes), static_cast<int>(c.lines.size())) << c.codes;
+    }
 }
 
 } // namespace

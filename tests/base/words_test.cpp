@@ -1,5 +1,5 @@
-// The one notion of a word: the tokens every caller builds on, and the same words seen through
-// game codes whose character set is not known.
+// The one notion of a word: the tokens every caller builds on (the memory, spelling and search
+// on codes: tests/spelling).
 
 #include "base/words.h"
 #include "characters/utf8.h"
@@ -28,7 +28,7 @@ TEST(Words, TokensAreWordsNumbersAndMarks) {
         // Joiners join letters only; a lone one is a mark.
         {U"l'homme peut-être - 'x'", "w:l'homme w:peut-être m:- m:' w:x m:' ", 3},
         // A run with a digit is a number, glued letters and all; a joiner does not join it.
-        {U"2nd A4 x2y-z 10", "n:2nd n:A4 n:x2y m:- w:z n:10 ", 5},
+        {U"2nd A4 x2y-z 10 m² ½", "n:2nd n:A4 n:x2y m:- w:z n:10 n:m² n:½ ", 7},
         // Control codes (and their shown symbols) are marks; line breaks and tabs blanks.
         {U"a\u0001b\r\n\tc\u2401", "w:a m:\u0001 w:b w:c m:\u2401 ", 3},
         {U"Ωμέγα\u00A0Жук", "w:Ωμέγα w:Жук ", 2},
@@ -38,17 +38,6 @@ TEST(Words, TokensAreWordsNumbersAndMarks) {
         EXPECT_EQ(described(c.text, SplitTokens(c.text)), c.tokens) << EncodeUtf8(c.text);
         EXPECT_EQ(CountWords(ClassesOf(c.text)), c.count) << EncodeUtf8(c.text);
     }
-}
-
-// Codes of an unknown set: an accented letter from 128 up stays inside its word.
-TEST(Words, CodesOfAnUnknownSetReadFromOneTwentyEightUpAsLetters) {
-    const std::string codes = "caf\x82 d'\x85t\x82, 3\x8a";
-    const auto tokens = SplitTokens(ClassesOfCodes(codes, UnknownSetCodeClasses()));
-    ASSERT_EQ(tokens.size(), 4u);
-    EXPECT_EQ(codes.substr(tokens[0].start, tokens[0].length), "caf\x82");
-    EXPECT_EQ(codes.substr(tokens[1].start, tokens[1].length), "d'\x85t\x82");
-    EXPECT_EQ(tokens[2].kind, TokenKind::Mark);
-    EXPECT_EQ(tokens[3].kind, TokenKind::Number);
 }
 
 } // namespace

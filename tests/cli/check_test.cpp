@@ -67,9 +67,9 @@ TEST(ZyntextCheck, FindsEachFaultAndExitsAsACiJobNeeds) {
                   expected);
 }
 
-// The edges of each check: one finding is a finding, a text of exactly --max-lines lines fits,
-// an empty source has nothing to translate, and what PO tools leave in place of a translation
-// is a finding of its own.
+// The edges of each check: one finding is a finding, a text of exactly --max-lines lines fits
+// and only CR LF ends a line, an empty source has nothing to translate, and what PO tools leave
+// in place of a translation is a finding of its own.
 TEST(ZyntextCheck, EachCheckHoldsAtItsEdge) {
     TempDir dir;
     const struct {
@@ -84,6 +84,11 @@ TEST(ZyntextCheck, EachCheckHoldsAtItsEdge) {
          {"--max-lines", "3", "--untranslated"},
          {"2: 4 lines, more than 3", "4: untranslated: \"Same\"",
           "2 findings; 2 of 3 entries translated"}},
+        // A lone LF ends no line: it is a control code, as the preview shows it.
+        {{"A"},
+         {"A\nB\nC\nD"},
+         {"--max-lines", "3"},
+         {"1: control codes 10 10 10, the source has none", "1 finding; 1 of 1 entry translated"}},
         // A game's menu may say "Language:".
         {{"Hello", "Yes", "Language: English"},
          {"#-#-#-#-#  a.po (game texts)  #-#-#-#-# @ Salut @ #-#-#-#-#  b.po (game texts)  "

@@ -12,21 +12,6 @@
 namespace zyn::test {
 namespace {
 
-// gettext's own check of a PO file, as a translator's tools apply it; "" when it passes.
-std::string msgfmtCheck(const std::string& po) {
-    TempDir dir;
-    const std::string line =
-        "msgfmt --check -o /dev/null " + quoted(po) + " 2>" + quoted(dir.file("err"));
-    return std::system(line.c_str()) == 0 ? "" : "msgfmt: " + readBytes(dir.file("err"));
-}
-
-// Replaces the first of from in text.
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
-
 // text with each line ended by end instead of LF.
 std::string endedBy(const std::string& text, const std::string& end) {
     std::string out;

@@ -54,10 +54,12 @@ protected:
         args.insert(args.end(), more.begin(), more.end());
         return zyntext(args, {}, places);
     }
+    // With a glossary of one term every translation of bank 31 holds.
     std::string project(const std::string& target, const std::vector<std::string>& records) {
+        dir.write("door.tsv", "source\ttarget\ndoor\tporte\n");
         std::string text = "zyntext translation project 1\narchive: text.hqr\ngame: 2\n"
                            "source: EN\ntarget: " +
-                           target + "\n\n";
+                           target + "\nglossary: door.tsv\n\n";
         for (const std::string& record : records)
             text += record + "\n";
         return dir.write("fr.project", text);
@@ -81,25 +83,33 @@ TEST_F(ZyntextStatus, ARowPerBankAndTheTotals) {
     EXPECT_TRUE(table.front().starts_with("ITEM  BANK  ") &&
                 table.front().ends_with("  ENTRIES  WORDS TO DO  UNTRANSLATED  NEEDS REVIEW  "
                                         "TRANSLATED  REVIEWED  DOES NOT FIT  SPELLING  FINDINGS  "
-                                        "PROGRESS"))
+                                        "GLOSSARY  CONSISTENCY  PROGRESS"))
         << table.front();
     // "Yes", "Take the key." and "Name" to do: 5 words of the source's 19; the long line does
     // not fit, entry 6 has unknown words, entry 1 ends with a blank its source lacks.
     EXPECT_EQ(rowOf(shown.out, "31"),
               (std::vector<std::string>{"31", "FR_SYS.DIA", "6", "5", "3", "0", "3", "0", "1", "1",
-                                        "1", "73%"}));
+                                        "1", "-", "0", "73%"}));
     EXPECT_EQ(rowOf(shown.out, "35"),
               (std::vector<std::string>{"35", "FR_GAM.DIA", "1", "0", "0", "0", "1", "0", "0", "0",
-                                        "0", "100%"}));
+                                        "0", "-", "0", "100%"}));
     // 42 of 47 words done.
     const std::string total = "89%";
-    EXPECT_EQ(
-        rowOf(shown.out, "total"),
-        (std::vector<std::string>{"total", "20", "5", "3", "0", "17", "0", "1", "1", "1", total}));
+    EXPECT_EQ(rowOf(shown.out, "total"),
+              (std::vector<std::string>{"total", "20", "5", "3", "0", "17", "0", "1", "1", "1", "-",
+                                        "0", total}));
+
+    // A glossary: the long line lacks "ocean"; the untranslated entries are passed over.
+    const std::string terms = dir.write("terms.tsv", "source\ttarget\nsea\tocean\nkey\tcle\n");
+    EXPECT_EQ(rowOf(status({"--glossary", terms}).out, "31")[11], "1");
+    const ToolRun unreadable = status({"--glossary", dir.file("none.tsv")});
+    EXPECT_EQ(unreadable.exitCode, 1);
+    EXPECT_EQ(unreadable.out, "");
 }
 
 // With a project its states count: kept, to review, reviewed, and a record whose source has
-// changed since, which needs review again. A bad line is skipped and said.
+// changed since, which needs review again; its glossary fills the column. A bad line is skipped
+// and said.
 TEST_F(ZyntextStatus, AProjectsStatesCount) {
     const std::string file =
         project("FR", {"FR_SYS.DIA 1 reviewed " + hashOf(English[0]),
@@ -108,7 +118,7 @@ TEST_F(ZyntextStatus, AProjectsStatesCount) {
                        "FR_SYS.DIA 6 reviewed " + hashOf("Well"), "FR_SYS.DIA x bogus"});
     const ToolRun shown = status({"--project", file, "--json"});
     ASSERT_TRUE(succeeded(shown));
-    EXPECT_NE(shown.err.find("fr.project: line 11: "), std::string::npos) << shown.err;
+    EXPECT_NE(shown.err.find("fr.project: line 12: "), std::string::npos) << shown.err;
     const nlohmann::json report = json(shown);
     ASSERT_EQ(report["banks"].size(), 15u);
     const nlohmann::json& bank = report["banks"][0];
@@ -121,7 +131,8 @@ TEST_F(ZyntextStatus, AProjectsStatesCount) {
                             "wordsToDo": )" +
                         std::to_string(toDo) + R"(, "untranslated": 2,
                             "needsReview": 2, "translated": 1, "reviewed": 1, "doesNotFit": 1,
-                            "spelling": 1, "checkFindings": 1, "progress": )" +
+                            "spelling": 1, "checkFindings": 1, "glossary": 0,
+                            "consistency": 0, "progress": )" +
                         std::to_string((19 - toDo) * 100 / 19) + "}"));
     EXPECT_EQ(report["counts"]["entries"], 20);
     EXPECT_EQ(report["counts"]["reviewed"], 1);

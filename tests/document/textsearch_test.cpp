@@ -13,7 +13,9 @@ SearchLetters letters() {
     SearchLetters table;
     for (int b = 0; b < 256; ++b) {
         table.folded[b] = static_cast<std::uint8_t>(b >= 'A' && b <= 'Z' ? b + 32 : b);
-        table.wordPart[b] = std::isalnum(b) != 0 || b == 130 || b == 144;
+        table.classes[b] = std::isalnum(b) != 0 || b == 130 || b == 144 ? CharClass::Letter
+                           : b == '\''                                  ? CharClass::Joiner
+                                                                        : CharClass::Mark;
     }
     table.folded[144] = 130;
     return table;

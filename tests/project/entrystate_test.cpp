@@ -102,10 +102,10 @@ TEST(BankCounts, CountsEntriesByStateAndTheWordsLeftToDo) {
     const BankCounts counts =
         CountBank("FR_001.DIA", source, target, &records, UnknownSetCodeClasses());
     EXPECT_EQ(counts.entries, 6);
-    EXPECT_EQ(counts.untranslated, 2);
-    EXPECT_EQ(counts.needsReview, 1);
-    EXPECT_EQ(counts.translated, 2);
-    EXPECT_EQ(counts.reviewed, 1);
+    EXPECT_EQ(counts.count(EntryState::Untranslated), 2);
+    EXPECT_EQ(counts.count(EntryState::NeedsReview), 1);
+    EXPECT_EQ(counts.count(EntryState::Translated), 2);
+    EXPECT_EQ(counts.count(EntryState::Reviewed), 1);
     // "Take 3 keys." and "Gone now" untranslated, "Yes" to review.
     EXPECT_EQ(counts.wordsToDo, 3 + 2 + 1);
     EXPECT_EQ(counts.words, 3 + 1 + 3 + 1 + 1 + 2);
@@ -114,15 +114,15 @@ TEST(BankCounts, CountsEntriesByStateAndTheWordsLeftToDo) {
     // Without the project, the kept "Options" and the states are gone.
     const BankCounts plain =
         CountBank("FR_001.DIA", source, target, nullptr, UnknownSetCodeClasses());
-    EXPECT_EQ(plain.untranslated, 3);
-    EXPECT_EQ(plain.translated, 3);
+    EXPECT_EQ(plain.count(EntryState::Untranslated), 3);
+    EXPECT_EQ(plain.count(EntryState::Translated), 3);
     EXPECT_EQ(plain.wordsToDo, 3 + 2 + 1);
 
     BankCounts checked = counts;
     checked.spelling = 4;
     const BankCounts total = TotalCounts({counts, checked, plain});
     EXPECT_EQ(total.entries, 18);
-    EXPECT_EQ(total.untranslated, 7);
+    EXPECT_EQ(total.count(EntryState::Untranslated), 7);
     EXPECT_EQ(total.wordsToDo, 18);
     EXPECT_EQ(total.words, 33);
     EXPECT_EQ(total.spelling, 4);

@@ -17,9 +17,11 @@ namespace {
 
 BankCounts withWork(int untranslated, int needsReview) {
     BankCounts row;
-    row.untranslated = untranslated;
-    row.needsReview = needsReview;
-    row.translated = 1;
+    for (int i = 0; i < untranslated; ++i)
+        row.states.add(EntryState::Untranslated);
+    for (int i = 0; i < needsReview; ++i)
+        row.states.add(EntryState::NeedsReview);
+    row.states.add(EntryState::Translated);
     return row;
 }
 
@@ -50,7 +52,8 @@ TEST(BankNavigation, TheNeighbourStopsAtEitherEnd) {
 }
 
 // The French banks of an archive in item order, each against its English bank, with the
-// project's states under the bank's name and the glossary's missing terms.
+// project's states under the bank's name, the glossary's missing terms and, once every bank is
+// read, the entries of each that a consistency finding names.
 TEST(LanguageStatus, ARowPerBankAsItComes) {
     test::TempDir dir;
     test::ArchiveBuilder builder;
@@ -60,6 +63,10 @@ TEST(LanguageStatus, ARowPerBankAsItComes) {
             texts = {"Take the lamp.", "Yes", "The lamp is lit."};
         else if (item == 31)
             texts = {"Prends la torche.", "Yes", ""};
+        else if (item == 5)
+            texts = {"Yes", "The lamp is lit."};
+        else if (item == 35)
+            texts = {"Oui", ""};
         else if (item == 33)
             builder.blank();
         if (item != 33)
@@ -83,22 +90,34 @@ TEST(LanguageStatus, ARowPerBankAsItComes) {
 
     std::vector<int> items;
     std::vector<BankCounts> rows;
-    ASSERT_TRUE(ForEachBankStatus(realFileSystem(), path, index, names, true, 0, 1, &project,
-                                  UnknownSetCodeClasses(), checks, [&](int item, BankCounts row) {
-                                      items.push_back(item);
-                                      rows.push_back(std::move(row));
-                                      return true;
-                                  }));
+    std::vector<ConsistencyEntry> translated;
+    ASSERT_TRUE(ForEachBankStatus(
+        realFileSystem(), path, index, names, true, 0, 1, &project, UnknownSetCodeClasses(), checks,
+        [&](int item, BankCounts row) {
+            items.push_back(item);
+            rows.push_back(std::move(row));
+            return true;
+        },
+        &translated));
     // Every odd FR item but the blank one.
     ASSERT_EQ(items.size(), 14u);
     EXPECT_EQ(items[0], 31);
     EXPECT_EQ(items[1], 35);
     EXPECT_EQ(rows[0].bank, ArchiveItemName(names, 31));
-    EXPECT_EQ(rows[0].untranslated, 1) << "the empty third entry";
-    EXPECT_EQ(rows[0].translated, 2) << "\"Yes\" kept as translated by the project";
+    EXPECT_EQ(rows[0].count(EntryState::Untranslated), 1) << "the empty third entry";
+    EXPECT_EQ(rows[0].count(EntryState::Translated), 2)
+        << "\"Yes\" kept as translated by the project";
     EXPECT_EQ(rows[0].glossary, 1) << "\"la torche\" lacks \"lampe\"";
     EXPECT_EQ(rows[1].glossary, 0);
     EXPECT_EQ(rows[0].checkFindings.has_value(), true);
+    // "Yes" kept as "Yes" in 31 and translated "Oui" in 35; the untranslated entries of both
+    // (the empty ones) are not compared.
+    EXPECT_FALSE(rows[0].consistency) << "not known before every bank is read";
+    SetConsistency(rows, items, translated);
+    EXPECT_EQ(rows[0].consistency, 1);
+    EXPECT_EQ(rows[1].consistency, 1);
+    EXPECT_EQ(rows[2].consistency, 0);
+    EXPECT_EQ(TotalCounts(rows).consistency, 2);
 
     // The walk stops when the taker says so.
     int taken = 0;

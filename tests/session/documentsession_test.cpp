@@ -185,6 +185,29 @@ TEST_F(SessionTest, TheLoopKeepsEachTextAsOneStepAndGoesWhereTheListShows) {
               QString::fromUtf8("the Western European CharSet has no code for \"…\" (U+2026)"));
 }
 
+// Find reads the set's codes as the memory and spelling cut words, not as Qt would: a tone set on
+// its letter is inside the word, so "Vie" is no whole word of "Việt"; case folds as the glossary
+// folds, horned letters too.
+TEST_F(SessionTest, FindCutsWholeWordsAndFoldsCaseAsTheSetsWordsDo) {
+    const CharacterSet* vietnamese = FindCharacterSet("vietnamese");
+    session.setCharacterSet(static_cast<int>(vietnamese - CharacterSets.data()));
+    const auto codes = [&](std::u32string_view text) {
+        return ToCodes(vietnamese->letters, text).codes;
+    };
+    open({codes(U"Cam \u01A1n"), codes(U"Vie\u0323t Nam")});
+    const struct {
+        const char16_t* needle;
+        bool wholeWords;
+        int found;
+    } cases[] = {
+        {u"Vie", false, 1}, {u"Vie", true, -1}, {u"VIE\u0323T", true, 1}, {u"\u01A0N", true, 0}};
+    for (const auto& c : cases) {
+        session.setCurrentEntry(1);
+        session.setSearch(QString::fromUtf16(c.needle), {false, c.wholeWords});
+        EXPECT_EQ(session.findNext(true), c.found) << QString::fromUtf16(c.needle).toStdString();
+    }
+}
+
 // What is typed, pasted or replaced from outside: composed first, then a character the set
 // lacks as its stand-in (the program's, the user's first, base letters only when allowed),
 // never dropped; one without a stand-in is refused.

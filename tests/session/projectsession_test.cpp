@@ -1,6 +1,7 @@
 #include "session/documentsession.h"
 #include "session/projectsession.h"
 #include "support/faultyfilesystem.h"
+#include "support/frenchproject.h"
 #include "support/qtapplication.h"
 #include "support/tempdir.h"
 
@@ -11,16 +12,8 @@ namespace zyn {
 namespace {
 
 using test::FaultyFileSystem;
+using test::FrenchProject;
 using test::TempDir;
-
-TranslationProject frenchOf(const std::string& archive) {
-    TranslationProject project;
-    project.archive = archive;
-    project.game = 2;
-    project.sourceLanguage = 0;
-    project.targetLanguage = 1;
-    return project;
-}
 
 // A record set through the session is kept on save and read back by the next run; a record
 // set to what it was changes nothing and says nothing.
@@ -28,7 +21,7 @@ TEST(ProjectSession, RecordsSurviveSaveAndOpen) {
     TempDir dir;
     const std::string path = dir.file("fr.zyp");
     ProjectSession session(realFileSystem());
-    ASSERT_TRUE(session.create(path, frenchOf("text.hqr")));
+    ASSERT_TRUE(session.create(path, FrenchProject("text.hqr")));
     int changed = 0;
     QObject::connect(&session, &ProjectSession::recordChanged, [&] { ++changed; });
     const EntryRecord record{EntryState::NeedsReview, "Ask the team.\nBank 14.", 0x11d0aa37};
@@ -52,7 +45,7 @@ TEST(ProjectSession, AFailedSaveKeepsTheChanges) {
     const std::string path = dir.file("fr.zyp");
     FaultyFileSystem disk;
     ProjectSession session(disk);
-    ASSERT_TRUE(session.create(path, frenchOf("text.hqr")));
+    ASSERT_TRUE(session.create(path, FrenchProject("text.hqr")));
     session.setRecord("FR_000.DIA", 0, EntryRecord{EntryState::Reviewed, "", 1});
     disk.failOn(FaultyFileSystem::Op::Rename);
     EXPECT_FALSE(session.save());
@@ -65,7 +58,7 @@ TEST(ProjectSession, TheGlossaryGoesBesideTheProject) {
     TempDir dir;
     const std::string path = dir.file("fr.zyp");
     ProjectSession session(realFileSystem());
-    ASSERT_TRUE(session.create(path, frenchOf("text.hqr")));
+    ASSERT_TRUE(session.create(path, FrenchProject("text.hqr")));
     EXPECT_EQ(session.terms(), nullptr);
     Glossary glossary;
     glossary.terms.push_back({"the Captain", "le Capitaine", "", false, false});
@@ -97,9 +90,9 @@ TEST(ProjectSession, TheDocumentSessionsProjectUsesTheStatesFileSystem) {
     test::FaultyFileSystem disk;
     state.Files = &disk;
     disk.failOn(test::FaultyFileSystem::Op::Rename);
-    EXPECT_FALSE(session.project().create(dir.file("fr.zyp"), frenchOf("text.hqr")));
+    EXPECT_FALSE(session.project().create(dir.file("fr.zyp"), FrenchProject("text.hqr")));
     EXPECT_FALSE(session.project().isOpen());
-    EXPECT_TRUE(session.project().create(dir.file("fr.zyp"), frenchOf("text.hqr")));
+    EXPECT_TRUE(session.project().create(dir.file("fr.zyp"), FrenchProject("text.hqr")));
     EXPECT_TRUE(session.project().isOpen());
 }
 

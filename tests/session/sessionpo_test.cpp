@@ -9,6 +9,7 @@
 #include "session/documentsession.h"
 #include "session/projectsession.h"
 #include "support/archivebuilder.h"
+#include "support/frenchproject.h"
 #include "support/qtapplication.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
@@ -21,16 +22,6 @@ namespace zyn::test {
 namespace {
 
 const int French = 31, English = 1;
-
-ToolRun zyntext(const std::vector<std::string>& args) {
-    return runProgram(ZYNTEXT_PATH, args);
-}
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from << "\nin\n" << text;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
 
 // The French bank of archive open in session with its English source, in the project at path.
 void openBank(DocumentSession& session, const std::string& archive, const std::string& project) {
@@ -61,12 +52,7 @@ TEST(SessionPo, StatesAndNotesComeBackThroughAPoEditorMsgmergeAndMsgcat) {
     {
         ProgramState state;
         DocumentSession session{state};
-        TranslationProject made;
-        made.archive = "text.hqr";
-        made.game = 2;
-        made.sourceLanguage = 0;
-        made.targetLanguage = 1;
-        ASSERT_TRUE(session.project().create(project, made));
+        ASSERT_TRUE(session.project().create(project, FrenchProject()));
         openBank(session, archive, project);
         ASSERT_TRUE(session.keepsStates());
         session.keepAndGo(1, "Options", true); // kept as it is

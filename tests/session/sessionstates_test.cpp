@@ -6,6 +6,7 @@
 #include "project/projectfile.h"
 #include "session/documentsession.h"
 #include "session/projectsession.h"
+#include "support/frenchproject.h"
 #include "support/qtapplication.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
@@ -35,12 +36,7 @@ protected:
         session.setReference(std::move(*ReadTextFile(state.files(), reference, true)));
     }
     void createProject() {
-        TranslationProject project;
-        project.archive = "text.hqr";
-        project.game = 2;
-        project.sourceLanguage = 0;
-        project.targetLanguage = 1;
-        ASSERT_TRUE(session.project().create(dir.file("fr.zyp"), project));
+        ASSERT_TRUE(session.project().create(dir.file("fr.zyp"), FrenchProject()));
     }
     std::optional<EntryState> recorded(int entry) const {
         const EntryRecord* record = session.record(entry);
@@ -235,11 +231,11 @@ TEST_F(SessionStatesTest, NotesFiltersAndCounts) {
     session.editText(4, "Bonjour !");
     EXPECT_EQ(session.undoStack()->count(), 4);
 
-    const StateCounts counts = session.stateCounts();
-    EXPECT_EQ(counts.translated, 2);
-    EXPECT_EQ(counts.needsReview, 1);
-    EXPECT_EQ(counts.reviewed, 1);
-    EXPECT_EQ(counts.untranslated, 1);
+    const StateTally counts = session.stateCounts();
+    EXPECT_EQ(counts.count(EntryState::Translated), 2);
+    EXPECT_EQ(counts.count(EntryState::NeedsReview), 1);
+    EXPECT_EQ(counts.count(EntryState::Reviewed), 1);
+    EXPECT_EQ(counts.count(EntryState::Untranslated), 1);
     const auto shown = [&](StatusFilter filter) {
         session.setEntryFilter({}, filter);
         std::vector<int> entries;

@@ -7,6 +7,7 @@
 #include "session/documentsession.h"
 #include "session/projectsession.h"
 #include "support/archivebuilder.h"
+#include "support/frenchproject.h"
 #include "support/qtapplication.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
@@ -75,12 +76,8 @@ TEST_F(SourceReferenceTest, TheSameBankOfTheSourceLanguage) {
         if (c.lastSource >= 0)
             session.setLastSourceLanguage(c.lastSource);
         if (c.projectSource >= 0) {
-            TranslationProject project;
-            project.archive = "text.hqr";
-            project.game = 2;
-            project.sourceLanguage = c.projectSource;
-            project.targetLanguage = 1;
-            ASSERT_TRUE(session.project().create(dir.file("fr.project"), project));
+            ASSERT_TRUE(session.project().create(dir.file("fr.project"),
+                                                 FrenchProject("text.hqr", c.projectSource)));
         }
         openItem(c.opened);
         EXPECT_EQ(referenceItem(), c.reference);

@@ -1,9 +1,13 @@
-// Spell checking through the library the tool and the editor share: words, dictionaries in
-// their encodings, names of the source, the user's own words across runs, missing dictionaries.
+// Spell checking through the library the tool and the editor share: words as the memory and
+// search cut them too, dictionaries in their encodings, names of the source, the user's own words
+// across runs, missing dictionaries.
 
 #include "base/words.h"
 #include "characters/utf8.h"
+#include "characters/wordletters.h"
 #include "document/textdocument.h"
+#include "document/textsearch.h"
+#include "document/translationmemory.h"
 #include "spelling/spellchecker.h"
 #include "support/dictionarybuilder.h"
 #include "support/faultyfilesystem.h"
@@ -17,38 +21,99 @@ namespace {
 
 constexpr int English = 0, French = 1;
 
-std::vector<std::u32string> wordsOf(std::u32string_view text) {
-    std::vector<std::u32string> words;
-    for (const WordSpan& span : SplitWords(text))
-        words.emplace_back(text.substr(span.start, span.length));
-    return words;
-}
-
-TEST(SpellingWords, LettersMakeWordsAndNothingElseDoes) {
-    const struct {
-        std::u32string text;
-        std::vector<std::u32string> words;
-    } cases[] = {
-        {U"Bonjour, le monde!", {U"Bonjour", U"le", U"monde"}},
-        // Apostrophes and hyphens join letters, and only letters.
-        {U"l'homme peut-être l’été 'quoted' -x- it's",
-         {U"l'homme", U"peut-être", U"l’été", U"quoted", U"x", U"it's"}},
-        // Digits are no letters, nor is what is glued to them.
-        {U"A4 2nd 10e x1y ok", {U"ok"}},
-        // A control code (shown as its symbol) and a line break end a word.
-        {U"ab\u2401cd\nef@gh", {U"ab", U"cd", U"ef", U"gh"}},
-        {U"Ωμέγα Жук שלום", {U"Ωμέγα", U"Жук", U"שלום"}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(wordsOf(c.text), c.words) << EncodeUtf8(c.text);
-}
-
 std::unique_ptr<SpellChecker> openChecker(const TempDir& dir, int language,
                                           const std::string& words = "words",
                                           FileSystem& fs = realFileSystem()) {
     auto opened = SpellChecker::open(fs, language, {dir.path()}, dir.file(words));
     EXPECT_TRUE(opened) << opened.message();
     return opened ? std::move(*opened) : nullptr;
+}
+
+// Where the memory, spelling and search meet, one notion of a word: a text in a character set's
+// codes, its tokens as likeness compares them (A to Z folded), the words a dictionary that knows
+// none of them underlines, and whole-word search (the editor's Find and Find in Archive) finding
+// each word and number whole, no run cut short, and the pieces between joiners whole too, as the
+// glossary matches "Merrow" in "Merrow's".
+TEST(SpellingWords, TheMemorySpellingAndSearchCutTheSameWords) {
+    TempDir dir;
+    writeDictionary(dir, "en_US", {"zzz"});
+    auto checker = openChecker(dir, English);
+    ASSERT_TRUE(checker);
+    const struct {
+        const char* set;
+        std::u32string text;
+        // w: a word, n: a number, m: a mark, each followed by a blank
+        const char* tokens;
+        std::vector<std::u32string> pieces;
+    } cases[] = {
+        {"western",
+         U"l'homme, peut-être! Merrow's 2nd A4",
+         "w:l'homme m:, w:peut-être m:! w:Merrow's n:2nd n:A4 ",
+         {U"homme", U"peut", U"Merrow"}},
+        {"cyrillic", U"Жук-жук: сегодня 10", "w:Жук-жук m:: w:сегодня n:10 ", {U"жук"}},
+        {"greek", U"Καλημέρα, κόσμε", "w:Καλημέρα m:, w:κόσμε ", {}},
+        // A tone set on its letter is inside the word, not its edge.
+        {"vietnamese", U"Vie\u0323t Nam", "w:Vie\u0323t w:Nam ", {}},
+        {"arabic", U"مرحبا بالعالم", "w:مرحبا w:بالعالم ", {}},
+        {"thai", U"สวัสดี ๑๒", "w:สวัสดี n:๑๒ ", {}},
+        {"hebrew", U"שָלום עולם", "w:שָלום w:עולם ", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.set);
+        const LetterTable& table = FindCharacterSet(c.set)->letters;
+        const LetterCodes coded = ToCodes(table, c.text);
+        ASSERT_FALSE(coded.missing);
+        const std::string& codes = coded.codes;
+        const auto letters = [&](std::string_view bytes) {
+            return EncodeUtf8(ToLetters(table, bytes));
+        };
+        std::string memory;
+        for (const std::string& token : LikenessTokens(codes))
+            memory += letters(token) + " ";
+        std::string expected, words;
+        std::vector<std::u32string> searched;
+        for (std::string_view rest = c.tokens; !rest.empty();) {
+            const std::size_t end = rest.find(' ');
+            const std::string_view token = rest.substr(2, end - 2);
+            std::string folded(token);
+            for (char& ch : folded)
+                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            expected += folded + " ";
+            if (rest[0] == 'w')
+                (words += token) += " ";
+            if (rest[0] != 'm')
+                searched.push_back(DecodeUtf8(token));
+            rest.remove_prefix(end + 1);
+        }
+        EXPECT_EQ(memory, expected);
+        std::string underlined;
+        const std::u32string shown = ToLetters(table, codes);
+        for (const MisspelledWord& word : checker->unknownWords(shown))
+            underlined += EncodeUtf8(shown.substr(word.start, word.length)) + " ";
+        EXPECT_EQ(underlined, words);
+
+        const SearchLetters search{FoldedCodes(table), CodeClassesOf(table)};
+        const SearchOptions whole{false, true};
+        for (const std::u32string& token : searched) {
+            const std::string found = ToCodes(table, token).codes;
+            EXPECT_NE(FindText(codes, found, whole, search), std::string::npos)
+                << EncodeUtf8(token);
+            // Cut short anywhere but at a joiner, a word's edge to search, it is no whole word.
+            const auto joiner = [](char code) {
+                return code == '-' || code == '\'';
+            };
+            for (std::size_t k = 1; k < found.size(); ++k) {
+                if (!joiner(found[k - 1]) && !joiner(found[k])) {
+                    EXPECT_EQ(FindText(codes, found.substr(0, k), whole, search), std::string::npos)
+                        << EncodeUtf8(token) << " cut at " << k;
+                }
+            }
+        }
+        for (const std::u32string& piece : c.pieces)
+            EXPECT_NE(FindText(codes, ToCodes(table, piece).codes, whole, search),
+                      std::string::npos)
+                << EncodeUtf8(piece);
+    }
 }
 
 TEST(SpellChecker, FlagsAMisspellingButNotTheSourcesNames) {

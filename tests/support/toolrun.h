@@ -85,4 +85,17 @@ inline std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
+// gettext's own check of a PO file, as a translator's tools apply it; "" when it passes.
+inline std::string msgfmtCheck(const std::string& po) {
+    const ToolRun run = runProgram("msgfmt", {"--check", "-o", "/dev/null", po});
+    return run.exitCode == 0 ? "" : "msgfmt: " + run.err;
+}
+
+// text with the first of from replaced by to; a test that expected from there fails.
+inline std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from << "\nin\n" << text;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
 } // namespace zyn::test

@@ -1,10 +1,12 @@
 // The project window in its dock: filled on its own thread with the numbers `zyntext status`
-// prints for the same archive, the open bank marked and following the edits; Enter opens a bank
+// prints for the same archive and project (the consistency column those of `zyntext check
+// --consistency`), the open bank marked and following the edits; Enter opens a bank
 // with its reference set; the keys that move from bank to bank, and Ctrl+Enter on the last entry
 // going on to the next bank with work.
 
 #include "mainwindowfixture.h"
 #include "project/projectfile.h"
+#include "session/projectsession.h"
 #include "support/archivebuilder.h"
 #include "support/dictionarybuilder.h"
 #include "support/qtapplication.h"
@@ -21,6 +23,8 @@
 #include <QTest>
 #include <cstdlib>
 #include <functional>
+#include <map>
+#include <set>
 
 namespace zyn::test {
 namespace {
@@ -32,12 +36,14 @@ protected:
     static void SetUpTestSuite() { ensureApplicationOf<QApplication>(); }
 
     void SetUp() override {
-        writeDictionary(dir, "fr_FR", {"ouvre", "la", "porte", "prends", "cle", "oui", "non"});
+        writeDictionary(dir, "fr_FR",
+                        {"ouvre", "ouvrez", "la", "porte", "prends", "cle", "oui", "non"});
         setenv("DICPATH", dir.path().c_str(), 1);
         setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
         // EN banks 1, 5 and 7 against FR 31 (two entries left as the source, a word the
-        // dictionary lacks), 35 (all done) and 37 (one empty entry); the other banks are one entry
-        // each, translated.
+        // dictionary lacks), 35 (all done) and 37 (one empty entry); 39 translates "Open" another
+        // way than 37, and 41 gives "Non" to another source than 35. The other banks are one
+        // entry each, translated.
         ArchiveBuilder builder;
         for (int item = 0; item < 180; ++item) {
             // The blank item of each language, as the game's archive has it.
@@ -58,6 +64,14 @@ protected:
                 texts = {"Open", "Take"};
             else if (item == 37)
                 texts = {"Ouvre", ""};
+            else if (item == 9)
+                texts = {"Open"};
+            else if (item == 39)
+                texts = {"Ouvrez"};
+            else if (item == 11)
+                texts = {"Close"};
+            else if (item == 41)
+                texts = {"Non"};
             builder.stored(TextFileBuilder(2).entries(texts).data());
         }
         archive = dir.write("text.hqr", builder.build());
@@ -113,15 +127,26 @@ protected:
     frmProject* project = nullptr;
 };
 
-// Every bank's row is the tool's, column by column; the totals row stays last whatever the
-// order; the open bank is bold and its row follows an edit; Enter opens another bank with its
-// English bank as reference.
+// Every bank's row is the tool's, column by column, in a project with a glossary; the
+// consistency column is the check's; the totals row stays last whatever the order; the open
+// bank is bold and its row follows an edit; Enter opens another bank with its English bank as
+// reference; a saved edit counts the consistency of every bank again.
 TEST_F(ProjectDockTest, TheToolsNumbersAndEnterOpensTheBank) {
+    TranslationProject french;
+    french.archive = "text.hqr";
+    french.game = 2;
+    french.sourceLanguage = 0;
+    french.targetLanguage = 1;
+    const std::string projectFile = dir.file("fr.zyp");
+    ASSERT_TRUE(session.project().create(projectFile, french));
+    ASSERT_TRUE(session.project().storeGlossary({"en", "fr", {{"key", "cle", "", false, false}}}));
     openBank(35);
     showProject();
-    const ToolRun status =
-        zyntext({"status", archive, "--game", "2", "--from", "EN", "--to", "FR", "--json"}, {},
-                "DICPATH=" + quoted(dir.path()) + " XDG_DATA_HOME=" + quoted(dir.file("data")));
+    const std::string environment =
+        "DICPATH=" + quoted(dir.path()) + " XDG_DATA_HOME=" + quoted(dir.file("data"));
+    const ToolRun status = zyntext({"status", archive, "--game", "2", "--from", "EN", "--to", "FR",
+                                    "--project", projectFile, "--json"},
+                                   {}, environment);
     ASSERT_TRUE(succeeded(status));
     const nlohmann::json printed = nlohmann::json::parse(status.out);
     ASSERT_EQ(rows().rowCount(), static_cast<int>(printed["banks"].size()) + 1);
@@ -130,7 +155,8 @@ TEST_F(ProjectDockTest, TheToolsNumbersAndEnterOpensTheBank) {
         {"untranslated", Column::Untranslated}, {"needsReview", Column::NeedsReview},
         {"translated", Column::Translated},     {"reviewed", Column::Reviewed},
         {"doesNotFit", Column::DoesNotFit},     {"spelling", Column::Spelling},
-        {"checkFindings", Column::Findings},    {"progress", Column::Progress}};
+        {"checkFindings", Column::Findings},    {"glossary", Column::GlossaryTerms},
+        {"consistency", Column::Consistency},   {"progress", Column::Progress}};
     for (const nlohmann::json& bank : printed["banks"]) {
         const QString name = QString::fromStdString(bank["bank"].get<std::string>());
         ASSERT_GE(rowOf(name), 0) << name.toStdString();
@@ -141,6 +167,23 @@ TEST_F(ProjectDockTest, TheToolsNumbersAndEnterOpensTheBank) {
     }
     EXPECT_EQ(cell(bank(31), Column::Untranslated).toInt(), 2) << "\"Yes\", \"No\"";
     EXPECT_EQ(cell(bank(31), Column::Spelling).toInt(), 1) << "\"clef\"";
+    EXPECT_EQ(cell(bank(31), Column::GlossaryTerms).toInt(), 1) << "\"clef\" is not \"cle\"";
+
+    // The entries each bank has in the check's consistency findings, each once.
+    const ToolRun check = zyntext(
+        {"check", archive, "--game", "2", "--from", "EN", "--to", "FR", "--consistency", "--json"},
+        {}, environment);
+    const nlohmann::json findings = nlohmann::json::parse(check.out)["findings"];
+    std::map<int, std::set<int>> named;
+    for (const nlohmann::json& finding : findings)
+        for (const nlohmann::json& variant : finding["variants"])
+            for (const nlohmann::json& place : variant["places"])
+                named[place["item"].get<int>()].insert(place["entry"].get<int>());
+    EXPECT_EQ(named.size(), 4u) << "35, 37, 39 and 41";
+    for (const nlohmann::json& bank : printed["banks"])
+        EXPECT_EQ(bank["consistency"].get<int>(), int(named[bank["item"].get<int>()].size()))
+            << bank["bank"];
+    EXPECT_EQ(cell("Total", Column::Consistency).toInt(), 4);
     EXPECT_EQ(cell("Total", Column::Entries).toInt(), printed["counts"]["entries"].get<int>());
     EXPECT_TRUE(cell(bank(35), Column::Bank).isValid());
     EXPECT_TRUE(bold(bank(35)));
@@ -176,6 +219,21 @@ TEST_F(ProjectDockTest, TheToolsNumbersAndEnterOpensTheBank) {
     prompts.answer(Answer::No);
     window->menuItem("mnuGoNextBank")->trigger();
     EXPECT_EQ(session.origin().ArchiveItem, 35);
+
+    // "No" of bank 35 translated another way: 41's "Non" has one source left. The consistency
+    // column counts the saved texts, so it changes with the save, in both banks.
+    session.setCurrentEntry(0);
+    commit("Non merci");
+    QTest::qWait(20); // the open bank's row counted again
+    EXPECT_EQ(cell(bank(41), Column::Consistency).toInt(), 1) << "not saved yet";
+    EXPECT_EQ(cell(bank(35), Column::Consistency).toInt(), 1) << "kept by the live row";
+    window->menuItem("mnuFileSave")->trigger();
+    ASSERT_FALSE(session.Modified());
+    EXPECT_EQ(cell(bank(41), Column::Consistency).toInt(), 0);
+    EXPECT_EQ(cell(bank(35), Column::Consistency).toInt(), 0);
+    EXPECT_EQ(cell(bank(37), Column::Consistency).toInt(), 1);
+    EXPECT_EQ(cell("Total", Column::Consistency).toInt(), 2);
+    EXPECT_TRUE(project->filled()) << "without counting the archive again";
 }
 
 // Ctrl+Alt+PgDn and PgUp move by the window's order; Ctrl+Enter on the last entry saves the
