@@ -41,7 +41,7 @@ struct PoImportResult {
     int count(PoOutcome outcome) const;
 };
 
-// Writes the translations of the catalogue poName (the tool reads it with libgettextpo) into
+// Writes the translations of catalogue, read from the PO file messages call poName, into
 // the target as the tool names it: a text file, "ARCHIVE:N", or an archive when the
 // catalogue's contexts name items. Every message is checked as ApplyPoEntries checks it, its
 // target's names being the target and the source the header records (X-Source; for a whole

@@ -45,9 +45,10 @@ void record(int severity, const char* filename, std::size_t line, const char* te
         currentReport->errors +=
             (currentReport->errors.empty() ? "" : "\n") + VisibleText(where + message);
     if (severity == PO_SEVERITY_FATAL_ERROR) {
-        // The library's rule: this handler must not return on a fatal error. Nothing has been
-        // written yet (imports write only after the whole file is read), so ending the run
-        // with the failure status loses nothing.
+        // The library's rule: this handler must not return on a fatal error, so the run ends
+        // with the failure status. No file is half written: imports write only after the whole
+        // file is read. The editor, which reads PO files for its memory, ends too; the next run
+        // offers its unsaved changes as its recovery file last kept them.
         std::cerr << "zyntext: " << currentReport->errors << '\n';
         std::exit(1);
     }
@@ -116,7 +117,7 @@ bool isOctal(char c) {
 }
 
 // Whether the strings of a line hold code 0: a raw NUL byte, or an escape whose value is 0 as
-// a byte ("\0", "\000", "\x00", "\x100"). Comments, obsolete messages included, are not read.
+// a byte ("\0", "\000", "\x00", "\x100"). Comment lines are left to commentHoldsNul.
 bool holdsNul(std::string_view line) {
     const std::size_t first = line.find_first_not_of(" \t");
     if (first != std::string_view::npos && line[first] == '#')
@@ -149,16 +150,33 @@ bool holdsNul(std::string_view line) {
     return false;
 }
 
-// The line (from 1) of the first string holding code 0, or 0.
-std::size_t nulLine(std::string_view file) {
+// Whether a comment line holds a raw NUL byte. The comments, references and flags of a message
+// are read (its comments become an entry's note), and the parser would cut such a line short
+// without a word. An escape in a comment is only its text; obsolete messages ("#~") are not read.
+bool commentHoldsNul(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    return first != std::string_view::npos && line[first] == '#' &&
+           !line.substr(first).starts_with("#~") && line.find('\0') != std::string_view::npos;
+}
+
+// The first line (from 1) holding code 0 where it would cut off what follows, and whether it is
+// a comment; line 0 for none.
+struct NulLine {
+    std::size_t line = 0;
+    bool comment = false;
+};
+NulLine nulLine(std::string_view file) {
     std::size_t number = 1;
     for (std::size_t start = 0; start < file.size(); ++number) {
         const std::size_t end = std::min(file.find('\n', start), file.size());
-        if (holdsNul(file.substr(start, end - start)))
-            return number;
+        const std::string_view line = file.substr(start, end - start);
+        if (holdsNul(line))
+            return {number, false};
+        if (commentHoldsNul(line))
+            return {number, true};
         start = end + 1;
     }
-    return 0;
+    return {};
 }
 
 // A file descriptor that closes itself.
@@ -235,12 +253,14 @@ Result<PoCatalogue> ReadPoFile(FileSystem& fs, const std::string& path) {
         marked.remove_prefix(3);
     const std::string text = withLineFeeds(marked);
     const std::string_view bytes = text;
-    if (const std::size_t line = nulLine(bytes); line > 0)
+    if (const NulLine nul = nulLine(bytes); nul.line > 0)
         return Result<PoCatalogue>::failure(
             ErrorKind::Damaged,
-            path + ":" + std::to_string(line) +
-                ": a string holds code 0 (a NUL byte), which would end the entry in the game and "
-                "cut off the rest; nothing was written.");
+            path + ":" + std::to_string(nul.line) +
+                (nul.comment ? ": a comment holds code 0 (a NUL byte), which would cut off the "
+                               "rest of the comment; nothing was written."
+                             : ": a string holds code 0 (a NUL byte), which would end the entry "
+                               "in the game and cut off the rest; nothing was written."));
     ParserReport report{path, {}, 0};
     Descriptor memory;
     const std::string parsed = parserFile(path, bytes, memory);

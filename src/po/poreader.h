@@ -17,14 +17,15 @@ namespace zyn {
 // Far more than the catalogue of a whole archive takes.
 constexpr std::uint64_t MaxPoFileSize = 64u * 1024 * 1024;
 
-// The PO file at path: the source and target its header records, and its messages, header
-// and obsolete messages left out, each with its "#:" references. A byte-order mark at its
-// start is skipped; CR LF line ends are read as msgfmt reads them, and lines that all end with
-// CR alone as lines. Refused with a message naming the file: anything but a plain file (a FIFO
-// or a device, at once) and a file larger than MaxPoFileSize; a string holding a NUL byte, raw
-// or escaped ("\0", "\000", "\x00"), which the parser would take as its end (the line is
-// named); a file the parser finds errors in (its messages, with file and line); a header
-// naming a charset other than UTF-8.
+// The PO file at path: the source, target and project its header records, and its messages,
+// header and obsolete messages left out, each with its "#:" references, its fuzzy flag, its
+// translator comments and its extracted comments. A byte-order mark at its start is skipped;
+// CR LF line ends are read as msgfmt reads them, and lines that all end with CR alone as lines.
+// Refused with a message naming the file: anything but a plain file (a FIFO or a device, at
+// once) and a file larger than MaxPoFileSize; a string holding a NUL byte, raw or escaped
+// ("\0", "\000", "\x00"), or a comment holding a raw one, which the parser would take as its
+// end (the line is named); a file the parser finds errors in (its messages, with file and
+// line); a header naming a charset other than UTF-8.
 Result<PoCatalogue> ReadPoFile(FileSystem& fs, const std::string& path);
 
 } // namespace zyn

@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 
 class QAction;
@@ -90,9 +92,12 @@ public:
 
     // A dock of this window (frmtext_docks.cpp): put in area until the remembered layout
     // places it, and given its remembered place when it comes later than the layout was read.
-    void addDock(QDockWidget* dock, Qt::DockWidgetArea area);
+    // neededWidth, if given, is how wide the dock wants to be the first time it is shown (the
+    // entry list's width if not given).
+    void addDock(QDockWidget* dock, Qt::DockWidgetArea area, std::function<int()> neededWidth = {});
     // The dock shown (a tab of it raised), the window grown to hold it docked, within the
-    // screen; the window shrinks again when its docks close.
+    // screen, at the size the dock had when it was last shown docked, or as wide as it needs;
+    // the window shrinks again when its docks close.
     void showDock(QDockWidget* dock);
     // The project window, in the dock View > Project shows (frmtext_project.cpp).
     frmProject* projectWindow() const;
@@ -216,6 +221,9 @@ private:
     void fitToDocks();
     // The window, before of size before, grown to hold dock.
     void growFor(QDockWidget* dock, QSize before);
+    // How wide the project window's table is with every column as wide as its title or its
+    // content needs (frmtext_project.cpp).
+    int projectNeededWidth() const;
     void fillCharacterSets();
     void Form_Unload(bool& cancel);
 
@@ -284,6 +292,16 @@ private:
     QPointer<frmFind> replace_;
     QPointer<frmEntries> entries_;
     QDockWidget* dockEntries_ = nullptr;
+    // What each dock wants when it is shown: its needed width, and the size it had when last
+    // shown docked (empty until then).
+    struct DockRoom {
+        std::function<int()> neededWidth;
+        struct {
+            QSize size;
+            Qt::DockWidgetArea area = Qt::NoDockWidgetArea;
+        } kept;
+    };
+    std::map<const QDockWidget*, DockRoom> dockRooms_;
     frmProject* project_ = nullptr;
     // Next bank with work was asked for while the banks were still being counted.
     bool nextBankWanted_ = false;

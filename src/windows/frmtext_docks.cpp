@@ -11,7 +11,9 @@
 #include <QDockWidget>
 #include <QLayout>
 #include <QScreen>
+#include <QStyle>
 #include <algorithm>
+#include <utility>
 
 namespace zyn {
 
@@ -49,7 +51,9 @@ void frmText::buildDocks() {
     connect(dockEntries_->toggleViewAction(), &QAction::toggled, item, &QAction::setChecked);
 }
 
-void frmText::addDock(QDockWidget* dock, Qt::DockWidgetArea area) {
+void frmText::addDock(QDockWidget* dock, Qt::DockWidgetArea area,
+                      std::function<int()> neededWidth) {
+    dockRooms_[dock].neededWidth = std::move(neededWidth);
     dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea |
                           Qt::BottomDockWidgetArea);
     const QList<QDockWidget*> docks = findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly);
@@ -66,6 +70,11 @@ void frmText::addDock(QDockWidget* dock, Qt::DockWidgetArea area) {
     connect(dock->toggleViewAction(), &QAction::toggled, this, [this](bool shown) {
         if (!shown)
             fitToDocks();
+    });
+    // Only a dock that was on the screen reports going: the size it had is the user's.
+    connect(dock, &QDockWidget::visibilityChanged, this, [this, dock](bool visible) {
+        if (!visible && !dock->isFloating())
+            dockRooms_[dock].kept = {dock->size(), dockWidgetArea(dock)};
     });
 }
 
@@ -104,16 +113,28 @@ void frmText::growFor(QDockWidget* dock, QSize before) {
     const QRect room = screen->availableGeometry();
     const QSize frame = isVisible() ? frameGeometry().size() - size() : FrameGuess;
     QRect placed(pos(), before + frame);
+    const DockRoom& wanted = dockRooms_[dock];
+    // What the user made of the dock counts where it was, beside the preview or below it.
+    const QSize kept = beside(wanted.kept.area) == beside(area) ? wanted.kept.size : QSize();
+    const int width = !kept.isEmpty()      ? kept.width()
+                      : wanted.neededWidth ? wanted.neededWidth()
+                                           : ListWidth;
+    // The dock comes with the bar between it and the preview.
+    const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
     int extent = 0;
     if (beside(area)) {
-        extent = std::min(ListWidth, room.width() - placed.width());
-        placed.setWidth(placed.width() + extent);
+        extent = std::min(width, room.width() - placed.width() - separator);
+        placed.setWidth(placed.width() + extent + separator);
         // Docked on the left, the preview stays where it was.
         if (area == Qt::LeftDockWidgetArea)
             placed.moveLeft(placed.left() - extent);
     } else {
-        extent = std::clamp(room.bottom() - placed.bottom(), LeastListHeight, MostListHeight);
-        placed.setHeight(placed.height() + extent);
+        extent = !kept.isEmpty()
+                     ? kept.height()
+                     : std::clamp(room.bottom() - placed.bottom(), LeastListHeight, MostListHeight);
+        placed.setHeight(placed.height() + extent + separator);
+        // A dock below is as wide as the window: the window widens for what it shows.
+        placed.setWidth(std::max(placed.width(), width + frame.width()));
     }
     // Wholly on the screen, the dock taking what the screen lacks.
     placed.setSize(placed.size().boundedTo(room.size()));
@@ -133,6 +154,8 @@ void frmText::fitToDocks() {
             continue;
         (beside(dockWidgetArea(dock)) ? besides : below) = true;
     }
+    // The least size is cached from before the dock went.
+    layout()->invalidate();
     layout()->activate();
     const QSize least = minimumSizeHint();
     QSize fitted = size();

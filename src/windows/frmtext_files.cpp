@@ -101,7 +101,7 @@ void frmText::mnuFileConvertFile_Click() {
 }
 
 void frmText::chooseArchiveItem(bool saveMode) {
-    const std::string remembered = session_.origin().FilePath;
+    const DocumentOrigin remembered = session_.origin();
     if (!askSaveChanges(session_, prompts_, this))
         return;
     const QString chosen =
@@ -113,9 +113,9 @@ void frmText::chooseArchiveItem(bool saveMode) {
     if (chosen.isEmpty())
         return;
     const std::string path = nativePath(chosen);
-    // The document's own file, or the archive it came from, is not offered again; every other
-    // archive is read afresh.
-    if (path == remembered)
+    // The loose file being edited is no archive. The archive the document came from is read
+    // afresh like any other: the user wants another of its items, or this one as it is on disk.
+    if (path == remembered.FilePath && !remembered.FromArchive)
         return;
 
     // Read afresh also for Save to HQR: what the chosen item holds now is what a save must find

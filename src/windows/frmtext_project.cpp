@@ -2,15 +2,22 @@
 // previous bank, and the next bank with work once the last entry to do is kept.
 
 #include "archive/archiveindex.h"
+#include "project/projectfile.h"
 #include "session/documentsession.h"
 #include "windows/documentfiles.h"
 #include "windows/frmproject.h"
 #include "windows/frmselhqr.h"
 #include "windows/frmtext.h"
+#include "windows/projectstatusmodel.h"
 
 #include <QAction>
 #include <QDockWidget>
+#include <QHeaderView>
+#include <QLayout>
 #include <QMenu>
+#include <QStyle>
+#include <QTableView>
+#include <algorithm>
 #include <utility>
 
 namespace zyn {
@@ -20,7 +27,7 @@ void frmText::buildProjectItems(QMenu* view) {
     dock->setObjectName(QStringLiteral("dockProject"));
     project_ = new frmProject(session_, dock);
     dock->setWidget(project_);
-    addDock(dock, Qt::BottomDockWidgetArea);
+    addDock(dock, Qt::BottomDockWidgetArea, [this] { return projectNeededWidth(); });
     dock->hide();
     connect(project_, &frmProject::openBankRequested, this, [this](int item) {
         if (askSaveChanges(session_, prompts_, this))
@@ -37,11 +44,17 @@ void frmText::buildProjectItems(QMenu* view) {
     connect(&session_, &DocumentSession::lastEntryKept, this, &frmText::goToNextBankWithWork,
             Qt::QueuedConnection);
 
-    QAction* show = dock->toggleViewAction();
-    show->setObjectName(QStringLiteral("mnuViewProject"));
-    show->setText(QStringLiteral("&Project"));
+    // Shown as the entry list is, the window growing to hold the table; the dock's own
+    // action would show it at its least size.
+    QAction* show = addCheckItem(view, "mnuViewProject", "&Project", nullptr);
     show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    view->addAction(show);
+    connect(show, &QAction::triggered, this, [this, dock] {
+        if (dock->isHidden())
+            showDock(dock);
+        else
+            dock->close();
+    });
+    connect(dock->toggleViewAction(), &QAction::toggled, show, &QAction::setChecked);
     addItem(view, "mnuGoNextBank", "&Next bank", &frmText::mnuGoNextBank_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_PageDown));
     addItem(view, "mnuGoPreviousBank", "P&revious bank", &frmText::mnuGoPreviousBank_Click)
@@ -50,6 +63,27 @@ void frmText::buildProjectItems(QMenu* view) {
 
 frmProject* frmText::projectWindow() const {
     return project_;
+}
+
+int frmText::projectNeededWidth() const {
+    const QTableView* table = project_->lstBanks();
+    const QHeaderView* header = table->horizontalHeader();
+    // The titles are wider than the numbers below them, but not than a bank's name; the rows
+    // are counted once the dock is shown.
+    const int bankName = table->fontMetrics().horizontalAdvance(
+                             QString::fromStdString(ProjectBankName(true, 1) + "  ")) +
+                         2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table);
+    int columns = 0;
+    for (int column = 0; column < header->count(); ++column) {
+        int needed = header->sectionSizeHint(column);
+        if (column == ProjectStatusModel::Bank)
+            needed = std::max(needed, bankName);
+        columns += needed;
+    }
+    const QMargins margins = project_->layout()->contentsMargins();
+    return columns + 2 * table->frameWidth() + margins.left() + margins.right() +
+           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table) +
+           2 * style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth);
 }
 
 bool frmText::openArchiveBank(const std::string& path, int item) {

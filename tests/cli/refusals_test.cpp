@@ -45,6 +45,8 @@ TEST(Refusals, EachNamesThePlaceInOneLineAndLeavesEveryFileAsItWas) {
     dir.write("octal.po", po(message + "ab\\000cd\"\n"));
     dir.write("hex.po", po(message + "ab\\x00\"\n"));
     dir.write("short.po", po(message + "\\0\"\n"));
+    // A translator comment is read as the entry's note; an escape in one is its text.
+    dir.write("comment.po", po(std::string("# a\\0 \0b\n", 9) + message + "Salut\"\n"));
     dir.write("plain.po", po(message + "Salut\"\n"));
     dir.write("twice.po", po(message + "a\"\n\nmsgctxt \"1\"\nmsgid \"Hi\"\nmsgstr \"b\"\n"));
     dir.write("zero.cmp", std::string(256, '\0'));
@@ -127,6 +129,7 @@ TEST(Refusals, EachNamesThePlaceInOneLineAndLeavesEveryFileAsItWas) {
         {import("octal.po", "text.hqr"), "octal.po:7: a string holds code 0"},
         {import("hex.po", "text.hqr:0"), "hex.po:7: a string holds code 0"},
         {import("short.po", "text.hqr:0"), "short.po:7"},
+        {import("comment.po", "text.hqr:0"), "comment.po:5: a comment holds code 0"},
         {import("twice.po", "text.hqr:0"),
          "twice.po: 1 message refused; nothing was written.\n  context \"1\", line 9: names the "
          "entry that the message with context \"1\" on line 5 names too"},

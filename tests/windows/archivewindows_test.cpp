@@ -165,8 +165,7 @@ TEST_F(ArchiveWindowsTest, TheFilterNarrowsTheItemsAndEnterOrADoubleClickLoads) 
     EXPECT_EQ(session.origin().ArchiveItem, 7);
     EXPECT_FALSE(dialogShown());
 
-    // Another archive (the document's own is not offered again): the filter has the keys
-    // again, empty.
+    // Another archive: the filter has the keys again, empty.
     choose(false, zyn2Archive("b.hqr"));
     EXPECT_EQ(items.focusWidget(), items.txtFilter());
     EXPECT_TRUE(items.txtFilter()->text().isEmpty());
@@ -216,11 +215,9 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
     EXPECT_TRUE(session.origin().FromArchive);
 
-    // Its own archive is not offered again; a missing one is reported and not created.
+    // A missing archive is reported and not created.
     const std::string missing = dir.file("missing.hqr");
-    prompts.answer(Answer::No).answer(Answer::No).answer(Answer::No);
-    choose(false, archive);
-    choose(true, archive);
+    prompts.answer(Answer::No);
     choose(false, missing);
     EXPECT_FALSE(dialogShown());
     EXPECT_EQ(lastShown().icon, Prompts::Icon::Stop);
@@ -246,6 +243,38 @@ TEST_F(ArchiveWindowsTest, LoadsItemsThatStayWithTheirArchive) {
     expected[9] = StoredItem(TextFileBuilder(2).entry("Changed").data());
     EXPECT_EQ(items(archive), expected);
     EXPECT_EQ(readBytes(other), otherBytes);
+}
+
+// The archive the document came from is read afresh like any other: Open from HQR loads another
+// of its items after the save question, and Save to HQR writes the document into another item.
+TEST_F(ArchiveWindowsTest, TheDocumentsOwnArchiveIsOfferedAgain) {
+    const std::string archive = zyn2Archive("a.hqr");
+    choose(false, archive, 9);
+    dialog().Command1_Click();
+    ASSERT_EQ(shown(), "Packed text");
+    commit("Changed");
+
+    // No to the command's question, Cancel to the dialog's, then No to it.
+    prompts.answer(Answer::No).answer(Answer::Cancel).answer(Answer::No);
+    choose(false, archive, 7);
+    ASSERT_TRUE(dialogShown());
+    EXPECT_EQ(dialog().Label2()->text().toStdString(), archive + " - ZYN 2");
+    dialog().Command1_Click();
+    EXPECT_EQ(shown(), "Changed");
+    dialog().Command1_Click();
+    EXPECT_FALSE(dialogShown());
+    EXPECT_EQ(shown(), "Stored\r\ntext");
+    EXPECT_EQ(session.origin().FilePath, archive);
+    EXPECT_EQ(session.origin().ArchiveItem, 7);
+
+    commit("Mine");
+    prompts.answer(Answer::No);
+    choose(true, archive, 9);
+    dialog().Command1_Click();
+    EXPECT_FALSE(dialogShown());
+    EXPECT_EQ(items(archive)[9], StoredItem(twoEntries("Mine")));
+    EXPECT_EQ(items(archive)[7], StoredItem(twoEntries("Stored @ text")));
+    EXPECT_EQ(session.origin().ArchiveItem, 9);
 }
 
 // Save to HQR writes into the archive as it is on disk: the chosen item, changed by another
