@@ -163,10 +163,7 @@ TEST(FindInArchive, AConcordanceOfALanguagePair) {
         {37, TextFileBuilder(2).entry("Le Capitaine attend.").entry("Tous les capitaines").data()},
         {39, TextFileBuilder(2).entry("Capitaine ici").data()},
         {67, TextFileBuilder(2).entry("Der Kapitan wartet.").data()}};
-    ArchiveBuilder builder;
-    for (int i = 0; i < 180; ++i)
-        builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
-    const std::string path = dir.write("text.hqr", builder.build());
+    const std::string path = dir.write("text.hqr", ItemsArchive(texts));
     ArchiveFlow flow;
     flow.ArchiveIsVersion2 = true;
     NameTextArchiveItems(flow, true, false);

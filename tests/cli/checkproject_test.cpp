@@ -14,16 +14,8 @@
 namespace zyn::test {
 namespace {
 
-// A ZYN 2 archive of 180 banks "bank N", but for those given.
 std::string archiveOf(const TempDir& dir, const std::map<int, std::vector<std::string>>& banks) {
-    ArchiveBuilder builder;
-    for (int item = 0; item < 180; ++item) {
-        const auto found = banks.find(item);
-        builder.stored(found != banks.end()
-                           ? TextFileBuilder(2).entries(found->second).data()
-                           : TextFileBuilder(2).entry("bank " + std::to_string(item)).data());
-    }
-    return dir.write("text.hqr", builder.build());
+    return dir.write("text.hqr", BanksArchive(banks));
 }
 
 std::string projectOf(const TempDir& dir, std::map<int, EntryRecord> records,

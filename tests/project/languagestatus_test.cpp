@@ -56,23 +56,12 @@ TEST(BankNavigation, TheNeighbourStopsAtEitherEnd) {
 // read, the entries of each that a consistency finding names.
 TEST(LanguageStatus, ARowPerBankAsItComes) {
     test::TempDir dir;
-    test::ArchiveBuilder builder;
-    for (int item = 0; item < 180; ++item) {
-        std::vector<std::string> texts{"bank " + std::to_string(item)};
-        if (item == 1)
-            texts = {"Take the lamp.", "Yes", "The lamp is lit."};
-        else if (item == 31)
-            texts = {"Prends la torche.", "Yes", ""};
-        else if (item == 5)
-            texts = {"Yes", "The lamp is lit."};
-        else if (item == 35)
-            texts = {"Oui", ""};
-        else if (item == 33)
-            builder.blank();
-        if (item != 33)
-            builder.stored(test::TextFileBuilder(2).entries(texts).data());
-    }
-    const std::string path = dir.write("text.hqr", builder.build());
+    const std::string path = dir.write(
+        "text.hqr", test::BanksArchive({{1, {"Take the lamp.", "Yes", "The lamp is lit."}},
+                                        {31, {"Prends la torche.", "Yes", ""}},
+                                        {5, {"Yes", "The lamp is lit."}},
+                                        {35, {"Oui", ""}},
+                                        {33, {}}}));
     ArchiveIndex index;
     ASSERT_TRUE(ReadArchiveIndex(realFileSystem(), path, index).ok());
     ArchiveFlow names;

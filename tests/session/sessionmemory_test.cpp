@@ -100,28 +100,16 @@ TEST_F(SessionMemoryTest, SuggestsFromTheDocumentAndTheMemoryAndFillsInOneStep) 
               (std::vector<std::string>{"100 Merci bien ! @doc.zyt:3", "75 Merci a tous ! @X:4"}));
 }
 
-// A ZYN 2 archive of 180 banks: those given, every other one "bank N".
-std::string archiveOf(const std::map<int, std::vector<std::string>>& banks) {
-    ArchiveBuilder builder;
-    for (int item = 0; item < 180; ++item) {
-        const auto found = banks.find(item);
-        builder.stored(found != banks.end()
-                           ? TextFileBuilder(2).entries(found->second).data()
-                           : TextFileBuilder(2).entry("bank " + std::to_string(item)).data());
-    }
-    return builder.build();
-}
-
 // Opening an item builds the memory of its archive away from the window, pairing its language
 // with the reference's; sources that cannot be read are said and passed over.
 TEST_F(SessionMemoryTest, OpeningAnItemBuildsTheMemoryOfItsArchive) {
     const std::string archive =
-        dir.write("text.hqr", archiveOf({{1, {"Thank you!", "Hello"}},
-                                         {31, {"Merci !", "Bonjour"}},
-                                         {61, {"Danke!", "Hallo"}},
-                                         {5, {"Hello", "Thank you!", "Bye"}},
-                                         {35, {"Hello", "", "Bye"}},
-                                         {65, {"Hallo", "Danke!", "Tschuss"}}}));
+        dir.write("text.hqr", BanksArchive({{1, {"Thank you!", "Hello"}},
+                                            {31, {"Merci !", "Bonjour"}},
+                                            {61, {"Danke!", "Hallo"}},
+                                            {5, {"Hello", "Thank you!", "Bye"}},
+                                            {35, {"Hello", "", "Bye"}},
+                                            {65, {"Hallo", "Danke!", "Tschuss"}}}));
     const std::string po = dir.write("extra.po", "");
     const PoFileReader readPo = [&](FileSystem&, const std::string& path) -> Result<PoCatalogue> {
         if (path != po)

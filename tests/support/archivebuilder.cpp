@@ -51,4 +51,27 @@ std::string BankArchive(const std::string& english, const std::string& french) {
     return builder.build();
 }
 
+std::string BanksArchive(const std::map<int, std::vector<std::string>>& banks) {
+    ArchiveBuilder builder;
+    for (int item = 0; item < 180; ++item) {
+        const auto found = banks.find(item);
+        if (found == banks.end())
+            builder.stored(TextFileBuilder(2).entry("bank " + std::to_string(item)).data());
+        else if (found->second.empty())
+            builder.blank();
+        else
+            builder.stored(TextFileBuilder(2).entries(found->second).data());
+    }
+    return builder.build();
+}
+
+std::string ItemsArchive(const std::map<int, std::string>& items) {
+    ArchiveBuilder builder;
+    for (int item = 0; item < 180; ++item) {
+        const auto found = items.find(item);
+        builder.stored(found != items.end() ? found->second : "item " + std::to_string(item));
+    }
+    return builder.build();
+}
+
 } // namespace zyn::test

@@ -7,6 +7,7 @@
 #include "support/lzssencoder.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,5 +56,12 @@ std::string TextArchive(int items, std::size_t minLength = 0);
 // A ZYN 2 text archive of 180 items, each a bank of one entry "bank N", but for the English
 // bank 1 and the French bank 31, which hold the text data given.
 std::string BankArchive(const std::string& english, const std::string& french);
+
+// A ZYN 2 text archive of 180 items: those given a bank of their entries (no entries: a blank
+// item), every other one a bank of one entry "bank N".
+std::string BanksArchive(const std::map<int, std::vector<std::string>>& banks);
+
+// A ZYN 2 text archive of 180 stored items: those given their bytes, every other one "item N".
+std::string ItemsArchive(const std::map<int, std::string>& items);
 
 } // namespace zyn::test

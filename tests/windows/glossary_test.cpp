@@ -235,10 +235,7 @@ protected:
             {7, TextFileBuilder(2).entry("The Captain waits.").entry("Captains all").data()},
             {37, TextFileBuilder(2).entry("Le Capitaine attend.").entry("Les @ capitaines").data()},
             {67, TextFileBuilder(2).entry("Der Captain wartet.").data()}};
-        ArchiveBuilder builder;
-        for (int i = 0; i < 180; ++i)
-            builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
-        prompts.chooseFile(QString::fromStdString(dir.write("text.hqr", builder.build())));
+        prompts.chooseFile(QString::fromStdString(dir.write("text.hqr", ItemsArchive(texts))));
         window->mnuFileOpenFromHQR_Click();
         auto& items = *window->findChild<frmSelHQR*>();
         items.List1()->item(37)->setCheckState(Qt::Checked);

@@ -42,37 +42,21 @@ protected:
         // dictionary lacks), 35 (all done) and 37 (one empty entry); 39 translates "Open" another
         // way than 37, and 41 gives "Non" to another source than 35. The other banks are one
         // entry each, translated.
-        ArchiveBuilder builder;
-        for (int item = 0; item < 180; ++item) {
-            // The blank item of each language, as the game's archive has it.
-            if (item % 30 == 3) {
-                builder.blank();
-                continue;
-            }
-            std::vector<std::string> texts{"bank " + std::to_string(item)};
-            if (item == 1)
-                texts = {"Open the door.", "Yes", "Take the key.", "No"};
-            else if (item == 31)
-                texts = {"Ouvre la porte.", "Yes", "Prends la clef.", "No"};
-            else if (item == 5)
-                texts = {"No", "Yes"};
-            else if (item == 35)
-                texts = {"Non", "Oui"};
-            else if (item == 7)
-                texts = {"Open", "Take"};
-            else if (item == 37)
-                texts = {"Ouvre", ""};
-            else if (item == 9)
-                texts = {"Open"};
-            else if (item == 39)
-                texts = {"Ouvrez"};
-            else if (item == 11)
-                texts = {"Close"};
-            else if (item == 41)
-                texts = {"Non"};
-            builder.stored(TextFileBuilder(2).entries(texts).data());
-        }
-        archive = dir.write("text.hqr", builder.build());
+        std::map<int, std::vector<std::string>> banks{
+            {1, {"Open the door.", "Yes", "Take the key.", "No"}},
+            {31, {"Ouvre la porte.", "Yes", "Prends la clef.", "No"}},
+            {5, {"No", "Yes"}},
+            {35, {"Non", "Oui"}},
+            {7, {"Open", "Take"}},
+            {37, {"Ouvre", ""}},
+            {9, {"Open"}},
+            {39, {"Ouvrez"}},
+            {11, {"Close"}},
+            {41, {"Non"}}};
+        // The blank item of each language, as the game's archive has it.
+        for (int item = 3; item < 180; item += 30)
+            banks[item] = {};
+        archive = dir.write("text.hqr", BanksArchive(banks));
         start().show();
         project = window->projectWindow();
         ASSERT_NE(project, nullptr);

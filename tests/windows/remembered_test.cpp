@@ -338,10 +338,7 @@ TEST_F(RememberedTest, ASettingThatNoLongerAppliesIsDroppedQuietly) {
 }
 
 TEST_F(RememberedTest, RecentFilesOpenAsOpenFromHqrDoesAndOneThatIsGoneIsTakenOff) {
-    ArchiveBuilder builder;
-    for (int i = 0; i < 180; ++i)
-        builder.stored(TextFileBuilder(2).entry("bank " + std::to_string(i)).data());
-    const std::string archive = dir.write("text.hqr", builder.build());
+    const std::string archive = dir.write("text.hqr", BanksArchive({}));
     const std::string gone = writeText("GONE.ZYT", 1, {"Gone"});
     EditorRun run(prompts);
     run.state.RecentFiles = {LooseFileOrigin(gone), ArchiveItemOrigin(archive, 37, "FR_000.DIA")};

@@ -34,10 +34,7 @@ protected:
         const std::map<int, std::string> texts = {
             {7, TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data()},
             {37, TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data()}};
-        ArchiveBuilder builder;
-        for (int i = 0; i < 180; ++i)
-            builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
-        return dir.write(name, builder.build());
+        return dir.write(name, ItemsArchive(texts));
     }
     // The French bank opened from the archive, English its reference.
     void openFrenchBank(const std::string& archive) {

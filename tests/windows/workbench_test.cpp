@@ -205,10 +205,7 @@ TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
         {7, TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data()},
         {37, TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data()},
         {69, TextFileBuilder(2).entry("Ein Schluessel").data()}};
-    ArchiveBuilder builder;
-    for (int i = 0; i < 180; ++i)
-        builder.stored(texts.count(i) ? texts.at(i) : "item " + std::to_string(i));
-    const std::string path = dir.write("text.hqr", builder.build());
+    const std::string path = dir.write("text.hqr", ItemsArchive(texts));
     prompts.chooseFile(QString::fromStdString(path));
     window->mnuFileOpenFromHQR_Click();
     auto& items = *window->findChild<frmSelHQR*>();
