@@ -5,15 +5,12 @@
 #include "archive/archiverewrite.h"
 #include "base/itemheader.h"
 #include "mainwindowfixture.h"
-#include "support/archivebuilder.h"
 #include "support/faultyfilesystem.h"
 #include "support/lockholder.h"
 #include "windows/frmdecomp.h"
-#include "windows/frmselhqr.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QtTest/QTest>
@@ -293,10 +290,8 @@ TEST_F(ArchiveWindowsTest, SavesIntoTheArchiveAsItIsOnDisk) {
     dialog().Command1_Click();
     EXPECT_EQ(lastShown().kind, Kind::YesNo);
     EXPECT_EQ(lastShown().title, "Select HQR item to extract");
-    EXPECT_EQ(lastShown().text.toStdString(),
-              "The item EN_001.DIA of the archive " + other +
-                  " was changed by another program since it was read.\r\nDo you want to replace "
-                  "it with this document?");
+    EXPECT_TRUE(lastShown().text.startsWith(
+        QString::fromStdString("The item EN_001.DIA of the archive " + other + " was changed")));
     EXPECT_TRUE(dialogShown()) << "No leaves the dialog open";
     dialog().Command1_Click();
     EXPECT_FALSE(dialogShown());

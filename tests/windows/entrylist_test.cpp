@@ -3,13 +3,10 @@
 
 #include "document/translationmemory.h"
 #include "mainwindowfixture.h"
-#include "windows/frmentries.h"
 #include "windows/frmmemorysources.h"
 #include "windows/pathtext.h"
 
-#include <QDockWidget>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QTableView>
 #include <QUndoStack>
 
@@ -20,14 +17,7 @@ class EntryListTest : public MainWindowTest {
 protected:
     void SetUp() override { start(); }
 
-    frmEntries& entries() {
-        if (window->entriesDock()->isHidden())
-            window->mnuViewEntries_Click();
-        return *window->entriesWindow();
-    }
-    QString status(int entry) {
-        return entries().model().index(entry, EntryModel::Status).data().toString();
-    }
+    QString status(int entry) { return cell(entry, EntryModel::Status); }
     std::vector<int> shownEntries() const {
         std::vector<int> shown;
         for (int i = 0; i < session.entryCount(); ++i)

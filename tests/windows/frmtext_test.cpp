@@ -4,7 +4,6 @@
 // icons the windows load from the resource file.
 
 #include "mainwindowfixture.h"
-#include "support/lzssencoder.h"
 #include "windows/entrytypes.h"
 #include "windows/frmabout.h"
 

@@ -5,16 +5,22 @@
 
 #include "flows/programstate.h"
 #include "session/documentsession.h"
+#include "support/archivebuilder.h"
 #include "support/scriptedprompts.h"
 #include "support/tempdir.h"
 #include "support/textfilebuilder.h"
+#include "windows/frmentries.h"
+#include "windows/frmselhqr.h"
 #include "windows/frmtext.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QLabel>
+#include <QListWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +58,34 @@ protected:
     void open(const std::string& path, bool zyn2) {
         prompts.chooseFile(QString::fromStdString(path)).answer(zyn2 ? Answer::Yes : Answer::No);
         window->mnuFileOpen_Click();
+    }
+
+    // A ZYN 2 text archive whose FR_000.DIA (item 37) translates EN_000.DIA (item 7); DE_001.DIA
+    // (item 69) holds a text too.
+    std::string writeArchive(const char* name = "text.hqr") {
+        const std::map<int, std::string> texts = {
+            {7, TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data()},
+            {37, TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data()},
+            {69, TextFileBuilder(2).entry("Ein Schluessel").data()}};
+        return dir.write(name, ItemsArchive(texts));
+    }
+    // Open from HQR of the item of archive.
+    void openItem(const std::string& archive, int item) {
+        prompts.chooseFile(QString::fromStdString(archive));
+        window->mnuFileOpenFromHQR_Click();
+        auto& items = *window->findChild<frmSelHQR*>();
+        items.List1()->item(item)->setCheckState(Qt::Checked);
+        items.Command1_Click();
+    }
+
+    // The entry list, shown.
+    frmEntries& entries() {
+        if (window->entriesDock()->isHidden())
+            window->mnuViewEntries_Click();
+        return *window->entriesWindow();
+    }
+    QString cell(int entry, int column) {
+        return entries().model().index(entry, column).data().toString();
     }
 
     // The current entry edited as the string editor hands it back, committed at once.

@@ -6,7 +6,6 @@
 #include "mainwindowfixture.h"
 #include "project/projectfile.h"
 #include "session/projectsession.h"
-#include "support/archivebuilder.h"
 #include "support/dictionarybuilder.h"
 #include "support/frenchproject.h"
 #include "support/qtapplication.h"
@@ -16,13 +15,9 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
-#include <QDockWidget>
-#include <QElapsedTimer>
-#include <QLabel>
 #include <QTableView>
 #include <QTest>
 #include <cstdlib>
-#include <functional>
 
 namespace zyn::test {
 namespace {
@@ -79,12 +74,8 @@ protected:
         waitForFill();
     }
     // Until holds() or 20 seconds have passed; whether it holds.
-    static bool waitUntil(const std::function<bool()>& holds) {
-        QElapsedTimer waited;
-        waited.start();
-        while (!holds() && waited.elapsed() < 20000)
-            QTest::qWait(10);
-        return holds();
+    template <typename Holds> static bool waitUntil(Holds holds) {
+        return QTest::qWaitFor(holds, 20000);
     }
     void waitForFill() {
         ASSERT_TRUE(waitUntil([this] { return project->filled(); }))

@@ -3,16 +3,13 @@
 
 #include "mainwindowfixture.h"
 #include "session/documentrecovery.h"
-#include "support/archivebuilder.h"
 #include "windows/documentfiles.h"
 #include "windows/editorsettings.h"
-#include "windows/frmentries.h"
 #include "windows/frmsubstitutions.h"
 #include "windows/pathtext.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDockWidget>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -55,11 +52,28 @@ protected:
             count += fileExists(folder.path().string() + "/" + DocumentRecovery::FileName);
         return count;
     }
+    static QString stored(const char* key) {
+        return QSettings(EditorSettings::fileName(), QSettings::IniFormat).value(key).toString();
+    }
+    // A second editor that changed the first entry of file to Bonjour and kept it for recovery.
+    static void startEditor(QProcess& editor, const std::string& file) {
+        editor.start(QStringLiteral(SECOND_EDITOR),
+                     {QString::fromStdString(file), QStringLiteral("Bonjour")});
+        ASSERT_TRUE(editor.waitForReadyRead(30000)) << editor.readAllStandardError().toStdString();
+    }
 };
 
-TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheReference) {
+// What was set comes back after a restart, the item dialog of Open from HQR at its size too.
+TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFoldersDialogSizeAndTheReference) {
     const std::string file = writeText("FILE01.ZYT", 1, {"Bonjour"});
     const std::string english = writeText("EN01.ZYT", 1, {"Hello"});
+    const std::string archive = dir.write("text.hqr", TextArchive(180));
+    const auto itemDialog = [&](EditorRun& run) -> QDialog& {
+        prompts.chooseFile(QString::fromStdString(archive));
+        run.window.mnuFileOpenFromHQR_Click();
+        return *run.window.findChild<QDialog*>("frmSelHQR");
+    };
+    QSize larger;
     {
         EditorRun first(prompts);
         first.window.Combo1()->setCurrentIndex(5);
@@ -71,9 +85,11 @@ TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheRefere
         first.session.setReference(std::move(*ReadTextFile(first.state.files(), english, false)),
                                    LooseFileOrigin(english));
         first.window.show();
-        first.window.mnuViewEntries_Click();
-        first.window.entriesWindow()->txtFilter()->setText(QStringLiteral("Bon"));
         first.window.move(30, 40);
+        QDialog& dialog = itemDialog(first);
+        larger = dialog.size() + QSize(120, 200);
+        dialog.resize(larger);
+        dialog.reject();
         first.window.close();
     }
     EditorRun second(prompts);
@@ -82,8 +98,9 @@ TEST_F(RememberedTest, ARestartBringsBackSetGroupPlacesFilterFoldersAndTheRefere
     EXPECT_TRUE(second.window.findChild<QAction*>("mnuSpellingIT")->isChecked());
     second.window.show();
     EXPECT_EQ(second.window.pos(), QPoint(30, 40));
-    second.window.mnuViewEntries_Click();
-    EXPECT_EQ(second.window.entriesWindow()->txtFilter()->text(), QStringLiteral("Bon"));
+    QDialog& dialog = itemDialog(second);
+    EXPECT_EQ(dialog.size(), larger);
+    dialog.reject();
 
     // The file opened last comes back from the menu, and its reference with it.
     second.window.showRecentFiles();
@@ -152,9 +169,6 @@ TEST_F(RememberedTest, TheEntryListIsADockOfTheMainWindowKeptAcrossARestart) {
 // (the list's index, the dialog's title) is read once and written back the new way.
 TEST_F(RememberedTest, TheStatusFilterAndFoldersAreKeptByNameNotByIndexOrTitle) {
     const std::string file = writeText("FILE01.ZYT", 1, {"Bonjour"});
-    const auto stored = [](const char* key) {
-        return QSettings(EditorSettings::fileName(), QSettings::IniFormat).value(key).toString();
-    };
     {
         EditorRun run(prompts);
         run.window.show();
@@ -270,9 +284,6 @@ TEST_F(RememberedTest, AReferenceChosenAgainReplacesTheOldAndOneGoneIsForgotten)
         const std::string* text = run.session.referenceText(0);
         return text ? *text : std::string("(none)");
     };
-    const auto written = [](const char* key) {
-        return QSettings(EditorSettings::fileName(), QSettings::IniFormat).value(key).toString();
-    };
     {
         EditorRun run(prompts);
         EXPECT_EQ(reference(run), "(none)");
@@ -282,14 +293,14 @@ TEST_F(RememberedTest, AReferenceChosenAgainReplacesTheOldAndOneGoneIsForgotten)
         run.state.RecentFiles = {LooseFileOrigin(file), LooseFileOrigin(first),
                                  LooseFileOrigin(second)};
     }
-    EXPECT_EQ(written("references/size"), "1");
+    EXPECT_EQ(stored("references/size"), "1");
     {
         EditorRun run(prompts);
         EXPECT_EQ(reference(run), "Hi");
         run.state.RecentFiles = {LooseFileOrigin(file)};
     }
-    EXPECT_EQ(written("recentFiles/size"), "1");
-    EXPECT_EQ(written("recentFiles/2/path"), "");
+    EXPECT_EQ(stored("recentFiles/size"), "1");
+    EXPECT_EQ(stored("recentFiles/2/path"), "");
     std::filesystem::remove(second);
     {
         EditorRun run(prompts);
@@ -300,27 +311,11 @@ TEST_F(RememberedTest, AReferenceChosenAgainReplacesTheOldAndOneGoneIsForgotten)
     EXPECT_EQ(reference(run), "(none)");
 }
 
-// The item dialog of Open from HQR can be made larger, and comes back at that size.
-TEST_F(RememberedTest, TheItemDialogComesBackAtItsSize) {
-    const std::string archive = dir.write("text.hqr", TextArchive(180));
-    const auto itemDialog = [&](EditorRun& run) -> QDialog& {
-        prompts.chooseFile(QString::fromStdString(archive));
-        run.window.mnuFileOpenFromHQR_Click();
-        return *run.window.findChild<QDialog*>("frmSelHQR");
-    };
-    QSize larger;
-    {
-        EditorRun run(prompts);
-        QDialog& dialog = itemDialog(run);
-        larger = dialog.size() + QSize(120, 200);
-        dialog.resize(larger);
-        dialog.reject();
-    }
-    EditorRun run(prompts);
-    EXPECT_EQ(itemDialog(run).size(), larger);
-}
-
-TEST_F(RememberedTest, ASettingThatNoLongerAppliesIsDroppedQuietly) {
+// A setting that no longer applies is dropped quietly; a recent file opens as Open from HQR does,
+// and one that is gone is taken off.
+TEST_F(RememberedTest, ASettingThatNoLongerAppliesIsDroppedAndARecentFileThatIsGoneTakenOff) {
+    const std::string archive = dir.write("text.hqr", BanksArchive({}));
+    const std::string gone = writeText("GONE.ZYT", 1, {"Gone"});
     {
         QSettings written(EditorSettings::fileName(), QSettings::IniFormat);
         written.setValue(QStringLiteral("windows/frmText"), QRect(5000, 5000, 640, 524));
@@ -335,12 +330,7 @@ TEST_F(RememberedTest, ASettingThatNoLongerAppliesIsDroppedQuietly) {
     prompts.chooseFile({});
     run.window.mnuFileOpen_Click();
     EXPECT_TRUE(lastShown().dialog.initialName.isEmpty());
-}
 
-TEST_F(RememberedTest, RecentFilesOpenAsOpenFromHqrDoesAndOneThatIsGoneIsTakenOff) {
-    const std::string archive = dir.write("text.hqr", BanksArchive({}));
-    const std::string gone = writeText("GONE.ZYT", 1, {"Gone"});
-    EditorRun run(prompts);
     run.state.RecentFiles = {LooseFileOrigin(gone), ArchiveItemOrigin(archive, 37, "FR_000.DIA")};
     std::filesystem::remove(gone);
     run.window.showRecentFiles();
@@ -359,9 +349,7 @@ TEST_F(RememberedTest, RecentFilesOpenAsOpenFromHqrDoesAndOneThatIsGoneIsTakenOf
 TEST_F(RememberedTest, AKilledEditorsChangesComeBackAtTheNextStartARunningOnesNever) {
     const std::string file = writeText("FILE01.ZYT", 1, {"Hello", "Bye"});
     QProcess killed;
-    killed.start(QStringLiteral(SECOND_EDITOR),
-                 {QString::fromStdString(file), QStringLiteral("Bonjour")});
-    ASSERT_TRUE(killed.waitForReadyRead(30000)) << killed.readAllStandardError().toStdString();
+    startEditor(killed, file);
 
     // An editor running beside it keeps a file of its own and is never offered the other's.
     ProgramState otherState;
@@ -396,9 +384,7 @@ TEST_F(RememberedTest, RecoveryCancelKeepsTheChangesForLaterAndNoThrowsThemAway)
     const std::string file = writeText("FILE01.ZYT", 1, {"Hello"});
     const std::string saved = readBytes(file);
     QProcess killed;
-    killed.start(QStringLiteral(SECOND_EDITOR),
-                 {QString::fromStdString(file), QStringLiteral("Bonjour")});
-    ASSERT_TRUE(killed.waitForReadyRead(30000)) << killed.readAllStandardError().toStdString();
+    startEditor(killed, file);
     ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
     ASSERT_TRUE(killed.waitForFinished());
 
@@ -410,12 +396,7 @@ TEST_F(RememberedTest, RecoveryCancelKeepsTheChangesForLaterAndNoThrowsThemAway)
         EXPECT_TRUE(lastShown().text.contains(QStringLiteral("No throws them away")));
         EXPECT_EQ(next.session.document().SlotCount, 0) << "nothing restored";
     }
-    EXPECT_EQ(recoveryFiles(), 0);
-    EditorRun last(prompts);
-    DocumentRecovery recovery(last.session, recoveryFolder());
-    const std::size_t asked = prompts.shown().size();
-    offerRecovery(recovery, prompts, &last.window);
-    EXPECT_EQ(prompts.shown().size(), asked) << "nothing left to offer";
+    EXPECT_EQ(recoveryFiles(), 0) << "nothing left to offer";
     EXPECT_EQ(readBytes(file), saved);
 }
 

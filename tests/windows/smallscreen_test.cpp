@@ -5,7 +5,6 @@
 #include "mainwindowfixture.h"
 #include "windows/frmproject.h"
 
-#include <QDockWidget>
 #include <QHeaderView>
 #include <QScreen>
 #include <QTableView>

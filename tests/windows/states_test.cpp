@@ -4,23 +4,16 @@
 #include "mainwindowfixture.h"
 #include "project/projectfile.h"
 #include "session/projectsession.h"
-#include "support/archivebuilder.h"
 #include "support/frenchproject.h"
 #include "windows/frmcompare.h"
 #include "windows/frmeditor.h"
-#include "windows/frmentries.h"
-#include "windows/frmselhqr.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QUndoStack>
 #include <QtTest/QTest>
 #include <filesystem>
-#include <map>
 
 namespace zyn::test {
 namespace {
@@ -29,20 +22,9 @@ class StatesTest : public MainWindowTest {
 protected:
     void SetUp() override { start(); }
 
-    // A ZYN 2 text archive whose FR_000.DIA (item 37) translates EN_000.DIA (item 7).
-    std::string writeArchive(const std::string& name = "text.hqr") {
-        const std::map<int, std::string> texts = {
-            {7, TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data()},
-            {37, TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data()}};
-        return dir.write(name, ItemsArchive(texts));
-    }
     // The French bank opened from the archive, English its reference.
     void openFrenchBank(const std::string& archive) {
-        prompts.chooseFile(QString::fromStdString(archive));
-        window->mnuFileOpenFromHQR_Click();
-        auto& items = *window->findChild<frmSelHQR*>();
-        items.List1()->item(37)->setCheckState(Qt::Checked);
-        items.Command1_Click();
+        openItem(archive, 37);
         window->mnuViewCompare_Click();
         window->findChild<frmCompare*>()->cmdCompare_Click();
     }
@@ -57,13 +39,6 @@ protected:
     }
     void key(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
         QTest::keyClick(widget, key, modifiers);
-    }
-    frmEntries& entries() {
-        window->mnuViewEntries_Click();
-        return *window->entriesWindow();
-    }
-    QString cell(int entry, int column) {
-        return entries().model().index(entry, column).data().toString();
     }
 };
 

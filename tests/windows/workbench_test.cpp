@@ -2,22 +2,15 @@
 // document, the cut mark, find in archive and opening a dropped file.
 
 #include "mainwindowfixture.h"
-#include "support/archivebuilder.h"
 #include "windows/frmcompare.h"
 #include "windows/frmeditor.h"
-#include "windows/frmentries.h"
 #include "windows/frmfindarchive.h"
-#include "windows/frmselhqr.h"
 #include "windows/windowplacement.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QDockWidget>
 #include <QDropEvent>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,7 +18,6 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QtTest/QTest>
-#include <map>
 
 namespace zyn::test {
 namespace {
@@ -33,15 +25,6 @@ namespace {
 class WorkbenchTest : public MainWindowTest {
 protected:
     void SetUp() override { start(); }
-
-    frmEntries& entries() {
-        if (window->entriesDock()->isHidden())
-            window->mnuViewEntries_Click();
-        return *window->entriesWindow();
-    }
-    QString cell(int entry, int column) {
-        return entries().model().index(entry, column).data().toString();
-    }
 };
 
 // The list shows the rows the session's filter shows and follows the session both ways and
@@ -200,17 +183,8 @@ TEST(PlaceBeside, LeavesTheMainWindowAndTheListInView) {
 // over it too; find in archive folds case as Find does, lists every dialogue item's lines and
 // opens a result.
 TEST_F(WorkbenchTest, ReferenceAndFindInArchive) {
-    // A ZYN 2 text archive: EN_000.DIA (item 7), FR_000.DIA (37) and DE_001.DIA (69) hold texts.
-    const std::map<int, std::string> texts = {
-        {7, TextFileBuilder(2).entry("Hello").entry("Bye").entry("Key").data()},
-        {37, TextFileBuilder(2).entry("Bonjour").entry("Bye").entry("").data()},
-        {69, TextFileBuilder(2).entry("Ein Schluessel").data()}};
-    const std::string path = dir.write("text.hqr", ItemsArchive(texts));
-    prompts.chooseFile(QString::fromStdString(path));
-    window->mnuFileOpenFromHQR_Click();
-    auto& items = *window->findChild<frmSelHQR*>();
-    items.List1()->item(37)->setCheckState(Qt::Checked);
-    items.Command1_Click();
+    const std::string path = writeArchive();
+    openItem(path, 37);
     ASSERT_EQ(shown(), "Bonjour");
     window->mnuViewCompare_Click();
     frmCompare& dialog = *window->findChild<frmCompare*>();
