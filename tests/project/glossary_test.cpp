@@ -98,6 +98,15 @@ TEST(GlossaryFiles, EachFormatReadsBackWhatItWrote) {
         EXPECT_TRUE(read->problems.empty()) << name << ": " << read->problems.front();
         EXPECT_EQ(read->glossary, sample()) << name;
     }
+    // A table written by hand is read by its file's ending, whatever its case.
+    for (const auto& [name, text] : {std::pair{"hand.CSV", "source,target\nBoss,\"le chef\"\n"},
+                                     std::pair{"hand.tsv", "source\ttarget\nBoss\tle chef\n"}}) {
+        const auto read = ReadGlossaryFile(realFileSystem(), dir.write(name, text));
+        ASSERT_TRUE(read) << read.message();
+        EXPECT_EQ(read->glossary.terms,
+                  (std::vector<GlossaryTerm>{{"Boss", "le chef", "", false, false}}))
+            << name;
+    }
     EXPECT_EQ(ReadGlossaryFile(realFileSystem(), dir.file("g.txt")).kind(), ErrorKind::Unsupported);
 }
 
