@@ -41,14 +41,27 @@ std::string TextArchive(int items, std::size_t minLength) {
     return builder.build();
 }
 
-std::string BankArchive(const std::string& english, const std::string& french) {
+namespace {
+
+// 180 stored items: those given their bytes, every other one filler(item).
+std::string storedArchive(const std::map<int, std::string>& items,
+                          std::string (*filler)(int item)) {
     ArchiveBuilder builder;
-    for (int item = 0; item < 180; ++item)
-        builder.stored(item == 1 ? english
-                       : item == 31
-                           ? french
-                           : TextFileBuilder(2).entry("bank " + std::to_string(item)).data());
+    for (int item = 0; item < 180; ++item) {
+        const auto found = items.find(item);
+        builder.stored(found != items.end() ? found->second : filler(item));
+    }
     return builder.build();
+}
+
+std::string oneEntryBank(int item) {
+    return TextFileBuilder(2).entry("bank " + std::to_string(item)).data();
+}
+
+} // namespace
+
+std::string BankArchive(const std::string& english, const std::string& french) {
+    return storedArchive({{1, english}, {31, french}}, oneEntryBank);
 }
 
 std::string BanksArchive(const std::map<int, std::vector<std::string>>& banks) {
@@ -56,7 +69,7 @@ std::string BanksArchive(const std::map<int, std::vector<std::string>>& banks) {
     for (int item = 0; item < 180; ++item) {
         const auto found = banks.find(item);
         if (found == banks.end())
-            builder.stored(TextFileBuilder(2).entry("bank " + std::to_string(item)).data());
+            builder.stored(oneEntryBank(item));
         else if (found->second.empty())
             builder.blank();
         else
@@ -66,12 +79,7 @@ std::string BanksArchive(const std::map<int, std::vector<std::string>>& banks) {
 }
 
 std::string ItemsArchive(const std::map<int, std::string>& items) {
-    ArchiveBuilder builder;
-    for (int item = 0; item < 180; ++item) {
-        const auto found = items.find(item);
-        builder.stored(found != items.end() ? found->second : "item " + std::to_string(item));
-    }
-    return builder.build();
+    return storedArchive(items, [](int item) { return "item " + std::to_string(item); });
 }
 
 } // namespace zyn::test
